@@ -1,0 +1,76 @@
+#pragma once
+// Codes, suffixes, marks and command ids shared by the diary, the engine, the page and the shell.
+
+#include <cstddef>
+#include <string_view>
+
+namespace diary {
+
+// Every food and symptom keeps one character per day slot; the last one is the current day.
+inline constexpr std::size_t HistoryLength = 50;
+
+inline constexpr char Eaten = 'y';
+inline constexpr char EatenUpperCase = 'Y';  // also read as eaten
+inline constexpr char NotEaten = 'n';
+inline constexpr char Better = 'b';
+inline constexpr char Worse = 'w';
+inline constexpr char NoChange = 'n';
+
+inline constexpr bool IsEaten(char code) { return code == Eaten || code == EatenUpperCase; }
+
+// A new food was eaten on the day it was created; a new symptom has no ratings yet.
+inline constexpr std::string_view NewFoodHistory =
+    "nnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnny";
+inline constexpr std::string_view NewSymptomHistory =
+    "nnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnn";
+
+// The 13-character tails that follow a symptom's name in the symptom lines.
+inline constexpr std::size_t RatingSuffixLength = 13;
+inline constexpr std::string_view SuffixBetter = "  (better)   ";
+inline constexpr std::string_view SuffixWorse = "  (worse)    ";
+inline constexpr std::string_view SuffixNoChange = "  (no change)";
+// The words searched for when a line is read back.
+inline constexpr std::string_view WordBetter = "(better)";
+inline constexpr std::string_view WordWorse = "(worse)";
+inline constexpr std::string_view WordNoChange = "(no change)";
+
+// One-character marks the data-entry dialogs leave for the document to commit.
+inline constexpr char MarkNew = '~';
+inline constexpr char MarkOffDay = '0';
+inline constexpr char MarkDelete = '>';
+
+inline constexpr int HiddenUnitCount = 5;
+inline constexpr int MaximumSymptoms = 20;
+inline constexpr int RecommendedSymptoms = 10;
+
+}  // namespace diary
+
+// Command and control ids; the Action ids double as the state of the daily cycle.
+namespace command {
+inline constexpr int UpdateSymptoms = 32780;
+inline constexpr int CreateDayList = 32771;
+inline constexpr int UpdateConnections = 32772;
+inline constexpr int GenerateTomorrowsLists = 32779;
+inline constexpr int GenerateCurrentLists = 32801;
+inline constexpr int RelateFoodsToSymptoms = 32814;
+inline constexpr int ChangeOptions = 32804;
+inline constexpr int TipOfTheDay = 32808;
+
+inline constexpr int ViewInclusions = 32798;
+inline constexpr int ViewUnclassified = 32806;
+inline constexpr int ViewExclusions = 32791;
+inline constexpr int ViewSymptoms = 32790;
+inline constexpr int ViewFoods = 32794;
+inline constexpr int ViewHistory = 32813;
+inline constexpr int ViewToolbar = 59392;
+inline constexpr int ViewStatusBar = 59393;
+}  // namespace command
+
+// Names of the per-user settings the core reads.
+namespace setting {
+inline constexpr std::string_view Section = "Settings";
+inline constexpr std::string_view NewDayTime = "NewDayTime";
+inline constexpr std::string_view SortOrder = "SortOrder";
+inline constexpr std::string_view UnclassifiedAction = "50DayAction";
+inline constexpr int DefaultNewDayHour = 4;
+}  // namespace setting

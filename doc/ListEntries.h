@@ -1,0 +1,30 @@
+#pragma once
+// Entries of the three generated lists. They are rebuilt by every list generation and never
+// stored in the file.
+
+#include <string>
+
+class Canvas;
+
+class CListEntry {
+public:
+    CListEntry() = default;
+    explicit CListEntry(std::string name) : m_name(std::move(name)) {}
+
+    // The shortened name at a row and a column offset (0, 25, 50 or 75 characters).
+    bool Draw(Canvas& canvas, int row, int column) const;
+
+    bool operator==(const CListEntry&) const = default;
+
+    std::string m_name;
+};
+
+class CInclusion : public CListEntry {
+    using CListEntry::CListEntry;
+};
+class CExclusion : public CListEntry {
+    using CListEntry::CListEntry;
+};
+class COver50Day : public CListEntry {
+    using CListEntry::CListEntry;
+};
