@@ -1,0 +1,35 @@
+#pragma once
+// What the page and the records draw on: the screen, print preview, a printer, an SVG file
+// or a recording in a test. Coordinates are logical units (pixels on the screen, device units
+// on a printer); text is in the diary's code page (Windows-1252).
+
+#include <string_view>
+
+struct FontMetrics {
+    int height = 0;           // character height
+    int externalLeading = 0;  // extra space between rows
+    int averageCharWidth = 0;
+
+    int RowHeight() const { return height + externalLeading; }
+};
+
+enum class CanvasPen {
+    Thin,    // the default: a thin black line
+    RedWide  // the history line: solid red, 2 pixels wide
+};
+
+class Canvas {
+public:
+    virtual ~Canvas() = default;
+
+    virtual bool IsPrinting() const = 0;
+    // Metrics of the page font currently selected.
+    virtual FontMetrics GetFontMetrics() const = 0;
+    // Text with its top left corner at (x, y), default colours.
+    virtual void DrawText(int x, int y, std::string_view text) = 0;
+    // Outline with the current pen, white fill; right and bottom are exclusive.
+    virtual void DrawRectangle(int left, int top, int right, int bottom) = 0;
+    // A line with the current pen; the end point itself is not drawn.
+    virtual void DrawLine(int x1, int y1, int x2, int y2) = 0;
+    virtual void SelectPen(CanvasPen pen) = 0;
+};
