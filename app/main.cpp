@@ -1,1 +1,4 @@
-int main() { return 0; }
+// The desktop program's entry point.
+#include "app/GastrologApp.h"
+
+wxIMPLEMENT_APP(CGastrologApp);

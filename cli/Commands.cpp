@@ -1,1 +1,174 @@
-// The command-line tool's commands.
+#include "cli/Commands.h"
+
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <sstream>
+
+#include "cli/CsvExport.h"
+#include "cli/InfoReport.h"
+#include "cli/JsonExport.h"
+#include "cli/JsonImport.h"
+#include "cli/ListsReport.h"
+#include "cli/RelateReport.h"
+#include "cli/SimulationReport.h"
+#include "doc/GastrologDoc.h"
+#include "doc/LocalTime.h"
+
+namespace {
+
+constexpr int Success = 0;
+constexpr int Failure = 1;
+
+// A message that does not say which file it is about gets the path in front.
+void ReportFileProblem(const std::string& path, const std::string& message, std::ostream& err) {
+    if (message.find(path) == std::string::npos) err << path << ": ";
+    err << message << '\n';
+}
+
+bool LoadDiary(CGastrologDoc& doc, const std::string& path, std::ostream& err) {
+    const std::string failure = doc.ReadFile(path);
+    if (failure.empty()) return true;
+    ReportFileProblem(path, failure, err);
+    return false;
+}
+
+bool SaveDiary(CGastrologDoc& doc, const std::string& path, std::ostream& err) {
+    const std::string failure = doc.WriteFile(path);
+    if (failure.empty()) return true;
+    ReportFileProblem(path, failure, err);
+    return false;
+}
+
+bool ReadText(const std::string& path, std::string& text, std::ostream& err) {
+    if (path == "-") {
+        text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
+        return true;
+    }
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream contents;
+    if (file) contents << file.rdbuf();
+    if (!file) {
+        err << "Cannot read " << path << ".\n";
+        return false;
+    }
+    text = contents.str();
+    return true;
+}
+
+// What would stop the program from reading the diary back, or an empty string. Import checks
+// every field itself; this guards against a rule of the reader that it does not know.
+std::string UnreadableProblem(CGastrologDoc& doc) {
+    std::vector<std::uint8_t> bytes;
+    try {
+        bytes = doc.WriteBytes();
+    } catch (const std::exception&) {
+        return "the diary is too large for the file format";
+    }
+    CGastrologDoc check;
+    const std::string failure = check.ReadBytes(bytes);
+    return failure.empty() ? std::string() : "the written diary would not be readable (" + failure + ")";
+}
+
+}  // namespace
+
+int RunInfo(const std::string& path, std::ostream& out, std::ostream& err) {
+    CGastrologDoc doc;
+    if (!LoadDiary(doc, path, err)) return Failure;
+    WriteDiaryInfo(doc, out);
+    return Success;
+}
+
+int RunExport(const std::string& path, ExportFormat format, std::ostream& out,
+              std::ostream& err) {
+    CGastrologDoc doc;
+    if (!LoadDiary(doc, path, err)) return Failure;
+    if (format == ExportFormat::Csv)
+        WriteDiaryCsv(doc, out);
+    else
+        out << DiaryToJson(doc).dump(2) << '\n';
+    return Success;
+}
+
+int RunImport(const std::string& jsonPath, const std::string& outputPath, std::ostream& out,
+              std::ostream& err) {
+    std::string text;
+    if (!ReadText(jsonPath, text, err)) return Failure;
+    Json json;
+    try {
+        json = Json::parse(text);
+    } catch (const Json::parse_error& error) {
+        err << jsonPath << " is not valid JSON: " << error.what() << "; nothing was written.\n";
+        return Failure;
+    }
+    CGastrologDoc doc;
+    if (const auto refusal = DiaryFromJson(json, doc)) {
+        err << jsonPath << ": " << *refusal << "; nothing was written.\n";
+        return Failure;
+    }
+    if (const std::string problem = UnreadableProblem(doc); !problem.empty()) {
+        err << jsonPath << ": " << problem << "; nothing was written.\n";
+        return Failure;
+    }
+    if (!SaveDiary(doc, outputPath, err)) return Failure;
+    out << "Wrote " << outputPath << ".\n";
+    return Success;
+}
+
+int RunTrain(const std::string& path, const std::string& outputPath, std::ostream& out,
+             std::ostream& err) {
+    CGastrologDoc doc;
+    if (!LoadDiary(doc, path, err)) return Failure;
+    doc.TrainNetwork();
+    const std::string& target = outputPath.empty() ? path : outputPath;
+    if (!SaveDiary(doc, target, err)) return Failure;
+    out << "Trained the connections and saved " << target << ".\n";
+    return Success;
+}
+
+int RunLists(const std::string& path, int unclassifiedAction, bool json, std::ostream& out,
+             std::ostream& err) {
+    CGastrologDoc doc;
+    if (!LoadDiary(doc, path, err)) return Failure;
+    const double baseline = doc.GenerateLists(unclassifiedAction);
+    if (json)
+        out << ListsToJson(doc, baseline).dump(2) << '\n';
+    else
+        WriteListsText(doc, baseline, out);
+    return Success;
+}
+
+int RunRelate(const std::string& path, bool json, std::ostream& out, std::ostream& err) {
+    CGastrologDoc doc;
+    if (!LoadDiary(doc, path, err)) return Failure;
+    doc.ComputeRelationships();
+    if (json)
+        out << RelationshipsToJson(doc).dump(2) << '\n';
+    else
+        WriteRelationshipsText(doc, out);
+    return Success;
+}
+
+int RunSimulate(const SimulationOptions& options, const std::string& outputPath,
+                std::ostream& out, std::ostream& err) {
+    if (const std::string problem = CheckSimulationOptions(options); !problem.empty()) {
+        err << problem << '\n';
+        return Failure;
+    }
+    DiarySimulation simulation(options);
+    WritePlantedTriggers(simulation.Triggers(), out);
+    if (const std::string failure = simulation.Run(); !failure.empty()) {
+        err << "The simulation stopped: " << failure << '\n';
+        return Failure;
+    }
+    CGastrologDoc& doc = simulation.Doc();
+    if (!SaveDiary(doc, outputPath, err)) return Failure;
+    const char* dateFormat = "%A, %B %d, %Y";
+    out << "\nSimulated " << options.days << (options.days == 1 ? " day" : " days") << " from "
+        << calendar::Format(simulation.FirstDay(), dateFormat) << " to "
+        << calendar::Format(simulation.LastDay(), dateFormat) << " and saved " << outputPath
+        << ".\n\n";
+    doc.ComputeRelationships();
+    WriteTriggerLanding(doc, simulation.Triggers(), out);
+    return Success;
+}

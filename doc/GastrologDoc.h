@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -55,6 +56,10 @@ public:
     // The framework's save: WriteFile, then the path and a clear modified flag on success;
     // a failure is reported through the user interface.
     bool OnSaveDocument(const std::string& path);
+    // ReadFile for a diary already in memory (e.g. a test or a fuzzer's input).
+    std::string ReadBytes(std::span<const std::uint8_t> bytes);
+    // The bytes WriteFile stores; m_dayCount is raised to at least 1 first, as when saving.
+    std::vector<std::uint8_t> WriteBytes();
 
     // ---- the daily cycle
     TimeValue GetEffectiveNow() const;

@@ -3,6 +3,7 @@
 // or a recording in a test. Coordinates are logical units (pixels on the screen, device units
 // on a printer); text is in the diary's code page (Windows-1252).
 
+#include <cstddef>
 #include <string_view>
 
 struct FontMetrics {
@@ -32,4 +33,11 @@ public:
     // A line with the current pen; the end point itself is not drawn.
     virtual void DrawLine(int x1, int y1, int x2, int y2) = 0;
     virtual void SelectPen(CanvasPen pen) = 0;
+
+    // Each character of the text at its own column: the first at x, the next at x + cellWidth
+    // and so on. A canvas whose font advances by exactly cellWidth may draw the run at once.
+    virtual void DrawTextInCells(int x, int y, std::string_view text, int cellWidth) {
+        for (std::size_t i = 0; i < text.size(); ++i)
+            DrawText(x + static_cast<int>(i) * cellWidth, y, text.substr(i, 1));
+    }
 };

@@ -3,10 +3,13 @@
 // notice and dialog in the order the test expects them and fails the test on any other.
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <ctime>
 #include <deque>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <utility>
@@ -39,6 +42,36 @@ inline TimeValue LocalTime(int year, int month, int day, int hour = 12, int minu
     return static_cast<TimeValue>(std::mktime(&fields));
 }
 
+// Pins the local time zone for tests run outside ctest (which sets TZ itself).
+inline void PinTimeZone(const char* zone = "Europe/Berlin") {
+    setenv("TZ", zone, 1);
+    tzset();
+}
+
+// A folder of its own under the system's temporary folder, removed with everything in it.
+class TemporaryFolder {
+public:
+    TemporaryFolder() {
+        static std::atomic<int> counter{0};
+        m_path = std::filesystem::temp_directory_path() /
+                 ("gastrolog-test-" + std::to_string(getpid()) + "-" + std::to_string(++counter));
+        std::filesystem::remove_all(m_path);
+        std::filesystem::create_directories(m_path);
+    }
+    ~TemporaryFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_path, ignored);
+    }
+    TemporaryFolder(const TemporaryFolder&) = delete;
+    TemporaryFolder& operator=(const TemporaryFolder&) = delete;
+
+    const std::filesystem::path& Path() const { return m_path; }
+    std::string File(const std::string& name) const { return (m_path / name).string(); }
+
+private:
+    std::filesystem::path m_path;
+};
+
 class ScriptedUserInterface : public UserInterface {
 public:
     enum class Kind { Question, Notice, Error, SymptomDialog, DayListDialog, Relationships };
@@ -52,17 +85,19 @@ public:
     }
 
     void ExpectQuestion(std::string text, bool answerYes) {
-        m_steps.push_back({Kind::Question, std::move(text), answerYes, {}, {}});
+        Step& step = m_steps.emplace_back(Kind::Question, std::move(text));
+        step.answerYes = answerYes;
     }
-    void ExpectNotice(std::string text) { m_steps.push_back({Kind::Notice, std::move(text)}); }
-    void ExpectError(std::string text) { m_steps.push_back({Kind::Error, std::move(text)}); }
+    void ExpectNotice(std::string text) { m_steps.emplace_back(Kind::Notice, std::move(text)); }
+    void ExpectError(std::string text) { m_steps.emplace_back(Kind::Error, std::move(text)); }
+    // The script edits the working copy as the user would and returns true for OK.
     void ExpectSymptomDialog(SymptomScript script) {
-        m_steps.push_back({Kind::SymptomDialog, {}, false, std::move(script), {}});
+        m_steps.emplace_back(Kind::SymptomDialog).symptoms = std::move(script);
     }
     void ExpectDayListDialog(DayListScript script) {
-        m_steps.push_back({Kind::DayListDialog, {}, false, {}, std::move(script)});
+        m_steps.emplace_back(Kind::DayListDialog).dayList = std::move(script);
     }
-    void ExpectRelationships() { m_steps.push_back({Kind::Relationships, {}}); }
+    void ExpectRelationships() { m_steps.emplace_back(Kind::Relationships); }
     bool Done() const { return m_steps.empty(); }
 
     bool AskYesNo(std::string_view question) override {
@@ -75,8 +110,7 @@ public:
         auto step = Next(Kind::SymptomDialog, {});
         return step.symptoms ? step.symptoms(label, lines) : false;
     }
-    bool ShowDayListDialog(const std::string& label, StringList& master,
-                           StringList& day) override {
+    bool ShowDayListDialog(const std::string& label, StringList& master, StringList& day) override {
         auto step = Next(Kind::DayListDialog, {});
         return step.dayList ? step.dayList(label, master, day) : false;
     }
@@ -95,6 +129,8 @@ public:
 
 private:
     struct Step {
+        explicit Step(Kind kind, std::string text = {}) : kind(kind), text(std::move(text)) {}
+
         Kind kind;
         std::string text;
         bool answerYes = false;
@@ -104,26 +140,32 @@ private:
 
     Step Next(Kind kind, std::string_view text) {
         if (m_steps.empty()) {
-            ADD_FAILURE() << "unexpected interaction: " << Describe(kind) << " \"" << text
-                          << "\"";
-            return {kind, {}};
+            ADD_FAILURE() << "unexpected interaction: " << Describe(kind) << " \"" << text << "\"";
+            return Step(kind);
         }
         Step step = std::move(m_steps.front());
         m_steps.pop_front();
         EXPECT_EQ(Describe(step.kind), Describe(kind)) << "text: \"" << text << "\"";
-        if (kind == Kind::Question || kind == Kind::Notice || kind == Kind::Error)
+        if (kind == Kind::Question || kind == Kind::Notice || kind == Kind::Error) {
             EXPECT_EQ(step.text, text);
+        }
         return step;
     }
 
     static const char* Describe(Kind kind) {
         switch (kind) {
-            case Kind::Question: return "question";
-            case Kind::Notice: return "notice";
-            case Kind::Error: return "error";
-            case Kind::SymptomDialog: return "symptom dialog";
-            case Kind::DayListDialog: return "day-list dialog";
-            case Kind::Relationships: return "relationships dialog";
+            case Kind::Question:
+                return "question";
+            case Kind::Notice:
+                return "notice";
+            case Kind::Error:
+                return "error";
+            case Kind::SymptomDialog:
+                return "symptom dialog";
+            case Kind::DayListDialog:
+                return "day-list dialog";
+            case Kind::Relationships:
+                return "relationships dialog";
         }
         return "?";
     }

@@ -1,0 +1,95 @@
+#include "app/DesktopSession.h"
+
+#include <wx/confbase.h>
+#include <wx/filename.h>
+#include <wx/msgdlg.h>
+#include <wx/print.h>
+
+#include "app/DiaryDocument.h"
+#include "app/GastrologDocManager.h"
+#include "app/GastrologDocTemplate.h"
+#include "app/MainFrame.h"
+#include "dialogs/TipOfTheDayDlg.h"
+#include "view/PagePrintout.h"
+
+DesktopSession::DesktopSession(SettingsStore& settings)
+    : m_settings(settings), m_manager(new CGastrologDocManager) {}
+
+DesktopSession::~DesktopSession() {
+    // Closing the window closes the diary the way the user's closing does.
+    if (m_frame) m_frame->Close(true);
+    delete m_manager;
+}
+
+DiaryDocument* DesktopSession::Document() const {
+    return wxDynamicCast(m_manager->GetDiary(), DiaryDocument);
+}
+
+DesktopSession::Outcome DesktopSession::Start(const CommandLine& commandLine) {
+    using Action = CommandLine::Action;
+    if (commandLine.action == Action::Invalid) {
+        ReportProblem(commandLine.problem);
+        return Outcome::Failed;
+    }
+    if (commandLine.action == Action::RemoveSettings)
+        return RemoveSettings() ? Outcome::Finished : Outcome::Failed;
+
+    m_frame = new CMainFrame(m_manager, m_settings);
+    new CGastrologDocTemplate(m_manager, m_frame.get());  // owned by the manager
+    m_manager->LoadRecentFiles(*wxConfigBase::Get());
+
+    const bool printing = commandLine.action == Action::PrintDiary ||
+                          commandLine.action == Action::PrintTo;
+    // A diary being printed is never shown.
+    if (!printing) m_frame->Show();
+    if (!m_manager->CreateDocument(wxString(), wxDOC_NEW)) return Outcome::Failed;
+    if (commandLine.action == Action::NewDiary) return Outcome::Running;
+    if (!OpenDiary(commandLine.file)) return Outcome::Failed;
+    if (!printing) return Outcome::Running;
+    return PrintDiary(commandLine.printer) ? Outcome::Finished : Outcome::Failed;
+}
+
+bool DesktopSession::OpenDiary(const wxString& path) {
+    wxFileName name(path);
+    name.MakeAbsolute();
+    return m_manager->CreateDocument(name.GetFullPath(), wxDOC_SILENT) != nullptr;
+}
+
+bool DesktopSession::PrintDiary(const wxString& printer) {
+    const DiaryDocument* document = Document();
+    const CGastrologDoc& diary = document->Core();
+    const wxString title = document->GetUserReadableName();
+    if (!m_printFile.empty()) {
+        const wxString failure =
+            PrintToPostScriptFile(diary, diary.GetLineCount(), m_printFile, title);
+        if (!failure.empty()) ReportProblem(failure);
+        return failure.empty();
+    }
+    wxPrintDialogData printDialogData(m_manager->GetPageSetupDialogData().GetPrintData());
+    if (!printer.empty()) printDialogData.GetPrintData().SetPrinterName(printer);
+    wxPrinter printerJob(&printDialogData);
+    PagePrintout printout(diary, diary.GetLineCount(), title);
+    if (printerJob.Print(m_frame.get(), &printout, false)) return true;
+    if (wxPrinter::GetLastError() != wxPRINTER_CANCELLED)
+        ReportProblem("The diary could not be printed.");
+    return false;
+}
+
+bool DesktopSession::RemoveSettings() {
+    wxConfigBase* config = wxConfigBase::Get();
+    const bool removed = config && config->DeleteAll();
+    wxMessageBox(removed ? "System registry entries have been removed and the INI file (if any) "
+                           "was deleted."
+                         : "Not all of the system registry entries (or INI file) were removed.",
+                 "Gastrolog", wxOK | wxICON_INFORMATION);
+    return removed;
+}
+
+void DesktopSession::OfferTipAtStartup() {
+    CTipOfTheDayDlg tip(m_frame.get(), m_settings);
+    if (tip.m_showAtStartup) tip.ShowModal();
+}
+
+void DesktopSession::ReportProblem(const wxString& text) {
+    wxMessageBox(text, "Gastrolog", wxOK | wxICON_ERROR, m_frame.get());
+}

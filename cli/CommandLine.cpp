@@ -1,0 +1,134 @@
+#include "cli/CommandLine.h"
+
+#include <CLI/CLI.hpp>
+#include <functional>
+#include <map>
+#include <ostream>
+
+#include "cli/Commands.h"
+
+namespace {
+
+constexpr int UsageError = 2;
+
+struct Arguments {
+    std::string file;
+    std::string output;
+    std::string format = "json";
+    int unclassified = 0;
+    bool json = false;
+    SimulationOptions simulation;
+};
+
+using Action = std::function<int(const Arguments&, std::ostream&, std::ostream&)>;
+
+void AddInfo(CLI::App& app, Arguments& arguments, std::map<CLI::App*, Action>& actions) {
+    auto* command = app.add_subcommand(
+        "info", "Days recorded, last update, numbers of foods and symptoms, symptom status");
+    command->add_option("FILE", arguments.file, "The diary (.glg)")->required();
+    actions[command] = [](const Arguments& a, std::ostream& out, std::ostream& err) {
+        return RunInfo(a.file, out, err);
+    };
+}
+
+void AddExport(CLI::App& app, Arguments& arguments, std::map<CLI::App*, Action>& actions) {
+    auto* command = app.add_subcommand(
+        "export", "Write the diary to standard output as JSON (every stored member) or CSV");
+    command->add_option("FILE", arguments.file, "The diary (.glg)")->required();
+    command->add_option("--format", arguments.format, "json (the default) or csv")
+        ->check(CLI::IsMember({"json", "csv"}));
+    actions[command] = [](const Arguments& a, std::ostream& out, std::ostream& err) {
+        return RunExport(a.file, a.format == "csv" ? ExportFormat::Csv : ExportFormat::Json,
+                         out, err);
+    };
+}
+
+void AddImport(CLI::App& app, Arguments& arguments, std::map<CLI::App*, Action>& actions) {
+    auto* command = app.add_subcommand("import", "Write a diary file from exported JSON");
+    command->add_option("JSON", arguments.file, "The JSON file, or - for standard input")
+        ->required();
+    command->add_option("-o,--output", arguments.output, "The diary file to write")->required();
+    actions[command] = [](const Arguments& a, std::ostream& out, std::ostream& err) {
+        return RunImport(a.file, a.output, out, err);
+    };
+}
+
+void AddTrain(CLI::App& app, Arguments& arguments, std::map<CLI::App*, Action>& actions) {
+    auto* command = app.add_subcommand(
+        "train", "Update Connections on the stored history and save (in place unless -o)");
+    command->add_option("FILE", arguments.file, "The diary (.glg)")->required();
+    command->add_option("-o,--output", arguments.output, "Save here instead");
+    actions[command] = [](const Arguments& a, std::ostream& out, std::ostream& err) {
+        return RunTrain(a.file, a.output, out, err);
+    };
+}
+
+void AddLists(CLI::App& app, Arguments& arguments, std::map<CLI::App*, Action>& actions) {
+    auto* command = app.add_subcommand(
+        "lists", "Generate Current Lists with the stored weights (the file is not changed)");
+    command->add_option("FILE", arguments.file, "The diary (.glg)")->required();
+    command
+        ->add_option("--unclassified", arguments.unclassified,
+                     "Foods not eaten in the last 49 days go to 0 inclusions (the default), "
+                     "1 exclusions, 2 a list of their own")
+        ->check(CLI::Range(0, 2));
+    command->add_flag("--json", arguments.json, "Write JSON");
+    actions[command] = [](const Arguments& a, std::ostream& out, std::ostream& err) {
+        return RunLists(a.file, a.unclassified, a.json, out, err);
+    };
+}
+
+void AddRelate(CLI::App& app, Arguments& arguments, std::map<CLI::App*, Action>& actions) {
+    auto* command = app.add_subcommand(
+        "relate", "Relate Foods to Symptoms: each symptom's best and worst food");
+    command->add_option("FILE", arguments.file, "The diary (.glg)")->required();
+    command->add_flag("--json", arguments.json, "Write JSON");
+    actions[command] = [](const Arguments& a, std::ostream& out, std::ostream& err) {
+        return RunRelate(a.file, a.json, out, err);
+    };
+}
+
+void AddSimulate(CLI::App& app, Arguments& arguments, std::map<CLI::App*, Action>& actions) {
+    auto* command = app.add_subcommand(
+        "simulate", "Make a realistic diary by living through the daily cycle day by day");
+    SimulationOptions& options = arguments.simulation;
+    command->add_option("--days", options.days, "Days to live through")->required();
+    command->add_option("--seed", options.seed, "Seed of the random choices")->required();
+    command->add_option("--foods", options.foods, "Foods in the diet")->capture_default_str();
+    command->add_option("--symptoms", options.symptoms, "Symptoms followed")
+        ->capture_default_str();
+    command->add_option("--start", options.startDate, "The first day, YYYY-MM-DD")
+        ->capture_default_str();
+    command->add_flag("--train-last-day-only", options.trainLastDayOnly,
+                      "Update Connections on the first and last day only (same diary, faster)");
+    command->add_option("-o,--output", arguments.output, "The diary file to write")->required();
+    actions[command] = [](const Arguments& a, std::ostream& out, std::ostream& err) {
+        return RunSimulate(a.simulation, a.output, out, err);
+    };
+}
+
+}  // namespace
+
+int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
+    CLI::App app{"gastrolog-cli: read, convert, train and simulate Gastrolog diaries"};
+    app.name("gastrolog-cli");
+    app.require_subcommand(1);
+    Arguments arguments;
+    std::map<CLI::App*, Action> actions;
+    AddInfo(app, arguments, actions);
+    AddExport(app, arguments, actions);
+    AddImport(app, arguments, actions);
+    AddTrain(app, arguments, actions);
+    AddLists(app, arguments, actions);
+    AddRelate(app, arguments, actions);
+    AddSimulate(app, arguments, actions);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& error) {
+        const int status = app.exit(error, out, err);
+        return status == 0 ? 0 : UsageError;
+    }
+    for (const auto& [command, action] : actions)
+        if (command->parsed()) return action(arguments, out, err);
+    return UsageError;
+}

@@ -1,0 +1,37 @@
+#pragma once
+// The commands of gastrolog-cli. Each writes its results to `out` and its messages to `err`
+// and returns the exit status: 0 on success, 1 on failure. A diary is read as it is stored:
+// no new day is started, no question asked, nothing rolled.
+
+#include <iosfwd>
+#include <string>
+
+#include "cli/Simulation.h"
+
+// Days, last update, numbers of foods and symptoms, each symptom's current status.
+int RunInfo(const std::string& path, std::ostream& out, std::ostream& err);
+
+enum class ExportFormat { Json, Csv };
+int RunExport(const std::string& path, ExportFormat format, std::ostream& out, std::ostream& err);
+
+// Reads the JSON of `export` ("-" for standard input) and writes the diary file `outputPath`;
+// refuses anything the file cannot hold, writing nothing then.
+int RunImport(const std::string& jsonPath, const std::string& outputPath, std::ostream& out,
+              std::ostream& err);
+
+// Update Connections on the stored history, then saves to `outputPath` (the diary itself
+// when empty). Only the network's fields change.
+int RunTrain(const std::string& path, const std::string& outputPath, std::ostream& out,
+             std::ostream& err);
+
+// Generate Current Lists with the stored weights; unclassifiedAction as the 50DayAction
+// setting (0 inclusions, 1 exclusions, 2 listed separately).
+int RunLists(const std::string& path, int unclassifiedAction, bool json, std::ostream& out,
+             std::ostream& err);
+
+// Relate Foods to Symptoms.
+int RunRelate(const std::string& path, bool json, std::ostream& out, std::ostream& err);
+
+// Simulates a diary and saves it to `outputPath`.
+int RunSimulate(const SimulationOptions& options, const std::string& outputPath,
+                std::ostream& out, std::ostream& err);

@@ -1,0 +1,33 @@
+#include "cli/InfoReport.h"
+
+#include <ostream>
+#include <string>
+
+#include "cli/TextTable.h"
+#include "doc/GastrologDoc.h"
+#include "doc/LocalTime.h"
+#include "doc/Windows1252.h"
+
+const char* CurrentStatus(const std::string& symptomHistory) {
+    const char latest = symptomHistory.empty() ? diary::NoChange : symptomHistory.back();
+    if (latest == diary::Worse) return "worse";
+    if (latest == diary::Better) return "better";
+    return "no change";
+}
+
+void WriteDiaryInfo(const CGastrologDoc& doc, std::ostream& out) {
+    TextTable summary;
+    summary.AddRow({"Days recorded:", std::to_string(doc.m_dayCount)});
+    summary.AddRow({"Last update:",
+                    calendar::Format(doc.m_lastUpdate, "%A, %B %d, %Y %H:%M") + " local time"});
+    summary.AddRow({"Foods:", std::to_string(doc.m_foods.size())});
+    summary.AddRow({"Symptoms:", std::to_string(doc.m_symptoms.size())});
+    summary.Write(out);
+    if (doc.m_symptoms.empty()) return;
+
+    out << "\nSymptoms - today's current status:\n";
+    TextTable status;
+    for (const CSymptom& symptom : doc.m_symptoms)
+        status.AddRow({Windows1252ToUtf8(symptom.m_name), CurrentStatus(symptom.m_history)});
+    status.Write(out, "  ");
+}

@@ -1,0 +1,15 @@
+#pragma once
+// Reads a diary back from the JSON that DiaryToJson writes. Anything the diary file cannot
+// hold is refused with a message that names the field, for example
+// "foods[2].history: must be 50 characters long, found 49".
+
+#include <optional>
+#include <string>
+
+#include "cli/FloatJson.h"
+
+class CGastrologDoc;
+
+// Fills the stored members of `doc` from `json`. Returns the refusal message, or nullopt on
+// success; on refusal the document is left as it was.
+std::optional<std::string> DiaryFromJson(const Json& json, CGastrologDoc& doc);

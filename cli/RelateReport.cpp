@@ -1,0 +1,49 @@
+#include "cli/RelateReport.h"
+
+#include <algorithm>
+#include <ostream>
+
+#include "cli/TextTable.h"
+#include "doc/GastrologDoc.h"
+#include "doc/Windows1252.h"
+
+namespace {
+
+// The three lists always hold one entry per symptom; a short one would leave its cell empty.
+std::string Cell(const StringList& column, std::size_t row) {
+    return row < column.size() ? Windows1252ToUtf8(column[row]) : std::string();
+}
+
+std::size_t RowCount(const CGastrologDoc& doc) {
+    return std::max({doc.m_relateSymptoms.size(), doc.m_relateBest.size(),
+                     doc.m_relateWorst.size()});
+}
+
+}  // namespace
+
+void WriteRelationshipsText(const CGastrologDoc& doc, std::ostream& out) {
+    if (RowCount(doc) == 0) {
+        out << "The diary holds no symptoms.\n";
+        return;
+    }
+    TextTable table;
+    table.AddRow({"Symptom", "Best food", "Worst food"});
+    for (std::size_t row = 0; row < RowCount(doc); ++row)
+        table.AddRow({Cell(doc.m_relateSymptoms, row), Cell(doc.m_relateBest, row),
+                      Cell(doc.m_relateWorst, row)});
+    table.Write(out);
+}
+
+Json RelationshipsToJson(const CGastrologDoc& doc) {
+    Json rows = Json::array();
+    for (std::size_t row = 0; row < RowCount(doc); ++row) {
+        Json entry;
+        entry["symptom"] = Cell(doc.m_relateSymptoms, row);
+        entry["best"] = Cell(doc.m_relateBest, row);
+        entry["worst"] = Cell(doc.m_relateWorst, row);
+        rows.push_back(std::move(entry));
+    }
+    Json result;
+    result["rows"] = std::move(rows);
+    return result;
+}

@@ -1,0 +1,192 @@
+#include "cli/Simulation.h"
+
+#include <unistd.h>
+
+#include <atomic>
+#include <cstdio>
+#include <ctime>
+#include <filesystem>
+#include <functional>
+
+#include "cli/SimulatedDiet.h"
+#include "cli/SimulatedUser.h"
+#include "doc/GastrologDoc.h"
+#include "doc/LocalTime.h"
+#include "doc/QuietPorts.h"
+
+namespace {
+
+constexpr int EveningHour = 20;
+constexpr int LongestSimulation = 3650;
+
+class SimulationClock : public Clock {
+public:
+    TimeValue Now() const override { return m_now; }
+    void Set(TimeValue now) { m_now = now; }
+
+private:
+    TimeValue m_now = 0;
+};
+
+// The first day's evening in local time, or -1 for a date that is not YYYY-MM-DD.
+TimeValue FirstEvening(const std::string& date) {
+    int year = 0, month = 0, day = 0;
+    char extra = 0;
+    if (std::sscanf(date.c_str(), "%4d-%2d-%2d%c", &year, &month, &day, &extra) != 3) return -1;
+    if (year < 1971 || year > 2100 || month < 1 || month > 12 || day < 1 || day > 31) return -1;
+    std::tm fields{};
+    fields.tm_year = year - 1900;
+    fields.tm_mon = month - 1;
+    fields.tm_mday = day;
+    fields.tm_hour = EveningHour;
+    fields.tm_isdst = -1;
+    const std::time_t time = std::mktime(&fields);
+    if (time == static_cast<std::time_t>(-1) || fields.tm_mday != day) return -1;
+    return static_cast<TimeValue>(time);
+}
+
+// Beside nothing the user owns, and never named like the example diary, whose opening skips
+// the new day.
+std::string WorkingFilePath() {
+    static std::atomic<int> counter = 0;
+    const auto name = "gastrolog-simulation-" + std::to_string(getpid()) + "-" +
+                      std::to_string(counter++) + ".glg";
+    return (std::filesystem::temp_directory_path() / name).string();
+}
+
+// Treats are likelier on Friday and Saturday evenings.
+bool IsWeekendEvening(TimeValue time) {
+    const std::string weekday = calendar::Format(time, "%w");
+    return weekday == "5" || weekday == "6";
+}
+
+}  // namespace
+
+std::string CheckSimulationOptions(const SimulationOptions& options) {
+    if (options.days < 1 || options.days > LongestSimulation)
+        return "--days must be from 1 to " + std::to_string(LongestSimulation);
+    if (options.foods < 1 || static_cast<std::size_t>(options.foods) > CatalogFoodCount())
+        return "--foods must be from 1 to " + std::to_string(CatalogFoodCount());
+    if (options.symptoms < 1 || options.symptoms > diary::MaximumSymptoms)
+        return "--symptoms must be from 1 to " + std::to_string(diary::MaximumSymptoms);
+    if (FirstEvening(options.startDate) < 0)
+        return "--start must be a date written YYYY-MM-DD, from 1971 to 2100";
+    return {};
+}
+
+struct DiarySimulation::State {
+    explicit State(const SimulationOptions& chosen)
+        : options(chosen),
+          random(chosen.seed),
+          diet(CatalogFoods(static_cast<std::size_t>(chosen.foods))),
+          model(CatalogSymptoms(static_cast<std::size_t>(chosen.symptoms)),
+                ChooseTriggers(diet.Foods(),
+                               CatalogSymptoms(static_cast<std::size_t>(chosen.symptoms)),
+                               random)),
+          firstDay(FirstEvening(chosen.startDate)),
+          workingFile(WorkingFilePath()) {}
+
+    std::string LiveDay(int day);
+    std::string OpenDiary(int day);
+    std::string Command(int commandId, void (CGastrologDoc::*handler)(), int day);
+    std::string Save();
+
+    SimulationOptions options;
+    SimulationRandom random;
+    SimulatedDiet diet;
+    SymptomModel model;
+    TimeValue firstDay;
+    std::string workingFile;
+    MemorySettings settings;
+    PlainHost host;
+    SimulatedUser user;
+    SilentProgress progress;
+    SimulationClock clock;
+    CGastrologDoc doc{DocumentPorts{&settings, &host, &user, &progress, &clock}};
+    std::vector<SimulatedDay> journal;
+};
+
+std::string DiarySimulation::State::Command(int commandId, void (CGastrologDoc::*handler)(),
+                                            int day) {
+    if (!doc.IsActionEnabled(commandId))
+        return "command " + std::to_string(commandId) + " was not enabled on day " +
+               std::to_string(day + 1);
+    (doc.*handler)();
+    return {};
+}
+
+std::string DiarySimulation::State::Save() {
+    if (doc.OnSaveDocument(workingFile)) return {};
+    return user.Errors().empty() ? "the diary could not be saved" : user.Errors().back();
+}
+
+// The first day starts a new diary with its symptoms; every later day opens the saved diary
+// on the new day and rates the symptoms against yesterday.
+std::string DiarySimulation::State::OpenDiary(int day) {
+    const auto& symptoms = model.Symptoms();
+    if (day == 0) {
+        doc.OnNewDocument();
+        user.PlanSymptoms(symptoms, {}, {});
+        return {};
+    }
+    if (!doc.OnOpenDocument(workingFile))
+        return user.Errors().empty() ? "the diary could not be opened" : user.Errors().back();
+    const std::vector<std::string>& eatenYesterday = journal[journal.size() - 2].foods;
+    std::vector<char> ratings = model.RateDay(eatenYesterday, random);
+    user.PlanSymptoms({}, symptoms, ratings);
+    journal.back().ratings = std::move(ratings);
+    return {};
+}
+
+std::string DiarySimulation::State::LiveDay(int day) {
+    clock.Set(calendar::DaysEarlier(firstDay, -day));
+    std::vector<std::string> menu = diet.DayMenu(random, IsWeekendEvening(clock.Now()));
+    journal.push_back({clock.Now(), menu, {}});
+    std::string failure = OpenDiary(day);
+    if (failure.empty())
+        failure = Command(command::UpdateSymptoms, &CGastrologDoc::OnUpdateSymptoms, day);
+    // A new diary asks to be saved before anything else.
+    if (failure.empty() && day == 0) failure = Save();
+    user.PlanFoods(menu);
+    if (failure.empty())
+        failure = Command(command::CreateDayList, &CGastrologDoc::OnCreateDayList, day);
+    const bool trains = !options.trainLastDayOnly || day == 0 || day + 1 == options.days;
+    if (failure.empty() && trains) {
+        failure = Command(command::UpdateConnections, &CGastrologDoc::OnUpdateConnections, day);
+        if (failure.empty())
+            failure = Command(command::GenerateTomorrowsLists,
+                              &CGastrologDoc::OnGenerateTomorrowsLists, day);
+    }
+    if (failure.empty()) failure = Save();
+    return failure;
+}
+
+DiarySimulation::DiarySimulation(const SimulationOptions& options)
+    : m_state(std::make_unique<State>(options)) {}
+
+DiarySimulation::~DiarySimulation() {
+    std::error_code ignored;
+    std::filesystem::remove(m_state->workingFile, ignored);
+}
+
+const std::vector<PlantedTrigger>& DiarySimulation::Triggers() const {
+    return m_state->model.Triggers();
+}
+
+std::string DiarySimulation::Run() {
+    for (int day = 0; day < m_state->options.days; ++day) {
+        const std::string failure = m_state->LiveDay(day);
+        if (!failure.empty()) return failure;
+    }
+    return {};
+}
+
+CGastrologDoc& DiarySimulation::Doc() { return m_state->doc; }
+
+TimeValue DiarySimulation::FirstDay() const { return m_state->firstDay; }
+
+const std::vector<SimulatedDay>& DiarySimulation::Journal() const { return m_state->journal; }
+
+TimeValue DiarySimulation::LastDay() const {
+    return calendar::DaysEarlier(m_state->firstDay, -(m_state->options.days - 1));
+}

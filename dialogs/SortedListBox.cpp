@@ -1,0 +1,24 @@
+#include "dialogs/SortedListBox.h"
+
+#include "dialogs/DiaryText.h"
+#include "engine/NameOrder.h"
+
+SortedListBox::SortedListBox(wxWindow* parent, wxWindowID id, long style)
+    : wxListBox(parent, id, wxDefaultPosition, wxDefaultSize, 0, nullptr,
+                style | wxLB_ALWAYS_SB | wxBORDER_THEME) {}
+
+int SortedListBox::AddSorted(const wxString& text) {
+    const std::string key = ToDiaryText(text).value_or(std::string());
+    // Upper bound: the first row that sorts after the new one.
+    unsigned int low = 0;
+    unsigned int high = GetCount();
+    while (low < high) {
+        const unsigned int middle = low + (high - low) / 2;
+        const std::string row = ToDiaryText(GetString(middle)).value_or(std::string());
+        if (name_order::Compare(key, row) < 0)
+            high = middle;
+        else
+            low = middle + 1;
+    }
+    return Insert(text, low);
+}

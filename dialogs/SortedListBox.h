@@ -1,0 +1,18 @@
+#pragma once
+// A list box that keeps its rows in the diary's case-insensitive name order (only A-Z folded,
+// other bytes by value, a new row after its equals), whatever the desktop's locale would do,
+// so the dialogs list names in the same order as the main page.
+
+#include <wx/listbox.h>
+
+class SortedListBox : public wxListBox {
+public:
+    // style: wxLB_SINGLE or wxLB_MULTIPLE; the box always has a vertical scroll bar.
+    SortedListBox(wxWindow* parent, wxWindowID id, long style);
+
+    // Inserts the row at its place in the order and returns its index.
+    int AddSorted(const wxString& text);
+
+    // The index of the row equal to text when case is ignored, or wxNOT_FOUND.
+    int FindIgnoringCase(const wxString& text) const { return FindString(text, false); }
+};

@@ -1,0 +1,35 @@
+#pragma once
+// The symptom outputs of every food's test pass: the forward pass at the oldest history
+// position with that food under test. At that position the window of earlier days is empty, so
+// the only inputs that are not zero belong to the foods eaten there and to the food under test.
+// The scorer sums the shared part once and adds the rest per food, with the same bits as a
+// full ForwardPass for each food.
+
+#include <cstddef>
+#include <vector>
+
+class CGastrologDoc;
+
+class TestPassScorer {
+public:
+    // Food-major: for each food in list order, every symptom's output in symptom order. Uses
+    // the document's hidden and symptom units as scratch space; their fields are left as
+    // the last test pass computed them, but foods' inputs are not set.
+    static std::vector<float> SymptomOutputs(CGastrologDoc& doc);
+
+private:
+    explicit TestPassScorer(CGastrologDoc& doc);
+
+    void ScoreFood(std::size_t food);
+    float FullSum(std::size_t unit, std::size_t food) const;
+    static std::vector<float> OutputsStepByStep(CGastrologDoc& doc);
+
+    CGastrologDoc& m_doc;
+    std::vector<bool> m_eatenFirstDay;
+    // The foods eaten on the oldest position, in list order, with their weights packed.
+    std::vector<std::size_t> m_eaten;
+    std::vector<float> m_eatenWeights;
+    // Unit-major running sums over m_eaten: entry m is the sum after the first m terms.
+    std::vector<float> m_prefixSums;
+    std::vector<float> m_outputs;
+};

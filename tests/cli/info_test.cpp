@@ -1,0 +1,88 @@
+#include <gtest/gtest.h>
+
+#include "tests/cli/CliTestSupport.h"
+
+namespace {
+
+class InfoCommand : public ::testing::Test {
+protected:
+    void SetUp() override {
+        doc.m_foods.push_back(MakeFood("Tea", std::string(diary::NewFoodHistory)));
+        doc.m_foods.push_back(MakeFood("Bread", History('n', 'y', {3, 49})));
+        doc.m_symptoms.push_back(MakeSymptom("Headache", History('n', 'b', {49})));
+        doc.m_symptoms.push_back(MakeSymptom("Bloating", History('n', 'w', {49})));
+        doc.m_symptoms.push_back(MakeSymptom("Fatigue", History('n', 'w', {48})));
+        doc.m_symptoms.push_back(MakeSymptom("Odd code", History('n', 'x', {49})));
+        CompleteDiary(doc, LocalTime(2025, 3, 6, 20, 15), 61);
+        SaveDiary(doc, path);
+    }
+
+    ScratchFolder folder;
+    std::string path = folder.File("diary.glg");
+    CGastrologDoc doc;
+};
+
+TEST_F(InfoCommand, SummarisesTheDiaryWithEachSymptomsStatus) {
+    const CliRun run = RunCli({"info", path});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "");
+    const auto lines = Lines(run.out);
+    ASSERT_GE(lines.size(), 10u);
+    EXPECT_EQ(lines[0], "Days recorded:  61");
+    EXPECT_EQ(lines[1], "Last update:    Thursday, March 06, 2025 20:15 local time");
+    EXPECT_EQ(lines[2], "Foods:          2");
+    EXPECT_EQ(lines[3], "Symptoms:       4");
+    EXPECT_EQ(lines[5], "Symptoms - today's current status:");
+    EXPECT_EQ(lines[6], "  Headache  better");
+    EXPECT_EQ(lines[7], "  Bloating  worse");
+    // Only the current day counts; any code but b and w is no change.
+    EXPECT_EQ(lines[8], "  Fatigue   no change");
+    EXPECT_EQ(lines[9], "  Odd code  no change");
+}
+
+TEST_F(InfoCommand, ShowsNamesInUtf8) {
+    doc.m_foods.clear();
+    doc.m_symptoms = {MakeSymptom("Ekz\xE9m", History('n', 'b', {49}))};
+    CompleteDiary(doc, doc.m_lastUpdate, 3);
+    SaveDiary(doc, path);
+    const CliRun run = RunCli({"info", path});
+    EXPECT_NE(run.out.find("  Ekz\xC3\xA9m  better"), std::string::npos) << run.out;
+}
+
+TEST(InfoFailures, HostileFileGivesTheFormatMessageAndStatusOne) {
+    ScratchFolder folder;
+    const std::string path = folder.File("broken.glg");
+    // A plausible start, then a food list whose class tag names an unknown class.
+    const char bytes[] =
+        "\x10\x20\x30\x40"
+        "\x01\x00\x00\x00"
+        "\x01\x00\x03Tea"
+        "\x01\x00\xFF\xFF\x01\x00\x05\x00"
+        "CEvil";
+    WriteText(path, std::string(bytes, sizeof bytes - 1));
+    const CliRun run = RunCli({"info", path});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, path + ": Unexpected file format.\n");
+}
+
+TEST(InfoFailures, MissingFileNamesTheFile) {
+    ScratchFolder folder;
+    const std::string path = folder.File("absent.glg");
+    const CliRun run = RunCli({"info", path});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_NE(run.err.find(path), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find(path), run.err.rfind(path)) << "the name once is enough: " << run.err;
+}
+
+TEST(InfoFailures, EmptyFileIsRefused) {
+    ScratchFolder folder;
+    const std::string path = folder.File("empty.glg");
+    WriteText(path, "");
+    const CliRun run = RunCli({"info", path});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("Unexpected file format."), std::string::npos) << run.err;
+}
+
+}  // namespace

@@ -1,0 +1,603 @@
+// When a diary day begins, how days are counted and labelled, how the dialogs' lists are
+// committed, and the state of the cycle with its enable rules.
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "doc/LocalTime.h"
+#include "tests/support/DiaryScripts.h"
+
+namespace {
+
+using calendar::DayOf;
+
+// A document holding the stored diary's records, as if just opened, without a file.
+class CycleTest : public DiaryTest {
+protected:
+    void SetUp() override {
+        DiaryTest::SetUp();
+        ASSERT_TRUE(doc.OnNewDocument());
+        stored.Fill(doc);
+        doc.m_dayCount = 5;
+        LastUpdated(2024, 3, 12, 10);
+        At(2024, 3, 12, 15);
+        doc.m_nextAction = command::UpdateSymptoms;
+        diary.host.SetPathName(folder.File("diary.glg"));
+        diary.host.m_updateCount = 0;
+    }
+
+    // The diary's day started at this local time.
+    void LastUpdated(int year, int month, int day, int hour, int minute = 0) {
+        doc.m_lastUpdate = LocalTime(year, month, day, hour, minute);
+    }
+};
+
+// ---- the effective now and the new-day hour
+
+TEST_F(CycleTest, BeforeTheNewDayHourTheTimeBelongsToThePreviousDate) {
+    At(2024, 3, 13, 3, 59);
+    EXPECT_EQ(doc.GetEffectiveNow(), LocalTime(2024, 3, 12, 3, 59));
+    At(2024, 3, 13, 4, 0);
+    EXPECT_EQ(doc.GetEffectiveNow(), LocalTime(2024, 3, 13, 4, 0));
+}
+
+TEST_F(CycleTest, NewDayHourZeroFollowsTheCalendar) {
+    SetNewDayHour(0);
+    At(2024, 3, 13, 0, 0);
+    EXPECT_EQ(doc.GetEffectiveNow(), LocalTime(2024, 3, 13, 0, 0));
+}
+
+TEST_F(CycleTest, NewDayHourOutsideTheClockBehavesAsFour) {
+    for (int hour : {24, -1}) {
+        SetNewDayHour(hour);
+        At(2024, 3, 13, 3, 59);
+        EXPECT_EQ(doc.GetEffectiveNow(), LocalTime(2024, 3, 12, 3, 59)) << hour;
+        At(2024, 3, 13, 4, 0);
+        EXPECT_EQ(doc.GetEffectiveNow(), LocalTime(2024, 3, 13, 4, 0)) << hour;
+    }
+}
+
+TEST_F(CycleTest, AfterAShortNightTheEffectiveDateIsStillThePreviousOne) {
+    // 2024-03-31 has 23 hours in Berlin; 24 hours before 00:30 on April 1st is March 30th.
+    At(2024, 4, 1, 0, 30);
+    EXPECT_EQ(DayOf(doc.GetEffectiveNow()), DayOf(LocalTime(2024, 3, 31, 12)));
+}
+
+// ---- days since the last update
+
+TEST_F(CycleTest, DaysSinceUpdateCountsCalendarDates) {
+    LastUpdated(2024, 3, 11, 20);
+    At(2024, 3, 13, 10);  // 38 hours later, but Tuesday lies between
+    EXPECT_EQ(doc.GetDaysSinceUpdate(), 2);
+    At(2024, 3, 13, 3);  // before the new-day hour: still Tuesday's diary day
+    EXPECT_EQ(doc.GetDaysSinceUpdate(), 1);
+    At(2024, 3, 11, 23);
+    EXPECT_EQ(doc.GetDaysSinceUpdate(), 0);
+}
+
+TEST_F(CycleTest, DaysSinceUpdateIsZeroBeyondTheHistoryAndWithTheClockBehind) {
+    LastUpdated(2024, 1, 1, 12);
+    At(2024, 2, 20, 12);  // 50 days
+    EXPECT_EQ(doc.GetDaysSinceUpdate(), 50);
+    At(2024, 2, 21, 12);
+    EXPECT_EQ(doc.GetDaysSinceUpdate(), 0);
+    At(2023, 12, 25, 12);
+    EXPECT_EQ(doc.GetDaysSinceUpdate(), 0);
+}
+
+// ---- CheckNewDay
+
+TEST_F(CycleTest, SameDayOfTheYearAYearLaterIsANewDay) {
+    LastUpdated(2023, 3, 12, 10);
+    At(2024, 3, 11, 10);  // 2024 is a leap year: the same day of the year
+    ASSERT_EQ(DayOf(doc.m_lastUpdate).dayOfYear, DayOf(diary.clock.Now()).dayOfYear);
+    diary.ui.ExpectQuestion(text::NewDay, true);
+    EXPECT_TRUE(doc.CheckNewDay(false));
+    EXPECT_EQ(doc.m_lastUpdate, diary.clock.Now());
+    EXPECT_EQ(doc.m_dayCount, 6);
+}
+
+TEST_F(CycleTest, SameDateIsNoNewDayAndClearsYesterday) {
+    LastUpdated(2024, 3, 12, 10);
+    At(2024, 3, 12, 23);
+    doc.m_yesterday = true;
+    EXPECT_FALSE(doc.CheckNewDay(false));
+    EXPECT_FALSE(doc.m_yesterday);
+    EXPECT_EQ(doc.m_dayCount, 5);
+}
+
+TEST_F(CycleTest, NewDayBeginsAtTheConfiguredHour) {
+    LastUpdated(2024, 3, 12, 20);
+    At(2024, 3, 13, 3, 59);
+    EXPECT_FALSE(doc.CheckNewDay(false));
+    At(2024, 3, 13, 4, 0);
+    diary.ui.ExpectQuestion(text::NewDay, true);
+    EXPECT_TRUE(doc.CheckNewDay(false));
+    EXPECT_EQ(doc.m_lastUpdate, LocalTime(2024, 3, 13, 4, 0));
+}
+
+TEST_F(CycleTest, AcceptingBeforeTheHourStoresTheEffectiveNow) {
+    SetNewDayHour(6);
+    LastUpdated(2024, 3, 11, 20);
+    At(2024, 3, 13, 5, 30);
+    diary.ui.ExpectQuestion(text::NewDay, true);
+    EXPECT_TRUE(doc.CheckNewDay(false));
+    EXPECT_EQ(doc.m_lastUpdate, LocalTime(2024, 3, 12, 5, 30));
+}
+
+TEST_F(CycleTest, ClockMovedBackWithinTheDiaryDayStartsNothing) {
+    LastUpdated(2024, 3, 12, 10);
+    At(2024, 3, 12, 9);
+    EXPECT_FALSE(doc.CheckNewDay(false));
+    EXPECT_EQ(doc.m_dayCount, 5);
+    EXPECT_EQ(doc.m_lastUpdate, LocalTime(2024, 3, 12, 10));
+}
+
+TEST_F(CycleTest, ClockBehindTheFileWarnsAndStartsADayEveryTime) {
+    LastUpdated(2024, 3, 12, 10);
+    At(2024, 3, 10, 10);
+    for (int attempt = 1; attempt <= 2; ++attempt) {
+        diary.ui.ExpectNotice(text::ClockBehind);
+        EXPECT_TRUE(doc.CheckNewDay(false));
+        EXPECT_EQ(doc.m_dayCount, 5 + attempt);
+        EXPECT_EQ(doc.m_lastUpdate, LocalTime(2024, 3, 12, 10));
+    }
+}
+
+TEST_F(CycleTest, ClockBehindTheNewDayHourOnlyWarnsWhenTheClockWentBack) {
+    LastUpdated(2024, 3, 12, 10);
+    At(2024, 3, 12, 3);  // earlier date and earlier time: the clock went back
+    diary.ui.ExpectNotice(text::ClockBehind);
+    EXPECT_TRUE(doc.CheckNewDay(false));
+    // A day started with the new-day hour 0 at 00:30, seen at 03:00 with the hour 4: the
+    // effective date is earlier, yet the clock is fine. Wait for the day instead.
+    LastUpdated(2024, 3, 14, 0, 30);
+    At(2024, 3, 14, 3);
+    EXPECT_FALSE(doc.CheckNewDay(false));
+    EXPECT_EQ(doc.m_dayCount, 6);
+}
+
+TEST_F(CycleTest, DecliningTheNewDayKeepsYesterdaysSlot) {
+    LastUpdated(2024, 3, 12, 10);
+    At(2024, 3, 13, 10);
+    diary.ui.ExpectQuestion(text::NewDay, false);
+    EXPECT_FALSE(doc.CheckNewDay(false));
+    EXPECT_TRUE(doc.m_yesterday);
+    EXPECT_EQ(doc.m_dayCount, 5);
+    EXPECT_EQ(doc.m_lastUpdate, LocalTime(2024, 3, 12, 10));
+}
+
+TEST_F(CycleTest, AfterListsANewDiaryIsNeverAskedAndOthersGetTheLongQuestion) {
+    LastUpdated(2024, 3, 12, 10);
+    At(2024, 3, 13, 10);
+    doc.m_dayCount = 0;
+    EXPECT_FALSE(doc.CheckNewDay(true));
+    EXPECT_FALSE(doc.m_yesterday);
+    doc.m_dayCount = 1;
+    diary.ui.ExpectQuestion(text::NewDayAfterLists, false);
+    EXPECT_FALSE(doc.CheckNewDay(true));
+    EXPECT_TRUE(doc.m_yesterday);
+    diary.ui.ExpectQuestion(text::NewDayAfterLists, true);
+    EXPECT_TRUE(doc.CheckNewDay(true));
+    EXPECT_EQ(doc.m_dayCount, 2);
+}
+
+// ---- day labels
+
+TEST_F(CycleTest, DayLabelNamesTheDiaryDayInEnglish) {
+    LastUpdated(2024, 3, 7, 9);
+    At(2024, 3, 7, 18);
+    EXPECT_EQ(doc.GetDayLabel(0), "on Thursday, March 07, 2024");
+    At(2024, 3, 8, 1);  // after midnight, before the new-day hour: still Thursday's slot
+    EXPECT_EQ(doc.GetDayLabel(0), "on Thursday, March 07, 2024");
+    doc.m_yesterday = true;
+    EXPECT_EQ(doc.GetDayLabel(0), "yesterday");
+}
+
+TEST_F(CycleTest, SkippedDaysAreLabelledFromTheLastRecordedDay) {
+    LastUpdated(2024, 3, 14, 22);
+    At(2024, 3, 17, 10);
+    EXPECT_EQ(doc.GetDayLabel(0), "on Thursday, March 14, 2024");
+    EXPECT_EQ(doc.GetDayLabel(1), "on Friday, March 15, 2024");
+    EXPECT_EQ(doc.GetDayLabel(2), "on Saturday, March 16, 2024");
+}
+
+// ---- committing the symptom dialog
+
+TEST_F(CycleTest, RatingOneSymptomAndDeletingAnother) {
+    ExpectSymptomDialog("on Tuesday, March 12, 2024", [](StringList& lines) {
+        Rate(lines, "Bloating", diary::SuffixBetter);
+        MarkSymptomDeleted(lines, "Headache");
+    });
+    EXPECT_TRUE(doc.UpdateSymptoms(true, 0));
+    ASSERT_EQ(doc.m_symptoms.size(), 1u);
+    EXPECT_EQ(doc.m_symptoms[0].m_name, "Bloating");
+    EXPECT_EQ(doc.m_symptoms[0].m_history, stored.bloating.substr(0, 49) + "b");
+    EXPECT_EQ(doc.m_symptomLines, StringList{"Bloating  (better)   "});
+    EXPECT_TRUE(diary.host.IsModified());
+    EXPECT_GT(diary.host.m_updateCount, 0);
+    EXPECT_EQ(doc.m_nextAction, command::CreateDayList);
+}
+
+TEST_F(CycleTest, EveryRatingReachesTheCurrentDayOnly) {
+    const std::pair<std::string_view, char> ratings[] = {
+        {diary::SuffixWorse, 'w'}, {diary::SuffixNoChange, 'n'}, {diary::SuffixBetter, 'b'}};
+    for (const auto& [suffix, code] : ratings) {
+        ExpectSymptomDialog(doc.GetDayLabel(0),
+                            [suffix](StringList& lines) { Rate(lines, "Headache", suffix); });
+        EXPECT_TRUE(doc.UpdateSymptoms(false, 0));
+        EXPECT_EQ(doc.m_symptoms[0].m_history, stored.headache.substr(0, 49) + code);
+        EXPECT_EQ(doc.m_symptoms[1].m_history, stored.bloating);
+    }
+}
+
+TEST_F(CycleTest, NewSymptomStaysABareLineAndLaterCommitsLeaveIt) {
+    ExpectSymptomDialog(doc.GetDayLabel(0), [](StringList& lines) { lines.push_back("~Nausea"); });
+    EXPECT_TRUE(doc.UpdateSymptoms(false, 0));
+    ASSERT_EQ(doc.m_symptoms.size(), 3u);
+    EXPECT_EQ(doc.m_symptoms[2].m_name, "Nausea");
+    EXPECT_EQ(doc.m_symptoms[2].m_history, std::string(diary::NewSymptomHistory));
+    EXPECT_EQ(doc.m_symptomLines.back(), "Nausea");
+    ExpectSymptomDialog(doc.GetDayLabel(0), nullptr);
+    EXPECT_TRUE(doc.UpdateSymptoms(false, 0));
+    EXPECT_EQ(doc.m_symptomLines.back(), "Nausea");
+    EXPECT_EQ(doc.m_symptoms[2].m_history, std::string(diary::NewSymptomHistory));
+}
+
+TEST_F(CycleTest, NamesContainingRatingWordsKeepTheirRatingsApart) {
+    // "Ache(worse)" is shorter than a suffix; "Mood (worse)" carries a word of its own.
+    ExpectSymptomDialog(doc.GetDayLabel(0), [](StringList& lines) {
+        lines.push_back("~Ache(worse)");
+        lines.push_back("~Mood (worse)");
+    });
+    EXPECT_TRUE(doc.UpdateSymptoms(false, 0));
+    ExpectSymptomDialog(doc.GetDayLabel(0), [](StringList& lines) {
+        lines[3] = "Mood (worse)" + std::string(diary::SuffixBetter);
+    });
+    EXPECT_TRUE(doc.UpdateSymptoms(false, 0));
+    ASSERT_EQ(doc.m_symptoms.size(), 4u);
+    EXPECT_EQ(doc.m_symptoms[2].m_history, std::string(diary::NewSymptomHistory));
+    EXPECT_EQ(doc.m_symptoms[3].m_history.back(), 'b');
+    EXPECT_EQ(doc.m_symptomLines[2], "Ache(worse)");
+
+    ExpectSymptomDialog(doc.GetDayLabel(0), [](StringList& lines) {
+        lines[2].insert(0, ">");
+        lines[3].insert(0, ">");
+    });
+    EXPECT_TRUE(doc.UpdateSymptoms(false, 0));
+    ASSERT_EQ(doc.m_symptoms.size(), 2u);
+    EXPECT_EQ(doc.m_symptomLines.size(), 2u);
+}
+
+TEST_F(CycleTest, OddSymptomLinesCommitWithoutHarm) {
+    ExpectSymptomDialog(doc.GetDayLabel(0), [](StringList& lines) {
+        lines.push_back(">");
+        lines.push_back("");
+        lines.push_back(">Unknown  (worse)    ");
+        lines.push_back(">");
+    });
+    EXPECT_TRUE(doc.UpdateSymptoms(false, 0));
+    EXPECT_EQ(doc.m_symptomLines,
+              (StringList{"Headache  (better)   ", "Bloating  (worse)    ", ""}));
+    EXPECT_EQ(doc.m_symptoms.size(), 2u);
+}
+
+TEST_F(CycleTest, DeletingEverySymptomLeavesTheStepAlone) {
+    ExpectSymptomDialog(doc.GetDayLabel(0), [](StringList& lines) {
+        MarkSymptomDeleted(lines, "Headache");
+        MarkSymptomDeleted(lines, "Bloating");
+    });
+    EXPECT_TRUE(doc.UpdateSymptoms(false, 0));
+    EXPECT_TRUE(doc.m_symptoms.empty());
+    EXPECT_TRUE(doc.m_symptomLines.empty());
+    EXPECT_EQ(doc.m_nextAction, command::UpdateSymptoms);
+}
+
+TEST_F(CycleTest, CancelledSymptomDialogChangesNothing) {
+    const StringList lines = doc.m_symptomLines;
+    ExpectSymptomDialog(
+        doc.GetDayLabel(0),
+        [](StringList& edited) {
+            Rate(edited, "Headache", diary::SuffixWorse);
+            edited.push_back("~Nausea");
+        },
+        false);
+    EXPECT_FALSE(doc.UpdateSymptoms(true, 0));
+    EXPECT_EQ(doc.m_symptomLines, lines);
+    EXPECT_EQ(doc.m_symptoms[0].m_history, stored.headache);
+    EXPECT_EQ(doc.m_symptoms.size(), 2u);
+    EXPECT_FALSE(diary.host.IsModified());
+    EXPECT_EQ(doc.m_nextAction, command::UpdateSymptoms);
+}
+
+TEST_F(CycleTest, SaveReminderOnlyFromTheMenuOnADiaryWithoutAFile) {
+    ExpectSymptomDialog(doc.GetDayLabel(0), nullptr);
+    EXPECT_TRUE(doc.UpdateSymptoms(true, 0));  // the diary has a file: no reminder
+    diary.host.SetPathName("");
+    ExpectSymptomDialog(doc.GetDayLabel(1), nullptr);
+    EXPECT_TRUE(doc.UpdateSymptoms(false, 1));  // a skipped day: no reminder
+    ExpectSymptomDialog(doc.GetDayLabel(0), nullptr);
+    diary.ui.ExpectNotice(text::SaveReminder);
+    doc.OnUpdateSymptoms();
+}
+
+// ---- committing the day-list dialog
+
+TEST_F(CycleTest, DayListDialogGetsTodaysFoodsAndCommitsThem) {
+    doc.m_foods[0].m_history.back() = 'n';  // Tea not eaten today, Milk eaten
+    ExpectDayListDialog(doc.GetDayLabel(0), [](StringList& master, StringList& day) {
+        EXPECT_EQ(master, (StringList{"Tea", "Milk"}));
+        EXPECT_EQ(day, StringList{"Milk"});
+        day.push_back("Tea");
+        AddNewFood(master, day, "Rice");
+    });
+    EXPECT_TRUE(doc.CreateDayList(0));
+    ASSERT_EQ(doc.m_foods.size(), 3u);
+    EXPECT_EQ(doc.m_foods[0].m_history, stored.tea.substr(0, 49) + "y");
+    EXPECT_EQ(doc.m_foods[2].m_name, "Rice");
+    EXPECT_EQ(doc.m_foods[2].m_history, std::string(diary::NewFoodHistory));
+    EXPECT_EQ(doc.m_foodNames, (StringList{"Tea", "Milk", "Rice"}));
+    EXPECT_EQ(doc.m_dayList, (StringList{"Milk", "Tea", "Rice"}));
+    EXPECT_TRUE(diary.host.IsModified());
+    EXPECT_EQ(doc.m_nextAction, command::UpdateConnections);
+}
+
+TEST_F(CycleTest, ClearingTheDayAfterAddingLeavesEveryFoodNotEaten) {
+    ExpectDayListDialog(doc.GetDayLabel(0), [](StringList& master, StringList& day) {
+        AddNewFood(master, day, "Rice");
+        for (const char* name : {"Tea", "Milk", "Rice"}) MarkFood(master, name, '0');
+    });
+    EXPECT_TRUE(doc.CreateDayList(0));
+    EXPECT_EQ(doc.m_foodNames, (StringList{"Tea", "Milk", "Rice"}));
+    for (const CFood& food : doc.m_foods) EXPECT_EQ(food.m_history.back(), 'n') << food.m_name;
+    EXPECT_EQ(doc.m_foods[0].m_history.substr(0, 49), stored.tea.substr(0, 49));
+}
+
+TEST_F(CycleTest, NewFoodDeletedInTheSameDialogIsGone) {
+    ExpectDayListDialog(doc.GetDayLabel(0), [](StringList& master, StringList& day) {
+        AddNewFood(master, day, "Toast");
+        MarkFood(master, "Toast", '>');
+        MarkFood(master, "Tea", '>');
+    });
+    EXPECT_TRUE(doc.CreateDayList(0));
+    ASSERT_EQ(doc.m_foods.size(), 1u);
+    EXPECT_EQ(doc.m_foods[0].m_name, "Milk");
+    EXPECT_EQ(doc.m_foodNames, StringList{"Milk"});
+}
+
+TEST_F(CycleTest, OddDayListEntriesCommitWithoutHarm) {
+    ExpectDayListDialog(doc.GetDayLabel(0), [](StringList& master, StringList& day) {
+        master.push_back(">");
+        master.push_back(">Unknown");
+        day.push_back("");
+        day.push_back("Unknown");
+    });
+    EXPECT_TRUE(doc.CreateDayList(0));
+    EXPECT_EQ(doc.m_foodNames, (StringList{"Tea", "Milk"}));
+    EXPECT_EQ(doc.m_foods.size(), 2u);
+}
+
+TEST_F(CycleTest, DeletingEveryFoodLeavesTheStepAlone) {
+    ExpectDayListDialog(doc.GetDayLabel(0), [](StringList& master, StringList&) {
+        MarkFood(master, "Tea", '>');
+        MarkFood(master, "Milk", '>');
+    });
+    EXPECT_TRUE(doc.CreateDayList(0));
+    EXPECT_TRUE(doc.m_foods.empty());
+    EXPECT_EQ(doc.m_nextAction, command::UpdateSymptoms);
+}
+
+TEST_F(CycleTest, CancelledDayListDialogChangesNothing) {
+    ExpectDayListDialog(
+        doc.GetDayLabel(0),
+        [](StringList& master, StringList& day) {
+            AddNewFood(master, day, "Rice");
+            MarkFood(master, "Tea", '>');
+        },
+        false);
+    EXPECT_FALSE(doc.CreateDayList(0));
+    EXPECT_EQ(doc.m_foodNames, (StringList{"Tea", "Milk"}));
+    EXPECT_EQ(doc.m_dayList, (StringList{"Tea", "Milk"}));
+    EXPECT_EQ(doc.m_foods.size(), 2u);
+    EXPECT_FALSE(diary.host.IsModified());
+    EXPECT_EQ(doc.m_nextAction, command::UpdateSymptoms);
+}
+
+// ---- skipped days
+
+TEST_F(CycleTest, NoSkippedDaysAskNothing) {
+    doc.OfferSkippedDays(0);
+    doc.OfferSkippedDays(-3);
+    stored.ExpectRolled(doc, 0);
+}
+
+TEST_F(CycleTest, DecliningSkippedDaysEntersNone) {
+    diary.ui.ExpectQuestion(text::OneDaySkipped, false);
+    doc.OfferSkippedDays(1);
+    stored.ExpectRolled(doc, 0);
+}
+
+// ---- new documents
+
+TEST_F(CycleTest, NewDocumentStartsAFreshDiary) {
+    doc.m_yesterday = true;
+    doc.m_exclusions.emplace_back("Tea");
+    doc.m_relateSymptoms.push_back("Headache");
+    LastUpdated(2024, 3, 12, 10);
+    At(2024, 3, 12, 11);
+    diary.host.SetModifiedFlag(true);
+    ASSERT_TRUE(doc.OnNewDocument());
+    EXPECT_EQ(doc.m_nextAction, command::UpdateSymptoms);
+    EXPECT_EQ(doc.m_dayCount, 0);
+    ASSERT_EQ(doc.m_hidden.size(), 5u);
+    for (int unit = 0; unit < 5; ++unit) EXPECT_EQ(doc.m_hidden[unit].m_name, std::to_string(unit));
+    EXPECT_TRUE(doc.m_foods.empty() && doc.m_symptoms.empty() && doc.m_foodNames.empty());
+    EXPECT_TRUE(doc.m_exclusions.empty() && doc.m_relateSymptoms.empty());
+    EXPECT_EQ(diary.host.GetPathName(), "");
+    EXPECT_FALSE(diary.host.IsModified());
+    EXPECT_FALSE(doc.m_yesterday);
+    // Not the day of the diary open before: once saved, the next lists offer a new day.
+    EXPECT_EQ(doc.GetDayLabel(0), "on Tuesday, March 12, 2024");
+    doc.m_dayCount = 1;
+    diary.ui.ExpectQuestion(text::NewDayAfterLists, true);
+    EXPECT_TRUE(doc.CheckNewDay(true));
+}
+
+// ---- opening files that cannot be read
+
+TEST_F(CycleTest, UnreadableFileLeavesTheOpenDiaryAsItWas) {
+    const std::string damaged = folder.File("damaged.glg");
+    std::ofstream(damaged, std::ios::binary) << "not a diary";
+    const std::string missing = folder.File("missing.glg");
+    const std::string path = diary.host.GetPathName();
+    doc.m_nextAction = command::GenerateTomorrowsLists;
+    for (const std::string& file : {damaged, missing}) {
+        CGastrologDoc probe;
+        const std::string message = probe.ReadFile(file);
+        ASSERT_NE(message, "") << file;
+        diary.ui.ExpectError(message);
+        EXPECT_FALSE(doc.OnOpenDocument(file));
+        stored.ExpectRolled(doc, 0);
+        EXPECT_EQ(doc.m_hidden.size(), 5u);
+        EXPECT_EQ(diary.host.GetPathName(), path);
+        EXPECT_EQ(doc.m_nextAction, command::GenerateTomorrowsLists);
+    }
+}
+
+// ---- the state of the cycle
+
+class CycleStateTest : public DiaryTest {
+protected:
+    // Opens the stored diary last updated on 2024-03-12 at 10:00, at `now`, with m_nextAction
+    // holding `before` beforehand.
+    void Open(TimeValue now, int before, const std::string& name = "diary.glg") {
+        const std::string path = folder.File(name);
+        stored.Write(path, LocalTime(2024, 3, 12, 10), 5);
+        diary.clock.Set(now);
+        doc.m_nextAction = before;
+        ASSERT_TRUE(doc.OnOpenDocument(path));
+    }
+};
+
+TEST_F(CycleStateTest, ConstructedDocumentEnablesNoCycleCommand) {
+    CGastrologDoc fresh;
+    EXPECT_EQ(fresh.m_nextAction, 0);
+    for (int id : {32780, 32771, 32772, 32779}) EXPECT_FALSE(fresh.IsActionEnabled(id)) << id;
+}
+
+TEST_F(CycleStateTest, OpeningOnTheSameDay) {
+    Open(LocalTime(2024, 3, 12, 22), command::GenerateTomorrowsLists);
+    EXPECT_EQ(doc.m_nextAction, command::CreateDayList);
+    stored.ExpectRolled(doc, 0);
+    EXPECT_EQ(doc.m_dayCount, 5);
+}
+
+TEST_F(CycleStateTest, OpeningOnANewDayDeclined) {
+    diary.ui.ExpectQuestion(text::NewDay, false);
+    Open(LocalTime(2024, 3, 13, 10), command::UpdateSymptoms);
+    EXPECT_EQ(doc.m_nextAction, command::CreateDayList);
+    EXPECT_TRUE(doc.m_yesterday);
+    stored.ExpectRolled(doc, 0);
+}
+
+TEST_F(CycleStateTest, OpeningOnANewDayAccepted) {
+    diary.ui.ExpectQuestion(text::NewDay, true);
+    Open(LocalTime(2024, 3, 13, 10), command::UpdateConnections);
+    EXPECT_EQ(doc.m_nextAction, command::UpdateSymptoms);
+    stored.ExpectRolled(doc, 1);
+    EXPECT_EQ(doc.m_dayCount, 6);
+    EXPECT_EQ(doc.m_symptomLines, (StringList{"Headache  (no change)", "Bloating  (no change)"}));
+    EXPECT_TRUE(doc.m_dayList.empty());
+    EXPECT_TRUE(diary.host.IsModified());
+}
+
+TEST_F(CycleStateTest, OpeningOnANewDayKeepsCreateDayListPending) {
+    diary.ui.ExpectQuestion(text::NewDay, true);
+    Open(LocalTime(2024, 3, 13, 10), command::CreateDayList);
+    EXPECT_EQ(doc.m_nextAction, command::CreateDayList);
+}
+
+TEST_F(CycleStateTest, OpeningTheExampleFile) {
+    diary.ui.ExpectNotice(text::ExampleLoaded);
+    Open(LocalTime(2024, 5, 1, 10), command::GenerateTomorrowsLists, "example.glg");
+    EXPECT_EQ(doc.m_nextAction, command::UpdateSymptoms);
+    stored.ExpectRolled(doc, 0);
+    EXPECT_EQ(doc.m_dayCount, 5);
+    EXPECT_EQ(doc.m_lastUpdate, LocalTime(2024, 3, 12, 10));
+    EXPECT_EQ(doc.m_dayList, (StringList{"Tea", "Milk"}));
+    EXPECT_FALSE(diary.host.IsModified());
+
+    diary.ui.ExpectNotice(text::ExampleLoaded);
+    Open(LocalTime(2024, 5, 1, 10), command::CreateDayList, "my-example.glg");
+    EXPECT_EQ(doc.m_nextAction, command::CreateDayList);
+}
+
+TEST_F(CycleStateTest, OnlyTheExactExampleNameSkipsTheNewDay) {
+    diary.ui.ExpectQuestion(text::NewDay, false);
+    Open(LocalTime(2024, 3, 13, 10), command::UpdateSymptoms, "Example.glg");
+}
+
+TEST_F(CycleStateTest, GeneratingTomorrowsListsStartsOrPostponesTheDay) {
+    Open(LocalTime(2024, 3, 12, 22), command::UpdateSymptoms);
+    doc.m_nextAction = command::GenerateTomorrowsLists;
+    doc.OnGenerateTomorrowsLists();  // same day: no question
+    EXPECT_EQ(doc.m_nextAction, command::CreateDayList);
+    EXPECT_FALSE(doc.m_listsCurrent);
+    stored.ExpectRolled(doc, 0);
+
+    diary.clock.Set(LocalTime(2024, 3, 13, 9));
+    doc.m_nextAction = command::GenerateTomorrowsLists;
+    diary.ui.ExpectQuestion(text::NewDayAfterLists, true);
+    doc.OnGenerateTomorrowsLists();
+    EXPECT_EQ(doc.m_nextAction, command::UpdateSymptoms);
+    stored.ExpectRolled(doc, 1);
+    EXPECT_EQ(doc.m_lastUpdate, LocalTime(2024, 3, 13, 9));
+}
+
+struct EnableCase {
+    int nextAction;
+    bool updateSymptoms, createDayList, updateConnections, generateTomorrowsLists;
+};
+
+TEST_F(CycleStateTest, CycleCommandsFollowTheNextAction) {
+    const EnableCase cases[] = {
+        {0, false, false, false, false},
+        {command::UpdateSymptoms, true, false, false, false},
+        {command::CreateDayList, true, true, false, false},
+        {command::UpdateConnections, true, true, true, false},
+        {command::GenerateTomorrowsLists, true, true, true, true},
+        {command::GenerateCurrentLists, false, false, false, false},
+    };
+    for (const EnableCase& expected : cases) {
+        doc.m_nextAction = expected.nextAction;
+        SCOPED_TRACE(expected.nextAction);
+        EXPECT_EQ(doc.OnUpdateUpdateSymptoms(), expected.updateSymptoms);
+        EXPECT_EQ(doc.OnUpdateCreateDayList(), expected.createDayList);
+        EXPECT_EQ(doc.OnUpdateUpdateConnections(), expected.updateConnections);
+        EXPECT_EQ(doc.OnUpdateGenerateTomorrowsLists(), expected.generateTomorrowsLists);
+        EXPECT_EQ(doc.IsActionEnabled(command::UpdateSymptoms), expected.updateSymptoms);
+        EXPECT_EQ(doc.IsActionEnabled(command::CreateDayList), expected.createDayList);
+        EXPECT_EQ(doc.IsActionEnabled(command::UpdateConnections), expected.updateConnections);
+        EXPECT_EQ(doc.IsActionEnabled(command::GenerateTomorrowsLists),
+                  expected.generateTomorrowsLists);
+    }
+}
+
+TEST_F(CycleStateTest, ListAndRelationshipCommandsFollowTheDayCount) {
+    doc.m_nextAction = command::GenerateTomorrowsLists;
+    const std::pair<int, std::pair<bool, bool>> cases[] = {
+        {0, {false, false}}, {1, {false, false}}, {2, {true, false}},
+        {10, {true, false}}, {11, {true, true}},
+    };
+    for (const auto& [dayCount, enabled] : cases) {
+        doc.m_dayCount = dayCount;
+        EXPECT_EQ(doc.OnUpdateGenerateCurrentLists(), enabled.first) << dayCount;
+        EXPECT_EQ(doc.IsActionEnabled(command::GenerateCurrentLists), enabled.first) << dayCount;
+        EXPECT_EQ(doc.OnUpdateRelateFoodsToSymptoms(), enabled.second) << dayCount;
+        EXPECT_EQ(doc.IsActionEnabled(command::RelateFoodsToSymptoms), enabled.second) << dayCount;
+    }
+    EXPECT_FALSE(doc.IsActionEnabled(command::ChangeOptions));
+}
+
+}  // namespace

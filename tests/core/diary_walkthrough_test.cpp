@@ -1,0 +1,296 @@
+// A diary taken through its days as a user would: every question, notice and dialog is
+// scripted in the order the user meets it, and any other one fails the test.
+
+#include <gtest/gtest.h>
+
+#include "tests/support/DiaryScripts.h"
+
+namespace {
+
+class WalkthroughTest : public DiaryTest {
+protected:
+    // The user runs an Action command; it must be enabled at that moment.
+    void Run(int commandId) {
+        ASSERT_TRUE(doc.IsActionEnabled(commandId)) << commandId << " is disabled";
+        switch (commandId) {
+            case command::UpdateSymptoms:
+                doc.OnUpdateSymptoms();
+                break;
+            case command::CreateDayList:
+                doc.OnCreateDayList();
+                break;
+            case command::UpdateConnections:
+                doc.OnUpdateConnections();
+                break;
+            case command::GenerateTomorrowsLists:
+                doc.OnGenerateTomorrowsLists();
+                break;
+            default:
+                FAIL() << "not a cycle command: " << commandId;
+        }
+    }
+
+    void Save() {
+        ASSERT_TRUE(doc.OnSaveDocument(path));
+        ASSERT_FALSE(diary.host.IsModified());
+    }
+    void Reopen() { ASSERT_TRUE(doc.OnOpenDocument(path)); }
+
+    // Opens the stored diary last updated on Thursday 2024-03-14 at 22:00.
+    void OpenStored(TimeValue now) {
+        stored.Write(path, LocalTime(2024, 3, 14, 22), 7);
+        diary.clock.Set(now);
+        Reopen();
+    }
+
+    const CSymptom& Symptom(std::size_t index) const { return doc.m_symptoms.at(index); }
+    const CFood& Food(std::size_t index) const { return doc.m_foods.at(index); }
+
+    std::string path = folder.File("diary.glg");
+};
+
+TEST_F(WalkthroughTest, FirstDaysOfANewDiary) {
+    // Tuesday: a new diary, its symptoms and its first day list.
+    At(2024, 3, 12, 10);
+    ASSERT_TRUE(doc.OnNewDocument());
+    const std::string tuesday = "on Tuesday, March 12, 2024";
+    ExpectSymptomDialog(tuesday, [](StringList& lines) {
+        EXPECT_TRUE(lines.empty());
+        lines.push_back("~Headache");
+        lines.push_back("~Bloating");
+    });
+    diary.ui.ExpectNotice(text::SaveReminder);
+    Run(command::UpdateSymptoms);
+    EXPECT_EQ(doc.m_symptomLines, (StringList{"Headache", "Bloating"}));
+    EXPECT_EQ(doc.m_nextAction, command::CreateDayList);
+
+    ExpectDayListDialog(tuesday, [](StringList& master, StringList& day) {
+        for (const char* name : {"Tea", "Toast", "Milk"}) AddNewFood(master, day, name);
+        MarkFood(master, "Milk", '0');   // taken off the day again
+        MarkFood(master, "Toast", '>');  // and deleted altogether
+    });
+    Run(command::CreateDayList);
+    ASSERT_EQ(doc.m_foods.size(), 2u);
+    EXPECT_EQ(Food(0).m_name, "Tea");
+    EXPECT_EQ(Food(0).m_history, std::string(diary::NewFoodHistory));
+    EXPECT_EQ(Food(1).m_name, "Milk");
+    EXPECT_EQ(Food(1).m_history, std::string(50, 'n'));
+    EXPECT_EQ(doc.m_foodNames, (StringList{"Tea", "Milk"}));
+    EXPECT_EQ(doc.m_nextAction, command::UpdateConnections);
+
+    Run(command::UpdateConnections);
+    EXPECT_EQ(doc.m_nextAction, command::GenerateTomorrowsLists);
+    Run(command::GenerateTomorrowsLists);  // a diary never saved is not asked
+    EXPECT_EQ(doc.m_nextAction, command::CreateDayList);
+    EXPECT_EQ(Food(0).m_history, std::string(diary::NewFoodHistory));
+
+    // Saved, the diary counts its first day; the next lists offer the next day.
+    Save();
+    EXPECT_EQ(doc.m_dayCount, 1);
+    ExpectSymptomDialog(tuesday, nullptr);  // a saved diary gets no reminder
+    Run(command::UpdateSymptoms);
+    ExpectDayListDialog(tuesday, nullptr);
+    Run(command::CreateDayList);
+    Run(command::UpdateConnections);
+    diary.ui.ExpectQuestion(text::NewDayAfterLists, true);
+    Run(command::GenerateTomorrowsLists);
+    EXPECT_EQ(doc.m_nextAction, command::UpdateSymptoms);
+    EXPECT_EQ(doc.m_dayCount, 2);
+    EXPECT_EQ(Food(0).m_history, Rolled(std::string(diary::NewFoodHistory), 1));
+    Save();
+
+    // Wednesday 03:59 still belongs to Tuesday; 04:00 begins Wednesday.
+    At(2024, 3, 13, 3, 59);
+    Reopen();
+    EXPECT_EQ(doc.m_nextAction, command::CreateDayList);
+    EXPECT_EQ(doc.m_dayCount, 2);
+    At(2024, 3, 13, 4, 0);
+    diary.ui.ExpectQuestion(text::NewDay, true);
+    Reopen();
+    EXPECT_EQ(doc.m_dayCount, 3);
+    // The day list left pending by the last opening stays the next step; rating the
+    // symptoms first is enabled all the same.
+    EXPECT_EQ(doc.m_nextAction, command::CreateDayList);
+    const std::string wednesday = "on Wednesday, March 13, 2024";
+    ExpectSymptomDialog(wednesday, [](StringList& lines) {
+        EXPECT_EQ(lines, (StringList{"Headache  (no change)", "Bloating  (no change)"}));
+        Rate(lines, "Headache", diary::SuffixWorse);
+    });
+    Run(command::UpdateSymptoms);
+    ExpectDayListDialog(wednesday, [](StringList&, StringList& day) {
+        EXPECT_TRUE(day.empty());
+        day.push_back("Milk");
+    });
+    Run(command::CreateDayList);
+    EXPECT_EQ(Symptom(0).m_history, std::string(49, 'n') + "w");
+    EXPECT_EQ(Food(1).m_history, std::string(49, 'n') + "y");
+    Run(command::UpdateConnections);
+    Run(command::GenerateTomorrowsLists);  // still Wednesday: nothing asked
+    EXPECT_EQ(doc.m_nextAction, command::CreateDayList);
+    Save();
+
+    // With the new-day hour 0, Thursday begins at midnight.
+    SetNewDayHour(0);
+    At(2024, 3, 14, 0, 30);
+    diary.ui.ExpectQuestion(text::NewDay, true);
+    Reopen();
+    EXPECT_EQ(doc.m_dayCount, 4);
+    EXPECT_EQ(doc.m_lastUpdate, LocalTime(2024, 3, 14, 0, 30));
+    Save();
+
+    // Sunday, after Friday and Saturday were skipped: each is entered in turn.
+    SetNewDayHour(4);
+    At(2024, 3, 17, 10);
+    diary.ui.ExpectQuestion(text::TwoDaysSkipped, true);
+    ExpectSymptomDialog("on Friday, March 15, 2024",
+                        [](StringList& lines) { Rate(lines, "Bloating", diary::SuffixBetter); });
+    ExpectDayListDialog("on Friday, March 15, 2024",
+                        [](StringList&, StringList& day) { day.push_back("Tea"); });
+    ExpectUnchangedDay("on Saturday, March 16, 2024");
+    diary.ui.ExpectQuestion(text::NewDay, true);
+    const std::string headacheBefore = Symptom(0).m_history;
+    Reopen();
+    EXPECT_EQ(doc.m_dayCount, 5);
+    EXPECT_EQ(doc.m_lastUpdate, LocalTime(2024, 3, 17, 10));
+    EXPECT_EQ(Symptom(0).m_history, Rolled(headacheBefore, 3));
+    // The rating shown for Saturday was Friday's, confirmed unchanged.
+    EXPECT_EQ(Symptom(1).m_history.substr(47), "bbn");
+    EXPECT_EQ(Food(0).m_history.substr(47), "ynn");
+    EXPECT_EQ(doc.m_nextAction, command::UpdateSymptoms);
+}
+
+TEST_F(WalkthroughTest, SkippedDayCancelledAndContinued) {
+    diary.ui.ExpectQuestion(text::TwoDaysSkipped, true);
+    ExpectSymptomDialog("on Friday, March 15, 2024", nullptr, false);
+    diary.ui.ExpectQuestion(text::CancelSkipped, false);  // go on with the day list
+    ExpectDayListDialog("on Friday, March 15, 2024",
+                        [](StringList&, StringList& day) { day.push_back("Milk"); });
+    ExpectSymptomDialog("on Saturday, March 16, 2024", nullptr);
+    ExpectDayListDialog("on Saturday, March 16, 2024", nullptr, false);
+    diary.ui.ExpectQuestion(text::CancelSkipped, false);
+    diary.ui.ExpectQuestion(text::NewDay, true);
+    OpenStored(LocalTime(2024, 3, 17, 10));
+    // Saturday's dialog was confirmed as it opened: with the ratings stored last.
+    std::string headache = Rolled(stored.headache, 3);
+    headache[48] = stored.headache.back();
+    EXPECT_EQ(Symptom(0).m_history, headache);
+    EXPECT_EQ(Food(1).m_history, Rolled(stored.milk, 3).substr(0, 47) + "ynn");
+    EXPECT_EQ(doc.m_dayCount, 8);
+}
+
+TEST_F(WalkthroughTest, SkippedDayCancelledAndStopped) {
+    diary.ui.ExpectQuestion(text::TwoDaysSkipped, true);
+    ExpectSymptomDialog("on Friday, March 15, 2024", [](StringList& lines) {
+        for (const char* name : {"Headache", "Bloating"}) Rate(lines, name, diary::SuffixNoChange);
+    });
+    ExpectDayListDialog("on Friday, March 15, 2024", nullptr, false);
+    diary.ui.ExpectQuestion(text::CancelSkipped, true);  // Saturday is neither rolled nor entered
+    diary.ui.ExpectQuestion(text::NewDay, true);
+    OpenStored(LocalTime(2024, 3, 17, 10));
+    stored.ExpectRolled(doc, 2);
+    EXPECT_EQ(doc.m_dayCount, 8);
+    EXPECT_EQ(doc.m_nextAction, command::CreateDayList);  // pending from the cancelled day
+}
+
+TEST_F(WalkthroughTest, SkippedDaysEnteredAreNotOfferedAgainAfterDecliningToday) {
+    diary.ui.ExpectQuestion(text::TwoDaysSkipped, true);
+    ExpectUnchangedDay("on Friday, March 15, 2024");
+    ExpectUnchangedDay("on Saturday, March 16, 2024");
+    diary.ui.ExpectQuestion(text::NewDay, false);
+    OpenStored(LocalTime(2024, 3, 17, 10));
+    EXPECT_EQ(doc.GetDayLabel(0), "yesterday");
+    EXPECT_EQ(doc.m_dayCount, 7);
+    const std::string headache = Symptom(0).m_history;
+    Save();
+
+    At(2024, 3, 17, 18);
+    diary.ui.ExpectQuestion(text::NewDay, true);
+    Reopen();
+    EXPECT_EQ(Symptom(0).m_history, Rolled(headache, 1));
+    EXPECT_EQ(doc.m_dayCount, 8);
+}
+
+TEST_F(WalkthroughTest, SkippedDaysLeftOutAreOfferedAgain) {
+    diary.ui.ExpectQuestion(text::TwoDaysSkipped, true);
+    ExpectSymptomDialog("on Friday, March 15, 2024", nullptr, false);
+    diary.ui.ExpectQuestion(text::CancelSkipped, true);
+    diary.ui.ExpectQuestion(text::NewDay, false);
+    OpenStored(LocalTime(2024, 3, 17, 10));
+    stored.ExpectRolled(doc, 1);
+    Save();
+
+    diary.ui.ExpectQuestion(text::OneDaySkipped, true);
+    ExpectUnchangedDay("on Saturday, March 16, 2024");
+    diary.ui.ExpectQuestion(text::NewDay, true);
+    Reopen();
+    stored.ExpectRolled(doc, 3);  // Friday, Saturday and Sunday, each once
+    EXPECT_EQ(doc.m_dayCount, 8);
+    EXPECT_EQ(doc.m_lastUpdate, LocalTime(2024, 3, 17, 10));
+}
+
+TEST_F(WalkthroughTest, DecliningAllSkippedDaysStillOffersToday) {
+    diary.ui.ExpectQuestion(text::OneDaySkipped, false);
+    diary.ui.ExpectQuestion(text::NewDay, true);
+    OpenStored(LocalTime(2024, 3, 16, 10));
+    stored.ExpectRolled(doc, 1);
+}
+
+TEST_F(WalkthroughTest, MoreDaysThanTheHistoryHoldsOnlyStartTheDay) {
+    diary.ui.ExpectQuestion(text::NewDay, true);
+    OpenStored(LocalTime(2024, 5, 30, 10));
+    stored.ExpectRolled(doc, 1);
+}
+
+TEST_F(WalkthroughTest, ClockSetBackWarnsAtEveryOpening) {
+    diary.ui.ExpectNotice(text::ClockBehind);
+    OpenStored(LocalTime(2024, 3, 10, 10));
+    stored.ExpectRolled(doc, 1);
+    EXPECT_EQ(doc.m_dayCount, 8);
+    EXPECT_EQ(doc.m_nextAction, command::UpdateSymptoms);
+    EXPECT_EQ(doc.GetDayLabel(0), "on Sunday, March 10, 2024");
+    Save();
+    diary.ui.ExpectNotice(text::ClockBehind);
+    Reopen();
+    stored.ExpectRolled(doc, 2);
+    EXPECT_EQ(doc.m_dayCount, 9);
+    EXPECT_EQ(doc.m_lastUpdate, LocalTime(2024, 3, 14, 22));
+}
+
+TEST_F(WalkthroughTest, DecliningTheNewDayKeepsWorkingOnYesterday) {
+    diary.ui.ExpectQuestion(text::NewDay, false);
+    OpenStored(LocalTime(2024, 3, 15, 9));
+    EXPECT_EQ(doc.m_nextAction, command::CreateDayList);
+    EXPECT_FALSE(doc.IsActionEnabled(command::UpdateConnections));
+    ExpectSymptomDialog("yesterday",
+                        [](StringList& lines) { Rate(lines, "Headache", diary::SuffixWorse); });
+    Run(command::UpdateSymptoms);
+    ExpectDayListDialog("yesterday", nullptr);
+    Run(command::CreateDayList);
+    EXPECT_EQ(Symptom(0).m_history, stored.headache.substr(0, 49) + "w");
+    Run(command::UpdateConnections);
+
+    diary.ui.ExpectQuestion(text::NewDayAfterLists, false);
+    Run(command::GenerateTomorrowsLists);
+    EXPECT_EQ(doc.m_nextAction, command::CreateDayList);
+    EXPECT_EQ(doc.GetDayLabel(0), "yesterday");
+    ExpectDayListDialog("yesterday", nullptr);
+    Run(command::CreateDayList);
+    Run(command::UpdateConnections);
+    diary.ui.ExpectQuestion(text::NewDayAfterLists, true);
+    Run(command::GenerateTomorrowsLists);
+    EXPECT_EQ(doc.m_nextAction, command::UpdateSymptoms);
+    EXPECT_EQ(doc.GetDayLabel(0), "on Friday, March 15, 2024");
+    EXPECT_EQ(doc.m_dayCount, 8);
+    EXPECT_EQ(Symptom(0).m_history, Rolled(stored.headache.substr(0, 49) + "w", 1));
+}
+
+TEST_F(WalkthroughTest, ExampleFileIsShownAsStored) {
+    path = folder.File("example.glg");
+    diary.ui.ExpectNotice(text::ExampleLoaded);
+    OpenStored(LocalTime(2024, 3, 20, 10));
+    stored.ExpectRolled(doc, 0);
+    EXPECT_EQ(doc.m_dayCount, 7);
+    EXPECT_EQ(doc.m_nextAction, command::UpdateSymptoms);
+}
+
+}  // namespace

@@ -1,0 +1,472 @@
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "doc/GastrologDoc.h"
+#include "doc/PseudoRandom.h"
+#include "engine/FastTrainer.h"
+#include "engine/NetworkArithmetic.h"
+#include "tests/support/FakePorts.h"
+
+namespace {
+
+constexpr int Epochs = 5000;
+
+void AddHiddenUnits(CGastrologDoc& doc, int count = 5) {
+    for (int k = 0; k < count; ++k) doc.m_hidden.emplace_back(std::to_string(k));
+}
+
+// A 50-day history with `mark` at the given positions and `rest` elsewhere.
+std::string HistoryWith(std::initializer_list<int> positions, char mark = 'y', char rest = 'n') {
+    std::string history(50, rest);
+    for (const int position : positions) history[static_cast<std::size_t>(position)] = mark;
+    return history;
+}
+
+CFood& AddFood(CGastrologDoc& doc, const std::string& name, const std::string& history) {
+    CFood& food = doc.m_foods.emplace_back(name);
+    food.m_history = history;
+    return food;
+}
+
+CSymptom& AddSymptom(CGastrologDoc& doc, const std::string& name, const std::string& history) {
+    CSymptom& symptom = doc.m_symptoms.emplace_back(name);
+    symptom.m_history = history;
+    return symptom;
+}
+
+// A diary of random days: foods eaten about one day in five (sometimes marked "Y"), symptoms
+// rated better, worse or unchanged at random.
+void FillRandomDiary(CGastrologDoc& doc, int foods, int symptoms, unsigned seed) {
+    std::mt19937 random(seed);
+    std::uniform_int_distribution<int> percent(0, 99);
+    for (int i = 0; i < foods; ++i) {
+        std::string history(50, 'n');
+        for (char& code : history) {
+            const int roll = percent(random);
+            code = roll < 18 ? 'y' : roll < 20 ? 'Y' : 'n';
+        }
+        AddFood(doc, "Food " + std::to_string(i), history);
+    }
+    for (int s = 0; s < symptoms; ++s) {
+        std::string history(50, 'n');
+        for (char& code : history) {
+            const int roll = percent(random);
+            code = roll < 30 ? 'b' : roll < 60 ? 'w' : roll < 65 ? 'x' : 'n';
+        }
+        AddSymptom(doc, "Symptom " + std::to_string(s), history);
+    }
+    AddHiddenUnits(doc);
+    doc.m_dayCount = 60;
+}
+
+void AppendBits(std::vector<std::uint32_t>& bits, float value) {
+    bits.push_back(std::bit_cast<std::uint32_t>(value));
+}
+
+template <typename Array>
+void AppendBits(std::vector<std::uint32_t>& bits, const Array& values) {
+    for (const float value : values) AppendBits(bits, value);
+}
+
+// Every network value of the document, as stored bits (so +0 and −0 differ).
+std::vector<std::uint32_t> NetworkBits(const CGastrologDoc& doc) {
+    std::vector<std::uint32_t> bits;
+    for (const CFood& food : doc.m_foods) {
+        AppendBits(bits, food.m_input);
+        AppendBits(bits, food.m_weight);
+        AppendBits(bits, food.m_weightGrad);
+        AppendBits(bits, food.m_weightStep);
+    }
+    for (const CSymptom& s : doc.m_symptoms) {
+        for (const float value : {s.m_spare, s.m_net, s.m_output, s.m_error, s.m_delta, s.m_bias,
+                                  s.m_biasGrad, s.m_biasStep})
+            AppendBits(bits, value);
+        AppendBits(bits, s.m_weight);
+        AppendBits(bits, s.m_weightGrad);
+        AppendBits(bits, s.m_weightStep);
+    }
+    for (const CHidden& h : doc.m_hidden)
+        for (const float value :
+             {h.m_net, h.m_output, h.m_error, h.m_delta, h.m_bias, h.m_biasGrad, h.m_biasStep})
+            AppendBits(bits, value);
+    return bits;
+}
+
+// The patterns written out by hand, one operation at a time, for the given target days.
+void RunPatternsByHand(CGastrologDoc& doc, int epochs, const std::vector<int>& targetDays) {
+    for (int epoch = 0; epoch < epochs; ++epoch)
+        for (const int target : targetDays) {
+            doc.ForwardPass(target - 1, -1);
+            doc.BackPropagate(target);
+            doc.AccumulateGradients();
+            doc.ApplyChanges();
+        }
+}
+
+std::vector<int> TargetDaysFrom49DownTo(int oldest) {
+    std::vector<int> days;
+    for (int day = 49; day >= oldest; --day) days.push_back(day);
+    return days;
+}
+
+// A small diary whose every day carries information, so any extra or missing pattern shows.
+void FillBusyDiary(CGastrologDoc& doc, int dayCount) {
+    FillRandomDiary(doc, 4, 2, 7);
+    doc.m_dayCount = dayCount;
+}
+
+}  // namespace
+
+// ---- starting weights
+
+TEST(NetworkReset, DrawsUnitByUnitOverAllFoodsThenAllSymptoms) {
+    CGastrologDoc doc;
+    AddHiddenUnits(doc);
+    AddFood(doc, "Tea", HistoryWith({49}));
+    AddFood(doc, "Milk", HistoryWith({49}));
+    AddSymptom(doc, "Headache", HistoryWith({}));
+    doc.m_foods[0].m_weight.fill(9.0f);
+    doc.ResetNetwork();
+
+    PseudoRandom random(12345);
+    for (std::size_t j = 0; j < 5; ++j) {
+        EXPECT_EQ(doc.m_foods[0].m_weight[j], random.DrawWeight()) << "unit " << j;
+        EXPECT_EQ(doc.m_foods[1].m_weight[j], random.DrawWeight()) << "unit " << j;
+        EXPECT_EQ(doc.m_symptoms[0].m_weight[j], random.DrawWeight()) << "unit " << j;
+    }
+}
+
+TEST(NetworkReset, ASingleFoodGetsTheFirstFiveDrawsOfSeed12345) {
+    PseudoRandom random(12345);
+    const int draws[] = {7584, 19164, 25795, 22125, 5828};
+    for (const int draw : draws) EXPECT_EQ(random.Draw(), draw);
+
+    CGastrologDoc doc;
+    AddHiddenUnits(doc);
+    AddFood(doc, "Tea", HistoryWith({49}));
+    doc.ResetNetwork();
+    const double expected[] = {-0.2685476, 0.0848567, 0.2872249, 0.1752220, -0.3221381};
+    for (std::size_t j = 0; j < 5; ++j) {
+        EXPECT_NEAR(doc.m_foods[0].m_weight[j], expected[j], 1e-7);
+        EXPECT_EQ(doc.m_foods[0].m_weight[j], static_cast<float>(draws[j] * 3.0518507e-05 - 0.5));
+    }
+}
+
+TEST(NetworkReset, ClearsEveryOtherNetworkValueButLeavesScores) {
+    CGastrologDoc doc;
+    FillRandomDiary(doc, 3, 2, 1);
+    doc.TrainNetwork();
+    doc.m_foods[0].m_score = 2.5f;
+    doc.m_symptoms[1].m_spare = 4.0f;
+    doc.ResetNetwork();
+
+    for (const CFood& food : doc.m_foods) {
+        EXPECT_EQ(food.m_input, 0.0f);
+        EXPECT_EQ(food.m_weightGrad, UnitWeights{});
+        EXPECT_EQ(food.m_weightStep, UnitWeights{});
+    }
+    EXPECT_EQ(doc.m_foods[0].m_score, 2.5f);
+    for (const CSymptom& s : doc.m_symptoms)
+        for (const float value : {s.m_spare, s.m_net, s.m_output, s.m_error, s.m_delta, s.m_bias,
+                                  s.m_biasGrad, s.m_biasStep})
+            EXPECT_EQ(value, 0.0f);
+    for (const CHidden& h : doc.m_hidden)
+        for (const float value :
+             {h.m_net, h.m_output, h.m_error, h.m_delta, h.m_bias, h.m_biasGrad, h.m_biasStep})
+            EXPECT_EQ(value, 0.0f);
+}
+
+// ---- one forward pass
+
+TEST(NetworkLogistic, ClampsBeyondTheLimitAndIsOneHalfAtZero) {
+    EXPECT_EQ(network::Logistic(12.0f), 0.99999f);
+    EXPECT_EQ(network::Logistic(-12.0f), 0.00001f);
+    EXPECT_EQ(network::Logistic(0.0f), 0.5f);
+    EXPECT_EQ(network::Logistic(1.0f), static_cast<float>(1.0 / (1.0 + std::exp(-1.0))));
+}
+
+TEST(NetworkForwardPass, HiddenOutputsFollowTheLogisticOfTheirNetInput) {
+    CGastrologDoc doc;
+    AddHiddenUnits(doc);
+    doc.m_hidden[0].m_bias = 12.0f;
+    doc.m_hidden[1].m_bias = -12.0f;
+    doc.m_hidden[2].m_bias = 0.0f;
+    doc.ForwardPass(48, -1);
+    EXPECT_EQ(doc.m_hidden[0].m_output, 0.99999f);
+    EXPECT_EQ(doc.m_hidden[1].m_output, 0.00001f);
+    EXPECT_EQ(doc.m_hidden[2].m_output, 0.5f);
+}
+
+TEST(NetworkForwardPass, ThreeDayWindowCountsThirdsOfEatenDays) {
+    CGastrologDoc doc;
+    AddHiddenUnits(doc);
+    AddFood(doc, "47 only", HistoryWith({47}));
+    AddFood(doc, "45 to 47", HistoryWith({45, 46, 47}));
+    AddFood(doc, "44 and 46", HistoryWith({44, 46}));
+    AddFood(doc, "upper case", HistoryWith({46, 47}, 'Y'));
+    AddFood(doc, "on the day", HistoryWith({48}));
+    doc.ForwardPass(48, -1);
+    EXPECT_EQ(doc.m_foods[0].m_input, 0.33333334f);
+    EXPECT_EQ(doc.m_foods[1].m_input, 1.0f);
+    EXPECT_EQ(doc.m_foods[2].m_input, 0.33333334f);
+    EXPECT_EQ(doc.m_foods[3].m_input, 2.0f * 0.33333334f);
+    EXPECT_EQ(doc.m_foods[4].m_input, 1.0f);
+}
+
+TEST(NetworkForwardPass, OldestPositionNeverEntersTheWindow) {
+    CGastrologDoc doc;
+    AddHiddenUnits(doc);
+    AddFood(doc, "position 0", HistoryWith({0}));
+    AddFood(doc, "position 1", HistoryWith({1}));
+    AddFood(doc, "not eaten", HistoryWith({}));
+    doc.ForwardPass(3, -1);
+    EXPECT_EQ(doc.m_foods[0].m_input, 0.0f);
+    EXPECT_EQ(doc.m_foods[1].m_input, 0.33333334f);
+    doc.ForwardPass(1, -1);
+    EXPECT_EQ(doc.m_foods[1].m_input, 1.0f);
+    doc.ForwardPass(2, 2);  // the food under test is always 1
+    EXPECT_EQ(doc.m_foods[0].m_input, 0.0f);
+    EXPECT_EQ(doc.m_foods[1].m_input, 0.33333334f);
+    EXPECT_EQ(doc.m_foods[2].m_input, 1.0f);
+}
+
+TEST(NetworkForwardPass, NetInputIsRoundedAfterEveryAddition) {
+    CGastrologDoc doc;
+    AddHiddenUnits(doc);
+    // 1 + 2^-24 + 2^-24: each small term alone is lost when rounded to float, together not.
+    doc.m_hidden[0].m_bias = 1.0f;
+    for (const char* name : {"A", "B"}) AddFood(doc, name, HistoryWith({10}));
+    for (CFood& food : doc.m_foods) food.m_weight[0] = std::ldexp(1.0f, -24);
+    doc.ForwardPass(10, -1);
+    EXPECT_EQ(doc.m_hidden[0].m_net, 1.0f);
+}
+
+// ---- one backward pass
+
+TEST(NetworkBackPropagate, TargetsAreOneMinusOneOrZero) {
+    CGastrologDoc doc;
+    AddHiddenUnits(doc);
+    AddSymptom(doc, "better", HistoryWith({20}, 'b'));
+    AddSymptom(doc, "worse", HistoryWith({20}, 'w'));
+    AddSymptom(doc, "other code", HistoryWith({20}, 'x'));
+    AddSymptom(doc, "upper case", HistoryWith({20}, 'B'));
+    doc.ForwardPass(19, -1);
+    doc.BackPropagate(20);
+    const double targets[] = {1.0, -1.0, 0.0, 0.0};
+    for (std::size_t s = 0; s < 4; ++s) {
+        const CSymptom& symptom = doc.m_symptoms[s];
+        EXPECT_EQ(symptom.m_error, static_cast<float>(targets[s] - symptom.m_output));
+        const double out = symptom.m_output;
+        EXPECT_EQ(symptom.m_delta, static_cast<float>((1.0 - out) * symptom.m_error * out));
+    }
+}
+
+// ---- training runs
+
+TEST(NetworkTraining, DayCountTwoTrainsOnePatternPerEpoch) {
+    CGastrologDoc trained, byHand;
+    FillBusyDiary(trained, 2);
+    FillBusyDiary(byHand, 2);
+    trained.TrainNetwork();
+    byHand.ResetNetwork();
+    RunPatternsByHand(byHand, Epochs, {49});
+    EXPECT_EQ(NetworkBits(trained), NetworkBits(byHand));
+}
+
+TEST(NetworkTraining, FiftyDaysOrMoreTrainFortyNinePatternsPerEpoch) {
+    for (const int dayCount : {50, 75}) {
+        CGastrologDoc trained, byHand;
+        FillBusyDiary(trained, dayCount);
+        FillBusyDiary(byHand, dayCount);
+        trained.TrainNetwork();
+        byHand.ResetNetwork();
+        RunPatternsByHand(byHand, Epochs, TargetDaysFrom49DownTo(1));
+        EXPECT_EQ(NetworkBits(trained), NetworkBits(byHand)) << "day count " << dayCount;
+    }
+}
+
+TEST(NetworkTraining, TenDaysUseTheTenNewestPositions) {
+    CGastrologDoc trained, byHand;
+    FillBusyDiary(trained, 10);
+    FillBusyDiary(byHand, 10);
+    trained.TrainNetwork();
+    byHand.ResetNetwork();
+    RunPatternsByHand(byHand, Epochs, TargetDaysFrom49DownTo(41));
+    EXPECT_EQ(NetworkBits(trained), NetworkBits(byHand));
+}
+
+TEST(NetworkTraining, NoPatternBeforeTheSecondDayLeavesTheResetNetwork) {
+    for (const int dayCount : {0, 1, -3}) {
+        FakeDiary diary;
+        FillBusyDiary(diary.doc, dayCount);
+        CGastrologDoc reset;
+        FillBusyDiary(reset, dayCount);
+        reset.ResetNetwork();
+        diary.doc.OnUpdateConnections();
+        EXPECT_EQ(NetworkBits(diary.doc), NetworkBits(reset)) << "day count " << dayCount;
+        EXPECT_EQ(diary.progress.steps, Epochs);
+        EXPECT_EQ(diary.doc.m_nextAction, 32779);
+    }
+}
+
+TEST(NetworkTraining, TrainingTheSameDiaryTwiceGivesIdenticalBits) {
+    CGastrologDoc first, second;
+    FillRandomDiary(first, 12, 3, 99);
+    FillRandomDiary(second, 12, 3, 99);
+    first.TrainNetwork();
+    second.TrainNetwork();
+    EXPECT_EQ(NetworkBits(first), NetworkBits(second));
+    const auto once = NetworkBits(first);
+    first.TrainNetwork();  // starts again from the reset
+    EXPECT_EQ(NetworkBits(first), once);
+}
+
+TEST(NetworkTraining, FastPathMatchesTheStepByStepPathBitForBit) {
+    CGastrologDoc fast, plain;
+    FillRandomDiary(fast, 60, 8, 2024);
+    FillRandomDiary(plain, 60, 8, 2024);
+    fast.TrainNetwork();
+    plain.ResetNetwork();
+    RunPatternsByHand(plain, Epochs, TargetDaysFrom49DownTo(1));
+    EXPECT_EQ(NetworkBits(fast), NetworkBits(plain));
+    // The run must have moved the weights away from the reset values.
+    CGastrologDoc reset;
+    FillRandomDiary(reset, 60, 8, 2024);
+    reset.ResetNetwork();
+    EXPECT_NE(fast.m_foods[0].m_weight, reset.m_foods[0].m_weight);
+}
+
+// The fast path leaves out foods whose input is 0; these cases are where that would show.
+class FastTrainerEdges : public ::testing::Test {
+protected:
+    void SetUp() override {
+        for (CGastrologDoc* doc : {&fast, &plain}) {
+            AddHiddenUnits(*doc);
+            AddFood(*doc, "eaten", HistoryWith({48}));
+            AddFood(*doc, "never eaten", HistoryWith({}));
+            AddSymptom(*doc, "Headache", HistoryWith({49}, 'b'));
+            doc->m_dayCount = 2;
+        }
+    }
+    void ExpectSameAfter(int epochs) {
+        FastTrainer::Train(fast, epochs);
+        RunPatternsByHand(plain, epochs, {49});
+        EXPECT_EQ(NetworkBits(fast), NetworkBits(plain));
+    }
+    template <typename Change>
+    void ChangeBoth(Change change) {
+        change(fast);
+        change(plain);
+    }
+    CGastrologDoc fast, plain;
+};
+
+TEST_F(FastTrainerEdges, NegativeZeroSumTakesTheSignTheSkippedTermsGive) {
+    // −0 + (+0 × 0.5) is +0: the uneaten food's term changes the sign of a zero sum.
+    ChangeBoth([](CGastrologDoc& doc) {
+        doc.m_hidden[0].m_bias = -0.0f;
+        doc.m_foods[0].m_weight[0] = -0.0f;
+        doc.m_foods[1].m_weight[0] = 0.5f;
+    });
+    FastTrainer::Train(fast, 1);
+    RunPatternsByHand(plain, 1, {49});
+    EXPECT_EQ(std::bit_cast<std::uint32_t>(plain.m_hidden[0].m_net), 0u);
+    EXPECT_EQ(NetworkBits(fast), NetworkBits(plain));
+}
+
+TEST_F(FastTrainerEdges, InfiniteWeightOfAnUneatenFoodPoisonsTheSum) {
+    ChangeBoth([](CGastrologDoc& doc) {
+        doc.m_foods[1].m_weight[2] = std::numeric_limits<float>::infinity();
+    });
+    ExpectSameAfter(3);
+    EXPECT_TRUE(std::isnan(fast.m_hidden[2].m_net));
+}
+
+TEST_F(FastTrainerEdges, GradientsLeftFromAnEarlierPatternAreAddedTo) {
+    ChangeBoth([](CGastrologDoc& doc) {
+        doc.m_foods[0].m_weightGrad[1] = 0.25f;
+        doc.m_foods[1].m_weightGrad[3] = -0.0f;
+        doc.m_foods[1].m_weightStep[4] = 0.125f;
+    });
+    ExpectSameAfter(2);
+}
+
+TEST_F(FastTrainerEdges, MissingAndExtraHiddenUnitsAreHandledWithoutFailing) {
+    ChangeBoth([](CGastrologDoc& doc) { doc.m_hidden.resize(3); });
+    ExpectSameAfter(4);
+    ChangeBoth([](CGastrologDoc& doc) { doc.m_hidden.clear(); });
+    ExpectSameAfter(2);
+    ChangeBoth([](CGastrologDoc& doc) {
+        AddHiddenUnits(doc, 7);
+        doc.m_hidden[6].m_bias = 3.0f;
+    });
+    ExpectSameAfter(2);
+    EXPECT_EQ(fast.m_hidden[6].m_bias, 3.0f);  // not part of the network
+}
+
+TEST(NetworkTraining, ShortOrMissingHistoriesReadAsNotEaten) {
+    CGastrologDoc doc;
+    AddHiddenUnits(doc);
+    AddFood(doc, "short", "yy");
+    AddFood(doc, "empty", "");
+    AddSymptom(doc, "short", "bw");
+    doc.m_dayCount = 50;
+    doc.TrainNetwork();
+    doc.ForwardPass(2, -1);
+    EXPECT_EQ(doc.m_foods[0].m_input, 0.33333334f);
+    EXPECT_EQ(doc.m_foods[1].m_input, 0.0f);
+}
+
+// ---- the command
+
+// Records what the user sees while the network is trained.
+class WatchingProgress : public CountingProgress {
+public:
+    explicit WatchingProgress(const ScriptedUserInterface& ui) : m_ui(ui) {}
+    void StepIt() override {
+        CountingProgress::StepIt();
+        if (m_ui.waitCursorDepth != 1) ++stepsWithoutWaitCursor;
+        if (opened != 1 || closed != 0) ++stepsOutsideTheWindow;
+    }
+    int stepsWithoutWaitCursor = 0;
+    int stepsOutsideTheWindow = 0;
+
+private:
+    const ScriptedUserInterface& m_ui;
+};
+
+TEST(UpdateConnections, ShowsProgressPerEpochAndMovesTheCycleOn) {
+    FakeDiary diary;
+    WatchingProgress progress(diary.ui);
+    diary.doc.SetPorts({&diary.settings, &diary.host, &diary.ui, &progress, &diary.clock});
+    FillBusyDiary(diary.doc, 30);
+    diary.doc.m_nextAction = 32772;
+    diary.doc.OnUpdateConnections();
+
+    EXPECT_EQ(progress.opened, 1);
+    EXPECT_EQ(progress.closed, 1);
+    EXPECT_EQ(progress.lower, 0);
+    EXPECT_EQ(progress.upper, 5000);
+    EXPECT_EQ(progress.position, 0);
+    EXPECT_EQ(progress.step, 1);
+    EXPECT_EQ(progress.steps, 5000);
+    EXPECT_EQ(progress.stepsWithoutWaitCursor, 0);
+    EXPECT_EQ(progress.stepsOutsideTheWindow, 0);
+    EXPECT_EQ(diary.ui.waitCursorDepth, 0);
+    EXPECT_TRUE(diary.host.IsModified());
+    EXPECT_EQ(diary.host.m_updateCount, 1);
+    EXPECT_EQ(diary.doc.m_nextAction, 32779);
+
+    CGastrologDoc quiet;
+    FillBusyDiary(quiet, 30);
+    quiet.TrainNetwork();
+    EXPECT_EQ(NetworkBits(diary.doc), NetworkBits(quiet));
+    EXPECT_EQ(quiet.m_nextAction, 0);  // the plain run leaves the cycle alone
+}

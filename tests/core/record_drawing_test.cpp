@@ -1,0 +1,317 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "doc/Food.h"
+#include "doc/ListEntries.h"
+#include "doc/Symptom.h"
+#include "tests/support/RecordingCanvas.h"
+#include "view/RecordDrawing.h"
+#include "view/ScoreFormat.h"
+
+namespace {
+
+// The recording canvas: rows of 16 pixels, characters 8 pixels wide, margin 10 (60 printing).
+constexpr int RowHeight = 16;
+constexpr int CharWidth = 8;
+constexpr int ScreenMargin = 10;
+constexpr int PrinterMargin = 60;
+
+int Column(int column, int margin = ScreenMargin) {
+    return margin + column * CharWidth;
+}
+
+CFood FoodNamed(std::string name) {
+    CFood food(std::move(name));
+    food.m_score = 0.5f;
+    return food;
+}
+
+// A history of 50 codes: the given ones from position 1 on, the rest "n".
+std::string HistoryStarting(const std::string& codes) {
+    std::string history(50, 'n');
+    history.replace(1, codes.size(), codes);
+    return history;
+}
+
+}  // namespace
+
+TEST(NameShortening, EachDrawingHasItsOwnLimit) {
+    struct Case {
+        std::size_t limit;
+        const char* what;
+    } cases[] = {{record_drawing::ListEntryNameLimit, "list entry"},
+                 {record_drawing::FoodNameLimit, "food"},
+                 {record_drawing::SymptomNameLimit, "symptom"}};
+    EXPECT_EQ(record_drawing::ListEntryNameLimit, 23u);
+    EXPECT_EQ(record_drawing::FoodNameLimit, 20u);
+    EXPECT_EQ(record_drawing::SymptomNameLimit, 18u);
+    for (const Case& c : cases) {
+        const std::string exact(c.limit, 'a');
+        EXPECT_EQ(record_drawing::ShortenName(exact, c.limit), exact) << c.what;
+        const std::string longer = std::string(c.limit - 2, 'a') + "bcd";  // one too long
+        EXPECT_EQ(record_drawing::ShortenName(longer, c.limit),
+                  std::string(c.limit - 3, 'a') + "...")
+            << c.what;
+    }
+}
+
+TEST(FoodRow, NameOfTwentyCharactersIsWholeAndOfTwentyOneShortened) {
+    RecordingCanvas canvas;
+    FoodNamed("Twenty characters ok").Draw(canvas, 0);
+    FoodNamed("Twenty-one characters").Draw(canvas, 1);
+    ASSERT_NE(canvas.FindText("Twenty characters ok"), nullptr);
+    const DrawCall* shortened = canvas.FindText("Twenty-one charac...");
+    ASSERT_NE(shortened, nullptr);
+    EXPECT_EQ(shortened->x, ScreenMargin);
+    EXPECT_EQ(shortened->y, RowHeight);
+}
+
+TEST(FoodRow, NewFoodShowsFortyEightMinusAndAFinalPlusUnderNow) {
+    RecordingCanvas canvas;
+    CFood food("Tea");  // eaten today only
+    food.Draw(canvas, 3);
+    int minus = 0;
+    const DrawCall* plus = nullptr;
+    const auto texts = canvas.Texts();
+    for (const DrawCall& text : texts) {
+        if (text.text == "-") ++minus;
+        if (text.text == "+") plus = &text;
+        if (text.text == "-" || text.text == "+") {
+            EXPECT_EQ(text.y, 3 * RowHeight);
+        }
+    }
+    EXPECT_EQ(minus, 48);
+    ASSERT_NE(plus, nullptr);
+    EXPECT_EQ(plus->x, Column(69));
+}
+
+TEST(FoodRow, MarksFollowTheHistoryPositionsAndUpperCaseYIsNotEaten) {
+    RecordingCanvas canvas;
+    CFood food("Milk");
+    food.m_history = std::string(50, 'n');
+    food.m_history[0] = 'y';   // the oldest slot is never drawn
+    food.m_history[1] = 'y';   // column 21
+    food.m_history[10] = 'Y';  // column 30: not eaten as drawn
+    food.Draw(canvas, 0);
+    std::string columns(70, ' ');
+    int marks = 0;
+    for (const DrawCall& text : canvas.Texts()) {
+        if (text.text != "+" && text.text != "-") continue;
+        ++marks;
+        const int column = (text.x - ScreenMargin) / CharWidth;
+        ASSERT_GE(column, 21);
+        ASSERT_LE(column, 69);
+        columns[column] = text.text[0];
+    }
+    EXPECT_EQ(marks, 49);
+    EXPECT_EQ(columns[21], '+');
+    EXPECT_EQ(columns[30], '-');
+    EXPECT_EQ(columns.substr(21), "+" + std::string(48, '-'));
+}
+
+TEST(FoodRow, ScoreIsTenThousandTimesTheScoreTwoColumnsLeftOfItsHeader) {
+    RecordingCanvas canvas(true);
+    CFood food("Rice");
+    food.m_score = 0.5f;
+    food.Draw(canvas, 2);
+    const DrawCall* score = canvas.FindText("5000.");
+    ASSERT_NE(score, nullptr);
+    EXPECT_EQ(score->x, Column(72, PrinterMargin));
+    EXPECT_EQ(score->y, 2 * RowHeight);
+    ASSERT_NE(canvas.FindText("Rice"), nullptr);
+    EXPECT_EQ(canvas.FindText("Rice")->x, PrinterMargin);
+}
+
+TEST(ScoreFormat, FixedNotationKeepsThePointAndDropsTrailingZeros) {
+    EXPECT_EQ(FormatScore(0.5 * 10000), "5000.");
+    EXPECT_EQ(FormatScore(1234.5678), "1234.5678");
+    EXPECT_EQ(FormatScore(12345.678901), "12345.679");  // 8 significant digits
+    EXPECT_EQ(FormatScore(0.1), "0.1");
+    EXPECT_EQ(FormatScore(0.123456789), "0.12345679");
+    EXPECT_EQ(FormatScore(99999999.4), "99999999.");
+    EXPECT_EQ(FormatScore(-2.5), "-2.5");
+    EXPECT_EQ(FormatScore(0.0), "0.");
+}
+
+TEST(ScoreFormat, SmallAndHugeValuesUseThreeExponentDigits) {
+    EXPECT_EQ(FormatScore(1.5e-5), "1.5e-005");
+    EXPECT_EQ(FormatScore(0.09), "9.e-002");  // below 0.1
+    EXPECT_EQ(FormatScore(1e8), "1.e+008");
+    EXPECT_EQ(FormatScore(99999999.6), "1.e+008");  // rounds up into the next decade
+    EXPECT_EQ(FormatScore(123456789.0), "1.2345679e+008");
+    EXPECT_EQ(FormatScore(-3.25e-7), "-3.25e-007");
+    EXPECT_EQ(FormatScore(1e-300 * 1e-10), "1.e-310");
+}
+
+TEST(ScoreFormat, TinyFoodScoreIsDrawnInExponentForm) {
+    RecordingCanvas canvas;
+    CFood food("Salt");
+    food.m_score = std::ldexp(1.0f, -30);  // 9.313225746...e-10, exact in a float
+    food.Draw(canvas, 0);
+    const DrawCall* score = canvas.FindText("9.3132257e-006");
+    ASSERT_NE(score, nullptr);
+    EXPECT_EQ(score->x, Column(72));
+}
+
+TEST(ListEntryRow, NameAndColumnOffset) {
+    RecordingCanvas canvas;
+    CInclusion(std::string(23, 'i')).Draw(canvas, 4, 25);
+    CExclusion(std::string(20, 'e') + "tail").Draw(canvas, 5, 75);
+    COver50Day("Plum").Draw(canvas, 6, 50);
+    const auto texts = canvas.Texts();
+    ASSERT_EQ(texts.size(), 3u);
+    EXPECT_EQ(texts[0], (DrawCall{DrawCall::Kind::Text, Column(25), 4 * RowHeight, 0, 0,
+                                  std::string(23, 'i')}));
+    EXPECT_EQ(texts[1], (DrawCall{DrawCall::Kind::Text, Column(75), 5 * RowHeight, 0, 0,
+                                  std::string(20, 'e') + "..."}));
+    EXPECT_EQ(texts[2].x, Column(50));
+}
+
+TEST(SymptomStatus, TodaysCodeDecidesTheWordInEitherHalf) {
+    RecordingCanvas canvas;
+    CSymptom better("Headache"), worse("Bloating"), never("Cramps");
+    better.m_history.back() = 'b';
+    worse.m_history.back() = 'w';
+    better.DrawStatus(canvas, 2, true);
+    worse.DrawStatus(canvas, 2, false);
+    never.DrawStatus(canvas, 3, true);
+    const auto texts = canvas.Texts();
+    ASSERT_EQ(texts.size(), 6u);
+    EXPECT_EQ(texts[0], (DrawCall{DrawCall::Kind::Text, Column(0), 32, 0, 0, "Headache"}));
+    EXPECT_EQ(texts[1], (DrawCall{DrawCall::Kind::Text, Column(20), 32, 0, 0, "better"}));
+    EXPECT_EQ(texts[2], (DrawCall{DrawCall::Kind::Text, Column(50), 32, 0, 0, "Bloating"}));
+    EXPECT_EQ(texts[3], (DrawCall{DrawCall::Kind::Text, Column(70), 32, 0, 0, "worse"}));
+    EXPECT_EQ(texts[5].text, "no change");
+}
+
+TEST(SymptomStatus, NameOfEighteenIsWholeAndOfNineteenShortened) {
+    RecordingCanvas canvas;
+    CSymptom(std::string(18, 's')).DrawStatus(canvas, 0, true);
+    CSymptom("Nineteen characters").DrawStatus(canvas, 1, true);
+    EXPECT_NE(canvas.FindText(std::string(18, 's')), nullptr);
+    EXPECT_NE(canvas.FindText("Nineteen charac..."), nullptr);
+}
+
+class HistoryBox : public ::testing::Test {
+protected:
+    // The red line's segments; the first starts at the chart's left edge one pixel below mid.
+    std::vector<DrawCall> RedLines() const {
+        std::vector<DrawCall> red;
+        for (const DrawCall& line : canvas.Lines())
+            if (line.pen == CanvasPen::RedWide) red.push_back(line);
+        return red;
+    }
+    int Step(const std::string& history, int row = 5) {
+        CSymptom symptom("Nausea");
+        symptom.m_history = history;
+        canvas.calls.clear();
+        symptom.DrawHistory(canvas, row);
+        const auto red = RedLines();
+        EXPECT_EQ(red.size(), history.size() - 1);
+        for (const DrawCall& segment : red) {
+            const int rise = segment.y - segment.y2;
+            if (rise != 0) return rise < 0 ? -rise : rise;
+        }
+        return 0;
+    }
+
+    RecordingCanvas canvas;
+};
+
+TEST_F(HistoryBox, BoxesBaselineLabelsAndLineGeometry) {
+    CSymptom symptom("Headache");
+    symptom.m_history = HistoryStarting("bw");
+    symptom.DrawHistory(canvas, 10);
+    const int y = 10 * RowHeight;
+    const int top = y - 2 * RowHeight, bottom = y + 3 * RowHeight + 1;
+    const auto rectangles = canvas.Rectangles();
+    ASSERT_EQ(rectangles.size(), 2u);
+    EXPECT_EQ(rectangles[0],
+              (DrawCall{DrawCall::Kind::Rectangle, 0, top, 22 * CharWidth, bottom, ""}));
+    EXPECT_EQ(rectangles[1], (DrawCall{DrawCall::Kind::Rectangle, 22 * CharWidth, top,
+                                       71 * CharWidth + 1, bottom, ""}));
+    const int mid = y + RowHeight / 2;
+    EXPECT_EQ(canvas.Lines().front(),
+              (DrawCall{DrawCall::Kind::Line, 22 * CharWidth, mid, 71 * CharWidth, mid, ""}));
+    const auto red = RedLines();
+    ASSERT_EQ(red.size(), 49u);
+    EXPECT_EQ(red.front().x, 22 * CharWidth);
+    EXPECT_EQ(red.front().y, mid + 1);
+    EXPECT_EQ(red.back().x2, 71 * CharWidth);
+    EXPECT_EQ(red[1].y2, red.front().y);  // "b" then "w": back to the start
+    for (std::size_t i = 1; i < red.size(); ++i) EXPECT_EQ(red[i].x, red[i - 1].x2);
+    EXPECT_EQ(*canvas.FindText("Better"),
+              (DrawCall{DrawCall::Kind::Text, Column(13), top + 1, 0, 0, "Better"}));
+    EXPECT_EQ(*canvas.FindText("Worse"),
+              (DrawCall{DrawCall::Kind::Text, Column(14), y + 2 * RowHeight, 0, 0, "Worse"}));
+    EXPECT_EQ(canvas.FindText("Headache")->y, y);
+}
+
+TEST_F(HistoryBox, RedPenOnlyForTheHistoryLine) {
+    CSymptom symptom("Headache");
+    symptom.DrawHistory(canvas, 3);
+    std::vector<CanvasPen> selections;
+    for (const DrawCall& call : canvas.calls)
+        if (call.kind == DrawCall::Kind::Pen) selections.push_back(call.pen);
+    EXPECT_EQ(selections, (std::vector<CanvasPen>{CanvasPen::RedWide, CanvasPen::Thin}));
+    for (const DrawCall& rectangle : canvas.Rectangles()) EXPECT_EQ(rectangle.pen, CanvasPen::Thin);
+    EXPECT_EQ(canvas.Lines().front().pen, CanvasPen::Thin);
+}
+
+TEST_F(HistoryBox, StepDropsToTheLargestThatFitsUpwards) {
+    EXPECT_EQ(Step(HistoryStarting("bbw")), 19);
+    EXPECT_EQ(Step(HistoryStarting("wbb")), 32);
+    EXPECT_EQ(record_drawing::HistoryStep(HistoryStarting("bbw"), 80, RowHeight), 19);
+}
+
+TEST_F(HistoryBox, StepDropsToTheLargestThatFitsDownwards) {
+    // Room downwards from mid (y + 8) to y + 47 is 39 pixels: three "w" allow 13.
+    EXPECT_EQ(Step(HistoryStarting("www")), 13);
+    EXPECT_EQ(Step(HistoryStarting("wwwb")), 13);
+}
+
+TEST_F(HistoryBox, FortyNineBetterDaysRunFlatAtMidPlusOne) {
+    const int row = 7;
+    EXPECT_EQ(Step(std::string(50, 'b'), row), 0);
+    const int mid = row * RowHeight + RowHeight / 2;
+    for (const DrawCall& segment : RedLines()) {
+        EXPECT_EQ(segment.y, mid + 1);
+        EXPECT_EQ(segment.y2, mid + 1);
+    }
+}
+
+TEST_F(HistoryBox, UnratedHistoryKeepsTheFullStepAndAFlatLine) {
+    EXPECT_EQ(record_drawing::HistoryStep(std::string(50, 'n'), 0, RowHeight), 2 * RowHeight);
+    EXPECT_EQ(Step(std::string(50, 'n')), 0);  // no segment rises
+}
+
+TEST_F(HistoryBox, AtThePageTopTheBoxStartsAboveTheCanvasAndTheSearchEnds) {
+    CSymptom symptom("Nausea");
+    symptom.m_history = HistoryStarting("bbw");
+    symptom.DrawHistory(canvas, 0);
+    EXPECT_EQ(canvas.Rectangles().front().y, -2 * RowHeight);
+    EXPECT_EQ(Step(HistoryStarting("bbw"), 0), 19);
+    EXPECT_EQ(Step(HistoryStarting("bbw"), 1), 19);
+}
+
+TEST_F(HistoryBox, OnPaperBoxesStartAtTheEdgeAndTextsAtTheMargin) {
+    RecordingCanvas printer(true);
+    CSymptom symptom("Nausea");
+    symptom.DrawHistory(printer, 4);
+    EXPECT_EQ(printer.Rectangles().front().x, 0);
+    EXPECT_EQ(printer.FindText("Nausea")->x, PrinterMargin);
+    EXPECT_EQ(printer.FindText("Better")->x, Column(13, PrinterMargin));
+}
+
+TEST_F(HistoryBox, ShortHistoriesStillDraw) {
+    CSymptom symptom("Nausea");
+    symptom.m_history = "nb";
+    EXPECT_EQ(Step("nb"), 2 * RowHeight);
+    symptom.m_history.clear();
+    canvas.calls.clear();
+    EXPECT_TRUE(symptom.DrawHistory(canvas, 3));
+    EXPECT_TRUE(RedLines().empty());
+    EXPECT_EQ(canvas.Rectangles().size(), 2u);
+}

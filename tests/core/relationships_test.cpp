@@ -1,0 +1,168 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "doc/GastrologDoc.h"
+#include "tests/support/FakePorts.h"
+
+namespace {
+
+// A food eaten on the given days and a symptom rated on the day after each of them.
+struct EatenThenRated {
+    std::string food = std::string(50, 'n');
+    std::string symptom = std::string(50, 'n');
+
+    EatenThenRated& Eat(int day, char nextDay) {
+        food[static_cast<std::size_t>(day)] = 'y';
+        if (day + 1 < 50) symptom[static_cast<std::size_t>(day + 1)] = nextDay;
+        return *this;
+    }
+};
+
+class Relationships : public ::testing::Test {
+protected:
+    void AddFood(const std::string& name, const std::string& history) {
+        diary.doc.m_foods.emplace_back(name).m_history = history;
+    }
+    void AddSymptom(const std::string& name, const std::string& history) {
+        diary.doc.m_symptoms.emplace_back(name).m_history = history;
+    }
+    // Best and worst food of the only symptom.
+    std::pair<std::string, std::string> Result() {
+        diary.doc.ComputeRelationships();
+        EXPECT_EQ(diary.doc.m_relateSymptoms.size(), 1u);
+        return {diary.doc.m_relateBest.at(0), diary.doc.m_relateWorst.at(0)};
+    }
+    // One food, one symptom, with the given next-day ratings after eating on days 10, 12, ...
+    std::pair<std::string, std::string> ResultOf(const std::string& ratings) {
+        EatenThenRated history;
+        for (std::size_t k = 0; k < ratings.size(); ++k)
+            history.Eat(10 + 2 * static_cast<int>(k), ratings[k]);
+        AddFood("Cheese", history.food);
+        AddSymptom("Headache", history.symptom);
+        return Result();
+    }
+
+    FakeDiary diary;
+};
+
+const std::pair<std::string, std::string> NothingFound{"Not found.", "Not found."};
+
+}  // namespace
+
+TEST_F(Relationships, FourBetterDaysInARowAreFound) {
+    EXPECT_EQ(ResultOf("bbbb"), (std::pair<std::string, std::string>{"Cheese", "Not found."}));
+}
+
+TEST_F(Relationships, ThreeAreNotEnough) {
+    EXPECT_EQ(ResultOf("bbb"), NothingFound);
+}
+
+TEST_F(Relationships, FourWorseDaysInARowAreFound) {
+    EXPECT_EQ(ResultOf("wwww"), (std::pair<std::string, std::string>{"Not found.", "Cheese"}));
+}
+
+TEST_F(Relationships, AWorseDayStartsTheBetterRunAgain) {
+    // Better, better, worse, then four better: best 4, worst back to 0.
+    EXPECT_EQ(ResultOf("bbwbbbb"), (std::pair<std::string, std::string>{"Cheese", "Not found."}));
+}
+
+TEST_F(Relationships, TheRunMustReachTheMostRecentOccasion) {
+    // Four better days followed by a worse one: the best run ends at 0.
+    EXPECT_EQ(ResultOf("bbbbw"), NothingFound);
+}
+
+TEST_F(Relationships, NoChangeDaysNeitherExtendNorBreakARun) {
+    EXPECT_EQ(ResultOf("bbnnbnb"), (std::pair<std::string, std::string>{"Cheese", "Not found."}));
+    diary.doc.m_foods.clear();
+    diary.doc.m_symptoms.clear();
+    EXPECT_EQ(ResultOf("bbnnnb"), NothingFound);
+}
+
+TEST_F(Relationships, UpperCaseEatenMarkCounts) {
+    EatenThenRated history;
+    for (const int day : {3, 5, 7, 9}) history.Eat(day, 'b');
+    history.food[5] = 'Y';
+    AddFood("Cheese", history.food);
+    AddSymptom("Headache", history.symptom);
+    EXPECT_EQ(Result().first, "Cheese");
+}
+
+TEST_F(Relationships, OldestRatingAndCurrentDayNeverCount) {
+    // Three better next days, then eaten on the current day; the oldest rating is "b" too.
+    EatenThenRated history;
+    for (const int day : {44, 45, 46}) history.Eat(day, 'b');
+    history.food[49] = 'y';
+    history.symptom[0] = 'b';
+    AddFood("Cheese", history.food);
+    AddSymptom("Headache", history.symptom);
+    EXPECT_EQ(Result(), NothingFound);
+}
+
+TEST_F(Relationships, TiesGoToTheEarlierFoodAndLongerRunsWin) {
+    EatenThenRated four, five;
+    for (const int day : {2, 4, 6, 8}) four.Eat(day, 'w');
+    for (const int day : {2, 4, 6, 8, 10}) five.Eat(day, 'w');
+    AddFood("First", four.food);
+    AddFood("Second", four.food);
+    AddFood("Third", five.food);
+    AddFood("Fourth", five.food);
+    AddSymptom("Headache", five.symptom);
+    EXPECT_EQ(Result(), (std::pair<std::string, std::string>{"Not found.", "Third"}));
+}
+
+TEST_F(Relationships, EverySymptomGetsARowInOrder) {
+    EatenThenRated better, worse;
+    for (const int day : {20, 22, 24, 26}) better.Eat(day, 'b');
+    for (const int day : {20, 22, 24, 26}) worse.Eat(day, 'w');
+    AddFood("Tea", better.food);
+    AddSymptom("Headache", better.symptom);
+    AddSymptom("Nausea", worse.symptom);
+    AddSymptom("Rash", std::string(50, 'n'));
+    diary.doc.ComputeRelationships();
+    EXPECT_EQ(diary.doc.m_relateSymptoms, (StringList{"Headache", "Nausea", "Rash"}));
+    EXPECT_EQ(diary.doc.m_relateBest, (StringList{"Tea", "Not found.", "Not found."}));
+    EXPECT_EQ(diary.doc.m_relateWorst, (StringList{"Not found.", "Tea", "Not found."}));
+}
+
+TEST_F(Relationships, WithoutFoodsNothingIsFound) {
+    AddSymptom("Headache", std::string(50, 'b'));
+    AddSymptom("Nausea", std::string(50, 'w'));
+    diary.doc.ComputeRelationships();
+    EXPECT_EQ(diary.doc.m_relateBest, (StringList{"Not found.", "Not found."}));
+    EXPECT_EQ(diary.doc.m_relateWorst, (StringList{"Not found.", "Not found."}));
+}
+
+TEST_F(Relationships, ShortHistoriesAreReadWithoutFailing) {
+    AddFood("Short", "yyyyyyyy");
+    AddFood("Empty", "");
+    AddSymptom("Headache", "nbbb");
+    EXPECT_EQ(Result(), NothingFound);
+}
+
+TEST_F(Relationships, CommandShowsTheColumnsAndLeavesTheDocumentUnmodified) {
+    EatenThenRated history;
+    for (const int day : {30, 32, 34, 36}) history.Eat(day, 'b');
+    AddFood("Tea", history.food);
+    AddSymptom("Headache", history.symptom);
+    diary.doc.m_relateSymptoms = {"old", "rows"};
+    diary.ui.ExpectRelationships();
+    diary.doc.OnRelateFoodsToSymptoms();
+    EXPECT_EQ(diary.ui.shownSymptoms, StringList{"Headache"});
+    EXPECT_EQ(diary.ui.shownBest, StringList{"Tea"});
+    EXPECT_EQ(diary.ui.shownWorst, StringList{"Not found."});
+    EXPECT_EQ(diary.doc.m_relateSymptoms, StringList{"Headache"});
+    EXPECT_FALSE(diary.host.IsModified());
+    EXPECT_EQ(diary.host.m_updateCount, 0);
+}
+
+TEST_F(Relationships, CommandWithoutSymptomsShowsEmptyColumns) {
+    AddFood("Tea", std::string(50, 'y'));
+    diary.ui.ExpectRelationships();
+    diary.doc.OnRelateFoodsToSymptoms();
+    EXPECT_TRUE(diary.ui.shownSymptoms.empty());
+    EXPECT_TRUE(diary.ui.shownBest.empty());
+    EXPECT_TRUE(diary.ui.shownWorst.empty());
+}

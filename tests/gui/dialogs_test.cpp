@@ -1,0 +1,202 @@
+// The rules under the dialogs: name checks, the code-page edge, the list order, the small
+// dialogs' data exchange, and the order in which Tab visits each dialog's controls.
+
+#include <gtest/gtest.h>
+#include <wx/button.h>
+#include <wx/checkbox.h>
+#include <wx/radiobut.h>
+#include <wx/spinbutt.h>
+#include <wx/textctrl.h>
+
+#include <functional>
+
+#include "DialogTestSupport.h"
+#include "dialogs/ControlIds.h"
+#include "dialogs/DayListDlg.h"
+#include "dialogs/DiaryText.h"
+#include "dialogs/NameRules.h"
+#include "dialogs/OptionsDlg.h"
+#include "dialogs/SortedListBox.h"
+#include "dialogs/TipOfTheDayDlg.h"
+#include "dialogs/UpdateSymptomsDlg.h"
+
+namespace {
+
+using Strings = std::vector<std::string>;
+using name_rules::Kind;
+using name_rules::Problem;
+
+// ---- names
+
+TEST(NameRules, TrimRemovesBlanksTabsAndLineBreaksAtBothEnds) {
+    EXPECT_EQ(name_rules::Trim(" \t Rye  bread \r\n"), "Rye  bread");
+    EXPECT_EQ(name_rules::Trim(" \t\n"), "");
+    EXPECT_EQ(name_rules::Trim("Tea"), "Tea");
+}
+
+TEST(NameRules, ANameMustStartWithAnAsciiLetter) {
+    for (const char* typed : {"", "   ", "7up", "-salt", "(pain)", "\xC3\x89" "clair", "~Milk"}) {
+        EXPECT_EQ(name_rules::Check(typed, Kind::Food).problem, Problem::NoLeadingLetter)
+            << typed;
+        EXPECT_EQ(name_rules::Check(typed, Kind::Symptom).problem, Problem::NoLeadingLetter)
+            << typed;
+    }
+    EXPECT_EQ(name_rules::Message(name_rules::Check("7up", Kind::Food), Kind::Food),
+              "Food names must start with a letter");
+    EXPECT_EQ(name_rules::Message(name_rules::Check("7", Kind::Symptom), Kind::Symptom),
+              "Symptom names must start with a letter.");
+}
+
+TEST(NameRules, AnAcceptedNameIsTrimmedAndInTheDiarysCodePage) {
+    const auto checked = name_rules::Check("  Cr\xC3\xA8me br\xC3\xBBl\xC3\xA9" "e \xE2\x82\xAC ",
+                                           Kind::Food);
+    EXPECT_EQ(checked.problem, Problem::None);
+    EXPECT_EQ(checked.name, "Cr\xE8me br\xFBl\xE9" "e \x80");
+    EXPECT_EQ(name_rules::Message(checked, Kind::Food), "");
+}
+
+TEST(NameRules, ACharacterTheDiaryCannotHoldIsNamedInTheRefusal) {
+    const auto checked = name_rules::Check("Miso \xE5\x91\xB3\xE5\x99\x8C", Kind::Food);
+    EXPECT_EQ(checked.problem, Problem::NotInCodePage);
+    EXPECT_EQ(checked.offending, "\xE5\x91\xB3");
+    EXPECT_EQ(checked.name, "");
+    EXPECT_NE(name_rules::Message(checked, Kind::Food).find("\"\xE5\x91\xB3\""),
+              std::string::npos);
+}
+
+TEST(NameRules, ControlCharactersInsideANameAreRefused) {
+    for (const char* typed : {"Bad\tname", "Two\nlines", "Odd\xC2\x81" "byte", "Del\x7F"})
+        EXPECT_EQ(name_rules::Check(typed, Kind::Symptom).problem, Problem::ControlCharacter)
+            << typed;
+}
+
+TEST(NameRules, OnlySymptomNamesMayNotHoldARatingWord) {
+    for (const char* typed : {"Pain (better)", "Pain (worse) at night", "Itch(no change)"}) {
+        EXPECT_EQ(name_rules::Check(typed, Kind::Symptom).problem, Problem::RatingWord) << typed;
+        EXPECT_EQ(name_rules::Check(typed, Kind::Food).problem, Problem::None) << typed;
+    }
+    // The document looks for the words in small letters only.
+    EXPECT_EQ(name_rules::Check("Pain (Worse)", Kind::Symptom).problem, Problem::None);
+}
+
+// ---- the code-page edge
+
+TEST(DiaryText, EveryByteSurvivesTheTripThroughAWindow) {
+    std::string bytes;
+    for (int byte = 1; byte < 256; ++byte) bytes.push_back(static_cast<char>(byte));
+    EXPECT_EQ(ToDiaryText(FromDiaryText(bytes)), bytes);
+    EXPECT_EQ(FromDiaryText("Caf\xE9 \x80"), wxString::FromUTF8("Caf\xC3\xA9 \xE2\x82\xAC"));
+}
+
+TEST(DiaryText, TextTheDiaryCannotHoldHasNoBytes) {
+    EXPECT_FALSE(ToDiaryText(wxString::FromUTF8("\xE2\x98\x95")).has_value());
+    EXPECT_EQ(ToDiaryText(wxString()), std::string());
+}
+
+// ---- list order
+
+TEST(SortedListBox, RowsFollowTheDiarysNameOrderWithEqualNamesInArrivalOrder) {
+    wxDialog parent(nullptr, wxID_ANY, "list");
+    auto* box = new SortedListBox(&parent, wxID_ANY, wxLB_SINGLE);
+    for (const char* name : {"banana", "Apple", "\xC3\x84pfel", "apple", "Zebra", "_x", "APPLE"})
+        box->AddSorted(wxString::FromUTF8(name));
+    EXPECT_EQ(Rows(box),
+              (Strings{"_x", "Apple", "apple", "APPLE", "banana", "Zebra", "\xC3\x84pfel"}));
+    EXPECT_EQ(box->FindIgnoringCase("BANANA"), 4);
+    EXPECT_EQ(box->FindIgnoringCase("banan"), wxNOT_FOUND);
+}
+
+// ---- the small dialogs
+
+TEST(SmallDialogs, NewFoodAlwaysOpensWithOneBlankSelected) {
+    CNewFoodDlg dialog(nullptr);
+    dialog.m_strName = "left over";
+    dialog.Show();
+    EXPECT_EQ(dialog.NameEdit()->GetValue(), " ");
+    long from = 0, to = 0;
+    dialog.NameEdit()->GetSelection(&from, &to);
+    EXPECT_EQ(to - from, 1);
+    EXPECT_EQ(dialog.GetTitle(), "Insert New Food or Drink");
+}
+
+TEST(SmallDialogs, DeleteFoodStartsUncheckedAndTheOkStateDecides) {
+    CDeleteFoodDlg dialog(nullptr);
+    dialog.m_strName = "Milk";
+    dialog.m_bMaster = 1;
+    dialog.Show();
+    auto* master = ControlOf<wxCheckBox>(&dialog, control::DeleteFromMaster);
+    EXPECT_FALSE(master->GetValue());
+    EXPECT_EQ(dialog.m_bMaster, 0);
+    EXPECT_EQ(dialog.NameEdit()->GetValue(), "Milk");
+    EXPECT_EQ(master->GetLabel(), "Delete from &Master list");
+
+    master->SetValue(true);
+    wxCommandEvent click(wxEVT_CHECKBOX, control::DeleteFromMaster);
+    click.SetEventObject(master);
+    master->ProcessWindowEvent(click);
+    EXPECT_EQ(dialog.m_bMaster, 1);  // a click counts at once
+    master->SetValue(false);
+    dialog.NameEdit()->SetValue("Oat milk");
+    Click(&dialog, wxID_OK);
+    EXPECT_EQ(dialog.m_bMaster, 0);  // the state at OK decides
+    EXPECT_EQ(dialog.m_strName, "Oat milk");
+    EXPECT_FALSE(dialog.IsShown());
+}
+
+TEST(SmallDialogs, TheSymptomDialogsShowWhatTheCallerGives) {
+    CNewSymptomDlg added(nullptr);
+    added.m_strName = " ";
+    added.Show();
+    EXPECT_EQ(added.NameEdit()->GetValue(), " ");
+    EXPECT_EQ(added.GetTitle(), "Add New Symptom");
+    CDeleteSymptomDlg deleted(nullptr);
+    deleted.m_strName = "Nausea  (worse)    ";
+    deleted.Show();
+    EXPECT_EQ(deleted.NameEdit()->GetValue(), "Nausea  (worse)    ");
+    EXPECT_EQ(deleted.GetTitle(), "Delete Selected Symptom");
+}
+
+// ---- tab order
+
+// The ids of the controls Tab visits, in the order it visits them.
+void CollectTabStops(wxWindow* window, std::vector<int>& ids) {
+    for (wxWindow* child : window->GetChildren()) {
+        if (child->IsTopLevel()) continue;
+        if (dynamic_cast<wxButton*>(child) || dynamic_cast<wxListBox*>(child) ||
+            dynamic_cast<wxTextCtrl*>(child) || dynamic_cast<wxCheckBox*>(child) ||
+            dynamic_cast<wxRadioButton*>(child))
+            ids.push_back(child->GetId());
+        CollectTabStops(child, ids);
+    }
+}
+
+std::vector<int> TabStops(wxWindow* dialog) {
+    std::vector<int> ids;
+    CollectTabStops(dialog, ids);
+    return ids;
+}
+
+TEST(TabOrder, FollowsTheControlOrderOfEachDialog) {
+    using namespace control;
+    CDayListDlg dayList(nullptr);
+    EXPECT_EQ(TabStops(&dayList),
+              (std::vector<int>{MasterList, CopyToDayList, DayList, DayListOk, wxID_CANCEL,
+                                NewFood, DeleteFood, ClearDayList, DayListHelp}));
+    CUpdateSymptomsDlg symptoms(nullptr);
+    EXPECT_EQ(TabStops(&symptoms),
+              (std::vector<int>{SymptomList, Better, Worse, NoChange, AllNoChange, wxID_OK,
+                                wxID_CANCEL, NewSymptom, DeleteSymptom, SymptomHelp}));
+    MemorySettings settings;
+    COptionsDlg options(nullptr, settings);
+    EXPECT_EQ(TabStops(&options),
+              (std::vector<int>{Hour, wxID_OK, wxID_CANCEL, Alphabetic, ByScore,
+                                PutInInclusions, PutInExclusions, ListSeparately, OptionsHelp}));
+    CDeleteFoodDlg deleteFood(nullptr);
+    EXPECT_EQ(TabStops(&deleteFood),
+              (std::vector<int>{FoodName, DeleteFromMaster, wxID_OK, wxID_CANCEL,
+                                DeleteFoodHelp}));
+    CTipOfTheDayDlg tip(nullptr, settings);
+    EXPECT_EQ(TabStops(&tip), (std::vector<int>{ShowTipsAtStartup, NextTip, wxID_OK}));
+}
+
+}  // namespace
