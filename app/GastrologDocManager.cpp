@@ -33,7 +33,25 @@ wxDocument* CGastrologDocManager::CreateDocument(const wxString& path, long flag
         SetLastDirectory(wxFileName(chosen).GetPath());
     }
     if (wxDocument* diary = GetDiary()) return ReuseDocument(diary, chosen, flags);
-    return wxDocManager::CreateDocument(chosen, flags);
+    return CreateFirstDocument(chosen, flags);
+}
+
+// As the base class does it, but without bringing the window to the front: the main window
+// is shown when the program decides (a diary printed from the command line is never shown).
+wxDocument* CGastrologDocManager::CreateFirstDocument(const wxString& path, long flags) {
+    if (GetTemplates().empty()) return nullptr;
+    auto* diaryTemplate = static_cast<wxDocTemplate*>(GetTemplates().GetFirst()->GetData());
+    wxDocument* document = diaryTemplate->CreateDocument(path, flags);
+    if (!document) return nullptr;
+    document->SetDocumentName(diaryTemplate->GetDocumentName());
+    const bool ready =
+        (flags & wxDOC_NEW) ? document->OnNewDocument() : document->OnOpenDocument(path);
+    if (!ready) {
+        document->DeleteAllViews();
+        return nullptr;
+    }
+    if (!(flags & wxDOC_NEW)) AddFileToHistory(path);
+    return document;
 }
 
 wxDocument* CGastrologDocManager::ReuseDocument(wxDocument* document, const wxString& path,

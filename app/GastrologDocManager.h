@@ -39,6 +39,7 @@ public:
     wxDocument* GetDiary() const;
 
 private:
+    wxDocument* CreateFirstDocument(const wxString& path, long flags);
     wxDocument* ReuseDocument(wxDocument* document, const wxString& path, long flags);
     void RecentFilesChanged();
 

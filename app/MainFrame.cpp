@@ -58,6 +58,7 @@ CMainFrame::CMainFrame(CGastrologDocManager* manager, SettingsStore& settings)
     SetIcons(DrawMainIcons());
     SetMenuBar(CreateMainMenuBar());
     CreateToolBarAndStatusBar();
+    SetSize(FromDIP(wxSize(880, 680)));
     m_panes = new CPaneSplitter(
         this, [this](wxWindow* parent) { return MakePane(parent); },
         [this](CPaneSplitter::Pane& pane) { ReleasePane(pane); });
@@ -65,9 +66,11 @@ CMainFrame::CMainFrame(CGastrologDocManager* manager, SettingsStore& settings)
     const std::vector<wxAcceleratorEntry> accelerators = MainAccelerators();
     SetAcceleratorTable(wxAcceleratorTable(static_cast<int>(accelerators.size()),
                                            accelerators.data()));
-    SetSize(FromDIP(wxSize(880, 680)));
 
-    m_manager->SetRecentFilesListener([this] { RefreshRecentFiles(); });
+    m_manager->SetRecentFilesListener([this] {
+        RefreshRecentFiles();
+        if (wxConfigBase* config = wxConfigBase::Get(false)) m_manager->SaveRecentFiles(*config);
+    });
     RefreshRecentFiles();
 
     Bind(wxEVT_TIMER, &CMainFrame::OnKeyStateTimer, this, m_keyStateTimer.GetId());
@@ -243,7 +246,6 @@ void CMainFrame::RefreshRecentFiles() {
                          RecentFileLabel(static_cast<int>(index) + 1,
                                          history->GetHistoryFile(index)),
                          StatusPrompt(wxID_FILE1));
-    if (wxConfigBase* config = wxConfigBase::Get(false)) m_manager->SaveRecentFiles(*config);
 }
 
 // ---- help
@@ -298,6 +300,9 @@ void CMainFrame::OnCloseWindow(wxCloseEvent& event) {
     m_keyStateTimer.Stop();
     if (wxConfigBase* config = wxConfigBase::Get(false)) m_manager->SaveRecentFiles(*config);
     m_manager->SetRecentFilesListener({});
+    // The window is destroyed later, perhaps after the manager: from now on its events stay
+    // its own.
+    m_docManager = nullptr;
     CloseHelp();
     event.Skip();
 }

@@ -7,7 +7,8 @@ const long SplitterStyle = wxSP_3D | wxSP_LIVE_UPDATE;
 }  // namespace
 
 CPaneSplitter::CPaneSplitter(wxWindow* parent, PaneFactory makePane, PaneRelease releasePane)
-    : wxSplitterWindow(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, SplitterStyle),
+    : wxSplitterWindow(parent, wxID_ANY, wxDefaultPosition, parent->GetClientSize(),
+                       SplitterStyle),
       m_makePane(std::move(makePane)),
       m_releasePane(std::move(releasePane)) {
     SetMinimumPaneSize(MinimumPaneSize);
@@ -22,7 +23,8 @@ CPaneSplitter::CPaneSplitter(wxWindow* parent, PaneFactory makePane, PaneRelease
 CPaneSplitter::~CPaneSplitter() = default;
 
 wxSplitterWindow* CPaneSplitter::MakeRow() {
-    auto* row = new wxSplitterWindow(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+    // Made at the size it will have, so nothing in it is ever laid out smaller than it can be.
+    auto* row = new wxSplitterWindow(this, wxID_ANY, wxDefaultPosition, GetClientSize(),
                                      SplitterStyle);
     row->SetMinimumPaneSize(MinimumPaneSize);
     row->SetSashGravity(0.5);
@@ -31,6 +33,7 @@ wxSplitterWindow* CPaneSplitter::MakeRow() {
 
 void CPaneSplitter::SetFirstPane(Pane pane) {
     m_panes[0][0] = pane;
+    pane.window->SetSize(m_rows[0]->GetClientSize());
     m_rows[0]->Initialize(pane.window.get());
 }
 

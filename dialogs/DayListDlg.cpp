@@ -12,6 +12,7 @@
 #include "dialogs/NameRules.h"
 #include "dialogs/NewFoodDlg.h"
 #include "dialogs/SortedListBox.h"
+#include "dialogs/Sizing.h"
 #include "doc/DiaryConstants.h"
 
 namespace {
@@ -50,25 +51,24 @@ void CDayListDlg::CreateControls() {
     m_dayCaption = new wxStaticText(this, control::DayListCaption, wxString());
     ok->SetDefault();
 
-    const wxSize listSize = ConvertDialogToPixels(wxSize(84, 147));
-    m_masterBox->SetMinSize(listSize);
-    m_dayBox->SetMinSize(listSize);
-    copy->SetMinSize(ConvertDialogToPixels(wxSize(15, 70)));
-    const wxSize buttonSize = ConvertDialogToPixels(wxSize(56, 14));
+    SetMinSizeInDialogUnits(m_masterBox, wxSize(84, 147));
+    SetMinSizeInDialogUnits(m_dayBox, wxSize(84, 147));
+    SetMinSizeInDialogUnits(copy, wxSize(15, 70));
+    const wxSize buttonSize(56, 14);
     const wxSize unit = ConvertDialogToPixels(wxSize(4, 4));
 
     auto* buttons = new wxBoxSizer(wxVERTICAL);
     for (wxButton* button : {ok, cancel}) {
-        button->SetMinSize(buttonSize);
+        SetMinSizeInDialogUnits(button, buttonSize);
         buttons->Add(button, wxSizerFlags().Expand().Border(wxBOTTOM, unit.y));
     }
     buttons->AddSpacer(3 * unit.y);
     for (wxButton* button : {newFood, deleteFood, clear}) {
-        button->SetMinSize(buttonSize);
+        SetMinSizeInDialogUnits(button, buttonSize);
         buttons->Add(button, wxSizerFlags().Expand().Border(wxBOTTOM, unit.y));
     }
     buttons->AddStretchSpacer();
-    help->SetMinSize(buttonSize);
+    SetMinSizeInDialogUnits(help, buttonSize);
     buttons->Add(help, wxSizerFlags().Expand());
 
     // The day caption stands beside the "Day list" label and may reach over the buttons.
@@ -94,7 +94,7 @@ void CDayListDlg::CreateControls() {
 
 bool CDayListDlg::TransferDataToWindow() {
     m_dayCaption->SetLabelText(m_strDay);
-    Layout();
+    GetSizer()->SetSizeHints(this);  // room for the whole caption
     return true;
 }
 

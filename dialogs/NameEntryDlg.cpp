@@ -5,6 +5,7 @@
 #include <wx/stattext.h>
 
 #include "app/HelpContext.h"
+#include "dialogs/Sizing.h"
 
 CNameEntryDlg::CNameEntryDlg(wxWindow* parent, const Layout& layout)
     : wxDialog(parent, wxID_ANY, layout.title) {
@@ -32,9 +33,8 @@ CNameEntryDlg::CNameEntryDlg(wxWindow* parent, const Layout& layout)
         entry->Add(m_checkBox, wxSizerFlags().CenterVertical().Border(wxLEFT, gap));
 
     auto* buttons = new wxBoxSizer(wxHORIZONTAL);
-    const wxSize buttonSize = ConvertDialogToPixels(wxSize(50, 14));
     for (wxButton* button : {ok, cancel, help}) {
-        button->SetMinSize(buttonSize);
+        SetMinSizeInDialogUnits(button, wxSize(50, 14));
         buttons->Add(button, wxSizerFlags().Border(wxLEFT | wxRIGHT, gap));
     }
 

@@ -11,6 +11,7 @@
 #include "app/HelpContext.h"
 #include "dialogs/ControlIds.h"
 #include "dialogs/MessageBoxes.h"
+#include "dialogs/Sizing.h"
 #include "doc/DiaryConstants.h"
 
 namespace {
@@ -63,7 +64,9 @@ void COptionsDlg::CreateControls() {
     wxStaticBox* hourBox = hourGroup->GetStaticBox();
     m_hourEdit = new wxTextCtrl(hourBox, control::Hour, wxString(), wxDefaultPosition,
                                 wxDefaultSize, wxTE_RIGHT);
-    m_hourEdit->SetMinSize(wxSize(ConvertDialogToPixels(wxSize(22, 0)).x, -1));
+    // Room for a few digits and the box's own margins (about its height), whatever the font.
+    m_hourEdit->SetMinSize(wxSize(
+        m_hourEdit->GetTextExtent("0000").x + m_hourEdit->GetBestSize().y, -1));
     m_spin = new wxSpinButton(hourBox, control::HourSpin, wxDefaultPosition, wxDefaultSize,
                               wxSP_VERTICAL | wxSP_ARROW_KEYS | wxSP_WRAP);
     m_spin->SetRange(FirstHour, LastHour);
@@ -99,12 +102,14 @@ void COptionsDlg::CreateControls() {
 
     auto* help = new wxButton(this, control::OptionsHelp, "&Help");
 
-    const wxSize buttonSize = ConvertDialogToPixels(wxSize(50, 14));
     auto* buttons = new wxBoxSizer(wxVERTICAL);
     for (wxButton* button : {ok, cancel, help}) {
-        button->SetMinSize(buttonSize);
+        SetMinSizeInDialogUnits(button, wxSize(50, 14));
         buttons->Add(button, wxSizerFlags().Expand().Border(wxTOP, 2 * unit.y));
     }
+
+    for (wxStaticBoxSizer* group : {hourGroup, sortGroup, unclassifiedGroup})
+        KeepGroupLabelVisible(group);
 
     auto* grid = new wxFlexGridSizer(2, 2, 2 * unit.y, 3 * unit.x);
     grid->Add(sortGroup, wxSizerFlags().Expand());

@@ -15,6 +15,7 @@
 #include "dialogs/ControlIds.h"
 #include "dialogs/DiaryText.h"
 #include "dialogs/MessageBoxes.h"
+#include "dialogs/Sizing.h"
 #include "dialogs/TipSession.h"
 
 namespace {
@@ -83,7 +84,8 @@ private:
         }
     }
 
-    wxSize BulbSize() const { return FromDIP(wxSize(40, 53)); }
+    // The bulb grows with the font, as the rest of the dialog does.
+    wxSize BulbSize() const { return GetParent()->ConvertDialogToPixels(wxSize(27, 33)); }
 
     void OnPaint(wxPaintEvent&) {
         wxAutoBufferedPaintDC dc(this);
@@ -200,9 +202,8 @@ void CTipOfTheDayDlg::CreateControls() {
     auto* close = new wxButton(this, wxID_OK, "&Close");
     close->SetDefault();
 
-    const wxSize buttonSize = ConvertDialogToPixels(wxSize(50, 14));
-    m_nextButton->SetMinSize(buttonSize);
-    close->SetMinSize(buttonSize);
+    SetMinSizeInDialogUnits(m_nextButton, wxSize(50, 14));
+    SetMinSizeInDialogUnits(close, wxSize(50, 14));
     const wxSize unit = ConvertDialogToPixels(wxSize(4, 4));
 
     auto* bottom = new wxBoxSizer(wxHORIZONTAL);

@@ -14,6 +14,7 @@
 #include "dialogs/NameRules.h"
 #include "dialogs/NewSymptomDlg.h"
 #include "dialogs/SortedListBox.h"
+#include "dialogs/Sizing.h"
 #include "doc/DiaryConstants.h"
 
 namespace {
@@ -59,8 +60,8 @@ void CUpdateSymptomsDlg::CreateControls() {
     m_dayCaption = new wxStaticText(this, control::SymptomCaption, wxString());
     ok->SetDefault();
 
-    m_symptomBox->SetMinSize(ConvertDialogToPixels(wxSize(98, 92)));
-    const wxSize buttonSize = ConvertDialogToPixels(wxSize(60, 14));
+    SetMinSizeInDialogUnits(m_symptomBox, wxSize(98, 92));
+    const wxSize buttonSize(60, 14);
     const wxSize unit = ConvertDialogToPixels(wxSize(4, 4));
 
     auto* heading = new wxBoxSizer(wxHORIZONTAL);
@@ -74,18 +75,18 @@ void CUpdateSymptomsDlg::CreateControls() {
     auto* ratings = new wxBoxSizer(wxVERTICAL);
     ratings->AddStretchSpacer();
     for (wxButton* button : {better, worse, noChange, allNoChange}) {
-        button->SetMinSize(buttonSize);
+        SetMinSizeInDialogUnits(button, buttonSize);
         ratings->Add(button, wxSizerFlags().Expand().Border(wxTOP, 2 * unit.y));
     }
     ratings->AddStretchSpacer();
 
     auto* commands = new wxBoxSizer(wxVERTICAL);
     for (wxButton* button : {ok, cancel, newSymptom, deleteSymptom}) {
-        button->SetMinSize(buttonSize);
+        SetMinSizeInDialogUnits(button, buttonSize);
         commands->Add(button, wxSizerFlags().Expand().Border(wxBOTTOM, unit.y));
     }
     commands->AddStretchSpacer();
-    help->SetMinSize(buttonSize);
+    SetMinSizeInDialogUnits(help, buttonSize);
     commands->Add(help, wxSizerFlags().Expand());
 
     auto* columns = new wxBoxSizer(wxHORIZONTAL);
@@ -100,7 +101,7 @@ void CUpdateSymptomsDlg::CreateControls() {
 
 bool CUpdateSymptomsDlg::TransferDataToWindow() {
     m_dayCaption->SetLabelText(m_strDay);
-    Layout();
+    GetSizer()->SetSizeHints(this);  // room for the whole caption
     return true;
 }
 

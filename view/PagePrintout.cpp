@@ -16,13 +16,31 @@
 PagePrintout::PagePrintout(const CGastrologDoc& doc, int totalLines, const wxString& title)
     : wxPrintout(title), m_doc(doc), m_nTotalLines(totalLines) {}
 
+namespace {
+
+// Logical units become the printer's device units, also on the preview's smaller bitmap.
+void MapPrinterPixelsToDc(wxPrintout& printout, wxDC& dc) {
+    int pageWidth = 0, pageHeight = 0, dcWidth = 0, dcHeight = 0;
+    printout.GetPageSizePixels(&pageWidth, &pageHeight);
+    dc.GetSize(&dcWidth, &dcHeight);
+    if (pageWidth <= 0 || pageHeight <= 0 || dcWidth <= 0 || dcHeight <= 0) return;
+    dc.SetUserScale(double(dcWidth) / pageWidth, double(dcHeight) / pageHeight);
+}
+
+}  // namespace
+
 void PagePrintout::PrepareFont() {
     wxDC* dc = GetDC();
     if (!dc) return;
     int ppiX = 0, ppiY = 0;
     GetPPIPrinter(&ppiX, &ppiY);
     if (ppiY <= 0) ppiY = dc->GetPPI().y;
+    // Measured unscaled: the fonts scale with the DC, so the fit holds at any scale.
+    double scaleX = 1.0, scaleY = 1.0;
+    dc->GetUserScale(&scaleX, &scaleY);
+    dc->SetUserScale(1.0, 1.0);
     const PageFont printerFont = MakePrinterFont(*dc, ppiY);
+    dc->SetUserScale(scaleX, scaleY);
     m_fontPrinter = printerFont.font;
     m_printerMetrics = printerFont.metrics;
     m_nPrintLineHeight = m_printerMetrics.RowHeight();
@@ -63,6 +81,7 @@ bool PagePrintout::OnPrintPage(int page) {
     const auto rows = page_metrics::PageRows(page, m_nLinesPerPage);
     m_nFirstLine = rows.first;
     m_nLastLine = rows.last;
+    MapPrinterPixelsToDc(*this, *dc);
     const wxFont previous = dc->GetFont();
     dc->SetFont(m_fontPrinter);
     {

@@ -86,7 +86,9 @@ TEST_F(ListsCommand, JsonAgreesWithTheTextAndHoldsEveryFoodOnce) {
         for (const char* kind : {"inclusions", "exclusions", "unclassified"}) {
             const auto names = Names(lists[kind]);
             EXPECT_EQ(parsed[kind].names, names) << kind << " with action " << action;
-            if (!names.empty()) EXPECT_EQ(parsed[kind].count, static_cast<int>(names.size()));
+            if (!names.empty()) {
+                EXPECT_EQ(parsed[kind].count, static_cast<int>(names.size()));
+            }
             all.insert(all.end(), names.begin(), names.end());
         }
         std::sort(all.begin(), all.end());

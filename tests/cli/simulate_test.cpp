@@ -106,6 +106,7 @@ TEST(Simulate, PlantedWorseTriggersAreMostlyFoundAsTheWorstFood) {
     }
     EXPECT_EQ(planted, 6);
     EXPECT_GE(found, 4) << "found " << found << " of " << planted;
+    RecordProperty("WorseTriggersFound", found);
 }
 
 TEST(Simulate, PlantsOnlyFoodsOfTheDietAndNeverAStaple) {
@@ -136,13 +137,21 @@ TEST(Simulate, EveryMealFoodOfTheCatalogBelongsToAMeal) {
 TEST(Simulate, RefusesOptionsItCannotSimulate) {
     ScratchFolder folder;
     const std::string path = folder.File("x.glg");
-    for (const auto& arguments :
-         {std::vector<std::string>{"--days", "0"}, {"--days", "3651"}, {"--symptoms", "21"},
-          {"--foods", "0"}, {"--foods", "1000"}, {"--start", "2025-02-30"}, {"--start", "tomorrow"}}) {
-        const CliRun run = RunCli({"simulate", "--days", "3", "--seed", "1", arguments[0],
-                                   arguments[1], "-o", path});
-        EXPECT_EQ(run.status, 1) << arguments[0] << " " << arguments[1];
-        EXPECT_NE(run.err.find(arguments[0]), std::string::npos) << run.err;
+    for (const auto& [option, value] :
+         std::vector<std::pair<std::string, std::string>>{{"--days", "0"},
+                                                          {"--days", "3651"},
+                                                          {"--symptoms", "21"},
+                                                          {"--foods", "0"},
+                                                          {"--foods", "1000"},
+                                                          {"--start", "2025-02-30"},
+                                                          {"--start", "tomorrow"}}) {
+        const std::string days = option == "--days" ? value : "3";
+        const CliRun run = option == "--days"
+                               ? RunCli({"simulate", "--seed", "1", "--days", days, "-o", path})
+                               : RunCli({"simulate", "--seed", "1", "--days", days, option,
+                                         value, "-o", path});
+        EXPECT_EQ(run.status, 1) << option << " " << value;
+        EXPECT_NE(run.err.find(option), std::string::npos) << run.err;
         EXPECT_FALSE(std::filesystem::exists(path));
     }
 }

@@ -68,18 +68,20 @@ protected:
     bool IsEnabled(int commandId) {
         Frame().UpdateWindowUI();
         const bool inMenu = Frame().GetMenuBar()->IsEnabled(WidgetId(commandId));
-        if (Frame().GetToolBar()->FindById(WidgetId(commandId)))
+        if (Frame().GetToolBar()->FindById(WidgetId(commandId))) {
             EXPECT_EQ(Frame().GetToolBar()->GetToolEnabled(WidgetId(commandId)), inMenu)
                 << "toolbar and menu disagree for " << commandId;
+        }
         return inMenu;
     }
 
     bool IsChecked(int commandId) {
         Frame().UpdateWindowUI();
         const bool inMenu = Frame().GetMenuBar()->IsChecked(WidgetId(commandId));
-        if (Frame().GetToolBar()->FindById(WidgetId(commandId)))
+        if (Frame().GetToolBar()->FindById(WidgetId(commandId))) {
             EXPECT_EQ(Frame().GetToolBar()->GetToolState(WidgetId(commandId)), inMenu)
                 << "toolbar and menu disagree for " << commandId;
+        }
         return inMenu;
     }
 

@@ -1,0 +1,341 @@
+// The desktop shell's parts on their own: the training progress window, the relationships
+// dialog, the About box, the command line, the settings store, the help book's context
+// numbers and the toolbar pictures.
+
+#include <gtest/gtest.h>
+#include <wx/button.h>
+#include <wx/filename.h>
+#include <wx/frame.h>
+#include <wx/html/helpdata.h>
+#include <wx/listbox.h>
+#include <wx/stattext.h>
+#include <wx/uiaction.h>
+
+#include <algorithm>
+#include <chrono>
+#include <set>
+#include <vector>
+
+#include "app/AboutBox.h"
+#include "app/CommandLine.h"
+#include "app/ConfigSettings.h"
+#include "app/DiaryFileDialogs.h"
+#include "app/RelationshipsDlg.h"
+#include "app/ResourcePaths.h"
+#include "app/ToolbarArt.h"
+#include "app/TrainingProgressDlg.h"
+#include "tests/gui/support/ShellTestSupport.h"
+
+namespace {
+
+// ---- the training progress window
+
+class ProgressWindowTest : public ::testing::Test {
+protected:
+    void TearDown() override {
+        owner->Destroy();
+        PumpEvents();
+    }
+
+    // A clock the test moves by hand.
+    CTrainingProgressDlg::ClockFunction HandClock() {
+        return [this] { return now; };
+    }
+
+    wxFrame* owner = new wxFrame(nullptr, wxID_ANY, "owner");
+    CTrainingProgressDlg::TimePoint now{};
+};
+
+TEST_F(ProgressWindowTest, DisablesItsOwnerWhileOpen) {
+    owner->Show();
+    CTrainingProgressDlg progress(owner, "Updating Connections", HandClock());
+    progress.Open();
+    EXPECT_TRUE(progress.IsShown());
+    EXPECT_FALSE(owner->IsEnabled());
+    progress.Close();
+    EXPECT_FALSE(progress.IsShown());
+    EXPECT_TRUE(owner->IsEnabled());
+}
+
+TEST_F(ProgressWindowTest, LeavesADisabledOwnerDisabled) {
+    owner->Disable();
+    {
+        CTrainingProgressDlg progress(owner, "Updating Connections", HandClock());
+        progress.Open();
+        EXPECT_FALSE(progress.IsOwnerDisabled());
+        progress.Close();
+    }
+    EXPECT_FALSE(owner->IsEnabled()) << "it was not the progress window's to enable";
+}
+
+TEST_F(ProgressWindowTest, GivesTheOwnerBackWhenDestroyedOpen) {
+    {
+        CTrainingProgressDlg progress(owner, "Updating Connections", HandClock());
+        progress.Open();
+    }
+    EXPECT_TRUE(owner->IsEnabled());
+}
+
+TEST_F(ProgressWindowTest, ShowsItsCaptionWithoutATitleBar) {
+    CTrainingProgressDlg progress(owner, "Updating Connections", HandClock());
+    EXPECT_FALSE(progress.HasFlag(wxCAPTION));
+    EXPECT_EQ(progress.GetTitle(), "Updating Connections");
+    bool captionShown = false;
+    for (const wxWindow* child : progress.GetChildren())
+        if (const auto* text = wxDynamicCast(child, wxStaticText))
+            captionShown |= text->GetLabel() == "Updating Connections";
+    EXPECT_TRUE(captionShown);
+    EXPECT_TRUE(progress.GetGauge()->HasFlag(wxGA_SMOOTH));
+}
+
+TEST_F(ProgressWindowTest, EnterAndEscapeDoNotCloseIt) {
+    owner->Show();
+    CTrainingProgressDlg progress(owner, "Updating Connections", HandClock());
+    progress.Open();
+    for (int key : {WXK_RETURN, WXK_ESCAPE, WXK_NUMPAD_ENTER}) {
+        wxKeyEvent press(wxEVT_CHAR_HOOK);
+        press.m_keyCode = key;
+        press.SetEventObject(&progress);
+        progress.ProcessWindowEvent(press);
+        PumpEvents();
+        EXPECT_TRUE(progress.IsShown()) << key;
+    }
+    wxWindow& window = progress;
+    window.Close(false);  // as the window manager's close asks: refused
+    PumpEvents();
+    EXPECT_TRUE(progress.IsShown());
+    progress.Close();
+}
+
+TEST_F(ProgressWindowTest, RepaintsAtAHumanRateNotAtEveryStep) {
+    CTrainingProgressDlg progress(owner, "Updating Connections", HandClock());
+    progress.Open();
+    progress.SetRange(0, 5000);
+    progress.SetPos(0);
+    progress.SetStep(1);
+    const int afterOpen = progress.GetRepaintCount();
+
+    // The clock standing still: 5000 steps, no repaint.
+    for (int epoch = 0; epoch < 5000; ++epoch) progress.StepIt();
+    EXPECT_EQ(progress.GetRepaintCount(), afterOpen);
+    EXPECT_EQ(progress.GetPos(), 5000);
+
+    // 10 ms per step: one repaint per 40 ms.
+    progress.SetPos(0);
+    const int beforeRun = progress.GetRepaintCount();
+    for (int epoch = 0; epoch < 400; ++epoch) {
+        now += std::chrono::milliseconds(10);
+        progress.StepIt();
+    }
+    EXPECT_EQ(progress.GetRepaintCount() - beforeRun, 100);
+    EXPECT_EQ(progress.GetGauge()->GetValue(), progress.GetPos());
+    progress.Close();
+}
+
+TEST_F(ProgressWindowTest, StepsWithinItsRange) {
+    CTrainingProgressDlg progress(owner, "Updating Connections", HandClock());
+    EXPECT_EQ(progress.GetLower(), 0);
+    EXPECT_EQ(progress.GetUpper(), 100);
+    progress.SetRange(10, 20);
+    progress.SetPos(100);
+    EXPECT_EQ(progress.GetPos(), 20);
+    progress.SetPos(15);
+    progress.SetStep(3);
+    progress.StepIt();
+    EXPECT_EQ(progress.GetPos(), 18);
+    progress.StepIt();  // past the end it starts again, as a progress bar does
+    EXPECT_EQ(progress.GetPos(), 11);
+}
+
+// ---- Day After Relationships
+
+TEST(RelationshipsDialog, ShowsTheThreeColumnsRowByRowUnsorted) {
+    const StringList symptoms = {"Sore throat", "Headache"};
+    const StringList best = {"Not found.", "Caf\xe9"};  // Windows-1252 "Café"
+    const StringList worst = {"Wine", "Not found."};
+    CRelationshipsDlg dialog(nullptr, &symptoms, &best, &worst);
+    EXPECT_EQ(dialog.GetTitle(), "Day After Relationships");
+    const auto column = [&](int id) {
+        std::vector<std::string> rows;
+        auto* list = wxDynamicCast(dialog.FindWindow(id), wxListBox);
+        EXPECT_NE(list, nullptr) << id;
+        if (list)
+            for (unsigned row = 0; row < list->GetCount(); ++row)
+                rows.push_back(list->GetString(row).utf8_string());
+        return rows;
+    };
+    EXPECT_EQ(column(1074), (std::vector<std::string>{"Sore throat", "Headache"}));
+    EXPECT_EQ(column(1079), (std::vector<std::string>{"Not found.", "Caf\xc3\xa9"}));
+    EXPECT_EQ(column(1081), (std::vector<std::string>{"Wine", "Not found."}));
+    auto* help = wxDynamicCast(dialog.FindWindow(1078), wxButton);
+    ASSERT_NE(help, nullptr);
+    EXPECT_EQ(help->GetLabel(), "&Help");
+    EXPECT_NE(dialog.FindWindow(wxID_OK), nullptr);
+}
+
+TEST(RelationshipsDialog, AMissingListLeavesItsColumnEmpty) {
+    const StringList symptoms = {"Headache"};
+    CRelationshipsDlg dialog(nullptr, &symptoms, nullptr, nullptr);
+    EXPECT_EQ(wxDynamicCast(dialog.FindWindow(1074), wxListBox)->GetCount(), 1u);
+    EXPECT_EQ(wxDynamicCast(dialog.FindWindow(1079), wxListBox)->GetCount(), 0u);
+    EXPECT_EQ(wxDynamicCast(dialog.FindWindow(1081), wxListBox)->GetCount(), 0u);
+}
+
+// ---- About
+
+TEST(AboutBox, ShowsTheVersionAndANotice) {
+    CAboutBox about(nullptr);
+    EXPECT_EQ(about.GetTitle(), "About Gastrolog");
+    std::set<std::string> texts;
+    for (const wxWindow* child : about.GetChildren())
+        if (const auto* text = wxDynamicCast(child, wxStaticText))
+            texts.insert(text->GetLabel().utf8_string());
+    EXPECT_TRUE(texts.count("Gastrolog    Version 3.4"));
+    EXPECT_EQ(texts.size(), 2u) << "the version and one line for the maker's notice";
+    EXPECT_NE(about.FindWindow(wxID_OK), nullptr);
+}
+
+// ---- the command line
+
+struct CommandLineCase {
+    std::vector<std::string> words;
+    CommandLine::Action action;
+    std::string file;
+    std::string printer;
+};
+
+class CommandLineTest : public ::testing::TestWithParam<CommandLineCase> {};
+
+TEST_P(CommandLineTest, ReadsAsTheFrameworkDid) {
+    wxArrayString words;
+    for (const std::string& word : GetParam().words) words.push_back(word);
+    const CommandLine line = ParseCommandLine(words);
+    EXPECT_EQ(line.action, GetParam().action);
+    EXPECT_EQ(line.file.utf8_string(), GetParam().file);
+    EXPECT_EQ(line.printer.utf8_string(), GetParam().printer);
+    EXPECT_EQ(line.problem.empty(), GetParam().action != CommandLine::Action::Invalid);
+}
+
+using Action = CommandLine::Action;
+INSTANTIATE_TEST_SUITE_P(
+    Words, CommandLineTest,
+    ::testing::Values(
+        CommandLineCase{{}, Action::NewDiary, "", ""},
+        CommandLineCase{{"mine.glg"}, Action::OpenDiary, "mine.glg", ""},
+        CommandLineCase{{"/home/me/mine.glg"}, Action::OpenDiary, "/home/me/mine.glg", ""},
+        CommandLineCase{{"-p", "mine.glg"}, Action::PrintDiary, "mine.glg", ""},
+        CommandLineCase{{"/p", "mine.glg"}, Action::PrintDiary, "mine.glg", ""},
+        CommandLineCase{{"mine.glg", "/P"}, Action::PrintDiary, "mine.glg", ""},
+        CommandLineCase{{"/pt", "mine.glg", "Office"}, Action::PrintTo, "mine.glg", "Office"},
+        CommandLineCase{{"-p"}, Action::Invalid, "", ""},
+        CommandLineCase{{"/pt", "mine.glg"}, Action::Invalid, "mine.glg", ""},
+        CommandLineCase{{"-dde", "mine.glg"}, Action::OpenDiary, "mine.glg", ""},
+        CommandLineCase{{"-unknown", "mine.glg"}, Action::OpenDiary, "mine.glg", ""},
+        CommandLineCase{{"--", "-p"}, Action::OpenDiary, "-p", ""},
+        CommandLineCase{{"first.glg", "second.glg"}, Action::OpenDiary, "first.glg", ""},
+        CommandLineCase{{"/Unregister"}, Action::RemoveSettings, "", ""}));
+
+// ---- the settings store
+
+class SettingsStoreTest : public ::testing::Test {
+protected:
+    ScratchFolder folder;
+    ScratchConfig config{folder};
+    ConfigSettings settings;
+};
+
+TEST_F(SettingsStoreTest, KeepsEachSectionAsAGroup) {
+    settings.WriteInt("Settings", "SortOrder", 1);
+    settings.WriteInt("Tip", "FilePos", 120);
+    long value = 0;
+    EXPECT_TRUE(config.Config().Read("/Settings/SortOrder", &value));
+    EXPECT_EQ(value, 1);
+    EXPECT_EQ(settings.GetInt("Tip", "FilePos", 0), 120);
+    EXPECT_EQ(settings.GetInt("Settings", "NewDayTime", 4), 4) << "absent: the fallback";
+}
+
+TEST_F(SettingsStoreTest, AValueThatIsNoNumberCountsAsAbsent) {
+    config.Config().Write("/Settings/NewDayTime", "early");
+    config.Config().Write("/Settings/SortOrder", "99999999999");
+    EXPECT_EQ(settings.GetInt("Settings", "NewDayTime", 4), 4);
+    EXPECT_EQ(settings.GetInt("Settings", "SortOrder", 0), 0);
+}
+
+TEST_F(SettingsStoreTest, TextsKeepEveryByte) {
+    const std::string stamp = "Mon Mar  7 10:00:00 2005 \x80\xe9";
+    settings.WriteString("Tip", "TimeStamp", stamp);
+    EXPECT_EQ(settings.GetString("Tip", "TimeStamp", ""), stamp);
+    EXPECT_EQ(settings.GetString("Tip", "Missing", "fallback"), "fallback");
+}
+
+TEST_F(SettingsStoreTest, WritesReachTheFileAtOnce) {
+    settings.WriteInt("Settings", "50DayAction", 2);
+    wxFileConfig reread("Gastrolog", "Gastrolog",
+                        wxString::FromUTF8(folder.File("settings.conf")), wxEmptyString,
+                        wxCONFIG_USE_LOCAL_FILE);
+    EXPECT_EQ(reread.ReadLong("/Settings/50DayAction", -1), 2);
+}
+
+// ---- file names
+
+TEST(DiaryFileNames, GetTheDiaryExtensionOnlyWhenTheyHaveNone) {
+    EXPECT_EQ(WithDiaryExtension("/home/me/mine"), "/home/me/mine.glg");
+    EXPECT_EQ(WithDiaryExtension("/home/me/mine.glg"), "/home/me/mine.glg");
+    EXPECT_EQ(WithDiaryExtension("/home/me/mine.bak"), "/home/me/mine.bak");
+    EXPECT_EQ(WithDiaryExtension("/home/me.d/mine"), "/home/me.d/mine.glg");
+}
+
+// ---- the help book
+
+TEST(HelpBook, HasATopicForEveryContextTheProgramAsksFor) {
+    const std::string book = ResourcePath("help/gastrolog.hhp");
+    ASSERT_TRUE(wxFileExists(wxString::FromUTF8(book))) << book;
+    wxHtmlHelpData help;
+    ASSERT_TRUE(help.AddBook(wxString::FromUTF8(book)));
+    const int contexts[] = {
+        128,                                               // the main window (F1)
+        57600, 32798,                                      // the File and View menus
+        32780, 32771, 32772, 32779, 32801, 32814,          // the Action commands
+        1001,  1009,  1016,                                // the day list and its dialogs
+        1010,  1031,  1032,                                // the symptoms and their dialogs
+        1062,  1078,  32808,                               // options, relationships, tips
+    };
+    for (int context : contexts) {
+        const wxString page = help.FindPageById(context);
+        EXPECT_FALSE(page.empty()) << context;
+        const wxString file = page.BeforeFirst('#');
+        EXPECT_TRUE(wxFileExists(wxFileName(wxString::FromUTF8(book)).GetPath() + "/" +
+                                 wxFileName(file).GetFullName()))
+            << file;
+        EXPECT_TRUE(file.EndsWith(".html")) << "Debian shows .htm pages as source";
+    }
+}
+
+// ---- toolbar pictures
+
+TEST(ToolbarArt, DrawsEighteenDistinctVisiblePictures) {
+    std::set<std::vector<unsigned char>> seen;
+    for (int index = 0; index < ToolbarImageCount; ++index) {
+        const wxImage image = DrawToolbarImage(static_cast<ToolbarImage>(index)).ConvertToImage();
+        ASSERT_EQ(image.GetSize(), wxSize(30, 30)) << index;
+        ASSERT_TRUE(image.HasAlpha()) << index;
+        const unsigned char* alpha = image.GetAlpha();
+        const int opaque = std::count_if(alpha, alpha + 900, [](unsigned char a) { return a > 200; });
+        const int clear = std::count_if(alpha, alpha + 900, [](unsigned char a) { return a == 0; });
+        EXPECT_GT(opaque, 90) << "picture " << index << " is barely drawn";
+        EXPECT_GT(clear, 90) << "picture " << index << " has no transparent background";
+        std::vector<unsigned char> pixels(image.GetData(), image.GetData() + 2700);
+        pixels.insert(pixels.end(), alpha, alpha + 900);
+        EXPECT_TRUE(seen.insert(pixels).second) << "picture " << index << " repeats another";
+    }
+}
+
+TEST(ToolbarArt, DrawsTheIconInEverySize) {
+    const wxIconBundle icons = DrawMainIcons();
+    EXPECT_GE(icons.GetIconCount(), 4u);
+    EXPECT_TRUE(icons.GetIcon(wxSize(16, 16)).IsOk());
+    EXPECT_TRUE(icons.GetIcon(wxSize(48, 48)).IsOk());
+    EXPECT_EQ(DrawMainIcon(64).GetSize(), wxSize(64, 64));
+}
+
+}  // namespace
