@@ -68,6 +68,7 @@ wxBEGIN_EVENT_TABLE(DiaryDocument, wxDocument)
     EVT_UPDATE_UI(command::GenerateTomorrowsLists, DiaryDocument::OnUpdateActionCommand)
     EVT_UPDATE_UI(command::GenerateCurrentLists, DiaryDocument::OnUpdateActionCommand)
     EVT_UPDATE_UI(command::RelateFoodsToSymptoms, DiaryDocument::OnUpdateActionCommand)
+    EVT_UPDATE_UI(wxID_SAVE, DiaryDocument::OnUpdateSave)
 wxEND_EVENT_TABLE()
 
 DiaryDocument::DiaryDocument() : m_host(std::make_unique<HostPort>(*this)) {
@@ -195,6 +196,9 @@ void DiaryDocument::OnUpdateConnections(wxCommandEvent&) {
     m_core.OnUpdateConnections();
     ApplyPorts();
 }
+
+// Save is always there, as it was: saving an unchanged diary writes it again.
+void DiaryDocument::OnUpdateSave(wxUpdateUIEvent& event) { event.Enable(true); }
 
 void DiaryDocument::OnUpdateActionCommand(wxUpdateUIEvent& event) {
     event.Enable(m_core.IsActionEnabled(event.GetId()));

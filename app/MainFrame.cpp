@@ -59,6 +59,7 @@ CMainFrame::CMainFrame(CGastrologDocManager* manager, SettingsStore& settings)
     SetMenuBar(CreateMainMenuBar());
     CreateToolBarAndStatusBar();
     SetSize(FromDIP(wxSize(880, 680)));
+    CentreOnScreen();
     m_panes = new CPaneSplitter(
         this, [this](wxWindow* parent) { return MakePane(parent); },
         [this](CPaneSplitter::Pane& pane) { ReleasePane(pane); });
@@ -262,6 +263,7 @@ void CMainFrame::OnContextHelp(wxCommandEvent&) {
 }
 
 void CMainFrame::OnHelpEvent(wxHelpEvent& event) {
+    fprintf(stderr, "DEBUG help event object=%ls pos=%d,%d origin=%d\n", event.GetEventObject() ? static_cast<wxObject*>(event.GetEventObject())->GetClassInfo()->GetClassName() : "-", event.GetPosition().x, event.GetPosition().y, int(event.GetOrigin()));
     int context = help_context::MainWindow;
     if (auto* toolBar = wxDynamicCast(event.GetEventObject(), wxToolBar)) {
         const wxPoint point = toolBar->ScreenToClient(event.GetPosition());

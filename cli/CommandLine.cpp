@@ -38,8 +38,8 @@ void AddExport(CLI::App& app, Arguments& arguments, std::map<CLI::App*, Action>&
     command->add_option("--format", arguments.format, "json (the default) or csv")
         ->check(CLI::IsMember({"json", "csv"}));
     actions[command] = [](const Arguments& a, std::ostream& out, std::ostream& err) {
-        return RunExport(a.file, a.format == "csv" ? ExportFormat::Csv : ExportFormat::Json,
-                         out, err);
+        return RunExport(a.file, a.format == "csv" ? ExportFormat::Csv : ExportFormat::Json, out,
+                         err);
     };
 }
 
@@ -95,8 +95,7 @@ void AddSimulate(CLI::App& app, Arguments& arguments, std::map<CLI::App*, Action
     command->add_option("--days", options.days, "Days to live through")->required();
     command->add_option("--seed", options.seed, "Seed of the random choices")->required();
     command->add_option("--foods", options.foods, "Foods in the diet")->capture_default_str();
-    command->add_option("--symptoms", options.symptoms, "Symptoms followed")
-        ->capture_default_str();
+    command->add_option("--symptoms", options.symptoms, "Symptoms followed")->capture_default_str();
     command->add_option("--start", options.startDate, "The first day, YYYY-MM-DD")
         ->capture_default_str();
     command->add_flag("--train-last-day-only", options.trainLastDayOnly,

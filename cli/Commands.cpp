@@ -67,7 +67,8 @@ std::string UnreadableProblem(CGastrologDoc& doc) {
     }
     CGastrologDoc check;
     const std::string failure = check.ReadBytes(bytes);
-    return failure.empty() ? std::string() : "the written diary would not be readable (" + failure + ")";
+    return failure.empty() ? std::string()
+                           : "the written diary would not be readable (" + failure + ")";
 }
 
 }  // namespace
@@ -79,8 +80,7 @@ int RunInfo(const std::string& path, std::ostream& out, std::ostream& err) {
     return Success;
 }
 
-int RunExport(const std::string& path, ExportFormat format, std::ostream& out,
-              std::ostream& err) {
+int RunExport(const std::string& path, ExportFormat format, std::ostream& out, std::ostream& err) {
     CGastrologDoc doc;
     if (!LoadDiary(doc, path, err)) return Failure;
     if (format == ExportFormat::Csv)
@@ -92,22 +92,23 @@ int RunExport(const std::string& path, ExportFormat format, std::ostream& out,
 
 int RunImport(const std::string& jsonPath, const std::string& outputPath, std::ostream& out,
               std::ostream& err) {
+    const std::string source = jsonPath == "-" ? "standard input" : jsonPath;
     std::string text;
     if (!ReadText(jsonPath, text, err)) return Failure;
     Json json;
     try {
         json = Json::parse(text);
     } catch (const Json::parse_error& error) {
-        err << jsonPath << " is not valid JSON: " << error.what() << "; nothing was written.\n";
+        err << source << " is not valid JSON: " << error.what() << "; nothing was written.\n";
         return Failure;
     }
     CGastrologDoc doc;
     if (const auto refusal = DiaryFromJson(json, doc)) {
-        err << jsonPath << ": " << *refusal << "; nothing was written.\n";
+        err << source << ": " << *refusal << "; nothing was written.\n";
         return Failure;
     }
     if (const std::string problem = UnreadableProblem(doc); !problem.empty()) {
-        err << jsonPath << ": " << problem << "; nothing was written.\n";
+        err << source << ": " << problem << "; nothing was written.\n";
         return Failure;
     }
     if (!SaveDiary(doc, outputPath, err)) return Failure;
@@ -149,8 +150,8 @@ int RunRelate(const std::string& path, bool json, std::ostream& out, std::ostrea
     return Success;
 }
 
-int RunSimulate(const SimulationOptions& options, const std::string& outputPath,
-                std::ostream& out, std::ostream& err) {
+int RunSimulate(const SimulationOptions& options, const std::string& outputPath, std::ostream& out,
+                std::ostream& err) {
     if (const std::string problem = CheckSimulationOptions(options); !problem.empty()) {
         err << problem << '\n';
         return Failure;

@@ -33,5 +33,5 @@ int RunLists(const std::string& path, int unclassifiedAction, bool json, std::os
 int RunRelate(const std::string& path, bool json, std::ostream& out, std::ostream& err);
 
 // Simulates a diary and saves it to `outputPath`.
-int RunSimulate(const SimulationOptions& options, const std::string& outputPath,
-                std::ostream& out, std::ostream& err);
+int RunSimulate(const SimulationOptions& options, const std::string& outputPath, std::ostream& out,
+                std::ostream& err);

@@ -32,7 +32,8 @@ void WriteRow(std::ostream& out, const std::vector<std::string>& fields) {
 
 std::vector<std::string> HeaderRow(const CGastrologDoc& doc) {
     std::vector<std::string> fields{"Date"};
-    for (const CSymptom& symptom : doc.m_symptoms) fields.push_back(Windows1252ToUtf8(symptom.m_name));
+    for (const CSymptom& symptom : doc.m_symptoms)
+        fields.push_back(Windows1252ToUtf8(symptom.m_name));
     for (const CFood& food : doc.m_foods) fields.push_back(Windows1252ToUtf8(food.m_name));
     return fields;
 }
@@ -71,5 +72,6 @@ std::string CsvField(const std::string& text) {
 
 void WriteDiaryCsv(const CGastrologDoc& doc, std::ostream& out) {
     WriteRow(out, HeaderRow(doc));
-    for (std::size_t slot = 0; slot < diary::HistoryLength; ++slot) WriteRow(out, SlotRow(doc, slot));
+    for (std::size_t slot = 0; slot < diary::HistoryLength; ++slot)
+        WriteRow(out, SlotRow(doc, slot));
 }

@@ -9,8 +9,12 @@
 
 namespace float_json {
 
-std::uint32_t FloatBits(float value) { return std::bit_cast<std::uint32_t>(value); }
-float FloatFromBits(std::uint32_t bits) { return std::bit_cast<float>(bits); }
+std::uint32_t FloatBits(float value) {
+    return std::bit_cast<std::uint32_t>(value);
+}
+float FloatFromBits(std::uint32_t bits) {
+    return std::bit_cast<float>(bits);
+}
 
 namespace {
 

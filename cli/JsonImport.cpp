@@ -76,8 +76,7 @@ UnitWeights Floats(const Json& value, const std::string& path) {
         throw Refusal(path, "must hold " + std::to_string(diary::HiddenUnitCount) +
                                 " numbers, found " + std::to_string(array.size()));
     UnitWeights weights{};
-    for (std::size_t k = 0; k < weights.size(); ++k)
-        weights[k] = Float(array[k], Element(path, k));
+    for (std::size_t k = 0; k < weights.size(); ++k) weights[k] = Float(array[k], Element(path, k));
     return weights;
 }
 
@@ -168,12 +167,11 @@ std::vector<Record> Records(const Json& value, const std::string& path, Convert 
     return records;
 }
 
-void CheckCount(std::size_t count, const std::string& path, std::size_t lowest,
-                std::size_t highest, const std::string& what) {
+void CheckCount(std::size_t count, const std::string& path, std::size_t lowest, std::size_t highest,
+                const std::string& what) {
     if (count >= lowest && count <= highest) return;
-    const std::string expected = lowest == highest
-                                     ? "exactly " + std::to_string(lowest)
-                                     : "at most " + std::to_string(highest);
+    const std::string expected = lowest == highest ? "exactly " + std::to_string(lowest)
+                                                   : "at most " + std::to_string(highest);
     throw Refusal(path, "must hold " + expected + " " + what + ", found " + std::to_string(count));
 }
 
@@ -181,11 +179,11 @@ void CheckCount(std::size_t count, const std::string& path, std::size_t lowest,
 
 std::optional<std::string> DiaryFromJson(const Json& json, CGastrologDoc& doc) {
     try {
-        ExactObject(json, "",
-                    {"lastUpdate", "dayCount", "foodNames", "foods", "symptomLines", "symptoms",
-                     "hidden"});
-        const TimeValue lastUpdate =
-            WholeNumber(json["lastUpdate"], "lastUpdate", 0, std::numeric_limits<std::uint32_t>::max());
+        ExactObject(
+            json, "",
+            {"lastUpdate", "dayCount", "foodNames", "foods", "symptomLines", "symptoms", "hidden"});
+        const TimeValue lastUpdate = WholeNumber(json["lastUpdate"], "lastUpdate", 0,
+                                                 std::numeric_limits<std::uint32_t>::max());
         const auto dayCount = static_cast<std::int32_t>(
             WholeNumber(json["dayCount"], "dayCount", std::numeric_limits<std::int32_t>::min(),
                         std::numeric_limits<std::int32_t>::max()));

@@ -51,12 +51,11 @@ void WriteListsText(const CGastrologDoc& doc, double baseline, std::ostream& out
         out << "The diary holds no foods.\n";
         return;
     }
-    WriteList(doc.m_inclusions, " food that can be included:", " foods that can be included:",
-              out);
+    WriteList(doc.m_inclusions, " food that can be included:", " foods that can be included:", out);
     WriteList(doc.m_over50Days, " food that is not currently classified:",
               " foods that are not currently classified:", out);
-    WriteList(doc.m_exclusions, " food that should be excluded:",
-              " foods that should be excluded:", out);
+    WriteList(doc.m_exclusions,
+              " food that should be excluded:", " foods that should be excluded:", out);
     WriteScores(doc, baseline, out);
 }
 

@@ -15,8 +15,8 @@ std::string Cell(const StringList& column, std::size_t row) {
 }
 
 std::size_t RowCount(const CGastrologDoc& doc) {
-    return std::max({doc.m_relateSymptoms.size(), doc.m_relateBest.size(),
-                     doc.m_relateWorst.size()});
+    return std::max(
+        {doc.m_relateSymptoms.size(), doc.m_relateBest.size(), doc.m_relateWorst.size()});
 }
 
 }  // namespace

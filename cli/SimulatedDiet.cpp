@@ -40,7 +40,8 @@ void SimulatedDiet::AddMeal(const std::vector<Meal>& meals, double probability,
 std::vector<std::string> SimulatedDiet::DayMenu(SimulationRandom& random, bool weekend) const {
     std::vector<std::string> menu;
     for (const CatalogFood& food : m_foods)
-        if (food.kind == FoodKind::Staple && random.Chance(food.probability)) AddOnce(menu, food.name);
+        if (food.kind == FoodKind::Staple && random.Chance(food.probability))
+            AddOnce(menu, food.name);
     AddMeal(m_breakfasts, BreakfastChance, random, menu);
     AddMeal(m_meals, MealChance, random, menu);  // lunch
     AddMeal(m_meals, MealChance, random, menu);  // dinner

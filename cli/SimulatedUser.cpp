@@ -73,16 +73,22 @@ void SimulatedUser::PlanSymptoms(std::vector<std::string> newSymptoms,
     m_ratings = std::move(ratings);
 }
 
-void SimulatedUser::PlanFoods(std::vector<std::string> foods) { m_foods = std::move(foods); }
+void SimulatedUser::PlanFoods(std::vector<std::string> foods) {
+    m_foods = std::move(foods);
+}
 
 bool SimulatedUser::AskYesNo(std::string_view) {
     ++m_questions;
     return true;
 }
 
-void SimulatedUser::Notify(std::string_view message) { m_notices.emplace_back(message); }
+void SimulatedUser::Notify(std::string_view message) {
+    m_notices.emplace_back(message);
+}
 
-void SimulatedUser::ReportError(std::string_view message) { m_errors.emplace_back(message); }
+void SimulatedUser::ReportError(std::string_view message) {
+    m_errors.emplace_back(message);
+}
 
 bool SimulatedUser::ShowSymptomDialog(const std::string&, StringList& symptomLines) {
     for (const std::string& name : m_newSymptoms) AddSymptom(symptomLines, name);
@@ -98,10 +104,9 @@ bool SimulatedUser::ShowDayListDialog(const std::string&, StringList& masterList
                                       StringList& dayList) {
     for (const std::string& food : m_foods) {
         if (ListShows(dayList, food)) continue;  // already on the day list
-        const auto known = std::find_if(masterList.begin(), masterList.end(),
-                                        [&](const std::string& entry) {
-                                            return SameIgnoringCase(entry, food);
-                                        });
+        const auto known =
+            std::find_if(masterList.begin(), masterList.end(),
+                         [&](const std::string& entry) { return SameIgnoringCase(entry, food); });
         if (known != masterList.end()) {
             dayList.push_back(*known);  // "-->" copies the master list's text
         } else {

@@ -81,8 +81,7 @@ struct DiarySimulation::State {
           diet(CatalogFoods(static_cast<std::size_t>(chosen.foods))),
           model(CatalogSymptoms(static_cast<std::size_t>(chosen.symptoms)),
                 ChooseTriggers(diet.Foods(),
-                               CatalogSymptoms(static_cast<std::size_t>(chosen.symptoms)),
-                               random)),
+                               CatalogSymptoms(static_cast<std::size_t>(chosen.symptoms)), random)),
           firstDay(FirstEvening(chosen.startDate)),
           workingFile(WorkingFilePath()) {}
 
@@ -181,11 +180,17 @@ std::string DiarySimulation::Run() {
     return {};
 }
 
-CGastrologDoc& DiarySimulation::Doc() { return m_state->doc; }
+CGastrologDoc& DiarySimulation::Doc() {
+    return m_state->doc;
+}
 
-TimeValue DiarySimulation::FirstDay() const { return m_state->firstDay; }
+TimeValue DiarySimulation::FirstDay() const {
+    return m_state->firstDay;
+}
 
-const std::vector<SimulatedDay>& DiarySimulation::Journal() const { return m_state->journal; }
+const std::vector<SimulatedDay>& DiarySimulation::Journal() const {
+    return m_state->journal;
+}
 
 TimeValue DiarySimulation::LastDay() const {
     return calendar::DaysEarlier(m_state->firstDay, -(m_state->options.days - 1));

@@ -45,8 +45,8 @@ std::vector<PlantedTrigger> ChooseTriggers(const std::vector<CatalogFood>& foods
     for (std::size_t i = 0; i < worse + better && i < candidates.size(); ++i) {
         const bool makesWorse = i < worse;
         // Worse triggers take the symptoms from the first on, better ones from the last back.
-        const std::size_t symptom = makesWorse ? i % symptoms.size()
-                                               : symptoms.size() - 1 - (i - worse) % symptoms.size();
+        const std::size_t symptom =
+            makesWorse ? i % symptoms.size() : symptoms.size() - 1 - (i - worse) % symptoms.size();
         triggers.push_back({candidates[i], symptoms[symptom], makesWorse});
     }
     return triggers;

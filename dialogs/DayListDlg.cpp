@@ -11,19 +11,21 @@
 #include "dialogs/MessageBoxes.h"
 #include "dialogs/NameRules.h"
 #include "dialogs/NewFoodDlg.h"
-#include "dialogs/SortedListBox.h"
 #include "dialogs/Sizing.h"
+#include "dialogs/SortedListBox.h"
 #include "doc/DiaryConstants.h"
 
 namespace {
 
-std::string Bytes(const wxString& text) { return ToDiaryText(text).value_or(std::string()); }
+std::string Bytes(const wxString& text) {
+    return ToDiaryText(text).value_or(std::string());
+}
 
 }  // namespace
 
 CDayListDlg::CDayListDlg(wxWindow* parent)
-    : wxDialog(parent, wxID_ANY, "Create List of Foods & Drinks", wxDefaultPosition,
-               wxDefaultSize, wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER) {
+    : wxDialog(parent, wxID_ANY, "Create List of Foods & Drinks", wxDefaultPosition, wxDefaultSize,
+               wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER) {
     CreateControls();
     Bind(wxEVT_INIT_DIALOG, &CDayListDlg::OnInitDialog, this);
     Bind(wxEVT_BUTTON, &CDayListDlg::OnCopy, this, control::CopyToDayList);
@@ -38,8 +40,8 @@ void CDayListDlg::CreateControls() {
     // Creation order is the tab order: Master list, "-->", Day list, then the buttons.
     auto* masterLabel = new wxStaticText(this, wxID_ANY, "&Master list");
     m_masterBox = new SortedListBox(this, control::MasterList, wxLB_MULTIPLE);
-    auto* copy = new wxButton(this, control::CopyToDayList, "-->", wxDefaultPosition,
-                              wxDefaultSize, wxBU_EXACTFIT);
+    auto* copy = new wxButton(this, control::CopyToDayList, "-->", wxDefaultPosition, wxDefaultSize,
+                              wxBU_EXACTFIT);
     auto* dayLabel = new wxStaticText(this, wxID_ANY, "&Day list");
     m_dayBox = new SortedListBox(this, control::DayList, wxLB_SINGLE);
     auto* ok = new wxButton(this, control::DayListOk, "OK");
@@ -151,8 +153,7 @@ void CDayListDlg::OnNew(wxCommandEvent&) {
     const auto kind = name_rules::Kind::Food;
     const name_rules::Checked checked = name_rules::Check(dialog.m_strName.utf8_string(), kind);
     if (checked.problem != name_rules::Problem::None) {
-        ShowDialogMessage(this, wxString::FromUTF8(name_rules::Message(checked, kind)),
-                          "New Food");
+        ShowDialogMessage(this, wxString::FromUTF8(name_rules::Message(checked, kind)), "New Food");
         return;
     }
     const wxString name = FromDiaryText(checked.name);
@@ -219,4 +220,6 @@ void CDayListDlg::OnOkButton(wxCommandEvent&) {
     EndDialog(wxID_OK);
 }
 
-void CDayListDlg::OnHelpButton(wxCommandEvent&) { ShowHelpContext(control::DayListHelp); }
+void CDayListDlg::OnHelpButton(wxCommandEvent&) {
+    ShowHelpContext(control::DayListHelp);
+}

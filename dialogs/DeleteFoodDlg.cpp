@@ -20,8 +20,7 @@ CNameEntryDlg::Layout DeleteFoodLayout() {
 
 }  // namespace
 
-CDeleteFoodDlg::CDeleteFoodDlg(wxWindow* parent)
-    : CNameEntryDlg(parent, DeleteFoodLayout()) {
+CDeleteFoodDlg::CDeleteFoodDlg(wxWindow* parent) : CNameEntryDlg(parent, DeleteFoodLayout()) {
     Bind(wxEVT_CHECKBOX, &CDeleteFoodDlg::OnMasterClicked, this, control::DeleteFromMaster);
 }
 
@@ -41,4 +40,6 @@ bool CDeleteFoodDlg::TransferDataFromWindow() {
     return CNameEntryDlg::TransferDataFromWindow();
 }
 
-void CDeleteFoodDlg::OnMasterClicked(wxCommandEvent&) { m_bMaster = 1; }
+void CDeleteFoodDlg::OnMasterClicked(wxCommandEvent&) {
+    m_bMaster = 1;
+}

@@ -29,8 +29,7 @@ CNameEntryDlg::CNameEntryDlg(wxWindow* parent, const Layout& layout)
         entry->Add(label, wxSizerFlags().Border(wxBOTTOM, gap / 2));
         entry->Add(m_edit, wxSizerFlags().Expand());
     }
-    if (m_checkBox)
-        entry->Add(m_checkBox, wxSizerFlags().CenterVertical().Border(wxLEFT, gap));
+    if (m_checkBox) entry->Add(m_checkBox, wxSizerFlags().CenterVertical().Border(wxLEFT, gap));
 
     auto* buttons = new wxBoxSizer(wxHORIZONTAL);
     for (wxButton* button : {ok, cancel, help}) {
@@ -48,7 +47,9 @@ CNameEntryDlg::CNameEntryDlg(wxWindow* parent, const Layout& layout)
     Bind(wxEVT_BUTTON, &CNameEntryDlg::OnHelpButton, this, layout.helpId);
 }
 
-void CNameEntryDlg::OnInitDialogEvent(wxInitDialogEvent&) { OnInitDialog(); }
+void CNameEntryDlg::OnInitDialogEvent(wxInitDialogEvent&) {
+    OnInitDialog();
+}
 
 void CNameEntryDlg::OnInitDialog() {
     TransferDataToWindow();
@@ -66,4 +67,6 @@ bool CNameEntryDlg::TransferDataFromWindow() {
     return true;
 }
 
-void CNameEntryDlg::OnHelpButton(wxCommandEvent& event) { ShowHelpContext(event.GetId()); }
+void CNameEntryDlg::OnHelpButton(wxCommandEvent& event) {
+    ShowHelpContext(event.GetId());
+}

@@ -20,9 +20,9 @@ public:
         wxString title;
         wxString label;
         int editId = wxID_ANY;
-        int editWidth = 145;            // dialog units
-        bool labelBesideEdit = false;   // false: the label stands above the edit box
-        int checkBoxId = wxID_NONE;     // wxID_NONE: no check box
+        int editWidth = 145;           // dialog units
+        bool labelBesideEdit = false;  // false: the label stands above the edit box
+        int checkBoxId = wxID_NONE;    // wxID_NONE: no check box
         wxString checkBoxLabel;
         int helpId = wxID_ANY;
         wxString helpLabel;

@@ -12,9 +12,13 @@ bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
-bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+bool IsAsciiLetter(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
 
-bool IsUtf8Continuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+bool IsUtf8Continuation(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
 
 // The first character (as UTF-8) that the code page cannot hold; empty when there is none.
 std::string FirstUnstorableCharacter(std::string_view text) {
@@ -88,7 +92,8 @@ Checked Check(std::string_view typed, Kind kind) {
 std::string Message(const Checked& checked, Kind kind) {
     const bool food = kind == Kind::Food;
     switch (checked.problem) {
-        case Problem::None: return {};
+        case Problem::None:
+            return {};
         case Problem::NoLeadingLetter:
             return food ? "Food names must start with a letter"
                         : "Symptom names must start with a letter.";

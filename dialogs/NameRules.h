@@ -20,7 +20,7 @@ enum class Problem {
 enum class Kind { Food, Symptom };
 
 struct Checked {
-    std::string name;       // the trimmed name in Windows-1252 bytes (when there is no problem)
+    std::string name;  // the trimmed name in Windows-1252 bytes (when there is no problem)
     Problem problem = Problem::None;
     std::string offending;  // UTF-8 text of the first character that cannot be stored
 };

@@ -17,8 +17,7 @@ CNameEntryDlg::Layout NewFoodLayout() {
 
 }  // namespace
 
-CNewFoodDlg::CNewFoodDlg(wxWindow* parent)
-    : CNameEntryDlg(parent, NewFoodLayout()) {}
+CNewFoodDlg::CNewFoodDlg(wxWindow* parent) : CNameEntryDlg(parent, NewFoodLayout()) {}
 
 void CNewFoodDlg::OnInitDialog() {
     // The box always opens holding one blank, selected, so typing replaces it.

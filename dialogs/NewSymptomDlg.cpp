@@ -17,5 +17,4 @@ CNameEntryDlg::Layout NewSymptomLayout() {
 
 }  // namespace
 
-CNewSymptomDlg::CNewSymptomDlg(wxWindow* parent)
-    : CNameEntryDlg(parent, NewSymptomLayout()) {}
+CNewSymptomDlg::CNewSymptomDlg(wxWindow* parent) : CNameEntryDlg(parent, NewSymptomLayout()) {}

@@ -20,7 +20,9 @@ constexpr int FirstHour = 0;
 constexpr int LastHour = 23;
 constexpr int HoursPerDay = LastHour - FirstHour + 1;
 
-bool IsHour(long value) { return value >= FirstHour && value <= LastHour; }
+bool IsHour(long value) {
+    return value >= FirstHour && value <= LastHour;
+}
 
 // A whole number, blanks around it allowed; nothing else.
 bool ParseInteger(const wxString& text, long& value) {
@@ -52,8 +54,7 @@ COptionsDlg::COptionsDlg(wxWindow* parent, SettingsStore& settings)
     m_hourEdit->Bind(wxEVT_CHAR, &COptionsDlg::OnHourChar, this);
     Bind(wxEVT_RADIOBUTTON, &COptionsDlg::OnUnclassified, this, control::PutInInclusions,
          control::ListSeparately);
-    Bind(wxEVT_RADIOBUTTON, &COptionsDlg::OnSortOrder, this, control::Alphabetic,
-         control::ByScore);
+    Bind(wxEVT_RADIOBUTTON, &COptionsDlg::OnSortOrder, this, control::Alphabetic, control::ByScore);
     Bind(wxEVT_BUTTON, &COptionsDlg::OnHelpButton, this, control::OptionsHelp);
 }
 
@@ -65,8 +66,8 @@ void COptionsDlg::CreateControls() {
     m_hourEdit = new wxTextCtrl(hourBox, control::Hour, wxString(), wxDefaultPosition,
                                 wxDefaultSize, wxTE_RIGHT);
     // Room for a few digits and the box's own margins (about its height), whatever the font.
-    m_hourEdit->SetMinSize(wxSize(
-        m_hourEdit->GetTextExtent("0000").x + m_hourEdit->GetBestSize().y, -1));
+    m_hourEdit->SetMinSize(
+        wxSize(m_hourEdit->GetTextExtent("0000").x + m_hourEdit->GetBestSize().y, -1));
     m_spin = new wxSpinButton(hourBox, control::HourSpin, wxDefaultPosition, wxDefaultSize,
                               wxSP_VERTICAL | wxSP_ARROW_KEYS | wxSP_WRAP);
     m_spin->SetRange(FirstHour, LastHour);
@@ -87,8 +88,7 @@ void COptionsDlg::CreateControls() {
     for (wxRadioButton* button : m_sortButtons)
         sortGroup->Add(button, wxSizerFlags().Border(wxALL, unit.x));
 
-    auto* unclassifiedGroup =
-        new wxStaticBoxSizer(wxVERTICAL, this, "When Food is Not Classified");
+    auto* unclassifiedGroup = new wxStaticBoxSizer(wxVERTICAL, this, "When Food is Not Classified");
     wxStaticBox* unclassifiedBox = unclassifiedGroup->GetStaticBox();
     m_unclassifiedButtons[0] =
         new wxRadioButton(unclassifiedBox, control::PutInInclusions, "Put in &Inclusions List",
@@ -132,8 +132,8 @@ bool COptionsDlg::TransferDataToWindow() {
 
 void COptionsDlg::OnInitDialog(wxInitDialogEvent&) {
     TransferDataToWindow();
-    const int hour = m_settings.GetInt(setting::Section, setting::NewDayTime,
-                                       setting::DefaultNewDayHour);
+    const int hour =
+        m_settings.GetInt(setting::Section, setting::NewDayTime, setting::DefaultNewDayHour);
     const int unclassified = m_settings.GetInt(setting::Section, setting::UnclassifiedAction, 0);
     const int sortOrder = m_settings.GetInt(setting::Section, setting::SortOrder, 0);
 
@@ -149,7 +149,9 @@ void COptionsDlg::OnInitDialog(wxInitDialogEvent&) {
     m_hourEdit->SelectAll();
 }
 
-void COptionsDlg::ShowHour(int hour) { m_hourEdit->ChangeValue(wxString::Format("%d", hour)); }
+void COptionsDlg::ShowHour(int hour) {
+    m_hourEdit->ChangeValue(wxString::Format("%d", hour));
+}
 
 bool COptionsDlg::RefuseHour(const wxString& message) {
     ShowApplicationMessage(this, message);
@@ -170,9 +172,9 @@ bool COptionsDlg::TransferDataFromWindow() {
 
 void COptionsDlg::StepHour(int step) {
     // The spin control follows every valid hour typed, so its position is the hour shown.
-    const int next = ((m_spin->GetValue() - FirstHour + step) % HoursPerDay + HoursPerDay) %
-                         HoursPerDay +
-                     FirstHour;
+    const int next =
+        ((m_spin->GetValue() - FirstHour + step) % HoursPerDay + HoursPerDay) % HoursPerDay +
+        FirstHour;
     m_spin->SetValue(next);
     ShowHour(next);
 }
@@ -192,10 +194,15 @@ void COptionsDlg::OnHourText(wxCommandEvent& event) {
 void COptionsDlg::OnHourKey(wxKeyEvent& event) {
     switch (event.GetKeyCode()) {
         case WXK_UP:
-        case WXK_NUMPAD_UP: StepHour(+1); return;
+        case WXK_NUMPAD_UP:
+            StepHour(+1);
+            return;
         case WXK_DOWN:
-        case WXK_NUMPAD_DOWN: StepHour(-1); return;
-        default: event.Skip();
+        case WXK_NUMPAD_DOWN:
+            StepHour(-1);
+            return;
+        default:
+            event.Skip();
     }
 }
 
@@ -215,7 +222,9 @@ void COptionsDlg::OnSortOrder(wxCommandEvent& event) {
     m_nSortOrder = event.GetId() - control::Alphabetic;
 }
 
-void COptionsDlg::OnHelpButton(wxCommandEvent&) { ShowHelpContext(control::OptionsHelp); }
+void COptionsDlg::OnHelpButton(wxCommandEvent&) {
+    ShowHelpContext(control::OptionsHelp);
+}
 
 void RunOptionsCommand(wxWindow* parent, SettingsStore& settings) {
     COptionsDlg dialog(parent, settings);

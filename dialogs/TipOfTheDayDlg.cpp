@@ -8,8 +8,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 #include <memory>
+#include <numbers>
 
 #include "app/ResourcePaths.h"
 #include "dialogs/ControlIds.h"
@@ -126,7 +126,8 @@ private:
         const double line = std::max(1.0, width / 40);
         gc->SetPen(wxPen(wxColour(255, 190, 0), std::max(1.0, width / 28)));
         for (int ray = 0; ray < 5; ++ray) {
-            const double angle = std::numbers::pi * (1.0 + ray / 4.0);  // from the left over the top
+            const double angle =
+                std::numbers::pi * (1.0 + ray / 4.0);  // from the left over the top
             const double inner = radius * 1.25;
             const double outer = radius * 1.6;
             gc->StrokeLine(centreX + inner * std::cos(angle), centreY + inner * std::sin(angle),
@@ -135,7 +136,8 @@ private:
 
         const double neckTop = height * 0.72;
         wxGraphicsPath glass = gc->CreatePath();
-        glass.AddArc(centreX, centreY, radius, std::numbers::pi * 0.75, std::numbers::pi * 0.25, true);
+        glass.AddArc(centreX, centreY, radius, std::numbers::pi * 0.75, std::numbers::pi * 0.25,
+                     true);
         glass.AddLineToPoint(centreX + radius * 0.45, neckTop);
         glass.AddLineToPoint(centreX - radius * 0.45, neckTop);
         glass.CloseSubpath();
@@ -229,7 +231,9 @@ bool CTipOfTheDayDlg::TransferDataFromWindow() {
     return true;
 }
 
-void CTipOfTheDayDlg::ShowTip() { static_cast<TipPicture*>(m_picture)->ShowText(m_tipText); }
+void CTipOfTheDayDlg::ShowTip() {
+    static_cast<TipPicture*>(m_picture)->ShowText(m_tipText);
+}
 
 void CTipOfTheDayDlg::OnInitDialog(wxInitDialogEvent&) {
     TransferDataToWindow();
@@ -255,7 +259,9 @@ void CTipOfTheDayDlg::OnCharHook(wxKeyEvent& event) {
         event.Skip();
 }
 
-void CTipOfTheDayDlg::OnClose(wxCloseEvent&) { CloseWithoutStoring(); }
+void CTipOfTheDayDlg::OnClose(wxCloseEvent&) {
+    CloseWithoutStoring();
+}
 
 void CTipOfTheDayDlg::CloseWithoutStoring() {
     SetReturnCode(wxID_CANCEL);

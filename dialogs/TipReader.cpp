@@ -23,8 +23,7 @@ std::string DateText(std::time_t time) {
         "Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
     std::tm local{};
     if (!localtime_r(&time, &local)) return {};
-    if (local.tm_wday < 0 || local.tm_wday > 6 || local.tm_mon < 0 || local.tm_mon > 11)
-        return {};
+    if (local.tm_wday < 0 || local.tm_wday > 6 || local.tm_mon < 0 || local.tm_mon > 11) return {};
     std::array<char, 64> text{};
     std::snprintf(text.data(), text.size(), "%s %s%3d %.2d:%.2d:%.2d %d", days[local.tm_wday],
                   months[local.tm_mon], local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec,
@@ -55,7 +54,9 @@ bool TipReader::Seek(long position) {
     return std::fseek(m_file, position, SEEK_SET) == 0;
 }
 
-long TipReader::Position() const { return m_file ? std::ftell(m_file) : -1; }
+long TipReader::Position() const {
+    return m_file ? std::ftell(m_file) : -1;
+}
 
 TipReader::Result TipReader::ReadNextTip(std::string& tip) {
     tip.clear();

@@ -14,7 +14,8 @@
 class TipSession {
 public:
     // Shown instead of a tip when no tips file can be opened.
-    static constexpr const char* NoTipsFile = "Tips file does not exist in the prescribed directory";
+    static constexpr const char* NoTipsFile =
+        "Tips file does not exist in the prescribed directory";
     // The message for a position that cannot be reached or a file that cannot be rewound.
     static constexpr const char* ReadTrouble = "Trouble reading the tips file";
 

@@ -13,8 +13,8 @@
 #include "dialogs/MessageBoxes.h"
 #include "dialogs/NameRules.h"
 #include "dialogs/NewSymptomDlg.h"
-#include "dialogs/SortedListBox.h"
 #include "dialogs/Sizing.h"
+#include "dialogs/SortedListBox.h"
 #include "doc/DiaryConstants.h"
 
 namespace {
@@ -141,9 +141,15 @@ void CUpdateSymptomsDlg::RateSelectedRow(std::string_view suffix) {
     if (row != wxNOT_FOUND) RateRow(row, suffix);
 }
 
-void CUpdateSymptomsDlg::OnBetter(wxCommandEvent&) { RateSelectedRow(diary::SuffixBetter); }
-void CUpdateSymptomsDlg::OnWorse(wxCommandEvent&) { RateSelectedRow(diary::SuffixWorse); }
-void CUpdateSymptomsDlg::OnNoChange(wxCommandEvent&) { RateSelectedRow(diary::SuffixNoChange); }
+void CUpdateSymptomsDlg::OnBetter(wxCommandEvent&) {
+    RateSelectedRow(diary::SuffixBetter);
+}
+void CUpdateSymptomsDlg::OnWorse(wxCommandEvent&) {
+    RateSelectedRow(diary::SuffixWorse);
+}
+void CUpdateSymptomsDlg::OnNoChange(wxCommandEvent&) {
+    RateSelectedRow(diary::SuffixNoChange);
+}
 
 void CUpdateSymptomsDlg::OnAllNoChange(wxCommandEvent&) {
     // Rating moves a row to its new place, so go by the rows' texts rather than their indices.
@@ -214,4 +220,6 @@ void CUpdateSymptomsDlg::OnDelete(wxCommandEvent&) {
     }
 }
 
-void CUpdateSymptomsDlg::OnHelpButton(wxCommandEvent&) { ShowHelpContext(control::SymptomHelp); }
+void CUpdateSymptomsDlg::OnHelpButton(wxCommandEvent&) {
+    ShowHelpContext(control::SymptomHelp);
+}

@@ -14,7 +14,7 @@ class TestPassScorer {
 public:
     // Food-major: for each food in list order, every symptom's output in symptom order. Uses
     // the document's hidden and symptom units as scratch space; their fields are left as
-    // the last test pass computed them, but foods' inputs are not set.
+    // the last test pass computed them; the foods' inputs may or may not be set.
     static std::vector<float> SymptomOutputs(CGastrologDoc& doc);
 
 private:

@@ -1,6 +1,8 @@
 #include "view/GastrologView.h"
 
+#include <wx/app.h>
 #include <wx/dcclient.h>
+#include <wx/toplevel.h>
 
 #include <algorithm>
 #include <limits>
@@ -42,11 +44,13 @@ CGastrologDoc* CoreOf(wxDocument* document) {
 
 wxIMPLEMENT_DYNAMIC_CLASS(CGastrologView, wxView);
 
-wxBEGIN_EVENT_TABLE(CGastrologView, wxView)
-    EVT_MENU(command::ViewInclusions, CGastrologView::OnSectionSwitch)
-        EVT_MENU(command::ViewUnclassified, CGastrologView::OnSectionSwitch)
-            EVT_MENU(command::ViewExclusions, CGastrologView::OnSectionSwitch)
-                EVT_MENU(command::ViewSymptoms, CGastrologView::OnSectionSwitch)
+wxBEGIN_EVENT_TABLE(CGastrologView, wxView) EVT_MENU(wxID_PRINT, CGastrologView::OnFilePrint)
+    EVT_MENU(wxID_PREVIEW, CGastrologView::OnFilePrintPreview)
+        EVT_MENU(command::ViewInclusions, CGastrologView::OnSectionSwitch)
+            EVT_MENU(command::ViewUnclassified, CGastrologView::OnSectionSwitch)
+                EVT_MENU(command::ViewExclusions,
+                         CGastrologView::OnSectionSwitch) EVT_MENU(command::ViewSymptoms,
+                                                                   CGastrologView::OnSectionSwitch)
                     EVT_MENU(command::ViewFoods, CGastrologView::OnSectionSwitch)
                         EVT_MENU(command::ViewHistory, CGastrologView::OnSectionSwitch)
                             EVT_UPDATE_UI(command::ViewInclusions,
@@ -143,6 +147,30 @@ wxPrintout* CGastrologView::OnCreatePrintout() {
     CGastrologDoc* core = Core();
     if (!core) return nullptr;
     return new PagePrintout(*core, m_nTotalLines, GetDocument()->GetUserReadableName());
+}
+
+wxWindow* CGastrologView::ParentForDialogs() const {
+    if (wxWindow* frame = GetFrame()) return frame;
+    if (m_window) return wxGetTopLevelParent(m_window.get());
+    return wxTheApp ? wxTheApp->GetTopWindow() : nullptr;
+}
+
+void CGastrologView::OnFilePrint(wxCommandEvent&) {
+    CGastrologDoc* core = Core();
+    wxDocManager* manager = GetDocumentManager();
+    if (!core || !manager) return;
+    wxPrintData& printData = manager->GetPageSetupDialogData().GetPrintData();
+    PrintPage(ParentForDialogs(), printData, *core, m_nTotalLines,
+              GetDocument()->GetUserReadableName());
+}
+
+void CGastrologView::OnFilePrintPreview(wxCommandEvent&) {
+    CGastrologDoc* core = Core();
+    wxDocManager* manager = GetDocumentManager();
+    if (!core || !manager) return;
+    wxPrintData& printData = manager->GetPageSetupDialogData().GetPrintData();
+    ShowPrintPreview(ParentForDialogs(), printData, *core, m_nTotalLines,
+                     GetDocument()->GetUserReadableName());
 }
 
 int CGastrologView::GetTopRow() const {

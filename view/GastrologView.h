@@ -10,6 +10,8 @@
 #include <wx/font.h>
 #include <wx/weakref.h>
 
+#include <type_traits>  // before wx/weakref.h, which needs it
+
 #include "view/Canvas.h"
 
 class CGastrologDoc;
@@ -52,6 +54,10 @@ public:
     void CanvasDestroyed(PageWindow* window);
 
 private:
+    // Print and Print Preview with the page setup the document manager keeps.
+    void OnFilePrint(wxCommandEvent& event);
+    void OnFilePrintPreview(wxCommandEvent& event);
+    wxWindow* ParentForDialogs() const;
     void OnSectionSwitch(wxCommandEvent& event);
     void OnUpdateSectionSwitch(wxUpdateUIEvent& event);
     int LastTopRow() const;

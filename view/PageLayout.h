@@ -30,6 +30,9 @@ public:
     PageLayout(const CGastrologDoc& doc, Canvas& canvas, PageRows rows = {});
 
     void Draw();
+    // After Draw: the row below the last section, so the page's true height in rows (the
+    // document's row count is an estimate).
+    int GetRowsUsed() const { return m_nLine; }
 
 private:
     struct ListSection;

@@ -6,6 +6,7 @@
 #include <wx/generic/printps.h>
 #include <wx/log.h>
 #include <wx/printdlg.h>
+#include <wx/toplevel.h>
 
 #include "doc/GastrologDoc.h"
 #include "view/PageFont.h"
@@ -101,7 +102,12 @@ bool PrintPage(wxWindow* parent, wxPrintData& printData, const CGastrologDoc& do
     wxPrinter printer(&dialogData);
     PagePrintout printout(doc, totalLines, title);
     const bool printed = printer.Print(parent, &printout, true);
-    if (printed) printData = printer.GetPrintDialogData().GetPrintData();
+    if (printed)
+        printData = printer.GetPrintDialogData().GetPrintData();
+    else if (wxPrinter::GetLastError() == wxPRINTER_ERROR)
+        wxLogError(
+            "There was a problem printing.\nPerhaps your current printer is not set "
+            "correctly?");
     return printed;
 }
 
@@ -117,8 +123,9 @@ void ShowPrintPreview(wxWindow* parent, wxPrintData& printData, const CGastrolog
             "correctly?");
         return;
     }
-    auto* frame = new wxPreviewFrame(preview, parent, title + " - Print Preview", wxDefaultPosition,
-                                     wxSize(800, 900));
+    // As large as the main window, one page at a time.
+    const wxSize size = parent ? wxGetTopLevelParent(parent)->GetSize() : wxSize(800, 900);
+    auto* frame = new wxPreviewFrame(preview, parent, "Print Preview", wxDefaultPosition, size);
     frame->Centre(wxBOTH);
     frame->Initialize();
     frame->Show();

@@ -3,6 +3,7 @@
 // and running gastrolog-cli's command line in-process.
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <atomic>
 #include <cstdint>
@@ -14,8 +15,6 @@
 #include <string>
 #include <vector>
 
-#include <unistd.h>
-
 #include "cli/CommandLine.h"
 #include "doc/GastrologDoc.h"
 #include "tests/support/FakePorts.h"
@@ -25,9 +24,9 @@ class ScratchFolder {
 public:
     ScratchFolder() {
         static std::atomic<int> counter = 0;
-        m_path = std::filesystem::temp_directory_path() /
-                 ("gastrolog-cli-test-" + std::to_string(getpid()) + "-" +
-                  std::to_string(counter++));
+        m_path =
+            std::filesystem::temp_directory_path() /
+            ("gastrolog-cli-test-" + std::to_string(getpid()) + "-" + std::to_string(counter++));
         std::filesystem::create_directories(m_path);
     }
     ~ScratchFolder() {

@@ -67,10 +67,14 @@ TEST_F(CsvExport, OneRowPerDaySlotWithDateRatingsAndEatenFoods) {
     EXPECT_EQ(table[0], (std::vector<std::string>{"Date", "Headache", "Itch, \"mild\"", "Tea",
                                                   "Caf\xC3\xA9", "'=HYPERLINK(\"x\")"}));
     for (const auto& row : table) EXPECT_EQ(row.size(), table[0].size());
-    EXPECT_EQ(table[1], (std::vector<std::string>{"2025-02-20", "worse", "no change", "1", "0", "0"}));
-    EXPECT_EQ(table[2], (std::vector<std::string>{"2025-02-21", "no change", "no change", "0", "1", "0"}));
-    EXPECT_EQ(table[49], (std::vector<std::string>{"2025-04-09", "no change", "better", "1", "0", "0"}));
-    EXPECT_EQ(table[50], (std::vector<std::string>{"2025-04-10", "worse", "no change", "1", "0", "0"}));
+    EXPECT_EQ(table[1],
+              (std::vector<std::string>{"2025-02-20", "worse", "no change", "1", "0", "0"}));
+    EXPECT_EQ(table[2],
+              (std::vector<std::string>{"2025-02-21", "no change", "no change", "0", "1", "0"}));
+    EXPECT_EQ(table[49],
+              (std::vector<std::string>{"2025-04-09", "no change", "better", "1", "0", "0"}));
+    EXPECT_EQ(table[50],
+              (std::vector<std::string>{"2025-04-10", "worse", "no change", "1", "0", "0"}));
 }
 
 TEST_F(CsvExport, DatesRunDayByDayAcrossTheChangeToSummerTime) {

@@ -52,10 +52,12 @@ TEST_F(ImportRefusal, TheUnchangedExportIsAccepted) {
 }
 
 TEST_F(ImportRefusal, HistoryOfAnotherLength) {
-    ExpectRefusalNaming(ImportChanged([](Json& j) { j["foods"][1]["history"] = std::string(49, 'n'); }),
-                        "foods[1].history");
-    ExpectRefusalNaming(ImportChanged([](Json& j) { j["symptoms"][0]["history"] = std::string(51, 'n'); }),
-                        "symptoms[0].history");
+    ExpectRefusalNaming(
+        ImportChanged([](Json& j) { j["foods"][1]["history"] = std::string(49, 'n'); }),
+        "foods[1].history");
+    ExpectRefusalNaming(
+        ImportChanged([](Json& j) { j["symptoms"][0]["history"] = std::string(51, 'n'); }),
+        "symptoms[0].history");
     // Two UTF-8 bytes for one character of the code page: 50 characters is right.
     const CliRun accented = ImportChanged(
         [](Json& j) { j["foods"][0]["history"] = std::string(49, 'n') + "\xC3\xA9"; });
@@ -67,7 +69,11 @@ TEST_F(ImportRefusal, NameTheCodePageCannotHold) {
                         "foods[0].name");
     ExpectRefusalNaming(ImportChanged([](Json& j) { j["symptoms"][0]["name"] = "\xE4\xB8\xAD"; }),
                         "symptoms[0].name");
-    ExpectRefusalNaming(ImportChanged([](Json& j) { j["foodNames"][1] = "Br\xC4\x9B" "ad"; }),
+    ExpectRefusalNaming(ImportChanged([](Json& j) {
+                            j["foodNames"][1] =
+                                "Br\xC4\x9B"
+                                "ad";
+                        }),
                         "foodNames[1]");
 }
 
@@ -98,8 +104,7 @@ TEST_F(ImportRefusal, WrongNumbersAndTypes) {
     ExpectRefusalNaming(ImportChanged([](Json& j) { j["symptoms"][0]["name"] = 7; }),
                         "symptoms[0].name");
     ExpectRefusalNaming(ImportChanged([](Json& j) { j["lastUpdate"] = -1; }), "lastUpdate");
-    ExpectRefusalNaming(ImportChanged([](Json& j) { j["lastUpdate"] = 4294967296; }),
-                        "lastUpdate");
+    ExpectRefusalNaming(ImportChanged([](Json& j) { j["lastUpdate"] = 4294967296; }), "lastUpdate");
     ExpectRefusalNaming(ImportChanged([](Json& j) { j["dayCount"] = 2.5; }), "dayCount");
     ExpectRefusalNaming(ImportChanged([](Json& j) { j["foods"] = Json::object(); }), "foods");
 }

@@ -45,7 +45,8 @@ void FillWithOddValues(CGastrologDoc& doc) {
     cafe.m_weightStep = {-1.0e-38f, 16777217.0f, 3.0e38f, -7.5f, 1.0e-45f};
     doc.m_foods.push_back(cafe);
     doc.m_foods.push_back(MakeFood("\x80uro \x81\x8D\x8F\x90\x9D", History('n', 'Y', {5})));
-    doc.m_foods.push_back(MakeFood("Quote\"Back\\slash\tTab\nLine\x01", History('\xFF', '\0', {1})));
+    doc.m_foods.push_back(
+        MakeFood("Quote\"Back\\slash\tTab\nLine\x01", History('\xFF', '\0', {1})));
     doc.m_foods.push_back(MakeFood("", History('n', 'y', {49})));
     doc.m_foods.push_back(MakeFood(std::string(300, 'L'), History('n', 'y', {49})));
     CSymptom rash = MakeSymptom("Ekz\xE9m \xA9", History('n', 'w', {2, 3, 49}));
@@ -115,8 +116,8 @@ TEST(FloatJson, EveryBitPatternReadsBackExactly) {
     std::vector<std::uint32_t> patterns = {0x00000000u, 0x80000000u, 0x00000001u, 0x807FFFFFu,
                                            0x7F7FFFFFu, 0xFF7FFFFFu, 0x7F800000u, 0x7FC00000u,
                                            0x7F800001u, 0xFFFFFFFFu, 0x3DCCCCCDu, 0x4B800001u};
-    for (std::uint64_t bits = 0; bits <= 0xFFFFFFFFu; bits += 65521) patterns.push_back(
-        static_cast<std::uint32_t>(bits));
+    for (std::uint64_t bits = 0; bits <= 0xFFFFFFFFu; bits += 65521)
+        patterns.push_back(static_cast<std::uint32_t>(bits));
     for (std::uint32_t bits : patterns) {
         const std::string text = float_json::FromFloat(FloatFromBits(bits)).dump();
         const auto back = float_json::ToFloat(Json::parse(text));
@@ -136,8 +137,8 @@ TEST(FloatJson, DoublesReadBackExactly) {
 
 TEST(FloatJson, RefusesWhatNoFloatHolds) {
     EXPECT_FALSE(float_json::ToFloat(Json::parse("1e39")));
-    EXPECT_FALSE(float_json::ToFloat(Json("0x7fc0000")));   // 7 digits
-    EXPECT_FALSE(float_json::ToFloat(Json("0x7fc00000 "))); // trailing blank
+    EXPECT_FALSE(float_json::ToFloat(Json("0x7fc0000")));    // 7 digits
+    EXPECT_FALSE(float_json::ToFloat(Json("0x7fc00000 ")));  // trailing blank
     EXPECT_FALSE(float_json::ToFloat(Json("NaN")));
     EXPECT_FALSE(float_json::ToFloat(Json(true)));
     EXPECT_FALSE(float_json::ToFloat(Json()));

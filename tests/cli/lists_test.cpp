@@ -5,8 +5,8 @@
 
 #include "cli/FloatJson.h"
 #include "doc/Windows1252.h"
-#include "view/ScoreFormat.h"
 #include "tests/cli/CliTestSupport.h"
+#include "view/ScoreFormat.h"
 
 namespace {
 
@@ -25,11 +25,10 @@ std::map<std::string, TextList> ParseLists(const std::string& text) {
     for (const std::string& line : Lines(text)) {
         std::smatch match;
         if (std::regex_match(line, match, title)) {
-            const std::string kind = match[2].str().find("included") != std::string::npos
-                                         ? "inclusions"
-                                     : match[2].str().find("excluded") != std::string::npos
-                                         ? "exclusions"
-                                         : "unclassified";
+            const std::string kind =
+                match[2].str().find("included") != std::string::npos   ? "inclusions"
+                : match[2].str().find("excluded") != std::string::npos ? "exclusions"
+                                                                       : "unclassified";
             current = &lists[kind];
             current->count = std::stoi(match[1]);
             current->title = line;
@@ -48,9 +47,12 @@ std::vector<std::string> Names(const Json& array) {
     return names;
 }
 
+// One trained diary for every test of the suite: training takes a while.
 class ListsCommand : public ::testing::Test {
 protected:
-    void SetUp() override {
+    static void SetUpTestSuite() {
+        folder = new ScratchFolder;
+        path = folder->File("diary.glg");
         CGastrologDoc doc;
         doc.m_foods.push_back(MakeFood("Red wine", History('n', 'y', {10, 20, 30, 40, 45})));
         doc.m_foods.push_back(MakeFood("Bread", History('y', 'n', {5, 25})));
@@ -63,15 +65,16 @@ protected:
         doc.TrainNetwork();
         SaveDiary(doc, path);
     }
+    static void TearDownTestSuite() { delete folder; }
 
     // The lists and scores the document itself gives for the stored diary.
-    double Generate(CGastrologDoc& doc, int action) {
+    static double Generate(CGastrologDoc& doc, int action) {
         EXPECT_EQ(doc.ReadFile(path), "");
         return doc.GenerateLists(action);
     }
 
-    ScratchFolder folder;
-    std::string path = folder.File("diary.glg");
+    static inline ScratchFolder* folder = nullptr;
+    static inline std::string path;
 };
 
 TEST_F(ListsCommand, JsonAgreesWithTheTextAndHoldsEveryFoodOnce) {
@@ -99,10 +102,12 @@ TEST_F(ListsCommand, JsonAgreesWithTheTextAndHoldsEveryFoodOnce) {
 
 TEST_F(ListsCommand, UnclassifiedFoodFollowsTheAction) {
     const auto listOf = [&](const char* action) {
-        const Json lists = Json::parse(RunCli({"lists", path, "--unclassified", action, "--json"}).out);
+        const Json lists =
+            Json::parse(RunCli({"lists", path, "--unclassified", action, "--json"}).out);
         for (const char* kind : {"inclusions", "exclusions", "unclassified"}) {
             const auto names = Names(lists[kind]);
-            if (std::find(names.begin(), names.end(), "Old cheese") != names.end()) return std::string(kind);
+            if (std::find(names.begin(), names.end(), "Old cheese") != names.end())
+                return std::string(kind);
         }
         return std::string("none");
     };
@@ -140,10 +145,10 @@ TEST_F(ListsCommand, TextShowsEachScoreAsThePageDoes) {
     const std::string text = RunCli({"lists", path}).out;
     for (const CFood& food : doc.m_foods) {
         const std::string score = FormatScore(static_cast<double>(food.m_score) * 10000.0);
-        const std::regex row("\n" + std::regex_replace(Windows1252ToUtf8(food.m_name),
-                                                       std::regex(R"([.()])"), R"(\$&)") +
-                             " +" + std::regex_replace(score, std::regex(R"([.+])"), R"(\$&)") +
-                             "\n");
+        const std::regex row(
+            "\n" +
+            std::regex_replace(Windows1252ToUtf8(food.m_name), std::regex(R"([.()])"), R"(\$&)") +
+            " +" + std::regex_replace(score, std::regex(R"([.+])"), R"(\$&)") + "\n");
         EXPECT_TRUE(std::regex_search(text, row)) << food.m_name << " " << score << "\n" << text;
     }
 }

@@ -39,7 +39,8 @@ TEST_F(RelateCommand, JsonRowsMatchTheText) {
     ASSERT_EQ(run.status, 0) << run.err;
     const Json json = Json::parse(run.out);
     ASSERT_EQ(json["rows"].size(), 3u);
-    EXPECT_EQ(json["rows"][0], Json::parse(R"({"symptom":"Headache","best":"Not found.","worst":"Red wine"})"));
+    EXPECT_EQ(json["rows"][0],
+              Json::parse(R"({"symptom":"Headache","best":"Not found.","worst":"Red wine"})"));
     EXPECT_EQ(json["rows"][1]["best"], "Ginger tea");
     EXPECT_EQ(json["rows"][2]["symptom"], "Skin rash");
 }

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
+#include "cli/FoodCatalog.h"
 #include "cli/Simulation.h"
 #include "cli/SimulationReport.h"
-#include "cli/FoodCatalog.h"
 #include "tests/cli/CliTestSupport.h"
 
 namespace {
@@ -50,12 +50,12 @@ TEST(Simulate, SameSeedGivesTheSameDiaryAndAnotherSeedAnother) {
 TEST(Simulate, TrainingEveryDayOrOnlyAtTheEndSavesTheSameDiary) {
     ScratchFolder folder;
     const std::string daily = folder.File("daily.glg"), once = folder.File("once.glg");
-    ASSERT_EQ(RunCli({"simulate", "--days", "8", "--seed", "5", "--foods", "10", "--symptoms",
-                      "2", "-o", daily})
+    ASSERT_EQ(RunCli({"simulate", "--days", "8", "--seed", "5", "--foods", "10", "--symptoms", "2",
+                      "-o", daily})
                   .status,
               0);
-    ASSERT_EQ(RunCli({"simulate", "--days", "8", "--seed", "5", "--foods", "10", "--symptoms",
-                      "2", "--train-last-day-only", "-o", once})
+    ASSERT_EQ(RunCli({"simulate", "--days", "8", "--seed", "5", "--foods", "10", "--symptoms", "2",
+                      "--train-last-day-only", "-o", once})
                   .status,
               0);
     EXPECT_EQ(FileText(once), FileText(daily));
@@ -114,8 +114,9 @@ TEST(Simulate, PlantsOnlyFoodsOfTheDietAndNeverAStaple) {
         DiarySimulation simulation(Options(1, 4, foods, 5));
         const auto diet = CatalogFoods(static_cast<std::size_t>(foods));
         for (const PlantedTrigger& trigger : simulation.Triggers()) {
-            const auto food = std::find_if(diet.begin(), diet.end(),
-                                           [&](const CatalogFood& f) { return f.name == trigger.food; });
+            const auto food = std::find_if(diet.begin(), diet.end(), [&](const CatalogFood& f) {
+                return f.name == trigger.food;
+            });
             ASSERT_NE(food, diet.end()) << trigger.food;
             EXPECT_NE(food->kind, FoodKind::Staple) << trigger.food;
         }
@@ -125,11 +126,11 @@ TEST(Simulate, PlantsOnlyFoodsOfTheDietAndNeverAStaple) {
 TEST(Simulate, EveryMealFoodOfTheCatalogBelongsToAMeal) {
     for (const CatalogFood& food : CatalogFoods(CatalogFoodCount())) {
         if (food.kind != FoodKind::Meal && food.kind != FoodKind::Breakfast) continue;
-        const bool inMeal = std::any_of(CatalogMeals().begin(), CatalogMeals().end(),
-                                        [&](const CatalogMeal& meal) {
-                                            return std::find(meal.foods.begin(), meal.foods.end(),
-                                                             food.name) != meal.foods.end();
-                                        });
+        const bool inMeal =
+            std::any_of(CatalogMeals().begin(), CatalogMeals().end(), [&](const CatalogMeal& meal) {
+                return std::find(meal.foods.begin(), meal.foods.end(), food.name) !=
+                       meal.foods.end();
+            });
         EXPECT_TRUE(inMeal) << food.name << " would never be eaten";
     }
 }
@@ -146,10 +147,10 @@ TEST(Simulate, RefusesOptionsItCannotSimulate) {
                                                           {"--start", "2025-02-30"},
                                                           {"--start", "tomorrow"}}) {
         const std::string days = option == "--days" ? value : "3";
-        const CliRun run = option == "--days"
-                               ? RunCli({"simulate", "--seed", "1", "--days", days, "-o", path})
-                               : RunCli({"simulate", "--seed", "1", "--days", days, option,
-                                         value, "-o", path});
+        const CliRun run =
+            option == "--days"
+                ? RunCli({"simulate", "--seed", "1", "--days", days, "-o", path})
+                : RunCli({"simulate", "--seed", "1", "--days", days, option, value, "-o", path});
         EXPECT_EQ(run.status, 1) << option << " " << value;
         EXPECT_NE(run.err.find(option), std::string::npos) << run.err;
         EXPECT_FALSE(std::filesystem::exists(path));

@@ -59,7 +59,8 @@ inline void CheckChildren(wxWindow* parent, wxWindow* dialog) {
         // Text needs its whole best size; lists and edit boxes may be wider, never narrower
         // than they were asked to be.
         const wxSize best = child->GetBestSize();
-        const bool hasText = !dynamic_cast<wxStaticBox*>(child) && !dynamic_cast<wxTextCtrl*>(child);
+        const bool hasText =
+            !dynamic_cast<wxStaticBox*>(child) && !dynamic_cast<wxTextCtrl*>(child);
         if (dynamic_cast<wxControl*>(child) && hasText) {
             EXPECT_GE(area.width, best.x) << Describe(child) << " is too narrow for its text";
             EXPECT_GE(area.height, best.y) << Describe(child) << " is too low for its text";
@@ -114,75 +115,76 @@ inline void Check(wxDialog& dialog, const std::string& name,
 }  // namespace layout
 
 // The tests, once per program.
-#define GASTROLOG_LAYOUT_TESTS(Suite)                                                          \
-    TEST(Suite, DayListDialog) {                                                               \
-        StringList master{"Apple juice", "Bread", "Cheddar cheese", "Coffee", "Eggs",        \
-                          "Milk", "Oat porridge", "Orange", "Rice", "Tomato soup"};           \
-        StringList day{"Bread", "Coffee", "Milk"};                                             \
-        CDayListDlg dialog(nullptr);                                                           \
-        dialog.m_pMasterList = &master;                                                        \
-        dialog.m_pDayList = &day;                                                              \
-        dialog.m_strDay = "on Wednesday, September 28, 2005";                                  \
-        layout::Check(dialog, "day-list", [&dialog] {                                          \
-            SelectRow(ControlOf<wxListBox>(&dialog, control::MasterList), "Coffee");           \
-            SelectRow(ControlOf<wxListBox>(&dialog, control::MasterList), "Eggs");             \
-        });                                                                                    \
-    }                                                                                          \
-    TEST(Suite, SymptomDialog) {                                                               \
-        StringList lines{"Bloating  (better)   ", "Headache  (worse)    ",                    \
-                         "Heartburn  (no change)", "Tiredness  (no change)"};                  \
-        CUpdateSymptomsDlg dialog(nullptr);                                                    \
-        dialog.m_pSymptomList = &lines;                                                        \
-        dialog.m_strDay = "on Wednesday, September 28, 2005";                                  \
-        layout::Check(dialog, "update-symptoms");                                              \
-    }                                                                                          \
-    TEST(Suite, OptionsDialog) {                                                               \
-        MemorySettings settings;                                                               \
-        COptionsDlg dialog(nullptr, settings);                                                 \
-        layout::Check(dialog, "options");                                                      \
-    }                                                                                          \
-    TEST(Suite, TipOfTheDay) {                                                                 \
-        MemorySettings settings;                                                               \
-        CTipOfTheDayDlg dialog(nullptr, settings);                                             \
-        layout::Check(dialog, "tip-of-the-day");                                               \
-    }                                                                                          \
-    TEST(Suite, TipOfTheDayWithTheLongestTip) {                                                \
-        const std::filesystem::path folder =                                                   \
-            std::filesystem::temp_directory_path() / "gastrolog-layout-long-tip";             \
-        std::filesystem::create_directories(folder);                                           \
-        const auto previous = std::filesystem::current_path();                                 \
-        std::filesystem::current_path(folder);                                                 \
-        {                                                                                      \
-            std::string longTip;                                                               \
-            while (longTip.size() < 990) longTip += "Eat slowly and note what you drink. ";  \
-            std::ofstream("tips.txt") << longTip.substr(0, 999) << "\n";                      \
-            MemorySettings settings;                                                           \
-            CTipOfTheDayDlg dialog(nullptr, settings);                                         \
-            dialog.Show();                                                                     \
-            PumpEvents();                                                                      \
-            auto* tip = ControlOf<wxStaticText>(&dialog, control::TipText);                    \
-            EXPECT_GE(tip->GetSize().y, tip->GetBestSize().y);                                 \
-            layout::CheckChildren(&dialog, &dialog);                                           \
-        }                                                                                      \
-        std::filesystem::current_path(previous);                                               \
-        std::filesystem::remove_all(folder);                                                   \
-    }                                                                                          \
-    TEST(Suite, NewFoodDialog) {                                                               \
-        CNewFoodDlg dialog(nullptr);                                                           \
-        layout::Check(dialog, "new-food");                                                     \
-    }                                                                                          \
-    TEST(Suite, DeleteFoodDialog) {                                                            \
-        CDeleteFoodDlg dialog(nullptr);                                                        \
-        dialog.m_strName = "Cheddar cheese";                                                   \
-        layout::Check(dialog, "delete-food");                                                  \
-    }                                                                                          \
-    TEST(Suite, NewSymptomDialog) {                                                            \
-        CNewSymptomDlg dialog(nullptr);                                                        \
-        dialog.m_strName = " ";                                                                \
-        layout::Check(dialog, "new-symptom");                                                  \
-    }                                                                                          \
-    TEST(Suite, DeleteSymptomDialog) {                                                         \
-        CDeleteSymptomDlg dialog(nullptr);                                                     \
-        dialog.m_strName = "Headache  (worse)    ";                                            \
-        layout::Check(dialog, "delete-symptom");                                               \
+#define GASTROLOG_LAYOUT_TESTS(Suite)                                                       \
+    TEST(Suite, DayListDialog) {                                                            \
+        StringList master{                                                                  \
+            "Apple juice", "Bread",        "Cheddar cheese", "Coffee", "Eggs",              \
+            "Milk",        "Oat porridge", "Orange",         "Rice",   "Tomato soup"};      \
+        StringList day{"Bread", "Coffee", "Milk"};                                          \
+        CDayListDlg dialog(nullptr);                                                        \
+        dialog.m_pMasterList = &master;                                                     \
+        dialog.m_pDayList = &day;                                                           \
+        dialog.m_strDay = "on Wednesday, September 28, 2005";                               \
+        layout::Check(dialog, "day-list", [&dialog] {                                       \
+            SelectRow(ControlOf<wxListBox>(&dialog, control::MasterList), "Coffee");        \
+            SelectRow(ControlOf<wxListBox>(&dialog, control::MasterList), "Eggs");          \
+        });                                                                                 \
+    }                                                                                       \
+    TEST(Suite, SymptomDialog) {                                                            \
+        StringList lines{"Bloating  (better)   ", "Headache  (worse)    ",                  \
+                         "Heartburn  (no change)", "Tiredness  (no change)"};               \
+        CUpdateSymptomsDlg dialog(nullptr);                                                 \
+        dialog.m_pSymptomList = &lines;                                                     \
+        dialog.m_strDay = "on Wednesday, September 28, 2005";                               \
+        layout::Check(dialog, "update-symptoms");                                           \
+    }                                                                                       \
+    TEST(Suite, OptionsDialog) {                                                            \
+        MemorySettings settings;                                                            \
+        COptionsDlg dialog(nullptr, settings);                                              \
+        layout::Check(dialog, "options");                                                   \
+    }                                                                                       \
+    TEST(Suite, TipOfTheDay) {                                                              \
+        MemorySettings settings;                                                            \
+        CTipOfTheDayDlg dialog(nullptr, settings);                                          \
+        layout::Check(dialog, "tip-of-the-day");                                            \
+    }                                                                                       \
+    TEST(Suite, TipOfTheDayWithTheLongestTip) {                                             \
+        const std::filesystem::path folder =                                                \
+            std::filesystem::temp_directory_path() / "gastrolog-layout-long-tip";           \
+        std::filesystem::create_directories(folder);                                        \
+        const auto previous = std::filesystem::current_path();                              \
+        std::filesystem::current_path(folder);                                              \
+        {                                                                                   \
+            std::string longTip;                                                            \
+            while (longTip.size() < 990) longTip += "Eat slowly and note what you drink. "; \
+            std::ofstream("tips.txt") << longTip.substr(0, 999) << "\n";                    \
+            MemorySettings settings;                                                        \
+            CTipOfTheDayDlg dialog(nullptr, settings);                                      \
+            dialog.Show();                                                                  \
+            PumpEvents();                                                                   \
+            auto* tip = ControlOf<wxStaticText>(&dialog, control::TipText);                 \
+            EXPECT_GE(tip->GetSize().y, tip->GetBestSize().y);                              \
+            layout::CheckChildren(&dialog, &dialog);                                        \
+        }                                                                                   \
+        std::filesystem::current_path(previous);                                            \
+        std::filesystem::remove_all(folder);                                                \
+    }                                                                                       \
+    TEST(Suite, NewFoodDialog) {                                                            \
+        CNewFoodDlg dialog(nullptr);                                                        \
+        layout::Check(dialog, "new-food");                                                  \
+    }                                                                                       \
+    TEST(Suite, DeleteFoodDialog) {                                                         \
+        CDeleteFoodDlg dialog(nullptr);                                                     \
+        dialog.m_strName = "Cheddar cheese";                                                \
+        layout::Check(dialog, "delete-food");                                               \
+    }                                                                                       \
+    TEST(Suite, NewSymptomDialog) {                                                         \
+        CNewSymptomDlg dialog(nullptr);                                                     \
+        dialog.m_strName = " ";                                                             \
+        layout::Check(dialog, "new-symptom");                                               \
+    }                                                                                       \
+    TEST(Suite, DeleteSymptomDialog) {                                                      \
+        CDeleteSymptomDlg dialog(nullptr);                                                  \
+        dialog.m_strName = "Headache  (worse)    ";                                         \
+        layout::Check(dialog, "delete-symptom");                                            \
     }

@@ -57,9 +57,9 @@ inline void SelectRow(wxListBox* box, const std::string& text, bool select = tru
 // it opened, so a test can check the name it was given.
 struct NameAnswer {
     int button = wxID_OK;
-    bool typeName = false;      // replace the edit box's text with `typed`
+    bool typeName = false;  // replace the edit box's text with `typed`
     std::string typed;
-    int tickMaster = -1;        // the delete-food check box: -1 leave, 0 clear, 1 tick
+    int tickMaster = -1;  // the delete-food check box: -1 leave, 0 clear, 1 tick
     std::shared_ptr<std::string> shown = std::make_shared<std::string>();
 };
 
@@ -69,7 +69,9 @@ inline NameAnswer Type(std::string text) {
     answer.typed = std::move(text);
     return answer;
 }
-inline NameAnswer Confirm() { return NameAnswer{}; }
+inline NameAnswer Confirm() {
+    return NameAnswer{};
+}
 inline NameAnswer Cancel() {
     NameAnswer answer;
     answer.button = wxID_CANCEL;
@@ -106,8 +108,7 @@ private:
 };
 
 template <>
-class wxExpectModal<CNewFoodDlg>
-    : public NameExpectation<CNewFoodDlg, wxExpectModal<CNewFoodDlg>> {
+class wxExpectModal<CNewFoodDlg> : public NameExpectation<CNewFoodDlg, wxExpectModal<CNewFoodDlg>> {
 public:
     using NameExpectation::NameExpectation;
 };
@@ -133,11 +134,10 @@ public:
 // A message box with exactly this text, caption and icon, answered with a button.
 class ExpectMessage : public wxExpectModalBase<wxMessageDialog, ExpectMessage> {
 public:
-    enum class Icon { None, Exclamation };
+    enum class Icon { None, Exclamation, Question };
 
     ExpectMessage(std::string text, std::string caption, Icon icon, int answer = wxID_OK)
-        : m_text(std::move(text)), m_caption(std::move(caption)), m_icon(icon),
-          m_answer(answer) {}
+        : m_text(std::move(text)), m_caption(std::move(caption)), m_icon(icon), m_answer(answer) {}
 
     // The application's own box: caption "Gastrolog", exclamation icon.
     static ExpectMessage Application(std::string text, int answer = wxID_OK) {
@@ -151,9 +151,12 @@ protected:
         const long style = dialog->GetMessageDialogStyle();
         if (m_icon == Icon::Exclamation) {
             EXPECT_TRUE(style & wxICON_EXCLAMATION) << "no exclamation icon: " << m_text;
+        } else if (m_icon == Icon::Question) {
+            EXPECT_TRUE(style & wxICON_QUESTION) << "no question icon: " << m_text;
+            EXPECT_TRUE(style & wxYES_NO) << "no Yes and No buttons: " << m_text;
         } else {
-            EXPECT_FALSE(style & (wxICON_EXCLAMATION | wxICON_ERROR | wxICON_QUESTION |
-                                  wxICON_INFORMATION))
+            EXPECT_FALSE(style &
+                         (wxICON_EXCLAMATION | wxICON_ERROR | wxICON_QUESTION | wxICON_INFORMATION))
                 << "unexpected icon: " << m_text;
         }
         if (m_answer == wxID_CANCEL) {
@@ -183,8 +186,7 @@ public:
     }
     void WriteString(std::string_view section, std::string_view name,
                      std::string_view value) override {
-        writes.push_back(std::string(section) + "/" + std::string(name) + "=" +
-                         std::string(value));
+        writes.push_back(std::string(section) + "/" + std::string(name) + "=" + std::string(value));
         MemorySettings::WriteString(section, name, value);
     }
 

@@ -245,27 +245,36 @@ TEST_F(DayListDialogTest, ClearAsksAndMarksEveryFoodTakenOff) {
     SelectRow(MasterBox(), "Bread");
     SelectRow(MasterBox(), "Cheese");
     Press(control::CopyToDayList);
-    wxTEST_DIALOG(Press(control::ClearDayList),
-                  ExpectMessage::Application("All items will be cleared from the Day list",
-                                             wxID_CANCEL));
+    wxTEST_DIALOG(
+        Press(control::ClearDayList),
+        ExpectMessage::Application("All items will be cleared from the Day list", wxID_CANCEL));
     EXPECT_EQ(DayBox()->GetCount(), 2u);
     EXPECT_EQ(master, (Strings{"Bread", "Milk", "apple", "Cheese"}));
 
-    wxTEST_DIALOG(Press(control::ClearDayList),
-                  ExpectMessage::Application("All items will be cleared from the Day list",
-                                             wxID_OK));
+    wxTEST_DIALOG(
+        Press(control::ClearDayList),
+        ExpectMessage::Application("All items will be cleared from the Day list", wxID_OK));
     EXPECT_TRUE(DayBox()->IsEmpty());
     EXPECT_EQ(master, (Strings{"0Bread", "Milk", "apple", "0Cheese"}));
     EXPECT_EQ(day, (Strings{"Bread", "Cheese"}));
 }
 
 TEST_F(DayListDialogTest, ANameWithBytesTheCodePageLeavesUndefinedSurvivesTheListBox) {
-    master = {"Pi\x81" "a", "Soup"};
-    day = {"Pi\x81" "a"};
+    master = {
+        "Pi\x81"
+        "a",
+        "Soup"};
+    day = {
+        "Pi\x81"
+        "a"};
     Open();
-    SelectRow(DayBox(), "Pi\xC2\x81" "a");
+    SelectRow(DayBox(),
+              "Pi\xC2\x81"
+              "a");
     DeleteSelected(Tick(0));
-    EXPECT_EQ(master, (Strings{"0Pi\x81" "a", "Soup"}));
+    EXPECT_EQ(master, (Strings{"0Pi\x81"
+                               "a",
+                               "Soup"}));
 }
 
 }  // namespace

@@ -35,9 +35,11 @@ TEST(NameRules, TrimRemovesBlanksTabsAndLineBreaksAtBothEnds) {
 }
 
 TEST(NameRules, ANameMustStartWithAnAsciiLetter) {
-    for (const char* typed : {"", "   ", "7up", "-salt", "(pain)", "\xC3\x89" "clair", "~Milk"}) {
-        EXPECT_EQ(name_rules::Check(typed, Kind::Food).problem, Problem::NoLeadingLetter)
-            << typed;
+    for (const char* typed : {"", "   ", "7up", "-salt", "(pain)",
+                              "\xC3\x89"
+                              "clair",
+                              "~Milk"}) {
+        EXPECT_EQ(name_rules::Check(typed, Kind::Food).problem, Problem::NoLeadingLetter) << typed;
         EXPECT_EQ(name_rules::Check(typed, Kind::Symptom).problem, Problem::NoLeadingLetter)
             << typed;
     }
@@ -48,10 +50,14 @@ TEST(NameRules, ANameMustStartWithAnAsciiLetter) {
 }
 
 TEST(NameRules, AnAcceptedNameIsTrimmedAndInTheDiarysCodePage) {
-    const auto checked = name_rules::Check("  Cr\xC3\xA8me br\xC3\xBBl\xC3\xA9" "e \xE2\x82\xAC ",
-                                           Kind::Food);
+    const auto checked = name_rules::Check(
+        "  Cr\xC3\xA8me br\xC3\xBBl\xC3\xA9"
+        "e \xE2\x82\xAC ",
+        Kind::Food);
     EXPECT_EQ(checked.problem, Problem::None);
-    EXPECT_EQ(checked.name, "Cr\xE8me br\xFBl\xE9" "e \x80");
+    EXPECT_EQ(checked.name,
+              "Cr\xE8me br\xFBl\xE9"
+              "e \x80");
     EXPECT_EQ(name_rules::Message(checked, Kind::Food), "");
 }
 
@@ -60,12 +66,14 @@ TEST(NameRules, ACharacterTheDiaryCannotHoldIsNamedInTheRefusal) {
     EXPECT_EQ(checked.problem, Problem::NotInCodePage);
     EXPECT_EQ(checked.offending, "\xE5\x91\xB3");
     EXPECT_EQ(checked.name, "");
-    EXPECT_NE(name_rules::Message(checked, Kind::Food).find("\"\xE5\x91\xB3\""),
-              std::string::npos);
+    EXPECT_NE(name_rules::Message(checked, Kind::Food).find("\"\xE5\x91\xB3\""), std::string::npos);
 }
 
 TEST(NameRules, ControlCharactersInsideANameAreRefused) {
-    for (const char* typed : {"Bad\tname", "Two\nlines", "Odd\xC2\x81" "byte", "Del\x7F"})
+    for (const char* typed : {"Bad\tname", "Two\nlines",
+                              "Odd\xC2\x81"
+                              "byte",
+                              "Del\x7F"})
         EXPECT_EQ(name_rules::Check(typed, Kind::Symptom).problem, Problem::ControlCharacter)
             << typed;
 }
@@ -180,8 +188,8 @@ TEST(TabOrder, FollowsTheControlOrderOfEachDialog) {
     using namespace control;
     CDayListDlg dayList(nullptr);
     EXPECT_EQ(TabStops(&dayList),
-              (std::vector<int>{MasterList, CopyToDayList, DayList, DayListOk, wxID_CANCEL,
-                                NewFood, DeleteFood, ClearDayList, DayListHelp}));
+              (std::vector<int>{MasterList, CopyToDayList, DayList, DayListOk, wxID_CANCEL, NewFood,
+                                DeleteFood, ClearDayList, DayListHelp}));
     CUpdateSymptomsDlg symptoms(nullptr);
     EXPECT_EQ(TabStops(&symptoms),
               (std::vector<int>{SymptomList, Better, Worse, NoChange, AllNoChange, wxID_OK,
@@ -189,12 +197,11 @@ TEST(TabOrder, FollowsTheControlOrderOfEachDialog) {
     MemorySettings settings;
     COptionsDlg options(nullptr, settings);
     EXPECT_EQ(TabStops(&options),
-              (std::vector<int>{Hour, wxID_OK, wxID_CANCEL, Alphabetic, ByScore,
-                                PutInInclusions, PutInExclusions, ListSeparately, OptionsHelp}));
+              (std::vector<int>{Hour, wxID_OK, wxID_CANCEL, Alphabetic, ByScore, PutInInclusions,
+                                PutInExclusions, ListSeparately, OptionsHelp}));
     CDeleteFoodDlg deleteFood(nullptr);
     EXPECT_EQ(TabStops(&deleteFood),
-              (std::vector<int>{FoodName, DeleteFromMaster, wxID_OK, wxID_CANCEL,
-                                DeleteFoodHelp}));
+              (std::vector<int>{FoodName, DeleteFromMaster, wxID_OK, wxID_CANCEL, DeleteFoodHelp}));
     CTipOfTheDayDlg tip(nullptr, settings);
     EXPECT_EQ(TabStops(&tip), (std::vector<int>{ShowTipsAtStartup, NextTip, wxID_OK}));
 }

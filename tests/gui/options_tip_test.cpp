@@ -38,9 +38,13 @@ void ClickRadio(wxWindow* dialog, int id) {
     button->ProcessWindowEvent(click);
 }
 
-wxTextCtrl* HourBox(wxWindow* dialog) { return ControlOf<wxTextCtrl>(dialog, control::Hour); }
+wxTextCtrl* HourBox(wxWindow* dialog) {
+    return ControlOf<wxTextCtrl>(dialog, control::Hour);
+}
 
-bool IsOn(wxWindow* dialog, int id) { return ControlOf<wxRadioButton>(dialog, id)->GetValue(); }
+bool IsOn(wxWindow* dialog, int id) {
+    return ControlOf<wxRadioButton>(dialog, id)->GetValue();
+}
 
 // Presses an arrow key in the hour box.
 void Arrow(wxWindow* dialog, int key) {
@@ -62,8 +66,8 @@ TEST(OptionsCommand, OpensWithTheDefaultsAndOkWritesAllThreeInOrder) {
                       EXPECT_EQ(dialog.GetTitle(), "Gastrolog Options");
                       return Press(dialog, wxID_OK, wxID_OK);
                   }));
-    EXPECT_EQ(settings.writes, (Strings{"Settings/NewDayTime=4", "Settings/SortOrder=0",
-                                        "Settings/50DayAction=0"}));
+    EXPECT_EQ(settings.writes,
+              (Strings{"Settings/NewDayTime=4", "Settings/SortOrder=0", "Settings/50DayAction=0"}));
 }
 
 TEST(OptionsCommand, OkWritesTheChoicesMade) {
@@ -77,8 +81,8 @@ TEST(OptionsCommand, OkWritesTheChoicesMade) {
                       EXPECT_EQ(dialog.m_nUnclassified, 2);
                       return Press(dialog, wxID_OK, wxID_OK);
                   }));
-    EXPECT_EQ(settings.writes, (Strings{"Settings/NewDayTime=6", "Settings/SortOrder=1",
-                                        "Settings/50DayAction=2"}));
+    EXPECT_EQ(settings.writes,
+              (Strings{"Settings/NewDayTime=6", "Settings/SortOrder=1", "Settings/50DayAction=2"}));
 }
 
 TEST(OptionsCommand, CancelWritesNothingEvenAfterChanges) {
@@ -236,9 +240,8 @@ class TipFileTest : public ::testing::Test {
 protected:
     // One start of the program: a session that reads a tip and ends.
     std::string Session() {
-        TipSession session(settings, {file}, [this](const std::string& message) {
-            troubles.push_back(message);
-        });
+        TipSession session(settings, {file},
+                           [this](const std::string& message) { troubles.push_back(message); });
         return session.Tip();
     }
 
@@ -299,8 +302,8 @@ TEST_F(TipFileTest, AnUnreachablePositionIsReportedAndTheNextStartRecovers) {
 }
 
 TEST_F(TipFileTest, AFileWithoutATipEndsTheReadWithoutATip) {
-    for (const std::string& text : {std::string(), std::string("; only\n\n \n\t\n"),
-                                    std::string("; no final line break")}) {
+    for (const std::string& text :
+         {std::string(), std::string("; only\n\n \n\t\n"), std::string("; no final line break")}) {
         file = folder.Write("empty.txt", text);
         settings = MemorySettings();
         EXPECT_EQ(Session(), "");
