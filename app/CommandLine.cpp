@@ -38,11 +38,19 @@ CommandLine ParseCommandLine(const wxArrayString& arguments) {
             continue;
         }
         switch (found) {
-            case Switch::Print: print = true; continue;
-            case Switch::PrintTo: printTo = true; continue;
-            case Switch::Unregister: unregister = true; continue;
-            case Switch::Ignored: continue;
-            case Switch::None: break;
+            case Switch::Print:
+                print = true;
+                continue;
+            case Switch::PrintTo:
+                printTo = true;
+                continue;
+            case Switch::Unregister:
+                unregister = true;
+                continue;
+            case Switch::Ignored:
+                continue;
+            case Switch::None:
+                break;
         }
         // The first plain word is the file; with /pt the next one names the printer.
         if (line.file.empty())
@@ -63,8 +71,8 @@ CommandLine ParseCommandLine(const wxArrayString& arguments) {
             line.problem = "Printing to a printer needs the printer's name after the file.";
         }
     } else {
-        line.action = line.file.empty() ? CommandLine::Action::NewDiary
-                                        : CommandLine::Action::OpenDiary;
+        line.action =
+            line.file.empty() ? CommandLine::Action::NewDiary : CommandLine::Action::OpenDiary;
     }
     return line;
 }

@@ -8,12 +8,12 @@
 
 struct CommandLine {
     enum class Action {
-        NewDiary,      // no file: a new, untitled diary
-        OpenDiary,     // open the file
-        PrintDiary,    // print the file to the default printer, then end
-        PrintTo,       // print the file to the named printer, then end
+        NewDiary,        // no file: a new, untitled diary
+        OpenDiary,       // open the file
+        PrintDiary,      // print the file to the default printer, then end
+        PrintTo,         // print the file to the named printer, then end
         RemoveSettings,  // forget every setting, then end
-        Invalid,       // nothing sensible to do: show `problem` and end
+        Invalid,         // nothing sensible to do: show `problem` and end
     };
 
     Action action = Action::NewDiary;

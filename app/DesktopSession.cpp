@@ -3,12 +3,12 @@
 #include <wx/confbase.h>
 #include <wx/filename.h>
 #include <wx/msgdlg.h>
-#include <wx/print.h>
 
 #include "app/DiaryDocument.h"
 #include "app/GastrologDocManager.h"
 #include "app/GastrologDocTemplate.h"
 #include "app/MainFrame.h"
+#include "app/SpoolerPrint.h"
 #include "dialogs/TipOfTheDayDlg.h"
 #include "view/PagePrintout.h"
 
@@ -38,8 +38,8 @@ DesktopSession::Outcome DesktopSession::Start(const CommandLine& commandLine) {
     new CGastrologDocTemplate(m_manager, m_frame.get());  // owned by the manager
     m_manager->LoadRecentFiles(*wxConfigBase::Get());
 
-    const bool printing = commandLine.action == Action::PrintDiary ||
-                          commandLine.action == Action::PrintTo;
+    const bool printing =
+        commandLine.action == Action::PrintDiary || commandLine.action == Action::PrintTo;
     // A diary being printed is never shown.
     if (!printing) m_frame->Show();
     if (!m_manager->CreateDocument(wxString(), wxDOC_NEW)) return Outcome::Failed;
@@ -59,20 +59,12 @@ bool DesktopSession::PrintDiary(const wxString& printer) {
     const DiaryDocument* document = Document();
     const CGastrologDoc& diary = document->Core();
     const wxString title = document->GetUserReadableName();
-    if (!m_printFile.empty()) {
-        const wxString failure =
-            PrintToPostScriptFile(diary, diary.GetLineCount(), m_printFile, title);
-        if (!failure.empty()) ReportProblem(failure);
-        return failure.empty();
-    }
-    wxPrintDialogData printDialogData(m_manager->GetPageSetupDialogData().GetPrintData());
-    if (!printer.empty()) printDialogData.GetPrintData().SetPrinterName(printer);
-    wxPrinter printerJob(&printDialogData);
-    PagePrintout printout(diary, diary.GetLineCount(), title);
-    if (printerJob.Print(m_frame.get(), &printout, false)) return true;
-    if (wxPrinter::GetLastError() != wxPRINTER_CANCELLED)
-        ReportProblem("The diary could not be printed.");
-    return false;
+    const wxString failure =
+        m_printFile.empty()
+            ? PrintThroughSpooler(diary, title, printer)
+            : PrintToPostScriptFile(diary, diary.GetLineCount(), m_printFile, title);
+    if (!failure.empty()) ReportProblem(failure);
+    return failure.empty();
 }
 
 bool DesktopSession::RemoveSettings() {

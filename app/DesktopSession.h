@@ -3,10 +3,10 @@
 // the diary, set up as the program starts (command line, Tip of the Day) and taken down as it
 // ends. The application object holds one; the desktop tests make their own.
 
-// wx/weakref.h needs what wx/window.h brings in first.
-#include <wx/window.h>
-
+// clang-format off
+#include <wx/window.h>  // first: wx/weakref.h needs what it brings in
 #include <wx/weakref.h>
+// clang-format on
 
 #include "app/CommandLine.h"
 #include "doc/Ports.h"

@@ -25,8 +25,7 @@ namespace {
 // shows as "?".
 std::string TitleInDiaryText(const wxString& title) {
     std::string bytes;
-    for (wxUniChar character : title)
-        bytes += ToDiaryText(wxString(character)).value_or("?");
+    for (wxUniChar character : title) bytes += ToDiaryText(wxString(character)).value_or("?");
     return bytes;
 }
 
@@ -55,23 +54,29 @@ private:
 
 wxIMPLEMENT_DYNAMIC_CLASS(DiaryDocument, wxDocument);
 
-wxBEGIN_EVENT_TABLE(DiaryDocument, wxDocument)
-    EVT_MENU(command::UpdateSymptoms, DiaryDocument::OnActionCommand)
+wxBEGIN_EVENT_TABLE(DiaryDocument, wxDocument) EVT_MENU(command::UpdateSymptoms,
+                                                        DiaryDocument::OnActionCommand)
     EVT_MENU(command::CreateDayList, DiaryDocument::OnActionCommand)
-    EVT_MENU(command::UpdateConnections, DiaryDocument::OnUpdateConnections)
-    EVT_MENU(command::GenerateTomorrowsLists, DiaryDocument::OnActionCommand)
-    EVT_MENU(command::GenerateCurrentLists, DiaryDocument::OnActionCommand)
-    EVT_MENU(command::RelateFoodsToSymptoms, DiaryDocument::OnActionCommand)
-    EVT_UPDATE_UI(command::UpdateSymptoms, DiaryDocument::OnUpdateActionCommand)
-    EVT_UPDATE_UI(command::CreateDayList, DiaryDocument::OnUpdateActionCommand)
-    EVT_UPDATE_UI(command::UpdateConnections, DiaryDocument::OnUpdateActionCommand)
-    EVT_UPDATE_UI(command::GenerateTomorrowsLists, DiaryDocument::OnUpdateActionCommand)
-    EVT_UPDATE_UI(command::GenerateCurrentLists, DiaryDocument::OnUpdateActionCommand)
-    EVT_UPDATE_UI(command::RelateFoodsToSymptoms, DiaryDocument::OnUpdateActionCommand)
-    EVT_UPDATE_UI(wxID_SAVE, DiaryDocument::OnUpdateSave)
-wxEND_EVENT_TABLE()
+        EVT_MENU(command::UpdateConnections, DiaryDocument::OnUpdateConnections)
+            EVT_MENU(command::GenerateTomorrowsLists, DiaryDocument::OnActionCommand)
+                EVT_MENU(command::GenerateCurrentLists,
+                         DiaryDocument::OnActionCommand) EVT_MENU(command::RelateFoodsToSymptoms,
+                                                                  DiaryDocument::OnActionCommand)
+                    EVT_UPDATE_UI(command::UpdateSymptoms, DiaryDocument::OnUpdateActionCommand)
+                        EVT_UPDATE_UI(command::CreateDayList, DiaryDocument::OnUpdateActionCommand)
+                            EVT_UPDATE_UI(command::UpdateConnections,
+                                          DiaryDocument::OnUpdateActionCommand)
+                                EVT_UPDATE_UI(command::GenerateTomorrowsLists,
+                                              DiaryDocument::OnUpdateActionCommand)
+                                    EVT_UPDATE_UI(command::GenerateCurrentLists,
+                                                  DiaryDocument::OnUpdateActionCommand)
+                                        EVT_UPDATE_UI(command::RelateFoodsToSymptoms,
+                                                      DiaryDocument::OnUpdateActionCommand)
+                                            EVT_UPDATE_UI(wxID_SAVE, DiaryDocument::OnUpdateSave)
+                                                wxEND_EVENT_TABLE()
 
-DiaryDocument::DiaryDocument() : m_host(std::make_unique<HostPort>(*this)) {
+                                                    DiaryDocument::DiaryDocument()
+    : m_host(std::make_unique<HostPort>(*this)) {
     SetTitle(UntitledName);
     ApplyPorts();
 }
@@ -122,7 +127,9 @@ void DiaryDocument::RefreshFrameTitle() {
     if (frame && GetDocumentManager()) frame->SetLabel(GetDocumentManager()->MakeFrameTitle(this));
 }
 
-bool DiaryDocument::OnNewDocument() { return m_core.OnNewDocument(); }
+bool DiaryDocument::OnNewDocument() {
+    return m_core.OnNewDocument();
+}
 
 bool DiaryDocument::OnOpenDocument(const wxString& path) {
     return m_core.OnOpenDocument(NativePath(path));
@@ -144,9 +151,8 @@ bool DiaryDocument::Save() {
 }
 
 bool DiaryDocument::SaveAs() {
-    const wxString proposed = GetFilename().empty()
-                                  ? WithDiaryExtension(GetTitle())
-                                  : GetFilename();
+    const wxString proposed =
+        GetFilename().empty() ? WithDiaryExtension(GetTitle()) : GetFilename();
     const wxString path = AskPathToSave(GetDocumentWindow(), proposed);
     if (path.empty() || !OnSaveDocument(path)) return false;
     if (wxDocManager* manager = GetDocumentManager()) manager->AddFileToHistory(path);
@@ -162,12 +168,14 @@ bool DiaryDocument::OnSaveModified() {
     if (!IsModified()) return true;
     switch (wxMessageBox(SaveChangesQuestion(), "Gastrolog", wxYES_NO | wxCANCEL | wxICON_QUESTION,
                          GetDocumentWindow())) {
-        case wxYES: return Save();
+        case wxYES:
+            return Save();
         case wxNO:
             // The changes are given up: closing the views must not ask a second time.
             Modify(false);
             return true;
-        default: return false;
+        default:
+            return false;
     }
 }
 
@@ -177,12 +185,23 @@ void DiaryDocument::OnActionCommand(wxCommandEvent& event) {
     // A command is only carried out while the daily cycle allows it, whatever sent it.
     if (!m_core.IsActionEnabled(event.GetId())) return;
     switch (event.GetId()) {
-        case command::UpdateSymptoms: m_core.OnUpdateSymptoms(); break;
-        case command::CreateDayList: m_core.OnCreateDayList(); break;
-        case command::GenerateTomorrowsLists: m_core.OnGenerateTomorrowsLists(); break;
-        case command::GenerateCurrentLists: m_core.OnGenerateCurrentLists(); break;
-        case command::RelateFoodsToSymptoms: m_core.OnRelateFoodsToSymptoms(); break;
-        default: event.Skip();
+        case command::UpdateSymptoms:
+            m_core.OnUpdateSymptoms();
+            break;
+        case command::CreateDayList:
+            m_core.OnCreateDayList();
+            break;
+        case command::GenerateTomorrowsLists:
+            m_core.OnGenerateTomorrowsLists();
+            break;
+        case command::GenerateCurrentLists:
+            m_core.OnGenerateCurrentLists();
+            break;
+        case command::RelateFoodsToSymptoms:
+            m_core.OnRelateFoodsToSymptoms();
+            break;
+        default:
+            event.Skip();
     }
 }
 
@@ -198,7 +217,9 @@ void DiaryDocument::OnUpdateConnections(wxCommandEvent&) {
 }
 
 // Save is always there, as it was: saving an unchanged diary writes it again.
-void DiaryDocument::OnUpdateSave(wxUpdateUIEvent& event) { event.Enable(true); }
+void DiaryDocument::OnUpdateSave(wxUpdateUIEvent& event) {
+    event.Enable(true);
+}
 
 void DiaryDocument::OnUpdateActionCommand(wxUpdateUIEvent& event) {
     event.Enable(m_core.IsActionEnabled(event.GetId()));

@@ -26,9 +26,9 @@ wxString AskPathToSave(wxWindow* parent, const wxString& proposedPath) {
     // The dialog asked about replacing the name as typed; ask again for the name with the
     // extension added, so no file is replaced unasked.
     if (chosen != dialog.GetPath() && wxFileName::FileExists(chosen) &&
-        wxMessageBox(wxFileName(chosen).GetFullName() +
-                         " already exists.\nDo you want to replace it?",
-                     "Save As", wxYES_NO | wxICON_EXCLAMATION, parent) != wxYES)
+        wxMessageBox(
+            wxFileName(chosen).GetFullName() + " already exists.\nDo you want to replace it?",
+            "Save As", wxYES_NO | wxICON_EXCLAMATION, parent) != wxYES)
         return wxString();
     return chosen;
 }

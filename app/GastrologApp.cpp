@@ -31,13 +31,16 @@ bool CGastrologApp::OnInit() {
             m_session.reset();
             m_workDone = true;
             return true;
-        case DesktopSession::Outcome::Failed: break;
+        case DesktopSession::Outcome::Failed:
+            break;
     }
     m_session.reset();
     return false;  // wx ends the program with a non-zero status
 }
 
-int CGastrologApp::OnRun() { return m_workDone ? 0 : wxApp::OnRun(); }
+int CGastrologApp::OnRun() {
+    return m_workDone ? 0 : wxApp::OnRun();
+}
 
 int CGastrologApp::OnExit() {
     m_session.reset();

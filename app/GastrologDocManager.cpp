@@ -9,7 +9,9 @@
 
 namespace {
 
-wxString RecentFileKey(int number) { return wxString::Format("File%d", number); }
+wxString RecentFileKey(int number) {
+    return wxString::Format("File%d", number);
+}
 
 }  // namespace
 
@@ -70,7 +72,9 @@ wxDocument* CGastrologDocManager::ReuseDocument(wxDocument* document, const wxSt
     return document;
 }
 
-wxString CGastrologDocManager::MakeNewDocumentName() { return DiaryDocument::UntitledName; }
+wxString CGastrologDocManager::MakeNewDocumentName() {
+    return DiaryDocument::UntitledName;
+}
 
 wxString CGastrologDocManager::MakeFrameTitle(wxDocument* doc) {
     if (!doc) return "Gastrolog";

@@ -1,7 +1,6 @@
 #include "app/MainFrame.h"
 
 #include <wx/confbase.h>
-#include <wx/cshelp.h>
 #include <wx/filehistory.h>
 #include <wx/statusbr.h>
 #include <wx/toolbar.h>
@@ -23,35 +22,37 @@ const int KeyStateInterval = 250;  // milliseconds
 
 }  // namespace
 
-wxBEGIN_EVENT_TABLE(CMainFrame, wxDocParentFrame)
-    EVT_MENU(command::ViewToolbar, CMainFrame::OnViewToolbar)
-    EVT_UPDATE_UI(command::ViewToolbar, CMainFrame::OnUpdateViewToolbar)
-    EVT_MENU(command::ViewStatusBar, CMainFrame::OnViewStatusBar)
-    EVT_UPDATE_UI(command::ViewStatusBar, CMainFrame::OnUpdateViewStatusBar)
-    EVT_MENU(frame_command::NextPane, CMainFrame::OnNextPane)
-    EVT_MENU(frame_command::PreviousPane, CMainFrame::OnPreviousPane)
-    EVT_MENU(frame_command::SplitRows, CMainFrame::OnSplitRows)
-    EVT_MENU(frame_command::SplitColumns, CMainFrame::OnSplitColumns)
-    EVT_MENU(frame_command::Unsplit, CMainFrame::OnUnsplit)
-    EVT_UPDATE_UI(frame_command::SplitRows, CMainFrame::OnUpdateSplitRows)
-    EVT_UPDATE_UI(frame_command::SplitColumns, CMainFrame::OnUpdateSplitColumns)
-    EVT_UPDATE_UI(frame_command::Unsplit, CMainFrame::OnUpdateUnsplit)
-    EVT_MENU(wxID_HELP, CMainFrame::OnHelp)
-    EVT_MENU(wxID_HELP_CONTENTS, CMainFrame::OnHelpTopics)
-    EVT_MENU(wxID_CONTEXT_HELP, CMainFrame::OnContextHelp)
-    EVT_HELP(wxID_ANY, CMainFrame::OnHelpEvent)
-    EVT_MENU(wxID_ABOUT, CMainFrame::OnAbout)
-    EVT_MENU(command::TipOfTheDay, CMainFrame::OnTipOfTheDay)
-    EVT_MENU(command::ChangeOptions, CMainFrame::OnOptions)
-    EVT_UPDATE_UI(command::ChangeOptions, CMainFrame::OnUpdateAlwaysEnabled)
-    EVT_MENU(frame_command::Exit, CMainFrame::OnExit)
-    EVT_CHILD_FOCUS(CMainFrame::OnChildFocus)
-    EVT_CLOSE(CMainFrame::OnCloseWindow)
-wxEND_EVENT_TABLE()
+wxBEGIN_EVENT_TABLE(CMainFrame, wxDocParentFrame) EVT_MENU(command::ViewToolbar,
+                                                           CMainFrame::OnViewToolbar)
+    EVT_UPDATE_UI(command::ViewToolbar,
+                  CMainFrame::OnUpdateViewToolbar) EVT_MENU(command::ViewStatusBar,
+                                                            CMainFrame::OnViewStatusBar)
+        EVT_UPDATE_UI(command::ViewStatusBar, CMainFrame::OnUpdateViewStatusBar) EVT_MENU(
+            frame_command::NextPane, CMainFrame::OnNextPane) EVT_MENU(frame_command::PreviousPane,
+                                                                      CMainFrame::OnPreviousPane)
+            EVT_MENU(frame_command::SplitRows, CMainFrame::OnSplitRows) EVT_MENU(
+                frame_command::SplitColumns,
+                CMainFrame::OnSplitColumns) EVT_MENU(frame_command::Unsplit, CMainFrame::OnUnsplit)
+                EVT_UPDATE_UI(frame_command::SplitRows, CMainFrame::OnUpdateSplitRows)
+                    EVT_UPDATE_UI(frame_command::SplitColumns, CMainFrame::OnUpdateSplitColumns)
+                        EVT_UPDATE_UI(frame_command::Unsplit, CMainFrame::OnUpdateUnsplit) EVT_MENU(
+                            wxID_HELP, CMainFrame::OnHelp) EVT_MENU(wxID_HELP_CONTENTS,
+                                                                    CMainFrame::OnHelpTopics)
+                            EVT_MENU(wxID_CONTEXT_HELP, CMainFrame::OnContextHelp)
+                                EVT_MENU(wxID_ABOUT, CMainFrame::OnAbout)
+                                    EVT_MENU(command::TipOfTheDay, CMainFrame::OnTipOfTheDay)
+                                        EVT_MENU(command::ChangeOptions, CMainFrame::OnOptions)
+                                            EVT_UPDATE_UI(command::ChangeOptions,
+                                                          CMainFrame::OnUpdateAlwaysEnabled)
+                                                EVT_MENU(frame_command::Exit, CMainFrame::OnExit)
+                                                    EVT_CHILD_FOCUS(CMainFrame::OnChildFocus)
+                                                        EVT_CLOSE(CMainFrame::OnCloseWindow)
+                                                            wxEND_EVENT_TABLE()
 
-CMainFrame::CMainFrame(CGastrologDocManager* manager, SettingsStore& settings)
-    : wxDocParentFrame(manager, nullptr, wxID_ANY, "Gastrolog", wxDefaultPosition,
-                       wxDefaultSize),
+                                                                CMainFrame::CMainFrame(
+                                                                    CGastrologDocManager* manager,
+                                                                    SettingsStore& settings)
+    : wxDocParentFrame(manager, nullptr, wxID_ANY, "Gastrolog", wxDefaultPosition, wxDefaultSize),
       m_manager(manager),
       m_settings(settings),
       m_keyStateTimer(this) {
@@ -65,8 +66,13 @@ CMainFrame::CMainFrame(CGastrologDocManager* manager, SettingsStore& settings)
         [this](CPaneSplitter::Pane& pane) { ReleasePane(pane); });
 
     const std::vector<wxAcceleratorEntry> accelerators = MainAccelerators();
-    SetAcceleratorTable(wxAcceleratorTable(static_cast<int>(accelerators.size()),
-                                           accelerators.data()));
+    SetAcceleratorTable(
+        wxAcceleratorTable(static_cast<int>(accelerators.size()), accelerators.data()));
+
+    m_contextHelp = std::make_unique<ContextHelpMode>(
+        [](int context) { ShowHelpContext(context); },
+        [this](bool active) { SetStatusText(active ? ContextHelpText : IdleText, MessageField); },
+        [this](const wxPoint& point) { return IsCommandArea(point); });
 
     m_manager->SetRecentFilesListener([this] {
         RefreshRecentFiles();
@@ -80,14 +86,18 @@ CMainFrame::CMainFrame(CGastrologDocManager* manager, SettingsStore& settings)
 }
 
 // The document manager may already be gone here; the window let go of it when it closed.
-CMainFrame::~CMainFrame() { m_keyStateTimer.Stop(); }
+CMainFrame::~CMainFrame() {
+    m_keyStateTimer.Stop();
+    m_contextHelp.reset();
+}
 
 void CMainFrame::CreateToolBarAndStatusBar() {
     wxToolBar* toolBar =
         CreateToolBar(wxTB_HORIZONTAL | wxTB_FLAT | wxBORDER_NONE, frame_command::ToolBarId);
     AddToolBarTools(toolBar);
 
-    wxStatusBar* statusBar = CreateStatusBar(FieldCount, wxSTB_DEFAULT_STYLE, WidgetId(command::ViewStatusBar));
+    wxStatusBar* statusBar =
+        CreateStatusBar(FieldCount, wxSTB_DEFAULT_STYLE, WidgetId(command::ViewStatusBar));
     // Each indicator is as wide as its text needs.
     const int padding = FromDIP(16);
     const int widths[FieldCount] = {-1, statusBar->GetTextExtent("CAP").x + padding,
@@ -100,7 +110,11 @@ void CMainFrame::CreateToolBarAndStatusBar() {
 // ---- command ids
 
 bool CMainFrame::TryBefore(wxEvent& event) {
-    if (const int commandId = CommandForWidgetId(event.GetId())) {
+    const int shiftedCommand = CommandForWidgetId(event.GetId());
+    // In context help mode the command chosen shows its help instead of being carried out.
+    if (event.GetEventType() == wxEVT_MENU && m_contextHelp && m_contextHelp->IsActive())
+        return m_contextHelp->TakeCommand(shiftedCommand ? shiftedCommand : event.GetId());
+    if (const int commandId = shiftedCommand) {
         if (event.GetEventType() == wxEVT_MENU)
             return ProcessAsCommand(static_cast<wxCommandEvent&>(event), commandId);
         if (event.GetEventType() == wxEVT_UPDATE_UI)
@@ -151,15 +165,25 @@ void CMainFrame::ReleasePane(CPaneSplitter::Pane& pane) {
     if (window) window->Destroy();
 }
 
-void CMainFrame::OnNextPane(wxCommandEvent&) { m_panes->FocusNextPane(1); }
+void CMainFrame::OnNextPane(wxCommandEvent&) {
+    m_panes->FocusNextPane(1);
+}
 
-void CMainFrame::OnPreviousPane(wxCommandEvent&) { m_panes->FocusNextPane(-1); }
+void CMainFrame::OnPreviousPane(wxCommandEvent&) {
+    m_panes->FocusNextPane(-1);
+}
 
-void CMainFrame::OnSplitRows(wxCommandEvent&) { m_panes->SplitRows(); }
+void CMainFrame::OnSplitRows(wxCommandEvent&) {
+    m_panes->SplitRows();
+}
 
-void CMainFrame::OnSplitColumns(wxCommandEvent&) { m_panes->SplitColumns(); }
+void CMainFrame::OnSplitColumns(wxCommandEvent&) {
+    m_panes->SplitColumns();
+}
 
-void CMainFrame::OnUnsplit(wxCommandEvent&) { m_panes->UnsplitAll(); }
+void CMainFrame::OnUnsplit(wxCommandEvent&) {
+    m_panes->UnsplitAll();
+}
 
 void CMainFrame::OnUpdateSplitRows(wxUpdateUIEvent& event) {
     event.Enable(HasFirstPane() && m_panes->GetRowCount() < CPaneSplitter::MaximumRows);
@@ -221,7 +245,9 @@ void CMainFrame::UpdateKeyIndicators() {
     }
 }
 
-void CMainFrame::OnKeyStateTimer(wxTimerEvent&) { UpdateKeyIndicators(); }
+void CMainFrame::OnKeyStateTimer(wxTimerEvent&) {
+    UpdateKeyIndicators();
+}
 
 // ---- recent files
 
@@ -243,37 +269,31 @@ void CMainFrame::RefreshRecentFiles() {
         fileMenu->Enable(wxID_FILE1, false);
     }
     for (size_t index = 0; index < count; ++index)
-        fileMenu->Insert(position + index, wxID_FILE1 + static_cast<int>(index),
-                         RecentFileLabel(static_cast<int>(index) + 1,
-                                         history->GetHistoryFile(index)),
-                         StatusPrompt(wxID_FILE1));
+        fileMenu->Insert(
+            position + index, wxID_FILE1 + static_cast<int>(index),
+            RecentFileLabel(static_cast<int>(index) + 1, history->GetHistoryFile(index)),
+            StatusPrompt(wxID_FILE1));
 }
 
 // ---- help
 
-void CMainFrame::OnHelp(wxCommandEvent&) { ShowHelpContext(help_context::MainWindow); }
-
-void CMainFrame::OnHelpTopics(wxCommandEvent&) { ShowHelpContents(); }
-
-void CMainFrame::OnContextHelp(wxCommandEvent&) {
-    SetStatusText(ContextHelpText, MessageField);
-    // Runs until the user clicks; the click arrives as a help event (OnHelpEvent).
-    wxContextHelp contextHelp(this);
-    SetStatusText(IdleText, MessageField);
+void CMainFrame::OnHelp(wxCommandEvent&) {
+    ShowHelpContext(help_context::MainWindow);
 }
 
-void CMainFrame::OnHelpEvent(wxHelpEvent& event) {
-    fprintf(stderr, "DEBUG help event object=%ls pos=%d,%d origin=%d\n", event.GetEventObject() ? static_cast<wxObject*>(event.GetEventObject())->GetClassInfo()->GetClassName() : "-", event.GetPosition().x, event.GetPosition().y, int(event.GetOrigin()));
-    int context = help_context::MainWindow;
-    if (auto* toolBar = wxDynamicCast(event.GetEventObject(), wxToolBar)) {
-        const wxPoint point = toolBar->ScreenToClient(event.GetPosition());
-        const wxToolBarToolBase* tool = toolBar->FindToolForPosition(point.x, point.y);
-        if (tool && !tool->IsSeparator()) {
-            const int commandId = CommandForWidgetId(tool->GetId());
-            context = HelpContextForCommand(commandId ? commandId : tool->GetId());
-        }
-    }
-    ShowHelpContext(context);
+void CMainFrame::OnHelpTopics(wxCommandEvent&) {
+    ShowHelpContents();
+}
+
+void CMainFrame::OnContextHelp(wxCommandEvent&) {
+    m_contextHelp->Begin();
+}
+
+bool CMainFrame::IsCommandArea(const wxPoint& screenPoint) const {
+    const wxToolBar* toolBar = GetToolBar();
+    const wxMenuBar* menuBar = GetMenuBar();
+    return (toolBar && toolBar->IsShown() && toolBar->GetScreenRect().Contains(screenPoint)) ||
+           (menuBar && menuBar->GetScreenRect().Contains(screenPoint));
 }
 
 // ---- the application's commands
@@ -288,11 +308,17 @@ void CMainFrame::OnTipOfTheDay(wxCommandEvent&) {
     tip.ShowModal();
 }
 
-void CMainFrame::OnOptions(wxCommandEvent&) { RunOptionsCommand(this, m_settings); }
+void CMainFrame::OnOptions(wxCommandEvent&) {
+    RunOptionsCommand(this, m_settings);
+}
 
-void CMainFrame::OnUpdateAlwaysEnabled(wxUpdateUIEvent& event) { event.Enable(true); }
+void CMainFrame::OnUpdateAlwaysEnabled(wxUpdateUIEvent& event) {
+    event.Enable(true);
+}
 
-void CMainFrame::OnExit(wxCommandEvent&) { Close(); }
+void CMainFrame::OnExit(wxCommandEvent&) {
+    Close();
+}
 
 void CMainFrame::OnCloseWindow(wxCloseEvent& event) {
     // Only reached when the document manager has closed the diary: its views are gone, so
@@ -300,6 +326,7 @@ void CMainFrame::OnCloseWindow(wxCloseEvent& event) {
     m_panes->ForgetPanes();
     m_panes->Hide();
     m_keyStateTimer.Stop();
+    m_contextHelp->End();
     if (wxConfigBase* config = wxConfigBase::Get(false)) m_manager->SaveRecentFiles(*config);
     m_manager->SetRecentFilesListener({});
     // The window is destroyed later, perhaps after the manager: from now on its events stay

@@ -7,11 +7,13 @@
 #include <wx/docview.h>
 #include <wx/timer.h>
 
+#include <memory>
+
+#include "app/ContextHelpMode.h"
 #include "app/PaneSplitter.h"
 #include "doc/Ports.h"
 
 class CGastrologDocManager;
-class wxHelpEvent;
 
 class CMainFrame : public wxDocParentFrame {
 public:
@@ -31,6 +33,7 @@ public:
     void RefreshRecentFiles();
     // Shows the keyboard's lock states in the status bar.
     void UpdateKeyIndicators();
+    ContextHelpMode& ContextHelp() { return *m_contextHelp; }
 
 protected:
     // Menu items, tools and keys carry shifted ids (see WidgetId); their events are handed on
@@ -40,6 +43,7 @@ protected:
 private:
     bool ProcessAsCommand(wxCommandEvent& event, int commandId);
     bool UpdateAsCommand(wxUpdateUIEvent& event, int commandId);
+    bool IsCommandArea(const wxPoint& screenPoint) const;
     void CreateToolBarAndStatusBar();
     CPaneSplitter::Pane MakePane(wxWindow* parent);
     void ReleasePane(CPaneSplitter::Pane& pane);
@@ -59,7 +63,6 @@ private:
     void OnHelp(wxCommandEvent& event);
     void OnHelpTopics(wxCommandEvent& event);
     void OnContextHelp(wxCommandEvent& event);
-    void OnHelpEvent(wxHelpEvent& event);
     void OnAbout(wxCommandEvent& event);
     void OnTipOfTheDay(wxCommandEvent& event);
     void OnOptions(wxCommandEvent& event);
@@ -72,6 +75,7 @@ private:
     CGastrologDocManager* m_manager;
     SettingsStore& m_settings;
     CPaneSplitter* m_panes = nullptr;
+    std::unique_ptr<ContextHelpMode> m_contextHelp;
     wxTimer m_keyStateTimer;
 
     wxDECLARE_EVENT_TABLE();

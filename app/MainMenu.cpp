@@ -30,8 +30,7 @@ const std::map<int, const char*>& CommandStrings() {
         {command::ViewHistory, "Show or hide history\nView history"},
         {command::ViewToolbar, "Show or hide the toolbar\nToggle ToolBar"},
         {command::ViewStatusBar, "Show or hide the status bar\nToggle StatusBar"},
-        {frame_command::SplitRows,
-         "Split the window into two rows of panes\nSplit horizontally"},
+        {frame_command::SplitRows, "Split the window into two rows of panes\nSplit horizontally"},
         {frame_command::SplitColumns,
          "Split the window into two columns of panes\nSplit vertically"},
         {frame_command::Unsplit, "Show the first pane alone\nUnsplit"},
@@ -148,8 +147,10 @@ bool IsSectionSwitch(int id) {
         case command::ViewExclusions:
         case command::ViewSymptoms:
         case command::ViewFoods:
-        case command::ViewHistory: return true;
-        default: return false;
+        case command::ViewHistory:
+            return true;
+        default:
+            return false;
     }
 }
 
@@ -157,17 +158,28 @@ bool IsSectionSwitch(int id) {
 
 int CommandForWidgetId(int widgetId) {
     static const std::set<int> shiftedCommands = {
-        command::UpdateSymptoms,       command::CreateDayList,
-        command::UpdateConnections,    command::GenerateTomorrowsLists,
-        command::GenerateCurrentLists, command::RelateFoodsToSymptoms,
-        command::ChangeOptions,        command::TipOfTheDay,
-        command::ViewInclusions,       command::ViewUnclassified,
-        command::ViewExclusions,       command::ViewSymptoms,
-        command::ViewFoods,            command::ViewHistory,
-        command::ViewToolbar,          command::ViewStatusBar,
-        frame_command::Exit,           frame_command::NextPane,
-        frame_command::PreviousPane,   frame_command::SplitRows,
-        frame_command::SplitColumns,   frame_command::Unsplit,
+        command::UpdateSymptoms,
+        command::CreateDayList,
+        command::UpdateConnections,
+        command::GenerateTomorrowsLists,
+        command::GenerateCurrentLists,
+        command::RelateFoodsToSymptoms,
+        command::ChangeOptions,
+        command::TipOfTheDay,
+        command::ViewInclusions,
+        command::ViewUnclassified,
+        command::ViewExclusions,
+        command::ViewSymptoms,
+        command::ViewFoods,
+        command::ViewHistory,
+        command::ViewToolbar,
+        command::ViewStatusBar,
+        frame_command::Exit,
+        frame_command::NextPane,
+        frame_command::PreviousPane,
+        frame_command::SplitRows,
+        frame_command::SplitColumns,
+        frame_command::Unsplit,
     };
     if (widgetId < 0 || widgetId >= WidgetIdOffset) return 0;
     return shiftedCommands.count(widgetId + WidgetIdOffset) ? widgetId + WidgetIdOffset : 0;
@@ -179,9 +191,13 @@ wxString CommandString(int id) {
     return found == strings.end() ? wxString() : wxString(found->second);
 }
 
-wxString StatusPrompt(int id) { return CommandString(id).BeforeFirst('\n'); }
+wxString StatusPrompt(int id) {
+    return CommandString(id).BeforeFirst('\n');
+}
 
-wxString ToolTipText(int id) { return CommandString(id).AfterFirst('\n'); }
+wxString ToolTipText(int id) {
+    return CommandString(id).AfterFirst('\n');
+}
 
 int HelpContextForCommand(int id) {
     switch (id) {
@@ -191,16 +207,20 @@ int HelpContextForCommand(int id) {
         case command::GenerateTomorrowsLists:
         case command::GenerateCurrentLists:
         case command::RelateFoodsToSymptoms:
-        case command::TipOfTheDay: return id;
-        case command::ChangeOptions: return 1062;  // the options dialog's topic
+        case command::TipOfTheDay:
+            return id;
+        case command::ChangeOptions:
+            return 1062;  // the options dialog's topic
         case wxID_NEW:
         case wxID_OPEN:
         case wxID_SAVE:
         case wxID_SAVEAS:
         case wxID_PRINT:
         case wxID_PREVIEW:
-        case wxID_PRINT_SETUP: return help_context::FileMenu;
-        default: return IsSectionSwitch(id) ? help_context::ViewMenu : help_context::MainWindow;
+        case wxID_PRINT_SETUP:
+            return help_context::FileMenu;
+        default:
+            return IsSectionSwitch(id) ? help_context::ViewMenu : help_context::MainWindow;
     }
 }
 
@@ -250,8 +270,8 @@ void AddToolBarTools(wxToolBar* toolBar) {
             continue;
         }
         const wxItemKind kind = IsSectionSwitch(id) ? wxITEM_CHECK : wxITEM_NORMAL;
-        toolBar->AddTool(WidgetId(id), ToolTipText(id), DrawToolbarImage(ImageFor(id), size), wxNullBitmap,
-                         kind, ToolTipText(id), StatusPrompt(id));
+        toolBar->AddTool(WidgetId(id), ToolTipText(id), DrawToolbarImage(ImageFor(id), size),
+                         wxNullBitmap, kind, ToolTipText(id), StatusPrompt(id));
     }
     toolBar->Realize();
 }

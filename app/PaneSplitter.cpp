@@ -7,8 +7,7 @@ const long SplitterStyle = wxSP_3D | wxSP_LIVE_UPDATE;
 }  // namespace
 
 CPaneSplitter::CPaneSplitter(wxWindow* parent, PaneFactory makePane, PaneRelease releasePane)
-    : wxSplitterWindow(parent, wxID_ANY, wxDefaultPosition, parent->GetClientSize(),
-                       SplitterStyle),
+    : wxSplitterWindow(parent, wxID_ANY, wxDefaultPosition, parent->GetClientSize(), SplitterStyle),
       m_makePane(std::move(makePane)),
       m_releasePane(std::move(releasePane)) {
     SetMinimumPaneSize(MinimumPaneSize);
@@ -24,8 +23,8 @@ CPaneSplitter::~CPaneSplitter() = default;
 
 wxSplitterWindow* CPaneSplitter::MakeRow() {
     // Made at the size it will have, so nothing in it is ever laid out smaller than it can be.
-    auto* row = new wxSplitterWindow(this, wxID_ANY, wxDefaultPosition, GetClientSize(),
-                                     SplitterStyle);
+    auto* row =
+        new wxSplitterWindow(this, wxID_ANY, wxDefaultPosition, GetClientSize(), SplitterStyle);
     row->SetMinimumPaneSize(MinimumPaneSize);
     row->SetSashGravity(0.5);
     return row;
@@ -159,6 +158,7 @@ void CPaneSplitter::OnSashMoved(wxSplitterEvent& event) {
     event.Skip();
     if (event.GetEventObject() == this || m_rowCount < 2 || m_columnCount < 2) return;
     for (wxSplitterWindow* row : m_rows)
-        if (row && row != event.GetEventObject() && row->GetSashPosition() != event.GetSashPosition())
+        if (row && row != event.GetEventObject() &&
+            row->GetSashPosition() != event.GetSashPosition())
             row->SetSashPosition(event.GetSashPosition());
 }

@@ -44,13 +44,15 @@ wxSizer* CRelationshipsDlg::CreateColumn(int id, const wxString& heading,
     auto* column = new wxBoxSizer(wxVERTICAL);
     column->Add(new wxStaticText(this, wxID_ANY, heading), 0, wxBOTTOM, FromDIP(2));
     // Not sorted: row i of every column belongs to the i-th symptom.
-    auto* list = new wxListBox(this, id, wxDefaultPosition,
-                               ConvertDialogToPixels(ColumnSizeInDialogUnits), 0, nullptr,
-                               wxLB_SINGLE | wxLB_NEEDED_SB);
+    auto* list =
+        new wxListBox(this, id, wxDefaultPosition, ConvertDialogToPixels(ColumnSizeInDialogUnits),
+                      0, nullptr, wxLB_SINGLE | wxLB_NEEDED_SB);
     if (entries)
         for (const std::string& entry : *entries) list->Append(FromDiaryText(entry));
     column->Add(list, 1, wxEXPAND);
     return column;
 }
 
-void CRelationshipsDlg::OnHelpButton(wxCommandEvent&) { ShowHelpContext(HelpButtonId); }
+void CRelationshipsDlg::OnHelpButton(wxCommandEvent&) {
+    ShowHelpContext(HelpButtonId);
+}

@@ -19,7 +19,8 @@ fs::path ExecutableFolder() {
 // copied res/ folder beside the program, and the source tree the program was built from.
 std::vector<fs::path> ResourceFolders() {
     std::vector<fs::path> folders;
-    if (const char* explicitFolder = std::getenv("GASTROLOG_RES"); explicitFolder && *explicitFolder)
+    if (const char* explicitFolder = std::getenv("GASTROLOG_RES");
+        explicitFolder && *explicitFolder)
         folders.emplace_back(explicitFolder);
     if (const fs::path beside = ExecutableFolder(); !beside.empty()) {
         folders.push_back(beside / "res");

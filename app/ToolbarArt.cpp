@@ -26,7 +26,9 @@ const wxColour LeafGreen(76, 175, 80);
 const wxColour CoverGreen(46, 125, 79);
 const double OutlineWidth = 1.3;
 
-constexpr double Degrees(double angle) { return angle * std::numbers::pi / 180.0; }
+constexpr double Degrees(double angle) {
+    return angle * std::numbers::pi / 180.0;
+}
 
 // Drawing helpers on the 30 by 30 grid.
 class Painter {
@@ -162,11 +164,15 @@ void DrawPage(Painter& painter, double left, double top, double right, double bo
 }
 
 // A round badge with a white sign on it, as the three list switches show.
-void DrawBadge(Painter& painter, const wxColour& fill) { painter.Circle(15, 15, 11.5, fill); }
+void DrawBadge(Painter& painter, const wxColour& fill) {
+    painter.Circle(15, 15, 11.5, fill);
+}
 
 // ---- the pictures, one function each
 
-void DrawNew(Painter& painter) { DrawPage(painter, 6.5, 3.5, 23.5, 26.5); }
+void DrawNew(Painter& painter) {
+    DrawPage(painter, 6.5, 3.5, 23.5, 26.5);
+}
 
 void DrawOpen(Painter& painter) {
     wxGraphicsPath back = painter.Path();
@@ -276,7 +282,9 @@ void DrawSymptoms(Painter& painter) {
     painter.Stroke(pulse, Paper, 1.8);
 }
 
-void DrawFoods(Painter& painter) { DrawApple(painter, 15, 17, 10); }
+void DrawFoods(Painter& painter) {
+    DrawApple(painter, 15, 17, 10);
+}
 
 void DrawHistory(Painter& painter) {
     painter.Rectangle(3.5, 4.5, 26.5, 25.5, Paper, 1);
@@ -358,12 +366,24 @@ void DrawDiary(Painter& painter) {
 using PictureFunction = void (*)(Painter&);
 
 const PictureFunction Pictures[ToolbarImageCount] = {
-    DrawNew,           DrawOpen,           DrawSave,
-    DrawUpdateSymptoms, DrawCreateDayList,  DrawUpdateConnections,
-    DrawGenerateTomorrowsLists, DrawInclusions, DrawUnclassified,
-    DrawExclusions,    DrawSymptoms,       DrawFoods,
-    DrawHistory,       DrawGenerateCurrentLists, DrawRelateFoodsToSymptoms,
-    DrawPrint,         DrawAbout,          DrawContextHelp,
+    DrawNew,
+    DrawOpen,
+    DrawSave,
+    DrawUpdateSymptoms,
+    DrawCreateDayList,
+    DrawUpdateConnections,
+    DrawGenerateTomorrowsLists,
+    DrawInclusions,
+    DrawUnclassified,
+    DrawExclusions,
+    DrawSymptoms,
+    DrawFoods,
+    DrawHistory,
+    DrawGenerateCurrentLists,
+    DrawRelateFoodsToSymptoms,
+    DrawPrint,
+    DrawAbout,
+    DrawContextHelp,
 };
 
 // Runs a picture function on a transparent image of the given size.
@@ -388,7 +408,9 @@ wxBitmap DrawToolbarImage(ToolbarImage image, int size) {
     return Render(Pictures[static_cast<int>(image)], size);
 }
 
-wxBitmap DrawMainIcon(int size) { return Render(DrawDiary, size); }
+wxBitmap DrawMainIcon(int size) {
+    return Render(DrawDiary, size);
+}
 
 wxIconBundle DrawMainIcons() {
     wxIconBundle icons;

@@ -33,14 +33,16 @@ CTrainingProgressDlg::CTrainingProgressDlg(wxWindow* owner, const wxString& capt
     Bind(wxEVT_CLOSE_WINDOW, &CTrainingProgressDlg::OnCloseWindow, this);
 }
 
-CTrainingProgressDlg::~CTrainingProgressDlg() { EnableOwner(); }
+CTrainingProgressDlg::~CTrainingProgressDlg() {
+    EnableOwner();
+}
 
 void CTrainingProgressDlg::CreateControls(const wxString& caption) {
     auto* column = new wxBoxSizer(wxVERTICAL);
     column->Add(new wxStaticText(this, wxID_ANY, caption), 0, wxBOTTOM, FromDIP(6));
-    m_gauge = new wxGauge(this, wxID_ANY, m_upper - m_lower, wxDefaultPosition,
-                          ConvertDialogToPixels(GaugeSizeInDialogUnits),
-                          wxGA_HORIZONTAL | wxGA_SMOOTH);
+    m_gauge =
+        new wxGauge(this, wxID_ANY, m_upper - m_lower, wxDefaultPosition,
+                    ConvertDialogToPixels(GaugeSizeInDialogUnits), wxGA_HORIZONTAL | wxGA_SMOOTH);
     column->Add(m_gauge, 0, wxEXPAND);
     auto* border = new wxBoxSizer(wxVERTICAL);
     border->Add(column, 1, wxEXPAND | wxALL, FromDIP(12));
@@ -69,7 +71,9 @@ void CTrainingProgressDlg::SetPos(int position) {
     RepaintIfDue();
 }
 
-void CTrainingProgressDlg::SetStep(int step) { m_step = step; }
+void CTrainingProgressDlg::SetStep(int step) {
+    m_step = step;
+}
 
 void CTrainingProgressDlg::StepIt() {
     // Past the end the bar starts again from the beginning, as a progress bar control does.
@@ -99,8 +103,7 @@ void CTrainingProgressDlg::Repaint() {
 void CTrainingProgressDlg::DrainMessageQueue() {
     // The main window is disabled, so input meant for it is dropped rather than queued for
     // after the run; paint and size events go through.
-    if (wxEventLoopBase* loop = wxEventLoopBase::GetActive())
-        loop->YieldFor(wxEVT_CATEGORY_ALL);
+    if (wxEventLoopBase* loop = wxEventLoopBase::GetActive()) loop->YieldFor(wxEVT_CATEGORY_ALL);
 }
 
 void CTrainingProgressDlg::EnableOwner() {
@@ -112,8 +115,10 @@ void CTrainingProgressDlg::OnCharHook(wxKeyEvent& event) {
     switch (event.GetKeyCode()) {
         case WXK_RETURN:
         case WXK_NUMPAD_ENTER:
-        case WXK_ESCAPE: return;  // swallowed: the run cannot be cancelled
-        default: event.Skip();
+        case WXK_ESCAPE:
+            return;  // swallowed: the run cannot be cancelled
+        default:
+            event.Skip();
     }
 }
 

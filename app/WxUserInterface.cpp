@@ -55,6 +55,10 @@ void WxUserInterface::ShowRelationships(const StringList& symptoms, const String
     dialog.ShowModal();
 }
 
-void WxUserInterface::BeginWaitCursor() { wxBeginBusyCursor(); }
+void WxUserInterface::BeginWaitCursor() {
+    wxBeginBusyCursor();
+}
 
-void WxUserInterface::EndWaitCursor() { wxEndBusyCursor(); }
+void WxUserInterface::EndWaitCursor() {
+    wxEndBusyCursor();
+}

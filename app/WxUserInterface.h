@@ -2,10 +2,10 @@
 // The document's questions, notices and dialogs as the desktop shows them: message boxes with
 // the caption "Gastrolog" and the data-entry dialogs, all over the main window.
 
-// wx/weakref.h needs what wx/window.h brings in first.
-#include <wx/window.h>
-
+// clang-format off
+#include <wx/window.h>  // first: wx/weakref.h needs what it brings in
 #include <wx/weakref.h>
+// clang-format on
 
 #include "doc/Ports.h"
 

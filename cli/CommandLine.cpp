@@ -18,6 +18,7 @@ struct Arguments {
     int unclassified = 0;
     bool json = false;
     SimulationOptions simulation;
+    PageOptions page;
 };
 
 using Action = std::function<int(const Arguments&, std::ostream&, std::ostream&)>;
@@ -106,6 +107,19 @@ void AddSimulate(CLI::App& app, Arguments& arguments, std::map<CLI::App*, Action
     };
 }
 
+void AddPage(CLI::App& app, Arguments& arguments, std::map<CLI::App*, Action>& actions) {
+    auto* command = app.add_subcommand("page", "Draw the main window's page as an SVG picture");
+    command->add_option("FILE", arguments.file, "The diary (.glg)")->required();
+    command->add_option("--svg", arguments.output, "The SVG file to write")->required();
+    command->add_flag("--lists", arguments.page.generateLists,
+                      "Generate Current Lists first (as opened, the lists are empty)");
+    command->add_flag("--all-sections", arguments.page.allSections,
+                      "Show the foods and the symptom histories too");
+    actions[command] = [](const Arguments& a, std::ostream& out, std::ostream& err) {
+        return RunPage(a.file, a.output, a.page, out, err);
+    };
+}
+
 }  // namespace
 
 int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
@@ -121,6 +135,7 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::os
     AddLists(app, arguments, actions);
     AddRelate(app, arguments, actions);
     AddSimulate(app, arguments, actions);
+    AddPage(app, arguments, actions);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {

@@ -14,6 +14,7 @@
 #include "cli/SimulationReport.h"
 #include "doc/GastrologDoc.h"
 #include "doc/LocalTime.h"
+#include "view/SvgCanvas.h"
 
 namespace {
 
@@ -147,6 +148,24 @@ int RunRelate(const std::string& path, bool json, std::ostream& out, std::ostrea
         out << RelationshipsToJson(doc).dump(2) << '\n';
     else
         WriteRelationshipsText(doc, out);
+    return Success;
+}
+
+int RunPage(const std::string& path, const std::string& svgPath, const PageOptions& options,
+            std::ostream& out, std::ostream& err) {
+    CGastrologDoc doc;
+    if (!LoadDiary(doc, path, err)) return Failure;
+    doc.Host().SetPathName(path);  // a diary without a file shows only the new-user guidance
+    if (options.generateLists) doc.OnGenerateCurrentLists();
+    if (options.allSections) doc.m_showFoods = doc.m_showHistory = true;
+    std::ofstream file(svgPath, std::ios::binary | std::ios::trunc);
+    file << PageToSvg(doc);
+    file.close();
+    if (!file) {
+        err << "Cannot write " << svgPath << ".\n";
+        return Failure;
+    }
+    out << "Wrote " << svgPath << ".\n";
     return Success;
 }
 

@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
-#include <functional>
 
 #include "cli/SimulatedDiet.h"
 #include "cli/SimulatedUser.h"
@@ -33,7 +32,7 @@ TimeValue FirstEvening(const std::string& date) {
     int year = 0, month = 0, day = 0;
     char extra = 0;
     if (std::sscanf(date.c_str(), "%4d-%2d-%2d%c", &year, &month, &day, &extra) != 3) return -1;
-    if (year < 1971 || year > 2100 || month < 1 || month > 12 || day < 1 || day > 31) return -1;
+    if (year < 1971 || year > 2090 || month < 1 || month > 12 || day < 1 || day > 31) return -1;
     std::tm fields{};
     fields.tm_year = year - 1900;
     fields.tm_mon = month - 1;
@@ -70,7 +69,7 @@ std::string CheckSimulationOptions(const SimulationOptions& options) {
     if (options.symptoms < 1 || options.symptoms > diary::MaximumSymptoms)
         return "--symptoms must be from 1 to " + std::to_string(diary::MaximumSymptoms);
     if (FirstEvening(options.startDate) < 0)
-        return "--start must be a date written YYYY-MM-DD, from 1971 to 2100";
+        return "--start must be a date written YYYY-MM-DD, from 1971 to 2090";
     return {};
 }
 

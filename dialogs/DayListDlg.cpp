@@ -187,7 +187,11 @@ void CDayListDlg::OnDelete(wxCommandEvent&) {
         const int masterRow = m_masterBox->FindIgnoringCase(name);
         if (masterRow != wxNOT_FOUND) m_masterBox->Delete(masterRow);
         m_dayBox->Delete(row);
-        MarkMasterEntry(name, diary::MarkDelete);
+        // A food already taken off the day in this dialog is deleted all the same.
+        if (std::string* takenOff = FindMasterEntry(diary::MarkOffDay + Bytes(name)))
+            takenOff->front() = diary::MarkDelete;
+        else
+            MarkMasterEntry(name, diary::MarkDelete);
     } else {
         m_dayBox->Delete(row);
         MarkMasterEntry(name, diary::MarkOffDay);

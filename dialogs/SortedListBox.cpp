@@ -5,7 +5,22 @@
 
 SortedListBox::SortedListBox(wxWindow* parent, wxWindowID id, long style)
     : wxListBox(parent, id, wxDefaultPosition, wxDefaultSize, 0, nullptr,
-                style | wxLB_ALWAYS_SB | wxBORDER_THEME) {}
+                style | wxLB_ALWAYS_SB | wxBORDER_THEME) {
+    if (style & wxLB_MULTIPLE) {
+        Bind(wxEVT_LEFT_DOWN, &SortedListBox::OnToggleClick, this);
+        Bind(wxEVT_LEFT_DCLICK, &SortedListBox::OnToggleClick, this);
+    }
+}
+
+void SortedListBox::OnToggleClick(wxMouseEvent& event) {
+    const int row = HitTest(event.GetPosition());
+    if (row == wxNOT_FOUND) {
+        event.Skip();
+        return;
+    }
+    SetFocus();
+    SetSelection(row, !IsSelected(row));
+}
 
 int SortedListBox::AddSorted(const wxString& text) {
     const std::string key = ToDiaryText(text).value_or(std::string());

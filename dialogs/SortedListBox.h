@@ -7,7 +7,9 @@
 
 class SortedListBox : public wxListBox {
 public:
-    // style: wxLB_SINGLE or wxLB_MULTIPLE; the box always has a vertical scroll bar.
+    // style: wxLB_SINGLE or wxLB_MULTIPLE; the box always has a vertical scroll bar. In a
+    // multiple-selection box a click toggles the row under the mouse and leaves the others
+    // (GTK would make a plain click select that row alone).
     SortedListBox(wxWindow* parent, wxWindowID id, long style);
 
     // Inserts the row at its place in the order and returns its index.
@@ -15,4 +17,7 @@ public:
 
     // The index of the row equal to text when case is ignored, or wxNOT_FOUND.
     int FindIgnoringCase(const wxString& text) const { return FindString(text, false); }
+
+private:
+    void OnToggleClick(wxMouseEvent& event);
 };

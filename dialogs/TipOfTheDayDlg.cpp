@@ -176,7 +176,7 @@ private:
 
 CTipOfTheDayDlg::CTipOfTheDayDlg(wxWindow* parent, SettingsStore& settings)
     : wxDialog(parent, wxID_ANY, "Tip of the Day") {
-    // The tips file beside the diary's working folder comes first, then the program's own.
+    // A tips file in the current folder comes first, then the one the program ships.
     m_session = std::make_unique<TipSession>(
         settings, std::vector<std::string>{"tips.txt", ResourcePath("tips.txt")},
         [parent](const std::string& message) {

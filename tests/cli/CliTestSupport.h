@@ -58,7 +58,7 @@ struct CliRun {
 };
 
 // Runs gastrolog-cli with the arguments after the program name.
-inline CliRun RunCli(std::initializer_list<std::string> arguments) {
+inline CliRun RunCli(const std::vector<std::string>& arguments) {
     std::vector<const char*> argv{"gastrolog-cli"};
     for (const std::string& argument : arguments) argv.push_back(argument.c_str());
     std::ostringstream out, err;

@@ -23,7 +23,8 @@ TEST(CommandLine, UsageErrorsAreReportedOnStandardError) {
 TEST(CommandLine, HelpListsEveryCommandAndSucceeds) {
     const CliRun run = RunCli({"--help"});
     EXPECT_EQ(run.status, 0);
-    for (const char* command : {"info", "export", "import", "train", "lists", "relate", "simulate"})
+    for (const char* command :
+         {"info", "export", "import", "train", "lists", "relate", "simulate", "page"})
         EXPECT_NE(run.out.find(command), std::string::npos) << command;
 }
 

@@ -13,15 +13,21 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
+#include <fstream>
 #include <set>
+#include <sstream>
 #include <vector>
 
 #include "app/AboutBox.h"
 #include "app/CommandLine.h"
 #include "app/ConfigSettings.h"
+#include "app/ContextHelpMode.h"
 #include "app/DiaryFileDialogs.h"
+#include "app/MainMenu.h"
 #include "app/RelationshipsDlg.h"
 #include "app/ResourcePaths.h"
+#include "app/SpoolerPrint.h"
 #include "app/ToolbarArt.h"
 #include "app/TrainingProgressDlg.h"
 #include "tests/gui/support/ShellTestSupport.h"
@@ -147,6 +153,52 @@ TEST_F(ProgressWindowTest, StepsWithinItsRange) {
     EXPECT_EQ(progress.GetPos(), 11);
 }
 
+// ---- context help
+
+class ContextHelpTest : public ::testing::Test {
+protected:
+    ContextHelpMode mode{[this](int context) { shown.push_back(context); },
+                         [this](bool active) { changes.push_back(active); },
+                         [this](const wxPoint&) { return onCommandArea; }};
+    std::vector<int> shown;
+    std::vector<bool> changes;
+    bool onCommandArea = false;
+};
+
+TEST_F(ContextHelpTest, TheCommandChosenShowsItsTopicInsteadOfRunning) {
+    EXPECT_FALSE(mode.TakeCommand(32772)) << "outside the mode commands run";
+    mode.Begin();
+    EXPECT_TRUE(mode.TakeCommand(32772));
+    EXPECT_FALSE(mode.IsActive());
+    mode.Begin();
+    EXPECT_TRUE(mode.TakeCommand(32794));  // View > Foods
+    mode.Begin();
+    EXPECT_TRUE(mode.TakeCommand(wxID_SAVE));
+    EXPECT_EQ(shown, (std::vector<int>{32772, help_context::ViewMenu, help_context::FileMenu}));
+    EXPECT_EQ(changes, (std::vector<bool>{true, false, true, false, true, false}));
+}
+
+TEST_F(ContextHelpTest, EscapeLeavesWithoutHelp) {
+    mode.Begin();
+    wxKeyEvent escape(wxEVT_KEY_DOWN);
+    escape.m_keyCode = WXK_ESCAPE;
+    EXPECT_EQ(mode.FilterEvent(escape), wxEventFilter::Event_Processed);
+    EXPECT_FALSE(mode.IsActive());
+    EXPECT_TRUE(shown.empty());
+}
+
+TEST_F(ContextHelpTest, AClickOnThePageShowsTheMainWindowTopic) {
+    mode.Begin();
+    wxMouseEvent click(wxEVT_LEFT_DOWN);
+    onCommandArea = true;
+    EXPECT_EQ(mode.FilterEvent(click), wxEventFilter::Event_Skip) << "becomes a command";
+    EXPECT_TRUE(mode.IsActive());
+    onCommandArea = false;
+    EXPECT_EQ(mode.FilterEvent(click), wxEventFilter::Event_Processed);
+    EXPECT_EQ(shown, (std::vector<int>{help_context::MainWindow}));
+    EXPECT_FALSE(mode.IsActive());
+}
+
 // ---- Day After Relationships
 
 TEST(RelationshipsDialog, ShowsTheThreeColumnsRowByRowUnsorted) {
@@ -270,9 +322,8 @@ TEST_F(SettingsStoreTest, TextsKeepEveryByte) {
 
 TEST_F(SettingsStoreTest, WritesReachTheFileAtOnce) {
     settings.WriteInt("Settings", "50DayAction", 2);
-    wxFileConfig reread("Gastrolog", "Gastrolog",
-                        wxString::FromUTF8(folder.File("settings.conf")), wxEmptyString,
-                        wxCONFIG_USE_LOCAL_FILE);
+    wxFileConfig reread("Gastrolog", "Gastrolog", wxString::FromUTF8(folder.File("settings.conf")),
+                        wxEmptyString, wxCONFIG_USE_LOCAL_FILE);
     EXPECT_EQ(reread.ReadLong("/Settings/50DayAction", -1), 2);
 }
 
@@ -285,6 +336,64 @@ TEST(DiaryFileNames, GetTheDiaryExtensionOnlyWhenTheyHaveNone) {
     EXPECT_EQ(WithDiaryExtension("/home/me.d/mine"), "/home/me.d/mine.glg");
 }
 
+// ---- printing from the command line
+
+class SpoolerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        wxGetEnv("PATH", &m_savedPath);
+        wxSetEnv("PATH", wxString::FromUTF8(folder.Path().string()));
+        diary.OnNewDocument();
+        diary.m_symptoms.emplace_back("Headache");
+        diary.RebuildSymptomLines();
+    }
+    void TearDown() override { wxSetEnv("PATH", m_savedPath); }
+
+    // An lpr that keeps its arguments and a copy of the file it is given.
+    void InstallRecordingSpooler(int exitStatus = 0) {
+        const std::string script = folder.File("lpr");
+        std::ofstream(script) << "#!/bin/sh\n"
+                              << "echo \"$@\" > " << folder.File("arguments") << "\n"
+                              << "for last; do :; done\n/bin/cp \"$last\" "
+                              << folder.File("spooled.ps") << "\nexit " << exitStatus << "\n";
+        std::filesystem::permissions(script, std::filesystem::perms::owner_all);
+    }
+    std::string Read(const std::string& name) {
+        std::ifstream file(folder.File(name));
+        std::stringstream text;
+        text << file.rdbuf();
+        return text.str();
+    }
+
+    ScratchFolder folder;
+    CGastrologDoc diary;
+
+private:
+    wxString m_savedPath;
+};
+
+TEST_F(SpoolerTest, HandsThePagesToLprForTheNamedPrinter) {
+    InstallRecordingSpooler();
+    EXPECT_EQ(PrintThroughSpooler(diary, "mine.glg", "Office"), "");
+    EXPECT_TRUE(Read("spooled.ps").starts_with("%!PS"));
+    EXPECT_TRUE(Read("arguments").starts_with("-P Office -T mine.glg ")) << Read("arguments");
+}
+
+TEST_F(SpoolerTest, TheDefaultPrinterIsLprsOwn) {
+    InstallRecordingSpooler();
+    EXPECT_EQ(PrintThroughSpooler(diary, "mine.glg", ""), "");
+    EXPECT_TRUE(Read("arguments").starts_with("-T mine.glg ")) << Read("arguments");
+}
+
+TEST_F(SpoolerTest, AFailingOrMissingLprIsReported) {
+    InstallRecordingSpooler(3);
+    EXPECT_EQ(PrintThroughSpooler(diary, "mine.glg", ""),
+              "The diary could not be printed: \"lpr\" ended with status 3.");
+    std::filesystem::remove(folder.File("lpr"));
+    EXPECT_EQ(PrintThroughSpooler(diary, "mine.glg", ""),
+              "The diary cannot be printed: the print command \"lpr\" is not installed.");
+}
+
 // ---- the help book
 
 TEST(HelpBook, HasATopicForEveryContextTheProgramAsksFor) {
@@ -293,12 +402,12 @@ TEST(HelpBook, HasATopicForEveryContextTheProgramAsksFor) {
     wxHtmlHelpData help;
     ASSERT_TRUE(help.AddBook(wxString::FromUTF8(book)));
     const int contexts[] = {
-        128,                                               // the main window (F1)
-        57600, 32798,                                      // the File and View menus
-        32780, 32771, 32772, 32779, 32801, 32814,          // the Action commands
-        1001,  1009,  1016,                                // the day list and its dialogs
-        1010,  1031,  1032,                                // the symptoms and their dialogs
-        1062,  1078,  32808,                               // options, relationships, tips
+        128,                                       // the main window (F1)
+        57600, 32798,                              // the File and View menus
+        32780, 32771, 32772, 32779, 32801, 32814,  // the Action commands
+        1001,  1009,  1016,                        // the day list and its dialogs
+        1010,  1031,  1032,                        // the symptoms and their dialogs
+        1062,  1078,  32808,                       // options, relationships, tips
     };
     for (int context : contexts) {
         const wxString page = help.FindPageById(context);
@@ -320,7 +429,8 @@ TEST(ToolbarArt, DrawsEighteenDistinctVisiblePictures) {
         ASSERT_EQ(image.GetSize(), wxSize(30, 30)) << index;
         ASSERT_TRUE(image.HasAlpha()) << index;
         const unsigned char* alpha = image.GetAlpha();
-        const int opaque = std::count_if(alpha, alpha + 900, [](unsigned char a) { return a > 200; });
+        const int opaque =
+            std::count_if(alpha, alpha + 900, [](unsigned char a) { return a > 200; });
         const int clear = std::count_if(alpha, alpha + 900, [](unsigned char a) { return a == 0; });
         EXPECT_GT(opaque, 90) << "picture " << index << " is barely drawn";
         EXPECT_GT(clear, 90) << "picture " << index << " has no transparent background";

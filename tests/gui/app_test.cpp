@@ -19,6 +19,7 @@
 #include "app/DesktopSession.h"
 #include "app/DiaryDocument.h"
 #include "app/GastrologDocManager.h"
+#include "app/HelpContext.h"
 #include "app/MainFrame.h"
 #include "app/MainMenu.h"
 #include "doc/DiaryConstants.h"
@@ -191,9 +192,9 @@ TEST_F(ShellTest, ADamagedFileLeavesTheOpenDiaryAsItWas) {
     WriteTodaysDiary(good);
     std::ofstream(bad) << "garbage";
     Start({good});
-    wxTEST_DIALOG(Document().GetDocumentManager()->CreateDocument(wxString::FromUTF8(bad),
-                                                                  wxDOC_SILENT),
-                  wxExpectModal<wxMessageDialog>(wxID_OK).Describe("the reason"));
+    wxTEST_DIALOG(
+        Document().GetDocumentManager()->CreateDocument(wxString::FromUTF8(bad), wxDOC_SILENT),
+        wxExpectModal<wxMessageDialog>(wxID_OK).Describe("the reason"));
     EXPECT_EQ(Frame().GetTitle(), "good.glg - Gastrolog");
     EXPECT_EQ(Diary().m_foods.size(), 2u);
 }
@@ -253,40 +254,40 @@ TEST_F(ShellTest, TheMenusHoldEveryCommandWithItsKeyAndPrompt) {
                 {wxID_FILE1, "Recent File", "Open this document"},
                 {0, "", ""},
                 {57665, "E&xit", "Quit the application; prompts to save documents"}});
-    ExpectMenu(bar->GetMenu(1),
-               {{32798, "&Inclusions", "Show or hide the inclusions list"},
-                {32806, "&Unclassified", "Show or hide the unclassified or not recently eaten list"},
-                {32791, "&Exclusions", "Show or hide the exclusions list"},
-                {32790, "S&ymptoms", "Show or hide list of symptoms"},
-                {32794, "&Foods", "Show or hide the foods list"},
-                {32813, "&History", "Show or hide history"},
-                {0, "", ""},
-                {59392, "&Toolbar", "Show or hide the toolbar"},
-                {59393, "&Status Bar", "Show or hide the status bar"},
-                {0, "", ""},
-                {frame_command::SplitRows, "Split &Horizontally",
-                 "Split the window into two rows of panes"},
-                {frame_command::SplitColumns, "Split &Vertically",
-                 "Split the window into two columns of panes"},
-                {frame_command::Unsplit, "U&nsplit", "Show the first pane alone"}});
-    ExpectMenu(bar->GetMenu(2),
-               {{0, "", ""},
-                {32780, "Update &Symptoms...", "Update changes to symptoms"},
-                {32771, "&Create Day List...", "Create today's list of foods & drinks"},
-                {32772, "&Update Connections...", "Update network connections"},
-                {32779, "&Generate Tomorrow's Lists",
-                 "Generate tomorrow's exclusion and inclusion lists"},
-                {0, "", ""},
-                {32801, "Generate Current &Lists", "Generate current exclusion and inclusion lists"},
-                {32814, "&Relate Foods to Symptoms", "Find relationships between foods and symptoms"},
-                {0, "", ""},
-                {32804, "Change &Options", "Change options "}});
-    ExpectMenu(bar->GetMenu(3),
-               {{wxID_HELP_CONTENTS, "&Help Topics", "List Help topics"},
-                {32808, "&Tip of the Day", ""},
-                {0, "", ""},
-                {wxID_ABOUT, "&About Gastrolog...",
-                 "Display program information, version number and copyright"}});
+    ExpectMenu(
+        bar->GetMenu(1),
+        {{32798, "&Inclusions", "Show or hide the inclusions list"},
+         {32806, "&Unclassified", "Show or hide the unclassified or not recently eaten list"},
+         {32791, "&Exclusions", "Show or hide the exclusions list"},
+         {32790, "S&ymptoms", "Show or hide list of symptoms"},
+         {32794, "&Foods", "Show or hide the foods list"},
+         {32813, "&History", "Show or hide history"},
+         {0, "", ""},
+         {59392, "&Toolbar", "Show or hide the toolbar"},
+         {59393, "&Status Bar", "Show or hide the status bar"},
+         {0, "", ""},
+         {frame_command::SplitRows, "Split &Horizontally",
+          "Split the window into two rows of panes"},
+         {frame_command::SplitColumns, "Split &Vertically",
+          "Split the window into two columns of panes"},
+         {frame_command::Unsplit, "U&nsplit", "Show the first pane alone"}});
+    ExpectMenu(
+        bar->GetMenu(2),
+        {{0, "", ""},
+         {32780, "Update &Symptoms...", "Update changes to symptoms"},
+         {32771, "&Create Day List...", "Create today's list of foods & drinks"},
+         {32772, "&Update Connections...", "Update network connections"},
+         {32779, "&Generate Tomorrow's Lists", "Generate tomorrow's exclusion and inclusion lists"},
+         {0, "", ""},
+         {32801, "Generate Current &Lists", "Generate current exclusion and inclusion lists"},
+         {32814, "&Relate Foods to Symptoms", "Find relationships between foods and symptoms"},
+         {0, "", ""},
+         {32804, "Change &Options", "Change options "}});
+    ExpectMenu(bar->GetMenu(3), {{wxID_HELP_CONTENTS, "&Help Topics", "List Help topics"},
+                                 {32808, "&Tip of the Day", ""},
+                                 {0, "", ""},
+                                 {wxID_ABOUT, "&About Gastrolog...",
+                                  "Display program information, version number and copyright"}});
 }
 
 TEST_F(ShellTest, NoMenuItemHasAKeyOfItsOwnBeyondTheFourFileKeys) {
@@ -307,14 +308,14 @@ TEST_F(ShellTest, TheKeyTableHoldsTheFrameworkKeys) {
         int command;
     };
     const Key expected[] = {
-        {wxACCEL_CTRL, 'N', wxID_NEW},          {wxACCEL_CTRL, 'O', wxID_OPEN},
-        {wxACCEL_CTRL, 'S', wxID_SAVE},         {wxACCEL_CTRL, 'P', wxID_PRINT},
-        {wxACCEL_CTRL, 'Z', wxID_UNDO},         {wxACCEL_ALT, WXK_BACK, wxID_UNDO},
-        {wxACCEL_CTRL, 'X', wxID_CUT},          {wxACCEL_SHIFT, WXK_DELETE, wxID_CUT},
-        {wxACCEL_CTRL, 'C', wxID_COPY},         {wxACCEL_CTRL, WXK_INSERT, wxID_COPY},
-        {wxACCEL_CTRL, 'V', wxID_PASTE},        {wxACCEL_SHIFT, WXK_INSERT, wxID_PASTE},
-        {wxACCEL_NORMAL, WXK_F6, 57680},        {wxACCEL_SHIFT, WXK_F6, 57681},
-        {wxACCEL_NORMAL, WXK_F1, wxID_HELP},    {wxACCEL_SHIFT, WXK_F1, wxID_CONTEXT_HELP},
+        {wxACCEL_CTRL, 'N', wxID_NEW},       {wxACCEL_CTRL, 'O', wxID_OPEN},
+        {wxACCEL_CTRL, 'S', wxID_SAVE},      {wxACCEL_CTRL, 'P', wxID_PRINT},
+        {wxACCEL_CTRL, 'Z', wxID_UNDO},      {wxACCEL_ALT, WXK_BACK, wxID_UNDO},
+        {wxACCEL_CTRL, 'X', wxID_CUT},       {wxACCEL_SHIFT, WXK_DELETE, wxID_CUT},
+        {wxACCEL_CTRL, 'C', wxID_COPY},      {wxACCEL_CTRL, WXK_INSERT, wxID_COPY},
+        {wxACCEL_CTRL, 'V', wxID_PASTE},     {wxACCEL_SHIFT, WXK_INSERT, wxID_PASTE},
+        {wxACCEL_NORMAL, WXK_F6, 57680},     {wxACCEL_SHIFT, WXK_F6, 57681},
+        {wxACCEL_NORMAL, WXK_F1, wxID_HELP}, {wxACCEL_SHIFT, WXK_F1, wxID_CONTEXT_HELP},
     };
     const std::vector<wxAcceleratorEntry> actual = MainAccelerators();
     ASSERT_EQ(actual.size(), std::size(expected));
@@ -322,8 +323,7 @@ TEST_F(ShellTest, TheKeyTableHoldsTheFrameworkKeys) {
         EXPECT_EQ(actual[index].GetFlags(), expected[index].flags) << index;
         EXPECT_EQ(actual[index].GetKeyCode(), expected[index].code) << index;
         const int command = CommandForWidgetId(actual[index].GetCommand());
-        EXPECT_EQ(command ? command : actual[index].GetCommand(), expected[index].command)
-            << index;
+        EXPECT_EQ(command ? command : actual[index].GetCommand(), expected[index].command) << index;
     }
     Start({});
     EXPECT_TRUE(Frame().GetAcceleratorTable()->IsOk());
@@ -333,10 +333,17 @@ TEST_F(ShellTest, TheToolbarHasItsTwentyTwoEntriesInOrder) {
     Start({});
     wxToolBar* toolBar = Frame().GetToolBar();
     ASSERT_EQ(toolBar->GetToolsCount(), 22u);
-    const int expected[] = {wxID_NEW, wxID_OPEN, wxID_SAVE, 0,     32780, 32771, 32772, 32779,
-                            0,        32798,     32806,     32791, 32790, 32794, 32813, 0,
-                            32801,    32814,     0,         wxID_PRINT, wxID_ABOUT,
-                            wxID_CONTEXT_HELP};
+    const int expected[] = {wxID_NEW,   wxID_OPEN,
+                            wxID_SAVE,  0,
+                            32780,      32771,
+                            32772,      32779,
+                            0,          32798,
+                            32806,      32791,
+                            32790,      32794,
+                            32813,      0,
+                            32801,      32814,
+                            0,          wxID_PRINT,
+                            wxID_ABOUT, wxID_CONTEXT_HELP};
     for (int position = 0; position < 22; ++position) {
         const wxToolBarToolBase* tool = toolBar->GetToolByPos(position);
         SCOPED_TRACE(position + 1);
@@ -516,6 +523,19 @@ TEST_F(ShellTest, F6AndShiftF6MoveThroughThePanes) {
     EXPECT_EQ(wxWindow::FindFocus(), panes[0].window.get());
     Choose(frame_command::PreviousPane);
     EXPECT_EQ(wxWindow::FindFocus(), panes[1].window.get());
+}
+
+TEST_F(ShellTest, ContextHelpShowsTheTopicOfTheNextCommandInsteadOfRunningIt) {
+    Start({});
+    Choose(wxID_CONTEXT_HELP);
+    EXPECT_EQ(Frame().GetStatusBar()->GetStatusText(0), "Select an object on which to get Help");
+    Choose(command::ViewFoods);
+    EXPECT_FALSE(Diary().m_showFoods) << "the command was not carried out";
+    EXPECT_FALSE(Frame().ContextHelp().IsActive());
+    EXPECT_EQ(Frame().GetStatusBar()->GetStatusText(0), "For Help, press F1");
+    Choose(command::ViewFoods);
+    EXPECT_TRUE(Diary().m_showFoods) << "afterwards commands run again";
+    CloseHelp();
 }
 
 // ---- recent files

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <wx/stattext.h>
+#include <wx/uiaction.h>
 
 #include <memory>
 
@@ -59,6 +60,35 @@ TEST_F(DayListDialogTest, OpensWithSortedBoxesAndTheDayCaption) {
     EXPECT_TRUE(MasterBox()->HasMultipleSelection());
     EXPECT_FALSE(DayBox()->HasMultipleSelection());
     EXPECT_EQ(dialog->GetTitle(), "Create List of Foods & Drinks");
+}
+
+// A mouse click in the middle of the row.
+void ClickRow(wxListBox* box, int row) {
+    int top = -1, bottom = -1;
+    for (int y = 0; y < box->GetClientSize().y; ++y) {
+        if (box->HitTest(wxPoint(10, y)) != row) continue;
+        if (top < 0) top = y;
+        bottom = y;
+    }
+    ASSERT_GE(top, 0) << "row " << row << " is not visible";
+    wxUIActionSimulator mouse;
+    const wxPoint screen = box->ClientToScreen(wxPoint(10, (top + bottom) / 2));
+    mouse.MouseMove(screen);
+    PumpEvents();
+    mouse.MouseClick();
+    PumpEvents();
+}
+
+TEST_F(DayListDialogTest, AClickInTheMasterListTogglesOneFood) {
+    Open();
+    PumpEvents();
+    ClickRow(MasterBox(), 0);
+    ClickRow(MasterBox(), 2);
+    EXPECT_TRUE(MasterBox()->IsSelected(0));
+    EXPECT_TRUE(MasterBox()->IsSelected(2));
+    ClickRow(MasterBox(), 0);
+    EXPECT_FALSE(MasterBox()->IsSelected(0));
+    EXPECT_TRUE(MasterBox()->IsSelected(2));
 }
 
 TEST_F(DayListDialogTest, CopyAddsSelectedFoodsOnceAndKeepsTheSelection) {
@@ -201,6 +231,17 @@ TEST_F(DayListDialogTest, DeleteFollowsTheNameEditedInTheConfirmation) {
     EXPECT_TRUE(DayBox()->IsEmpty());  // the selected row leaves the day either way
     EXPECT_EQ(master, (Strings{"Bread", "Milk", "apple", ">Cheese"}));
     EXPECT_EQ(Rows(MasterBox()), (Strings{"apple", "Bread", "Milk"}));
+}
+
+TEST_F(DayListDialogTest, AFoodTakenOffTheDayCanStillBeDeletedFromTheMasterList) {
+    day = {"Milk", "Bread"};
+    Open();
+    SelectRow(DayBox(), "Milk");
+    DeleteSelected(Tick(0));
+    SelectRow(DayBox(), "Bread");
+    DeleteSelected(Tick(1, "Milk"));
+    EXPECT_EQ(master, (Strings{"Bread", ">Milk", "apple", "Cheese"}));
+    EXPECT_EQ(Rows(MasterBox()), (Strings{"apple", "Bread", "Cheese"}));
 }
 
 TEST_F(DayListDialogTest, ClickingTheCheckBoxAndClearingItAgainDeletesFromTheDayOnly) {

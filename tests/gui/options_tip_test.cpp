@@ -8,6 +8,7 @@
 #include <wx/spinbutt.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
+#include <wx/uiaction.h>
 
 #include <ctime>
 #include <filesystem>
@@ -202,6 +203,29 @@ TEST_F(OptionsDialogTest, TheHourBoxTakesDigitsOnly) {
     EXPECT_FALSE(typed('a'));
     EXPECT_FALSE(typed('-'));
     EXPECT_FALSE(typed(' '));
+}
+
+// The spin control's own arrows, clicked with the mouse.
+TEST(OptionsSpinControl, ItsArrowsStepTheHourAndWrap) {
+    MemorySettings settings;
+    settings.WriteInt("Settings", "NewDayTime", 23);
+    COptionsDlg dialog(nullptr, settings);
+    dialog.Show();
+    PumpEvents();
+    auto* spin = ControlOf<wxSpinButton>(&dialog, control::HourSpin);
+    const wxRect area(spin->GetScreenPosition(), spin->GetSize());
+    wxUIActionSimulator simulator;
+    // GTK draws the spin button as "-" then "+", side by side.
+    simulator.MouseMove(area.GetRight() - area.width / 4, area.y + area.height / 2);
+    PumpEvents();
+    simulator.MouseClick();
+    PumpEvents();
+    EXPECT_EQ(HourBox(&dialog)->GetValue(), "0");
+    simulator.MouseMove(area.x + area.width / 4, area.y + area.height / 2);
+    PumpEvents();
+    simulator.MouseClick();
+    PumpEvents();
+    EXPECT_EQ(HourBox(&dialog)->GetValue(), "23");
 }
 
 // ---- the tips file

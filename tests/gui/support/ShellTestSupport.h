@@ -52,8 +52,8 @@ class ScratchConfig {
 public:
     explicit ScratchConfig(const ScratchFolder& folder)
         : m_config(new wxFileConfig("Gastrolog", "Gastrolog",
-                                    wxString::FromUTF8(folder.File("settings.conf")),
-                                    wxEmptyString, wxCONFIG_USE_LOCAL_FILE)) {
+                                    wxString::FromUTF8(folder.File("settings.conf")), wxEmptyString,
+                                    wxCONFIG_USE_LOCAL_FILE)) {
         delete wxConfigBase::Set(m_config);
     }
     ~ScratchConfig() { delete wxConfigBase::Set(nullptr); }

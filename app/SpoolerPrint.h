@@ -1,0 +1,15 @@
+#pragma once
+// Printing without any dialog, for "gastrolog -p FILE": the pages go into a PostScript file
+// that the system's print command (lpr) hands to the default printer, or to the one named.
+// GTK's own printing needs its dialog to choose a printer and can wait for ever without it.
+
+#include <wx/string.h>
+
+class CGastrologDoc;
+
+// The full path of a program found on PATH, or an empty string.
+wxString FindProgramOnPath(const wxString& name);
+
+// Returns an empty string on success, otherwise the reason of the failure.
+wxString PrintThroughSpooler(const CGastrologDoc& diary, const wxString& title,
+                             const wxString& printer);
