@@ -65,6 +65,12 @@ void FastTrainer::Train(CGastrologDoc& doc, int epochs, const EpochDone& afterEp
         return;
     }
     FastTrainer trainer(doc);
+    // Non-finite starting weights (never after a reset) turn sums into NaNs whose sign bit
+    // depends on operand order; the document's own operations keep that order fixed.
+    if (!trainer.m_bounds.WeightsFinite()) {
+        TrainStepByStep(doc, epochs, afterEpoch);
+        return;
+    }
     RunEpochs(doc, epochs, afterEpoch,
               [&trainer](int inputDay, int targetDay) { trainer.RunPattern(inputDay, targetDay); });
     trainer.WriteBack();
