@@ -22,7 +22,7 @@ DesktopSession::~DesktopSession() {
 }
 
 DiaryDocument* DesktopSession::Document() const {
-    return wxDynamicCast(m_manager->GetDiary(), DiaryDocument);
+    return dynamic_cast<DiaryDocument*>(m_manager->GetDiary());
 }
 
 DesktopSession::Outcome DesktopSession::Start(const CommandLine& commandLine) {

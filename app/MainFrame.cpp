@@ -22,36 +22,7 @@ const int KeyStateInterval = 250;  // milliseconds
 
 }  // namespace
 
-wxBEGIN_EVENT_TABLE(CMainFrame, wxDocParentFrame) EVT_MENU(command::ViewToolbar,
-                                                           CMainFrame::OnViewToolbar)
-    EVT_UPDATE_UI(command::ViewToolbar,
-                  CMainFrame::OnUpdateViewToolbar) EVT_MENU(command::ViewStatusBar,
-                                                            CMainFrame::OnViewStatusBar)
-        EVT_UPDATE_UI(command::ViewStatusBar, CMainFrame::OnUpdateViewStatusBar) EVT_MENU(
-            frame_command::NextPane, CMainFrame::OnNextPane) EVT_MENU(frame_command::PreviousPane,
-                                                                      CMainFrame::OnPreviousPane)
-            EVT_MENU(frame_command::SplitRows, CMainFrame::OnSplitRows) EVT_MENU(
-                frame_command::SplitColumns,
-                CMainFrame::OnSplitColumns) EVT_MENU(frame_command::Unsplit, CMainFrame::OnUnsplit)
-                EVT_UPDATE_UI(frame_command::SplitRows, CMainFrame::OnUpdateSplitRows)
-                    EVT_UPDATE_UI(frame_command::SplitColumns, CMainFrame::OnUpdateSplitColumns)
-                        EVT_UPDATE_UI(frame_command::Unsplit, CMainFrame::OnUpdateUnsplit) EVT_MENU(
-                            wxID_HELP, CMainFrame::OnHelp) EVT_MENU(wxID_HELP_CONTENTS,
-                                                                    CMainFrame::OnHelpTopics)
-                            EVT_MENU(wxID_CONTEXT_HELP, CMainFrame::OnContextHelp)
-                                EVT_MENU(wxID_ABOUT, CMainFrame::OnAbout)
-                                    EVT_MENU(command::TipOfTheDay, CMainFrame::OnTipOfTheDay)
-                                        EVT_MENU(command::ChangeOptions, CMainFrame::OnOptions)
-                                            EVT_UPDATE_UI(command::ChangeOptions,
-                                                          CMainFrame::OnUpdateAlwaysEnabled)
-                                                EVT_MENU(frame_command::Exit, CMainFrame::OnExit)
-                                                    EVT_CHILD_FOCUS(CMainFrame::OnChildFocus)
-                                                        EVT_CLOSE(CMainFrame::OnCloseWindow)
-                                                            wxEND_EVENT_TABLE()
-
-                                                                CMainFrame::CMainFrame(
-                                                                    CGastrologDocManager* manager,
-                                                                    SettingsStore& settings)
+CMainFrame::CMainFrame(CGastrologDocManager* manager, SettingsStore& settings)
     : wxDocParentFrame(manager, nullptr, wxID_ANY, "Gastrolog", wxDefaultPosition, wxDefaultSize),
       m_manager(manager),
       m_settings(settings),
@@ -144,7 +115,7 @@ bool CMainFrame::UpdateAsCommand(wxUpdateUIEvent& event, int commandId) {
 
 void CMainFrame::AttachFirstView(wxView* view) {
     view->SetFrame(this);
-    auto* pageView = wxStaticCast(view, CGastrologView);
+    auto* pageView = static_cast<CGastrologView*>(view);
     m_panes->SetFirstPane({view, pageView->CreateCanvas(m_panes->FirstRow())});
 }
 
@@ -154,7 +125,7 @@ CPaneSplitter::Pane CMainFrame::MakePane(wxWindow* parent) {
     wxView* view = document->GetDocumentTemplate()->CreateView(document, 0);
     if (!view) return {};
     view->SetFrame(this);
-    wxWindow* canvas = wxStaticCast(view, CGastrologView)->CreateCanvas(parent);
+    wxWindow* canvas = static_cast<CGastrologView*>(view)->CreateCanvas(parent);
     return {view, canvas};
 }
 
@@ -335,3 +306,30 @@ void CMainFrame::OnCloseWindow(wxCloseEvent& event) {
     CloseHelp();
     event.Skip();
 }
+
+// The event table stays as written; the formatter cannot lay out its macros.
+// clang-format off
+wxBEGIN_EVENT_TABLE(CMainFrame, wxDocParentFrame)
+    EVT_MENU(command::ViewToolbar, CMainFrame::OnViewToolbar)
+    EVT_UPDATE_UI(command::ViewToolbar, CMainFrame::OnUpdateViewToolbar)
+    EVT_MENU(command::ViewStatusBar, CMainFrame::OnViewStatusBar)
+    EVT_UPDATE_UI(command::ViewStatusBar, CMainFrame::OnUpdateViewStatusBar)
+    EVT_MENU(frame_command::NextPane, CMainFrame::OnNextPane)
+    EVT_MENU(frame_command::PreviousPane, CMainFrame::OnPreviousPane)
+    EVT_MENU(frame_command::SplitRows, CMainFrame::OnSplitRows)
+    EVT_MENU(frame_command::SplitColumns, CMainFrame::OnSplitColumns)
+    EVT_MENU(frame_command::Unsplit, CMainFrame::OnUnsplit)
+    EVT_UPDATE_UI(frame_command::SplitRows, CMainFrame::OnUpdateSplitRows)
+    EVT_UPDATE_UI(frame_command::SplitColumns, CMainFrame::OnUpdateSplitColumns)
+    EVT_UPDATE_UI(frame_command::Unsplit, CMainFrame::OnUpdateUnsplit)
+    EVT_MENU(wxID_HELP, CMainFrame::OnHelp)
+    EVT_MENU(wxID_HELP_CONTENTS, CMainFrame::OnHelpTopics)
+    EVT_MENU(wxID_CONTEXT_HELP, CMainFrame::OnContextHelp)
+    EVT_MENU(wxID_ABOUT, CMainFrame::OnAbout)
+    EVT_MENU(command::TipOfTheDay, CMainFrame::OnTipOfTheDay)
+    EVT_MENU(command::ChangeOptions, CMainFrame::OnOptions)
+    EVT_UPDATE_UI(command::ChangeOptions, CMainFrame::OnUpdateAlwaysEnabled)
+    EVT_MENU(frame_command::Exit, CMainFrame::OnExit)
+    EVT_CHILD_FOCUS(CMainFrame::OnChildFocus)
+    EVT_CLOSE(CMainFrame::OnCloseWindow)
+wxEND_EVENT_TABLE()

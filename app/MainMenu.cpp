@@ -86,7 +86,7 @@ wxMenu* CreateViewMenu() {
     Append(menu, command::ViewToolbar, "&Toolbar", wxITEM_CHECK);
     Append(menu, command::ViewStatusBar, "&Status Bar", wxITEM_CHECK);
     menu->AppendSeparator();
-    Append(menu, frame_command::SplitRows, "Split &Horizontally");
+    Append(menu, frame_command::SplitRows, "Split Hori&zontally");
     Append(menu, frame_command::SplitColumns, "Split &Vertically");
     Append(menu, frame_command::Unsplit, "U&nsplit");
     return menu;

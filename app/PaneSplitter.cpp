@@ -7,11 +7,12 @@ const long SplitterStyle = wxSP_3D | wxSP_LIVE_UPDATE;
 }  // namespace
 
 CPaneSplitter::CPaneSplitter(wxWindow* parent, PaneFactory makePane, PaneRelease releasePane)
-    : wxSplitterWindow(parent, wxID_ANY, wxDefaultPosition, parent->GetClientSize(), SplitterStyle),
+    : wxSplitterWindow(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, SplitterStyle),
       m_makePane(std::move(makePane)),
       m_releasePane(std::move(releasePane)) {
     SetMinimumPaneSize(MinimumPaneSize);
-    SetSashGravity(0.5);
+    // Sized rather than created at a size: a size given at creation becomes the least size.
+    SetSize(parent->GetClientSize());
     m_rows[0] = MakeRow();
     Initialize(m_rows[0]);
     // The rows' events come up here too.
@@ -22,11 +23,11 @@ CPaneSplitter::CPaneSplitter(wxWindow* parent, PaneFactory makePane, PaneRelease
 CPaneSplitter::~CPaneSplitter() = default;
 
 wxSplitterWindow* CPaneSplitter::MakeRow() {
-    // Made at the size it will have, so nothing in it is ever laid out smaller than it can be.
     auto* row =
-        new wxSplitterWindow(this, wxID_ANY, wxDefaultPosition, GetClientSize(), SplitterStyle);
+        new wxSplitterWindow(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, SplitterStyle);
+    // At the size it will have, so nothing in it is ever laid out smaller than it can be.
+    row->SetSize(GetClientSize());
     row->SetMinimumPaneSize(MinimumPaneSize);
-    row->SetSashGravity(0.5);
     return row;
 }
 
@@ -53,6 +54,7 @@ bool CPaneSplitter::SplitRows() {
     PlaceRow(1);
     SplitHorizontally(m_rows[0], row);
     m_rowCount = 2;
+    LayOutPanes();
     return true;
 }
 
@@ -81,6 +83,7 @@ bool CPaneSplitter::SplitColumns() {
     }
     if (m_rowCount == 2) m_rows[1]->SetSashPosition(m_rows[0]->GetSashPosition());
     m_columnCount = 2;
+    LayOutPanes();
     return true;
 }
 
@@ -92,6 +95,7 @@ void CPaneSplitter::RemoveSecondColumn() {
         m_panes[row][1] = {};
     }
     m_columnCount = 1;
+    LayOutPanes();
 }
 
 void CPaneSplitter::RemoveSecondRow() {
@@ -104,6 +108,15 @@ void CPaneSplitter::RemoveSecondRow() {
     m_rows[1]->Destroy();
     m_rows[1] = nullptr;
     m_rowCount = 1;
+    LayOutPanes();
+}
+
+// A splitter given a single window does not size it until its own size changes; the panes
+// are sized at once, so a new row is never left at no height.
+void CPaneSplitter::LayOutPanes() {
+    SizeWindows();
+    for (wxSplitterWindow* row : m_rows)
+        if (row) row->SizeWindows();
 }
 
 void CPaneSplitter::UnsplitAll() {

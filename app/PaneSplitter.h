@@ -59,6 +59,7 @@ public:
 private:
     wxSplitterWindow* MakeRow();
     void PlaceRow(int row);
+    void LayOutPanes();
     void OnSashDoubleClick(wxSplitterEvent& event);
     void OnSashMoved(wxSplitterEvent& event);
 

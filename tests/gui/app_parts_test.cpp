@@ -88,7 +88,7 @@ TEST_F(ProgressWindowTest, ShowsItsCaptionWithoutATitleBar) {
     EXPECT_EQ(progress.GetTitle(), "Updating Connections");
     bool captionShown = false;
     for (const wxWindow* child : progress.GetChildren())
-        if (const auto* text = wxDynamicCast(child, wxStaticText))
+        if (const auto* text = dynamic_cast<const wxStaticText*>(child))
             captionShown |= text->GetLabel() == "Updating Connections";
     EXPECT_TRUE(captionShown);
     EXPECT_TRUE(progress.GetGauge()->HasFlag(wxGA_SMOOTH));
@@ -209,7 +209,7 @@ TEST(RelationshipsDialog, ShowsTheThreeColumnsRowByRowUnsorted) {
     EXPECT_EQ(dialog.GetTitle(), "Day After Relationships");
     const auto column = [&](int id) {
         std::vector<std::string> rows;
-        auto* list = wxDynamicCast(dialog.FindWindow(id), wxListBox);
+        auto* list = dynamic_cast<wxListBox*>(dialog.FindWindow(id));
         EXPECT_NE(list, nullptr) << id;
         if (list)
             for (unsigned row = 0; row < list->GetCount(); ++row)
@@ -219,7 +219,7 @@ TEST(RelationshipsDialog, ShowsTheThreeColumnsRowByRowUnsorted) {
     EXPECT_EQ(column(1074), (std::vector<std::string>{"Sore throat", "Headache"}));
     EXPECT_EQ(column(1079), (std::vector<std::string>{"Not found.", "Caf\xc3\xa9"}));
     EXPECT_EQ(column(1081), (std::vector<std::string>{"Wine", "Not found."}));
-    auto* help = wxDynamicCast(dialog.FindWindow(1078), wxButton);
+    auto* help = dynamic_cast<wxButton*>(dialog.FindWindow(1078));
     ASSERT_NE(help, nullptr);
     EXPECT_EQ(help->GetLabel(), "&Help");
     EXPECT_NE(dialog.FindWindow(wxID_OK), nullptr);
@@ -228,9 +228,9 @@ TEST(RelationshipsDialog, ShowsTheThreeColumnsRowByRowUnsorted) {
 TEST(RelationshipsDialog, AMissingListLeavesItsColumnEmpty) {
     const StringList symptoms = {"Headache"};
     CRelationshipsDlg dialog(nullptr, &symptoms, nullptr, nullptr);
-    EXPECT_EQ(wxDynamicCast(dialog.FindWindow(1074), wxListBox)->GetCount(), 1u);
-    EXPECT_EQ(wxDynamicCast(dialog.FindWindow(1079), wxListBox)->GetCount(), 0u);
-    EXPECT_EQ(wxDynamicCast(dialog.FindWindow(1081), wxListBox)->GetCount(), 0u);
+    EXPECT_EQ(dynamic_cast<wxListBox*>(dialog.FindWindow(1074))->GetCount(), 1u);
+    EXPECT_EQ(dynamic_cast<wxListBox*>(dialog.FindWindow(1079))->GetCount(), 0u);
+    EXPECT_EQ(dynamic_cast<wxListBox*>(dialog.FindWindow(1081))->GetCount(), 0u);
 }
 
 // ---- About
@@ -240,7 +240,7 @@ TEST(AboutBox, ShowsTheVersionAndANotice) {
     EXPECT_EQ(about.GetTitle(), "About Gastrolog");
     std::set<std::string> texts;
     for (const wxWindow* child : about.GetChildren())
-        if (const auto* text = wxDynamicCast(child, wxStaticText))
+        if (const auto* text = dynamic_cast<const wxStaticText*>(child))
             texts.insert(text->GetLabel().utf8_string());
     EXPECT_TRUE(texts.count("Gastrolog    Version 3.4"));
     EXPECT_EQ(texts.size(), 2u) << "the version and one line for the maker's notice";

@@ -266,7 +266,7 @@ TEST_F(ShellTest, TheMenusHoldEveryCommandWithItsKeyAndPrompt) {
          {59392, "&Toolbar", "Show or hide the toolbar"},
          {59393, "&Status Bar", "Show or hide the status bar"},
          {0, "", ""},
-         {frame_command::SplitRows, "Split &Horizontally",
+         {frame_command::SplitRows, "Split Hori&zontally",
           "Split the window into two rows of panes"},
          {frame_command::SplitColumns, "Split &Vertically",
           "Split the window into two columns of panes"},
@@ -490,6 +490,11 @@ TEST_F(ShellTest, SplittingMakesUpToFourPanesEachAViewOfTheDiary) {
     Choose(frame_command::SplitRows);
     EXPECT_EQ(panes.GetPanes().size(), 2u);
     EXPECT_FALSE(IsEnabled(frame_command::SplitRows));
+    // Both rows can be seen: the lower pane has a real part of the window.
+    EXPECT_TRUE(panes.IsSplit());
+    const wxWindow* lower = panes.GetPanes()[1].window.get();
+    EXPECT_GT(lower->GetSize().y, panes.GetSize().y / 4);
+    EXPECT_TRUE(lower->IsShownOnScreen());
     Choose(frame_command::SplitColumns);
     ASSERT_EQ(panes.GetPanes().size(), 4u);
     EXPECT_EQ(Document().GetViews().size(), 4u);
@@ -506,6 +511,30 @@ TEST_F(ShellTest, SplittingMakesUpToFourPanesEachAViewOfTheDiary) {
     EXPECT_EQ(panes.GetPanes().size(), 1u);
     EXPECT_EQ(Document().GetViews().size(), 1u);
     EXPECT_FALSE(IsEnabled(frame_command::Unsplit));
+}
+
+TEST_F(ShellTest, DoubleClickingASashRemovesWhatItDivides) {
+    Start({});
+    CPaneSplitter& panes = Frame().Panes();
+    Choose(frame_command::SplitRows);
+    Choose(frame_command::SplitColumns);
+    ASSERT_EQ(panes.GetPanes().size(), 4u);
+
+    // The sash between the columns sits in a row's splitter; its event comes up to the panes.
+    const CPaneSplitter::Pane rightPane = panes.GetPanes()[1];
+    wxSplitterEvent columnSash(wxEVT_SPLITTER_DOUBLECLICKED,
+                               static_cast<wxSplitterWindow*>(rightPane.window->GetParent()));
+    rightPane.window->GetParent()->ProcessWindowEvent(columnSash);
+    PumpEvents();
+    EXPECT_EQ(panes.GetColumnCount(), 1);
+    EXPECT_EQ(panes.GetRowCount(), 2);
+    EXPECT_EQ(Document().GetViews().size(), 2u);
+
+    wxSplitterEvent rowSash(wxEVT_SPLITTER_DOUBLECLICKED, &panes);
+    panes.ProcessWindowEvent(rowSash);
+    PumpEvents();
+    EXPECT_EQ(panes.GetPanes().size(), 1u);
+    EXPECT_EQ(Document().GetViews().size(), 1u);
 }
 
 TEST_F(ShellTest, F6AndShiftF6MoveThroughThePanes) {
