@@ -103,13 +103,23 @@ std::size_t EstimatedFileSize(const CGastrologDoc& doc) {
 
 // ---- records
 
+namespace {
+
+// Both foods and symptoms store, unit by unit, the weight, its gradient and its last step.
+void ExchangeWeights(CArchive& archive, UnitWeights& weights, UnitWeights& gradients,
+                     UnitWeights& steps) {
+    for (std::size_t unit = 0; unit < weights.size(); ++unit) {
+        archive.Exchange(weights[unit]);
+        archive.Exchange(gradients[unit]);
+        archive.Exchange(steps[unit]);
+    }
+}
+
+}  // namespace
+
 void CFood::Serialize(CArchive& archive) {
     archive.Exchange(m_input);
-    for (std::size_t unit = 0; unit < m_weight.size(); ++unit) {
-        archive.Exchange(m_weight[unit]);
-        archive.Exchange(m_weightGrad[unit]);
-        archive.Exchange(m_weightStep[unit]);
-    }
+    ExchangeWeights(archive, m_weight, m_weightGrad, m_weightStep);
     archive.Exchange(m_history);
     archive.Exchange(m_name);
 }
@@ -124,11 +134,7 @@ void CSymptom::Serialize(CArchive& archive) {
     archive.Exchange(m_error);
     archive.Exchange(m_net);
     archive.Exchange(m_output);
-    for (std::size_t unit = 0; unit < m_weight.size(); ++unit) {
-        archive.Exchange(m_weight[unit]);
-        archive.Exchange(m_weightGrad[unit]);
-        archive.Exchange(m_weightStep[unit]);
-    }
+    ExchangeWeights(archive, m_weight, m_weightGrad, m_weightStep);
     archive.Exchange(m_history);
     archive.Exchange(m_name);
 }
