@@ -23,7 +23,7 @@ test: build
 asan: deps
 	cmake --preset asan
 	cmake --build --preset asan
-	ASAN_OPTIONS=detect_leaks=1 ctest --preset asan
+	ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan-suppressions.txt ctest --preset asan
 
 fuzz: deps
 	cmake --preset fuzz

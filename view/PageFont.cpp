@@ -99,7 +99,7 @@ PageFont MakePrinterFont(wxDC& dc, int dotsPerInch) {
     const FaceProportions face = MeasureFace(byName);
     const wxFont previous = dc.GetFont();
     PageFont page;
-    if (wxDynamicCast(&dc, wxPostScriptDC)) {
+    if (dc.IsKindOf(wxCLASSINFO(wxPostScriptDC))) {  // not wxDynamicCast: it downcasts first
         // The PostScript DC sizes a font as the screen would show it, in device units, and
         // estimates text sizes from rough rules; the real face's proportions do better.
         const int displayPpi = wxGetDisplayPPI().y > 0 ? wxGetDisplayPPI().y : FallbackDotsPerInch;
