@@ -224,8 +224,9 @@ TEST_F(CycleTest, EveryRatingReachesTheCurrentDayOnly) {
     const std::pair<std::string_view, char> ratings[] = {
         {diary::SuffixWorse, 'w'}, {diary::SuffixNoChange, 'n'}, {diary::SuffixBetter, 'b'}};
     for (const auto& [suffix, code] : ratings) {
-        ExpectSymptomDialog(doc.GetDayLabel(0),
-                            [suffix](StringList& lines) { Rate(lines, "Headache", suffix); });
+        ExpectSymptomDialog(doc.GetDayLabel(0), [suffix = suffix](StringList& lines) {
+            Rate(lines, "Headache", suffix);
+        });
         EXPECT_TRUE(doc.UpdateSymptoms(false, 0));
         EXPECT_EQ(doc.m_symptoms[0].m_history, stored.headache.substr(0, 49) + code);
         EXPECT_EQ(doc.m_symptoms[1].m_history, stored.bloating);
