@@ -16,7 +16,9 @@ inline constexpr char Better = 'b';
 inline constexpr char Worse = 'w';
 inline constexpr char NoChange = 'n';
 
-inline constexpr bool IsEaten(char code) { return code == Eaten || code == EatenUpperCase; }
+inline constexpr bool IsEaten(char code) {
+    return code == Eaten || code == EatenUpperCase;
+}
 
 // A new food was eaten on the day it was created; a new symptom has no ratings yet.
 inline constexpr std::string_view NewFoodHistory =

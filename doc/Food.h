@@ -17,7 +17,7 @@ class CFood {
 public:
     static constexpr std::string_view ClassName = "CFood";
 
-    CFood() = default;  // as the archive creates it before reading the fields
+    CFood() = default;                 // as the archive creates it before reading the fields
     explicit CFood(std::string name);  // as the program creates it: eaten today, seeded weights
 
     void Serialize(CArchive& archive);

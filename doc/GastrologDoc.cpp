@@ -92,7 +92,7 @@ int CGastrologDoc::GetLineCount() const {
 }
 
 int CGastrologDoc::GetNewDayHour() const {
-    const int hour = Settings().GetInt(setting::Section, setting::NewDayTime,
-                                       setting::DefaultNewDayHour);
+    const int hour =
+        Settings().GetInt(setting::Section, setting::NewDayTime, setting::DefaultNewDayHour);
     return hour < 0 || hour > 23 ? setting::DefaultNewDayHour : hour;
 }

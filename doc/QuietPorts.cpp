@@ -37,6 +37,10 @@ std::string TitleFromPath(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-std::string PlainHost::GetTitle() const { return TitleFromPath(m_path); }
+std::string PlainHost::GetTitle() const {
+    return TitleFromPath(m_path);
+}
 
-TimeValue SystemClock::Now() const { return static_cast<TimeValue>(std::time(nullptr)); }
+TimeValue SystemClock::Now() const {
+    return static_cast<TimeValue>(std::time(nullptr));
+}

@@ -22,6 +22,8 @@ inline int Compare(std::string_view a, std::string_view b) {
     return a.size() < b.size() ? -1 : 1;
 }
 
-inline bool Before(std::string_view a, std::string_view b) { return Compare(a, b) < 0; }
+inline bool Before(std::string_view a, std::string_view b) {
+    return Compare(a, b) < 0;
+}
 
 }  // namespace name_order

@@ -19,8 +19,8 @@ namespace {
 class UnexpectedModalHook : public wxModalDialogHook {
 protected:
     int Enter(wxDialog* dialog) override {
-        ADD_FAILURE() << "unexpected modal dialog: " << dialog->GetTitle().utf8_string()
-                      << " / " << dialog->GetClassInfo()->GetClassName();
+        ADD_FAILURE() << "unexpected modal dialog: " << dialog->GetTitle().utf8_string() << " / "
+                      << dialog->GetClassInfo()->GetClassName();
         return wxID_CANCEL;
     }
     void Exit(wxDialog*) override {}
@@ -29,8 +29,8 @@ protected:
 void FailOnAssert(const wxString& file, int line, const wxString& function,
                   const wxString& condition, const wxString& message) {
     ADD_FAILURE_AT(file.utf8_str(), line)
-        << "wx assertion in " << function.utf8_string() << ": " << condition.utf8_string()
-        << " " << message.utf8_string();
+        << "wx assertion in " << function.utf8_string() << ": " << condition.utf8_string() << " "
+        << message.utf8_string();
 }
 
 }  // namespace
