@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <tuple>
 
 #include "doc/AtomicFile.h"
 #include "doc/GastrologDoc.h"
@@ -58,17 +59,11 @@ const Bytes NewDiary{'n', 'e', 'w', 3, 4, 5, 6};
 
 // ---- replacing a file
 
-TEST(ReplaceFile, WritesANewFileAndLeavesNothingElseBehind) {
-    Folder folder;
-    EXPECT_EQ(atomic_file::ReplaceFile(folder.File("diary.glg"), NewDiary), "");
-    EXPECT_EQ(Contents(folder.File("diary.glg")), NewDiary);
-    EXPECT_THAT(folder.Names(), testing::ElementsAre("diary.glg"));
-}
-
-TEST(ReplaceFile, ReplacesAnOldFileAndKeepsItsPermissions) {
+TEST(ReplaceFile, WritesANewFileThenReplacesItKeepingItsPermissionsAndNothingElse) {
     Folder folder;
     const std::string path = folder.File("diary.glg");
-    Put(path, OldDiary);
+    EXPECT_EQ(atomic_file::ReplaceFile(path, OldDiary), "");
+    EXPECT_EQ(Contents(path), OldDiary);
     ::chmod(path.c_str(), 0640);
     EXPECT_EQ(atomic_file::ReplaceFile(path, NewDiary), "");
     EXPECT_EQ(Contents(path), NewDiary);
@@ -98,58 +93,48 @@ TEST(ReplaceFile, AWriteProtectedFileIsKept) {
     EXPECT_EQ(Contents(path), OldDiary);
 }
 
-TEST(ReplaceFile, AFolderThatDoesNotExistIsReportedAsNotFound) {
+TEST(ReplaceFile, AMissingFolderOrATargetThatIsAFolderIsReportedAndLeftAlone) {
     Folder folder;
-    const std::string path = folder.File("missing/diary.glg");
-    EXPECT_EQ(atomic_file::ReplaceFile(path, NewDiary), path + " was not found.");
+    const std::string missing = folder.File("missing/diary.glg"), path = folder.File("diary.glg");
+    EXPECT_EQ(atomic_file::ReplaceFile(missing, NewDiary), missing + " was not found.");
     EXPECT_TRUE(folder.Names().empty());
-}
-
-TEST(ReplaceFile, ATargetThatIsAFolderIsLeftAloneAndReported) {
-    Folder folder;
-    const std::string path = folder.File("diary.glg");
     fs::create_directory(path);
     EXPECT_EQ(atomic_file::ReplaceFile(path, NewDiary), "Access to " + path + " was denied.");
     EXPECT_TRUE(fs::is_directory(path));
     EXPECT_THAT(folder.Names(), testing::ElementsAre("diary.glg"));
 }
 
-struct Interruption {
-    atomic_file::WriteStep step;
-    int error;
-    const char* message;  // %1 stands for the path
-};
+using atomic_file::WriteStep;
 
-class InterruptedSave : public testing::TestWithParam<Interruption> {};
-
-TEST_P(InterruptedSave, LeavesTheOldFileExactlyAsItWas) {
+TEST(ReplaceFile, AnInterruptedSaveAtAnyStepLeavesTheOldFileExactlyAsItWas) {
     Folder folder;
     const std::string path = folder.File("diary.glg");
-    Put(path, OldDiary);
-    std::string expected = GetParam().message;
-    if (const auto at = expected.find("%1"); at != std::string::npos) expected.replace(at, 2, path);
-    {
-        atomic_file::ScopedWriteFault fault(GetParam().step, GetParam().error);
-        EXPECT_EQ(atomic_file::ReplaceFile(path, NewDiary), expected);
+    const std::string denied = "Access to " + path + " was denied.",
+                      full = "Disk full while accessing " + path + ".",
+                      failed = "Failed to save document.";
+    const std::tuple<WriteStep, int, std::string> cases[] = {
+        {WriteStep::CreateTemporary, EACCES, denied},
+        {WriteStep::Write, ENOSPC, full},
+        {WriteStep::Write, EIO, failed},
+        {WriteStep::Flush, EDQUOT, full},
+        {WriteStep::Close, EIO, failed},
+        {WriteStep::Rename, EBUSY, "A sharing violation occurred while accessing " + path + "."},
+        {WriteStep::Rename, EROFS, denied}};
+    for (const auto& [step, error, message] : cases) {
+        SCOPED_TRACE(static_cast<int>(step));
+        SCOPED_TRACE(error);
+        Put(path, OldDiary);
+        {
+            atomic_file::ScopedWriteFault fault(step, error);
+            EXPECT_EQ(atomic_file::ReplaceFile(path, NewDiary), message);
+        }
+        EXPECT_EQ(Contents(path), OldDiary);
+        EXPECT_THAT(folder.Names(), testing::ElementsAre("diary.glg"));  // no temporary left
+        // Once the fault is gone the same save goes through.
+        EXPECT_EQ(atomic_file::ReplaceFile(path, NewDiary), "");
+        EXPECT_EQ(Contents(path), NewDiary);
     }
-    EXPECT_EQ(Contents(path), OldDiary);
-    EXPECT_THAT(folder.Names(), testing::ElementsAre("diary.glg"));  // no temporary left
-    // Once the fault is gone the same save goes through.
-    EXPECT_EQ(atomic_file::ReplaceFile(path, NewDiary), "");
-    EXPECT_EQ(Contents(path), NewDiary);
 }
-
-using atomic_file::WriteStep;
-INSTANTIATE_TEST_SUITE_P(
-    AtEveryStep, InterruptedSave,
-    testing::Values(Interruption{WriteStep::CreateTemporary, EACCES, "Access to %1 was denied."},
-                    Interruption{WriteStep::Write, ENOSPC, "Disk full while accessing %1."},
-                    Interruption{WriteStep::Write, EIO, "Failed to save document."},
-                    Interruption{WriteStep::Flush, EDQUOT, "Disk full while accessing %1."},
-                    Interruption{WriteStep::Close, EIO, "Failed to save document."},
-                    Interruption{WriteStep::Rename, EBUSY,
-                                 "A sharing violation occurred while accessing %1."},
-                    Interruption{WriteStep::Rename, EROFS, "Access to %1 was denied."}));
 
 TEST(ReplaceFile, AFolderThatCannotBeFlushedIsReportedThoughTheFileIsReplaced) {
     Folder folder;
@@ -162,43 +147,32 @@ TEST(ReplaceFile, AFolderThatCannotBeFlushedIsReportedThoughTheFileIsReplaced) {
 
 // ---- reading a file
 
-TEST(ReadWholeFile, ReadsEveryByte) {
+TEST(ReadWholeFile, ReadsEveryByteOfAFileUpToTheLimit) {
     Folder folder;
+    const std::string path = folder.File("diary.glg");
     Bytes bytes(100000);
     for (std::size_t index = 0; index < bytes.size(); ++index)
         bytes[index] = static_cast<std::uint8_t>(index * 7);
-    Put(folder.File("diary.glg"), bytes);
-    const auto result = atomic_file::ReadWholeFile(folder.File("diary.glg"), 1 << 20);
+    Put(path, bytes);
+    const auto result = atomic_file::ReadWholeFile(path, 100000);
     EXPECT_EQ(result.error, "");
     EXPECT_EQ(result.bytes, bytes);
+    // Above the limit the file is refused without being read.
+    EXPECT_EQ(atomic_file::ReadWholeFile(path, 99999).error, "Failed to open document.");
 }
 
 TEST(ReadWholeFile, ReportsEachFailureWithItsMessage) {
     Folder folder;
-    const std::string missing = folder.File("missing.glg");
-    EXPECT_EQ(atomic_file::ReadWholeFile(missing, 100).error, missing + " was not found.");
-    const std::string inMissingFolder = folder.File("none/diary.glg");
-    EXPECT_EQ(atomic_file::ReadWholeFile(inMissingFolder, 100).error,
-              inMissingFolder + " was not found.");
-    const std::string directory = folder.File("folder.glg");
+    const std::string directory = folder.File("folder.glg"), pipe = folder.File("pipe.glg");
     fs::create_directory(directory);
-    EXPECT_EQ(atomic_file::ReadWholeFile(directory, 100).error,
-              "Access to " + directory + " was denied.");
-}
-
-TEST(ReadWholeFile, RefusesAFileAboveTheLimitWithoutReadingIt) {
-    Folder folder;
-    const std::string path = folder.File("big.glg");
-    Put(path, Bytes(101, 'x'));
-    EXPECT_EQ(atomic_file::ReadWholeFile(path, 100).error, "Failed to open document.");
-    EXPECT_EQ(atomic_file::ReadWholeFile(path, 101).bytes.size(), 101u);
-}
-
-TEST(ReadWholeFile, ANamedPipeIsRefusedInsteadOfWaitedFor) {
-    Folder folder;
-    const std::string path = folder.File("pipe.glg");
-    ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
-    EXPECT_EQ(atomic_file::ReadWholeFile(path, 100).error, "Failed to open document.");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);  // refused instead of waited for
+    const std::pair<std::string, std::string> cases[] = {
+        {folder.File("missing.glg"), folder.File("missing.glg") + " was not found."},
+        {folder.File("none/diary.glg"), folder.File("none/diary.glg") + " was not found."},
+        {directory, "Access to " + directory + " was denied."},
+        {pipe, "Failed to open document."}};
+    for (const auto& [path, message] : cases)
+        EXPECT_EQ(atomic_file::ReadWholeFile(path, 100).error, message) << path;
 }
 
 // ---- the document's files
@@ -230,20 +204,15 @@ TEST(DiaryFiles, WriteFileStoresWhatReadFileReadsBack) {
     const std::string path = folder.File("diary.glg");
     ASSERT_EQ(saved.doc.WriteFile(path), "");
     EXPECT_EQ(Contents(path), saved.doc.WriteBytes());
-
     CGastrologDoc read;
     ASSERT_EQ(read.ReadFile(path), "");
     EXPECT_EQ(read.m_foods, saved.doc.m_foods);
     EXPECT_EQ(read.m_symptomLines, saved.doc.m_symptomLines);
-}
 
-TEST(DiaryFiles, ReadFileLeavesTheHostAndTheUserAlone) {
-    Folder folder;
-    SavedDiary saved;
-    const std::string path = folder.File("diary.glg");
-    ASSERT_EQ(saved.doc.WriteFile(path), "");
+    // Reading, well or not, leaves the host and the user alone.
     saved.host.SetPathName("/elsewhere/other.glg");
     for (const std::string& file : {path, folder.File("missing.glg")}) {
+        SCOPED_TRACE(file);
         saved.doc.ReadFile(file);
         EXPECT_EQ(saved.host.m_updateCount, 0);
         EXPECT_TRUE(saved.host.IsModified());
@@ -256,45 +225,26 @@ TEST(DiaryFiles, AFileThatCannotBeReadLeavesTheDocumentCleared) {
     Folder folder;
     Put(folder.File("empty.glg"), {});
     Put(folder.File("text.glg"), Bytes{'h', 'e', 'l', 'l', 'o'});
+    Put(folder.File("huge.glg"), {});
+    fs::resize_file(folder.File("huge.glg"), 64u << 20);  // sparse: no disk is used
     const std::pair<std::string, std::string> cases[] = {
         {folder.File("missing.glg"), folder.File("missing.glg") + " was not found."},
         {folder.File("empty.glg"), "Unexpected file format."},
         {folder.File("text.glg"), "Unexpected file format."},
+        {folder.File("huge.glg"), "Failed to open document."}  // far larger than any diary
     };
     for (const auto& [path, message] : cases) {
+        SCOPED_TRACE(path);
         SavedDiary diary;
         diary.doc.m_exclusions.emplace_back("Tea");
         EXPECT_EQ(diary.doc.ReadFile(path), message);
         EXPECT_TRUE(diary.doc.m_foods.empty() && diary.doc.m_symptoms.empty() &&
                     diary.doc.m_hidden.empty() && diary.doc.m_foodNames.empty() &&
-                    diary.doc.m_symptomLines.empty() && diary.doc.m_exclusions.empty())
-            << path;
+                    diary.doc.m_symptomLines.empty() && diary.doc.m_exclusions.empty());
     }
 }
 
-TEST(DiaryFiles, AFileFarLargerThanAnyDiaryIsNotRead) {
-    Folder folder;
-    const std::string path = folder.File("huge.glg");
-    Put(path, {});
-    fs::resize_file(path, 64u << 20);  // sparse: no disk is used
-    SavedDiary diary;
-    EXPECT_EQ(diary.doc.ReadFile(path), "Failed to open document.");
-    EXPECT_TRUE(diary.doc.m_foods.empty());
-}
-
-TEST(DiaryFiles, OnSaveDocumentNamesTheDocumentAndClearsTheModifiedFlag) {
-    Folder folder;
-    SavedDiary saved;
-    const std::string path = folder.File("diary.glg");
-    EXPECT_TRUE(saved.doc.OnSaveDocument(path));
-    EXPECT_EQ(saved.host.GetPathName(), path);
-    EXPECT_FALSE(saved.host.IsModified());
-    EXPECT_EQ(saved.host.m_updateCount, 1);
-    EXPECT_TRUE(saved.ui.errors.empty());
-    EXPECT_EQ(Contents(path), saved.doc.WriteBytes());
-}
-
-TEST(DiaryFiles, AFailedSaveIsReportedAndKeepsTheOldFileNameFlagAndBytes) {
+TEST(DiaryFiles, AFailedSaveIsReportedAndKeepsTheOldNameFlagAndBytesWhereASaveReplacesThem) {
     Folder folder;
     SavedDiary saved;
     const std::string path = folder.File("diary.glg");
@@ -308,6 +258,13 @@ TEST(DiaryFiles, AFailedSaveIsReportedAndKeepsTheOldFileNameFlagAndBytes) {
     EXPECT_EQ(saved.host.GetPathName(), folder.File("before.glg"));
     EXPECT_TRUE(saved.host.IsModified());
     EXPECT_EQ(Contents(path), OldDiary);
+
+    EXPECT_TRUE(saved.doc.OnSaveDocument(path));
+    EXPECT_EQ(saved.host.GetPathName(), path);
+    EXPECT_FALSE(saved.host.IsModified());
+    EXPECT_EQ(saved.host.m_updateCount, 1);
+    EXPECT_EQ(saved.ui.errors.size(), 1u);  // nothing new to report
+    EXPECT_EQ(Contents(path), saved.doc.WriteBytes());
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <fstream>
 
 #include "doc/LocalTime.h"
@@ -11,6 +12,10 @@
 namespace {
 
 using calendar::DayOf;
+
+std::string Stamp(TimeValue time) {
+    return calendar::Format(time, "%Y-%m-%d %H:%M");
+}
 
 // A document holding the stored diary's records, as if just opened, without a file.
 class CycleTest : public DiaryTest {
@@ -36,171 +41,109 @@ protected:
 // ---- the effective now and the new-day hour
 
 TEST_F(CycleTest, BeforeTheNewDayHourTheTimeBelongsToThePreviousDate) {
-    At(2024, 3, 13, 3, 59);
-    EXPECT_EQ(doc.GetEffectiveNow(), LocalTime(2024, 3, 12, 3, 59));
-    At(2024, 3, 13, 4, 0);
-    EXPECT_EQ(doc.GetEffectiveNow(), LocalTime(2024, 3, 13, 4, 0));
-}
-
-TEST_F(CycleTest, NewDayHourZeroFollowsTheCalendar) {
+    // Hours outside the clock behave as four; the hour 0 follows the calendar.
+    for (int hour : {4, 24, -1}) {
+        SCOPED_TRACE(hour);
+        SetNewDayHour(hour);
+        At(2024, 3, 13, 3, 59);
+        EXPECT_EQ(doc.GetEffectiveNow(), LocalTime(2024, 3, 12, 3, 59));
+        At(2024, 3, 13, 4, 0);
+        EXPECT_EQ(doc.GetEffectiveNow(), LocalTime(2024, 3, 13, 4, 0));
+    }
     SetNewDayHour(0);
     At(2024, 3, 13, 0, 0);
     EXPECT_EQ(doc.GetEffectiveNow(), LocalTime(2024, 3, 13, 0, 0));
-}
-
-TEST_F(CycleTest, NewDayHourOutsideTheClockBehavesAsFour) {
-    for (int hour : {24, -1}) {
-        SetNewDayHour(hour);
-        At(2024, 3, 13, 3, 59);
-        EXPECT_EQ(doc.GetEffectiveNow(), LocalTime(2024, 3, 12, 3, 59)) << hour;
-        At(2024, 3, 13, 4, 0);
-        EXPECT_EQ(doc.GetEffectiveNow(), LocalTime(2024, 3, 13, 4, 0)) << hour;
-    }
-}
-
-TEST_F(CycleTest, AfterAShortNightTheEffectiveDateIsStillThePreviousOne) {
     // 2024-03-31 has 23 hours in Berlin; 24 hours before 00:30 on April 1st is March 30th.
+    SetNewDayHour(4);
     At(2024, 4, 1, 0, 30);
     EXPECT_EQ(DayOf(doc.GetEffectiveNow()), DayOf(LocalTime(2024, 3, 31, 12)));
 }
 
 // ---- days since the last update
 
-TEST_F(CycleTest, DaysSinceUpdateCountsCalendarDates) {
-    LastUpdated(2024, 3, 11, 20);
-    At(2024, 3, 13, 10);  // 38 hours later, but Tuesday lies between
-    EXPECT_EQ(doc.GetDaysSinceUpdate(), 2);
-    At(2024, 3, 13, 3);  // before the new-day hour: still Tuesday's diary day
-    EXPECT_EQ(doc.GetDaysSinceUpdate(), 1);
-    At(2024, 3, 11, 23);
-    EXPECT_EQ(doc.GetDaysSinceUpdate(), 0);
-}
-
-TEST_F(CycleTest, DaysSinceUpdateIsZeroBeyondTheHistoryAndWithTheClockBehind) {
-    LastUpdated(2024, 1, 1, 12);
-    At(2024, 2, 20, 12);  // 50 days
-    EXPECT_EQ(doc.GetDaysSinceUpdate(), 50);
-    At(2024, 2, 21, 12);
-    EXPECT_EQ(doc.GetDaysSinceUpdate(), 0);
-    At(2023, 12, 25, 12);
-    EXPECT_EQ(doc.GetDaysSinceUpdate(), 0);
+TEST_F(CycleTest, DaysSinceUpdateCountsCalendarDatesWithinTheHistory) {
+    // Zero beyond the history and with the clock behind.
+    const struct {
+        TimeValue last, now;
+        int days;
+    } cases[] = {
+        {LocalTime(2024, 3, 11, 20), LocalTime(2024, 3, 13, 10), 2},  // 38 hours, Tuesday between
+        {LocalTime(2024, 3, 11, 20), LocalTime(2024, 3, 13, 3), 1},   // before the new-day hour
+        {LocalTime(2024, 3, 11, 20), LocalTime(2024, 3, 11, 23), 0},
+        {LocalTime(2024, 1, 1, 12), LocalTime(2024, 2, 20, 12), 50},
+        {LocalTime(2024, 1, 1, 12), LocalTime(2024, 2, 21, 12), 0},
+        {LocalTime(2024, 1, 1, 12), LocalTime(2023, 12, 25, 12), 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(Stamp(c.last) + " to " + Stamp(c.now));
+        doc.m_lastUpdate = c.last;
+        diary.clock.Set(c.now);
+        EXPECT_EQ(doc.GetDaysSinceUpdate(), c.days);
+    }
 }
 
 // ---- CheckNewDay
 
-TEST_F(CycleTest, SameDayOfTheYearAYearLaterIsANewDay) {
-    LastUpdated(2023, 3, 12, 10);
-    At(2024, 3, 11, 10);  // 2024 is a leap year: the same day of the year
-    ASSERT_EQ(DayOf(doc.m_lastUpdate).dayOfYear, DayOf(diary.clock.Now()).dayOfYear);
-    diary.ui.ExpectQuestion(text::NewDay, true);
-    EXPECT_TRUE(doc.CheckNewDay(false));
-    EXPECT_EQ(doc.m_lastUpdate, diary.clock.Now());
-    EXPECT_EQ(doc.m_dayCount, 6);
-}
-
-TEST_F(CycleTest, SameDateIsNoNewDayAndClearsYesterday) {
-    LastUpdated(2024, 3, 12, 10);
-    At(2024, 3, 12, 23);
-    doc.m_yesterday = true;
-    EXPECT_FALSE(doc.CheckNewDay(false));
-    EXPECT_FALSE(doc.m_yesterday);
-    EXPECT_EQ(doc.m_dayCount, 5);
-}
-
-TEST_F(CycleTest, NewDayBeginsAtTheConfiguredHour) {
-    LastUpdated(2024, 3, 12, 20);
-    At(2024, 3, 13, 3, 59);
-    EXPECT_FALSE(doc.CheckNewDay(false));
-    At(2024, 3, 13, 4, 0);
-    diary.ui.ExpectQuestion(text::NewDay, true);
-    EXPECT_TRUE(doc.CheckNewDay(false));
-    EXPECT_EQ(doc.m_lastUpdate, LocalTime(2024, 3, 13, 4, 0));
-}
-
-TEST_F(CycleTest, AcceptingBeforeTheHourStoresTheEffectiveNow) {
-    SetNewDayHour(6);
-    LastUpdated(2024, 3, 11, 20);
-    At(2024, 3, 13, 5, 30);
-    diary.ui.ExpectQuestion(text::NewDay, true);
-    EXPECT_TRUE(doc.CheckNewDay(false));
-    EXPECT_EQ(doc.m_lastUpdate, LocalTime(2024, 3, 12, 5, 30));
-}
-
-TEST_F(CycleTest, ClockMovedBackWithinTheDiaryDayStartsNothing) {
-    LastUpdated(2024, 3, 12, 10);
-    At(2024, 3, 12, 9);
-    EXPECT_FALSE(doc.CheckNewDay(false));
-    EXPECT_EQ(doc.m_dayCount, 5);
-    EXPECT_EQ(doc.m_lastUpdate, LocalTime(2024, 3, 12, 10));
-}
-
-TEST_F(CycleTest, ClockBehindTheFileWarnsAndStartsADayEveryTime) {
-    LastUpdated(2024, 3, 12, 10);
-    At(2024, 3, 10, 10);
-    for (int attempt = 1; attempt <= 2; ++attempt) {
-        diary.ui.ExpectNotice(text::ClockBehind);
-        EXPECT_TRUE(doc.CheckNewDay(false));
-        EXPECT_EQ(doc.m_dayCount, 5 + attempt);
-        EXPECT_EQ(doc.m_lastUpdate, LocalTime(2024, 3, 12, 10));
+TEST_F(CycleTest, CheckNewDayAsksStartsOrWarnsByTheDiaryDate) {
+    const std::string* const none = nullptr;
+    const struct {
+        const char* what;
+        int hour;
+        TimeValue last, now;
+        const std::string* prompt;  // the question, answered with `yes`, or the clock notice
+        bool yes, started;
+        TimeValue stored;  // m_lastUpdate afterwards
+    } cases[] = {
+        {"same day of the year a year later (2024 is a leap year)", 4, LocalTime(2023, 3, 12, 10),
+         LocalTime(2024, 3, 11, 10), &text::NewDay, true, true, LocalTime(2024, 3, 11, 10)},
+        {"same date", 4, LocalTime(2024, 3, 12, 10), LocalTime(2024, 3, 12, 23), none, false, false,
+         LocalTime(2024, 3, 12, 10)},
+        {"a minute before the new-day hour", 4, LocalTime(2024, 3, 12, 20),
+         LocalTime(2024, 3, 13, 3, 59), none, false, false, LocalTime(2024, 3, 12, 20)},
+        {"at the new-day hour", 4, LocalTime(2024, 3, 12, 20), LocalTime(2024, 3, 13, 4, 0),
+         &text::NewDay, true, true, LocalTime(2024, 3, 13, 4, 0)},
+        {"accepted before the hour: the effective now is stored", 6, LocalTime(2024, 3, 11, 20),
+         LocalTime(2024, 3, 13, 5, 30), &text::NewDay, true, true, LocalTime(2024, 3, 12, 5, 30)},
+        {"declined: yesterday's slot is kept", 4, LocalTime(2024, 3, 12, 10),
+         LocalTime(2024, 3, 13, 10), &text::NewDay, false, false, LocalTime(2024, 3, 12, 10)},
+        {"clock moved back within the diary day", 4, LocalTime(2024, 3, 12, 10),
+         LocalTime(2024, 3, 12, 9), none, false, false, LocalTime(2024, 3, 12, 10)},
+        {"clock behind the file", 4, LocalTime(2024, 3, 12, 10), LocalTime(2024, 3, 10, 10),
+         &text::ClockBehind, false, true, LocalTime(2024, 3, 12, 10)},
+        {"earlier date and earlier time: the clock went back", 4, LocalTime(2024, 3, 12, 10),
+         LocalTime(2024, 3, 12, 3), &text::ClockBehind, false, true, LocalTime(2024, 3, 12, 10)},
+        // A day started with the new-day hour 0 at 00:30, seen at 03:00 with the hour 4: the
+        // effective date is earlier, yet the clock is fine. Wait for the day instead.
+        {"earlier effective date from a later new-day hour", 4, LocalTime(2024, 3, 14, 0, 30),
+         LocalTime(2024, 3, 14, 3), none, false, false, LocalTime(2024, 3, 14, 0, 30)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetNewDayHour(c.hour);
+        doc.m_lastUpdate = c.last;
+        diary.clock.Set(c.now);
+        doc.m_dayCount = 5;
+        doc.m_yesterday = true;
+        if (c.prompt == &text::ClockBehind) {
+            diary.ui.ExpectNotice(*c.prompt);
+        } else if (c.prompt) {
+            diary.ui.ExpectQuestion(*c.prompt, c.yes);
+        }
+        EXPECT_EQ(doc.CheckNewDay(false), c.started);
+        EXPECT_EQ(doc.m_dayCount, c.started ? 6 : 5);
+        EXPECT_EQ(doc.m_lastUpdate, c.stored);
+        EXPECT_EQ(doc.m_yesterday, c.prompt == &text::NewDay && !c.yes);
     }
-}
-
-TEST_F(CycleTest, ClockBehindTheNewDayHourOnlyWarnsWhenTheClockWentBack) {
-    LastUpdated(2024, 3, 12, 10);
-    At(2024, 3, 12, 3);  // earlier date and earlier time: the clock went back
-    diary.ui.ExpectNotice(text::ClockBehind);
-    EXPECT_TRUE(doc.CheckNewDay(false));
-    // A day started with the new-day hour 0 at 00:30, seen at 03:00 with the hour 4: the
-    // effective date is earlier, yet the clock is fine. Wait for the day instead.
-    LastUpdated(2024, 3, 14, 0, 30);
-    At(2024, 3, 14, 3);
-    EXPECT_FALSE(doc.CheckNewDay(false));
-    EXPECT_EQ(doc.m_dayCount, 6);
-}
-
-TEST_F(CycleTest, DecliningTheNewDayKeepsYesterdaysSlot) {
-    LastUpdated(2024, 3, 12, 10);
-    At(2024, 3, 13, 10);
-    diary.ui.ExpectQuestion(text::NewDay, false);
-    EXPECT_FALSE(doc.CheckNewDay(false));
-    EXPECT_TRUE(doc.m_yesterday);
-    EXPECT_EQ(doc.m_dayCount, 5);
-    EXPECT_EQ(doc.m_lastUpdate, LocalTime(2024, 3, 12, 10));
-}
-
-TEST_F(CycleTest, AfterListsANewDiaryIsNeverAskedAndOthersGetTheLongQuestion) {
-    LastUpdated(2024, 3, 12, 10);
-    At(2024, 3, 13, 10);
-    doc.m_dayCount = 0;
-    EXPECT_FALSE(doc.CheckNewDay(true));
-    EXPECT_FALSE(doc.m_yesterday);
-    doc.m_dayCount = 1;
-    diary.ui.ExpectQuestion(text::NewDayAfterLists, false);
-    EXPECT_FALSE(doc.CheckNewDay(true));
-    EXPECT_TRUE(doc.m_yesterday);
-    diary.ui.ExpectQuestion(text::NewDayAfterLists, true);
-    EXPECT_TRUE(doc.CheckNewDay(true));
-    EXPECT_EQ(doc.m_dayCount, 2);
 }
 
 // ---- day labels
 
 TEST_F(CycleTest, DayLabelNamesTheDiaryDayInEnglish) {
     LastUpdated(2024, 3, 7, 9);
-    At(2024, 3, 7, 18);
-    EXPECT_EQ(doc.GetDayLabel(0), "on Thursday, March 07, 2024");
     At(2024, 3, 8, 1);  // after midnight, before the new-day hour: still Thursday's slot
     EXPECT_EQ(doc.GetDayLabel(0), "on Thursday, March 07, 2024");
     doc.m_yesterday = true;
     EXPECT_EQ(doc.GetDayLabel(0), "yesterday");
-}
-
-TEST_F(CycleTest, SkippedDaysAreLabelledFromTheLastRecordedDay) {
-    LastUpdated(2024, 3, 14, 22);
-    At(2024, 3, 17, 10);
-    EXPECT_EQ(doc.GetDayLabel(0), "on Thursday, March 14, 2024");
-    EXPECT_EQ(doc.GetDayLabel(1), "on Friday, March 15, 2024");
-    EXPECT_EQ(doc.GetDayLabel(2), "on Saturday, March 16, 2024");
 }
 
 // ---- committing the symptom dialog
@@ -271,56 +214,10 @@ TEST_F(CycleTest, NamesContainingRatingWordsKeepTheirRatingsApart) {
     EXPECT_EQ(doc.m_symptomLines.size(), 2u);
 }
 
-TEST_F(CycleTest, OddSymptomLinesCommitWithoutHarm) {
-    ExpectSymptomDialog(doc.GetDayLabel(0), [](StringList& lines) {
-        lines.push_back(">");
-        lines.push_back("");
-        lines.push_back(">Unknown  (worse)    ");
-        lines.push_back(">");
-    });
-    EXPECT_TRUE(doc.UpdateSymptoms(false, 0));
-    EXPECT_EQ(doc.m_symptomLines,
-              (StringList{"Headache  (better)   ", "Bloating  (worse)    ", ""}));
-    EXPECT_EQ(doc.m_symptoms.size(), 2u);
-}
-
-TEST_F(CycleTest, DeletingEverySymptomLeavesTheStepAlone) {
-    ExpectSymptomDialog(doc.GetDayLabel(0), [](StringList& lines) {
-        MarkSymptomDeleted(lines, "Headache");
-        MarkSymptomDeleted(lines, "Bloating");
-    });
-    EXPECT_TRUE(doc.UpdateSymptoms(false, 0));
-    EXPECT_TRUE(doc.m_symptoms.empty());
-    EXPECT_TRUE(doc.m_symptomLines.empty());
-    EXPECT_EQ(doc.m_nextAction, command::UpdateSymptoms);
-}
-
-TEST_F(CycleTest, CancelledSymptomDialogChangesNothing) {
-    const StringList lines = doc.m_symptomLines;
-    ExpectSymptomDialog(
-        doc.GetDayLabel(0),
-        [](StringList& edited) {
-            Rate(edited, "Headache", diary::SuffixWorse);
-            edited.push_back("~Nausea");
-        },
-        false);
-    EXPECT_FALSE(doc.UpdateSymptoms(true, 0));
-    EXPECT_EQ(doc.m_symptomLines, lines);
-    EXPECT_EQ(doc.m_symptoms[0].m_history, stored.headache);
-    EXPECT_EQ(doc.m_symptoms.size(), 2u);
-    EXPECT_FALSE(diary.host.IsModified());
-    EXPECT_EQ(doc.m_nextAction, command::UpdateSymptoms);
-}
-
-TEST_F(CycleTest, SaveReminderOnlyFromTheMenuOnADiaryWithoutAFile) {
-    ExpectSymptomDialog(doc.GetDayLabel(0), nullptr);
-    EXPECT_TRUE(doc.UpdateSymptoms(true, 0));  // the diary has a file: no reminder
+TEST_F(CycleTest, SkippedDayGetsNoSaveReminderOnADiaryWithoutAFile) {
     diary.host.SetPathName("");
     ExpectSymptomDialog(doc.GetDayLabel(1), nullptr);
-    EXPECT_TRUE(doc.UpdateSymptoms(false, 1));  // a skipped day: no reminder
-    ExpectSymptomDialog(doc.GetDayLabel(0), nullptr);
-    diary.ui.ExpectNotice(text::SaveReminder);
-    doc.OnUpdateSymptoms();
+    EXPECT_TRUE(doc.UpdateSymptoms(false, 1));
 }
 
 // ---- committing the day-list dialog
@@ -367,7 +264,17 @@ TEST_F(CycleTest, NewFoodDeletedInTheSameDialogIsGone) {
     EXPECT_EQ(doc.m_foodNames, StringList{"Milk"});
 }
 
-TEST_F(CycleTest, OddDayListEntriesCommitWithoutHarm) {
+TEST_F(CycleTest, OddDialogLinesCommitWithoutHarm) {
+    ExpectSymptomDialog(doc.GetDayLabel(0), [](StringList& lines) {
+        lines.push_back(">");
+        lines.push_back("");
+        lines.push_back(">Unknown  (worse)    ");
+        lines.push_back(">");
+    });
+    EXPECT_TRUE(doc.UpdateSymptoms(false, 0));
+    EXPECT_EQ(doc.m_symptomLines,
+              (StringList{"Headache  (better)   ", "Bloating  (worse)    ", ""}));
+    EXPECT_EQ(doc.m_symptoms.size(), 2u);
     ExpectDayListDialog(doc.GetDayLabel(0), [](StringList& master, StringList& day) {
         master.push_back(">");
         master.push_back(">Unknown");
@@ -379,7 +286,15 @@ TEST_F(CycleTest, OddDayListEntriesCommitWithoutHarm) {
     EXPECT_EQ(doc.m_foods.size(), 2u);
 }
 
-TEST_F(CycleTest, DeletingEveryFoodLeavesTheStepAlone) {
+TEST_F(CycleTest, DeletingEverySymptomOrFoodLeavesTheStepAlone) {
+    ExpectSymptomDialog(doc.GetDayLabel(0), [](StringList& lines) {
+        MarkSymptomDeleted(lines, "Headache");
+        MarkSymptomDeleted(lines, "Bloating");
+    });
+    EXPECT_TRUE(doc.UpdateSymptoms(false, 0));
+    EXPECT_TRUE(doc.m_symptoms.empty());
+    EXPECT_TRUE(doc.m_symptomLines.empty());
+    EXPECT_EQ(doc.m_nextAction, command::UpdateSymptoms);
     ExpectDayListDialog(doc.GetDayLabel(0), [](StringList& master, StringList&) {
         MarkFood(master, "Tea", '>');
         MarkFood(master, "Milk", '>');
@@ -389,7 +304,16 @@ TEST_F(CycleTest, DeletingEveryFoodLeavesTheStepAlone) {
     EXPECT_EQ(doc.m_nextAction, command::UpdateSymptoms);
 }
 
-TEST_F(CycleTest, CancelledDayListDialogChangesNothing) {
+TEST_F(CycleTest, CancelledDialogsChangeNothing) {
+    const StringList lines = doc.m_symptomLines;
+    ExpectSymptomDialog(
+        doc.GetDayLabel(0),
+        [](StringList& edited) {
+            Rate(edited, "Headache", diary::SuffixWorse);
+            edited.push_back("~Nausea");
+        },
+        false);
+    EXPECT_FALSE(doc.UpdateSymptoms(true, 0));
     ExpectDayListDialog(
         doc.GetDayLabel(0),
         [](StringList& master, StringList& day) {
@@ -398,9 +322,10 @@ TEST_F(CycleTest, CancelledDayListDialogChangesNothing) {
         },
         false);
     EXPECT_FALSE(doc.CreateDayList(0));
+    EXPECT_EQ(doc.m_symptomLines, lines);
     EXPECT_EQ(doc.m_foodNames, (StringList{"Tea", "Milk"}));
     EXPECT_EQ(doc.m_dayList, (StringList{"Tea", "Milk"}));
-    EXPECT_EQ(doc.m_foods.size(), 2u);
+    stored.ExpectRolled(doc, 0);
     EXPECT_FALSE(diary.host.IsModified());
     EXPECT_EQ(doc.m_nextAction, command::UpdateSymptoms);
 }
@@ -410,12 +335,6 @@ TEST_F(CycleTest, CancelledDayListDialogChangesNothing) {
 TEST_F(CycleTest, NoSkippedDaysAskNothing) {
     doc.OfferSkippedDays(0);
     doc.OfferSkippedDays(-3);
-    stored.ExpectRolled(doc, 0);
-}
-
-TEST_F(CycleTest, DecliningSkippedDaysEntersNone) {
-    diary.ui.ExpectQuestion(text::OneDaySkipped, false);
-    doc.OfferSkippedDays(1);
     stored.ExpectRolled(doc, 0);
 }
 
@@ -481,25 +400,20 @@ protected:
     }
 };
 
-TEST_F(CycleStateTest, ConstructedDocumentEnablesNoCycleCommand) {
-    CGastrologDoc fresh;
-    EXPECT_EQ(fresh.m_nextAction, 0);
-    for (int id : {32780, 32771, 32772, 32779}) EXPECT_FALSE(fresh.IsActionEnabled(id)) << id;
-}
-
-TEST_F(CycleStateTest, OpeningOnTheSameDay) {
-    Open(LocalTime(2024, 3, 12, 22), command::GenerateTomorrowsLists);
+TEST_F(CycleStateTest, OpeningWithoutANewDayGoesOnWithTheDayList) {
+    Open(LocalTime(2024, 3, 12, 22), command::GenerateTomorrowsLists);  // the same day
     EXPECT_EQ(doc.m_nextAction, command::CreateDayList);
     stored.ExpectRolled(doc, 0);
     EXPECT_EQ(doc.m_dayCount, 5);
-}
-
-TEST_F(CycleStateTest, OpeningOnANewDayDeclined) {
-    diary.ui.ExpectQuestion(text::NewDay, false);
-    Open(LocalTime(2024, 3, 13, 10), command::UpdateSymptoms);
-    EXPECT_EQ(doc.m_nextAction, command::CreateDayList);
-    EXPECT_TRUE(doc.m_yesterday);
-    stored.ExpectRolled(doc, 0);
+    // A new day declined; only the exact example name skips the question.
+    for (const char* name : {"diary.glg", "Example.glg"}) {
+        SCOPED_TRACE(name);
+        diary.ui.ExpectQuestion(text::NewDay, false);
+        Open(LocalTime(2024, 3, 13, 10), command::UpdateSymptoms, name);
+        EXPECT_EQ(doc.m_nextAction, command::CreateDayList);
+        EXPECT_TRUE(doc.m_yesterday);
+        stored.ExpectRolled(doc, 0);
+    }
 }
 
 TEST_F(CycleStateTest, OpeningOnANewDayAccepted) {
@@ -511,12 +425,6 @@ TEST_F(CycleStateTest, OpeningOnANewDayAccepted) {
     EXPECT_EQ(doc.m_symptomLines, (StringList{"Headache  (no change)", "Bloating  (no change)"}));
     EXPECT_TRUE(doc.m_dayList.empty());
     EXPECT_TRUE(diary.host.IsModified());
-}
-
-TEST_F(CycleStateTest, OpeningOnANewDayKeepsCreateDayListPending) {
-    diary.ui.ExpectQuestion(text::NewDay, true);
-    Open(LocalTime(2024, 3, 13, 10), command::CreateDayList);
-    EXPECT_EQ(doc.m_nextAction, command::CreateDayList);
 }
 
 TEST_F(CycleStateTest, OpeningTheExampleFile) {
@@ -532,11 +440,6 @@ TEST_F(CycleStateTest, OpeningTheExampleFile) {
     diary.ui.ExpectNotice(text::ExampleLoaded);
     Open(LocalTime(2024, 5, 1, 10), command::CreateDayList, "my-example.glg");
     EXPECT_EQ(doc.m_nextAction, command::CreateDayList);
-}
-
-TEST_F(CycleStateTest, OnlyTheExactExampleNameSkipsTheNewDay) {
-    diary.ui.ExpectQuestion(text::NewDay, false);
-    Open(LocalTime(2024, 3, 13, 10), command::UpdateSymptoms, "Example.glg");
 }
 
 TEST_F(CycleStateTest, GeneratingTomorrowsListsStartsOrPostponesTheDay) {
@@ -556,32 +459,28 @@ TEST_F(CycleStateTest, GeneratingTomorrowsListsStartsOrPostponesTheDay) {
     EXPECT_EQ(doc.m_lastUpdate, LocalTime(2024, 3, 13, 9));
 }
 
-struct EnableCase {
-    int nextAction;
-    bool updateSymptoms, createDayList, updateConnections, generateTomorrowsLists;
-};
-
 TEST_F(CycleStateTest, CycleCommandsFollowTheNextAction) {
-    const EnableCase cases[] = {
-        {0, false, false, false, false},
-        {command::UpdateSymptoms, true, false, false, false},
-        {command::CreateDayList, true, true, false, false},
-        {command::UpdateConnections, true, true, true, false},
-        {command::GenerateTomorrowsLists, true, true, true, true},
-        {command::GenerateCurrentLists, false, false, false, false},
+    EXPECT_EQ(CGastrologDoc().m_nextAction, 0);  // a constructed document enables none
+    const int ids[] = {command::UpdateSymptoms, command::CreateDayList, command::UpdateConnections,
+                       command::GenerateTomorrowsLists};
+    const std::pair<int, std::array<bool, 4>> cases[] = {
+        {0, {false, false, false, false}},
+        {command::UpdateSymptoms, {true, false, false, false}},
+        {command::CreateDayList, {true, true, false, false}},
+        {command::UpdateConnections, {true, true, true, false}},
+        {command::GenerateTomorrowsLists, {true, true, true, true}},
+        {command::GenerateCurrentLists, {false, false, false, false}},
     };
-    for (const EnableCase& expected : cases) {
-        doc.m_nextAction = expected.nextAction;
-        SCOPED_TRACE(expected.nextAction);
-        EXPECT_EQ(doc.OnUpdateUpdateSymptoms(), expected.updateSymptoms);
-        EXPECT_EQ(doc.OnUpdateCreateDayList(), expected.createDayList);
-        EXPECT_EQ(doc.OnUpdateUpdateConnections(), expected.updateConnections);
-        EXPECT_EQ(doc.OnUpdateGenerateTomorrowsLists(), expected.generateTomorrowsLists);
-        EXPECT_EQ(doc.IsActionEnabled(command::UpdateSymptoms), expected.updateSymptoms);
-        EXPECT_EQ(doc.IsActionEnabled(command::CreateDayList), expected.createDayList);
-        EXPECT_EQ(doc.IsActionEnabled(command::UpdateConnections), expected.updateConnections);
-        EXPECT_EQ(doc.IsActionEnabled(command::GenerateTomorrowsLists),
-                  expected.generateTomorrowsLists);
+    for (const auto& [nextAction, enabled] : cases) {
+        doc.m_nextAction = nextAction;
+        SCOPED_TRACE(nextAction);
+        const bool handlers[] = {doc.OnUpdateUpdateSymptoms(), doc.OnUpdateCreateDayList(),
+                                 doc.OnUpdateUpdateConnections(),
+                                 doc.OnUpdateGenerateTomorrowsLists()};
+        for (std::size_t i = 0; i < 4; ++i) {
+            EXPECT_EQ(handlers[i], enabled[i]) << ids[i];
+            EXPECT_EQ(doc.IsActionEnabled(ids[i]), enabled[i]) << ids[i];
+        }
     }
 }
 

@@ -12,22 +12,14 @@ protected:
     // The user runs an Action command; it must be enabled at that moment.
     void Run(int commandId) {
         ASSERT_TRUE(doc.IsActionEnabled(commandId)) << commandId << " is disabled";
-        switch (commandId) {
-            case command::UpdateSymptoms:
-                doc.OnUpdateSymptoms();
-                break;
-            case command::CreateDayList:
-                doc.OnCreateDayList();
-                break;
-            case command::UpdateConnections:
-                doc.OnUpdateConnections();
-                break;
-            case command::GenerateTomorrowsLists:
-                doc.OnGenerateTomorrowsLists();
-                break;
-            default:
-                FAIL() << "not a cycle command: " << commandId;
-        }
+        const std::pair<int, void (CGastrologDoc::*)()> handlers[] = {
+            {command::UpdateSymptoms, &CGastrologDoc::OnUpdateSymptoms},
+            {command::CreateDayList, &CGastrologDoc::OnCreateDayList},
+            {command::UpdateConnections, &CGastrologDoc::OnUpdateConnections},
+            {command::GenerateTomorrowsLists, &CGastrologDoc::OnGenerateTomorrowsLists}};
+        for (const auto& [id, handler] : handlers)
+            if (id == commandId) return (doc.*handler)();
+        FAIL() << "not a cycle command: " << commandId;
     }
 
     void Save() {
@@ -228,15 +220,12 @@ TEST_F(WalkthroughTest, SkippedDaysLeftOutAreOfferedAgain) {
     EXPECT_EQ(doc.m_lastUpdate, LocalTime(2024, 3, 17, 10));
 }
 
-TEST_F(WalkthroughTest, DecliningAllSkippedDaysStillOffersToday) {
+TEST_F(WalkthroughTest, DecliningSkippedDaysOrTooManyOfThemOnlyStartsTheDay) {
     diary.ui.ExpectQuestion(text::OneDaySkipped, false);
     diary.ui.ExpectQuestion(text::NewDay, true);
     OpenStored(LocalTime(2024, 3, 16, 10));
     stored.ExpectRolled(doc, 1);
-}
-
-TEST_F(WalkthroughTest, MoreDaysThanTheHistoryHoldsOnlyStartTheDay) {
-    diary.ui.ExpectQuestion(text::NewDay, true);
+    diary.ui.ExpectQuestion(text::NewDay, true);  // more days than the history holds
     OpenStored(LocalTime(2024, 5, 30, 10));
     stored.ExpectRolled(doc, 1);
 }
@@ -282,15 +271,6 @@ TEST_F(WalkthroughTest, DecliningTheNewDayKeepsWorkingOnYesterday) {
     EXPECT_EQ(doc.GetDayLabel(0), "on Friday, March 15, 2024");
     EXPECT_EQ(doc.m_dayCount, 8);
     EXPECT_EQ(Symptom(0).m_history, Rolled(stored.headache.substr(0, 49) + "w", 1));
-}
-
-TEST_F(WalkthroughTest, ExampleFileIsShownAsStored) {
-    path = folder.File("example.glg");
-    diary.ui.ExpectNotice(text::ExampleLoaded);
-    OpenStored(LocalTime(2024, 3, 20, 10));
-    stored.ExpectRolled(doc, 0);
-    EXPECT_EQ(doc.m_dayCount, 7);
-    EXPECT_EQ(doc.m_nextAction, command::UpdateSymptoms);
 }
 
 }  // namespace

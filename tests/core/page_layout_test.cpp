@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <map>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "tests/support/FakePorts.h"
@@ -16,6 +17,10 @@ namespace {
 constexpr int RowHeight = 16;  // the recording canvas's font
 constexpr int CharWidth = 8;
 constexpr int Margin = 10;
+const std::string FoodsTitle =
+    "Foods                50 updates ago                                now    Score";
+const std::string HistoryScale =
+    "                     50 updates ago                                now";
 
 int ColumnOf(const DrawCall& call, int margin = Margin) {
     return (call.x - margin) / CharWidth;
@@ -66,17 +71,28 @@ protected:
         const DrawCall* call = canvas.FindText(text);
         return call ? call->y / RowHeight : -1;
     }
+    // The row and the column of a drawn text.
+    static std::pair<int, int> Cell(const RecordingCanvas& canvas, std::string_view text) {
+        const DrawCall* call = canvas.FindText(text);
+        return call ? std::pair(call->y / RowHeight, ColumnOf(*call)) : std::pair(-1, -1);
+    }
 
     FakeDiary diary;
 };
 
-// Entries of one list section by column: the rows each column holds, top to bottom.
-std::map<int, std::vector<int>> ColumnRows(const RecordingCanvas& canvas,
-                                           const std::string& prefix) {
-    std::map<int, std::vector<int>> columns;
-    for (const DrawCall& text : canvas.Texts())
-        if (text.text.rfind(prefix, 0) == 0) columns[ColumnOf(text)].push_back(text.y / RowHeight);
-    return columns;
+// The pixel rows a call may touch: texts fill their row, the red line is 2 pixels wide.
+std::pair<int, int> VerticalExtent(const DrawCall& call) {
+    switch (call.kind) {
+        case DrawCall::Kind::Text:
+            return {call.y, call.y + RowHeight - 1};
+        case DrawCall::Kind::Rectangle:
+            return {call.y, call.y2 - 1};
+        case DrawCall::Kind::Line:
+            return {std::min(call.y, call.y2) - 1, std::max(call.y, call.y2) + 1};
+        case DrawCall::Kind::Pen:
+            break;
+    }
+    return {0, -1};
 }
 
 }  // namespace
@@ -98,18 +114,15 @@ TEST_F(Page, UntitledDiaryShowsOnlyTheSixGuidanceLines) {
         {DrawCall::Kind::Text, 100, 160, 0, 0, "Open your file."},
     };
     EXPECT_EQ(canvas.calls, expected);
+    // On paper: the printer margin, on every page.
+    const RecordingCanvas paper = Draw({40, 79}, true);
+    ASSERT_EQ(paper.calls.size(), 6u);
+    EXPECT_EQ(paper.calls[0].x, 480);
+    EXPECT_EQ(paper.calls[0].y, 30);
+    EXPECT_EQ(paper.calls[1].x, 600);
 }
 
-TEST_F(Page, GuidanceOnPaperUsesThePrinterMarginOnEveryPage) {
-    diary.host.SetPathName("");
-    const RecordingCanvas canvas = Draw({40, 79}, true);
-    ASSERT_EQ(canvas.calls.size(), 6u);
-    EXPECT_EQ(canvas.calls[0].x, 480);
-    EXPECT_EQ(canvas.calls[0].y, 30);
-    EXPECT_EQ(canvas.calls[1].x, 600);
-}
-
-TEST_F(Page, HeadingNamesTheTitleTheCurrentListsAndTheDay) {
+TEST_F(Page, HeadingNamesTheTitleTheListsAndTheDayWhoseDateTurnsAtTheDayChangeHour) {
     diary.doc.m_dayCount = 7;
     diary.doc.m_listsCurrent = true;
     const RecordingCanvas canvas = Draw();
@@ -118,23 +131,17 @@ TEST_F(Page, HeadingNamesTheTitleTheCurrentListsAndTheDay) {
     ASSERT_NE(heading, nullptr);
     EXPECT_EQ(heading->x, Margin);
     EXPECT_EQ(heading->y, 0);
-}
 
-TEST_F(Page, HeadingDateTurnsToTomorrowAtTheDayChangeHour) {
     diary.doc.m_listsCurrent = false;
-    diary.doc.m_dayCount = 12;
     diary.settings.WriteInt("Settings", "NewDayTime", 4);
-    const std::string blanks(12, ' ');
+    const auto headingFor = [](const std::string& date) {
+        return "\"My diary.glg\".    Lists produced for " + date + std::string(12, ' ') +
+               "   day: 7";
+    };
     diary.clock.Set(LocalTime(2006, 1, 2, 3, 59));
-    EXPECT_EQ(Draw().Texts().front().text,
-              "\"My diary.glg\".    Lists produced for Monday, January "
-              "02, 2006" +
-                  blanks + "   day: 12");
+    EXPECT_EQ(Draw().Texts().front().text, headingFor("Monday, January 02, 2006"));
     diary.clock.Set(LocalTime(2006, 1, 2, 4, 0));
-    EXPECT_EQ(Draw().Texts().front().text,
-              "\"My diary.glg\".    Lists produced for Tuesday, "
-              "January 03, 2006" +
-                  blanks + "   day: 12");
+    EXPECT_EQ(Draw().Texts().front().text, headingFor("Tuesday, January 03, 2006"));
 }
 
 TEST(ListsDate, NextDayIsACalendarDayAcrossDaylightSavingChanges) {
@@ -158,48 +165,23 @@ TEST_F(Page, ListColumnsAndTheNextSectionForThreeFiveSevenAndSixteenEntries) {
         Fill(diary.doc.m_inclusions, "Inc", c.count);
         const RecordingCanvas canvas = Draw();
         EXPECT_EQ(RowOfText(canvas, std::to_string(c.count) + " foods that can be included:"), 2);
-        const auto columns = ColumnRows(canvas, "Inc");
-        std::vector<int> offsets;
-        std::vector<std::size_t> heights;
-        for (const auto& [column, rows] : columns) {
-            offsets.push_back(column);
-            heights.push_back(rows.size());
-            for (std::size_t i = 0; i < rows.size(); ++i) EXPECT_EQ(rows[i], 4 + int(i));
-        }
-        EXPECT_EQ(heights, c.columnHeights);
-        const std::vector<int> allOffsets = {0, 25, 50, 75};
-        EXPECT_EQ(offsets,
-                  std::vector<int>(allOffsets.begin(),
-                                   allOffsets.begin() + static_cast<long>(heights.size())));
-        // List order runs down the first column, then down the next.
-        std::vector<std::string> readingOrder;
-        for (const auto& [column, rows] : columns)
-            for (int row : rows)
-                for (const DrawCall& text : canvas.Texts())
-                    if (ColumnOf(text) == column && text.y / RowHeight == row &&
-                        text.text.rfind("Inc", 0) == 0)
-                        readingOrder.push_back(text.text);
-        std::vector<std::string> listOrder;
-        for (const auto& entry : diary.doc.m_inclusions) listOrder.push_back(entry.m_name);
-        EXPECT_EQ(readingOrder, listOrder);
+        // Columns 25 apart filled from row 4; list order runs down one column, then the next.
+        std::vector<std::tuple<int, int, std::string>> entries;
+        for (const DrawCall& text : canvas.Texts())
+            if (text.text.rfind("Inc", 0) == 0)
+                entries.emplace_back(ColumnOf(text), text.y / RowHeight, text.text);
+        std::sort(entries.begin(), entries.end());
+        std::vector<std::tuple<int, int, std::string>> expected;
+        for (std::size_t column = 0, i = 0; column < c.columnHeights.size(); ++column)
+            for (std::size_t row = 0; row < c.columnHeights[column]; ++row, ++i)
+                expected.emplace_back(25 * int(column), 4 + int(row),
+                                      diary.doc.m_inclusions[i].m_name);
+        EXPECT_EQ(entries, expected);
         EXPECT_EQ(RowOfText(canvas, "Symptoms - today's current status:"), c.nextSectionRow);
     }
 }
 
-TEST_F(Page, ListTitlesUseTheSingularForOneEntry) {
-    Show(true, true, true, false, false, false);
-    Fill(diary.doc.m_inclusions, "Inc", 1);
-    Fill(diary.doc.m_over50Days, "Old", 1);
-    Fill(diary.doc.m_exclusions, "Exc", 2);
-    const auto texts = Draw().TextStrings();
-    const std::vector<std::string> titles(texts.begin() + 1, texts.end());
-    EXPECT_EQ(titles,
-              (std::vector<std::string>{"1 food that can be included:", "Inc01",
-                                        "1 food that is not currently classified:", "Old01",
-                                        "2 foods that should be excluded:", "Exc01", "Exc02"}));
-}
-
-TEST_F(Page, SectionsFollowEachOtherWithTheirSpacing) {
+TEST_F(Page, SectionsFollowEachOtherWithTheirSpacingAndSingularTitles) {
     Show(true, true, true, false, false, false);
     Fill(diary.doc.m_inclusions, "Inc", 5);  // columns of 2, 2, 1 from row 4
     Fill(diary.doc.m_over50Days, "Old", 2);  // title at 4 + 1 + 2 = 7, entries from 9
@@ -207,11 +189,18 @@ TEST_F(Page, SectionsFollowEachOtherWithTheirSpacing) {
     const RecordingCanvas canvas = Draw();
     EXPECT_EQ(RowOfText(canvas, "5 foods that can be included:"), 2);
     EXPECT_EQ(RowOfText(canvas, "2 foods that are not currently classified:"), 7);
-    EXPECT_EQ(RowOfText(canvas, "Old02"), 9);
-    EXPECT_EQ(ColumnOf(*canvas.FindText("Old02")), 25);
+    EXPECT_EQ(Cell(canvas, "Old02"), std::pair(9, 25));
     EXPECT_EQ(RowOfText(canvas, "9 foods that should be excluded:"), 11);
-    EXPECT_EQ(RowOfText(canvas, "Exc09"), 15);
-    EXPECT_EQ(ColumnOf(*canvas.FindText("Exc09")), 50);
+    EXPECT_EQ(Cell(canvas, "Exc09"), std::pair(15, 50));
+
+    Fill(diary.doc.m_inclusions, "Inc", 1);
+    Fill(diary.doc.m_over50Days, "Old", 1);
+    Fill(diary.doc.m_exclusions, "Exc", 2);
+    const auto texts = Draw().TextStrings();
+    EXPECT_EQ(std::vector<std::string>(texts.begin() + 1, texts.end()),
+              (std::vector<std::string>{"1 food that can be included:", "Inc01",
+                                        "1 food that is not currently classified:", "Old01",
+                                        "2 foods that should be excluded:", "Exc01", "Exc02"}));
 }
 
 TEST_F(Page, SavedEmptyDiaryShowsOnlyTheTitlesEverySectionAlwaysDraws) {
@@ -224,14 +213,10 @@ TEST_F(Page, SavedEmptyDiaryShowsOnlyTheTitlesEverySectionAlwaysDraws) {
     EXPECT_EQ(rows[0].first, 0);
     // Empty lists start at rows 2, 4 and 6 without titles; symptoms at 6 + 2.
     EXPECT_EQ(rows[1], (std::pair<int, std::string>{8, "Symptoms - today's current status:"}));
-    EXPECT_EQ(rows[2].first, 13);
-    EXPECT_EQ(rows[2].second,
-              "Foods                50 updates ago                                now    Score");
+    EXPECT_EQ(rows[2], (std::pair<int, std::string>{13, FoodsTitle}));
     EXPECT_EQ(rows[3],
               (std::pair<int, std::string>{19, "History of Symptoms - relative changes:"}));
-    EXPECT_EQ(rows[4],
-              (std::pair<int, std::string>{
-                  21, "                     50 updates ago                                now"}));
+    EXPECT_EQ(rows[4], (std::pair<int, std::string>{21, HistoryScale}));
 }
 
 TEST_F(Page, FoodsTitleLiesBelowTheTallestColumnOfAFourColumnList) {
@@ -239,53 +224,33 @@ TEST_F(Page, FoodsTitleLiesBelowTheTallestColumnOfAFourColumnList) {
     Fill(diary.doc.m_exclusions, "Exc", 16);  // columns of 5, 5, 5, 1 on rows 4 to 8
     AddFood("Tea");
     const RecordingCanvas canvas = Draw();
-    int lowestEntryRow = 0;
-    for (const DrawCall& text : canvas.Texts())
-        if (text.text.rfind("Exc", 0) == 0)
-            lowestEntryRow = std::max(lowestEntryRow, text.y / RowHeight);
-    EXPECT_EQ(lowestEntryRow, 8);
-    const int foodsTitle = RowOfText(
-        canvas, "Foods                50 updates ago                                now    Score");
-    EXPECT_EQ(foodsTitle, 11);
+    EXPECT_EQ(Cell(canvas, "Exc05"), std::pair(8, 0));
+    EXPECT_EQ(RowOfText(canvas, FoodsTitle), 11);
     EXPECT_EQ(RowOfText(canvas, "Tea"), 13);
 }
 
-TEST_F(Page, ThreeSymptomsTakeTwoRowsInNameOrder) {
+TEST_F(Page, SymptomsTakeTwoPerRowInNameOrderAndTheFoodsFollow) {
     Show(false, false, false, true, true, false);
+    // Empty: foods three below the title; an even count: one row below the last symptom row,
+    // then the foods two further down.
+    EXPECT_EQ(RowOfText(Draw(), FoodsTitle), 7);
+    AddSymptoms({"A", "B"});
+    EXPECT_EQ(RowOfText(Draw(), FoodsTitle), 8);
+    diary.doc.m_symptoms.clear();
     AddSymptoms({"cramps", "Bloating", "acne"});
     const RecordingCanvas canvas = Draw();
     EXPECT_EQ(RowOfText(canvas, "Symptoms - today's current status:"), 2);
-    EXPECT_EQ(RowOfText(canvas, "acne"), 4);
-    EXPECT_EQ(ColumnOf(*canvas.FindText("acne")), 0);
-    EXPECT_EQ(RowOfText(canvas, "Bloating"), 4);
-    EXPECT_EQ(ColumnOf(*canvas.FindText("Bloating")), 50);
-    EXPECT_EQ(RowOfText(canvas, "cramps"), 5);
-    EXPECT_EQ(ColumnOf(*canvas.FindText("cramps")), 0);
-    // One row below the last symptom row, then the foods two further down.
-    EXPECT_EQ(
-        RowOfText(
-            canvas,
-            "Foods                50 updates ago                                now    Score"),
-        8);
-}
-
-TEST_F(Page, SymptomSectionEndsTwoBelowAnEvenCountAndThreeBelowTheTitleWhenEmpty) {
-    Show(false, false, false, true, true, false);
-    const std::string foodsTitle =
-        "Foods                50 updates ago                                now    Score";
-    EXPECT_EQ(RowOfText(Draw(), foodsTitle), 7);
-    AddSymptoms({"A", "B"});
-    EXPECT_EQ(RowOfText(Draw(), foodsTitle), 8);
+    EXPECT_EQ(Cell(canvas, "acne"), std::pair(4, 0));
+    EXPECT_EQ(Cell(canvas, "Bloating"), std::pair(4, 50));
+    EXPECT_EQ(Cell(canvas, "cramps"), std::pair(5, 0));
+    EXPECT_EQ(RowOfText(canvas, FoodsTitle), 8);
 }
 
 TEST_F(Page, FoodsByScoreWhenAskedAndByNameOtherwiseListingEveryFood) {
     Show(false, false, false, false, true, false);
     AddFood("Bread", 0.3f);
     AddFood("Apple", 0.9f);  // the highest score is still listed, last
-    AddFood(
-        "\xE9"
-        "clair",
-        0.1f);
+    AddFood("\xE9\x63lair", 0.1f);
     AddFood("zzz", 0.3f);  // same score as Bread: keeps list order
     AddFood("banana", -0.2f);
     const auto foodsInOrder = [this] {
@@ -295,13 +260,9 @@ TEST_F(Page, FoodsByScoreWhenAskedAndByNameOtherwiseListingEveryFood) {
         return names;
     };
     diary.settings.WriteInt("Settings", "SortOrder", 1);
-    EXPECT_EQ(foodsInOrder(), (std::vector<std::string>{"banana",
-                                                        "\xE9"
-                                                        "clair",
-                                                        "Bread", "zzz", "Apple"}));
-    const std::vector<std::string> byName = {"Apple", "banana", "Bread", "zzz",
-                                             "\xE9"
-                                             "clair"};
+    EXPECT_EQ(foodsInOrder(),
+              (std::vector<std::string>{"banana", "\xE9\x63lair", "Bread", "zzz", "Apple"}));
+    const std::vector<std::string> byName = {"Apple", "banana", "Bread", "zzz", "\xE9\x63lair"};
     diary.settings.WriteInt("Settings", "SortOrder", 0);
     EXPECT_EQ(foodsInOrder(), byName);
     diary.settings.WriteInt("Settings", "SortOrder", 7);
@@ -313,9 +274,7 @@ TEST_F(Page, HistoryBoxesSixRowsApartBelowTheirTitles) {
     AddSymptoms({"Nausea", "Headache"});
     const RecordingCanvas canvas = Draw();
     EXPECT_EQ(RowOfText(canvas, "History of Symptoms - relative changes:"), 3);
-    EXPECT_EQ(
-        RowOfText(canvas, "                     50 updates ago                                now"),
-        5);
+    EXPECT_EQ(RowOfText(canvas, HistoryScale), 5);
     EXPECT_EQ(RowOfText(canvas, "Headache"), 8);
     EXPECT_EQ(RowOfText(canvas, "Nausea"), 14);
     const auto boxes = canvas.Rectangles();
@@ -382,25 +341,6 @@ TEST_F(Page, ScreenNeverDrawsRowsAfter9999) {
     EXPECT_EQ(foodRows, 9999 - 4 + 1);
 }
 
-namespace {
-
-// The pixel rows a call may touch: texts fill their row, the red line is 2 pixels wide.
-std::pair<int, int> VerticalExtent(const DrawCall& call) {
-    switch (call.kind) {
-        case DrawCall::Kind::Text:
-            return {call.y, call.y + RowHeight - 1};
-        case DrawCall::Kind::Rectangle:
-            return {call.y, call.y2 - 1};
-        case DrawCall::Kind::Line:
-            return {std::min(call.y, call.y2) - 1, std::max(call.y, call.y2) + 1};
-        case DrawCall::Kind::Pen:
-            break;
-    }
-    return {0, -1};
-}
-
-}  // namespace
-
 TEST_F(Page, RepaintOfSomeRowsDrawsWhatAFullDrawShowsThere) {
     Show(true, true, true, true, true, true);
     Fill(diary.doc.m_inclusions, "Inc", 9);
@@ -442,7 +382,7 @@ TEST(PageMetrics, FontHeightsTruncateTowardZero) {
     EXPECT_EQ(page_metrics::PrinterFontHeight(72), -9);
 }
 
-TEST(PageMetrics, LinesPerPageAndPageCount) {
+TEST(PageMetrics, LinesPerPagePageCountAndPageRows) {
     EXPECT_EQ(page_metrics::LinesPerPage(6600, 79), 83);
     EXPECT_EQ(page_metrics::LinesPerPage(6636, 79), 84);
     EXPECT_EQ(page_metrics::LinesPerPage(50, 79), 1);  // a font taller than the page
@@ -452,9 +392,7 @@ TEST(PageMetrics, LinesPerPageAndPageCount) {
     EXPECT_EQ(page_metrics::PageCount(84, 83), 2);
     EXPECT_EQ(page_metrics::PageCount(250, 83), 4);
     EXPECT_EQ(page_metrics::PageCount(250, 0), 250);
-}
-
-TEST(PageMetrics, PageRowsFollowOneAnotherWithoutOverlap) {
+    // Pages follow one another without overlap.
     EXPECT_EQ(page_metrics::PageRows(1, 83).first, 0);
     EXPECT_EQ(page_metrics::PageRows(1, 83).last, 82);
     EXPECT_EQ(page_metrics::PageRows(2, 83).first, 83);

@@ -37,27 +37,7 @@ std::string HistoryStarting(const std::string& codes) {
 
 }  // namespace
 
-TEST(NameShortening, EachDrawingHasItsOwnLimit) {
-    struct Case {
-        std::size_t limit;
-        const char* what;
-    } cases[] = {{record_drawing::ListEntryNameLimit, "list entry"},
-                 {record_drawing::FoodNameLimit, "food"},
-                 {record_drawing::SymptomNameLimit, "symptom"}};
-    EXPECT_EQ(record_drawing::ListEntryNameLimit, 23u);
-    EXPECT_EQ(record_drawing::FoodNameLimit, 20u);
-    EXPECT_EQ(record_drawing::SymptomNameLimit, 18u);
-    for (const Case& c : cases) {
-        const std::string exact(c.limit, 'a');
-        EXPECT_EQ(record_drawing::ShortenName(exact, c.limit), exact) << c.what;
-        const std::string longer = std::string(c.limit - 2, 'a') + "bcd";  // one too long
-        EXPECT_EQ(record_drawing::ShortenName(longer, c.limit),
-                  std::string(c.limit - 3, 'a') + "...")
-            << c.what;
-    }
-}
-
-TEST(FoodRow, NameOfTwentyCharactersIsWholeAndOfTwentyOneShortened) {
+TEST(FoodRow, NameShortenedPastTwentyAndTheScoreTwoColumnsLeftOfItsHeader) {
     RecordingCanvas canvas;
     FoodNamed("Twenty characters ok").Draw(canvas, 0);
     FoodNamed("Twenty-one characters").Draw(canvas, 1);
@@ -66,65 +46,51 @@ TEST(FoodRow, NameOfTwentyCharactersIsWholeAndOfTwentyOneShortened) {
     ASSERT_NE(shortened, nullptr);
     EXPECT_EQ(shortened->x, ScreenMargin);
     EXPECT_EQ(shortened->y, RowHeight);
-}
-
-TEST(FoodRow, NewFoodShowsFortyEightMinusAndAFinalPlusUnderNow) {
-    RecordingCanvas canvas;
-    CFood food("Tea");  // eaten today only
-    food.Draw(canvas, 3);
-    int minus = 0;
-    const DrawCall* plus = nullptr;
-    const auto texts = canvas.Texts();
-    for (const DrawCall& text : texts) {
-        if (text.text == "-") ++minus;
-        if (text.text == "+") plus = &text;
-        if (text.text == "-" || text.text == "+") {
-            EXPECT_EQ(text.y, 3 * RowHeight);
-        }
-    }
-    EXPECT_EQ(minus, 48);
-    ASSERT_NE(plus, nullptr);
-    EXPECT_EQ(plus->x, Column(69));
-}
-
-TEST(FoodRow, MarksFollowTheHistoryPositionsAndUpperCaseYIsNotEaten) {
-    RecordingCanvas canvas;
-    CFood food("Milk");
-    food.m_history = std::string(50, 'n');
-    food.m_history[0] = 'y';   // the oldest slot is never drawn
-    food.m_history[1] = 'y';   // column 21
-    food.m_history[10] = 'Y';  // column 30: not eaten as drawn
-    food.Draw(canvas, 0);
-    std::string columns(70, ' ');
-    int marks = 0;
-    for (const DrawCall& text : canvas.Texts()) {
-        if (text.text != "+" && text.text != "-") continue;
-        ++marks;
-        const int column = (text.x - ScreenMargin) / CharWidth;
-        ASSERT_GE(column, 21);
-        ASSERT_LE(column, 69);
-        columns[column] = text.text[0];
-    }
-    EXPECT_EQ(marks, 49);
-    EXPECT_EQ(columns[21], '+');
-    EXPECT_EQ(columns[30], '-');
-    EXPECT_EQ(columns.substr(21), "+" + std::string(48, '-'));
-}
-
-TEST(FoodRow, ScoreIsTenThousandTimesTheScoreTwoColumnsLeftOfItsHeader) {
-    RecordingCanvas canvas(true);
-    CFood food("Rice");
-    food.m_score = 0.5f;
-    food.Draw(canvas, 2);
-    const DrawCall* score = canvas.FindText("5000.");
+    // Ten thousand times the score; a tiny one in exponent form.
+    CFood salt("Salt");
+    salt.m_score = std::ldexp(1.0f, -30);  // 9.313225746...e-10, exact in a float
+    salt.Draw(canvas, 2);
+    const DrawCall* tiny = canvas.FindText("9.3132257e-006");
+    ASSERT_NE(tiny, nullptr);
+    EXPECT_EQ(tiny->x, Column(72));
+    RecordingCanvas printer(true);
+    FoodNamed("Rice").Draw(printer, 2);
+    const DrawCall* score = printer.FindText("5000.");
     ASSERT_NE(score, nullptr);
     EXPECT_EQ(score->x, Column(72, PrinterMargin));
     EXPECT_EQ(score->y, 2 * RowHeight);
-    ASSERT_NE(canvas.FindText("Rice"), nullptr);
-    EXPECT_EQ(canvas.FindText("Rice")->x, PrinterMargin);
+    ASSERT_NE(printer.FindText("Rice"), nullptr);
+    EXPECT_EQ(printer.FindText("Rice")->x, PrinterMargin);
 }
 
-TEST(ScoreFormat, FixedNotationKeepsThePointAndDropsTrailingZeros) {
+TEST(FoodRow, MarksFollowTheHistoryPositionsAndUpperCaseYIsNotEaten) {
+    CFood milk("Milk");
+    milk.m_history = std::string(50, 'n');
+    milk.m_history[0] = 'y';   // the oldest slot is never drawn
+    milk.m_history[1] = 'y';   // column 21
+    milk.m_history[10] = 'Y';  // column 30: not eaten as drawn
+    // A new food is eaten today only: 48 "-" then a "+" under "now".
+    for (const auto& [food, marks] : {std::pair{CFood("Tea"), std::string(48, '-') + "+"},
+                                      std::pair{milk, "+" + std::string(48, '-')}}) {
+        SCOPED_TRACE(food.m_name);
+        RecordingCanvas canvas;
+        food.Draw(canvas, 3);
+        std::string columns(70, ' ');
+        for (const DrawCall& text : canvas.Texts()) {
+            if (text.text != "+" && text.text != "-") continue;
+            EXPECT_EQ(text.y, 3 * RowHeight);
+            const int column = (text.x - ScreenMargin) / CharWidth;
+            ASSERT_GE(column, 21);
+            ASSERT_LE(column, 69);
+            EXPECT_EQ(columns[column], ' ') << "column " << column << " drawn twice";
+            columns[column] = text.text[0];
+        }
+        EXPECT_EQ(columns, std::string(21, ' ') + marks);
+    }
+}
+
+TEST(ScoreFormat, FixedNotationOrThreeExponentDigitsForSmallAndHugeValues) {
+    // Fixed notation keeps the point and drops trailing zeros.
     EXPECT_EQ(FormatScore(0.5 * 10000), "5000.");
     EXPECT_EQ(FormatScore(1234.5678), "1234.5678");
     EXPECT_EQ(FormatScore(12345.678901), "12345.679");  // 8 significant digits
@@ -133,9 +99,6 @@ TEST(ScoreFormat, FixedNotationKeepsThePointAndDropsTrailingZeros) {
     EXPECT_EQ(FormatScore(99999999.4), "99999999.");
     EXPECT_EQ(FormatScore(-2.5), "-2.5");
     EXPECT_EQ(FormatScore(0.0), "0.");
-}
-
-TEST(ScoreFormat, SmallAndHugeValuesUseThreeExponentDigits) {
     EXPECT_EQ(FormatScore(1.5e-5), "1.5e-005");
     EXPECT_EQ(FormatScore(0.09), "9.e-002");  // below 0.1
     EXPECT_EQ(FormatScore(1e8), "1.e+008");
@@ -143,16 +106,6 @@ TEST(ScoreFormat, SmallAndHugeValuesUseThreeExponentDigits) {
     EXPECT_EQ(FormatScore(123456789.0), "1.2345679e+008");
     EXPECT_EQ(FormatScore(-3.25e-7), "-3.25e-007");
     EXPECT_EQ(FormatScore(1e-300 * 1e-10), "1.e-310");
-}
-
-TEST(ScoreFormat, TinyFoodScoreIsDrawnInExponentForm) {
-    RecordingCanvas canvas;
-    CFood food("Salt");
-    food.m_score = std::ldexp(1.0f, -30);  // 9.313225746...e-10, exact in a float
-    food.Draw(canvas, 0);
-    const DrawCall* score = canvas.FindText("9.3132257e-006");
-    ASSERT_NE(score, nullptr);
-    EXPECT_EQ(score->x, Column(72));
 }
 
 TEST(ListEntryRow, NameAndColumnOffset) {
@@ -169,7 +122,7 @@ TEST(ListEntryRow, NameAndColumnOffset) {
     EXPECT_EQ(texts[2].x, Column(50));
 }
 
-TEST(SymptomStatus, TodaysCodeDecidesTheWordInEitherHalf) {
+TEST(SymptomStatus, TodaysCodeDecidesTheWordInEitherHalfAndNamesPastEighteenAreShortened) {
     RecordingCanvas canvas;
     CSymptom better("Headache"), worse("Bloating"), never("Cramps");
     better.m_history.back() = 'b';
@@ -184,10 +137,6 @@ TEST(SymptomStatus, TodaysCodeDecidesTheWordInEitherHalf) {
     EXPECT_EQ(texts[2], (DrawCall{DrawCall::Kind::Text, Column(50), 32, 0, 0, "Bloating"}));
     EXPECT_EQ(texts[3], (DrawCall{DrawCall::Kind::Text, Column(70), 32, 0, 0, "worse"}));
     EXPECT_EQ(texts[5].text, "no change");
-}
-
-TEST(SymptomStatus, NameOfEighteenIsWholeAndOfNineteenShortened) {
-    RecordingCanvas canvas;
     CSymptom(std::string(18, 's')).DrawStatus(canvas, 0, true);
     CSymptom("Nineteen characters").DrawStatus(canvas, 1, true);
     EXPECT_NE(canvas.FindText(std::string(18, 's')), nullptr);
@@ -260,16 +209,26 @@ TEST_F(HistoryBox, RedPenOnlyForTheHistoryLine) {
     EXPECT_EQ(canvas.Lines().front().pen, CanvasPen::Thin);
 }
 
-TEST_F(HistoryBox, StepDropsToTheLargestThatFitsUpwards) {
-    EXPECT_EQ(Step(HistoryStarting("bbw")), 19);
-    EXPECT_EQ(Step(HistoryStarting("wbb")), 32);
+TEST_F(HistoryBox, StepDropsToTheLargestThatFits) {
+    // Room downwards from mid (y + 8) to y + 47 is 39 pixels: three "w" allow 13. Near the page
+    // top the box starts above the canvas and the search still ends.
+    const struct {
+        std::string history;
+        int row, step;
+    } cases[] = {{HistoryStarting("bbw"), 5, 19}, {HistoryStarting("wbb"), 5, 32},
+                 {HistoryStarting("www"), 5, 13}, {HistoryStarting("wwwb"), 5, 13},
+                 {HistoryStarting("bbw"), 0, 19}, {HistoryStarting("bbw"), 1, 19},
+                 {std::string(50, 'n'), 5, 0},    {"nb", 5, 2 * RowHeight}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.history.substr(0, 5) + " row " + std::to_string(c.row));
+        EXPECT_EQ(Step(c.history, c.row), c.step);
+    }
     EXPECT_EQ(record_drawing::HistoryStep(HistoryStarting("bbw"), 80, RowHeight), 19);
-}
-
-TEST_F(HistoryBox, StepDropsToTheLargestThatFitsDownwards) {
-    // Room downwards from mid (y + 8) to y + 47 is 39 pixels: three "w" allow 13.
-    EXPECT_EQ(Step(HistoryStarting("www")), 13);
-    EXPECT_EQ(Step(HistoryStarting("wwwb")), 13);
+    EXPECT_EQ(record_drawing::HistoryStep(std::string(50, 'n'), 0, RowHeight), 2 * RowHeight);
+    CSymptom symptom("Nausea");
+    canvas.calls.clear();
+    symptom.DrawHistory(canvas, 0);
+    EXPECT_EQ(canvas.Rectangles().front().y, -2 * RowHeight);
 }
 
 TEST_F(HistoryBox, FortyNineBetterDaysRunFlatAtMidPlusOne) {
@@ -282,20 +241,6 @@ TEST_F(HistoryBox, FortyNineBetterDaysRunFlatAtMidPlusOne) {
     }
 }
 
-TEST_F(HistoryBox, UnratedHistoryKeepsTheFullStepAndAFlatLine) {
-    EXPECT_EQ(record_drawing::HistoryStep(std::string(50, 'n'), 0, RowHeight), 2 * RowHeight);
-    EXPECT_EQ(Step(std::string(50, 'n')), 0);  // no segment rises
-}
-
-TEST_F(HistoryBox, AtThePageTopTheBoxStartsAboveTheCanvasAndTheSearchEnds) {
-    CSymptom symptom("Nausea");
-    symptom.m_history = HistoryStarting("bbw");
-    symptom.DrawHistory(canvas, 0);
-    EXPECT_EQ(canvas.Rectangles().front().y, -2 * RowHeight);
-    EXPECT_EQ(Step(HistoryStarting("bbw"), 0), 19);
-    EXPECT_EQ(Step(HistoryStarting("bbw"), 1), 19);
-}
-
 TEST_F(HistoryBox, OnPaperBoxesStartAtTheEdgeAndTextsAtTheMargin) {
     RecordingCanvas printer(true);
     CSymptom symptom("Nausea");
@@ -305,12 +250,9 @@ TEST_F(HistoryBox, OnPaperBoxesStartAtTheEdgeAndTextsAtTheMargin) {
     EXPECT_EQ(printer.FindText("Better")->x, Column(13, PrinterMargin));
 }
 
-TEST_F(HistoryBox, ShortHistoriesStillDraw) {
+TEST_F(HistoryBox, EmptyHistoryStillDrawsTheBoxes) {
     CSymptom symptom("Nausea");
-    symptom.m_history = "nb";
-    EXPECT_EQ(Step("nb"), 2 * RowHeight);
     symptom.m_history.clear();
-    canvas.calls.clear();
     EXPECT_TRUE(symptom.DrawHistory(canvas, 3));
     EXPECT_TRUE(RedLines().empty());
     EXPECT_EQ(canvas.Rectangles().size(), 2u);

@@ -52,33 +52,26 @@ const std::pair<std::string, std::string> NothingFound{"Not found.", "Not found.
 
 }  // namespace
 
-TEST_F(Relationships, FourBetterDaysInARowAreFound) {
-    EXPECT_EQ(ResultOf("bbbb"), (std::pair<std::string, std::string>{"Cheese", "Not found."}));
-}
-
-TEST_F(Relationships, ThreeAreNotEnough) {
-    EXPECT_EQ(ResultOf("bbb"), NothingFound);
-}
-
-TEST_F(Relationships, FourWorseDaysInARowAreFound) {
-    EXPECT_EQ(ResultOf("wwww"), (std::pair<std::string, std::string>{"Not found.", "Cheese"}));
-}
-
-TEST_F(Relationships, AWorseDayStartsTheBetterRunAgain) {
-    // Better, better, worse, then four better: best 4, worst back to 0.
-    EXPECT_EQ(ResultOf("bbwbbbb"), (std::pair<std::string, std::string>{"Cheese", "Not found."}));
-}
-
-TEST_F(Relationships, TheRunMustReachTheMostRecentOccasion) {
-    // Four better days followed by a worse one: the best run ends at 0.
-    EXPECT_EQ(ResultOf("bbbbw"), NothingFound);
-}
-
-TEST_F(Relationships, NoChangeDaysNeitherExtendNorBreakARun) {
-    EXPECT_EQ(ResultOf("bbnnbnb"), (std::pair<std::string, std::string>{"Cheese", "Not found."}));
-    diary.doc.m_foods.clear();
-    diary.doc.m_symptoms.clear();
-    EXPECT_EQ(ResultOf("bbnnnb"), NothingFound);
+TEST_F(Relationships, RunsOfFourOrMoreReachingTheMostRecentOccasionAreFound) {
+    const std::string cheese = "Cheese", none = "Not found.";
+    const struct {
+        const char* ratings;
+        std::string best, worst;
+    } cases[] = {
+        {"bbbb", cheese, none},
+        {"bbb", none, none},  // three are not enough
+        {"wwww", none, cheese},
+        {"bbwbbbb", cheese, none},  // a worse day restarts the run
+        {"bbbbw", none, none},      // the run must reach the most recent occasion
+        {"bbnnbnb", cheese, none},
+        {"bbnnnb", none, none},  // no-change days neither extend nor break
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.ratings);
+        diary.doc.m_foods.clear();
+        diary.doc.m_symptoms.clear();
+        EXPECT_EQ(ResultOf(c.ratings), std::pair(c.best, c.worst));
+    }
 }
 
 TEST_F(Relationships, UpperCaseEatenMarkCounts) {
@@ -113,7 +106,7 @@ TEST_F(Relationships, TiesGoToTheEarlierFoodAndLongerRunsWin) {
     EXPECT_EQ(Result(), (std::pair<std::string, std::string>{"Not found.", "Third"}));
 }
 
-TEST_F(Relationships, EverySymptomGetsARowInOrder) {
+TEST_F(Relationships, EverySymptomGetsARowInOrderAndWithoutFoodsNothingIsFound) {
     EatenThenRated better, worse;
     for (const int day : {20, 22, 24, 26}) better.Eat(day, 'b');
     for (const int day : {20, 22, 24, 26}) worse.Eat(day, 'w');
@@ -125,14 +118,10 @@ TEST_F(Relationships, EverySymptomGetsARowInOrder) {
     EXPECT_EQ(diary.doc.m_relateSymptoms, (StringList{"Headache", "Nausea", "Rash"}));
     EXPECT_EQ(diary.doc.m_relateBest, (StringList{"Tea", "Not found.", "Not found."}));
     EXPECT_EQ(diary.doc.m_relateWorst, (StringList{"Not found.", "Tea", "Not found."}));
-}
-
-TEST_F(Relationships, WithoutFoodsNothingIsFound) {
-    AddSymptom("Headache", std::string(50, 'b'));
-    AddSymptom("Nausea", std::string(50, 'w'));
+    diary.doc.m_foods.clear();  // without foods nothing is found
     diary.doc.ComputeRelationships();
-    EXPECT_EQ(diary.doc.m_relateBest, (StringList{"Not found.", "Not found."}));
-    EXPECT_EQ(diary.doc.m_relateWorst, (StringList{"Not found.", "Not found."}));
+    EXPECT_EQ(diary.doc.m_relateBest, StringList(3, "Not found."));
+    EXPECT_EQ(diary.doc.m_relateWorst, StringList(3, "Not found."));
 }
 
 TEST_F(Relationships, ShortHistoriesAreReadWithoutFailing) {
@@ -142,7 +131,7 @@ TEST_F(Relationships, ShortHistoriesAreReadWithoutFailing) {
     EXPECT_EQ(Result(), NothingFound);
 }
 
-TEST_F(Relationships, CommandShowsTheColumnsAndLeavesTheDocumentUnmodified) {
+TEST_F(Relationships, CommandShowsTheColumnsEmptyWithoutSymptomsAndLeavesTheDocument) {
     EatenThenRated history;
     for (const int day : {30, 32, 34, 36}) history.Eat(day, 'b');
     AddFood("Tea", history.food);
@@ -156,10 +145,7 @@ TEST_F(Relationships, CommandShowsTheColumnsAndLeavesTheDocumentUnmodified) {
     EXPECT_EQ(diary.doc.m_relateSymptoms, StringList{"Headache"});
     EXPECT_FALSE(diary.host.IsModified());
     EXPECT_EQ(diary.host.m_updateCount, 0);
-}
-
-TEST_F(Relationships, CommandWithoutSymptomsShowsEmptyColumns) {
-    AddFood("Tea", std::string(50, 'y'));
+    diary.doc.m_symptoms.clear();  // without symptoms the columns are empty
     diary.ui.ExpectRelationships();
     diary.doc.OnRelateFoodsToSymptoms();
     EXPECT_TRUE(diary.ui.shownSymptoms.empty());
