@@ -12,13 +12,16 @@ protected:
     // The user runs an Action command; it must be enabled at that moment.
     void Run(int commandId) {
         ASSERT_TRUE(doc.IsActionEnabled(commandId)) << commandId << " is disabled";
-        const std::pair<int, void (CGastrologDoc::*)()> handlers[] = {
-            {command::UpdateSymptoms, &CGastrologDoc::OnUpdateSymptoms},
-            {command::CreateDayList, &CGastrologDoc::OnCreateDayList},
-            {command::UpdateConnections, &CGastrologDoc::OnUpdateConnections},
-            {command::GenerateTomorrowsLists, &CGastrologDoc::OnGenerateTomorrowsLists}};
-        for (const auto& [id, handler] : handlers)
-            if (id == commandId) return (doc.*handler)();
+        switch (commandId) {
+            case command::UpdateSymptoms:
+                return doc.OnUpdateSymptoms();
+            case command::CreateDayList:
+                return doc.OnCreateDayList();
+            case command::UpdateConnections:
+                return doc.OnUpdateConnections();
+            case command::GenerateTomorrowsLists:
+                return doc.OnGenerateTomorrowsLists();
+        }
         FAIL() << "not a cycle command: " << commandId;
     }
 
