@@ -6,7 +6,7 @@
 #include <random>
 #include <string>
 
-#include "doc/GastrologDoc.h"
+#include "diary/GastrologDoc.h"
 
 namespace bench {
 

@@ -5,9 +5,9 @@
 #include <benchmark/benchmark.h>
 
 #include "BenchDiaries.h"
-#include "doc/QuietPorts.h"
-#include "view/Canvas.h"
-#include "view/PageLayout.h"
+#include "diary/QuietPorts.h"
+#include "page/Canvas.h"
+#include "page/PageLayout.h"
 
 namespace {
 

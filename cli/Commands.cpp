@@ -12,9 +12,9 @@
 #include "cli/ListsReport.h"
 #include "cli/RelateReport.h"
 #include "cli/SimulationReport.h"
-#include "doc/GastrologDoc.h"
-#include "doc/LocalTime.h"
-#include "view/SvgCanvas.h"
+#include "diary/GastrologDoc.h"
+#include "diary/LocalTime.h"
+#include "page/SvgCanvas.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include <ostream>
 #include <vector>
 
-#include "doc/GastrologDoc.h"
-#include "doc/LocalTime.h"
-#include "doc/Windows1252.h"
+#include "diary/GastrologDoc.h"
+#include "diary/LocalTime.h"
+#include "diary/Windows1252.h"
 
 namespace {
 

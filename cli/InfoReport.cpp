@@ -4,9 +4,9 @@
 #include <string>
 
 #include "cli/TextTable.h"
-#include "doc/GastrologDoc.h"
-#include "doc/LocalTime.h"
-#include "doc/Windows1252.h"
+#include "diary/GastrologDoc.h"
+#include "diary/LocalTime.h"
+#include "diary/Windows1252.h"
 
 const char* CurrentStatus(const std::string& symptomHistory) {
     const char latest = symptomHistory.empty() ? diary::NoChange : symptomHistory.back();

@@ -1,7 +1,7 @@
 #include "cli/JsonExport.h"
 
-#include "doc/GastrologDoc.h"
-#include "doc/Windows1252.h"
+#include "diary/GastrologDoc.h"
+#include "diary/Windows1252.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <stdexcept>
 #include <utility>
 
-#include "doc/GastrologDoc.h"
-#include "doc/Windows1252.h"
+#include "diary/GastrologDoc.h"
+#include "diary/Windows1252.h"
 
 namespace {
 

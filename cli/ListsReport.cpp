@@ -3,10 +3,10 @@
 #include <ostream>
 
 #include "cli/TextTable.h"
-#include "doc/GastrologDoc.h"
-#include "doc/Windows1252.h"
-#include "view/PageOrder.h"
-#include "view/ScoreFormat.h"
+#include "diary/GastrologDoc.h"
+#include "diary/Windows1252.h"
+#include "page/PageOrder.h"
+#include "page/ScoreFormat.h"
 
 namespace {
 

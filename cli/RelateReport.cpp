@@ -4,8 +4,8 @@
 #include <ostream>
 
 #include "cli/TextTable.h"
-#include "doc/GastrologDoc.h"
-#include "doc/Windows1252.h"
+#include "diary/GastrologDoc.h"
+#include "diary/Windows1252.h"
 
 namespace {
 

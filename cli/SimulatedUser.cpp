@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "doc/DiaryConstants.h"
+#include "diary/DiaryConstants.h"
 #include "engine/NameOrder.h"
 
 namespace {

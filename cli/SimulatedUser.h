@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "doc/Ports.h"
+#include "diary/Ports.h"
 
 class SimulatedUser : public UserInterface {
 public:

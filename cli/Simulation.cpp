@@ -9,9 +9,9 @@
 
 #include "cli/SimulatedDiet.h"
 #include "cli/SimulatedUser.h"
-#include "doc/GastrologDoc.h"
-#include "doc/LocalTime.h"
-#include "doc/QuietPorts.h"
+#include "diary/GastrologDoc.h"
+#include "diary/LocalTime.h"
+#include "diary/QuietPorts.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "cli/SymptomModel.h"
-#include "doc/Ports.h"
+#include "diary/Ports.h"
 
 class CGastrologDoc;
 

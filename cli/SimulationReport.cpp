@@ -4,7 +4,7 @@
 #include <ostream>
 
 #include "cli/TextTable.h"
-#include "doc/GastrologDoc.h"
+#include "diary/GastrologDoc.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <initializer_list>
 
-#include "doc/DiaryConstants.h"
+#include "diary/DiaryConstants.h"
 
 namespace {
 

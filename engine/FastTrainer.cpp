@@ -4,7 +4,7 @@
 #include <bit>
 #include <cmath>
 
-#include "doc/GastrologDoc.h"
+#include "diary/GastrologDoc.h"
 #include "engine/NetworkArithmetic.h"
 #include "engine/NetworkLayers.h"
 #include "engine/TrainingSchedule.h"

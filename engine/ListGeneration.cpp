@@ -2,7 +2,7 @@
 
 #include <span>
 
-#include "doc/GastrologDoc.h"
+#include "diary/GastrologDoc.h"
 #include "engine/NetworkArithmetic.h"
 #include "engine/SortedNameList.h"
 #include "engine/TestPassScorer.h"

@@ -2,8 +2,8 @@
 
 #include <functional>
 
-#include "doc/GastrologDoc.h"
-#include "doc/PseudoRandom.h"
+#include "diary/GastrologDoc.h"
+#include "diary/PseudoRandom.h"
 #include "engine/FastTrainer.h"
 #include "engine/NetworkArithmetic.h"
 #include "engine/NetworkLayers.h"

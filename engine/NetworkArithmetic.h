@@ -9,7 +9,7 @@
 #include <cstddef>
 #include <string_view>
 
-#include "doc/DiaryConstants.h"
+#include "diary/DiaryConstants.h"
 
 namespace network {
 

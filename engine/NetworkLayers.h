@@ -5,8 +5,8 @@
 
 #include <vector>
 
-#include "doc/Hidden.h"
-#include "doc/Symptom.h"
+#include "diary/Hidden.h"
+#include "diary/Symptom.h"
 
 namespace network {
 

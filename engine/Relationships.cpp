@@ -3,7 +3,7 @@
 
 #include <string_view>
 
-#include "doc/GastrologDoc.h"
+#include "diary/GastrologDoc.h"
 #include "engine/NetworkArithmetic.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <array>
 #include <cmath>
 
-#include "doc/GastrologDoc.h"
+#include "diary/GastrologDoc.h"
 #include "engine/NetworkArithmetic.h"
 #include "engine/NetworkLayers.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 // Which history positions one training epoch uses, and how many epochs a run has.
 
-#include "doc/DiaryConstants.h"
+#include "diary/DiaryConstants.h"
 
 namespace network {
 

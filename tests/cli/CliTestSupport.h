@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "cli/CommandLine.h"
-#include "doc/GastrologDoc.h"
+#include "diary/GastrologDoc.h"
 #include "tests/support/FakePorts.h"
 
 // A folder of its own for one test, removed afterwards.

@@ -4,9 +4,9 @@
 #include <regex>
 
 #include "cli/FloatJson.h"
-#include "doc/Windows1252.h"
+#include "diary/Windows1252.h"
 #include "tests/cli/CliTestSupport.h"
-#include "view/ScoreFormat.h"
+#include "page/ScoreFormat.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "doc/Archive.h"
+#include "diary/Archive.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

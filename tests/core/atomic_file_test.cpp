@@ -9,9 +9,9 @@
 #include <iterator>
 #include <tuple>
 
-#include "doc/AtomicFile.h"
-#include "doc/GastrologDoc.h"
-#include "doc/QuietPorts.h"
+#include "diary/AtomicFile.h"
+#include "diary/GastrologDoc.h"
+#include "diary/QuietPorts.h"
 
 namespace {
 

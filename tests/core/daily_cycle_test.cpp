@@ -6,7 +6,7 @@
 #include <array>
 #include <fstream>
 
-#include "doc/LocalTime.h"
+#include "diary/LocalTime.h"
 #include "tests/support/DiaryScripts.h"
 
 namespace {

@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <random>
 
-#include "doc/Archive.h"
-#include "doc/GastrologDoc.h"
-#include "doc/QuietPorts.h"
+#include "diary/Archive.h"
+#include "diary/GastrologDoc.h"
+#include "diary/QuietPorts.h"
 #include "tests/support/DiaryFileBuilder.h"
 
 namespace {

@@ -1,8 +1,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "doc/GastrologDoc.h"
-#include "doc/QuietPorts.h"
+#include "diary/GastrologDoc.h"
+#include "diary/QuietPorts.h"
 
 namespace {
 

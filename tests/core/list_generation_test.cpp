@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "doc/GastrologDoc.h"
+#include "diary/GastrologDoc.h"
 #include "engine/TestPassScorer.h"
 #include "tests/support/DiaryScripts.h"
 #include "tests/support/FakePorts.h"

@@ -6,7 +6,7 @@
 #include <clocale>
 #include <string>
 
-#include "doc/LocalTime.h"
+#include "diary/LocalTime.h"
 #include "tests/support/FakePorts.h"
 
 namespace {

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "doc/GastrologDoc.h"
-#include "doc/PseudoRandom.h"
+#include "diary/GastrologDoc.h"
+#include "diary/PseudoRandom.h"
 #include "engine/FastTrainer.h"
 #include "engine/NetworkArithmetic.h"
 #include "tests/support/FakePorts.h"

@@ -8,9 +8,9 @@
 
 #include "tests/support/FakePorts.h"
 #include "tests/support/RecordingCanvas.h"
-#include "view/PageHeading.h"
-#include "view/PageLayout.h"
-#include "view/PageMetrics.h"
+#include "page/PageHeading.h"
+#include "page/PageLayout.h"
+#include "page/PageMetrics.h"
 
 namespace {
 

@@ -3,12 +3,12 @@
 #include <cmath>
 #include <string>
 
-#include "doc/Food.h"
-#include "doc/ListEntries.h"
-#include "doc/Symptom.h"
+#include "diary/Food.h"
+#include "diary/ListEntries.h"
+#include "diary/Symptom.h"
 #include "tests/support/RecordingCanvas.h"
-#include "view/RecordDrawing.h"
-#include "view/ScoreFormat.h"
+#include "page/RecordDrawing.h"
+#include "page/ScoreFormat.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "doc/GastrologDoc.h"
-#include "doc/PseudoRandom.h"
+#include "diary/GastrologDoc.h"
+#include "diary/PseudoRandom.h"
 
 TEST(PseudoRandom, FirstDrawsAfterSeedingMatchTheStoredNetworks) {
     PseudoRandom random(12345);

@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "doc/GastrologDoc.h"
+#include "diary/GastrologDoc.h"
 #include "tests/support/FakePorts.h"
 
 namespace {

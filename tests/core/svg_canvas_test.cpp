@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <string>
 
-#include "doc/Symptom.h"
+#include "diary/Symptom.h"
 #include "tests/support/FakePorts.h"
-#include "view/SvgCanvas.h"
+#include "page/SvgCanvas.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "doc/Windows1252.h"
+#include "diary/Windows1252.h"
 
 #include <gtest/gtest.h>
 

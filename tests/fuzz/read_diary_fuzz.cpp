@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <span>
 
-#include "doc/GastrologDoc.h"
+#include "diary/GastrologDoc.h"
 
 namespace {
 

@@ -21,11 +21,11 @@
 #include <set>
 
 #include "DialogTestSupport.h"
-#include "dialogs/ControlIds.h"
-#include "dialogs/DayListDlg.h"
-#include "dialogs/OptionsDlg.h"
-#include "dialogs/TipOfTheDayDlg.h"
-#include "dialogs/UpdateSymptomsDlg.h"
+#include "desktop/dialogs/ControlIds.h"
+#include "desktop/dialogs/DayListDlg.h"
+#include "desktop/dialogs/OptionsDlg.h"
+#include "desktop/dialogs/TipOfTheDayDlg.h"
+#include "desktop/dialogs/UpdateSymptomsDlg.h"
 
 namespace layout {
 

@@ -16,11 +16,11 @@
 #include <string>
 #include <vector>
 
-#include "dialogs/DeleteFoodDlg.h"
-#include "dialogs/DeleteSymptomDlg.h"
-#include "dialogs/NewFoodDlg.h"
-#include "dialogs/NewSymptomDlg.h"
-#include "doc/QuietPorts.h"
+#include "desktop/dialogs/DeleteFoodDlg.h"
+#include "desktop/dialogs/DeleteSymptomDlg.h"
+#include "desktop/dialogs/NewFoodDlg.h"
+#include "desktop/dialogs/NewSymptomDlg.h"
+#include "diary/QuietPorts.h"
 
 // Sends the click of the button with this id inside the window, as the button itself does.
 inline void Click(wxWindow* window, int id) {

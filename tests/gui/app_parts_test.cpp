@@ -19,17 +19,17 @@
 #include <sstream>
 #include <vector>
 
-#include "app/AboutBox.h"
-#include "app/CommandLine.h"
-#include "app/ConfigSettings.h"
-#include "app/ContextHelpMode.h"
-#include "app/DiaryFileDialogs.h"
-#include "app/MainMenu.h"
-#include "app/RelationshipsDlg.h"
-#include "app/ResourcePaths.h"
-#include "app/SpoolerPrint.h"
-#include "app/ToolbarArt.h"
-#include "app/TrainingProgressDlg.h"
+#include "desktop/AboutBox.h"
+#include "desktop/ConfigSettings.h"
+#include "desktop/ContextHelpMode.h"
+#include "desktop/DesktopCommandLine.h"
+#include "desktop/DiaryFileDialogs.h"
+#include "desktop/MainMenu.h"
+#include "desktop/SpoolerPrint.h"
+#include "desktop/ToolbarArt.h"
+#include "desktop/dialogs/RelationshipsDlg.h"
+#include "desktop/dialogs/ResourcePaths.h"
+#include "desktop/dialogs/TrainingProgressDlg.h"
 #include "tests/gui/support/ShellTestSupport.h"
 
 namespace {
@@ -251,7 +251,7 @@ TEST(AboutBox, ShowsTheVersionAndANotice) {
 
 struct CommandLineCase {
     std::vector<std::string> words;
-    CommandLine::Action action;
+    DesktopCommandLine::Action action;
     std::string file;
     std::string printer;
 };
@@ -261,14 +261,14 @@ class CommandLineTest : public ::testing::TestWithParam<CommandLineCase> {};
 TEST_P(CommandLineTest, ReadsAsTheFrameworkDid) {
     wxArrayString words;
     for (const std::string& word : GetParam().words) words.push_back(word);
-    const CommandLine line = ParseCommandLine(words);
+    const DesktopCommandLine line = ParseDesktopCommandLine(words);
     EXPECT_EQ(line.action, GetParam().action);
     EXPECT_EQ(line.file.utf8_string(), GetParam().file);
     EXPECT_EQ(line.printer.utf8_string(), GetParam().printer);
-    EXPECT_EQ(line.problem.empty(), GetParam().action != CommandLine::Action::Invalid);
+    EXPECT_EQ(line.problem.empty(), GetParam().action != DesktopCommandLine::Action::Invalid);
 }
 
-using Action = CommandLine::Action;
+using Action = DesktopCommandLine::Action;
 INSTANTIATE_TEST_SUITE_P(
     Words, CommandLineTest,
     ::testing::Values(

@@ -14,15 +14,15 @@
 #include <memory>
 #include <vector>
 
-#include "app/CommandLine.h"
-#include "app/ConfigSettings.h"
-#include "app/DesktopSession.h"
-#include "app/DiaryDocument.h"
-#include "app/GastrologDocManager.h"
-#include "app/HelpContext.h"
-#include "app/MainFrame.h"
-#include "app/MainMenu.h"
-#include "doc/DiaryConstants.h"
+#include "desktop/ConfigSettings.h"
+#include "desktop/DesktopCommandLine.h"
+#include "desktop/DesktopSession.h"
+#include "desktop/DiaryDocument.h"
+#include "desktop/GastrologDocManager.h"
+#include "desktop/MainFrame.h"
+#include "desktop/MainMenu.h"
+#include "desktop/dialogs/HelpContext.h"
+#include "diary/DiaryConstants.h"
 #include "tests/gui/support/ShellTestSupport.h"
 #include "tests/support/DiaryScripts.h"
 #include "tests/support/FakePorts.h"
@@ -47,7 +47,7 @@ protected:
     DesktopSession& Start(std::initializer_list<std::string> words,
                           DesktopSession::Outcome expected = DesktopSession::Outcome::Running) {
         session = std::make_unique<DesktopSession>(settings);
-        EXPECT_EQ(session->Start(ParseCommandLine(Words(words))), expected);
+        EXPECT_EQ(session->Start(ParseDesktopCommandLine(Words(words))), expected);
         PumpEvents();
         return *session;
     }
@@ -128,7 +128,7 @@ TEST_F(ShellTest, PrintingFromTheCommandLineWritesThePagesAndEnds) {
     WriteTodaysDiary(diaryPath);
     session = std::make_unique<DesktopSession>(settings);
     session->SetPrintFile(wxString::FromUTF8(printPath));
-    EXPECT_EQ(session->Start(ParseCommandLine(Words({"-p", diaryPath}))),
+    EXPECT_EQ(session->Start(ParseDesktopCommandLine(Words({"-p", diaryPath}))),
               DesktopSession::Outcome::Finished);
     EXPECT_FALSE(Frame().IsShown()) << "a diary being printed is not shown";
     std::ifstream printed(printPath);

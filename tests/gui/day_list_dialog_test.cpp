@@ -7,8 +7,8 @@
 #include <memory>
 
 #include "DialogTestSupport.h"
-#include "dialogs/ControlIds.h"
-#include "dialogs/DayListDlg.h"
+#include "desktop/dialogs/ControlIds.h"
+#include "desktop/dialogs/DayListDlg.h"
 
 namespace {
 

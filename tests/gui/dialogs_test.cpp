@@ -11,14 +11,14 @@
 #include <functional>
 
 #include "DialogTestSupport.h"
-#include "dialogs/ControlIds.h"
-#include "dialogs/DayListDlg.h"
-#include "dialogs/DiaryText.h"
-#include "dialogs/NameRules.h"
-#include "dialogs/OptionsDlg.h"
-#include "dialogs/SortedListBox.h"
-#include "dialogs/TipOfTheDayDlg.h"
-#include "dialogs/UpdateSymptomsDlg.h"
+#include "desktop/dialogs/ControlIds.h"
+#include "desktop/dialogs/DayListDlg.h"
+#include "desktop/dialogs/DiaryText.h"
+#include "diary/NameRules.h"
+#include "desktop/dialogs/OptionsDlg.h"
+#include "desktop/dialogs/SortedListBox.h"
+#include "desktop/dialogs/TipOfTheDayDlg.h"
+#include "desktop/dialogs/UpdateSymptomsDlg.h"
 
 namespace {
 

@@ -17,11 +17,11 @@
 #include <regex>
 
 #include "DialogTestSupport.h"
-#include "dialogs/ControlIds.h"
-#include "dialogs/OptionsDlg.h"
-#include "dialogs/TipOfTheDayDlg.h"
-#include "dialogs/TipReader.h"
-#include "dialogs/TipSession.h"
+#include "desktop/dialogs/ControlIds.h"
+#include "desktop/dialogs/OptionsDlg.h"
+#include "desktop/dialogs/TipOfTheDayDlg.h"
+#include "desktop/dialogs/TipReader.h"
+#include "desktop/dialogs/TipSession.h"
 
 namespace {
 

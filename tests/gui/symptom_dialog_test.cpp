@@ -6,8 +6,8 @@
 #include <memory>
 
 #include "DialogTestSupport.h"
-#include "dialogs/ControlIds.h"
-#include "dialogs/UpdateSymptomsDlg.h"
+#include "desktop/dialogs/ControlIds.h"
+#include "desktop/dialogs/UpdateSymptomsDlg.h"
 
 namespace {
 

@@ -17,12 +17,12 @@
 #include <memory>
 #include <string>
 
-#include "app/DiaryDocument.h"
-#include "doc/DiaryConstants.h"
-#include "view/GastrologView.h"
-#include "view/PageMetrics.h"
-#include "view/PagePrintout.h"
-#include "view/PageWindow.h"
+#include "desktop/DiaryDocument.h"
+#include "diary/DiaryConstants.h"
+#include "desktop/GastrologView.h"
+#include "page/PageMetrics.h"
+#include "desktop/PagePrintout.h"
+#include "desktop/PageWindow.h"
 
 namespace {
 

@@ -11,15 +11,15 @@
 #include <set>
 
 #include "DialogTestSupport.h"
-#include "app/WxUserInterface.h"
-#include "dialogs/ControlIds.h"
-#include "dialogs/DayListDlg.h"
-#include "dialogs/UpdateSymptomsDlg.h"
-#include "doc/GastrologDoc.h"
-#include "doc/QuietPorts.h"
+#include "desktop/WxUserInterface.h"
+#include "desktop/dialogs/ControlIds.h"
+#include "desktop/dialogs/DayListDlg.h"
+#include "desktop/dialogs/UpdateSymptomsDlg.h"
+#include "diary/GastrologDoc.h"
+#include "diary/QuietPorts.h"
 #include "tests/support/FakePorts.h"
 #include "tests/support/RecordingCanvas.h"
-#include "view/PageLayout.h"
+#include "page/PageLayout.h"
 
 namespace {
 

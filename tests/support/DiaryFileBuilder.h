@@ -9,9 +9,9 @@
 #include <string_view>
 #include <vector>
 
-#include "doc/Food.h"
-#include "doc/Hidden.h"
-#include "doc/Symptom.h"
+#include "diary/Food.h"
+#include "diary/Hidden.h"
+#include "diary/Symptom.h"
 
 using Bytes = std::vector<std::uint8_t>;
 

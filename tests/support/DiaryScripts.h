@@ -9,8 +9,8 @@
 #include <string>
 #include <string_view>
 
-#include "doc/DiaryConstants.h"
-#include "doc/GastrologDoc.h"
+#include "diary/DiaryConstants.h"
+#include "diary/GastrologDoc.h"
 #include "tests/support/FakePorts.h"
 
 namespace text {

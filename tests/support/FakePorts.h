@@ -14,8 +14,8 @@
 #include <string>
 #include <utility>
 
-#include "doc/GastrologDoc.h"
-#include "doc/QuietPorts.h"
+#include "diary/GastrologDoc.h"
+#include "diary/QuietPorts.h"
 
 class FixedClock : public Clock {
 public:

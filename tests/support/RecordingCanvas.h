@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "view/Canvas.h"
+#include "page/Canvas.h"
 
 struct DrawCall {
     enum class Kind { Text, Rectangle, Line, Pen };

@@ -12,7 +12,7 @@
 #include <random>
 #include <string>
 
-#include "doc/GastrologDoc.h"
+#include "diary/GastrologDoc.h"
 
 // Runs waiting events and idle processing, so destroyed windows are really gone.
 inline void PumpEvents() {

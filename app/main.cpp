@@ -1,4 +1,0 @@
-// The desktop program's entry point.
-#include "app/GastrologApp.h"
-
-wxIMPLEMENT_APP(CGastrologApp);

@@ -1,0 +1,222 @@
+#include "desktop/DiaryDocument.h"
+
+#include <wx/filename.h>
+#include <wx/msgdlg.h>
+
+#include "desktop/DiaryFileDialogs.h"
+#include "desktop/dialogs/TrainingProgressDlg.h"
+#include "desktop/dialogs/DiaryText.h"
+#include "diary/DiaryConstants.h"
+
+std::string NativePath(const wxString& path) {
+    const wxCharBuffer bytes = path.fn_str();
+    return bytes.data() ? std::string(bytes.data(), bytes.length()) : std::string();
+}
+
+wxString PathFromNative(const std::string& path) {
+    const wxString converted(path.c_str(), *wxConvFileName);
+    // A name the file system's encoding cannot read still opens under its raw bytes.
+    return converted.empty() && !path.empty() ? wxString::From8BitData(path.c_str()) : converted;
+}
+
+namespace {
+
+// The title in the diary's code page for the page heading; a character the code page lacks
+// shows as "?".
+std::string TitleInDiaryText(const wxString& title) {
+    std::string bytes;
+    for (wxUniChar character : title) bytes += ToDiaryText(wxString(character)).value_or("?");
+    return bytes;
+}
+
+}  // namespace
+
+// The diary's view of its wx document.
+class DiaryDocument::HostPort : public DocumentHost {
+public:
+    explicit HostPort(DiaryDocument& document) : m_document(document) {}
+
+    void SetModifiedFlag(bool modified) override { m_document.Modify(modified); }
+    bool IsModified() const override { return m_document.IsModified(); }
+    void UpdateAllViews() override { m_document.wxDocument::UpdateAllViews(); }
+    void SetPathName(const std::string& path) override {
+        if (path.empty())
+            m_document.ShowAsUntitled();
+        else
+            m_document.ShowAsFile(PathFromNative(path));
+    }
+    std::string GetPathName() const override { return NativePath(m_document.GetFilename()); }
+    std::string GetTitle() const override { return TitleInDiaryText(m_document.GetTitle()); }
+
+private:
+    DiaryDocument& m_document;
+};
+
+wxIMPLEMENT_DYNAMIC_CLASS(DiaryDocument, wxDocument);
+
+DiaryDocument::DiaryDocument() : m_host(std::make_unique<HostPort>(*this)) {
+    SetTitle(UntitledName);
+    ApplyPorts();
+}
+
+DiaryDocument::~DiaryDocument() = default;
+
+void DiaryDocument::ApplyPorts() {
+    DocumentPorts ports;
+    ports.settings = &m_settings;
+    ports.host = m_host.get();
+    ports.ui = m_uiOverride ? m_uiOverride : &m_ui;
+    m_core.SetPorts(ports);
+}
+
+void DiaryDocument::SetUserInterface(UserInterface* ui) {
+    m_uiOverride = ui;
+    ApplyPorts();
+}
+
+// ---- the framework's part
+
+void DiaryDocument::ShowAsUntitled() {
+    SetTitle(UntitledName);
+    SetDocumentSaved(false);
+    SetFilename(wxEmptyString, true);
+}
+
+void DiaryDocument::ShowAsFile(const wxString& path) {
+    SetTitle(wxFileName(path).GetFullName());
+    SetDocumentSaved(true);
+    SetFilename(path, true);
+}
+
+void DiaryDocument::Modify(bool modified) {
+    wxDocument::Modify(modified);
+    RefreshFrameTitle();
+}
+
+void DiaryDocument::OnChangeFilename(bool notifyViews) {
+    wxDocument::OnChangeFilename(notifyViews);
+    RefreshFrameTitle();
+}
+
+// The views would show the bare document name; the window title is the manager's.
+void DiaryDocument::RefreshFrameTitle() {
+    const wxView* view = GetFirstView();
+    wxWindow* frame = view ? view->GetFrame() : nullptr;
+    if (frame && GetDocumentManager()) frame->SetLabel(GetDocumentManager()->MakeFrameTitle(this));
+}
+
+bool DiaryDocument::OnNewDocument() {
+    return m_core.OnNewDocument();
+}
+
+bool DiaryDocument::OnOpenDocument(const wxString& path) {
+    return m_core.OnOpenDocument(NativePath(path));
+}
+
+bool DiaryDocument::OnSaveDocument(const wxString& path) {
+    return m_core.OnSaveDocument(NativePath(path));
+}
+
+bool DiaryDocument::DeleteContents() {
+    m_core.DeleteContents();
+    return true;
+}
+
+// Save writes even an unchanged diary, so the user can always make sure it is on disk.
+bool DiaryDocument::Save() {
+    if (GetFilename().empty() || !GetDocumentSaved()) return SaveAs();
+    return OnSaveDocument(GetFilename());
+}
+
+bool DiaryDocument::SaveAs() {
+    const wxString proposed =
+        GetFilename().empty() ? WithDiaryExtension(GetTitle()) : GetFilename();
+    const wxString path = AskPathToSave(GetDocumentWindow(), proposed);
+    if (path.empty() || !OnSaveDocument(path)) return false;
+    if (wxDocManager* manager = GetDocumentManager()) manager->AddFileToHistory(path);
+    return true;
+}
+
+wxString DiaryDocument::SaveChangesQuestion() const {
+    const wxString name = GetFilename().empty() ? GetTitle() : GetFilename();
+    return "Save changes to " + name + "?";
+}
+
+bool DiaryDocument::OnSaveModified() {
+    if (!IsModified()) return true;
+    switch (wxMessageBox(SaveChangesQuestion(), "Gastrolog", wxYES_NO | wxCANCEL | wxICON_QUESTION,
+                         GetDocumentWindow())) {
+        case wxYES:
+            return Save();
+        case wxNO:
+            // The changes are given up: closing the views must not ask a second time.
+            Modify(false);
+            return true;
+        default:
+            return false;
+    }
+}
+
+// ---- the Action commands
+
+void DiaryDocument::OnActionCommand(wxCommandEvent& event) {
+    // A command is only carried out while the daily cycle allows it, whatever sent it.
+    if (!m_core.IsActionEnabled(event.GetId())) return;
+    switch (event.GetId()) {
+        case command::UpdateSymptoms:
+            m_core.OnUpdateSymptoms();
+            break;
+        case command::CreateDayList:
+            m_core.OnCreateDayList();
+            break;
+        case command::GenerateTomorrowsLists:
+            m_core.OnGenerateTomorrowsLists();
+            break;
+        case command::GenerateCurrentLists:
+            m_core.OnGenerateCurrentLists();
+            break;
+        case command::RelateFoodsToSymptoms:
+            m_core.OnRelateFoodsToSymptoms();
+            break;
+        default:
+            event.Skip();
+    }
+}
+
+void DiaryDocument::OnUpdateConnections(wxCommandEvent&) {
+    if (!m_core.IsActionEnabled(command::UpdateConnections)) return;
+    // The progress window lives for this one run, owned by the main window it disables.
+    CTrainingProgressDlg progress(GetDocumentWindow());
+    DocumentPorts ports = m_core.Ports();
+    ports.progress = &progress;
+    m_core.SetPorts(ports);
+    m_core.OnUpdateConnections();
+    ApplyPorts();
+}
+
+// Save is always there, as it was: saving an unchanged diary writes it again.
+void DiaryDocument::OnUpdateSave(wxUpdateUIEvent& event) {
+    event.Enable(true);
+}
+
+void DiaryDocument::OnUpdateActionCommand(wxUpdateUIEvent& event) {
+    event.Enable(m_core.IsActionEnabled(event.GetId()));
+}
+
+// The event table stays as written; the formatter cannot lay out its macros.
+// clang-format off
+wxBEGIN_EVENT_TABLE(DiaryDocument, wxDocument)
+    EVT_MENU(command::UpdateSymptoms, DiaryDocument::OnActionCommand)
+    EVT_MENU(command::CreateDayList, DiaryDocument::OnActionCommand)
+    EVT_MENU(command::UpdateConnections, DiaryDocument::OnUpdateConnections)
+    EVT_MENU(command::GenerateTomorrowsLists, DiaryDocument::OnActionCommand)
+    EVT_MENU(command::GenerateCurrentLists, DiaryDocument::OnActionCommand)
+    EVT_MENU(command::RelateFoodsToSymptoms, DiaryDocument::OnActionCommand)
+    EVT_UPDATE_UI(command::UpdateSymptoms, DiaryDocument::OnUpdateActionCommand)
+    EVT_UPDATE_UI(command::CreateDayList, DiaryDocument::OnUpdateActionCommand)
+    EVT_UPDATE_UI(command::UpdateConnections, DiaryDocument::OnUpdateActionCommand)
+    EVT_UPDATE_UI(command::GenerateTomorrowsLists, DiaryDocument::OnUpdateActionCommand)
+    EVT_UPDATE_UI(command::GenerateCurrentLists, DiaryDocument::OnUpdateActionCommand)
+    EVT_UPDATE_UI(command::RelateFoodsToSymptoms, DiaryDocument::OnUpdateActionCommand)
+    EVT_UPDATE_UI(wxID_SAVE, DiaryDocument::OnUpdateSave)
+wxEND_EVENT_TABLE()

@@ -1,0 +1,71 @@
+#pragma once
+// The wx document of the desktop program. It owns the diary (CGastrologDoc) and gives it the
+// desktop's ports: this document as its host (modified flag, views, path and title), the
+// message boxes and dialogs, the progress window and the per-user settings. The Action
+// commands arrive here and go straight to the diary.
+
+#include <wx/docview.h>
+
+#include <memory>
+
+#include "desktop/ConfigSettings.h"
+#include "desktop/WxUserInterface.h"
+#include "diary/GastrologDoc.h"
+
+class DiaryDocument : public wxDocument {
+public:
+    DiaryDocument();
+    ~DiaryDocument() override;
+
+    CGastrologDoc& Core() { return m_core; }
+    const CGastrologDoc& Core() const { return m_core; }
+
+    // The document's title for a diary that has no file yet.
+    static constexpr const char* UntitledName = "Untitled";
+
+    bool OnNewDocument() override;
+    bool OnOpenDocument(const wxString& path) override;
+    bool OnSaveDocument(const wxString& path) override;
+    bool DeleteContents() override;
+    bool Save() override;
+    bool SaveAs() override;
+    // "Save changes to NAME?" with Yes, No and Cancel; true when it is safe to go on.
+    bool OnSaveModified() override;
+    // Both change what the main window's title shows.
+    void Modify(bool modified) override;
+    void OnChangeFilename(bool notifyViews) override;
+
+    // The question OnSaveModified asks.
+    wxString SaveChangesQuestion() const;
+
+    // Replaces the user interface port (tests script it; null restores the message boxes).
+    void SetUserInterface(UserInterface* ui);
+
+private:
+    class HostPort;
+
+    // The document's own part of a new or re-read diary: the title and saved state wx keeps.
+    void ShowAsUntitled();
+    void ShowAsFile(const wxString& path);
+    void ApplyPorts();
+    // "NAME - Gastrolog" on the window of the views.
+    void RefreshFrameTitle();
+
+    void OnActionCommand(wxCommandEvent& event);
+    void OnUpdateConnections(wxCommandEvent& event);
+    void OnUpdateActionCommand(wxUpdateUIEvent& event);
+    void OnUpdateSave(wxUpdateUIEvent& event);
+
+    std::unique_ptr<HostPort> m_host;
+    ConfigSettings m_settings;
+    WxUserInterface m_ui;
+    UserInterface* m_uiOverride = nullptr;
+    CGastrologDoc m_core;
+
+    wxDECLARE_DYNAMIC_CLASS(DiaryDocument);
+    wxDECLARE_EVENT_TABLE();
+};
+
+// Converts between the paths wx shows and the bytes the file system takes.
+std::string NativePath(const wxString& path);
+wxString PathFromNative(const std::string& path);

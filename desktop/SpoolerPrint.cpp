@@ -1,0 +1,54 @@
+#include "desktop/SpoolerPrint.h"
+
+#include <wx/filename.h>
+#include <wx/tokenzr.h>
+#include <wx/utils.h>
+
+#include <vector>
+
+#include "diary/GastrologDoc.h"
+#include "desktop/PagePrintout.h"
+
+namespace {
+
+const char* const SpoolerProgram = "lpr";
+
+}  // namespace
+
+wxString FindProgramOnPath(const wxString& name) {
+    wxString path;
+    if (!wxGetEnv("PATH", &path)) return wxString();
+    wxStringTokenizer folders(path, ":");
+    while (folders.HasMoreTokens()) {
+        const wxFileName candidate(folders.GetNextToken(), name);
+        if (candidate.IsFileExecutable()) return candidate.GetFullPath();
+    }
+    return wxString();
+}
+
+wxString PrintThroughSpooler(const CGastrologDoc& diary, const wxString& title,
+                             const wxString& printer) {
+    const wxString spooler = FindProgramOnPath(SpoolerProgram);
+    if (spooler.empty())
+        return "The diary cannot be printed: the print command \"lpr\" is not installed.";
+    const wxString pages = wxFileName::CreateTempFileName("gastrolog-print");
+    if (pages.empty()) return "The diary cannot be printed: no temporary file can be made.";
+    const wxString failure = PrintToPostScriptFile(diary, diary.GetLineCount(), pages, title);
+    if (!failure.empty()) {
+        wxRemoveFile(pages);
+        return failure;
+    }
+    std::vector<wxString> words = {spooler};
+    if (!printer.empty()) words.insert(words.end(), {"-P", printer});
+    words.insert(words.end(), {"-T", title, pages});
+    std::vector<const wchar_t*> arguments;
+    for (const wxString& word : words) arguments.push_back(word.wc_str());
+    arguments.push_back(nullptr);
+    // lpr copies the file into the queue before it returns.
+    const long status = wxExecute(arguments.data(), wxEXEC_SYNC | wxEXEC_NODISABLE);
+    wxRemoveFile(pages);
+    if (status != 0)
+        return wxString::Format("The diary could not be printed: \"lpr\" ended with status %ld.",
+                                status);
+    return wxString();
+}

@@ -1,0 +1,64 @@
+#include "desktop/WxUserInterface.h"
+
+#include <wx/app.h>
+#include <wx/msgdlg.h>
+#include <wx/utils.h>
+
+#include "desktop/dialogs/RelationshipsDlg.h"
+#include "desktop/dialogs/DayListDlg.h"
+#include "desktop/dialogs/DiaryText.h"
+#include "desktop/dialogs/UpdateSymptomsDlg.h"
+
+namespace {
+
+const char* const Caption = "Gastrolog";
+
+}  // namespace
+
+wxWindow* WxUserInterface::Parent() const {
+    if (m_parent) return m_parent.get();
+    return wxTheApp ? wxTheApp->GetTopWindow() : nullptr;
+}
+
+bool WxUserInterface::AskYesNo(std::string_view question) {
+    return wxMessageBox(FromDiaryText(question), Caption, wxYES_NO | wxICON_QUESTION, Parent()) ==
+           wxYES;
+}
+
+void WxUserInterface::Notify(std::string_view message) {
+    wxMessageBox(FromDiaryText(message), Caption, wxOK | wxICON_EXCLAMATION, Parent());
+}
+
+void WxUserInterface::ReportError(std::string_view message) {
+    wxMessageBox(FromDiaryText(message), Caption, wxOK | wxICON_ERROR, Parent());
+}
+
+bool WxUserInterface::ShowSymptomDialog(const std::string& dayLabel, StringList& symptomLines) {
+    CUpdateSymptomsDlg dialog(Parent());
+    dialog.m_pSymptomList = &symptomLines;
+    dialog.m_strDay = FromDiaryText(dayLabel);
+    return dialog.ShowModal() == wxID_OK;
+}
+
+bool WxUserInterface::ShowDayListDialog(const std::string& dayLabel, StringList& masterList,
+                                        StringList& dayList) {
+    CDayListDlg dialog(Parent());
+    dialog.m_pMasterList = &masterList;
+    dialog.m_pDayList = &dayList;
+    dialog.m_strDay = FromDiaryText(dayLabel);
+    return dialog.ShowModal() == wxID_OK;
+}
+
+void WxUserInterface::ShowRelationships(const StringList& symptoms, const StringList& bestFoods,
+                                        const StringList& worstFoods) {
+    CRelationshipsDlg dialog(Parent(), &symptoms, &bestFoods, &worstFoods);
+    dialog.ShowModal();
+}
+
+void WxUserInterface::BeginWaitCursor() {
+    wxBeginBusyCursor();
+}
+
+void WxUserInterface::EndWaitCursor() {
+    wxEndBusyCursor();
+}

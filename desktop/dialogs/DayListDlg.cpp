@@ -1,0 +1,229 @@
+#include "desktop/dialogs/DayListDlg.h"
+
+#include <wx/button.h>
+#include <wx/gbsizer.h>
+#include <wx/sizer.h>
+
+#include "desktop/dialogs/HelpContext.h"
+#include "desktop/dialogs/ControlIds.h"
+#include "desktop/dialogs/DeleteFoodDlg.h"
+#include "desktop/dialogs/DiaryText.h"
+#include "desktop/dialogs/MessageBoxes.h"
+#include "diary/NameRules.h"
+#include "desktop/dialogs/NewFoodDlg.h"
+#include "desktop/dialogs/Sizing.h"
+#include "desktop/dialogs/SortedListBox.h"
+#include "diary/DiaryConstants.h"
+
+namespace {
+
+std::string Bytes(const wxString& text) {
+    return ToDiaryText(text).value_or(std::string());
+}
+
+}  // namespace
+
+CDayListDlg::CDayListDlg(wxWindow* parent)
+    : wxDialog(parent, wxID_ANY, "Create List of Foods & Drinks", wxDefaultPosition, wxDefaultSize,
+               wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER) {
+    CreateControls();
+    Bind(wxEVT_INIT_DIALOG, &CDayListDlg::OnInitDialog, this);
+    Bind(wxEVT_BUTTON, &CDayListDlg::OnCopy, this, control::CopyToDayList);
+    Bind(wxEVT_BUTTON, &CDayListDlg::OnNew, this, control::NewFood);
+    Bind(wxEVT_BUTTON, &CDayListDlg::OnDelete, this, control::DeleteFood);
+    Bind(wxEVT_BUTTON, &CDayListDlg::OnClear, this, control::ClearDayList);
+    Bind(wxEVT_BUTTON, &CDayListDlg::OnOkButton, this, control::DayListOk);
+    Bind(wxEVT_BUTTON, &CDayListDlg::OnHelpButton, this, control::DayListHelp);
+}
+
+void CDayListDlg::CreateControls() {
+    // Creation order is the tab order: Master list, "-->", Day list, then the buttons.
+    auto* masterLabel = new wxStaticText(this, wxID_ANY, "&Master list");
+    m_masterBox = new SortedListBox(this, control::MasterList, wxLB_MULTIPLE);
+    auto* copy = new wxButton(this, control::CopyToDayList, "-->", wxDefaultPosition, wxDefaultSize,
+                              wxBU_EXACTFIT);
+    auto* dayLabel = new wxStaticText(this, wxID_ANY, "&Day list");
+    m_dayBox = new SortedListBox(this, control::DayList, wxLB_SINGLE);
+    auto* ok = new wxButton(this, control::DayListOk, "OK");
+    auto* cancel = new wxButton(this, wxID_CANCEL, "Cancel");
+    auto* newFood = new wxButton(this, control::NewFood, "&New");
+    auto* deleteFood = new wxButton(this, control::DeleteFood, "D&elete");
+    auto* clear = new wxButton(this, control::ClearDayList, "&Clear");
+    auto* help = new wxButton(this, control::DayListHelp, "&Help");
+    m_dayCaption = new wxStaticText(this, control::DayListCaption, wxString());
+    ok->SetDefault();
+
+    SetMinSizeInDialogUnits(m_masterBox, wxSize(84, 147));
+    SetMinSizeInDialogUnits(m_dayBox, wxSize(84, 147));
+    SetMinSizeInDialogUnits(copy, wxSize(15, 70));
+    const wxSize buttonSize(56, 14);
+    const wxSize unit = ConvertDialogToPixels(wxSize(4, 4));
+
+    auto* buttons = new wxBoxSizer(wxVERTICAL);
+    for (wxButton* button : {ok, cancel}) {
+        SetMinSizeInDialogUnits(button, buttonSize);
+        buttons->Add(button, wxSizerFlags().Expand().Border(wxBOTTOM, unit.y));
+    }
+    buttons->AddSpacer(3 * unit.y);
+    for (wxButton* button : {newFood, deleteFood, clear}) {
+        SetMinSizeInDialogUnits(button, buttonSize);
+        buttons->Add(button, wxSizerFlags().Expand().Border(wxBOTTOM, unit.y));
+    }
+    buttons->AddStretchSpacer();
+    SetMinSizeInDialogUnits(help, buttonSize);
+    buttons->Add(help, wxSizerFlags().Expand());
+
+    // The day caption stands beside the "Day list" label and may reach over the buttons.
+    auto* dayHeading = new wxBoxSizer(wxHORIZONTAL);
+    dayHeading->Add(dayLabel, wxSizerFlags().CenterVertical());
+    dayHeading->Add(m_dayCaption, wxSizerFlags().CenterVertical().Border(wxLEFT, 2 * unit.x));
+
+    auto* grid = new wxGridBagSizer(unit.y, 2 * unit.x);
+    grid->Add(masterLabel, wxGBPosition(0, 0), wxGBSpan(1, 1), wxALIGN_BOTTOM);
+    grid->Add(dayHeading, wxGBPosition(0, 2), wxGBSpan(1, 2), wxALIGN_BOTTOM);
+    grid->Add(m_masterBox, wxGBPosition(1, 0), wxGBSpan(1, 1), wxEXPAND);
+    grid->Add(copy, wxGBPosition(1, 1), wxGBSpan(1, 1), wxALIGN_CENTER_VERTICAL);
+    grid->Add(m_dayBox, wxGBPosition(1, 2), wxGBSpan(1, 1), wxEXPAND);
+    grid->Add(buttons, wxGBPosition(1, 3), wxGBSpan(1, 1), wxEXPAND);
+    grid->AddGrowableRow(1);
+    grid->AddGrowableCol(0);
+    grid->AddGrowableCol(2);
+
+    auto* top = new wxBoxSizer(wxVERTICAL);
+    top->Add(grid, wxSizerFlags(1).Expand().Border(wxALL, 2 * unit.x));
+    SetSizerAndFit(top);
+}
+
+bool CDayListDlg::TransferDataToWindow() {
+    m_dayCaption->SetLabelText(m_strDay);
+    GetSizer()->SetSizeHints(this);  // room for the whole caption
+    return true;
+}
+
+void CDayListDlg::OnInitDialog(wxInitDialogEvent&) {
+    TransferDataToWindow();
+    m_masterBox->Clear();
+    m_dayBox->Clear();
+    if (m_pMasterList)
+        for (const std::string& name : *m_pMasterList) m_masterBox->AddSorted(FromDiaryText(name));
+    if (m_pDayList) {
+        for (const std::string& name : *m_pDayList) {
+            const wxString text = FromDiaryText(name);
+            if (m_dayBox->FindIgnoringCase(text) == wxNOT_FOUND) m_dayBox->AddSorted(text);
+        }
+    }
+    m_masterBox->SetFocus();
+}
+
+std::string* CDayListDlg::FindMasterEntry(const std::string& name) const {
+    if (!m_pMasterList) return nullptr;
+    for (std::string& entry : *m_pMasterList)
+        if (entry == name) return &entry;
+    return nullptr;
+}
+
+void CDayListDlg::MarkMasterEntry(const wxString& name, char mark) {
+    if (std::string* entry = FindMasterEntry(Bytes(name))) entry->insert(entry->begin(), mark);
+}
+
+void CDayListDlg::PutOnDay(const wxString& name) {
+    const std::string bytes = Bytes(name);
+    m_dayBox->AddSorted(name);
+    if (m_pDayList) m_pDayList->push_back(bytes);
+    // A food taken off the day earlier in this dialog and put back counts as eaten: withdraw
+    // its "taken off" mark, which the document would otherwise apply after the day list.
+    if (std::string* entry = FindMasterEntry(diary::MarkOffDay + bytes)) entry->erase(0, 1);
+}
+
+void CDayListDlg::OnCopy(wxCommandEvent&) {
+    wxArrayInt selected;
+    if (m_masterBox->GetSelections(selected) == 0) return;
+    for (unsigned int row = 0; row < m_masterBox->GetCount(); ++row) {
+        if (!m_masterBox->IsSelected(row)) continue;
+        const wxString name = m_masterBox->GetString(row);
+        if (m_dayBox->FindIgnoringCase(name) == wxNOT_FOUND) PutOnDay(name);
+    }
+}
+
+void CDayListDlg::OnNew(wxCommandEvent&) {
+    CNewFoodDlg dialog(this);
+    dialog.m_strName = " ";
+    if (dialog.ShowModal() != wxID_OK) return;
+
+    const auto kind = name_rules::Kind::Food;
+    const name_rules::Checked checked = name_rules::Check(dialog.m_strName.utf8_string(), kind);
+    if (checked.problem != name_rules::Problem::None) {
+        ShowDialogMessage(this, wxString::FromUTF8(name_rules::Message(checked, kind)), "New Food");
+        return;
+    }
+    const wxString name = FromDiaryText(checked.name);
+    if (m_dayBox->FindIgnoringCase(name) != wxNOT_FOUND) return;
+
+    const int known = m_masterBox->FindIgnoringCase(name);
+    if (known != wxNOT_FOUND) {
+        // A known food typed in another letter case is that food, spelt as the diary has it,
+        // so that the document finds it by its exact name.
+        PutOnDay(m_masterBox->GetString(known));
+        return;
+    }
+    m_dayBox->AddSorted(name);
+    if (m_pDayList) m_pDayList->push_back(diary::MarkNew + checked.name);
+    m_masterBox->AddSorted(name);
+    if (m_pMasterList) m_pMasterList->push_back(checked.name);
+}
+
+void CDayListDlg::OnDelete(wxCommandEvent&) {
+    const int row = m_dayBox->GetSelection();
+    if (row == wxNOT_FOUND) return;
+
+    CDeleteFoodDlg dialog(this);
+    dialog.m_strName = m_dayBox->GetString(row);
+    if (dialog.ShowModal() != wxID_OK) return;
+
+    // The confirmation's edit box may have been changed: the marks follow the edited name,
+    // while the selected row leaves the Day list either way.
+    const wxString name = dialog.m_strName;
+    if (dialog.m_bMaster == 1) {
+        const int masterRow = m_masterBox->FindIgnoringCase(name);
+        if (masterRow != wxNOT_FOUND) m_masterBox->Delete(masterRow);
+        m_dayBox->Delete(row);
+        // A food already taken off the day in this dialog is deleted all the same.
+        if (std::string* takenOff = FindMasterEntry(diary::MarkOffDay + Bytes(name)))
+            takenOff->front() = diary::MarkDelete;
+        else
+            MarkMasterEntry(name, diary::MarkDelete);
+    } else {
+        m_dayBox->Delete(row);
+        MarkMasterEntry(name, diary::MarkOffDay);
+    }
+}
+
+void CDayListDlg::OnClear(wxCommandEvent&) {
+    if (m_dayBox->IsEmpty()) return;
+    if (ShowApplicationMessage(this, "All items will be cleared from the Day list",
+                               wxOK | wxCANCEL) != wxOK)
+        return;
+    for (int row = static_cast<int>(m_dayBox->GetCount()) - 1; row >= 0; --row) {
+        MarkMasterEntry(m_dayBox->GetString(row), diary::MarkOffDay);
+        m_dayBox->Delete(row);
+    }
+}
+
+void CDayListDlg::OnOkButton(wxCommandEvent&) {
+    for (unsigned int row = 0; row < m_masterBox->GetCount(); ++row) {
+        if (m_masterBox->IsSelected(row) &&
+            m_dayBox->FindIgnoringCase(m_masterBox->GetString(row)) == wxNOT_FOUND) {
+            ShowApplicationMessage(this,
+                                   "Some of the Master list selections\nhave not been copied to "
+                                   "the Day list.\n\nPlease check your selections.");
+            return;
+        }
+    }
+    if (!Validate() || !TransferDataFromWindow()) return;
+    SetReturnCode(wxID_OK);
+    EndDialog(wxID_OK);
+}
+
+void CDayListDlg::OnHelpButton(wxCommandEvent&) {
+    ShowHelpContext(control::DayListHelp);
+}

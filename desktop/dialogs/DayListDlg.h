@@ -1,0 +1,45 @@
+#pragma once
+// "Create List of Foods & Drinks": the user records the foods and drinks taken on the day being
+// entered. The dialog edits the two lists it is given and leaves marks in them ("~" new food in
+// the day list, "0" taken off the day and ">" delete in the Master list); the document commits
+// them when the dialog ends with OK.
+
+#include <wx/dialog.h>
+#include <wx/stattext.h>
+
+#include <string>
+
+#include "diary/Ports.h"
+
+class SortedListBox;
+
+class CDayListDlg : public wxDialog {
+public:
+    explicit CDayListDlg(wxWindow* parent);
+
+    StringList* m_pMasterList = nullptr;  // every known food; not owned
+    StringList* m_pDayList = nullptr;     // the foods taken on the day; not owned
+    wxString m_strDay;                    // "on Monday, March 07, 2005" or "yesterday"
+
+    bool TransferDataToWindow() override;
+
+private:
+    void OnInitDialog(wxInitDialogEvent& event);
+    void OnCopy(wxCommandEvent& event);
+    void OnNew(wxCommandEvent& event);
+    void OnDelete(wxCommandEvent& event);
+    void OnClear(wxCommandEvent& event);
+    void OnOkButton(wxCommandEvent& event);
+    void OnHelpButton(wxCommandEvent& event);
+
+    void CreateControls();
+    // Adds a known food (as the Master list spells it) to the Day list box and the day list.
+    void PutOnDay(const wxString& name);
+    // The first Master list entry equal to name, or nullptr.
+    std::string* FindMasterEntry(const std::string& name) const;
+    void MarkMasterEntry(const wxString& name, char mark);
+
+    SortedListBox* m_masterBox = nullptr;
+    SortedListBox* m_dayBox = nullptr;
+    wxStaticText* m_dayCaption = nullptr;
+};

@@ -1,0 +1,9 @@
+#pragma once
+// "Delete Selected Symptom": confirms the deletion of a symptom (its row's text, editable).
+
+#include "desktop/dialogs/NameEntryDlg.h"
+
+class CDeleteSymptomDlg : public CNameEntryDlg {
+public:
+    explicit CDeleteSymptomDlg(wxWindow* parent);
+};

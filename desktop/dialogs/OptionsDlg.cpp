@@ -1,0 +1,236 @@
+#include "desktop/dialogs/OptionsDlg.h"
+
+#include <wx/button.h>
+#include <wx/sizer.h>
+#include <wx/statbox.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+
+#include "desktop/dialogs/HelpContext.h"
+#include "desktop/dialogs/ControlIds.h"
+#include "desktop/dialogs/MessageBoxes.h"
+#include "desktop/dialogs/Sizing.h"
+#include "diary/DiaryConstants.h"
+
+namespace {
+
+constexpr int FirstHour = 0;
+constexpr int LastHour = 23;
+constexpr int HoursPerDay = LastHour - FirstHour + 1;
+
+bool IsHour(long value) {
+    return value >= FirstHour && value <= LastHour;
+}
+
+// A whole number, blanks around it allowed; nothing else.
+bool ParseInteger(const wxString& text, long& value) {
+    const std::string digits = text.Strip(wxString::both).utf8_string();
+    if (digits.empty()) return false;
+    errno = 0;
+    char* end = nullptr;
+    value = std::strtol(digits.c_str(), &end, 10);
+    return *end == '\0' && errno == 0 && value >= INT_MIN && value <= INT_MAX;
+}
+
+template <std::size_t count>
+int CheckedIndex(const std::array<wxRadioButton*, count>& buttons) {
+    for (std::size_t index = 0; index < count; ++index)
+        if (buttons[index]->GetValue()) return static_cast<int>(index);
+    return -1;
+}
+
+}  // namespace
+
+COptionsDlg::COptionsDlg(wxWindow* parent, SettingsStore& settings)
+    : wxDialog(parent, wxID_ANY, "Gastrolog Options"), m_settings(settings) {
+    CreateControls();
+    Centre();
+    Bind(wxEVT_INIT_DIALOG, &COptionsDlg::OnInitDialog, this);
+    m_spin->Bind(wxEVT_SPIN, &COptionsDlg::OnSpin, this);
+    m_hourEdit->Bind(wxEVT_TEXT, &COptionsDlg::OnHourText, this);
+    m_hourEdit->Bind(wxEVT_KEY_DOWN, &COptionsDlg::OnHourKey, this);
+    m_hourEdit->Bind(wxEVT_CHAR, &COptionsDlg::OnHourChar, this);
+    Bind(wxEVT_RADIOBUTTON, &COptionsDlg::OnUnclassified, this, control::PutInInclusions,
+         control::ListSeparately);
+    Bind(wxEVT_RADIOBUTTON, &COptionsDlg::OnSortOrder, this, control::Alphabetic, control::ByScore);
+    Bind(wxEVT_BUTTON, &COptionsDlg::OnHelpButton, this, control::OptionsHelp);
+}
+
+void COptionsDlg::CreateControls() {
+    const wxSize unit = ConvertDialogToPixels(wxSize(4, 4));
+    // Creation order is the tab order: the hour, OK, Cancel, the two radio groups, Help.
+    auto* hourGroup = new wxStaticBoxSizer(wxHORIZONTAL, this, "Hour to Change the Day");
+    wxStaticBox* hourBox = hourGroup->GetStaticBox();
+    m_hourEdit = new wxTextCtrl(hourBox, control::Hour, wxString(), wxDefaultPosition,
+                                wxDefaultSize, wxTE_RIGHT);
+    // Room for a few digits and the box's own margins (about its height), whatever the font.
+    m_hourEdit->SetMinSize(
+        wxSize(m_hourEdit->GetTextExtent("0000").x + m_hourEdit->GetBestSize().y, -1));
+    m_spin = new wxSpinButton(hourBox, control::HourSpin, wxDefaultPosition, wxDefaultSize,
+                              wxSP_VERTICAL | wxSP_ARROW_KEYS | wxSP_WRAP);
+    m_spin->SetRange(FirstHour, LastHour);
+    hourGroup->AddStretchSpacer();
+    hourGroup->Add(m_hourEdit, wxSizerFlags().CenterVertical().Border(wxALL, unit.x));
+    hourGroup->Add(m_spin, wxSizerFlags().CenterVertical().Border(wxRIGHT, unit.x));
+    hourGroup->AddStretchSpacer();
+
+    auto* ok = new wxButton(this, wxID_OK, "OK");
+    auto* cancel = new wxButton(this, wxID_CANCEL, "Cancel");
+    ok->SetDefault();
+
+    auto* sortGroup = new wxStaticBoxSizer(wxVERTICAL, this, "Food List Sort Order");
+    wxStaticBox* sortBox = sortGroup->GetStaticBox();
+    m_sortButtons[0] = new wxRadioButton(sortBox, control::Alphabetic, "&Alphabetic",
+                                         wxDefaultPosition, wxDefaultSize, wxRB_GROUP);
+    m_sortButtons[1] = new wxRadioButton(sortBox, control::ByScore, "&Score");
+    for (wxRadioButton* button : m_sortButtons)
+        sortGroup->Add(button, wxSizerFlags().Border(wxALL, unit.x));
+
+    auto* unclassifiedGroup = new wxStaticBoxSizer(wxVERTICAL, this, "When Food is Not Classified");
+    wxStaticBox* unclassifiedBox = unclassifiedGroup->GetStaticBox();
+    m_unclassifiedButtons[0] =
+        new wxRadioButton(unclassifiedBox, control::PutInInclusions, "Put in &Inclusions List",
+                          wxDefaultPosition, wxDefaultSize, wxRB_GROUP);
+    m_unclassifiedButtons[1] =
+        new wxRadioButton(unclassifiedBox, control::PutInExclusions, "Put in &Exclusions List");
+    m_unclassifiedButtons[2] =
+        new wxRadioButton(unclassifiedBox, control::ListSeparately, "&List Separately");
+    for (wxRadioButton* button : m_unclassifiedButtons)
+        unclassifiedGroup->Add(button, wxSizerFlags().Border(wxALL, unit.x));
+
+    auto* help = new wxButton(this, control::OptionsHelp, "&Help");
+
+    auto* buttons = new wxBoxSizer(wxVERTICAL);
+    for (wxButton* button : {ok, cancel, help}) {
+        SetMinSizeInDialogUnits(button, wxSize(50, 14));
+        buttons->Add(button, wxSizerFlags().Expand().Border(wxTOP, 2 * unit.y));
+    }
+
+    for (wxStaticBoxSizer* group : {hourGroup, sortGroup, unclassifiedGroup})
+        KeepGroupLabelVisible(group);
+
+    auto* grid = new wxFlexGridSizer(2, 2, 2 * unit.y, 3 * unit.x);
+    grid->Add(sortGroup, wxSizerFlags().Expand());
+    grid->Add(hourGroup, wxSizerFlags().Expand());
+    grid->Add(unclassifiedGroup, wxSizerFlags().Expand());
+    grid->Add(buttons, wxSizerFlags().Expand());
+
+    auto* top = new wxBoxSizer(wxVERTICAL);
+    top->Add(grid, wxSizerFlags(1).Expand().Border(wxALL, 2 * unit.x));
+    SetSizerAndFit(top);
+}
+
+bool COptionsDlg::TransferDataToWindow() {
+    ShowHour(m_nHour);
+    if (m_nSortOrder >= 0 && m_nSortOrder < 2) m_sortButtons[m_nSortOrder]->SetValue(true);
+    if (m_nUnclassified >= 0 && m_nUnclassified < 3)
+        m_unclassifiedButtons[m_nUnclassified]->SetValue(true);
+    return true;
+}
+
+void COptionsDlg::OnInitDialog(wxInitDialogEvent&) {
+    TransferDataToWindow();
+    const int hour =
+        m_settings.GetInt(setting::Section, setting::NewDayTime, setting::DefaultNewDayHour);
+    const int unclassified = m_settings.GetInt(setting::Section, setting::UnclassifiedAction, 0);
+    const int sortOrder = m_settings.GetInt(setting::Section, setting::SortOrder, 0);
+
+    // A stored hour outside 0-23 is shown as the hour every reader of the setting uses.
+    const int shownHour = IsHour(hour) ? hour : setting::DefaultNewDayHour;
+    m_spin->SetRange(FirstHour, LastHour);
+    m_spin->SetValue(shownHour);
+    ShowHour(shownHour);
+
+    m_unclassifiedButtons[unclassified == 2 ? 2 : unclassified == 1 ? 1 : 0]->SetValue(true);
+    m_sortButtons[sortOrder == 1 ? 1 : 0]->SetValue(true);
+    m_hourEdit->SetFocus();
+    m_hourEdit->SelectAll();
+}
+
+void COptionsDlg::ShowHour(int hour) {
+    m_hourEdit->ChangeValue(wxString::Format("%d", hour));
+}
+
+bool COptionsDlg::RefuseHour(const wxString& message) {
+    ShowApplicationMessage(this, message);
+    m_hourEdit->SetFocus();
+    m_hourEdit->SelectAll();
+    return false;
+}
+
+bool COptionsDlg::TransferDataFromWindow() {
+    long hour = 0;
+    if (!ParseInteger(m_hourEdit->GetValue(), hour)) return RefuseHour("Please enter an integer.");
+    if (!IsHour(hour)) return RefuseHour("Please enter an integer between 0 and 23.");
+    m_nHour = static_cast<int>(hour);
+    m_nUnclassified = CheckedIndex(m_unclassifiedButtons);
+    m_nSortOrder = CheckedIndex(m_sortButtons);
+    return true;
+}
+
+void COptionsDlg::StepHour(int step) {
+    // The spin control follows every valid hour typed, so its position is the hour shown.
+    const int next =
+        ((m_spin->GetValue() - FirstHour + step) % HoursPerDay + HoursPerDay) % HoursPerDay +
+        FirstHour;
+    m_spin->SetValue(next);
+    ShowHour(next);
+}
+
+void COptionsDlg::OnSpin(wxSpinEvent& event) {
+    ShowHour(m_spin->GetValue());
+    event.Skip();
+}
+
+void COptionsDlg::OnHourText(wxCommandEvent& event) {
+    long hour = 0;
+    if (ParseInteger(m_hourEdit->GetValue(), hour) && IsHour(hour))
+        m_spin->SetValue(static_cast<int>(hour));
+    event.Skip();
+}
+
+void COptionsDlg::OnHourKey(wxKeyEvent& event) {
+    switch (event.GetKeyCode()) {
+        case WXK_UP:
+        case WXK_NUMPAD_UP:
+            StepHour(+1);
+            return;
+        case WXK_DOWN:
+        case WXK_NUMPAD_DOWN:
+            StepHour(-1);
+            return;
+        default:
+            event.Skip();
+    }
+}
+
+void COptionsDlg::OnHourChar(wxKeyEvent& event) {
+    // The hour box takes digits only; editing and navigation keys pass.
+    const wxChar typed = event.GetUnicodeKey();
+    if (typed == WXK_NONE || typed < WXK_SPACE || typed == WXK_DELETE || wxIsdigit(typed) ||
+        event.HasAnyModifiers())
+        event.Skip();
+}
+
+void COptionsDlg::OnUnclassified(wxCommandEvent& event) {
+    m_nUnclassified = event.GetId() - control::PutInInclusions;
+}
+
+void COptionsDlg::OnSortOrder(wxCommandEvent& event) {
+    m_nSortOrder = event.GetId() - control::Alphabetic;
+}
+
+void COptionsDlg::OnHelpButton(wxCommandEvent&) {
+    ShowHelpContext(control::OptionsHelp);
+}
+
+void RunOptionsCommand(wxWindow* parent, SettingsStore& settings) {
+    COptionsDlg dialog(parent, settings);
+    if (dialog.ShowModal() != wxID_OK) return;
+    const int hour = IsHour(dialog.m_nHour) ? dialog.m_nHour : setting::DefaultNewDayHour;
+    settings.WriteInt(setting::Section, setting::NewDayTime, hour);
+    settings.WriteInt(setting::Section, setting::SortOrder, dialog.m_nSortOrder);
+    settings.WriteInt(setting::Section, setting::UnclassifiedAction, dialog.m_nUnclassified);
+}

@@ -1,0 +1,58 @@
+#include "desktop/dialogs/RelationshipsDlg.h"
+
+#include <wx/button.h>
+#include <wx/sizer.h>
+#include <wx/stattext.h>
+
+#include "desktop/dialogs/HelpContext.h"
+#include "desktop/dialogs/DiaryText.h"
+
+namespace {
+
+// Each column's list box in dialog units, as the dialog has always been laid out.
+const wxSize ColumnSizeInDialogUnits(74, 146);
+
+}  // namespace
+
+CRelationshipsDlg::CRelationshipsDlg(wxWindow* parent, const StringList* symptoms,
+                                     const StringList* bestFoods, const StringList* worstFoods)
+    : wxDialog(parent, wxID_ANY, "Day After Relationships") {
+    auto* columns = new wxBoxSizer(wxHORIZONTAL);
+    columns->Add(CreateColumn(SymptomColumnId, "Symptom", symptoms), 1, wxEXPAND);
+    columns->Add(CreateColumn(BestFoodColumnId, "Best food", bestFoods), 1, wxEXPAND);
+    columns->Add(CreateColumn(WorstFoodColumnId, "Worst food", worstFoods), 1, wxEXPAND);
+
+    auto* buttons = new wxBoxSizer(wxHORIZONTAL);
+    auto* ok = new wxButton(this, wxID_OK, "OK");
+    ok->SetDefault();
+    buttons->Add(ok, 0, wxRIGHT, FromDIP(40));
+    buttons->Add(new wxButton(this, HelpButtonId, "&Help"));
+
+    auto* dialog = new wxBoxSizer(wxVERTICAL);
+    dialog->Add(columns, 1, wxEXPAND | wxALL, FromDIP(10));
+    dialog->Add(buttons, 0, wxALIGN_CENTER_HORIZONTAL | wxLEFT | wxRIGHT | wxBOTTOM, FromDIP(10));
+    SetSizerAndFit(dialog);
+
+    // OK and Esc both just close the box.
+    SetEscapeId(wxID_OK);
+    Bind(wxEVT_BUTTON, &CRelationshipsDlg::OnHelpButton, this, HelpButtonId);
+    CentreOnParent();
+}
+
+wxSizer* CRelationshipsDlg::CreateColumn(int id, const wxString& heading,
+                                         const StringList* entries) {
+    auto* column = new wxBoxSizer(wxVERTICAL);
+    column->Add(new wxStaticText(this, wxID_ANY, heading), 0, wxBOTTOM, FromDIP(2));
+    // Not sorted: row i of every column belongs to the i-th symptom.
+    auto* list =
+        new wxListBox(this, id, wxDefaultPosition, ConvertDialogToPixels(ColumnSizeInDialogUnits),
+                      0, nullptr, wxLB_SINGLE | wxLB_NEEDED_SB);
+    if (entries)
+        for (const std::string& entry : *entries) list->Append(FromDiaryText(entry));
+    column->Add(list, 1, wxEXPAND);
+    return column;
+}
+
+void CRelationshipsDlg::OnHelpButton(wxCommandEvent&) {
+    ShowHelpContext(HelpButtonId);
+}

@@ -1,0 +1,39 @@
+#include "desktop/dialogs/SortedListBox.h"
+
+#include "desktop/dialogs/DiaryText.h"
+#include "engine/NameOrder.h"
+
+SortedListBox::SortedListBox(wxWindow* parent, wxWindowID id, long style)
+    : wxListBox(parent, id, wxDefaultPosition, wxDefaultSize, 0, nullptr,
+                style | wxLB_ALWAYS_SB | wxBORDER_THEME) {
+    if (style & wxLB_MULTIPLE) {
+        Bind(wxEVT_LEFT_DOWN, &SortedListBox::OnToggleClick, this);
+        Bind(wxEVT_LEFT_DCLICK, &SortedListBox::OnToggleClick, this);
+    }
+}
+
+void SortedListBox::OnToggleClick(wxMouseEvent& event) {
+    const int row = HitTest(event.GetPosition());
+    if (row == wxNOT_FOUND) {
+        event.Skip();
+        return;
+    }
+    SetFocus();
+    SetSelection(row, !IsSelected(row));
+}
+
+int SortedListBox::AddSorted(const wxString& text) {
+    const std::string key = ToDiaryText(text).value_or(std::string());
+    // Upper bound: the first row that sorts after the new one.
+    unsigned int low = 0;
+    unsigned int high = GetCount();
+    while (low < high) {
+        const unsigned int middle = low + (high - low) / 2;
+        const std::string row = ToDiaryText(GetString(middle)).value_or(std::string());
+        if (name_order::Compare(key, row) < 0)
+            high = middle;
+        else
+            low = middle + 1;
+    }
+    return Insert(text, low);
+}

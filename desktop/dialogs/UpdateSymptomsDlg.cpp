@@ -1,0 +1,225 @@
+#include "desktop/dialogs/UpdateSymptomsDlg.h"
+
+#include <wx/button.h>
+#include <wx/sizer.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "desktop/dialogs/HelpContext.h"
+#include "desktop/dialogs/ControlIds.h"
+#include "desktop/dialogs/DeleteSymptomDlg.h"
+#include "desktop/dialogs/DiaryText.h"
+#include "desktop/dialogs/MessageBoxes.h"
+#include "diary/NameRules.h"
+#include "desktop/dialogs/NewSymptomDlg.h"
+#include "desktop/dialogs/Sizing.h"
+#include "desktop/dialogs/SortedListBox.h"
+#include "diary/DiaryConstants.h"
+
+namespace {
+
+constexpr std::string_view Suffixes[] = {diary::SuffixBetter, diary::SuffixWorse,
+                                         diary::SuffixNoChange};
+
+bool HasRatingSuffix(std::string_view line) {
+    return line.find(diary::WordNoChange) != std::string_view::npos ||
+           line.find(diary::WordBetter) != std::string_view::npos ||
+           line.find(diary::WordWorse) != std::string_view::npos;
+}
+
+}  // namespace
+
+CUpdateSymptomsDlg::CUpdateSymptomsDlg(wxWindow* parent)
+    : wxDialog(parent, wxID_ANY, "Update Symptoms", wxDefaultPosition, wxDefaultSize,
+               wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER) {
+    CreateControls();
+    Bind(wxEVT_INIT_DIALOG, &CUpdateSymptomsDlg::OnInitDialog, this);
+    Bind(wxEVT_BUTTON, &CUpdateSymptomsDlg::OnBetter, this, control::Better);
+    Bind(wxEVT_BUTTON, &CUpdateSymptomsDlg::OnWorse, this, control::Worse);
+    Bind(wxEVT_BUTTON, &CUpdateSymptomsDlg::OnNoChange, this, control::NoChange);
+    Bind(wxEVT_BUTTON, &CUpdateSymptomsDlg::OnAllNoChange, this, control::AllNoChange);
+    Bind(wxEVT_BUTTON, &CUpdateSymptomsDlg::OnNew, this, control::NewSymptom);
+    Bind(wxEVT_BUTTON, &CUpdateSymptomsDlg::OnDelete, this, control::DeleteSymptom);
+    Bind(wxEVT_BUTTON, &CUpdateSymptomsDlg::OnHelpButton, this, control::SymptomHelp);
+}
+
+void CUpdateSymptomsDlg::CreateControls() {
+    // Creation order is the tab order: the list, the rating buttons, then the others.
+    m_symptomBox = new SortedListBox(this, control::SymptomList, wxLB_SINGLE);
+    auto* better = new wxButton(this, control::Better, "&Better");
+    auto* worse = new wxButton(this, control::Worse, "&Worse");
+    auto* noChange = new wxButton(this, control::NoChange, "N&o Change");
+    auto* allNoChange = new wxButton(this, control::AllNoChange, "&All No Change");
+    auto* ok = new wxButton(this, wxID_OK, "OK");
+    auto* cancel = new wxButton(this, wxID_CANCEL, "Cancel");
+    auto* newSymptom = new wxButton(this, control::NewSymptom, "&New");
+    auto* deleteSymptom = new wxButton(this, control::DeleteSymptom, "&Delete");
+    auto* help = new wxButton(this, control::SymptomHelp, "Help");
+    auto* label = new wxStaticText(this, wxID_ANY, "Symptoms");
+    m_dayCaption = new wxStaticText(this, control::SymptomCaption, wxString());
+    ok->SetDefault();
+
+    SetMinSizeInDialogUnits(m_symptomBox, wxSize(98, 92));
+    const wxSize buttonSize(60, 14);
+    const wxSize unit = ConvertDialogToPixels(wxSize(4, 4));
+
+    auto* heading = new wxBoxSizer(wxHORIZONTAL);
+    heading->Add(label, wxSizerFlags().CenterVertical());
+    heading->Add(m_dayCaption, wxSizerFlags().CenterVertical().Border(wxLEFT, unit.x));
+
+    auto* listColumn = new wxBoxSizer(wxVERTICAL);
+    listColumn->Add(heading, wxSizerFlags().Border(wxBOTTOM, unit.y));
+    listColumn->Add(m_symptomBox, wxSizerFlags(1).Expand());
+
+    auto* ratings = new wxBoxSizer(wxVERTICAL);
+    ratings->AddStretchSpacer();
+    for (wxButton* button : {better, worse, noChange, allNoChange}) {
+        SetMinSizeInDialogUnits(button, buttonSize);
+        ratings->Add(button, wxSizerFlags().Expand().Border(wxTOP, 2 * unit.y));
+    }
+    ratings->AddStretchSpacer();
+
+    auto* commands = new wxBoxSizer(wxVERTICAL);
+    for (wxButton* button : {ok, cancel, newSymptom, deleteSymptom}) {
+        SetMinSizeInDialogUnits(button, buttonSize);
+        commands->Add(button, wxSizerFlags().Expand().Border(wxBOTTOM, unit.y));
+    }
+    commands->AddStretchSpacer();
+    SetMinSizeInDialogUnits(help, buttonSize);
+    commands->Add(help, wxSizerFlags().Expand());
+
+    auto* columns = new wxBoxSizer(wxHORIZONTAL);
+    columns->Add(listColumn, wxSizerFlags(1).Expand());
+    columns->Add(ratings, wxSizerFlags().Expand().Border(wxLEFT | wxRIGHT, 2 * unit.x));
+    columns->Add(commands, wxSizerFlags().Expand().Border(wxLEFT, 2 * unit.x));
+
+    auto* top = new wxBoxSizer(wxVERTICAL);
+    top->Add(columns, wxSizerFlags(1).Expand().Border(wxALL, 2 * unit.x));
+    SetSizerAndFit(top);
+}
+
+bool CUpdateSymptomsDlg::TransferDataToWindow() {
+    m_dayCaption->SetLabelText(m_strDay);
+    GetSizer()->SetSizeHints(this);  // room for the whole caption
+    return true;
+}
+
+void CUpdateSymptomsDlg::OnInitDialog(wxInitDialogEvent&) {
+    TransferDataToWindow();
+    m_symptomBox->Clear();
+    if (m_pSymptomList)
+        for (const std::string& line : *m_pSymptomList)
+            m_symptomBox->AddSorted(FromDiaryText(line));
+    // Taking the focus puts the list's cursor on its first row and, in a single-selection
+    // list, selects that row; the dialog opens with nothing selected.
+    m_symptomBox->SetFocus();
+    m_symptomBox->SetSelection(wxNOT_FOUND);
+}
+
+std::string* CUpdateSymptomsDlg::FindLine(const std::string& text) const {
+    if (!m_pSymptomList) return nullptr;
+    for (std::string& line : *m_pSymptomList)
+        if (line == text) return &line;
+    return nullptr;
+}
+
+void CUpdateSymptomsDlg::RateRow(int row, std::string_view suffix) {
+    std::string* line = FindLine(ToDiaryText(m_symptomBox->GetString(row)).value_or(""));
+    if (!line) return;
+    std::string rated = *line;
+    if (HasRatingSuffix(rated))
+        rated.erase(rated.size() - std::min(rated.size(), diary::RatingSuffixLength));
+    rated += suffix;
+    m_symptomBox->Delete(row);
+    m_symptomBox->AddSorted(FromDiaryText(rated));
+    *line = rated;
+}
+
+void CUpdateSymptomsDlg::RateSelectedRow(std::string_view suffix) {
+    const int row = m_symptomBox->GetSelection();
+    if (row != wxNOT_FOUND) RateRow(row, suffix);
+}
+
+void CUpdateSymptomsDlg::OnBetter(wxCommandEvent&) {
+    RateSelectedRow(diary::SuffixBetter);
+}
+void CUpdateSymptomsDlg::OnWorse(wxCommandEvent&) {
+    RateSelectedRow(diary::SuffixWorse);
+}
+void CUpdateSymptomsDlg::OnNoChange(wxCommandEvent&) {
+    RateSelectedRow(diary::SuffixNoChange);
+}
+
+void CUpdateSymptomsDlg::OnAllNoChange(wxCommandEvent&) {
+    // Rating moves a row to its new place, so go by the rows' texts rather than their indices.
+    std::vector<wxString> rows;
+    for (unsigned int row = 0; row < m_symptomBox->GetCount(); ++row)
+        rows.push_back(m_symptomBox->GetString(row));
+    for (const wxString& text : rows) {
+        const int row = m_symptomBox->FindString(text, true);
+        if (row != wxNOT_FOUND) RateRow(row, diary::SuffixNoChange);
+    }
+}
+
+bool CUpdateSymptomsDlg::HoldsSymptom(const wxString& name) const {
+    if (m_symptomBox->FindIgnoringCase(name) != wxNOT_FOUND) return true;
+    for (const std::string_view suffix : Suffixes)
+        if (m_symptomBox->FindIgnoringCase(name + FromDiaryText(suffix)) != wxNOT_FOUND)
+            return true;
+    return false;
+}
+
+void CUpdateSymptomsDlg::OnNew(wxCommandEvent&) {
+    const unsigned int count = m_symptomBox->GetCount();
+    if (count >= static_cast<unsigned int>(diary::MaximumSymptoms)) {
+        ShowApplicationMessage(this, "Maximum symptoms reached");
+        return;
+    }
+    CNewSymptomDlg dialog(this);
+    dialog.m_strName = " ";
+    if (dialog.ShowModal() == wxID_OK) {
+        const std::string typed = dialog.m_strName.utf8_string();
+        const wxString trimmed = wxString::FromUTF8(name_rules::Trim(typed));
+        if (!HoldsSymptom(trimmed)) {
+            const auto kind = name_rules::Kind::Symptom;
+            const name_rules::Checked checked = name_rules::Check(typed, kind);
+            if (checked.problem == name_rules::Problem::None) {
+                m_symptomBox->AddSorted(FromDiaryText(checked.name));
+                if (m_pSymptomList) m_pSymptomList->push_back(diary::MarkNew + checked.name);
+            } else {
+                ShowDialogMessage(this, wxString::FromUTF8(name_rules::Message(checked, kind)),
+                                  "New Symptom");
+            }
+        }
+    }
+    if (count >= static_cast<unsigned int>(diary::RecommendedSymptoms))
+        ShowApplicationMessage(this,
+                               "You should not use more than ten symptoms.\nGastrolog works "
+                               "best with less symptoms.");
+}
+
+void CUpdateSymptomsDlg::OnDelete(wxCommandEvent&) {
+    const int row = m_symptomBox->GetSelection();
+    if (row == wxNOT_FOUND) return;
+
+    CDeleteSymptomDlg dialog(this);
+    dialog.m_strName = m_symptomBox->GetString(row);
+    if (dialog.ShowModal() != wxID_OK) return;
+
+    m_symptomBox->Delete(row);
+    // The confirmation's edit box may have been changed: the mark follows the edited text.
+    const std::string text = ToDiaryText(dialog.m_strName).value_or("");
+    if (std::string* line = FindLine(text)) {
+        line->insert(line->begin(), diary::MarkDelete);
+    } else if (m_pSymptomList) {
+        // A symptom added in this same dialog is not in the diary yet: withdraw the addition.
+        const auto pending =
+            std::find(m_pSymptomList->begin(), m_pSymptomList->end(), diary::MarkNew + text);
+        if (pending != m_pSymptomList->end()) m_pSymptomList->erase(pending);
+    }
+}
+
+void CUpdateSymptomsDlg::OnHelpButton(wxCommandEvent&) {
+    ShowHelpContext(control::SymptomHelp);
+}

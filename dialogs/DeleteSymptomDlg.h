@@ -1,9 +1,0 @@
-#pragma once
-// "Delete Selected Symptom": confirms the deletion of a symptom (its row's text, editable).
-
-#include "dialogs/NameEntryDlg.h"
-
-class CDeleteSymptomDlg : public CNameEntryDlg {
-public:
-    explicit CDeleteSymptomDlg(wxWindow* parent);
-};

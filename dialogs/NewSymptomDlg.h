@@ -1,9 +1,0 @@
-#pragma once
-// "Add New Symptom": asks for the name of a symptom to follow.
-
-#include "dialogs/NameEntryDlg.h"
-
-class CNewSymptomDlg : public CNameEntryDlg {
-public:
-    explicit CNewSymptomDlg(wxWindow* parent);
-};

@@ -1,0 +1,402 @@
+// The daily cycle: when a diary day begins, the days skipped since the last one, committing
+// what the symptom and day-list dialogs hand back, and which Action commands are enabled.
+
+#include <algorithm>
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "diary/DiaryConstants.h"
+#include "diary/GastrologDoc.h"
+#include "diary/LocalTime.h"
+
+namespace {
+
+constexpr std::string_view ClockBehindWarning =
+    "The computer date and time is before\nthe date and time held in your file.\n\n"
+    "The results produced by Gastrolog will\nbe incorrect.";
+constexpr std::string_view NewDayQuestion =
+    "\tIt's a new day!\n\nDo you want to update today's symptoms and foods?\n\n"
+    "( If you want to correct any of yesterday's symptoms or\n"
+    "foods and see the current lists you must answer 'No'. )";
+constexpr std::string_view NewDayAfterListsQuestion =
+    "If you have just changed yesterday's symptoms and\n"
+    "foods and they are now correct you can update today's\n"
+    "symptoms and foods by answering 'Yes'.\n\n"
+    "If you want to make some more changes to yesterday's\n"
+    "symptoms and foods answer 'No'.\n\n"
+    "If you have just created a new file answer 'Yes'.\n\n"
+    "Do you want to update today's symptoms and foods?";
+constexpr std::string_view CancelSkippedDaysQuestion =
+    "Update is not complete.\nDo you really want to cancel ?";
+constexpr std::string_view SaveReminder =
+    "A new user file has been created but\nit has not been saved. It should be\n"
+    "saved before proceeding any further.";
+constexpr std::string_view ExampleFileNotice =
+    "The example file has been loaded.\n\nThe missing days have not been inserted.\n\n"
+    "If you want to use example.glg as the basis\n\nfor your own file you should copy it with a\n\n"
+    "different name.";
+constexpr std::string_view ExampleFileName = "example.glg";
+constexpr std::string_view DayLabelFormat = "%A, %B %d, %Y";
+constexpr std::string_view YesterdayLabel = "yesterday";
+
+// A diary that was never saved counts as last updated at the start of the epoch: any real
+// clock lies on a later day, so the first Generate Tomorrow's Lists after the first save
+// offers to start the next day.
+constexpr TimeValue NeverUpdated = 0;
+
+constexpr std::string_view HiddenUnitNames[diary::HiddenUnitCount] = {"0", "1", "2", "3", "4"};
+
+// The diary day changes at the new-day hour, not at midnight: before that hour the time
+// belongs to the previous calendar date.
+TimeValue EffectiveTime(TimeValue now, int newDayHour) {
+    return calendar::HourOf(now) < newDayHour ? calendar::DaysEarlier(now, 1) : now;
+}
+
+std::string SkippedDaysQuestion(int count) {
+    const bool single = count == 1;
+    return std::to_string(count) + (single ? " day has" : " days have") +
+           " been skipped.\n\nDo you want to enter the\nsymptoms and foods for " +
+           (single ? "it ?" : "them ?");
+}
+
+bool HasMark(const std::string& entry, char mark) {
+    return !entry.empty() && entry[0] == mark;
+}
+
+void SetToday(std::string& history, char code) {
+    if (!history.empty()) history.back() = code;
+}
+
+// A symptom line carries a rating only when it ends in one of the three 13-character suffixes.
+// Judging by the suffix rather than by a rating word anywhere in the line keeps short lines
+// and names that themselves contain "(worse)" or "(better)" intact.
+struct RatedLine {
+    std::string name;
+    char code;
+};
+
+std::optional<RatedLine> ReadRating(std::string_view line) {
+    if (line.size() < diary::RatingSuffixLength) return std::nullopt;
+    const std::size_t nameLength = line.size() - diary::RatingSuffixLength;
+    const std::string_view suffix = line.substr(nameLength);
+    const std::string name(line.substr(0, nameLength));
+    if (suffix == diary::SuffixWorse) return RatedLine{name, diary::Worse};
+    if (suffix == diary::SuffixBetter) return RatedLine{name, diary::Better};
+    if (suffix == diary::SuffixNoChange) return RatedLine{name, diary::NoChange};
+    return std::nullopt;
+}
+
+std::string SymptomNameOf(std::string_view line) {
+    const auto rated = ReadRating(line);
+    return rated ? rated->name : std::string(line);
+}
+
+template <typename Record>
+void EraseFirstNamed(std::vector<Record>& records, const std::string& name) {
+    const auto found = std::find_if(records.begin(), records.end(),
+                                    [&](const Record& record) { return record.m_name == name; });
+    if (found != records.end()) records.erase(found);
+}
+
+// First pass over the symptom lines: new symptoms and the day's ratings.
+void CommitSymptomEntries(StringList& lines, std::vector<CSymptom>& symptoms) {
+    for (std::string& line : lines) {
+        if (HasMark(line, diary::MarkNew)) {
+            line.erase(0, 1);
+            symptoms.emplace_back(line);
+        } else if (HasMark(line, diary::MarkDelete)) {
+            continue;  // committed by the second pass
+        } else if (const auto rated = ReadRating(line)) {
+            for (CSymptom& symptom : symptoms)
+                if (symptom.m_name == rated->name) SetToday(symptom.m_history, rated->code);
+        }
+    }
+}
+
+// Second pass: lines marked for deletion take their symptom with them.
+void CommitSymptomDeletions(StringList& lines, std::vector<CSymptom>& symptoms) {
+    for (std::size_t index = 0; index < lines.size();) {
+        if (!HasMark(lines[index], diary::MarkDelete)) {
+            ++index;
+            continue;
+        }
+        const std::string name = SymptomNameOf(std::string_view(lines[index]).substr(1));
+        lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(index));
+        EraseFirstNamed(symptoms, name);
+    }
+}
+
+// First pass over the day list: new foods and the foods eaten today.
+void CommitDayListEntries(StringList& dayList, std::vector<CFood>& foods) {
+    for (std::string& entry : dayList) {
+        if (HasMark(entry, diary::MarkNew)) {
+            entry.erase(0, 1);
+            foods.emplace_back(entry);  // created as eaten today
+        } else {
+            for (CFood& food : foods)
+                if (food.m_name == entry) SetToday(food.m_history, diary::Eaten);
+        }
+    }
+}
+
+// Second pass over the master list: foods deleted and foods taken off today's list.
+void CommitFoodMarks(StringList& foodNames, std::vector<CFood>& foods) {
+    for (std::size_t index = 0; index < foodNames.size();) {
+        std::string& entry = foodNames[index];
+        if (HasMark(entry, diary::MarkDelete)) {
+            const std::string name = entry.substr(1);
+            foodNames.erase(foodNames.begin() + static_cast<std::ptrdiff_t>(index));
+            EraseFirstNamed(foods, name);
+            continue;
+        }
+        if (HasMark(entry, diary::MarkOffDay)) {
+            entry.erase(0, 1);
+            for (CFood& food : foods)
+                if (food.m_name == entry) SetToday(food.m_history, diary::NotEaten);
+        }
+        ++index;
+    }
+}
+
+// Rolls in and offers each skipped day in turn; returns how many days were rolled in.
+int EnterSkippedDays(CGastrologDoc& doc, int count) {
+    const auto userGivesUp = [&doc] { return doc.Ui().AskYesNo(CancelSkippedDaysQuestion); };
+    for (int dayIndex = 1; dayIndex <= count; ++dayIndex) {
+        doc.RollSymptomHistories();
+        doc.RollFoodHistories();
+        if (!doc.UpdateSymptoms(false, dayIndex) && userGivesUp()) return dayIndex;
+        if (!doc.CreateDayList(dayIndex) && userGivesUp()) return dayIndex;
+    }
+    return count;
+}
+
+// What a diary file holds, moved from a freshly read document; the generated lists belong to
+// the diary that was open before and are dropped.
+void TakeStoredContents(CGastrologDoc& target, CGastrologDoc& source) {
+    target.DeleteContents();
+    target.m_foodNames = std::move(source.m_foodNames);
+    target.m_symptomLines = std::move(source.m_symptomLines);
+    target.m_dayCount = source.m_dayCount;
+    target.m_lastUpdate = source.m_lastUpdate;
+    target.m_foods = std::move(source.m_foods);
+    target.m_symptoms = std::move(source.m_symptoms);
+    target.m_hidden = std::move(source.m_hidden);
+    target.m_exclusions.clear();
+    target.m_inclusions.clear();
+    target.m_over50Days.clear();
+}
+
+}  // namespace
+
+// ---- when a day begins
+
+TimeValue CGastrologDoc::GetEffectiveNow() const {
+    return EffectiveTime(GetClock().Now(), GetNewDayHour());
+}
+
+// Counted in calendar dates, not in 86400-second steps: a diary last updated on Monday evening
+// and opened on Wednesday morning has skipped Tuesday although fewer than 48 hours passed.
+int CGastrologDoc::GetDaysSinceUpdate() const {
+    const long days = calendar::DaysBetween(m_lastUpdate, GetEffectiveNow());
+    // A clock behind the file has no days to offer, and a diary left longer than its history
+    // holds only starts a new day.
+    if (days < 0 || days > static_cast<long>(diary::HistoryLength)) return 0;
+    return static_cast<int>(days);
+}
+
+bool CGastrologDoc::CheckNewDay(bool afterLists) {
+    m_yesterday = false;
+    const TimeValue now = GetClock().Now();
+    const TimeValue effectiveNow = EffectiveTime(now, GetNewDayHour());
+    const calendar::LocalDay today = calendar::DayOf(effectiveNow);
+    const calendar::LocalDay lastDay = calendar::DayOf(m_lastUpdate);
+
+    // The whole date counts: the same day of the year in another year is another day. A clock
+    // moved back within the diary's current day starts nothing.
+    if (today == lastDay) return false;
+    if (today < lastDay) {
+        // Before the file's day only because a later new-day hour was chosen: wait for it.
+        if (now >= m_lastUpdate) return false;
+        Ui().Notify(ClockBehindWarning);
+        ++m_dayCount;
+        return true;
+    }
+
+    if (afterLists && m_dayCount <= 0) return false;
+    if (!Ui().AskYesNo(afterLists ? NewDayAfterListsQuestion : NewDayQuestion)) {
+        m_yesterday = true;
+        return false;
+    }
+    m_lastUpdate = effectiveNow;
+    ++m_dayCount;
+    return true;
+}
+
+// Day i of the loop is the date i days after the last recorded day; the last one is
+// yesterday. The day that follows them is started by CheckNewDay.
+void CGastrologDoc::OfferSkippedDays(int count) {
+    if (count <= 0) return;
+    if (!Ui().AskYesNo(SkippedDaysQuestion(count))) return;
+    const int daysSinceUpdate = GetDaysSinceUpdate();
+    const int daysRolled = EnterSkippedDays(*this, count);
+    // The diary now stands on the last day rolled in. Should the user decline the new day, the
+    // next opening must not offer the days just entered once more.
+    if (daysRolled > 0 && daysSinceUpdate - daysRolled >= 1)
+        m_lastUpdate = calendar::DaysEarlier(GetEffectiveNow(), daysSinceUpdate - daysRolled);
+}
+
+// The date of the day slot being entered, counted from the diary's effective date so that
+// work after midnight but before the new-day hour is labelled with the diary's day.
+std::string CGastrologDoc::GetDayLabel(int dayIndex) const {
+    if (m_yesterday) return std::string(YesterdayLabel);
+    const long daysBack = static_cast<long>(GetDaysSinceUpdate()) - dayIndex;
+    return "on " +
+           calendar::Format(calendar::DaysEarlier(GetEffectiveNow(), daysBack), DayLabelFormat);
+}
+
+// ---- committing the dialogs
+
+bool CGastrologDoc::UpdateSymptoms(bool fromCommand, int dayIndex) {
+    StringList lines = m_symptomLines;
+    if (!Ui().ShowSymptomDialog(GetDayLabel(dayIndex), lines)) return false;
+    m_symptomLines = std::move(lines);
+    CommitSymptomEntries(m_symptomLines, m_symptoms);
+    CommitSymptomDeletions(m_symptomLines, m_symptoms);
+    SetModifiedFlag(true);
+    UpdateAllViews();
+    if (!m_symptomLines.empty()) m_nextAction = command::CreateDayList;
+    // A diary without a file: the path, not the title, tells (a file may be named "Untitled").
+    if (fromCommand && Host().GetPathName().empty()) Ui().Notify(SaveReminder);
+    return true;
+}
+
+bool CGastrologDoc::CreateDayList(int dayIndex) {
+    const std::string label = GetDayLabel(dayIndex);
+    RebuildDayList(0);
+    StringList masterList = m_foodNames;
+    StringList dayList = m_dayList;
+    if (!Ui().ShowDayListDialog(label, masterList, dayList)) return false;
+    m_foodNames = std::move(masterList);
+    m_dayList = std::move(dayList);
+    CommitDayListEntries(m_dayList, m_foods);
+    CommitFoodMarks(m_foodNames, m_foods);
+    SetModifiedFlag(true);
+    UpdateAllViews();
+    if (!m_foodNames.empty()) m_nextAction = command::UpdateConnections;
+    return true;
+}
+
+// ---- new and open
+
+bool CGastrologDoc::OnNewDocument() {
+    DeleteContents();
+    Host().SetPathName("");
+    SetModifiedFlag(false);
+    m_dayCount = 0;
+    // Nothing of the diary that was open before carries over into a new one: not its day,
+    // not a declined new day, not its generated lists.
+    m_lastUpdate = NeverUpdated;
+    m_yesterday = false;
+    m_exclusions.clear();
+    m_inclusions.clear();
+    m_over50Days.clear();
+    m_relateSymptoms.clear();
+    m_relateBest.clear();
+    m_relateWorst.clear();
+    if (m_hidden.empty())
+        for (std::string_view name : HiddenUnitNames) m_hidden.emplace_back(std::string(name));
+    m_nextAction = command::UpdateSymptoms;
+    UpdateAllViews();
+    return true;
+}
+
+// The file is read into a scratch document first, so a file that cannot be read leaves the
+// diary that was open exactly as it was.
+bool CGastrologDoc::OnOpenDocument(const std::string& path) {
+    CGastrologDoc incoming;
+    const std::string failure = incoming.ReadFile(path);
+    if (!failure.empty()) {
+        Ui().ReportError(failure);
+        return false;
+    }
+    TakeStoredContents(*this, incoming);
+    Host().SetPathName(path);
+    SetModifiedFlag(false);
+    UpdateAllViews();
+
+    m_yesterday = false;
+    if (path.find(ExampleFileName) == std::string::npos) {
+        OfferSkippedDays(GetDaysSinceUpdate() - 1);
+        if (CheckNewDay(false)) {
+            RollSymptomHistories();
+            RollFoodHistories();
+        } else {
+            m_nextAction = command::CreateDayList;
+        }
+    } else {
+        Ui().Notify(ExampleFileNotice);
+    }
+    RebuildDayList(0);
+    RebuildFoodNames();
+    RebuildSymptomLines();
+    if (m_nextAction != command::CreateDayList) m_nextAction = command::UpdateSymptoms;
+    UpdateAllViews();
+    return true;
+}
+
+// ---- the Action commands
+
+void CGastrologDoc::OnUpdateSymptoms() {
+    UpdateSymptoms(true, 0);
+}
+
+void CGastrologDoc::OnCreateDayList() {
+    CreateDayList(0);
+}
+
+bool CGastrologDoc::OnUpdateUpdateSymptoms() const {
+    return m_nextAction == command::UpdateSymptoms || OnUpdateCreateDayList();
+}
+
+bool CGastrologDoc::OnUpdateCreateDayList() const {
+    return m_nextAction == command::CreateDayList || OnUpdateUpdateConnections();
+}
+
+bool CGastrologDoc::OnUpdateUpdateConnections() const {
+    return m_nextAction == command::UpdateConnections || OnUpdateGenerateTomorrowsLists();
+}
+
+bool CGastrologDoc::OnUpdateGenerateTomorrowsLists() const {
+    return m_nextAction == command::GenerateTomorrowsLists;
+}
+
+bool CGastrologDoc::OnUpdateGenerateCurrentLists() const {
+    return m_dayCount > 1;
+}
+
+bool CGastrologDoc::OnUpdateRelateFoodsToSymptoms() const {
+    return m_dayCount > 10;
+}
+
+bool CGastrologDoc::IsActionEnabled(int commandId) const {
+    switch (commandId) {
+        case command::UpdateSymptoms:
+            return OnUpdateUpdateSymptoms();
+        case command::CreateDayList:
+            return OnUpdateCreateDayList();
+        case command::UpdateConnections:
+            return OnUpdateUpdateConnections();
+        case command::GenerateTomorrowsLists:
+            return OnUpdateGenerateTomorrowsLists();
+        case command::GenerateCurrentLists:
+            return OnUpdateGenerateCurrentLists();
+        case command::RelateFoodsToSymptoms:
+            return OnUpdateRelateFoodsToSymptoms();
+        default:
+            return false;
+    }
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "diary/DiaryConstants.h"
+
+class CArchive;
+class Canvas;
+
+using UnitWeights = std::array<float, diary::HiddenUnitCount>;
+
+// One food or drink: its input to the network, its weights to the hidden units and its
+// eaten history.
+class CFood {
+public:
+    static constexpr std::string_view ClassName = "CFood";
+
+    CFood() = default;                 // as the archive creates it before reading the fields
+    explicit CFood(std::string name);  // as the program creates it: eaten today, seeded weights
+
+    void Serialize(CArchive& archive);
+
+    // The food's row on the page: name, eaten-day marks and score.
+    bool Draw(Canvas& canvas, int row) const;
+
+    bool operator==(const CFood&) const = default;
+
+    float m_input = 0.0f;
+    float m_score = 0.0f;  // from the last list generation; never stored
+    UnitWeights m_weight{};
+    UnitWeights m_weightGrad{};
+    UnitWeights m_weightStep{};
+    std::string m_name;
+    std::string m_history;
+};

@@ -1,0 +1,98 @@
+#include "diary/GastrologDoc.h"
+
+#include "diary/QuietPorts.h"
+
+struct CGastrologDoc::QuietDefaults {
+    MemorySettings settings;
+    PlainHost host;
+    DecliningUserInterface ui;
+    SilentProgress progress;
+    SystemClock clock;
+};
+
+CGastrologDoc::CGastrologDoc(DocumentPorts ports) : m_defaults(std::make_unique<QuietDefaults>()) {
+    SetPorts(ports);
+}
+
+CGastrologDoc::~CGastrologDoc() = default;
+
+void CGastrologDoc::SetPorts(DocumentPorts ports) {
+    m_ports.settings = ports.settings ? ports.settings : &m_defaults->settings;
+    m_ports.host = ports.host ? ports.host : &m_defaults->host;
+    m_ports.ui = ports.ui ? ports.ui : &m_defaults->ui;
+    m_ports.progress = ports.progress ? ports.progress : &m_defaults->progress;
+    m_ports.clock = ports.clock ? ports.clock : &m_defaults->clock;
+}
+
+void CGastrologDoc::DeleteContents() {
+    m_hidden.clear();
+    m_symptoms.clear();
+    m_foods.clear();
+    m_dayList.clear();
+    m_foodNames.clear();
+    m_symptomLines.clear();
+}
+
+namespace {
+
+void RollHistory(std::string& history) {
+    if (!history.empty()) history.erase(history.begin());
+    history.push_back(diary::NotEaten);  // 'n' is both "not eaten" and "no change"
+}
+
+std::string_view SuffixFor(const std::string& history) {
+    const char latest = history.empty() ? diary::NoChange : history.back();
+    if (latest == diary::Better) return diary::SuffixBetter;
+    if (latest == diary::Worse) return diary::SuffixWorse;
+    return diary::SuffixNoChange;
+}
+
+}  // namespace
+
+void CGastrologDoc::RollFoodHistories() {
+    for (CFood& food : m_foods) RollHistory(food.m_history);
+    SetModifiedFlag(true);
+}
+
+void CGastrologDoc::RollSymptomHistories() {
+    for (CSymptom& symptom : m_symptoms) RollHistory(symptom.m_history);
+    SetModifiedFlag(true);
+}
+
+void CGastrologDoc::RebuildFoodNames() {
+    m_foodNames.clear();
+    for (const CFood& food : m_foods) m_foodNames.push_back(food.m_name);
+}
+
+void CGastrologDoc::RebuildSymptomLines() {
+    m_symptomLines.clear();
+    for (const CSymptom& symptom : m_symptoms)
+        m_symptomLines.push_back(symptom.m_name + std::string(SuffixFor(symptom.m_history)));
+}
+
+void CGastrologDoc::RebuildDayList(int daysBack) {
+    m_dayList.clear();
+    for (const CFood& food : m_foods) {
+        const auto position = static_cast<long>(food.m_history.size()) - 1 - daysBack;
+        if (position >= 0 && diary::IsEaten(food.m_history[static_cast<std::size_t>(position)]))
+            m_dayList.push_back(food.m_name);
+    }
+}
+
+int CGastrologDoc::GetLineCount() const {
+    const auto count = [](const auto& list) { return static_cast<int>(list.size()); };
+    int lines = 0;
+    if (m_showExclusions) lines += count(m_exclusions) / 4 + 5;
+    if (m_showInclusions) lines += count(m_inclusions) / 4 + 5;
+    if (m_showUnclassified) lines += count(m_over50Days) / 4 + 5;
+    if (m_showSymptoms) lines += count(m_symptomLines) + 5;
+    if (m_showFoods) lines += count(m_foodNames) + 5;
+    if (m_showHistory) lines += 10 * count(m_symptomLines) + 5;
+    return lines;
+}
+
+int CGastrologDoc::GetNewDayHour() const {
+    const int hour =
+        Settings().GetInt(setting::Section, setting::NewDayTime, setting::DefaultNewDayHour);
+    return hour < 0 || hour > 23 ? setting::DefaultNewDayHour : hour;
+}

@@ -1,0 +1,150 @@
+#pragma once
+// The diary: every food and symptom with its history, the network, the generated lists and
+// the daily cycle that decides when a day begins and commits each day's entries.
+//
+// The operations are spread over files by concern:
+//   diary/GastrologDoc.cpp     structure: clearing, rolling, rebuilding the name lists
+//   diary/DocSerialize.cpp     the diary file's encoding, reading and saving
+//   diary/DailyCycle.cpp       new days, skipped days, committing dialog results, enable rules
+//   engine/Network.cpp       the network and its training
+//   engine/ListGeneration.cpp, engine/Relationships.cpp
+
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "diary/Food.h"
+#include "diary/Hidden.h"
+#include "diary/ListEntries.h"
+#include "diary/Ports.h"
+#include "diary/Symptom.h"
+
+class CArchive;
+
+class CGastrologDoc {
+public:
+    explicit CGastrologDoc(DocumentPorts ports = {});
+    ~CGastrologDoc();
+    CGastrologDoc(const CGastrologDoc&) = delete;
+    CGastrologDoc& operator=(const CGastrologDoc&) = delete;
+
+    // Replaces the given ports; null entries keep the quiet defaults.
+    void SetPorts(DocumentPorts ports);
+    const DocumentPorts& Ports() const { return m_ports; }
+
+    // ---- structure
+    void DeleteContents();
+    void RollFoodHistories();
+    void RollSymptomHistories();
+    void RebuildFoodNames();
+    void RebuildSymptomLines();
+    void RebuildDayList(int daysBack);
+    int GetLineCount() const;
+    int GetNewDayHour() const;
+
+    // ---- the file
+    void Serialize(CArchive& archive);
+    // Reads a diary file into this document as it is stored: no new day, no question. On
+    // failure the document is left cleared and the message (e.g. "Unexpected file format.")
+    // is returned; an empty string means success.
+    std::string ReadFile(const std::string& path);
+    // Writes the diary atomically (temporary file, flush, rename). Returns the failure
+    // message, or an empty string on success. Does not touch the host.
+    std::string WriteFile(const std::string& path);
+    // The framework's save: WriteFile, then the path and a clear modified flag on success;
+    // a failure is reported through the user interface.
+    bool OnSaveDocument(const std::string& path);
+    // ReadFile for a diary already in memory (e.g. a test or a fuzzer's input).
+    std::string ReadBytes(std::span<const std::uint8_t> bytes);
+    // The bytes WriteFile stores; m_dayCount is raised to at least 1 first, as when saving.
+    std::vector<std::uint8_t> WriteBytes();
+
+    // ---- the daily cycle
+    TimeValue GetEffectiveNow() const;
+    int GetDaysSinceUpdate() const;
+    bool CheckNewDay(bool afterLists);
+    void OfferSkippedDays(int count);
+    bool UpdateSymptoms(bool fromCommand, int dayIndex);
+    bool CreateDayList(int dayIndex);
+    std::string GetDayLabel(int dayIndex) const;
+    bool OnNewDocument();
+    bool OnOpenDocument(const std::string& path);
+
+    // Command handlers of the Action menu.
+    void OnUpdateSymptoms();
+    void OnCreateDayList();
+    void OnUpdateConnections();
+    void OnGenerateTomorrowsLists();
+    void OnGenerateCurrentLists();
+    void OnRelateFoodsToSymptoms();
+
+    // Enable rules of the Action commands.
+    bool OnUpdateUpdateSymptoms() const;
+    bool OnUpdateCreateDayList() const;
+    bool OnUpdateUpdateConnections() const;
+    bool OnUpdateGenerateTomorrowsLists() const;
+    bool OnUpdateGenerateCurrentLists() const;
+    bool OnUpdateRelateFoodsToSymptoms() const;
+    // The rule for any of the six Action command ids; false for other ids.
+    bool IsActionEnabled(int commandId) const;
+
+    // ---- the network
+    void ResetNetwork();
+    void ForwardPass(int day, int testFood);
+    void BackPropagate(int targetDay);
+    void AccumulateGradients();
+    void ApplyChanges();
+    // The 5000 training epochs on the history (no window, no cycle state); used by
+    // OnUpdateConnections and by the command line.
+    void TrainNetwork();
+
+    // ---- list generation and relationships
+    // Fills the three generated lists and every food's score. Returns the baseline.
+    double GenerateLists();
+    // As GenerateLists, with the unclassified action given instead of read from the settings.
+    double GenerateLists(int unclassifiedAction);
+    // Fills m_relateSymptoms, m_relateBest and m_relateWorst.
+    void ComputeRelationships();
+
+    // ---- members (the view and the dialogs read them)
+    StringList m_dayList;
+    StringList m_foodNames;
+    StringList m_symptomLines;
+    StringList m_relateSymptoms;
+    StringList m_relateBest;
+    StringList m_relateWorst;
+    std::int32_t m_nextAction = 0;
+    bool m_listsCurrent = true;
+    bool m_showFoods = false;
+    bool m_showSymptoms = true;
+    bool m_showExclusions = true;
+    bool m_showInclusions = true;
+    bool m_showUnclassified = true;
+    bool m_showHistory = false;
+    std::int32_t m_dayCount = 0;
+    TimeValue m_lastUpdate = 0;  // a never-saved diary counts as last updated long ago
+    std::vector<CFood> m_foods;
+    std::vector<CExclusion> m_exclusions;
+    std::vector<CInclusion> m_inclusions;
+    std::vector<COver50Day> m_over50Days;
+    std::vector<CSymptom> m_symptoms;
+    std::vector<CHidden> m_hidden;
+    bool m_yesterday = false;
+
+    // Port access with the quiet defaults filled in.
+    SettingsStore& Settings() const { return *m_ports.settings; }
+    DocumentHost& Host() const { return *m_ports.host; }
+    UserInterface& Ui() const { return *m_ports.ui; }
+    ProgressIndicator& Progress() const { return *m_ports.progress; }
+    const Clock& GetClock() const { return *m_ports.clock; }
+
+    void SetModifiedFlag(bool modified = true) { Host().SetModifiedFlag(modified); }
+    void UpdateAllViews() { Host().UpdateAllViews(); }
+
+private:
+    struct QuietDefaults;
+    std::unique_ptr<QuietDefaults> m_defaults;
+    DocumentPorts m_ports;
+};

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "diary/Food.h"
+
+// One followed symptom: its output unit of the network and its better/worse/no-change history.
+class CSymptom {
+public:
+    static constexpr std::string_view ClassName = "CSymptom";
+
+    CSymptom() = default;
+    explicit CSymptom(std::string name);  // no ratings yet, seeded weights
+
+    void Serialize(CArchive& archive);
+
+    // Name and today's status in the left or right half of a page row.
+    bool DrawStatus(Canvas& canvas, int row, bool leftHalf) const;
+    // The five-row history box centred on the row.
+    bool DrawHistory(Canvas& canvas, int row) const;
+
+    bool operator==(const CSymptom&) const = default;
+
+    float m_spare = 0.0f;  // carried in the file, cleared by a network reset, otherwise unused
+    float m_net = 0.0f;
+    float m_output = 0.0f;
+    float m_error = 0.0f;
+    float m_delta = 0.0f;
+    float m_bias = 0.0f;
+    float m_biasGrad = 0.0f;
+    float m_biasStep = 0.0f;
+    UnitWeights m_weight{};
+    UnitWeights m_weightGrad{};
+    UnitWeights m_weightStep{};
+    std::string m_name;
+    std::string m_history;
+};

@@ -1,0 +1,28 @@
+#include "page/PageHeading.h"
+
+#include "diary/GastrologDoc.h"
+#include "diary/LocalTime.h"
+
+std::string ListsDate(TimeValue now, int newDayHour) {
+    const TimeValue day =
+        calendar::HourOf(now) >= newDayHour ? calendar::DaysEarlier(now, -1) : now;
+    return calendar::Format(day, "%A, %B %d, %Y");
+}
+
+std::string HeadingText(const CGastrologDoc& doc) {
+    // Built by appending: GCC 12 warns falsely about chains of string + at -O3.
+    std::string heading = "\"";
+    heading += doc.Host().GetTitle();
+    heading += "\".";
+    heading.append(4, ' ');
+    if (doc.m_listsCurrent) {
+        heading += "Lists produced from current information";
+    } else {
+        heading += "Lists produced for ";
+        heading += ListsDate(doc.GetClock().Now(), doc.GetNewDayHour());
+        heading.append(12, ' ');
+    }
+    heading += "   day: ";
+    heading += std::to_string(doc.m_dayCount);
+    return heading;
+}
