@@ -108,6 +108,31 @@ public:
     // Fills m_relateSymptoms, m_relateBest and m_relateWorst.
     void ComputeRelationships();
 
+    // ---- read access to the diary
+    const std::vector<CFood>& Foods() const { return m_foods; }
+    const std::vector<CSymptom>& Symptoms() const { return m_symptoms; }
+    const std::vector<CExclusion>& Exclusions() const { return m_exclusions; }
+    const std::vector<CInclusion>& Inclusions() const { return m_inclusions; }
+    const std::vector<COver50Day>& Over50Days() const { return m_over50Days; }
+    const std::vector<CHidden>& HiddenUnits() const { return m_hidden; }
+    const StringList& DayList() const { return m_dayList; }
+    const StringList& FoodNames() const { return m_foodNames; }
+    const StringList& SymptomLines() const { return m_symptomLines; }
+    const StringList& RelateSymptoms() const { return m_relateSymptoms; }
+    const StringList& RelateBest() const { return m_relateBest; }
+    const StringList& RelateWorst() const { return m_relateWorst; }
+    std::int32_t DayCount() const { return m_dayCount; }
+    TimeValue LastUpdate() const { return m_lastUpdate; }
+    std::int32_t NextAction() const { return m_nextAction; }
+    bool ListsCurrent() const { return m_listsCurrent; }
+    bool Yesterday() const { return m_yesterday; }
+    bool ShowFoods() const { return m_showFoods; }
+    bool ShowSymptoms() const { return m_showSymptoms; }
+    bool ShowExclusions() const { return m_showExclusions; }
+    bool ShowInclusions() const { return m_showInclusions; }
+    bool ShowUnclassified() const { return m_showUnclassified; }
+    bool ShowHistory() const { return m_showHistory; }
+
     // ---- members (the view and the dialogs read them)
     StringList m_dayList;
     StringList m_foodNames;
