@@ -5,10 +5,10 @@
 #include <iterator>
 #include <sstream>
 
-#include "cli/CsvExport.h"
+#include "exchange/CsvExport.h"
 #include "cli/InfoReport.h"
-#include "cli/JsonExport.h"
-#include "cli/JsonImport.h"
+#include "exchange/JsonExport.h"
+#include "exchange/JsonImport.h"
 #include "cli/ListsReport.h"
 #include "cli/RelateReport.h"
 #include "cli/SimulationReport.h"

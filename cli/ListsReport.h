@@ -5,7 +5,7 @@
 #include <iosfwd>
 #include <string>
 
-#include "cli/FloatJson.h"
+#include "exchange/FloatJson.h"
 
 class CGastrologDoc;
 

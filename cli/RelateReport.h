@@ -4,7 +4,7 @@
 
 #include <iosfwd>
 
-#include "cli/FloatJson.h"
+#include "exchange/FloatJson.h"
 
 class CGastrologDoc;
 

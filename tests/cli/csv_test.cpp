@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "cli/CsvExport.h"
+#include "exchange/CsvExport.h"
 #include "tests/cli/CliTestSupport.h"
 
 namespace {

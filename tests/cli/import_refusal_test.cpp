@@ -2,7 +2,7 @@
 
 #include <functional>
 
-#include "cli/FloatJson.h"
+#include "exchange/FloatJson.h"
 #include "tests/cli/CliTestSupport.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <limits>
 
-#include "cli/FloatJson.h"
+#include "exchange/FloatJson.h"
 #include "cli/Simulation.h"
 #include "tests/cli/CliTestSupport.h"
 

@@ -3,7 +3,7 @@
 #include <map>
 #include <regex>
 
-#include "cli/FloatJson.h"
+#include "exchange/FloatJson.h"
 #include "diary/Windows1252.h"
 #include "tests/cli/CliTestSupport.h"
 #include "page/ScoreFormat.h"

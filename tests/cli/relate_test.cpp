@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "cli/FloatJson.h"
+#include "exchange/FloatJson.h"
 #include "tests/cli/CliTestSupport.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "cli/FloatJson.h"
+#include "exchange/FloatJson.h"
 
 class CGastrologDoc;
 

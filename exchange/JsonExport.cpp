@@ -1,4 +1,4 @@
-#include "cli/JsonExport.h"
+#include "exchange/JsonExport.h"
 
 #include "diary/GastrologDoc.h"
 #include "diary/Windows1252.h"

@@ -1,4 +1,4 @@
-#include "cli/FloatJson.h"
+#include "exchange/FloatJson.h"
 
 #include <bit>
 #include <charconv>

@@ -1,4 +1,4 @@
-#include "cli/JsonImport.h"
+#include "exchange/JsonImport.h"
 
 #include <cstdint>
 #include <initializer_list>

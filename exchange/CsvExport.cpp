@@ -1,4 +1,4 @@
-#include "cli/CsvExport.h"
+#include "exchange/CsvExport.h"
 
 #include <ostream>
 #include <vector>

@@ -2,7 +2,7 @@
 // The diary as JSON: every member the file stores, in the file's order, names in UTF-8 and
 // numbers that read back to the same bits (see FloatJson.h). JsonImport.h reads it back.
 
-#include "cli/FloatJson.h"
+#include "exchange/FloatJson.h"
 
 class CGastrologDoc;
 
