@@ -7,6 +7,7 @@
 #include <string>
 
 #include "diary/GastrologDoc.h"
+#include "tests/support/DocumentTestAccess.h"
 
 namespace bench {
 
@@ -21,15 +22,15 @@ inline void FillDiary(CGastrologDoc& doc, int foods, int symptoms, double eatenS
     for (int i = 0; i < foods; ++i) {
         char name[32];
         std::snprintf(name, sizeof name, "Food %04d", (i * 7919) % 10000);
-        CFood& food = doc.m_foods.emplace_back(name);
+        CFood& food = Members(doc).m_foods.emplace_back(name);
         for (char& code : food.m_history) code = eaten(random) ? 'y' : 'n';
     }
     for (int s = 0; s < symptoms; ++s) {
-        CSymptom& symptom = doc.m_symptoms.emplace_back("Symptom " + std::to_string(s));
+        CSymptom& symptom = Members(doc).m_symptoms.emplace_back("Symptom " + std::to_string(s));
         for (char& code : symptom.m_history) code = "bwn"[rating(random)];
     }
-    for (int k = 0; k < 5; ++k) doc.m_hidden.emplace_back(std::to_string(k));
-    doc.m_dayCount = 50;
+    for (int k = 0; k < 5; ++k) Members(doc).m_hidden.emplace_back(std::to_string(k));
+    Members(doc).m_dayCount = 50;
     doc.RebuildFoodNames();
     doc.RebuildSymptomLines();
     doc.ResetNetwork();

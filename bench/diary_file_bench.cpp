@@ -34,7 +34,7 @@ void ReadDiaryFromMemory(benchmark::State& state) {
         const std::string error = doc.ReadBytes(bytes);
         if (!error.empty()) state.SkipWithError(error.c_str());
     }
-    state.SetLabel(std::to_string(doc.m_foods.size()) + " foods read");
+    state.SetLabel(std::to_string(doc.Foods().size()) + " foods read");
 }
 
 // Includes the safe save: a temporary file beside the diary, flushed, then renamed over it.

@@ -20,11 +20,11 @@ void GenerateLists(benchmark::State& state) {
 void TestPassesStepByStep(benchmark::State& state) {
     CGastrologDoc doc;
     bench::FillDiary(doc, static_cast<int>(state.range(0)), Symptoms);
-    const int foods = static_cast<int>(doc.m_foods.size());
+    const int foods = static_cast<int>(doc.Foods().size());
     for (auto _ : state) {
         for (int pass = 0; pass < 2; ++pass)
             for (int food = 0; food < foods; ++food) doc.ForwardPass(0, food);
-        benchmark::DoNotOptimize(doc.m_symptoms.front().m_output);
+        benchmark::DoNotOptimize(doc.Symptoms().front().m_output);
     }
     state.SetLabel(std::to_string(foods) + " foods, " + std::to_string(Symptoms) + " symptoms");
 }

@@ -8,6 +8,7 @@
 #include "diary/QuietPorts.h"
 #include "page/Canvas.h"
 #include "page/PageLayout.h"
+#include "tests/support/DocumentTestAccess.h"
 
 namespace {
 
@@ -32,12 +33,12 @@ struct LargeDiary {
         host.SetPathName("/home/user/large.glg");
         bench::FillDiary(doc, 500, 20);
         for (int i = 0; i < 40; ++i)
-            doc.m_inclusions.emplace_back("Inclusion " + std::to_string(i));
+            Members(doc).m_inclusions.emplace_back("Inclusion " + std::to_string(i));
         for (int i = 0; i < 40; ++i)
-            doc.m_exclusions.emplace_back("Exclusion " + std::to_string(i));
+            Members(doc).m_exclusions.emplace_back("Exclusion " + std::to_string(i));
         for (int i = 0; i < 30; ++i)
-            doc.m_over50Days.emplace_back("Unclassified " + std::to_string(i));
-        doc.m_showFoods = doc.m_showHistory = true;
+            Members(doc).m_over50Days.emplace_back("Unclassified " + std::to_string(i));
+        Members(doc).m_showFoods = Members(doc).m_showHistory = true;
         settings.WriteInt("Settings", "SortOrder", 1);
     }
     MemorySettings settings;

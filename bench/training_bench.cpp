@@ -21,7 +21,7 @@ void UpdateConnections(benchmark::State& state) {
     SetSize(state, doc, 0.1);
     for (auto _ : state) {
         doc.TrainNetwork();
-        benchmark::DoNotOptimize(doc.m_foods.front().m_weight);
+        benchmark::DoNotOptimize(doc.Foods().front().m_weight);
     }
 }
 
@@ -32,7 +32,7 @@ void UpdateConnectionsStepByStep(benchmark::State& state) {
     for (auto _ : state) {
         doc.ResetNetwork();
         FastTrainer::TrainStepByStep(doc, network::TrainingEpochs);
-        benchmark::DoNotOptimize(doc.m_foods.front().m_weight);
+        benchmark::DoNotOptimize(doc.Foods().front().m_weight);
     }
 }
 
@@ -42,7 +42,7 @@ void UpdateConnectionsBusyDiary(benchmark::State& state) {
     SetSize(state, doc, 0.5);
     for (auto _ : state) {
         doc.TrainNetwork();
-        benchmark::DoNotOptimize(doc.m_foods.front().m_weight);
+        benchmark::DoNotOptimize(doc.Foods().front().m_weight);
     }
 }
 
@@ -52,7 +52,7 @@ void UpdateConnectionsBusyDiaryStepByStep(benchmark::State& state) {
     for (auto _ : state) {
         doc.ResetNetwork();
         FastTrainer::TrainStepByStep(doc, network::TrainingEpochs);
-        benchmark::DoNotOptimize(doc.m_foods.front().m_weight);
+        benchmark::DoNotOptimize(doc.Foods().front().m_weight);
     }
 }
 

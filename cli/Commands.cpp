@@ -5,15 +5,16 @@
 #include <iterator>
 #include <sstream>
 
-#include "exchange/CsvExport.h"
 #include "cli/InfoReport.h"
-#include "exchange/JsonExport.h"
-#include "exchange/JsonImport.h"
 #include "cli/ListsReport.h"
 #include "cli/RelateReport.h"
 #include "cli/SimulationReport.h"
+#include "diary/DiaryConstants.h"
 #include "diary/GastrologDoc.h"
 #include "diary/LocalTime.h"
+#include "exchange/CsvExport.h"
+#include "exchange/JsonExport.h"
+#include "exchange/JsonImport.h"
 #include "page/SvgCanvas.h"
 
 namespace {
@@ -155,9 +156,12 @@ int RunPage(const std::string& path, const std::string& svgPath, const PageOptio
             std::ostream& out, std::ostream& err) {
     CGastrologDoc doc;
     if (!LoadDiary(doc, path, err)) return Failure;
-    doc.Host().SetPathName(path);  // a diary without a file shows only the new-user guidance
+    doc.SetPathName(path);  // a diary without a file shows only the new-user guidance
     if (options.generateLists) doc.OnGenerateCurrentLists();
-    if (options.allSections) doc.m_showFoods = doc.m_showHistory = true;
+    if (options.allSections) {
+        doc.ShowSection(command::ViewFoods, true);
+        doc.ShowSection(command::ViewHistory, true);
+    }
     std::ofstream file(svgPath, std::ios::binary | std::ios::trunc);
     file << PageToSvg(doc);
     file.close();

@@ -17,17 +17,17 @@ const char* CurrentStatus(const std::string& symptomHistory) {
 
 void WriteDiaryInfo(const CGastrologDoc& doc, std::ostream& out) {
     TextTable summary;
-    summary.AddRow({"Days recorded:", std::to_string(doc.m_dayCount)});
+    summary.AddRow({"Days recorded:", std::to_string(doc.DayCount())});
     summary.AddRow({"Last update:",
-                    calendar::Format(doc.m_lastUpdate, "%A, %B %d, %Y %H:%M") + " local time"});
-    summary.AddRow({"Foods:", std::to_string(doc.m_foods.size())});
-    summary.AddRow({"Symptoms:", std::to_string(doc.m_symptoms.size())});
+                    calendar::Format(doc.LastUpdate(), "%A, %B %d, %Y %H:%M") + " local time"});
+    summary.AddRow({"Foods:", std::to_string(doc.Foods().size())});
+    summary.AddRow({"Symptoms:", std::to_string(doc.Symptoms().size())});
     summary.Write(out);
-    if (doc.m_symptoms.empty()) return;
+    if (doc.Symptoms().empty()) return;
 
     out << "\nSymptoms - today's current status:\n";
     TextTable status;
-    for (const CSymptom& symptom : doc.m_symptoms)
+    for (const CSymptom& symptom : doc.Symptoms())
         status.AddRow({Windows1252ToUtf8(symptom.m_name), CurrentStatus(symptom.m_history)});
     status.Write(out, "  ");
 }

@@ -32,7 +32,7 @@ Json Names(const std::vector<Entry>& entries) {
 void WriteScores(const CGastrologDoc& doc, double baseline, std::ostream& out) {
     TextTable table;
     table.AddRow({"Food", "Score"});
-    for (const CFood* food : FoodsInPageOrder(doc.m_foods, SortFoodsByName))
+    for (const CFood* food : FoodsInPageOrder(doc.Foods(), SortFoodsByName))
         table.AddRow({Windows1252ToUtf8(food->m_name),
                       FormatScore(static_cast<double>(food->m_score) * ScoreScale)});
     table.Write(out);
@@ -47,14 +47,14 @@ std::string ListTitle(std::size_t count, const char* singular, const char* plura
 }
 
 void WriteListsText(const CGastrologDoc& doc, double baseline, std::ostream& out) {
-    if (doc.m_foods.empty()) {
+    if (doc.Foods().empty()) {
         out << "The diary holds no foods.\n";
         return;
     }
-    WriteList(doc.m_inclusions, " food that can be included:", " foods that can be included:", out);
-    WriteList(doc.m_over50Days, " food that is not currently classified:",
+    WriteList(doc.Inclusions(), " food that can be included:", " foods that can be included:", out);
+    WriteList(doc.Over50Days(), " food that is not currently classified:",
               " foods that are not currently classified:", out);
-    WriteList(doc.m_exclusions,
+    WriteList(doc.Exclusions(),
               " food that should be excluded:", " foods that should be excluded:", out);
     WriteScores(doc, baseline, out);
 }
@@ -62,11 +62,11 @@ void WriteListsText(const CGastrologDoc& doc, double baseline, std::ostream& out
 Json ListsToJson(const CGastrologDoc& doc, double baseline) {
     Json lists;
     lists["baseline"] = float_json::FromDouble(baseline);
-    lists["inclusions"] = Names(doc.m_inclusions);
-    lists["exclusions"] = Names(doc.m_exclusions);
-    lists["unclassified"] = Names(doc.m_over50Days);
+    lists["inclusions"] = Names(doc.Inclusions());
+    lists["exclusions"] = Names(doc.Exclusions());
+    lists["unclassified"] = Names(doc.Over50Days());
     Json foods = Json::array();
-    for (const CFood& food : doc.m_foods) {
+    for (const CFood& food : doc.Foods()) {
         Json entry;
         entry["name"] = Windows1252ToUtf8(food.m_name);
         entry["score"] = float_json::FromFloat(food.m_score);

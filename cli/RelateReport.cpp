@@ -16,7 +16,7 @@ std::string Cell(const StringList& column, std::size_t row) {
 
 std::size_t RowCount(const CGastrologDoc& doc) {
     return std::max(
-        {doc.m_relateSymptoms.size(), doc.m_relateBest.size(), doc.m_relateWorst.size()});
+        {doc.RelateSymptoms().size(), doc.RelateBest().size(), doc.RelateWorst().size()});
 }
 
 }  // namespace
@@ -29,8 +29,8 @@ void WriteRelationshipsText(const CGastrologDoc& doc, std::ostream& out) {
     TextTable table;
     table.AddRow({"Symptom", "Best food", "Worst food"});
     for (std::size_t row = 0; row < RowCount(doc); ++row)
-        table.AddRow({Cell(doc.m_relateSymptoms, row), Cell(doc.m_relateBest, row),
-                      Cell(doc.m_relateWorst, row)});
+        table.AddRow({Cell(doc.RelateSymptoms(), row), Cell(doc.RelateBest(), row),
+                      Cell(doc.RelateWorst(), row)});
     table.Write(out);
 }
 
@@ -38,9 +38,9 @@ Json RelationshipsToJson(const CGastrologDoc& doc) {
     Json rows = Json::array();
     for (std::size_t row = 0; row < RowCount(doc); ++row) {
         Json entry;
-        entry["symptom"] = Cell(doc.m_relateSymptoms, row);
-        entry["best"] = Cell(doc.m_relateBest, row);
-        entry["worst"] = Cell(doc.m_relateWorst, row);
+        entry["symptom"] = Cell(doc.RelateSymptoms(), row);
+        entry["best"] = Cell(doc.RelateBest(), row);
+        entry["worst"] = Cell(doc.RelateWorst(), row);
         rows.push_back(std::move(entry));
     }
     Json result;

@@ -41,16 +41,16 @@ void WritePlantedTriggers(const std::vector<PlantedTrigger>& triggers, std::ostr
 }
 
 std::string ListHolding(const CGastrologDoc& doc, const std::string& food) {
-    if (Holds(doc.m_inclusions, food)) return "inclusions";
-    if (Holds(doc.m_exclusions, food)) return "exclusions";
-    if (Holds(doc.m_over50Days, food)) return "unclassified";
+    if (Holds(doc.Inclusions(), food)) return "inclusions";
+    if (Holds(doc.Exclusions(), food)) return "exclusions";
+    if (Holds(doc.Over50Days(), food)) return "unclassified";
     return {};
 }
 
 std::string RelatedFood(const CGastrologDoc& doc, const std::string& symptom, bool worst) {
-    const StringList& foods = worst ? doc.m_relateWorst : doc.m_relateBest;
-    for (std::size_t row = 0; row < doc.m_relateSymptoms.size() && row < foods.size(); ++row)
-        if (doc.m_relateSymptoms[row] == symptom) return foods[row];
+    const StringList& foods = worst ? doc.RelateWorst() : doc.RelateBest();
+    for (std::size_t row = 0; row < doc.RelateSymptoms().size() && row < foods.size(); ++row)
+        if (doc.RelateSymptoms()[row] == symptom) return foods[row];
     return {};
 }
 

@@ -4,8 +4,8 @@
 #include <wx/msgdlg.h>
 
 #include "desktop/DiaryFileDialogs.h"
-#include "desktop/dialogs/TrainingProgressDlg.h"
 #include "desktop/dialogs/DiaryText.h"
+#include "desktop/dialogs/TrainingProgressDlg.h"
 #include "diary/DiaryConstants.h"
 
 std::string NativePath(const wxString& path) {
@@ -61,11 +61,12 @@ DiaryDocument::DiaryDocument() : m_host(std::make_unique<HostPort>(*this)) {
 
 DiaryDocument::~DiaryDocument() = default;
 
-void DiaryDocument::ApplyPorts() {
+void DiaryDocument::ApplyPorts(ProgressIndicator* progress) {
     DocumentPorts ports;
     ports.settings = &m_settings;
     ports.host = m_host.get();
     ports.ui = m_uiOverride ? m_uiOverride : &m_ui;
+    ports.progress = progress;
     m_core.SetPorts(ports);
 }
 
@@ -187,9 +188,7 @@ void DiaryDocument::OnUpdateConnections(wxCommandEvent&) {
     if (!m_core.IsActionEnabled(command::UpdateConnections)) return;
     // The progress window lives for this one run, owned by the main window it disables.
     CTrainingProgressDlg progress(GetDocumentWindow());
-    DocumentPorts ports = m_core.Ports();
-    ports.progress = &progress;
-    m_core.SetPorts(ports);
+    ApplyPorts(&progress);
     m_core.OnUpdateConnections();
     ApplyPorts();
 }

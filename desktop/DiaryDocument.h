@@ -47,7 +47,8 @@ private:
     // The document's own part of a new or re-read diary: the title and saved state wx keeps.
     void ShowAsUntitled();
     void ShowAsFile(const wxString& path);
-    void ApplyPorts();
+    // The progress port is set only while a training run shows its window.
+    void ApplyPorts(ProgressIndicator* progress = nullptr);
     // "NAME - Gastrolog" on the window of the views.
     void RefreshFrameTitle();
 

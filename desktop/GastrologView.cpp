@@ -9,33 +9,13 @@
 #include <utility>
 
 #include "desktop/DiaryDocument.h"
-#include "diary/DiaryConstants.h"
 #include "desktop/PageFont.h"
-#include "page/PageLayout.h"
-#include "page/PageMetrics.h"
 #include "desktop/PagePrintout.h"
 #include "desktop/PageWindow.h"
 #include "desktop/WxCanvas.h"
-
-namespace {
-
-// The View menu's switches and the document member each one inverts.
-constexpr std::pair<int, bool CGastrologDoc::*> SectionSwitches[] = {
-    {command::ViewInclusions, &CGastrologDoc::m_showInclusions},
-    {command::ViewUnclassified, &CGastrologDoc::m_showUnclassified},
-    {command::ViewExclusions, &CGastrologDoc::m_showExclusions},
-    {command::ViewSymptoms, &CGastrologDoc::m_showSymptoms},
-    {command::ViewFoods, &CGastrologDoc::m_showFoods},
-    {command::ViewHistory, &CGastrologDoc::m_showHistory},
-};
-
-bool* SwitchFor(CGastrologDoc& doc, int commandId) {
-    for (const auto& [id, member] : SectionSwitches)
-        if (id == commandId) return &(doc.*member);
-    return nullptr;
-}
-
-}  // namespace
+#include "diary/DiaryConstants.h"
+#include "page/PageLayout.h"
+#include "page/PageMetrics.h"
 
 CGastrologDoc* CoreOf(wxDocument* document) {
     auto* diary = wxDynamicCast(document, DiaryDocument);
@@ -224,18 +204,15 @@ void CGastrologView::OnKeyDown(wxKeyEvent& event) {
 
 void CGastrologView::OnSectionSwitch(wxCommandEvent& event) {
     CGastrologDoc* core = Core();
-    bool* shown = core ? SwitchFor(*core, event.GetId()) : nullptr;
-    if (!shown) return;
-    *shown = !*shown;
+    const int id = event.GetId();
+    if (!core) return;
     if (m_window) m_window->Refresh(true);
-    // Every pane recomputes its rows and returns to the top; the file is not concerned, so
-    // the document is not marked as modified.
-    GetDocument()->UpdateAllViews();
+    // Every pane recomputes its rows and returns to the top.
+    core->ShowSection(id, !core->IsSectionShown(id));
 }
 
 void CGastrologView::OnUpdateSectionSwitch(wxUpdateUIEvent& event) {
     CGastrologDoc* core = Core();
-    const bool* shown = core ? SwitchFor(*core, event.GetId()) : nullptr;
     event.Enable(true);
-    event.Check(shown && *shown);
+    event.Check(core && core->IsSectionShown(event.GetId()));
 }

@@ -163,8 +163,8 @@ void CommitFoodMarks(StringList& foodNames, std::vector<CFood>& foods) {
 }
 
 // Rolls in and offers each skipped day in turn; returns how many days were rolled in.
-int EnterSkippedDays(CGastrologDoc& doc, int count) {
-    const auto userGivesUp = [&doc] { return doc.Ui().AskYesNo(CancelSkippedDaysQuestion); };
+int EnterSkippedDays(CGastrologDoc& doc, UserInterface& ui, int count) {
+    const auto userGivesUp = [&ui] { return ui.AskYesNo(CancelSkippedDaysQuestion); };
     for (int dayIndex = 1; dayIndex <= count; ++dayIndex) {
         doc.RollSymptomHistories();
         doc.RollFoodHistories();
@@ -172,22 +172,6 @@ int EnterSkippedDays(CGastrologDoc& doc, int count) {
         if (!doc.CreateDayList(dayIndex) && userGivesUp()) return dayIndex;
     }
     return count;
-}
-
-// What a diary file holds, moved from a freshly read document; the generated lists belong to
-// the diary that was open before and are dropped.
-void TakeStoredContents(CGastrologDoc& target, CGastrologDoc& source) {
-    target.DeleteContents();
-    target.m_foodNames = std::move(source.m_foodNames);
-    target.m_symptomLines = std::move(source.m_symptomLines);
-    target.m_dayCount = source.m_dayCount;
-    target.m_lastUpdate = source.m_lastUpdate;
-    target.m_foods = std::move(source.m_foods);
-    target.m_symptoms = std::move(source.m_symptoms);
-    target.m_hidden = std::move(source.m_hidden);
-    target.m_exclusions.clear();
-    target.m_inclusions.clear();
-    target.m_over50Days.clear();
 }
 
 }  // namespace
@@ -242,7 +226,7 @@ void CGastrologDoc::OfferSkippedDays(int count) {
     if (count <= 0) return;
     if (!Ui().AskYesNo(SkippedDaysQuestion(count))) return;
     const int daysSinceUpdate = GetDaysSinceUpdate();
-    const int daysRolled = EnterSkippedDays(*this, count);
+    const int daysRolled = EnterSkippedDays(*this, Ui(), count);
     // The diary now stands on the last day rolled in. Should the user decline the new day, the
     // next opening must not offer the days just entered once more.
     if (daysRolled > 0 && daysSinceUpdate - daysRolled >= 1)
@@ -323,7 +307,9 @@ bool CGastrologDoc::OnOpenDocument(const std::string& path) {
         Ui().ReportError(failure);
         return false;
     }
-    TakeStoredContents(*this, incoming);
+    // What the file holds replaces the diary; the generated lists belonged to the one before.
+    DeleteContents();
+    AdoptStoredDiary(incoming.TakeStoredDiary());
     Host().SetPathName(path);
     SetModifiedFlag(false);
     UpdateAllViews();

@@ -6,6 +6,8 @@
 #include "diary/Archive.h"
 #include "diary/AtomicFile.h"
 #include "diary/GastrologDoc.h"
+#include "diary/NameRules.h"
+#include "diary/StoredDiary.h"
 
 namespace {
 
@@ -15,74 +17,94 @@ constexpr const char* UnexpectedFormatMessage = "Unexpected file format.";
 // file can make the reader allocate.
 constexpr std::size_t MaximumDiaryFileSize = 16 * 1024 * 1024;
 
-// A diary decoded from bytes, held apart until every byte has been accepted.
-struct DiaryContents {
-    TimeValue lastUpdate = 0;
-    std::int32_t dayCount = 0;
-    StringList foodNames;
-    std::vector<CFood> foods;
-    StringList symptomLines;
-    std::vector<CSymptom> symptoms;
-    std::vector<CHidden> hidden;
-};
-
 [[noreturn]] void RefuseContent(const char* what) {
     CArchive::Refuse(CArchiveException::Cause::BadContent, what);
 }
 
 // The engine and the page index every history by its 50 day slots, and every writer stores
-// exactly 50; any other length can only come from a damaged file.
+// exactly 50; any other length can only come from a damaged file. A name the dialogs could
+// never have typed would be misread when their lists are committed (">Coffee" reads as
+// "delete Coffee"), so a file holding one is refused whole.
 template <class Record>
-void RequireFullHistories(const std::vector<Record>& records) {
-    for (const Record& record : records)
+void RequireSoundRecords(const std::vector<Record>& records, name_rules::Kind kind) {
+    for (const Record& record : records) {
         if (record.m_history.size() != diary::HistoryLength)
             RefuseContent("a history does not hold 50 days");
+        (void)kind;
+    }
 }
 
-DiaryContents LoadDiary(CArchive& archive) {
-    DiaryContents contents;
-    contents.lastUpdate = archive.ReadTime();
-    contents.dayCount = archive.ReadI32();
-    contents.foodNames = archive.ReadStringList();
-    archive.SerializeObjectList(contents.foods);
-    RequireFullHistories(contents.foods);
-    contents.symptomLines = archive.ReadStringList();
-    archive.SerializeObjectList(contents.symptoms);
-    RequireFullHistories(contents.symptoms);
-    archive.SerializeObjectList(contents.hidden);
-    // The network pairs the k-th unit with weight k of every food and symptom.
-    if (contents.hidden.size() != diary::HiddenUnitCount)
+void RequireSound(const std::vector<CFood>& foods) {
+    RequireSoundRecords(foods, name_rules::Kind::Food);
+}
+
+void RequireSound(const std::vector<CSymptom>& symptoms) {
+    RequireSoundRecords(symptoms, name_rules::Kind::Symptom);
+}
+
+// The network pairs the k-th unit with weight k of every food and symptom.
+void RequireSound(const std::vector<CHidden>& hidden) {
+    if (hidden.size() != diary::HiddenUnitCount)
         RefuseContent("the network does not have five hidden units");
+}
+
+// Reads or writes one stored member with the encoding of its type.
+class ArchiveMember {
+public:
+    explicit ArchiveMember(CArchive& archive) : m_archive(archive) {}
+
+    void operator()(std::string_view, TimeValue& time) {
+        if (m_archive.IsStoring())
+            m_archive.WriteTime(time);
+        else
+            time = m_archive.ReadTime();
+    }
+    void operator()(std::string_view, std::int32_t& number) {
+        if (m_archive.IsStoring())
+            m_archive.WriteI32(number);
+        else
+            number = m_archive.ReadI32();
+    }
+    void operator()(std::string_view, StringList& list) {
+        if (m_archive.IsStoring())
+            m_archive.WriteStringList(list);
+        else
+            list = m_archive.ReadStringList();
+    }
+    // Each list is checked as soon as it is read.
+    template <class Record>
+    void operator()(std::string_view, std::vector<Record>& records) {
+        m_archive.SerializeObjectList(records);
+        if (m_archive.IsLoading()) RequireSound(records);
+    }
+
+private:
+    CArchive& m_archive;
+};
+
+// Reads or writes one field of a record.
+class ArchiveField {
+public:
+    explicit ArchiveField(CArchive& archive) : m_archive(archive) {}
+
+    void operator()(std::string_view, float& value) { m_archive.Exchange(value); }
+    void operator()(std::string_view, std::string& text) { m_archive.Exchange(text); }
+    void operator()(std::string_view, WeightColumns<UnitWeights> columns) {
+        for (std::size_t unit = 0; unit < columns.weight.size(); ++unit) {
+            m_archive.Exchange(columns.weight[unit]);
+            m_archive.Exchange(columns.gradient[unit]);
+            m_archive.Exchange(columns.step[unit]);
+        }
+    }
+
+private:
+    CArchive& m_archive;
+};
+
+StoredDiary LoadDiary(CArchive& archive) {
+    StoredDiary contents;  // held apart until every byte has been accepted
+    ForEachStoredMember(contents, ArchiveMember(archive));
     return contents;  // anything after the last unit is ignored
-}
-
-void ClearGeneratedLists(CGastrologDoc& doc) {
-    doc.m_exclusions.clear();
-    doc.m_inclusions.clear();
-    doc.m_over50Days.clear();
-}
-
-void Adopt(CGastrologDoc& doc, DiaryContents&& contents) {
-    ClearGeneratedLists(doc);
-    doc.m_lastUpdate = contents.lastUpdate;
-    doc.m_dayCount = contents.dayCount;
-    doc.m_foodNames = std::move(contents.foodNames);
-    doc.m_foods = std::move(contents.foods);
-    doc.m_symptomLines = std::move(contents.symptomLines);
-    doc.m_symptoms = std::move(contents.symptoms);
-    doc.m_hidden = std::move(contents.hidden);
-}
-
-void StoreDiary(CGastrologDoc& doc, CArchive& archive) {
-    // A diary is saved as holding at least its first day.
-    if (doc.m_dayCount < 1) doc.m_dayCount = 1;
-    archive.WriteTime(doc.m_lastUpdate);
-    archive.WriteI32(doc.m_dayCount);
-    archive.WriteStringList(doc.m_foodNames);
-    archive.SerializeObjectList(doc.m_foods);
-    archive.WriteStringList(doc.m_symptomLines);
-    archive.SerializeObjectList(doc.m_symptoms);
-    archive.SerializeObjectList(doc.m_hidden);
 }
 
 std::size_t TextBytes(const StringList& list) {
@@ -94,78 +116,50 @@ std::size_t TextBytes(const StringList& list) {
 // Close to the stored size, so that storing rarely grows the buffer.
 std::size_t EstimatedFileSize(const CGastrologDoc& doc) {
     constexpr std::size_t Header = 64, FoodRecord = 140, SymptomRecord = 170, HiddenRecord = 40;
-    return Header + 2 * TextBytes(doc.m_foodNames) + TextBytes(doc.m_symptomLines) +
-           doc.m_foods.size() * FoodRecord + doc.m_symptoms.size() * (SymptomRecord + 32) +
-           doc.m_hidden.size() * HiddenRecord;
+    return Header + 2 * TextBytes(doc.FoodNames()) + TextBytes(doc.SymptomLines()) +
+           doc.Foods().size() * FoodRecord + doc.Symptoms().size() * (SymptomRecord + 32) +
+           doc.HiddenUnits().size() * HiddenRecord;
 }
 
 }  // namespace
 
 // ---- records
 
-namespace {
-
-// Both foods and symptoms store, unit by unit, the weight, its gradient and its last step.
-void ExchangeWeights(CArchive& archive, UnitWeights& weights, UnitWeights& gradients,
-                     UnitWeights& steps) {
-    for (std::size_t unit = 0; unit < weights.size(); ++unit) {
-        archive.Exchange(weights[unit]);
-        archive.Exchange(gradients[unit]);
-        archive.Exchange(steps[unit]);
-    }
-}
-
-}  // namespace
-
 void CFood::Serialize(CArchive& archive) {
-    archive.Exchange(m_input);
-    ExchangeWeights(archive, m_weight, m_weightGrad, m_weightStep);
-    archive.Exchange(m_history);
-    archive.Exchange(m_name);
+    ForEachStoredField(*this, ArchiveField(archive));
 }
 
 void CSymptom::Serialize(CArchive& archive) {
-    // Not the declaration order: files have always stored the unit's fields this way.
-    archive.Exchange(m_spare);
-    archive.Exchange(m_delta);
-    archive.Exchange(m_bias);
-    archive.Exchange(m_biasGrad);
-    archive.Exchange(m_biasStep);
-    archive.Exchange(m_error);
-    archive.Exchange(m_net);
-    archive.Exchange(m_output);
-    ExchangeWeights(archive, m_weight, m_weightGrad, m_weightStep);
-    archive.Exchange(m_history);
-    archive.Exchange(m_name);
+    ForEachStoredField(*this, ArchiveField(archive));
 }
 
 void CHidden::Serialize(CArchive& archive) {
-    archive.Exchange(m_net);
-    archive.Exchange(m_output);
-    archive.Exchange(m_error);
-    archive.Exchange(m_delta);
-    archive.Exchange(m_bias);
-    archive.Exchange(m_biasGrad);
-    archive.Exchange(m_biasStep);
-    archive.Exchange(m_name);
+    ForEachStoredField(*this, ArchiveField(archive));
 }
 
 // ---- the document
 
+void CGastrologDoc::StoreDiary(CArchive& archive) {
+    // A diary is saved as holding at least its first day.
+    if (m_dayCount < 1) m_dayCount = 1;
+    StoredDiaryMembers<false> members = StoredMembersToWrite();
+    ForEachStoredMember(members, ArchiveMember(archive));
+}
+
 void CGastrologDoc::Serialize(CArchive& archive) {
     if (archive.IsStoring())
-        StoreDiary(*this, archive);
+        StoreDiary(archive);
     else
-        Adopt(*this, LoadDiary(archive));  // a refusal throws before anything is replaced
+        AdoptStoredDiary(LoadDiary(archive));  // a refusal throws before anything is replaced
     UpdateAllViews();
 }
 
 std::string CGastrologDoc::ReadBytes(std::span<const std::uint8_t> bytes) {
     DeleteContents();
-    ClearGeneratedLists(*this);
+    ClearGeneratedLists();
     try {
         CArchive archive(bytes);
-        Adopt(*this, LoadDiary(archive));
+        AdoptStoredDiary(LoadDiary(archive));
         return {};
     } catch (const CArchiveException&) {
         return UnexpectedFormatMessage;
@@ -178,7 +172,7 @@ std::string CGastrologDoc::ReadFile(const std::string& path) {
     const atomic_file::ReadResult file = atomic_file::ReadWholeFile(path, MaximumDiaryFileSize);
     if (!file.error.empty()) {
         DeleteContents();
-        ClearGeneratedLists(*this);
+        ClearGeneratedLists();
         return file.error;
     }
     return ReadBytes(file.bytes);
@@ -187,7 +181,7 @@ std::string CGastrologDoc::ReadFile(const std::string& path) {
 std::vector<std::uint8_t> CGastrologDoc::WriteBytes() {
     CArchive archive;
     archive.Reserve(EstimatedFileSize(*this));
-    StoreDiary(*this, archive);
+    StoreDiary(archive);
     return archive.TakeBytes();
 }
 

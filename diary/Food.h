@@ -11,6 +11,20 @@ class Canvas;
 
 using UnitWeights = std::array<float, diary::HiddenUnitCount>;
 
+// A record's weights to the hidden units with their gradients and last steps. The file
+// interleaves them unit by unit (weight k, gradient k, step k); JSON keeps three arrays.
+template <class Weights>  // UnitWeights or const UnitWeights
+struct WeightColumns {
+    Weights& weight;
+    Weights& gradient;
+    Weights& step;
+};
+
+template <class Weights>
+WeightColumns<Weights> ColumnsOf(Weights& weight, Weights& gradient, Weights& step) {
+    return {weight, gradient, step};
+}
+
 // One food or drink: its input to the network, its weights to the hidden units and its
 // eaten history.
 class CFood {
@@ -21,6 +35,16 @@ public:
     explicit CFood(std::string name);  // as the program creates it: eaten today, seeded weights
 
     void Serialize(CArchive& archive);
+
+    // Calls visit(name, field) for every stored field in the file's order; `Food` is CFood or
+    // const CFood.
+    template <class Food, class Visitor>
+    static void ForEachStoredField(Food& food, Visitor&& visit) {
+        visit("input", food.m_input);
+        visit("weight", ColumnsOf(food.m_weight, food.m_weightGrad, food.m_weightStep));
+        visit("history", food.m_history);
+        visit("name", food.m_name);
+    }
 
     // The food's row on the page: name, eaten-day marks and score.
     bool Draw(Canvas& canvas, int row) const;

@@ -96,3 +96,104 @@ int CGastrologDoc::GetNewDayHour() const {
         Settings().GetInt(setting::Section, setting::NewDayTime, setting::DefaultNewDayHour);
     return hour < 0 || hour > 23 ? setting::DefaultNewDayHour : hour;
 }
+
+// ---- what the holder of the diary knows
+
+std::string CGastrologDoc::GetTitle() const {
+    return Host().GetTitle();
+}
+
+std::string CGastrologDoc::GetPathName() const {
+    return Host().GetPathName();
+}
+
+void CGastrologDoc::SetPathName(const std::string& path) {
+    Host().SetPathName(path);
+}
+
+TimeValue CGastrologDoc::GetNow() const {
+    return GetClock().Now();
+}
+
+int CGastrologDoc::GetSetting(std::string_view name, int fallback) const {
+    return Settings().GetInt(setting::Section, name, fallback);
+}
+
+// ---- the view's section switches
+
+bool* CGastrologDoc::SectionFlag(int viewCommandId) {
+    switch (viewCommandId) {
+        case command::ViewInclusions:
+            return &m_showInclusions;
+        case command::ViewUnclassified:
+            return &m_showUnclassified;
+        case command::ViewExclusions:
+            return &m_showExclusions;
+        case command::ViewSymptoms:
+            return &m_showSymptoms;
+        case command::ViewFoods:
+            return &m_showFoods;
+        case command::ViewHistory:
+            return &m_showHistory;
+        default:
+            return nullptr;
+    }
+}
+
+bool CGastrologDoc::IsSectionShown(int viewCommandId) const {
+    const bool* flag = const_cast<CGastrologDoc*>(this)->SectionFlag(viewCommandId);
+    return flag && *flag;
+}
+
+bool CGastrologDoc::ShowSection(int viewCommandId, bool shown) {
+    bool* flag = SectionFlag(viewCommandId);
+    if (!flag) return false;
+    *flag = shown;
+    // Every view recomputes its rows; the file is not concerned, so the diary is not modified.
+    UpdateAllViews();
+    return true;
+}
+
+// ---- the stored diary as a whole
+
+void CGastrologDoc::ClearGeneratedLists() {
+    m_exclusions.clear();
+    m_inclusions.clear();
+    m_over50Days.clear();
+}
+
+StoredDiaryView CGastrologDoc::StoredMembers() const {
+    return {m_lastUpdate, m_dayCount, m_foodNames, m_foods, m_symptomLines, m_symptoms, m_hidden};
+}
+
+StoredDiaryMembers<false> CGastrologDoc::StoredMembersToWrite() {
+    return {m_lastUpdate, m_dayCount, m_foodNames, m_foods, m_symptomLines, m_symptoms, m_hidden};
+}
+
+void CGastrologDoc::AdoptStoredDiary(StoredDiary&& diary) {
+    ClearGeneratedLists();
+    m_lastUpdate = diary.lastUpdate;
+    m_dayCount = diary.dayCount;
+    m_foodNames = std::move(diary.foodNames);
+    m_foods = std::move(diary.foods);
+    m_symptomLines = std::move(diary.symptomLines);
+    m_symptoms = std::move(diary.symptoms);
+    m_hidden = std::move(diary.hidden);
+}
+
+StoredDiary CGastrologDoc::TakeStoredDiary() {
+    return {m_lastUpdate,
+            m_dayCount,
+            std::move(m_foodNames),
+            std::move(m_foods),
+            std::move(m_symptomLines),
+            std::move(m_symptoms),
+            std::move(m_hidden)};
+}
+
+void CGastrologDoc::ReplaceStoredDiary(StoredDiary diary) {
+    DeleteContents();
+    AdoptStoredDiary(std::move(diary));
+    SetModifiedFlag(true);
+    UpdateAllViews();
+}

@@ -19,6 +19,7 @@
 #include "diary/Hidden.h"
 #include "diary/ListEntries.h"
 #include "diary/Ports.h"
+#include "diary/StoredDiary.h"
 #include "diary/Symptom.h"
 
 class CArchive;
@@ -32,7 +33,6 @@ public:
 
     // Replaces the given ports; null entries keep the quiet defaults.
     void SetPorts(DocumentPorts ports);
-    const DocumentPorts& Ports() const { return m_ports; }
 
     // ---- structure
     void DeleteContents();
@@ -133,7 +133,54 @@ public:
     bool ShowUnclassified() const { return m_showUnclassified; }
     bool ShowHistory() const { return m_showHistory; }
 
-    // ---- members (the view and the dialogs read them)
+    // ---- what the holder of the diary knows
+    std::string GetTitle() const;
+    std::string GetPathName() const;
+    // Gives the diary a file (an empty path: none) without reading or writing it.
+    void SetPathName(const std::string& path);
+    TimeValue GetNow() const;
+    // An integer of the settings section the core reads ("Settings").
+    int GetSetting(std::string_view name, int fallback) const;
+
+    // ---- the view's section switches (not stored; changing one does not modify the diary)
+    // Whether the section of a View command id is shown; false for other ids.
+    bool IsSectionShown(int viewCommandId) const;
+    // Shows or hides the section of a View command id and tells the views; other ids are
+    // ignored. Returns whether the id names a section.
+    bool ShowSection(int viewCommandId, bool shown);
+
+    // ---- the stored diary as a whole
+    // The members a diary file holds, read in place (JSON export) or replaced (JSON import).
+    // A replacement drops the day list and the generated lists, marks the diary modified and
+    // tells the views.
+    StoredDiaryView StoredMembers() const;
+    void ReplaceStoredDiary(StoredDiary diary);
+
+private:
+    // Port access with the quiet defaults filled in.
+    SettingsStore& Settings() const { return *m_ports.settings; }
+    DocumentHost& Host() const { return *m_ports.host; }
+    UserInterface& Ui() const { return *m_ports.ui; }
+    ProgressIndicator& Progress() const { return *m_ports.progress; }
+    const Clock& GetClock() const { return *m_ports.clock; }
+
+    void SetModifiedFlag(bool modified = true) { Host().SetModifiedFlag(modified); }
+    void UpdateAllViews() { Host().UpdateAllViews(); }
+
+    bool* SectionFlag(int viewCommandId);
+    // Takes what a file or an import holds; the generated lists of the diary before go.
+    void AdoptStoredDiary(StoredDiary&& diary);
+    StoredDiary TakeStoredDiary();
+    StoredDiaryMembers<false> StoredMembersToWrite();
+    void StoreDiary(CArchive& archive);
+    void ClearGeneratedLists();
+
+    // The packed training and scoring paths work on the network's numbers in place.
+    friend class FastTrainer;
+    friend class TestPassScorer;
+    // Tests build states that no sequence of commands reaches (tests/support).
+    friend class DocumentTestAccess;
+
     StringList m_dayList;
     StringList m_foodNames;
     StringList m_symptomLines;
@@ -158,17 +205,6 @@ public:
     std::vector<CHidden> m_hidden;
     bool m_yesterday = false;
 
-    // Port access with the quiet defaults filled in.
-    SettingsStore& Settings() const { return *m_ports.settings; }
-    DocumentHost& Host() const { return *m_ports.host; }
-    UserInterface& Ui() const { return *m_ports.ui; }
-    ProgressIndicator& Progress() const { return *m_ports.progress; }
-    const Clock& GetClock() const { return *m_ports.clock; }
-
-    void SetModifiedFlag(bool modified = true) { Host().SetModifiedFlag(modified); }
-    void UpdateAllViews() { Host().UpdateAllViews(); }
-
-private:
     struct QuietDefaults;
     std::unique_ptr<QuietDefaults> m_defaults;
     DocumentPorts m_ports;

@@ -15,6 +15,19 @@ public:
 
     void Serialize(CArchive& archive);
 
+    // Calls visit(name, field) for every stored field in the file's order.
+    template <class Hidden, class Visitor>
+    static void ForEachStoredField(Hidden& unit, Visitor&& visit) {
+        visit("net", unit.m_net);
+        visit("output", unit.m_output);
+        visit("error", unit.m_error);
+        visit("delta", unit.m_delta);
+        visit("bias", unit.m_bias);
+        visit("biasGrad", unit.m_biasGrad);
+        visit("biasStep", unit.m_biasStep);
+        visit("name", unit.m_name);
+    }
+
     bool operator==(const CHidden&) const = default;
 
     float m_net = 0.0f;

@@ -15,6 +15,23 @@ public:
 
     void Serialize(CArchive& archive);
 
+    // Calls visit(name, field) for every stored field in the file's order. Not the declaration
+    // order: files have always stored the unit's numbers this way.
+    template <class Symptom, class Visitor>
+    static void ForEachStoredField(Symptom& symptom, Visitor&& visit) {
+        visit("spare", symptom.m_spare);
+        visit("delta", symptom.m_delta);
+        visit("bias", symptom.m_bias);
+        visit("biasGrad", symptom.m_biasGrad);
+        visit("biasStep", symptom.m_biasStep);
+        visit("error", symptom.m_error);
+        visit("net", symptom.m_net);
+        visit("output", symptom.m_output);
+        visit("weight", ColumnsOf(symptom.m_weight, symptom.m_weightGrad, symptom.m_weightStep));
+        visit("history", symptom.m_history);
+        visit("name", symptom.m_name);
+    }
+
     // Name and today's status in the left or right half of a page row.
     bool DrawStatus(Canvas& canvas, int row, bool leftHalf) const;
     // The five-row history box centred on the row.

@@ -26,7 +26,7 @@ constexpr auto Positions = static_cast<std::size_t>(network::HistoryLength);
 template <typename Step>
 void RunEpochs(const CGastrologDoc& doc, int epochs, const FastTrainer::EpochDone& afterEpoch,
                Step&& step) {
-    const int first = network::FirstUsablePosition(doc.m_dayCount);
+    const int first = network::FirstUsablePosition(doc.DayCount());
     for (int epoch = 0; epoch < epochs; ++epoch) {
         for (int target = network::NewestTargetDay; target > first; --target)
             step(target - 1, target);

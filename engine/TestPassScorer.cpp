@@ -15,8 +15,8 @@ constexpr int TestPosition = 0;
 
 // Skipping the zero inputs is exact only for finite weights (0 × ∞ is not a zero).
 bool CanSkipZeroInputs(const CGastrologDoc& doc) {
-    if (network::HiddenUnitsInUse(doc.m_hidden.size()) != diary::HiddenUnitCount) return false;
-    return std::all_of(doc.m_foods.begin(), doc.m_foods.end(), [](const CFood& food) {
+    if (network::HiddenUnitsInUse(doc.HiddenUnits().size()) != diary::HiddenUnitCount) return false;
+    return std::all_of(doc.Foods().begin(), doc.Foods().end(), [](const CFood& food) {
         return std::all_of(food.m_weight.begin(), food.m_weight.end(),
                            [](float weight) { return std::isfinite(weight); });
     });

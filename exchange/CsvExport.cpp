@@ -32,22 +32,22 @@ void WriteRow(std::ostream& out, const std::vector<std::string>& fields) {
 
 std::vector<std::string> HeaderRow(const CGastrologDoc& doc) {
     std::vector<std::string> fields{"Date"};
-    for (const CSymptom& symptom : doc.m_symptoms)
+    for (const CSymptom& symptom : doc.Symptoms())
         fields.push_back(Windows1252ToUtf8(symptom.m_name));
-    for (const CFood& food : doc.m_foods) fields.push_back(Windows1252ToUtf8(food.m_name));
+    for (const CFood& food : doc.Foods()) fields.push_back(Windows1252ToUtf8(food.m_name));
     return fields;
 }
 
 std::vector<std::string> SlotRow(const CGastrologDoc& doc, std::size_t slot) {
     const int daysBefore = static_cast<int>(diary::HistoryLength - 1 - slot);
     // Counted on the calendar, so a change to or from summer time cannot skip or repeat a date.
-    const TimeValue day = calendar::DaysEarlier(doc.m_lastUpdate, daysBefore);
+    const TimeValue day = calendar::DaysEarlier(doc.LastUpdate(), daysBefore);
     std::vector<std::string> fields{calendar::Format(day, "%Y-%m-%d")};
-    for (const CSymptom& symptom : doc.m_symptoms) {
+    for (const CSymptom& symptom : doc.Symptoms()) {
         const char* code = CodeAt(symptom.m_history, slot);
         fields.push_back(code ? RatingWord(*code) : "");
     }
-    for (const CFood& food : doc.m_foods) {
+    for (const CFood& food : doc.Foods()) {
         const char* code = CodeAt(food.m_history, slot);
         fields.push_back(code ? (diary::IsEaten(*code) ? "1" : "0") : "");
     }

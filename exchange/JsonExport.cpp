@@ -70,12 +70,12 @@ Json Records(const std::vector<Record>& records, Convert convert) {
 
 Json DiaryToJson(const CGastrologDoc& doc) {
     Json diary;
-    diary["lastUpdate"] = doc.m_lastUpdate;
-    diary["dayCount"] = doc.m_dayCount;
-    diary["foodNames"] = Texts(doc.m_foodNames);
-    diary["foods"] = Records(doc.m_foods, FoodToJson);
-    diary["symptomLines"] = Texts(doc.m_symptomLines);
-    diary["symptoms"] = Records(doc.m_symptoms, SymptomToJson);
-    diary["hidden"] = Records(doc.m_hidden, HiddenToJson);
+    diary["lastUpdate"] = doc.LastUpdate();
+    diary["dayCount"] = doc.DayCount();
+    diary["foodNames"] = Texts(doc.FoodNames());
+    diary["foods"] = Records(doc.Foods(), FoodToJson);
+    diary["symptomLines"] = Texts(doc.SymptomLines());
+    diary["symptoms"] = Records(doc.Symptoms(), SymptomToJson);
+    diary["hidden"] = Records(doc.HiddenUnits(), HiddenToJson);
     return diary;
 }

@@ -197,13 +197,8 @@ std::optional<std::string> DiaryFromJson(const Json& json, CGastrologDoc& doc) {
                    diary::HiddenUnitCount, "hidden units");
         auto hidden = Records<CHidden>(json["hidden"], "hidden", HiddenFromJson);
 
-        doc.m_lastUpdate = lastUpdate;
-        doc.m_dayCount = dayCount;
-        doc.m_foodNames = std::move(foodNames);
-        doc.m_foods = std::move(foods);
-        doc.m_symptomLines = std::move(symptomLines);
-        doc.m_symptoms = std::move(symptoms);
-        doc.m_hidden = std::move(hidden);
+        doc.ReplaceStoredDiary({lastUpdate, dayCount, std::move(foodNames), std::move(foods),
+                                std::move(symptomLines), std::move(symptoms), std::move(hidden)});
         return std::nullopt;
     } catch (const Refusal& refusal) {
         return refusal.what();

@@ -12,17 +12,17 @@ std::string ListsDate(TimeValue now, int newDayHour) {
 std::string HeadingText(const CGastrologDoc& doc) {
     // Built by appending: GCC 12 warns falsely about chains of string + at -O3.
     std::string heading = "\"";
-    heading += doc.Host().GetTitle();
+    heading += doc.GetTitle();
     heading += "\".";
     heading.append(4, ' ');
-    if (doc.m_listsCurrent) {
+    if (doc.ListsCurrent()) {
         heading += "Lists produced from current information";
     } else {
         heading += "Lists produced for ";
-        heading += ListsDate(doc.GetClock().Now(), doc.GetNewDayHour());
+        heading += ListsDate(doc.GetNow(), doc.GetNewDayHour());
         heading.append(12, ' ');
     }
     heading += "   day: ";
-    heading += std::to_string(doc.m_dayCount);
+    heading += std::to_string(doc.DayCount());
     return heading;
 }

@@ -63,26 +63,26 @@ void PageLayout::Draw() {
     m_nLine = 0;
     m_listStart = 0;
     m_listCount = 0;
-    if (m_doc.Host().GetPathName().empty()) {
+    if (m_doc.GetPathName().empty()) {
         DrawGuidance();
         return;
     }
     DrawRowText(m_nLine, 0, HeadingText(m_doc));
-    if (m_doc.m_showInclusions)
-        DrawListSection({EntriesOf(m_doc.m_inclusions),
+    if (m_doc.ShowInclusions())
+        DrawListSection({EntriesOf(m_doc.Inclusions()),
                          " food that can be included:", " foods that can be included:"},
                         m_nLine + 2);
-    if (m_doc.m_showUnclassified)
-        DrawListSection({EntriesOf(m_doc.m_over50Days), " food that is not currently classified:",
+    if (m_doc.ShowUnclassified())
+        DrawListSection({EntriesOf(m_doc.Over50Days()), " food that is not currently classified:",
                          " foods that are not currently classified:"},
                         RowAfterList());
-    if (m_doc.m_showExclusions)
-        DrawListSection({EntriesOf(m_doc.m_exclusions),
+    if (m_doc.ShowExclusions())
+        DrawListSection({EntriesOf(m_doc.Exclusions()),
                          " food that should be excluded:", " foods that should be excluded:"},
                         RowAfterList());
-    if (m_doc.m_showSymptoms) DrawSymptoms();
-    if (m_doc.m_showFoods) DrawFoods();
-    if (m_doc.m_showHistory) DrawHistory();
+    if (m_doc.ShowSymptoms()) DrawSymptoms();
+    if (m_doc.ShowFoods()) DrawFoods();
+    if (m_doc.ShowHistory()) DrawHistory();
 }
 
 void PageLayout::DrawGuidance() {
@@ -118,7 +118,7 @@ void PageLayout::DrawSymptoms() {
     DrawRowText(m_nLine, 0, SymptomsTitle);
     m_nLine += 2;
     bool leftHalf = true;
-    for (const CSymptom* symptom : SymptomsByName(m_doc.m_symptoms)) {
+    for (const CSymptom* symptom : SymptomsByName(m_doc.Symptoms())) {
         if (IsRowDrawn(m_nLine)) symptom->DrawStatus(m_canvas, RowOnCanvas(m_nLine), leftHalf);
         if (!leftHalf) ++m_nLine;
         leftHalf = !leftHalf;
@@ -130,9 +130,8 @@ void PageLayout::DrawFoods() {
     m_nLine += 2;
     DrawRowText(m_nLine, 0, FoodsTitle);
     m_nLine += 2;
-    const int sortOrder =
-        m_doc.Settings().GetInt(setting::Section, setting::SortOrder, SortFoodsByName);
-    for (const CFood* food : FoodsInPageOrder(m_doc.m_foods, sortOrder)) {
+    const int sortOrder = m_doc.GetSetting(setting::SortOrder, SortFoodsByName);
+    for (const CFood* food : FoodsInPageOrder(m_doc.Foods(), sortOrder)) {
         if (IsRowDrawn(m_nLine)) food->Draw(m_canvas, RowOnCanvas(m_nLine));
         ++m_nLine;
     }
@@ -145,7 +144,7 @@ void PageLayout::DrawHistory() {
     m_nLine += 2;
     DrawRowText(m_nLine, 0, HistoryColumns);
     m_nLine += 3;
-    for (const CSymptom* symptom : SymptomsByName(m_doc.m_symptoms)) {
+    for (const CSymptom* symptom : SymptomsByName(m_doc.Symptoms())) {
         if (IsHistoryBoxDrawn(m_nLine)) symptom->DrawHistory(m_canvas, RowOnCanvas(m_nLine));
         m_nLine += 6;
     }

@@ -17,6 +17,7 @@
 
 #include "cli/CommandLine.h"
 #include "diary/GastrologDoc.h"
+#include "tests/support/DocumentTestAccess.h"
 #include "tests/support/FakePorts.h"
 
 // A folder of its own for one test, removed afterwards.
@@ -97,10 +98,10 @@ inline std::string History(char fill, char code, std::initializer_list<int> posi
 
 // A diary as the program builds it: five hidden units, the string lists matching the records.
 inline void CompleteDiary(CGastrologDoc& doc, TimeValue lastUpdate, int dayCount) {
-    doc.m_lastUpdate = lastUpdate;
-    doc.m_dayCount = dayCount;
-    doc.m_hidden.clear();
-    for (const char* name : {"0", "1", "2", "3", "4"}) doc.m_hidden.emplace_back(name);
+    Members(doc).m_lastUpdate = lastUpdate;
+    Members(doc).m_dayCount = dayCount;
+    Members(doc).m_hidden.clear();
+    for (const char* name : {"0", "1", "2", "3", "4"}) Members(doc).m_hidden.emplace_back(name);
     doc.RebuildFoodNames();
     doc.RebuildSymptomLines();
 }

@@ -2,6 +2,7 @@
 
 #include "exchange/CsvExport.h"
 #include "tests/cli/CliTestSupport.h"
+#include "tests/support/DocumentTestAccess.h"
 
 namespace {
 
@@ -38,11 +39,11 @@ std::vector<std::string> Records(const std::string& text) {
 class CsvExport : public ::testing::Test {
 protected:
     void SetUp() override {
-        doc.m_symptoms.push_back(MakeSymptom("Headache", History('n', 'w', {0, 49})));
-        doc.m_symptoms.push_back(MakeSymptom("Itch, \"mild\"", History('n', 'b', {48})));
-        doc.m_foods.push_back(MakeFood("Tea", History('n', 'y', {0, 48, 49})));
-        doc.m_foods.push_back(MakeFood("Caf\xE9", History('n', 'Y', {1})));
-        doc.m_foods.push_back(MakeFood("=HYPERLINK(\"x\")", History('n', 'y', {2})));
+        Members(doc).m_symptoms.push_back(MakeSymptom("Headache", History('n', 'w', {0, 49})));
+        Members(doc).m_symptoms.push_back(MakeSymptom("Itch, \"mild\"", History('n', 'b', {48})));
+        Members(doc).m_foods.push_back(MakeFood("Tea", History('n', 'y', {0, 48, 49})));
+        Members(doc).m_foods.push_back(MakeFood("Caf\xE9", History('n', 'Y', {1})));
+        Members(doc).m_foods.push_back(MakeFood("=HYPERLINK(\"x\")", History('n', 'y', {2})));
         // Summer time starts in Berlin on March 30, 2025, inside the 50 days.
         CompleteDiary(doc, LocalTime(2025, 4, 10, 0, 30), 60);
         SaveDiary(doc, path);

@@ -4,6 +4,7 @@
 
 #include "exchange/FloatJson.h"
 #include "tests/cli/CliTestSupport.h"
+#include "tests/support/DocumentTestAccess.h"
 
 namespace {
 
@@ -11,9 +12,9 @@ class ImportRefusal : public ::testing::Test {
 protected:
     void SetUp() override {
         CGastrologDoc doc;
-        doc.m_foods.push_back(MakeFood("Tea", std::string(diary::NewFoodHistory)));
-        doc.m_foods.push_back(MakeFood("Bread", History('n', 'y', {10, 49})));
-        doc.m_symptoms.push_back(MakeSymptom("Headache", History('n', 'w', {11})));
+        Members(doc).m_foods.push_back(MakeFood("Tea", std::string(diary::NewFoodHistory)));
+        Members(doc).m_foods.push_back(MakeFood("Bread", History('n', 'y', {10, 49})));
+        Members(doc).m_symptoms.push_back(MakeSymptom("Headache", History('n', 'w', {11})));
         CompleteDiary(doc, LocalTime(2025, 3, 6), 40);
         SaveDiary(doc, diary);
         const CliRun run = RunCli({"export", diary});

@@ -1,18 +1,19 @@
 #include <gtest/gtest.h>
 
 #include "tests/cli/CliTestSupport.h"
+#include "tests/support/DocumentTestAccess.h"
 
 namespace {
 
 class InfoCommand : public ::testing::Test {
 protected:
     void SetUp() override {
-        doc.m_foods.push_back(MakeFood("Tea", std::string(diary::NewFoodHistory)));
-        doc.m_foods.push_back(MakeFood("Bread", History('n', 'y', {3, 49})));
-        doc.m_symptoms.push_back(MakeSymptom("Headache", History('n', 'b', {49})));
-        doc.m_symptoms.push_back(MakeSymptom("Bloating", History('n', 'w', {49})));
-        doc.m_symptoms.push_back(MakeSymptom("Fatigue", History('n', 'w', {48})));
-        doc.m_symptoms.push_back(MakeSymptom("Odd code", History('n', 'x', {49})));
+        Members(doc).m_foods.push_back(MakeFood("Tea", std::string(diary::NewFoodHistory)));
+        Members(doc).m_foods.push_back(MakeFood("Bread", History('n', 'y', {3, 49})));
+        Members(doc).m_symptoms.push_back(MakeSymptom("Headache", History('n', 'b', {49})));
+        Members(doc).m_symptoms.push_back(MakeSymptom("Bloating", History('n', 'w', {49})));
+        Members(doc).m_symptoms.push_back(MakeSymptom("Fatigue", History('n', 'w', {48})));
+        Members(doc).m_symptoms.push_back(MakeSymptom("Odd code", History('n', 'x', {49})));
         CompleteDiary(doc, LocalTime(2025, 3, 6, 20, 15), 61);
         SaveDiary(doc, path);
     }
@@ -41,9 +42,9 @@ TEST_F(InfoCommand, SummarisesTheDiaryWithEachSymptomsStatus) {
 }
 
 TEST_F(InfoCommand, ShowsNamesInUtf8) {
-    doc.m_foods.clear();
-    doc.m_symptoms = {MakeSymptom("Ekz\xE9m", History('n', 'b', {49}))};
-    CompleteDiary(doc, doc.m_lastUpdate, 3);
+    Members(doc).m_foods.clear();
+    Members(doc).m_symptoms = {MakeSymptom("Ekz\xE9m", History('n', 'b', {49}))};
+    CompleteDiary(doc, doc.LastUpdate(), 3);
     SaveDiary(doc, path);
     const CliRun run = RunCli({"info", path});
     EXPECT_NE(run.out.find("  Ekz\xC3\xA9m  better"), std::string::npos) << run.out;

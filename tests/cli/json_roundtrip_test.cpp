@@ -3,9 +3,10 @@
 #include <cmath>
 #include <limits>
 
-#include "exchange/FloatJson.h"
 #include "cli/Simulation.h"
+#include "exchange/FloatJson.h"
 #include "tests/cli/CliTestSupport.h"
+#include "tests/support/DocumentTestAccess.h"
 
 namespace {
 
@@ -43,22 +44,23 @@ void FillWithOddValues(CGastrologDoc& doc) {
     cafe.m_weightGrad = {FloatFromBits(1u), std::numeric_limits<float>::max(),
                          std::numeric_limits<float>::min(), 0.1f, 1.0f / 3.0f};
     cafe.m_weightStep = {-1.0e-38f, 16777217.0f, 3.0e38f, -7.5f, 1.0e-45f};
-    doc.m_foods.push_back(cafe);
-    doc.m_foods.push_back(MakeFood("\x80uro \x81\x8D\x8F\x90\x9D", History('n', 'Y', {5})));
-    doc.m_foods.push_back(
+    Members(doc).m_foods.push_back(cafe);
+    Members(doc).m_foods.push_back(
+        MakeFood("\x80uro \x81\x8D\x8F\x90\x9D", History('n', 'Y', {5})));
+    Members(doc).m_foods.push_back(
         MakeFood("Quote\"Back\\slash\tTab\nLine\x01", History('\xFF', '\0', {1})));
-    doc.m_foods.push_back(MakeFood("", History('n', 'y', {49})));
-    doc.m_foods.push_back(MakeFood(std::string(300, 'L'), History('n', 'y', {49})));
+    Members(doc).m_foods.push_back(MakeFood("", History('n', 'y', {49})));
+    Members(doc).m_foods.push_back(MakeFood(std::string(300, 'L'), History('n', 'y', {49})));
     CSymptom rash = MakeSymptom("Ekz\xE9m \xA9", History('n', 'w', {2, 3, 49}));
     rash.m_bias = FloatFromBits(0x7F800001u);
     rash.m_output = 0.99999f;
     rash.m_spare = -0.0f;
-    doc.m_symptoms.push_back(rash);
+    Members(doc).m_symptoms.push_back(rash);
     CompleteDiary(doc, 0xFFFFFFFF, 0x7FFFFFFF);
-    doc.m_hidden[2].m_delta = FloatFromBits(0xFFFFFFFFu);
+    Members(doc).m_hidden[2].m_delta = FloatFromBits(0xFFFFFFFFu);
     // The file keeps its name lists apart from the records; they travel as they are stored.
-    doc.m_foodNames.push_back("Not a food");
-    doc.m_symptomLines = {"Line without suffix"};
+    Members(doc).m_foodNames.push_back("Not a food");
+    Members(doc).m_symptomLines = {"Line without suffix"};
 }
 
 TEST(JsonRoundTrip, HandMadeDiaryWithOddBytesComesBackByteForByte) {

@@ -3,10 +3,11 @@
 #include <map>
 #include <regex>
 
-#include "exchange/FloatJson.h"
 #include "diary/Windows1252.h"
-#include "tests/cli/CliTestSupport.h"
+#include "exchange/FloatJson.h"
 #include "page/ScoreFormat.h"
+#include "tests/cli/CliTestSupport.h"
+#include "tests/support/DocumentTestAccess.h"
 
 namespace {
 
@@ -54,13 +55,16 @@ protected:
         folder = new ScratchFolder;
         path = folder->File("diary.glg");
         CGastrologDoc doc;
-        doc.m_foods.push_back(MakeFood("Red wine", History('n', 'y', {10, 20, 30, 40, 45})));
-        doc.m_foods.push_back(MakeFood("Bread", History('y', 'n', {5, 25})));
-        doc.m_foods.push_back(MakeFood("apples", History('n', 'y', {12, 22, 33, 44})));
-        doc.m_foods.push_back(MakeFood("Caf\xE9", History('n', 'y', {11, 21, 31})));
-        doc.m_foods.push_back(MakeFood("Old cheese", History('n', 'y', {0})));
-        doc.m_symptoms.push_back(MakeSymptom("Headache", History('n', 'w', {11, 21, 31, 41, 46})));
-        doc.m_symptoms.push_back(MakeSymptom("Fatigue", History('n', 'b', {13, 23, 34, 45})));
+        Members(doc).m_foods.push_back(
+            MakeFood("Red wine", History('n', 'y', {10, 20, 30, 40, 45})));
+        Members(doc).m_foods.push_back(MakeFood("Bread", History('y', 'n', {5, 25})));
+        Members(doc).m_foods.push_back(MakeFood("apples", History('n', 'y', {12, 22, 33, 44})));
+        Members(doc).m_foods.push_back(MakeFood("Caf\xE9", History('n', 'y', {11, 21, 31})));
+        Members(doc).m_foods.push_back(MakeFood("Old cheese", History('n', 'y', {0})));
+        Members(doc).m_symptoms.push_back(
+            MakeSymptom("Headache", History('n', 'w', {11, 21, 31, 41, 46})));
+        Members(doc).m_symptoms.push_back(
+            MakeSymptom("Fatigue", History('n', 'b', {13, 23, 34, 45})));
         CompleteDiary(doc, LocalTime(2025, 3, 6, 20), 55);
         doc.TrainNetwork();
         SaveDiary(doc, path);
@@ -130,12 +134,12 @@ TEST_F(ListsCommand, ScoresAndBaselineReadBackToTheSameNumbers) {
     const double baseline = Generate(doc, 0);
     const Json lists = Json::parse(RunCli({"lists", path, "--json"}).out);
     EXPECT_EQ(lists["baseline"].get<double>(), baseline);
-    ASSERT_EQ(lists["foods"].size(), doc.m_foods.size());
-    for (std::size_t i = 0; i < doc.m_foods.size(); ++i) {
-        EXPECT_EQ(lists["foods"][i]["name"], Windows1252ToUtf8(doc.m_foods[i].m_name));
+    ASSERT_EQ(lists["foods"].size(), doc.Foods().size());
+    for (std::size_t i = 0; i < doc.Foods().size(); ++i) {
+        EXPECT_EQ(lists["foods"][i]["name"], Windows1252ToUtf8(doc.Foods()[i].m_name));
         const auto score = float_json::ToFloat(lists["foods"][i]["score"]);
         ASSERT_TRUE(score);
-        EXPECT_EQ(float_json::FloatBits(*score), float_json::FloatBits(doc.m_foods[i].m_score));
+        EXPECT_EQ(float_json::FloatBits(*score), float_json::FloatBits(doc.Foods()[i].m_score));
     }
 }
 
@@ -143,7 +147,7 @@ TEST_F(ListsCommand, TextShowsEachScoreAsThePageDoes) {
     CGastrologDoc doc;
     Generate(doc, 0);
     const std::string text = RunCli({"lists", path}).out;
-    for (const CFood& food : doc.m_foods) {
+    for (const CFood& food : doc.Foods()) {
         const std::string score = FormatScore(static_cast<double>(food.m_score) * 10000.0);
         const std::regex row(
             "\n" +
@@ -157,7 +161,7 @@ TEST(ListsWithoutFoods, SaysSoInsteadOfEmptyTitles) {
     ScratchFolder folder;
     const std::string path = folder.File("empty.glg");
     CGastrologDoc doc;
-    doc.m_symptoms.push_back(MakeSymptom("Headache", History('n', 'w', {3})));
+    Members(doc).m_symptoms.push_back(MakeSymptom("Headache", History('n', 'w', {3})));
     CompleteDiary(doc, LocalTime(2025, 3, 6), 5);
     SaveDiary(doc, path);
     EXPECT_EQ(RunCli({"lists", path}).out, "The diary holds no foods.\n");

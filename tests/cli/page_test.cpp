@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/cli/CliTestSupport.h"
+#include "tests/support/DocumentTestAccess.h"
 
 namespace {
 
@@ -8,8 +9,10 @@ class PageCommand : public ::testing::Test {
 protected:
     void SetUp() override {
         CGastrologDoc doc;
-        doc.m_foods.push_back(MakeFood("Red wine", History('n', 'y', {10, 20, 30, 40, 49})));
-        doc.m_symptoms.push_back(MakeSymptom("Headache", History('n', 'w', {11, 21, 31, 41})));
+        Members(doc).m_foods.push_back(
+            MakeFood("Red wine", History('n', 'y', {10, 20, 30, 40, 49})));
+        Members(doc).m_symptoms.push_back(
+            MakeSymptom("Headache", History('n', 'w', {11, 21, 31, 41})));
         CompleteDiary(doc, LocalTime(2025, 3, 6, 20), 50);
         SaveDiary(doc, path);
     }

@@ -2,6 +2,7 @@
 
 #include "exchange/FloatJson.h"
 #include "tests/cli/CliTestSupport.h"
+#include "tests/support/DocumentTestAccess.h"
 
 namespace {
 
@@ -9,12 +10,15 @@ class RelateCommand : public ::testing::Test {
 protected:
     void SetUp() override {
         CGastrologDoc doc;
-        doc.m_foods.push_back(MakeFood("Bread", History('n', 'y', {1, 2})));
-        doc.m_foods.push_back(MakeFood("Red wine", History('n', 'y', {10, 20, 30, 40})));
-        doc.m_foods.push_back(MakeFood("Ginger tea", History('n', 'y', {12, 22, 32, 42})));
-        doc.m_symptoms.push_back(MakeSymptom("Headache", History('n', 'w', {11, 21, 31, 41})));
-        doc.m_symptoms.push_back(MakeSymptom("Joint pain", History('n', 'b', {13, 23, 33, 43})));
-        doc.m_symptoms.push_back(MakeSymptom("Skin rash", std::string(diary::NewSymptomHistory)));
+        Members(doc).m_foods.push_back(MakeFood("Bread", History('n', 'y', {1, 2})));
+        Members(doc).m_foods.push_back(MakeFood("Red wine", History('n', 'y', {10, 20, 30, 40})));
+        Members(doc).m_foods.push_back(MakeFood("Ginger tea", History('n', 'y', {12, 22, 32, 42})));
+        Members(doc).m_symptoms.push_back(
+            MakeSymptom("Headache", History('n', 'w', {11, 21, 31, 41})));
+        Members(doc).m_symptoms.push_back(
+            MakeSymptom("Joint pain", History('n', 'b', {13, 23, 33, 43})));
+        Members(doc).m_symptoms.push_back(
+            MakeSymptom("Skin rash", std::string(diary::NewSymptomHistory)));
         CompleteDiary(doc, LocalTime(2025, 3, 6), 50);
         SaveDiary(doc, path);
     }
@@ -49,7 +53,7 @@ TEST(RelateWithoutSymptoms, SaysSo) {
     ScratchFolder folder;
     const std::string path = folder.File("diary.glg");
     CGastrologDoc doc;
-    doc.m_foods.push_back(MakeFood("Bread", History('n', 'y', {1, 2})));
+    Members(doc).m_foods.push_back(MakeFood("Bread", History('n', 'y', {1, 2})));
     CompleteDiary(doc, LocalTime(2025, 3, 6), 50);
     SaveDiary(doc, path);
     EXPECT_EQ(RunCli({"relate", path}).out, "The diary holds no symptoms.\n");

@@ -20,7 +20,7 @@ SimulationOptions Options(int days, std::uint32_t seed, int foods, int symptoms)
 }
 
 const CFood* FindFood(const CGastrologDoc& doc, const std::string& name) {
-    for (const CFood& food : doc.m_foods)
+    for (const CFood& food : doc.Foods())
         if (food.m_name == name) return &food;
     return nullptr;
 }
@@ -70,19 +70,19 @@ TEST(Simulate, HistoriesRecordEachDaysFoodsAndRatings) {
     const CGastrologDoc& doc = simulation.Doc();
     const auto& journal = simulation.Journal();
     ASSERT_EQ(journal.size(), 30u);
-    EXPECT_EQ(doc.m_symptoms.size(), 3u);
-    EXPECT_EQ(doc.m_lastUpdate, journal.back().evening);
-    EXPECT_EQ(doc.m_foodNames.size(), doc.m_foods.size());
+    EXPECT_EQ(doc.Symptoms().size(), 3u);
+    EXPECT_EQ(doc.LastUpdate(), journal.back().evening);
+    EXPECT_EQ(doc.FoodNames().size(), doc.Foods().size());
     for (std::size_t day = 1; day < journal.size(); ++day) {
         const std::size_t slot = diary::HistoryLength - journal.size() + day;
-        for (const CFood& food : doc.m_foods) {
+        for (const CFood& food : doc.Foods()) {
             const auto& eaten = journal[day].foods;
             const bool planned = std::find(eaten.begin(), eaten.end(), food.m_name) != eaten.end();
             EXPECT_EQ(food.m_history[slot] == 'y', planned) << food.m_name << " on day " << day;
         }
-        for (std::size_t s = 0; s < doc.m_symptoms.size(); ++s)
-            EXPECT_EQ(doc.m_symptoms[s].m_history[slot], journal[day].ratings[s])
-                << doc.m_symptoms[s].m_name << " on day " << day;
+        for (std::size_t s = 0; s < doc.Symptoms().size(); ++s)
+            EXPECT_EQ(doc.Symptoms()[s].m_history[slot], journal[day].ratings[s])
+                << doc.Symptoms()[s].m_name << " on day " << day;
     }
     // Every food of the diary was eaten on some day, and every eaten food is in the diary.
     for (const SimulatedDay& day : journal)

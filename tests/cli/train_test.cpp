@@ -1,39 +1,43 @@
 #include <gtest/gtest.h>
 
 #include "tests/cli/CliTestSupport.h"
+#include "tests/support/DocumentTestAccess.h"
 
 namespace {
 
 // Every stored member that is not part of the network.
 void ExpectSameDiaryApartFromTheNetwork(const CGastrologDoc& before, const CGastrologDoc& after) {
-    EXPECT_EQ(after.m_lastUpdate, before.m_lastUpdate);
-    EXPECT_EQ(after.m_dayCount, before.m_dayCount);
-    EXPECT_EQ(after.m_foodNames, before.m_foodNames);
-    EXPECT_EQ(after.m_symptomLines, before.m_symptomLines);
-    ASSERT_EQ(after.m_foods.size(), before.m_foods.size());
-    for (std::size_t i = 0; i < after.m_foods.size(); ++i) {
-        EXPECT_EQ(after.m_foods[i].m_name, before.m_foods[i].m_name);
-        EXPECT_EQ(after.m_foods[i].m_history, before.m_foods[i].m_history);
+    EXPECT_EQ(after.LastUpdate(), before.LastUpdate());
+    EXPECT_EQ(after.DayCount(), before.DayCount());
+    EXPECT_EQ(after.FoodNames(), before.FoodNames());
+    EXPECT_EQ(after.SymptomLines(), before.SymptomLines());
+    ASSERT_EQ(after.Foods().size(), before.Foods().size());
+    for (std::size_t i = 0; i < after.Foods().size(); ++i) {
+        EXPECT_EQ(after.Foods()[i].m_name, before.Foods()[i].m_name);
+        EXPECT_EQ(after.Foods()[i].m_history, before.Foods()[i].m_history);
     }
-    ASSERT_EQ(after.m_symptoms.size(), before.m_symptoms.size());
-    for (std::size_t i = 0; i < after.m_symptoms.size(); ++i) {
-        EXPECT_EQ(after.m_symptoms[i].m_name, before.m_symptoms[i].m_name);
-        EXPECT_EQ(after.m_symptoms[i].m_history, before.m_symptoms[i].m_history);
+    ASSERT_EQ(after.Symptoms().size(), before.Symptoms().size());
+    for (std::size_t i = 0; i < after.Symptoms().size(); ++i) {
+        EXPECT_EQ(after.Symptoms()[i].m_name, before.Symptoms()[i].m_name);
+        EXPECT_EQ(after.Symptoms()[i].m_history, before.Symptoms()[i].m_history);
     }
-    ASSERT_EQ(after.m_hidden.size(), before.m_hidden.size());
-    for (std::size_t i = 0; i < after.m_hidden.size(); ++i)
-        EXPECT_EQ(after.m_hidden[i].m_name, before.m_hidden[i].m_name);
+    ASSERT_EQ(after.HiddenUnits().size(), before.HiddenUnits().size());
+    for (std::size_t i = 0; i < after.HiddenUnits().size(); ++i)
+        EXPECT_EQ(after.HiddenUnits()[i].m_name, before.HiddenUnits()[i].m_name);
 }
 
 class TrainCommand : public ::testing::Test {
 protected:
     void SetUp() override {
         CGastrologDoc doc;
-        doc.m_foods.push_back(MakeFood("Red wine", History('n', 'y', {10, 20, 30, 40, 45})));
-        doc.m_foods.push_back(MakeFood("Bread", History('y', 'n', {5, 25})));
-        doc.m_foods.push_back(MakeFood("Apples", History('n', 'y', {12, 22, 33, 44})));
-        doc.m_symptoms.push_back(MakeSymptom("Headache", History('n', 'w', {11, 21, 31, 41, 46})));
-        doc.m_symptoms.push_back(MakeSymptom("Fatigue", History('n', 'b', {13, 23, 34, 45})));
+        Members(doc).m_foods.push_back(
+            MakeFood("Red wine", History('n', 'y', {10, 20, 30, 40, 45})));
+        Members(doc).m_foods.push_back(MakeFood("Bread", History('y', 'n', {5, 25})));
+        Members(doc).m_foods.push_back(MakeFood("Apples", History('n', 'y', {12, 22, 33, 44})));
+        Members(doc).m_symptoms.push_back(
+            MakeSymptom("Headache", History('n', 'w', {11, 21, 31, 41, 46})));
+        Members(doc).m_symptoms.push_back(
+            MakeSymptom("Fatigue", History('n', 'b', {13, 23, 34, 45})));
         CompleteDiary(doc, LocalTime(2025, 3, 6, 20), 55);
         SaveDiary(doc, path);
         ASSERT_EQ(before.ReadFile(path), "");
@@ -50,10 +54,10 @@ TEST_F(TrainCommand, ChangesOnlyTheNetworkInPlace) {
     CGastrologDoc after;
     ASSERT_EQ(after.ReadFile(path), "");
     ExpectSameDiaryApartFromTheNetwork(before, after);
-    EXPECT_NE(after.m_foods[0].m_weight, before.m_foods[0].m_weight);
-    EXPECT_NE(after.m_symptoms[0].m_weight, before.m_symptoms[0].m_weight);
-    EXPECT_NE(after.m_symptoms[0].m_bias, before.m_symptoms[0].m_bias);
-    EXPECT_NE(after.m_hidden[0].m_bias, before.m_hidden[0].m_bias);
+    EXPECT_NE(after.Foods()[0].m_weight, before.Foods()[0].m_weight);
+    EXPECT_NE(after.Symptoms()[0].m_weight, before.Symptoms()[0].m_weight);
+    EXPECT_NE(after.Symptoms()[0].m_bias, before.Symptoms()[0].m_bias);
+    EXPECT_NE(after.HiddenUnits()[0].m_bias, before.HiddenUnits()[0].m_bias);
 }
 
 TEST_F(TrainCommand, WithAnOutputLeavesTheDiaryAlone) {

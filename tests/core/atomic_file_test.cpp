@@ -12,6 +12,7 @@
 #include "diary/AtomicFile.h"
 #include "diary/GastrologDoc.h"
 #include "diary/QuietPorts.h"
+#include "tests/support/DocumentTestAccess.h"
 
 namespace {
 
@@ -189,9 +190,10 @@ struct SavedDiary {
     CGastrologDoc doc{DocumentPorts{nullptr, &host, &ui}};
 
     SavedDiary() {
-        doc.m_foods.emplace_back("Tea");
-        doc.m_symptoms.emplace_back("Headache");
-        for (int unit = 0; unit < 5; ++unit) doc.m_hidden.emplace_back(std::to_string(unit));
+        Members(doc).m_foods.emplace_back("Tea");
+        Members(doc).m_symptoms.emplace_back("Headache");
+        for (int unit = 0; unit < 5; ++unit)
+            Members(doc).m_hidden.emplace_back(std::to_string(unit));
         doc.RebuildFoodNames();
         doc.RebuildSymptomLines();
         host.SetModifiedFlag(true);
@@ -206,8 +208,8 @@ TEST(DiaryFiles, WriteFileStoresWhatReadFileReadsBack) {
     EXPECT_EQ(Contents(path), saved.doc.WriteBytes());
     CGastrologDoc read;
     ASSERT_EQ(read.ReadFile(path), "");
-    EXPECT_EQ(read.m_foods, saved.doc.m_foods);
-    EXPECT_EQ(read.m_symptomLines, saved.doc.m_symptomLines);
+    EXPECT_EQ(read.Foods(), saved.doc.Foods());
+    EXPECT_EQ(read.SymptomLines(), saved.doc.SymptomLines());
 
     // Reading, well or not, leaves the host and the user alone.
     saved.host.SetPathName("/elsewhere/other.glg");
@@ -236,11 +238,11 @@ TEST(DiaryFiles, AFileThatCannotBeReadLeavesTheDocumentCleared) {
     for (const auto& [path, message] : cases) {
         SCOPED_TRACE(path);
         SavedDiary diary;
-        diary.doc.m_exclusions.emplace_back("Tea");
+        Members(diary.doc).m_exclusions.emplace_back("Tea");
         EXPECT_EQ(diary.doc.ReadFile(path), message);
-        EXPECT_TRUE(diary.doc.m_foods.empty() && diary.doc.m_symptoms.empty() &&
-                    diary.doc.m_hidden.empty() && diary.doc.m_foodNames.empty() &&
-                    diary.doc.m_symptomLines.empty() && diary.doc.m_exclusions.empty());
+        EXPECT_TRUE(diary.doc.Foods().empty() && diary.doc.Symptoms().empty() &&
+                    diary.doc.HiddenUnits().empty() && diary.doc.FoodNames().empty() &&
+                    diary.doc.SymptomLines().empty() && diary.doc.Exclusions().empty());
     }
 }
 

@@ -8,6 +8,7 @@
 
 #include "diary/LocalTime.h"
 #include "tests/support/DiaryScripts.h"
+#include "tests/support/DocumentTestAccess.h"
 
 namespace {
 
@@ -24,17 +25,17 @@ protected:
         DiaryTest::SetUp();
         ASSERT_TRUE(doc.OnNewDocument());
         stored.Fill(doc);
-        doc.m_dayCount = 5;
+        Members(doc).m_dayCount = 5;
         LastUpdated(2024, 3, 12, 10);
         At(2024, 3, 12, 15);
-        doc.m_nextAction = command::UpdateSymptoms;
+        Members(doc).m_nextAction = command::UpdateSymptoms;
         diary.host.SetPathName(folder.File("diary.glg"));
         diary.host.m_updateCount = 0;
     }
 
     // The diary's day started at this local time.
     void LastUpdated(int year, int month, int day, int hour, int minute = 0) {
-        doc.m_lastUpdate = LocalTime(year, month, day, hour, minute);
+        Members(doc).m_lastUpdate = LocalTime(year, month, day, hour, minute);
     }
 };
 
@@ -76,7 +77,7 @@ TEST_F(CycleTest, DaysSinceUpdateCountsCalendarDatesWithinTheHistory) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(Stamp(c.last) + " to " + Stamp(c.now));
-        doc.m_lastUpdate = c.last;
+        Members(doc).m_lastUpdate = c.last;
         diary.clock.Set(c.now);
         EXPECT_EQ(doc.GetDaysSinceUpdate(), c.days);
     }
@@ -120,19 +121,19 @@ TEST_F(CycleTest, CheckNewDayAsksStartsOrWarnsByTheDiaryDate) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         SetNewDayHour(c.hour);
-        doc.m_lastUpdate = c.last;
+        Members(doc).m_lastUpdate = c.last;
         diary.clock.Set(c.now);
-        doc.m_dayCount = 5;
-        doc.m_yesterday = true;
+        Members(doc).m_dayCount = 5;
+        Members(doc).m_yesterday = true;
         if (c.prompt == &text::ClockBehind) {
             diary.ui.ExpectNotice(*c.prompt);
         } else if (c.prompt) {
             diary.ui.ExpectQuestion(*c.prompt, c.yes);
         }
         EXPECT_EQ(doc.CheckNewDay(false), c.started);
-        EXPECT_EQ(doc.m_dayCount, c.started ? 6 : 5);
-        EXPECT_EQ(doc.m_lastUpdate, c.stored);
-        EXPECT_EQ(doc.m_yesterday, c.prompt == &text::NewDay && !c.yes);
+        EXPECT_EQ(doc.DayCount(), c.started ? 6 : 5);
+        EXPECT_EQ(doc.LastUpdate(), c.stored);
+        EXPECT_EQ(doc.Yesterday(), c.prompt == &text::NewDay && !c.yes);
     }
 }
 
@@ -142,7 +143,7 @@ TEST_F(CycleTest, DayLabelNamesTheDiaryDayInEnglish) {
     LastUpdated(2024, 3, 7, 9);
     At(2024, 3, 8, 1);  // after midnight, before the new-day hour: still Thursday's slot
     EXPECT_EQ(doc.GetDayLabel(0), "on Thursday, March 07, 2024");
-    doc.m_yesterday = true;
+    Members(doc).m_yesterday = true;
     EXPECT_EQ(doc.GetDayLabel(0), "yesterday");
 }
 
@@ -154,13 +155,13 @@ TEST_F(CycleTest, RatingOneSymptomAndDeletingAnother) {
         MarkSymptomDeleted(lines, "Headache");
     });
     EXPECT_TRUE(doc.UpdateSymptoms(true, 0));
-    ASSERT_EQ(doc.m_symptoms.size(), 1u);
-    EXPECT_EQ(doc.m_symptoms[0].m_name, "Bloating");
-    EXPECT_EQ(doc.m_symptoms[0].m_history, stored.bloating.substr(0, 49) + "b");
-    EXPECT_EQ(doc.m_symptomLines, StringList{"Bloating  (better)   "});
+    ASSERT_EQ(doc.Symptoms().size(), 1u);
+    EXPECT_EQ(doc.Symptoms()[0].m_name, "Bloating");
+    EXPECT_EQ(doc.Symptoms()[0].m_history, stored.bloating.substr(0, 49) + "b");
+    EXPECT_EQ(doc.SymptomLines(), StringList{"Bloating  (better)   "});
     EXPECT_TRUE(diary.host.IsModified());
     EXPECT_GT(diary.host.m_updateCount, 0);
-    EXPECT_EQ(doc.m_nextAction, command::CreateDayList);
+    EXPECT_EQ(doc.NextAction(), command::CreateDayList);
 }
 
 TEST_F(CycleTest, EveryRatingReachesTheCurrentDayOnly) {
@@ -171,22 +172,22 @@ TEST_F(CycleTest, EveryRatingReachesTheCurrentDayOnly) {
             Rate(lines, "Headache", suffix);
         });
         EXPECT_TRUE(doc.UpdateSymptoms(false, 0));
-        EXPECT_EQ(doc.m_symptoms[0].m_history, stored.headache.substr(0, 49) + code);
-        EXPECT_EQ(doc.m_symptoms[1].m_history, stored.bloating);
+        EXPECT_EQ(doc.Symptoms()[0].m_history, stored.headache.substr(0, 49) + code);
+        EXPECT_EQ(doc.Symptoms()[1].m_history, stored.bloating);
     }
 }
 
 TEST_F(CycleTest, NewSymptomStaysABareLineAndLaterCommitsLeaveIt) {
     ExpectSymptomDialog(doc.GetDayLabel(0), [](StringList& lines) { lines.push_back("~Nausea"); });
     EXPECT_TRUE(doc.UpdateSymptoms(false, 0));
-    ASSERT_EQ(doc.m_symptoms.size(), 3u);
-    EXPECT_EQ(doc.m_symptoms[2].m_name, "Nausea");
-    EXPECT_EQ(doc.m_symptoms[2].m_history, std::string(diary::NewSymptomHistory));
-    EXPECT_EQ(doc.m_symptomLines.back(), "Nausea");
+    ASSERT_EQ(doc.Symptoms().size(), 3u);
+    EXPECT_EQ(doc.Symptoms()[2].m_name, "Nausea");
+    EXPECT_EQ(doc.Symptoms()[2].m_history, std::string(diary::NewSymptomHistory));
+    EXPECT_EQ(doc.SymptomLines().back(), "Nausea");
     ExpectSymptomDialog(doc.GetDayLabel(0), nullptr);
     EXPECT_TRUE(doc.UpdateSymptoms(false, 0));
-    EXPECT_EQ(doc.m_symptomLines.back(), "Nausea");
-    EXPECT_EQ(doc.m_symptoms[2].m_history, std::string(diary::NewSymptomHistory));
+    EXPECT_EQ(doc.SymptomLines().back(), "Nausea");
+    EXPECT_EQ(doc.Symptoms()[2].m_history, std::string(diary::NewSymptomHistory));
 }
 
 TEST_F(CycleTest, NamesContainingRatingWordsKeepTheirRatingsApart) {
@@ -200,18 +201,18 @@ TEST_F(CycleTest, NamesContainingRatingWordsKeepTheirRatingsApart) {
         lines[3] = "Mood (worse)" + std::string(diary::SuffixBetter);
     });
     EXPECT_TRUE(doc.UpdateSymptoms(false, 0));
-    ASSERT_EQ(doc.m_symptoms.size(), 4u);
-    EXPECT_EQ(doc.m_symptoms[2].m_history, std::string(diary::NewSymptomHistory));
-    EXPECT_EQ(doc.m_symptoms[3].m_history.back(), 'b');
-    EXPECT_EQ(doc.m_symptomLines[2], "Ache(worse)");
+    ASSERT_EQ(doc.Symptoms().size(), 4u);
+    EXPECT_EQ(doc.Symptoms()[2].m_history, std::string(diary::NewSymptomHistory));
+    EXPECT_EQ(doc.Symptoms()[3].m_history.back(), 'b');
+    EXPECT_EQ(doc.SymptomLines()[2], "Ache(worse)");
 
     ExpectSymptomDialog(doc.GetDayLabel(0), [](StringList& lines) {
         lines[2].insert(0, ">");
         lines[3].insert(0, ">");
     });
     EXPECT_TRUE(doc.UpdateSymptoms(false, 0));
-    ASSERT_EQ(doc.m_symptoms.size(), 2u);
-    EXPECT_EQ(doc.m_symptomLines.size(), 2u);
+    ASSERT_EQ(doc.Symptoms().size(), 2u);
+    EXPECT_EQ(doc.SymptomLines().size(), 2u);
 }
 
 TEST_F(CycleTest, SkippedDayGetsNoSaveReminderOnADiaryWithoutAFile) {
@@ -223,7 +224,7 @@ TEST_F(CycleTest, SkippedDayGetsNoSaveReminderOnADiaryWithoutAFile) {
 // ---- committing the day-list dialog
 
 TEST_F(CycleTest, DayListDialogGetsTodaysFoodsAndCommitsThem) {
-    doc.m_foods[0].m_history.back() = 'n';  // Tea not eaten today, Milk eaten
+    Members(doc).m_foods[0].m_history.back() = 'n';  // Tea not eaten today, Milk eaten
     ExpectDayListDialog(doc.GetDayLabel(0), [](StringList& master, StringList& day) {
         EXPECT_EQ(master, (StringList{"Tea", "Milk"}));
         EXPECT_EQ(day, StringList{"Milk"});
@@ -231,14 +232,14 @@ TEST_F(CycleTest, DayListDialogGetsTodaysFoodsAndCommitsThem) {
         AddNewFood(master, day, "Rice");
     });
     EXPECT_TRUE(doc.CreateDayList(0));
-    ASSERT_EQ(doc.m_foods.size(), 3u);
-    EXPECT_EQ(doc.m_foods[0].m_history, stored.tea.substr(0, 49) + "y");
-    EXPECT_EQ(doc.m_foods[2].m_name, "Rice");
-    EXPECT_EQ(doc.m_foods[2].m_history, std::string(diary::NewFoodHistory));
-    EXPECT_EQ(doc.m_foodNames, (StringList{"Tea", "Milk", "Rice"}));
-    EXPECT_EQ(doc.m_dayList, (StringList{"Milk", "Tea", "Rice"}));
+    ASSERT_EQ(doc.Foods().size(), 3u);
+    EXPECT_EQ(doc.Foods()[0].m_history, stored.tea.substr(0, 49) + "y");
+    EXPECT_EQ(doc.Foods()[2].m_name, "Rice");
+    EXPECT_EQ(doc.Foods()[2].m_history, std::string(diary::NewFoodHistory));
+    EXPECT_EQ(doc.FoodNames(), (StringList{"Tea", "Milk", "Rice"}));
+    EXPECT_EQ(doc.DayList(), (StringList{"Milk", "Tea", "Rice"}));
     EXPECT_TRUE(diary.host.IsModified());
-    EXPECT_EQ(doc.m_nextAction, command::UpdateConnections);
+    EXPECT_EQ(doc.NextAction(), command::UpdateConnections);
 }
 
 TEST_F(CycleTest, ClearingTheDayAfterAddingLeavesEveryFoodNotEaten) {
@@ -247,9 +248,9 @@ TEST_F(CycleTest, ClearingTheDayAfterAddingLeavesEveryFoodNotEaten) {
         for (const char* name : {"Tea", "Milk", "Rice"}) MarkFood(master, name, '0');
     });
     EXPECT_TRUE(doc.CreateDayList(0));
-    EXPECT_EQ(doc.m_foodNames, (StringList{"Tea", "Milk", "Rice"}));
-    for (const CFood& food : doc.m_foods) EXPECT_EQ(food.m_history.back(), 'n') << food.m_name;
-    EXPECT_EQ(doc.m_foods[0].m_history.substr(0, 49), stored.tea.substr(0, 49));
+    EXPECT_EQ(doc.FoodNames(), (StringList{"Tea", "Milk", "Rice"}));
+    for (const CFood& food : doc.Foods()) EXPECT_EQ(food.m_history.back(), 'n') << food.m_name;
+    EXPECT_EQ(doc.Foods()[0].m_history.substr(0, 49), stored.tea.substr(0, 49));
 }
 
 TEST_F(CycleTest, NewFoodDeletedInTheSameDialogIsGone) {
@@ -259,9 +260,9 @@ TEST_F(CycleTest, NewFoodDeletedInTheSameDialogIsGone) {
         MarkFood(master, "Tea", '>');
     });
     EXPECT_TRUE(doc.CreateDayList(0));
-    ASSERT_EQ(doc.m_foods.size(), 1u);
-    EXPECT_EQ(doc.m_foods[0].m_name, "Milk");
-    EXPECT_EQ(doc.m_foodNames, StringList{"Milk"});
+    ASSERT_EQ(doc.Foods().size(), 1u);
+    EXPECT_EQ(doc.Foods()[0].m_name, "Milk");
+    EXPECT_EQ(doc.FoodNames(), StringList{"Milk"});
 }
 
 TEST_F(CycleTest, OddDialogLinesCommitWithoutHarm) {
@@ -272,9 +273,9 @@ TEST_F(CycleTest, OddDialogLinesCommitWithoutHarm) {
         lines.push_back(">");
     });
     EXPECT_TRUE(doc.UpdateSymptoms(false, 0));
-    EXPECT_EQ(doc.m_symptomLines,
+    EXPECT_EQ(doc.SymptomLines(),
               (StringList{"Headache  (better)   ", "Bloating  (worse)    ", ""}));
-    EXPECT_EQ(doc.m_symptoms.size(), 2u);
+    EXPECT_EQ(doc.Symptoms().size(), 2u);
     ExpectDayListDialog(doc.GetDayLabel(0), [](StringList& master, StringList& day) {
         master.push_back(">");
         master.push_back(">Unknown");
@@ -282,8 +283,8 @@ TEST_F(CycleTest, OddDialogLinesCommitWithoutHarm) {
         day.push_back("Unknown");
     });
     EXPECT_TRUE(doc.CreateDayList(0));
-    EXPECT_EQ(doc.m_foodNames, (StringList{"Tea", "Milk"}));
-    EXPECT_EQ(doc.m_foods.size(), 2u);
+    EXPECT_EQ(doc.FoodNames(), (StringList{"Tea", "Milk"}));
+    EXPECT_EQ(doc.Foods().size(), 2u);
 }
 
 TEST_F(CycleTest, DeletingEverySymptomOrFoodLeavesTheStepAlone) {
@@ -292,20 +293,20 @@ TEST_F(CycleTest, DeletingEverySymptomOrFoodLeavesTheStepAlone) {
         MarkSymptomDeleted(lines, "Bloating");
     });
     EXPECT_TRUE(doc.UpdateSymptoms(false, 0));
-    EXPECT_TRUE(doc.m_symptoms.empty());
-    EXPECT_TRUE(doc.m_symptomLines.empty());
-    EXPECT_EQ(doc.m_nextAction, command::UpdateSymptoms);
+    EXPECT_TRUE(doc.Symptoms().empty());
+    EXPECT_TRUE(doc.SymptomLines().empty());
+    EXPECT_EQ(doc.NextAction(), command::UpdateSymptoms);
     ExpectDayListDialog(doc.GetDayLabel(0), [](StringList& master, StringList&) {
         MarkFood(master, "Tea", '>');
         MarkFood(master, "Milk", '>');
     });
     EXPECT_TRUE(doc.CreateDayList(0));
-    EXPECT_TRUE(doc.m_foods.empty());
-    EXPECT_EQ(doc.m_nextAction, command::UpdateSymptoms);
+    EXPECT_TRUE(doc.Foods().empty());
+    EXPECT_EQ(doc.NextAction(), command::UpdateSymptoms);
 }
 
 TEST_F(CycleTest, CancelledDialogsChangeNothing) {
-    const StringList lines = doc.m_symptomLines;
+    const StringList lines = doc.SymptomLines();
     ExpectSymptomDialog(
         doc.GetDayLabel(0),
         [](StringList& edited) {
@@ -322,12 +323,12 @@ TEST_F(CycleTest, CancelledDialogsChangeNothing) {
         },
         false);
     EXPECT_FALSE(doc.CreateDayList(0));
-    EXPECT_EQ(doc.m_symptomLines, lines);
-    EXPECT_EQ(doc.m_foodNames, (StringList{"Tea", "Milk"}));
-    EXPECT_EQ(doc.m_dayList, (StringList{"Tea", "Milk"}));
+    EXPECT_EQ(doc.SymptomLines(), lines);
+    EXPECT_EQ(doc.FoodNames(), (StringList{"Tea", "Milk"}));
+    EXPECT_EQ(doc.DayList(), (StringList{"Tea", "Milk"}));
     stored.ExpectRolled(doc, 0);
     EXPECT_FALSE(diary.host.IsModified());
-    EXPECT_EQ(doc.m_nextAction, command::UpdateSymptoms);
+    EXPECT_EQ(doc.NextAction(), command::UpdateSymptoms);
 }
 
 // ---- skipped days
@@ -341,25 +342,26 @@ TEST_F(CycleTest, NoSkippedDaysAskNothing) {
 // ---- new documents
 
 TEST_F(CycleTest, NewDocumentStartsAFreshDiary) {
-    doc.m_yesterday = true;
-    doc.m_exclusions.emplace_back("Tea");
-    doc.m_relateSymptoms.push_back("Headache");
+    Members(doc).m_yesterday = true;
+    Members(doc).m_exclusions.emplace_back("Tea");
+    Members(doc).m_relateSymptoms.push_back("Headache");
     LastUpdated(2024, 3, 12, 10);
     At(2024, 3, 12, 11);
     diary.host.SetModifiedFlag(true);
     ASSERT_TRUE(doc.OnNewDocument());
-    EXPECT_EQ(doc.m_nextAction, command::UpdateSymptoms);
-    EXPECT_EQ(doc.m_dayCount, 0);
-    ASSERT_EQ(doc.m_hidden.size(), 5u);
-    for (int unit = 0; unit < 5; ++unit) EXPECT_EQ(doc.m_hidden[unit].m_name, std::to_string(unit));
-    EXPECT_TRUE(doc.m_foods.empty() && doc.m_symptoms.empty() && doc.m_foodNames.empty());
-    EXPECT_TRUE(doc.m_exclusions.empty() && doc.m_relateSymptoms.empty());
+    EXPECT_EQ(doc.NextAction(), command::UpdateSymptoms);
+    EXPECT_EQ(doc.DayCount(), 0);
+    ASSERT_EQ(doc.HiddenUnits().size(), 5u);
+    for (int unit = 0; unit < 5; ++unit)
+        EXPECT_EQ(doc.HiddenUnits()[unit].m_name, std::to_string(unit));
+    EXPECT_TRUE(doc.Foods().empty() && doc.Symptoms().empty() && doc.FoodNames().empty());
+    EXPECT_TRUE(doc.Exclusions().empty() && doc.RelateSymptoms().empty());
     EXPECT_EQ(diary.host.GetPathName(), "");
     EXPECT_FALSE(diary.host.IsModified());
-    EXPECT_FALSE(doc.m_yesterday);
+    EXPECT_FALSE(doc.Yesterday());
     // Not the day of the diary open before: once saved, the next lists offer a new day.
     EXPECT_EQ(doc.GetDayLabel(0), "on Tuesday, March 12, 2024");
-    doc.m_dayCount = 1;
+    Members(doc).m_dayCount = 1;
     diary.ui.ExpectQuestion(text::NewDayAfterLists, true);
     EXPECT_TRUE(doc.CheckNewDay(true));
 }
@@ -371,7 +373,7 @@ TEST_F(CycleTest, UnreadableFileLeavesTheOpenDiaryAsItWas) {
     std::ofstream(damaged, std::ios::binary) << "not a diary";
     const std::string missing = folder.File("missing.glg");
     const std::string path = diary.host.GetPathName();
-    doc.m_nextAction = command::GenerateTomorrowsLists;
+    Members(doc).m_nextAction = command::GenerateTomorrowsLists;
     for (const std::string& file : {damaged, missing}) {
         CGastrologDoc probe;
         const std::string message = probe.ReadFile(file);
@@ -379,9 +381,9 @@ TEST_F(CycleTest, UnreadableFileLeavesTheOpenDiaryAsItWas) {
         diary.ui.ExpectError(message);
         EXPECT_FALSE(doc.OnOpenDocument(file));
         stored.ExpectRolled(doc, 0);
-        EXPECT_EQ(doc.m_hidden.size(), 5u);
+        EXPECT_EQ(doc.HiddenUnits().size(), 5u);
         EXPECT_EQ(diary.host.GetPathName(), path);
-        EXPECT_EQ(doc.m_nextAction, command::GenerateTomorrowsLists);
+        EXPECT_EQ(doc.NextAction(), command::GenerateTomorrowsLists);
     }
 }
 
@@ -395,23 +397,23 @@ protected:
         const std::string path = folder.File(name);
         stored.Write(path, LocalTime(2024, 3, 12, 10), 5);
         diary.clock.Set(now);
-        doc.m_nextAction = before;
+        Members(doc).m_nextAction = before;
         ASSERT_TRUE(doc.OnOpenDocument(path));
     }
 };
 
 TEST_F(CycleStateTest, OpeningWithoutANewDayGoesOnWithTheDayList) {
     Open(LocalTime(2024, 3, 12, 22), command::GenerateTomorrowsLists);  // the same day
-    EXPECT_EQ(doc.m_nextAction, command::CreateDayList);
+    EXPECT_EQ(doc.NextAction(), command::CreateDayList);
     stored.ExpectRolled(doc, 0);
-    EXPECT_EQ(doc.m_dayCount, 5);
+    EXPECT_EQ(doc.DayCount(), 5);
     // A new day declined; only the exact example name skips the question.
     for (const char* name : {"diary.glg", "Example.glg"}) {
         SCOPED_TRACE(name);
         diary.ui.ExpectQuestion(text::NewDay, false);
         Open(LocalTime(2024, 3, 13, 10), command::UpdateSymptoms, name);
-        EXPECT_EQ(doc.m_nextAction, command::CreateDayList);
-        EXPECT_TRUE(doc.m_yesterday);
+        EXPECT_EQ(doc.NextAction(), command::CreateDayList);
+        EXPECT_TRUE(doc.Yesterday());
         stored.ExpectRolled(doc, 0);
     }
 }
@@ -419,48 +421,48 @@ TEST_F(CycleStateTest, OpeningWithoutANewDayGoesOnWithTheDayList) {
 TEST_F(CycleStateTest, OpeningOnANewDayAccepted) {
     diary.ui.ExpectQuestion(text::NewDay, true);
     Open(LocalTime(2024, 3, 13, 10), command::UpdateConnections);
-    EXPECT_EQ(doc.m_nextAction, command::UpdateSymptoms);
+    EXPECT_EQ(doc.NextAction(), command::UpdateSymptoms);
     stored.ExpectRolled(doc, 1);
-    EXPECT_EQ(doc.m_dayCount, 6);
-    EXPECT_EQ(doc.m_symptomLines, (StringList{"Headache  (no change)", "Bloating  (no change)"}));
-    EXPECT_TRUE(doc.m_dayList.empty());
+    EXPECT_EQ(doc.DayCount(), 6);
+    EXPECT_EQ(doc.SymptomLines(), (StringList{"Headache  (no change)", "Bloating  (no change)"}));
+    EXPECT_TRUE(doc.DayList().empty());
     EXPECT_TRUE(diary.host.IsModified());
 }
 
 TEST_F(CycleStateTest, OpeningTheExampleFile) {
     diary.ui.ExpectNotice(text::ExampleLoaded);
     Open(LocalTime(2024, 5, 1, 10), command::GenerateTomorrowsLists, "example.glg");
-    EXPECT_EQ(doc.m_nextAction, command::UpdateSymptoms);
+    EXPECT_EQ(doc.NextAction(), command::UpdateSymptoms);
     stored.ExpectRolled(doc, 0);
-    EXPECT_EQ(doc.m_dayCount, 5);
-    EXPECT_EQ(doc.m_lastUpdate, LocalTime(2024, 3, 12, 10));
-    EXPECT_EQ(doc.m_dayList, (StringList{"Tea", "Milk"}));
+    EXPECT_EQ(doc.DayCount(), 5);
+    EXPECT_EQ(doc.LastUpdate(), LocalTime(2024, 3, 12, 10));
+    EXPECT_EQ(doc.DayList(), (StringList{"Tea", "Milk"}));
     EXPECT_FALSE(diary.host.IsModified());
 
     diary.ui.ExpectNotice(text::ExampleLoaded);
     Open(LocalTime(2024, 5, 1, 10), command::CreateDayList, "my-example.glg");
-    EXPECT_EQ(doc.m_nextAction, command::CreateDayList);
+    EXPECT_EQ(doc.NextAction(), command::CreateDayList);
 }
 
 TEST_F(CycleStateTest, GeneratingTomorrowsListsStartsOrPostponesTheDay) {
     Open(LocalTime(2024, 3, 12, 22), command::UpdateSymptoms);
-    doc.m_nextAction = command::GenerateTomorrowsLists;
+    Members(doc).m_nextAction = command::GenerateTomorrowsLists;
     doc.OnGenerateTomorrowsLists();  // same day: no question
-    EXPECT_EQ(doc.m_nextAction, command::CreateDayList);
-    EXPECT_FALSE(doc.m_listsCurrent);
+    EXPECT_EQ(doc.NextAction(), command::CreateDayList);
+    EXPECT_FALSE(doc.ListsCurrent());
     stored.ExpectRolled(doc, 0);
 
     diary.clock.Set(LocalTime(2024, 3, 13, 9));
-    doc.m_nextAction = command::GenerateTomorrowsLists;
+    Members(doc).m_nextAction = command::GenerateTomorrowsLists;
     diary.ui.ExpectQuestion(text::NewDayAfterLists, true);
     doc.OnGenerateTomorrowsLists();
-    EXPECT_EQ(doc.m_nextAction, command::UpdateSymptoms);
+    EXPECT_EQ(doc.NextAction(), command::UpdateSymptoms);
     stored.ExpectRolled(doc, 1);
-    EXPECT_EQ(doc.m_lastUpdate, LocalTime(2024, 3, 13, 9));
+    EXPECT_EQ(doc.LastUpdate(), LocalTime(2024, 3, 13, 9));
 }
 
 TEST_F(CycleStateTest, CycleCommandsFollowTheNextAction) {
-    EXPECT_EQ(CGastrologDoc().m_nextAction, 0);  // a constructed document enables none
+    EXPECT_EQ(CGastrologDoc().NextAction(), 0);  // a constructed document enables none
     const int ids[] = {command::UpdateSymptoms, command::CreateDayList, command::UpdateConnections,
                        command::GenerateTomorrowsLists};
     const std::pair<int, std::array<bool, 4>> cases[] = {
@@ -472,7 +474,7 @@ TEST_F(CycleStateTest, CycleCommandsFollowTheNextAction) {
         {command::GenerateCurrentLists, {false, false, false, false}},
     };
     for (const auto& [nextAction, enabled] : cases) {
-        doc.m_nextAction = nextAction;
+        Members(doc).m_nextAction = nextAction;
         SCOPED_TRACE(nextAction);
         const bool handlers[] = {doc.OnUpdateUpdateSymptoms(), doc.OnUpdateCreateDayList(),
                                  doc.OnUpdateUpdateConnections(),
@@ -485,13 +487,13 @@ TEST_F(CycleStateTest, CycleCommandsFollowTheNextAction) {
 }
 
 TEST_F(CycleStateTest, ListAndRelationshipCommandsFollowTheDayCount) {
-    doc.m_nextAction = command::GenerateTomorrowsLists;
+    Members(doc).m_nextAction = command::GenerateTomorrowsLists;
     const std::pair<int, std::pair<bool, bool>> cases[] = {
         {0, {false, false}}, {1, {false, false}}, {2, {true, false}},
         {10, {true, false}}, {11, {true, true}},
     };
     for (const auto& [dayCount, enabled] : cases) {
-        doc.m_dayCount = dayCount;
+        Members(doc).m_dayCount = dayCount;
         EXPECT_EQ(doc.OnUpdateGenerateCurrentLists(), enabled.first) << dayCount;
         EXPECT_EQ(doc.IsActionEnabled(command::GenerateCurrentLists), enabled.first) << dayCount;
         EXPECT_EQ(doc.OnUpdateRelateFoodsToSymptoms(), enabled.second) << dayCount;

@@ -8,6 +8,7 @@
 #include "diary/GastrologDoc.h"
 #include "diary/QuietPorts.h"
 #include "tests/support/DiaryFileBuilder.h"
+#include "tests/support/DocumentTestAccess.h"
 
 namespace {
 
@@ -27,15 +28,15 @@ std::size_t Occurrences(const Bytes& bytes, const Bytes& pattern) {
 }
 
 void AddHiddenUnits(CGastrologDoc& doc) {
-    for (int unit = 0; unit < 5; ++unit) doc.m_hidden.emplace_back(std::to_string(unit));
+    for (int unit = 0; unit < 5; ++unit) Members(doc).m_hidden.emplace_back(std::to_string(unit));
 }
 
 // The diary of the format's worked example.
 void FillTeaAndHeadache(CGastrologDoc& doc) {
-    doc.m_lastUpdate = 1'100'000'000;
-    doc.m_dayCount = 1;
-    doc.m_foods.emplace_back("Tea");
-    doc.m_symptoms.emplace_back("Headache");
+    Members(doc).m_lastUpdate = 1'100'000'000;
+    Members(doc).m_dayCount = 1;
+    Members(doc).m_foods.emplace_back("Tea");
+    Members(doc).m_symptoms.emplace_back("Headache");
     AddHiddenUnits(doc);
     doc.RebuildFoodNames();
     doc.RebuildSymptomLines();
@@ -64,10 +65,10 @@ std::vector<float*> Floats(CHidden& u) {
 // A document holding something in every list the reading replaces or drops.
 void FillEverything(CGastrologDoc& doc) {
     FillTeaAndHeadache(doc);
-    doc.m_dayList = {"Tea"};
-    doc.m_exclusions.emplace_back("Tea");
-    doc.m_inclusions.emplace_back("Tea");
-    doc.m_over50Days.emplace_back("Tea");
+    Members(doc).m_dayList = {"Tea"};
+    Members(doc).m_exclusions.emplace_back("Tea");
+    Members(doc).m_inclusions.emplace_back("Tea");
+    Members(doc).m_over50Days.emplace_back("Tea");
 }
 
 // ---- layout
@@ -85,7 +86,7 @@ TEST(DiaryFileLayout, TheWorkedExampleIs511BytesAtTheOffsetsOfTheFormat) {
     EXPECT_EQ(Slice(bytes, 10, 4), (Bytes{0x03, 0x54, 0x65, 0x61}));
     EXPECT_EQ(Slice(bytes, 14, 2), (Bytes{0x01, 0x00}));
     EXPECT_EQ(Slice(bytes, 16, 11), ByteBuilder().NewClass("CFood").bytes);
-    EXPECT_EQ(Slice(bytes, 31, 4), ByteBuilder().F32(doc.m_foods[0].m_weight[0]).bytes);
+    EXPECT_EQ(Slice(bytes, 31, 4), ByteBuilder().F32(doc.Foods()[0].m_weight[0]).bytes);
     EXPECT_EQ(Slice(bytes, 91, 51), ByteBuilder().Text(diary::NewFoodHistory).bytes);
     EXPECT_EQ(Slice(bytes, 142, 4), (Bytes{0x03, 0x54, 0x65, 0x61}));
     EXPECT_EQ(Slice(bytes, 146, 2), (Bytes{0x01, 0x00}));
@@ -110,20 +111,20 @@ TEST(DiaryFileLayout, RecordsStoreTheirFieldsInTheFileOrderNotTheDeclarationOrde
     FillTeaAndHeadache(doc);
     // Every number distinct, so that any swap shows.
     float next = 1.0f;
-    CFood& food = doc.m_foods[0];
-    CSymptom& symptom = doc.m_symptoms[0];
+    CFood& food = Members(doc).m_foods[0];
+    CSymptom& symptom = Members(doc).m_symptoms[0];
     for (float* field : Floats(food)) *field = next++;
     for (float* field : Floats(symptom)) *field = next++;
-    for (CHidden& unit : doc.m_hidden)
+    for (CHidden& unit : Members(doc).m_hidden)
         for (float* field : Floats(unit)) *field = next++;
 
     DiaryParts expected = TeaAndHeadache();
     expected.foods = ByteBuilder().U16(1).NewClass("CFood").Append(FoodFields(food));
     expected.symptoms = ByteBuilder().U16(1).NewClass("CSymptom").Append(SymptomFields(symptom));
     expected.hidden =
-        ByteBuilder().U16(5).NewClass("CHidden").Append(HiddenFields(doc.m_hidden[0]));
+        ByteBuilder().U16(5).NewClass("CHidden").Append(HiddenFields(doc.HiddenUnits()[0]));
     for (int unit = 1; unit < 5; ++unit)
-        expected.hidden.U16(0x8005).Append(HiddenFields(doc.m_hidden[unit]));
+        expected.hidden.U16(0x8005).Append(HiddenFields(doc.HiddenUnits()[unit]));
     EXPECT_EQ(doc.WriteBytes(), expected.Join());  // read back by the random round trips
 }
 
@@ -139,21 +140,21 @@ TEST(DiaryFileLayout, AnEmptyDiaryHoldsEmptyListsAndTheUnitsAndADayCountBelowOne
         SCOPED_TRACE(dayCount);
         CGastrologDoc doc;
         AddHiddenUnits(doc);
-        doc.m_dayCount = dayCount;
+        Members(doc).m_dayCount = dayCount;
         const Bytes bytes = doc.WriteBytes();
         EXPECT_EQ(bytes, expected.Join());
-        EXPECT_EQ(doc.m_dayCount, 1);  // the member follows
+        EXPECT_EQ(doc.DayCount(), 1);  // the member follows
         CGastrologDoc read;
         ASSERT_EQ(read.ReadBytes(bytes), "");
-        EXPECT_EQ(read.m_dayCount, 1);
+        EXPECT_EQ(read.DayCount(), 1);
     }
 }
 
 TEST(DiaryFileLayout, FortyThousandFoodsPushLaterClassNumbersIntoTheLongForm) {
     CGastrologDoc doc;
     for (int index = 0; index < 40000; ++index)
-        doc.m_foods.emplace_back("F" + std::to_string(index));
-    doc.m_symptoms = {CSymptom("Headache"), CSymptom("Nausea")};
+        Members(doc).m_foods.emplace_back("F" + std::to_string(index));
+    Members(doc).m_symptoms = {CSymptom("Headache"), CSymptom("Nausea")};
     AddHiddenUnits(doc);
     doc.RebuildFoodNames();
     doc.RebuildSymptomLines();
@@ -169,7 +170,7 @@ TEST(DiaryFileLayout, FortyThousandFoodsPushLaterClassNumbersIntoTheLongForm) {
 
     CGastrologDoc read;
     ASSERT_EQ(read.ReadBytes(bytes), "");
-    EXPECT_EQ(read.m_foods.size(), 40000u);
+    EXPECT_EQ(read.Foods().size(), 40000u);
     EXPECT_EQ(read.WriteBytes(), bytes);
 }
 
@@ -180,16 +181,18 @@ public:
     explicit RandomDiary(unsigned seed) : m_random(seed) {}
 
     void Fill(CGastrologDoc& doc) {
-        doc.m_lastUpdate = Between(0, 0xFFFFFFFFu);
-        doc.m_dayCount = static_cast<std::int32_t>(Between(0, 0xFFFFFFFFu));
+        Members(doc).m_lastUpdate = Between(0, 0xFFFFFFFFu);
+        Members(doc).m_dayCount = static_cast<std::int32_t>(Between(0, 0xFFFFFFFFu));
         for (auto count = Between(0, 30); count > 0; --count)
-            doc.m_foods.push_back(Diarised<CFood>());
+            Members(doc).m_foods.push_back(Diarised<CFood>());
         for (auto count = Between(0, 20); count > 0; --count)
-            doc.m_symptoms.push_back(Diarised<CSymptom>());
-        for (int unit = 0; unit < 5; ++unit) doc.m_hidden.push_back(Hidden());
+            Members(doc).m_symptoms.push_back(Diarised<CSymptom>());
+        for (int unit = 0; unit < 5; ++unit) Members(doc).m_hidden.push_back(Hidden());
         // The stored name lists need not match the records; they are stored as they are.
-        for (auto count = Between(0, 35); count > 0; --count) doc.m_foodNames.push_back(Name());
-        for (auto count = Between(0, 25); count > 0; --count) doc.m_symptomLines.push_back(Name());
+        for (auto count = Between(0, 35); count > 0; --count)
+            Members(doc).m_foodNames.push_back(Name());
+        for (auto count = Between(0, 25); count > 0; --count)
+            Members(doc).m_symptomLines.push_back(Name());
     }
 
 private:
@@ -258,14 +261,14 @@ TEST(DiaryFileReading, ReadsTheStoredListsAsTheyAreDropsTheGeneratedOnesAndIgnor
     CGastrologDoc doc;
     FillEverything(doc);
     ASSERT_EQ(doc.ReadBytes(bytes), "");
-    EXPECT_THAT(doc.m_foodNames, testing::ElementsAre("Bread", "Jam"));
-    EXPECT_THAT(doc.m_symptomLines, testing::ElementsAre("Headache"));
-    EXPECT_THAT(doc.m_foods, testing::ElementsAre(CFood("Tea")));
-    EXPECT_THAT(doc.m_symptoms, testing::ElementsAre(CSymptom("Headache")));
-    EXPECT_EQ(doc.m_hidden.size(), 5u);
-    EXPECT_EQ(doc.m_lastUpdate, 1'100'000'000);
-    EXPECT_TRUE(doc.m_exclusions.empty() && doc.m_inclusions.empty() && doc.m_over50Days.empty() &&
-                doc.m_dayList.empty());
+    EXPECT_THAT(doc.FoodNames(), testing::ElementsAre("Bread", "Jam"));
+    EXPECT_THAT(doc.SymptomLines(), testing::ElementsAre("Headache"));
+    EXPECT_THAT(doc.Foods(), testing::ElementsAre(CFood("Tea")));
+    EXPECT_THAT(doc.Symptoms(), testing::ElementsAre(CSymptom("Headache")));
+    EXPECT_EQ(doc.HiddenUnits().size(), 5u);
+    EXPECT_EQ(doc.LastUpdate(), 1'100'000'000);
+    EXPECT_TRUE(doc.Exclusions().empty() && doc.Inclusions().empty() && doc.Over50Days().empty() &&
+                doc.DayList().empty());
 }
 
 TEST(DiaryFileReading, SerializeEndsWithUpdateAllViewsAndReadBytesDoesNot) {
@@ -290,9 +293,9 @@ void ExpectRefusedAndCleared(const Bytes& bytes, const std::string& what) {
     CGastrologDoc doc;
     FillEverything(doc);
     EXPECT_EQ(doc.ReadBytes(bytes), Unexpected);
-    EXPECT_TRUE(doc.m_foods.empty() && doc.m_symptoms.empty() && doc.m_hidden.empty());
-    EXPECT_TRUE(doc.m_foodNames.empty() && doc.m_symptomLines.empty() && doc.m_dayList.empty());
-    EXPECT_TRUE(doc.m_exclusions.empty() && doc.m_inclusions.empty() && doc.m_over50Days.empty());
+    EXPECT_TRUE(doc.Foods().empty() && doc.Symptoms().empty() && doc.HiddenUnits().empty());
+    EXPECT_TRUE(doc.FoodNames().empty() && doc.SymptomLines().empty() && doc.DayList().empty());
+    EXPECT_TRUE(doc.Exclusions().empty() && doc.Inclusions().empty() && doc.Over50Days().empty());
 }
 
 TEST(DiaryFileRefusals, AFileCutShortAnywhereIsRefused) {

@@ -38,8 +38,8 @@ protected:
         Reopen();
     }
 
-    const CSymptom& Symptom(std::size_t index) const { return doc.m_symptoms.at(index); }
-    const CFood& Food(std::size_t index) const { return doc.m_foods.at(index); }
+    const CSymptom& Symptom(std::size_t index) const { return doc.Symptoms().at(index); }
+    const CFood& Food(std::size_t index) const { return doc.Foods().at(index); }
 
     std::string path = folder.File("diary.glg");
 };
@@ -56,8 +56,8 @@ TEST_F(WalkthroughTest, FirstDaysOfANewDiary) {
     });
     diary.ui.ExpectNotice(text::SaveReminder);
     Run(command::UpdateSymptoms);
-    EXPECT_EQ(doc.m_symptomLines, (StringList{"Headache", "Bloating"}));
-    EXPECT_EQ(doc.m_nextAction, command::CreateDayList);
+    EXPECT_EQ(doc.SymptomLines(), (StringList{"Headache", "Bloating"}));
+    EXPECT_EQ(doc.NextAction(), command::CreateDayList);
 
     ExpectDayListDialog(tuesday, [](StringList& master, StringList& day) {
         for (const char* name : {"Tea", "Toast", "Milk"}) AddNewFood(master, day, name);
@@ -65,23 +65,23 @@ TEST_F(WalkthroughTest, FirstDaysOfANewDiary) {
         MarkFood(master, "Toast", '>');  // and deleted altogether
     });
     Run(command::CreateDayList);
-    ASSERT_EQ(doc.m_foods.size(), 2u);
+    ASSERT_EQ(doc.Foods().size(), 2u);
     EXPECT_EQ(Food(0).m_name, "Tea");
     EXPECT_EQ(Food(0).m_history, std::string(diary::NewFoodHistory));
     EXPECT_EQ(Food(1).m_name, "Milk");
     EXPECT_EQ(Food(1).m_history, std::string(50, 'n'));
-    EXPECT_EQ(doc.m_foodNames, (StringList{"Tea", "Milk"}));
-    EXPECT_EQ(doc.m_nextAction, command::UpdateConnections);
+    EXPECT_EQ(doc.FoodNames(), (StringList{"Tea", "Milk"}));
+    EXPECT_EQ(doc.NextAction(), command::UpdateConnections);
 
     Run(command::UpdateConnections);
-    EXPECT_EQ(doc.m_nextAction, command::GenerateTomorrowsLists);
+    EXPECT_EQ(doc.NextAction(), command::GenerateTomorrowsLists);
     Run(command::GenerateTomorrowsLists);  // a diary never saved is not asked
-    EXPECT_EQ(doc.m_nextAction, command::CreateDayList);
+    EXPECT_EQ(doc.NextAction(), command::CreateDayList);
     EXPECT_EQ(Food(0).m_history, std::string(diary::NewFoodHistory));
 
     // Saved, the diary counts its first day; the next lists offer the next day.
     Save();
-    EXPECT_EQ(doc.m_dayCount, 1);
+    EXPECT_EQ(doc.DayCount(), 1);
     ExpectSymptomDialog(tuesday, nullptr);  // a saved diary gets no reminder
     Run(command::UpdateSymptoms);
     ExpectDayListDialog(tuesday, nullptr);
@@ -89,23 +89,23 @@ TEST_F(WalkthroughTest, FirstDaysOfANewDiary) {
     Run(command::UpdateConnections);
     diary.ui.ExpectQuestion(text::NewDayAfterLists, true);
     Run(command::GenerateTomorrowsLists);
-    EXPECT_EQ(doc.m_nextAction, command::UpdateSymptoms);
-    EXPECT_EQ(doc.m_dayCount, 2);
+    EXPECT_EQ(doc.NextAction(), command::UpdateSymptoms);
+    EXPECT_EQ(doc.DayCount(), 2);
     EXPECT_EQ(Food(0).m_history, Rolled(std::string(diary::NewFoodHistory), 1));
     Save();
 
     // Wednesday 03:59 still belongs to Tuesday; 04:00 begins Wednesday.
     At(2024, 3, 13, 3, 59);
     Reopen();
-    EXPECT_EQ(doc.m_nextAction, command::CreateDayList);
-    EXPECT_EQ(doc.m_dayCount, 2);
+    EXPECT_EQ(doc.NextAction(), command::CreateDayList);
+    EXPECT_EQ(doc.DayCount(), 2);
     At(2024, 3, 13, 4, 0);
     diary.ui.ExpectQuestion(text::NewDay, true);
     Reopen();
-    EXPECT_EQ(doc.m_dayCount, 3);
+    EXPECT_EQ(doc.DayCount(), 3);
     // The day list left pending by the last opening stays the next step; rating the
     // symptoms first is enabled all the same.
-    EXPECT_EQ(doc.m_nextAction, command::CreateDayList);
+    EXPECT_EQ(doc.NextAction(), command::CreateDayList);
     const std::string wednesday = "on Wednesday, March 13, 2024";
     ExpectSymptomDialog(wednesday, [](StringList& lines) {
         EXPECT_EQ(lines, (StringList{"Headache  (no change)", "Bloating  (no change)"}));
@@ -121,7 +121,7 @@ TEST_F(WalkthroughTest, FirstDaysOfANewDiary) {
     EXPECT_EQ(Food(1).m_history, std::string(49, 'n') + "y");
     Run(command::UpdateConnections);
     Run(command::GenerateTomorrowsLists);  // still Wednesday: nothing asked
-    EXPECT_EQ(doc.m_nextAction, command::CreateDayList);
+    EXPECT_EQ(doc.NextAction(), command::CreateDayList);
     Save();
 
     // With the new-day hour 0, Thursday begins at midnight.
@@ -129,8 +129,8 @@ TEST_F(WalkthroughTest, FirstDaysOfANewDiary) {
     At(2024, 3, 14, 0, 30);
     diary.ui.ExpectQuestion(text::NewDay, true);
     Reopen();
-    EXPECT_EQ(doc.m_dayCount, 4);
-    EXPECT_EQ(doc.m_lastUpdate, LocalTime(2024, 3, 14, 0, 30));
+    EXPECT_EQ(doc.DayCount(), 4);
+    EXPECT_EQ(doc.LastUpdate(), LocalTime(2024, 3, 14, 0, 30));
     Save();
 
     // Sunday, after Friday and Saturday were skipped: each is entered in turn.
@@ -145,13 +145,13 @@ TEST_F(WalkthroughTest, FirstDaysOfANewDiary) {
     diary.ui.ExpectQuestion(text::NewDay, true);
     const std::string headacheBefore = Symptom(0).m_history;
     Reopen();
-    EXPECT_EQ(doc.m_dayCount, 5);
-    EXPECT_EQ(doc.m_lastUpdate, LocalTime(2024, 3, 17, 10));
+    EXPECT_EQ(doc.DayCount(), 5);
+    EXPECT_EQ(doc.LastUpdate(), LocalTime(2024, 3, 17, 10));
     EXPECT_EQ(Symptom(0).m_history, Rolled(headacheBefore, 3));
     // The rating shown for Saturday was Friday's, confirmed unchanged.
     EXPECT_EQ(Symptom(1).m_history.substr(47), "bbn");
     EXPECT_EQ(Food(0).m_history.substr(47), "ynn");
-    EXPECT_EQ(doc.m_nextAction, command::UpdateSymptoms);
+    EXPECT_EQ(doc.NextAction(), command::UpdateSymptoms);
 }
 
 TEST_F(WalkthroughTest, SkippedDayCancelledAndContinued) {
@@ -170,7 +170,7 @@ TEST_F(WalkthroughTest, SkippedDayCancelledAndContinued) {
     headache[48] = stored.headache.back();
     EXPECT_EQ(Symptom(0).m_history, headache);
     EXPECT_EQ(Food(1).m_history, Rolled(stored.milk, 3).substr(0, 47) + "ynn");
-    EXPECT_EQ(doc.m_dayCount, 8);
+    EXPECT_EQ(doc.DayCount(), 8);
 }
 
 TEST_F(WalkthroughTest, SkippedDayCancelledAndStopped) {
@@ -183,8 +183,8 @@ TEST_F(WalkthroughTest, SkippedDayCancelledAndStopped) {
     diary.ui.ExpectQuestion(text::NewDay, true);
     OpenStored(LocalTime(2024, 3, 17, 10));
     stored.ExpectRolled(doc, 2);
-    EXPECT_EQ(doc.m_dayCount, 8);
-    EXPECT_EQ(doc.m_nextAction, command::CreateDayList);  // pending from the cancelled day
+    EXPECT_EQ(doc.DayCount(), 8);
+    EXPECT_EQ(doc.NextAction(), command::CreateDayList);  // pending from the cancelled day
 }
 
 TEST_F(WalkthroughTest, SkippedDaysEnteredAreNotOfferedAgainAfterDecliningToday) {
@@ -194,7 +194,7 @@ TEST_F(WalkthroughTest, SkippedDaysEnteredAreNotOfferedAgainAfterDecliningToday)
     diary.ui.ExpectQuestion(text::NewDay, false);
     OpenStored(LocalTime(2024, 3, 17, 10));
     EXPECT_EQ(doc.GetDayLabel(0), "yesterday");
-    EXPECT_EQ(doc.m_dayCount, 7);
+    EXPECT_EQ(doc.DayCount(), 7);
     const std::string headache = Symptom(0).m_history;
     Save();
 
@@ -202,7 +202,7 @@ TEST_F(WalkthroughTest, SkippedDaysEnteredAreNotOfferedAgainAfterDecliningToday)
     diary.ui.ExpectQuestion(text::NewDay, true);
     Reopen();
     EXPECT_EQ(Symptom(0).m_history, Rolled(headache, 1));
-    EXPECT_EQ(doc.m_dayCount, 8);
+    EXPECT_EQ(doc.DayCount(), 8);
 }
 
 TEST_F(WalkthroughTest, SkippedDaysLeftOutAreOfferedAgain) {
@@ -219,8 +219,8 @@ TEST_F(WalkthroughTest, SkippedDaysLeftOutAreOfferedAgain) {
     diary.ui.ExpectQuestion(text::NewDay, true);
     Reopen();
     stored.ExpectRolled(doc, 3);  // Friday, Saturday and Sunday, each once
-    EXPECT_EQ(doc.m_dayCount, 8);
-    EXPECT_EQ(doc.m_lastUpdate, LocalTime(2024, 3, 17, 10));
+    EXPECT_EQ(doc.DayCount(), 8);
+    EXPECT_EQ(doc.LastUpdate(), LocalTime(2024, 3, 17, 10));
 }
 
 TEST_F(WalkthroughTest, DecliningSkippedDaysOrTooManyOfThemOnlyStartsTheDay) {
@@ -237,21 +237,21 @@ TEST_F(WalkthroughTest, ClockSetBackWarnsAtEveryOpening) {
     diary.ui.ExpectNotice(text::ClockBehind);
     OpenStored(LocalTime(2024, 3, 10, 10));
     stored.ExpectRolled(doc, 1);
-    EXPECT_EQ(doc.m_dayCount, 8);
-    EXPECT_EQ(doc.m_nextAction, command::UpdateSymptoms);
+    EXPECT_EQ(doc.DayCount(), 8);
+    EXPECT_EQ(doc.NextAction(), command::UpdateSymptoms);
     EXPECT_EQ(doc.GetDayLabel(0), "on Sunday, March 10, 2024");
     Save();
     diary.ui.ExpectNotice(text::ClockBehind);
     Reopen();
     stored.ExpectRolled(doc, 2);
-    EXPECT_EQ(doc.m_dayCount, 9);
-    EXPECT_EQ(doc.m_lastUpdate, LocalTime(2024, 3, 14, 22));
+    EXPECT_EQ(doc.DayCount(), 9);
+    EXPECT_EQ(doc.LastUpdate(), LocalTime(2024, 3, 14, 22));
 }
 
 TEST_F(WalkthroughTest, DecliningTheNewDayKeepsWorkingOnYesterday) {
     diary.ui.ExpectQuestion(text::NewDay, false);
     OpenStored(LocalTime(2024, 3, 15, 9));
-    EXPECT_EQ(doc.m_nextAction, command::CreateDayList);
+    EXPECT_EQ(doc.NextAction(), command::CreateDayList);
     EXPECT_FALSE(doc.IsActionEnabled(command::UpdateConnections));
     ExpectSymptomDialog("yesterday",
                         [](StringList& lines) { Rate(lines, "Headache", diary::SuffixWorse); });
@@ -263,16 +263,16 @@ TEST_F(WalkthroughTest, DecliningTheNewDayKeepsWorkingOnYesterday) {
 
     diary.ui.ExpectQuestion(text::NewDayAfterLists, false);
     Run(command::GenerateTomorrowsLists);
-    EXPECT_EQ(doc.m_nextAction, command::CreateDayList);
+    EXPECT_EQ(doc.NextAction(), command::CreateDayList);
     EXPECT_EQ(doc.GetDayLabel(0), "yesterday");
     ExpectDayListDialog("yesterday", nullptr);
     Run(command::CreateDayList);
     Run(command::UpdateConnections);
     diary.ui.ExpectQuestion(text::NewDayAfterLists, true);
     Run(command::GenerateTomorrowsLists);
-    EXPECT_EQ(doc.m_nextAction, command::UpdateSymptoms);
+    EXPECT_EQ(doc.NextAction(), command::UpdateSymptoms);
     EXPECT_EQ(doc.GetDayLabel(0), "on Friday, March 15, 2024");
-    EXPECT_EQ(doc.m_dayCount, 8);
+    EXPECT_EQ(doc.DayCount(), 8);
     EXPECT_EQ(Symptom(0).m_history, Rolled(stored.headache.substr(0, 49) + "w", 1));
 }
 

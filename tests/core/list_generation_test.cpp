@@ -11,6 +11,7 @@
 #include "diary/GastrologDoc.h"
 #include "engine/TestPassScorer.h"
 #include "tests/support/DiaryScripts.h"
+#include "tests/support/DocumentTestAccess.h"
 #include "tests/support/FakePorts.h"
 
 namespace {
@@ -26,17 +27,18 @@ const std::string EatenOnlyAtPositionZero = HistoryWith({0});
 const std::string NeverEaten = HistoryWith({});
 
 void AddHiddenUnits(CGastrologDoc& doc) {
-    for (int k = 0; k < 5; ++k) doc.m_hidden.emplace_back(std::to_string(k));
+    for (int k = 0; k < 5; ++k) Members(doc).m_hidden.emplace_back(std::to_string(k));
 }
 
 CFood& AddFood(CGastrologDoc& doc, const std::string& name, const std::string& history) {
-    CFood& food = doc.m_foods.emplace_back(name);
+    CFood& food = Members(doc).m_foods.emplace_back(name);
     food.m_history = history;
     return food;
 }
 
 void AddSymptoms(CGastrologDoc& doc, int count) {
-    for (int s = 0; s < count; ++s) doc.m_symptoms.emplace_back("Symptom " + std::to_string(s));
+    for (int s = 0; s < count; ++s)
+        Members(doc).m_symptoms.emplace_back("Symptom " + std::to_string(s));
 }
 
 template <typename Entries>
@@ -52,14 +54,14 @@ void FillRandomNetwork(CGastrologDoc& doc, int foods, int symptoms, unsigned see
     std::uniform_real_distribution<float> weight(-2.0f, 2.0f);
     std::bernoulli_distribution eaten(0.25);
     AddHiddenUnits(doc);
-    for (CHidden& unit : doc.m_hidden) unit.m_bias = weight(random);
+    for (CHidden& unit : Members(doc).m_hidden) unit.m_bias = weight(random);
     for (int i = 0; i < foods; ++i) {
         CFood& food = AddFood(doc, "Food " + std::to_string(i), NeverEaten);
         for (char& code : food.m_history) code = eaten(random) ? 'y' : 'n';
         for (float& w : food.m_weight) w = weight(random);
     }
     AddSymptoms(doc, symptoms);
-    for (CSymptom& symptom : doc.m_symptoms) {
+    for (CSymptom& symptom : Members(doc).m_symptoms) {
         symptom.m_bias = weight(random);
         for (float& w : symptom.m_weight) w = weight(random);
     }
@@ -74,19 +76,19 @@ std::vector<std::uint32_t> Bits(const std::vector<float>& values) {
 // Each food's test pass run through the document's own forward pass.
 std::vector<float> OutputsStepByStep(CGastrologDoc& doc) {
     std::vector<float> outputs;
-    for (std::size_t i = 0; i < doc.m_foods.size(); ++i) {
+    for (std::size_t i = 0; i < doc.Foods().size(); ++i) {
         doc.ForwardPass(0, static_cast<int>(i));
-        for (const CSymptom& symptom : doc.m_symptoms) outputs.push_back(symptom.m_output);
+        for (const CSymptom& symptom : doc.Symptoms()) outputs.push_back(symptom.m_output);
     }
     return outputs;
 }
 
 std::vector<std::uint32_t> ForwardStateBits(const CGastrologDoc& doc) {
     std::vector<float> values;
-    for (const CFood& food : doc.m_foods) values.push_back(food.m_input);
-    for (const CHidden& unit : doc.m_hidden)
+    for (const CFood& food : doc.Foods()) values.push_back(food.m_input);
+    for (const CHidden& unit : doc.HiddenUnits())
         values.insert(values.end(), {unit.m_net, unit.m_output});
-    for (const CSymptom& s : doc.m_symptoms) values.insert(values.end(), {s.m_net, s.m_output});
+    for (const CSymptom& s : doc.Symptoms()) values.insert(values.end(), {s.m_net, s.m_output});
     return Bits(values);
 }
 
@@ -94,12 +96,12 @@ class ListGeneration : public ::testing::Test {
 protected:
     void SetUp() override {
         AddHiddenUnits(doc());
-        doc().m_dayCount = 50;
+        Members(doc()).m_dayCount = 50;
     }
     CGastrologDoc& doc() { return diary.doc; }
-    StringList Inclusions() { return NamesOf(doc().m_inclusions); }
-    StringList Exclusions() { return NamesOf(doc().m_exclusions); }
-    StringList Separate() { return NamesOf(doc().m_over50Days); }
+    StringList Inclusions() { return NamesOf(doc().Inclusions()); }
+    StringList Exclusions() { return NamesOf(doc().Exclusions()); }
+    StringList Separate() { return NamesOf(doc().Over50Days()); }
     std::string WhereIs(const std::string& name) {
         const auto holds = [&name](const StringList& names) {
             return std::find(names.begin(), names.end(), name) != names.end();
@@ -125,32 +127,32 @@ TEST_F(ListGeneration, ScoreEqualToTheBaselineGoesToTheExclusions) {
     EXPECT_GT(baseline, 0.0);
     EXPECT_EQ(Exclusions(), (StringList{"Bread", "Milk", "Tea"}));
     EXPECT_TRUE(Inclusions().empty());
-    for (const CFood& food : doc().m_foods) EXPECT_EQ(food.m_score, static_cast<float>(baseline));
+    for (const CFood& food : doc().Foods()) EXPECT_EQ(food.m_score, static_cast<float>(baseline));
 }
 
 TEST_F(ListGeneration, ScoreAboveTheBaselineGoesToTheInclusions) {
     AddFood(doc(), "Soothing", EatenToday).m_weight.fill(3.0f);
     AddFood(doc(), "Irritating", EatenToday).m_weight.fill(-3.0f);
     AddSymptoms(doc(), 2);
-    for (CSymptom& symptom : doc().m_symptoms) symptom.m_weight.fill(2.0f);
+    for (CSymptom& symptom : Members(doc()).m_symptoms) symptom.m_weight.fill(2.0f);
     const double baseline = doc().GenerateLists(0);
     EXPECT_EQ(Inclusions(), StringList{"Soothing"});
     EXPECT_EQ(Exclusions(), StringList{"Irritating"});
-    EXPECT_GT(doc().m_foods[0].m_score, baseline);
-    EXPECT_LT(doc().m_foods[1].m_score, baseline);
+    EXPECT_GT(doc().Foods()[0].m_score, baseline);
+    EXPECT_LT(doc().Foods()[1].m_score, baseline);
 }
 
 TEST_F(ListGeneration, ScoreIsTheSumOfTheSymptomOutputsOfTheTestPass) {
     AddFood(doc(), "Tea", EatenToday);
     AddFood(doc(), "Milk", HistoryWith({0, 12})).m_weight.fill(0.75f);
     AddSymptoms(doc(), 4);
-    doc().m_symptoms[2].m_bias = -1.5f;
+    Members(doc()).m_symptoms[2].m_bias = -1.5f;
     doc().GenerateLists(0);
     for (std::size_t i = 0; i < 2; ++i) {
         doc().ForwardPass(0, static_cast<int>(i));
         double sum = 0.0;
-        for (const CSymptom& symptom : doc().m_symptoms) sum += symptom.m_output;
-        EXPECT_EQ(doc().m_foods[i].m_score, static_cast<float>(sum)) << "food " << i;
+        for (const CSymptom& symptom : doc().Symptoms()) sum += symptom.m_output;
+        EXPECT_EQ(doc().Foods()[i].m_score, static_cast<float>(sum)) << "food " << i;
     }
 }
 
@@ -161,14 +163,14 @@ TEST_F(ListGeneration, WithoutSymptomsEveryRecentlyEatenFoodIsExcluded) {
     EXPECT_EQ(doc().GenerateLists(2), 0.0);
     EXPECT_EQ(Exclusions(), (StringList{"Tea", "Upper"}));
     EXPECT_EQ(Separate(), StringList{"Old"});
-    EXPECT_EQ(doc().m_foods[0].m_score, 0.0f);
+    EXPECT_EQ(doc().Foods()[0].m_score, 0.0f);
 }
 
 TEST_F(ListGeneration, WithoutFoodsTheListsAreEmptied) {
     AddSymptoms(doc(), 2);
-    doc().m_inclusions.emplace_back("left over");
-    doc().m_exclusions.emplace_back("left over");
-    doc().m_over50Days.emplace_back("left over");
+    Members(doc()).m_inclusions.emplace_back("left over");
+    Members(doc()).m_exclusions.emplace_back("left over");
+    Members(doc()).m_over50Days.emplace_back("left over");
     EXPECT_EQ(doc().GenerateLists(0), 0.0);
     EXPECT_TRUE(Inclusions().empty());
     EXPECT_TRUE(Exclusions().empty());
@@ -178,7 +180,7 @@ TEST_F(ListGeneration, WithoutFoodsTheListsAreEmptied) {
 }
 
 TEST_F(ListGeneration, AnIncompleteHiddenLayerStillGivesLists) {
-    doc().m_hidden.resize(2);
+    Members(doc()).m_hidden.resize(2);
     AddFood(doc(), "Tea", EatenToday);
     AddFood(doc(), "Milk", HistoryWith({0, 30}));
     AddSymptoms(doc(), 2);
@@ -218,7 +220,7 @@ TEST_F(ListGeneration, NamesDifferingInCaseKeepFoodListOrderBeforeLaterLetters) 
     doc().GenerateLists(0);
     EXPECT_EQ(Inclusions(), (StringList{"apple", "Apple", "Banana"}));
 
-    doc().m_foods.clear();
+    Members(doc()).m_foods.clear();
     for (const char* name : {"Apple", "banana", "apple"}) AddFood(doc(), name, NeverEaten);
     doc().GenerateLists(0);
     EXPECT_EQ(Inclusions(), (StringList{"Apple", "apple", "banana"}));
@@ -243,8 +245,8 @@ TEST(TestPassScorer, MatchesTheForwardPassOfEveryFoodBitForBit) {
     ASSERT_EQ(outputs.size(), 360u);
     // An infinite weight of an uneaten food still gives the same outputs.
     for (CGastrologDoc* doc : {&fast, &plain}) {
-        doc->m_foods[3].m_history = NeverEaten;
-        doc->m_foods[3].m_weight[0] = std::numeric_limits<float>::infinity();
+        Members(*doc).m_foods[3].m_history = NeverEaten;
+        Members(*doc).m_foods[3].m_weight[0] = std::numeric_limits<float>::infinity();
     }
     EXPECT_EQ(Bits(TestPassScorer::SymptomOutputs(fast)), Bits(OutputsStepByStep(plain)));
 }
@@ -253,16 +255,16 @@ TEST(TestPassScorer, ZeroSumTakesTheSignTheUneatenFoodsWouldGiveIt) {
     CGastrologDoc fast, plain;
     for (CGastrologDoc* doc : {&fast, &plain}) {
         AddHiddenUnits(*doc);
-        doc->m_hidden[1].m_bias = -0.0f;
+        Members(*doc).m_hidden[1].m_bias = -0.0f;
         AddFood(*doc, "uneaten", NeverEaten).m_weight[1] = 0.5f;
         AddFood(*doc, "under test", NeverEaten).m_weight[1] = -0.0f;
         AddSymptoms(*doc, 1);
     }
     TestPassScorer::SymptomOutputs(fast);
     plain.ForwardPass(0, 1);
-    EXPECT_EQ(std::bit_cast<std::uint32_t>(plain.m_hidden[1].m_net), 0u);
-    EXPECT_EQ(std::bit_cast<std::uint32_t>(fast.m_hidden[1].m_net),
-              std::bit_cast<std::uint32_t>(plain.m_hidden[1].m_net));
+    EXPECT_EQ(std::bit_cast<std::uint32_t>(plain.HiddenUnits()[1].m_net), 0u);
+    EXPECT_EQ(std::bit_cast<std::uint32_t>(fast.HiddenUnits()[1].m_net),
+              std::bit_cast<std::uint32_t>(plain.HiddenUnits()[1].m_net));
 }
 
 TEST(ListGenerationState, LeavesTheNetworkAsTheLastFoodsTestPass) {
@@ -295,9 +297,9 @@ protected:
         AddFood(diary.doc, "Tea", EatenToday);
         AddFood(diary.doc, "Milk", HistoryWith({20}));
         AddSymptoms(diary.doc, 2);
-        diary.doc.m_dayCount = 12;
-        diary.doc.m_lastUpdate = LocalTime(2024, 3, 5, 9);
-        diary.doc.m_nextAction = 32779;
+        Members(diary.doc).m_dayCount = 12;
+        Members(diary.doc).m_lastUpdate = LocalTime(2024, 3, 5, 9);
+        Members(diary.doc).m_nextAction = 32779;
     }
     FakeDiary diary;
     WaitCursorCountingUi ui;
@@ -306,11 +308,11 @@ protected:
 }  // namespace
 
 TEST_F(ListCommands, CurrentListsLeaveTheCycleAlone) {
-    diary.doc.m_listsCurrent = false;
+    Members(diary.doc).m_listsCurrent = false;
     diary.doc.OnGenerateCurrentLists();
-    EXPECT_TRUE(diary.doc.m_listsCurrent);
-    EXPECT_EQ(diary.doc.m_nextAction, 32779);
-    EXPECT_EQ(diary.doc.m_exclusions.size() + diary.doc.m_inclusions.size(), 2u);
+    EXPECT_TRUE(diary.doc.ListsCurrent());
+    EXPECT_EQ(diary.doc.NextAction(), 32779);
+    EXPECT_EQ(diary.doc.Exclusions().size() + diary.doc.Inclusions().size(), 2u);
     EXPECT_EQ(ui.shown, 1);
     EXPECT_EQ(ui.waitCursorDepth, 0);
     EXPECT_TRUE(diary.host.IsModified());
@@ -319,10 +321,10 @@ TEST_F(ListCommands, CurrentListsLeaveTheCycleAlone) {
 TEST_F(ListCommands, TomorrowsListsOnTheSameDayWaitForTheDayList) {
     diary.clock.Set(LocalTime(2024, 3, 5, 22));
     diary.doc.OnGenerateTomorrowsLists();
-    EXPECT_FALSE(diary.doc.m_listsCurrent);
-    EXPECT_EQ(diary.doc.m_nextAction, 32771);
-    EXPECT_EQ(diary.doc.m_foods[0].m_history, EatenToday);
-    EXPECT_EQ(diary.doc.m_dayCount, 12);
+    EXPECT_FALSE(diary.doc.ListsCurrent());
+    EXPECT_EQ(diary.doc.NextAction(), 32771);
+    EXPECT_EQ(diary.doc.Foods()[0].m_history, EatenToday);
+    EXPECT_EQ(diary.doc.DayCount(), 12);
     EXPECT_EQ(ui.shown, 1);
 }
 
@@ -330,16 +332,16 @@ TEST_F(ListCommands, TomorrowsListsOnANewDayRollTheHistoriesOnlyWhenAccepted) {
     diary.clock.Set(LocalTime(2024, 3, 6, 10));
     ui.ExpectQuestion(text::NewDayAfterLists, false);
     diary.doc.OnGenerateTomorrowsLists();
-    EXPECT_EQ(diary.doc.m_nextAction, 32771);
-    EXPECT_EQ(diary.doc.m_foods[0].m_history, EatenToday);
+    EXPECT_EQ(diary.doc.NextAction(), 32771);
+    EXPECT_EQ(diary.doc.Foods()[0].m_history, EatenToday);
 
     ui.ExpectQuestion(text::NewDayAfterLists, true);
     diary.doc.OnGenerateTomorrowsLists();
-    EXPECT_EQ(diary.doc.m_nextAction, 32780);
-    EXPECT_EQ(diary.doc.m_foods[0].m_history, HistoryWith({48}));
-    EXPECT_EQ(diary.doc.m_dayCount, 13);
+    EXPECT_EQ(diary.doc.NextAction(), 32780);
+    EXPECT_EQ(diary.doc.Foods()[0].m_history, HistoryWith({48}));
+    EXPECT_EQ(diary.doc.DayCount(), 13);
     // The lists were made before the roll: Tea was eaten within the history.
-    EXPECT_TRUE(diary.doc.m_over50Days.empty());
+    EXPECT_TRUE(diary.doc.Over50Days().empty());
 }
 
 // ---- a diary whose answer is plain
@@ -359,14 +361,14 @@ TEST(ListsAfterTraining, FoodsFollowedByWorseDaysAreExcludedAndByBetterDaysInclu
     AddFood(doc, "Chili", chili);
     AddFood(doc, "Oats", oats);
     AddFood(doc, "Rice", rice);
-    doc.m_symptoms.emplace_back("Stomach").m_history = stomach;
-    doc.m_dayCount = 50;
+    Members(doc).m_symptoms.emplace_back("Stomach").m_history = stomach;
+    Members(doc).m_dayCount = 50;
     doc.OnUpdateConnections();
     doc.GenerateLists(0);
 
-    const StringList included = NamesOf(doc.m_inclusions);
-    const StringList excluded = NamesOf(doc.m_exclusions);
+    const StringList included = NamesOf(doc.Inclusions());
+    const StringList excluded = NamesOf(doc.Exclusions());
     EXPECT_NE(std::find(excluded.begin(), excluded.end(), "Chili"), excluded.end());
     EXPECT_NE(std::find(included.begin(), included.end(), "Oats"), included.end());
-    EXPECT_GT(doc.m_foods[1].m_score, doc.m_foods[0].m_score);
+    EXPECT_GT(doc.Foods()[1].m_score, doc.Foods()[0].m_score);
 }

@@ -12,6 +12,7 @@
 #include "diary/PseudoRandom.h"
 #include "engine/FastTrainer.h"
 #include "engine/NetworkArithmetic.h"
+#include "tests/support/DocumentTestAccess.h"
 #include "tests/support/FakePorts.h"
 
 namespace {
@@ -19,7 +20,7 @@ namespace {
 constexpr int Epochs = 5000;
 
 void AddHiddenUnits(CGastrologDoc& doc, int count = 5) {
-    for (int k = 0; k < count; ++k) doc.m_hidden.emplace_back(std::to_string(k));
+    for (int k = 0; k < count; ++k) Members(doc).m_hidden.emplace_back(std::to_string(k));
 }
 
 // A 50-day history with `mark` at the given positions and `rest` elsewhere.
@@ -30,13 +31,13 @@ std::string HistoryWith(std::initializer_list<int> positions, char mark = 'y', c
 }
 
 CFood& AddFood(CGastrologDoc& doc, const std::string& name, const std::string& history) {
-    CFood& food = doc.m_foods.emplace_back(name);
+    CFood& food = Members(doc).m_foods.emplace_back(name);
     food.m_history = history;
     return food;
 }
 
 CSymptom& AddSymptom(CGastrologDoc& doc, const std::string& name, const std::string& history) {
-    CSymptom& symptom = doc.m_symptoms.emplace_back(name);
+    CSymptom& symptom = Members(doc).m_symptoms.emplace_back(name);
     symptom.m_history = history;
     return symptom;
 }
@@ -64,7 +65,7 @@ void FillRandomDiary(CGastrologDoc& doc, int foods, int symptoms, unsigned seed,
         AddSymptom(doc, "Symptom " + std::to_string(s), history);
     }
     AddHiddenUnits(doc);
-    doc.m_dayCount = dayCount;
+    Members(doc).m_dayCount = dayCount;
 }
 
 // Every network value of the document, as stored bits (so +0 and −0 differ).
@@ -74,16 +75,16 @@ std::vector<std::uint32_t> NetworkBits(const CGastrologDoc& doc) {
         for (const UnitWeights* w : {&owner.m_weight, &owner.m_weightGrad, &owner.m_weightStep})
             values.insert(values.end(), w->begin(), w->end());
     };
-    for (const CFood& food : doc.m_foods) {
+    for (const CFood& food : doc.Foods()) {
         values.push_back(food.m_input);
         addWeights(food);
     }
-    for (const CSymptom& s : doc.m_symptoms) {
+    for (const CSymptom& s : doc.Symptoms()) {
         values.insert(values.end(), {s.m_spare, s.m_net, s.m_output, s.m_error, s.m_delta, s.m_bias,
                                      s.m_biasGrad, s.m_biasStep});
         addWeights(s);
     }
-    for (const CHidden& h : doc.m_hidden)
+    for (const CHidden& h : doc.HiddenUnits())
         values.insert(values.end(), {h.m_net, h.m_output, h.m_error, h.m_delta, h.m_bias,
                                      h.m_biasGrad, h.m_biasStep});
     std::vector<std::uint32_t> bits;
@@ -116,8 +117,8 @@ TEST(NetworkReset, DrawsFromSeed12345UnitByUnitOverAllFoodsThenAllSymptoms) {
     single.ResetNetwork();
     const double expected[] = {-0.2685476, 0.0848567, 0.2872249, 0.1752220, -0.3221381};
     for (std::size_t j = 0; j < 5; ++j) {
-        EXPECT_NEAR(single.m_foods[0].m_weight[j], expected[j], 1e-7);
-        EXPECT_EQ(single.m_foods[0].m_weight[j],
+        EXPECT_NEAR(single.Foods()[0].m_weight[j], expected[j], 1e-7);
+        EXPECT_EQ(single.Foods()[0].m_weight[j],
                   static_cast<float>(draws[j] * 3.0518507e-05 - 0.5));
     }
 
@@ -126,13 +127,13 @@ TEST(NetworkReset, DrawsFromSeed12345UnitByUnitOverAllFoodsThenAllSymptoms) {
     AddFood(doc, "Tea", HistoryWith({49}));
     AddFood(doc, "Milk", HistoryWith({49}));
     AddSymptom(doc, "Headache", HistoryWith({}));
-    doc.m_foods[0].m_weight.fill(9.0f);
+    Members(doc).m_foods[0].m_weight.fill(9.0f);
     doc.ResetNetwork();
     PseudoRandom random(12345);
     for (std::size_t j = 0; j < 5; ++j) {
-        EXPECT_EQ(doc.m_foods[0].m_weight[j], random.DrawWeight()) << "unit " << j;
-        EXPECT_EQ(doc.m_foods[1].m_weight[j], random.DrawWeight()) << "unit " << j;
-        EXPECT_EQ(doc.m_symptoms[0].m_weight[j], random.DrawWeight()) << "unit " << j;
+        EXPECT_EQ(doc.Foods()[0].m_weight[j], random.DrawWeight()) << "unit " << j;
+        EXPECT_EQ(doc.Foods()[1].m_weight[j], random.DrawWeight()) << "unit " << j;
+        EXPECT_EQ(doc.Symptoms()[0].m_weight[j], random.DrawWeight()) << "unit " << j;
     }
 }
 
@@ -141,12 +142,12 @@ TEST(NetworkReset, ClearsEveryOtherNetworkValueButLeavesScores) {
     FillRandomDiary(trained, 3, 2, 1);
     FillRandomDiary(fresh, 3, 2, 1);
     trained.TrainNetwork();
-    trained.m_foods[0].m_score = 2.5f;
-    trained.m_symptoms[1].m_spare = 4.0f;
+    Members(trained).m_foods[0].m_score = 2.5f;
+    Members(trained).m_symptoms[1].m_spare = 4.0f;
     trained.ResetNetwork();
     fresh.ResetNetwork();
     EXPECT_EQ(NetworkBits(trained), NetworkBits(fresh));
-    EXPECT_EQ(trained.m_foods[0].m_score, 2.5f);
+    EXPECT_EQ(trained.Foods()[0].m_score, 2.5f);
 }
 
 // ---- one forward pass
@@ -155,12 +156,12 @@ TEST(NetworkForwardPass, HiddenOutputsFollowTheClampedLogisticOfTheirNetInput) {
     EXPECT_EQ(network::Logistic(1.0f), static_cast<float>(1.0 / (1.0 + std::exp(-1.0))));
     CGastrologDoc doc;
     AddHiddenUnits(doc);
-    doc.m_hidden[0].m_bias = 12.0f;
-    doc.m_hidden[1].m_bias = -12.0f;
+    Members(doc).m_hidden[0].m_bias = 12.0f;
+    Members(doc).m_hidden[1].m_bias = -12.0f;
     doc.ForwardPass(48, -1);
-    EXPECT_EQ(doc.m_hidden[0].m_output, 0.99999f);
-    EXPECT_EQ(doc.m_hidden[1].m_output, 0.00001f);
-    EXPECT_EQ(doc.m_hidden[2].m_output, 0.5f);
+    EXPECT_EQ(doc.HiddenUnits()[0].m_output, 0.99999f);
+    EXPECT_EQ(doc.HiddenUnits()[1].m_output, 0.00001f);
+    EXPECT_EQ(doc.HiddenUnits()[2].m_output, 0.5f);
 }
 
 TEST(NetworkForwardPass, ThreeDayWindowCountsThirdsOfEatenDays) {
@@ -172,11 +173,11 @@ TEST(NetworkForwardPass, ThreeDayWindowCountsThirdsOfEatenDays) {
     AddFood(doc, "upper case", HistoryWith({46, 47}, 'Y'));
     AddFood(doc, "on the day", HistoryWith({48}));
     doc.ForwardPass(48, -1);
-    EXPECT_EQ(doc.m_foods[0].m_input, 0.33333334f);
-    EXPECT_EQ(doc.m_foods[1].m_input, 1.0f);
-    EXPECT_EQ(doc.m_foods[2].m_input, 0.33333334f);
-    EXPECT_EQ(doc.m_foods[3].m_input, 2.0f * 0.33333334f);
-    EXPECT_EQ(doc.m_foods[4].m_input, 1.0f);
+    EXPECT_EQ(doc.Foods()[0].m_input, 0.33333334f);
+    EXPECT_EQ(doc.Foods()[1].m_input, 1.0f);
+    EXPECT_EQ(doc.Foods()[2].m_input, 0.33333334f);
+    EXPECT_EQ(doc.Foods()[3].m_input, 2.0f * 0.33333334f);
+    EXPECT_EQ(doc.Foods()[4].m_input, 1.0f);
 }
 
 TEST(NetworkForwardPass, OldestPositionNeverEntersTheWindow) {
@@ -186,25 +187,25 @@ TEST(NetworkForwardPass, OldestPositionNeverEntersTheWindow) {
     AddFood(doc, "position 1", HistoryWith({1}));
     AddFood(doc, "not eaten", HistoryWith({}));
     doc.ForwardPass(3, -1);
-    EXPECT_EQ(doc.m_foods[0].m_input, 0.0f);
-    EXPECT_EQ(doc.m_foods[1].m_input, 0.33333334f);
+    EXPECT_EQ(doc.Foods()[0].m_input, 0.0f);
+    EXPECT_EQ(doc.Foods()[1].m_input, 0.33333334f);
     doc.ForwardPass(1, -1);
-    EXPECT_EQ(doc.m_foods[1].m_input, 1.0f);
+    EXPECT_EQ(doc.Foods()[1].m_input, 1.0f);
     doc.ForwardPass(2, 2);  // the food under test is always 1
-    EXPECT_EQ(doc.m_foods[0].m_input, 0.0f);
-    EXPECT_EQ(doc.m_foods[1].m_input, 0.33333334f);
-    EXPECT_EQ(doc.m_foods[2].m_input, 1.0f);
+    EXPECT_EQ(doc.Foods()[0].m_input, 0.0f);
+    EXPECT_EQ(doc.Foods()[1].m_input, 0.33333334f);
+    EXPECT_EQ(doc.Foods()[2].m_input, 1.0f);
 }
 
 TEST(NetworkForwardPass, NetInputIsRoundedAfterEveryAddition) {
     CGastrologDoc doc;
     AddHiddenUnits(doc);
     // 1 + 2^-24 + 2^-24: each small term alone is lost when rounded to float, together not.
-    doc.m_hidden[0].m_bias = 1.0f;
+    Members(doc).m_hidden[0].m_bias = 1.0f;
     for (const char* name : {"A", "B"}) AddFood(doc, name, HistoryWith({10}));
-    for (CFood& food : doc.m_foods) food.m_weight[0] = std::ldexp(1.0f, -24);
+    for (CFood& food : Members(doc).m_foods) food.m_weight[0] = std::ldexp(1.0f, -24);
     doc.ForwardPass(10, -1);
-    EXPECT_EQ(doc.m_hidden[0].m_net, 1.0f);
+    EXPECT_EQ(doc.HiddenUnits()[0].m_net, 1.0f);
 }
 
 // ---- one backward pass
@@ -220,7 +221,7 @@ TEST(NetworkBackPropagate, TargetsAreOneMinusOneOrZero) {
     doc.BackPropagate(20);
     const double targets[] = {1.0, -1.0, 0.0, 0.0};
     for (std::size_t s = 0; s < 4; ++s) {
-        const CSymptom& symptom = doc.m_symptoms[s];
+        const CSymptom& symptom = doc.Symptoms()[s];
         EXPECT_EQ(symptom.m_error, static_cast<float>(targets[s] - symptom.m_output));
         const double out = symptom.m_output;
         EXPECT_EQ(symptom.m_delta, static_cast<float>((1.0 - out) * symptom.m_error * out));
@@ -252,7 +253,7 @@ TEST(NetworkTraining, TrainsOnePatternPerDayAfterTheFirstUpToFortyNine) {
         trained.TrainNetwork();  // starts again from the reset
         EXPECT_EQ(NetworkBits(trained), NetworkBits(byHand));
         reset.ResetNetwork();  // the run must have moved the weights away from the reset values
-        EXPECT_NE(trained.m_foods[0].m_weight, reset.m_foods[0].m_weight);
+        EXPECT_NE(trained.Foods()[0].m_weight, reset.Foods()[0].m_weight);
     }
 }
 
@@ -266,7 +267,7 @@ TEST(NetworkTraining, NoPatternBeforeTheSecondDayLeavesTheResetNetwork) {
         diary.doc.OnUpdateConnections();
         EXPECT_EQ(NetworkBits(diary.doc), NetworkBits(reset)) << "day count " << dayCount;
         EXPECT_EQ(diary.progress.steps, Epochs);
-        EXPECT_EQ(diary.doc.m_nextAction, 32779);
+        EXPECT_EQ(diary.doc.NextAction(), 32779);
     }
 }
 
@@ -279,7 +280,7 @@ protected:
             AddFood(*doc, "eaten", HistoryWith({48}));
             AddFood(*doc, "never eaten", HistoryWith({}));
             AddSymptom(*doc, "Headache", HistoryWith({49}, 'b'));
-            doc->m_dayCount = 2;
+            Members(*doc).m_dayCount = 2;
         }
     }
     void ExpectSameAfter(int epochs) {
@@ -298,42 +299,42 @@ protected:
 TEST_F(FastTrainerEdges, NegativeZeroSumTakesTheSignTheSkippedTermsGive) {
     // −0 + (+0 × 0.5) is +0: the uneaten food's term changes the sign of a zero sum.
     ChangeBoth([](CGastrologDoc& doc) {
-        doc.m_hidden[0].m_bias = -0.0f;
-        doc.m_foods[0].m_weight[0] = -0.0f;
-        doc.m_foods[1].m_weight[0] = 0.5f;
+        Members(doc).m_hidden[0].m_bias = -0.0f;
+        Members(doc).m_foods[0].m_weight[0] = -0.0f;
+        Members(doc).m_foods[1].m_weight[0] = 0.5f;
     });
     ExpectSameAfter(1);
-    EXPECT_EQ(std::bit_cast<std::uint32_t>(plain.m_hidden[0].m_net), 0u);
+    EXPECT_EQ(std::bit_cast<std::uint32_t>(plain.HiddenUnits()[0].m_net), 0u);
 }
 
 TEST_F(FastTrainerEdges, InfiniteWeightOfAnUneatenFoodPoisonsTheSum) {
     ChangeBoth([](CGastrologDoc& doc) {
-        doc.m_foods[1].m_weight[2] = std::numeric_limits<float>::infinity();
+        Members(doc).m_foods[1].m_weight[2] = std::numeric_limits<float>::infinity();
     });
     ExpectSameAfter(3);
-    EXPECT_TRUE(std::isnan(fast.m_hidden[2].m_net));
+    EXPECT_TRUE(std::isnan(fast.HiddenUnits()[2].m_net));
 }
 
 TEST_F(FastTrainerEdges, GradientsLeftFromAnEarlierPatternAreAddedTo) {
     ChangeBoth([](CGastrologDoc& doc) {
-        doc.m_foods[0].m_weightGrad[1] = 0.25f;
-        doc.m_foods[1].m_weightGrad[3] = -0.0f;
-        doc.m_foods[1].m_weightStep[4] = 0.125f;
+        Members(doc).m_foods[0].m_weightGrad[1] = 0.25f;
+        Members(doc).m_foods[1].m_weightGrad[3] = -0.0f;
+        Members(doc).m_foods[1].m_weightStep[4] = 0.125f;
     });
     ExpectSameAfter(2);
 }
 
 TEST_F(FastTrainerEdges, MissingAndExtraHiddenUnitsAreHandledWithoutFailing) {
-    ChangeBoth([](CGastrologDoc& doc) { doc.m_hidden.resize(3); });
+    ChangeBoth([](CGastrologDoc& doc) { Members(doc).m_hidden.resize(3); });
     ExpectSameAfter(4);
-    ChangeBoth([](CGastrologDoc& doc) { doc.m_hidden.clear(); });
+    ChangeBoth([](CGastrologDoc& doc) { Members(doc).m_hidden.clear(); });
     ExpectSameAfter(2);
     ChangeBoth([](CGastrologDoc& doc) {
         AddHiddenUnits(doc, 7);
-        doc.m_hidden[6].m_bias = 3.0f;
+        Members(doc).m_hidden[6].m_bias = 3.0f;
     });
     ExpectSameAfter(2);
-    EXPECT_EQ(fast.m_hidden[6].m_bias, 3.0f);  // not part of the network
+    EXPECT_EQ(fast.HiddenUnits()[6].m_bias, 3.0f);  // not part of the network
 }
 
 TEST(NetworkTraining, ShortOrMissingHistoriesReadAsNotEaten) {
@@ -342,11 +343,11 @@ TEST(NetworkTraining, ShortOrMissingHistoriesReadAsNotEaten) {
     AddFood(doc, "short", "yy");
     AddFood(doc, "empty", "");
     AddSymptom(doc, "short", "bw");
-    doc.m_dayCount = 50;
+    Members(doc).m_dayCount = 50;
     doc.TrainNetwork();
     doc.ForwardPass(2, -1);
-    EXPECT_EQ(doc.m_foods[0].m_input, 0.33333334f);
-    EXPECT_EQ(doc.m_foods[1].m_input, 0.0f);
+    EXPECT_EQ(doc.Foods()[0].m_input, 0.33333334f);
+    EXPECT_EQ(doc.Foods()[1].m_input, 0.0f);
 }
 
 // ---- the command
@@ -372,7 +373,7 @@ TEST(UpdateConnections, ShowsProgressPerEpochAndMovesTheCycleOn) {
     WatchingProgress progress(diary.ui);
     diary.doc.SetPorts({&diary.settings, &diary.host, &diary.ui, &progress, &diary.clock});
     FillRandomDiary(diary.doc, 4, 2, 7, 30);
-    diary.doc.m_nextAction = 32772;
+    Members(diary.doc).m_nextAction = 32772;
     diary.doc.OnUpdateConnections();
 
     EXPECT_EQ(progress.opened, 1);
@@ -387,11 +388,11 @@ TEST(UpdateConnections, ShowsProgressPerEpochAndMovesTheCycleOn) {
     EXPECT_EQ(diary.ui.waitCursorDepth, 0);
     EXPECT_TRUE(diary.host.IsModified());
     EXPECT_EQ(diary.host.m_updateCount, 1);
-    EXPECT_EQ(diary.doc.m_nextAction, 32779);
+    EXPECT_EQ(diary.doc.NextAction(), 32779);
 
     CGastrologDoc quiet;
     FillRandomDiary(quiet, 4, 2, 7, 30);
     quiet.TrainNetwork();
     EXPECT_EQ(NetworkBits(diary.doc), NetworkBits(quiet));
-    EXPECT_EQ(quiet.m_nextAction, 0);  // the plain run leaves the cycle alone
+    EXPECT_EQ(quiet.NextAction(), 0);  // the plain run leaves the cycle alone
 }

@@ -6,11 +6,12 @@
 #include <tuple>
 #include <vector>
 
-#include "tests/support/FakePorts.h"
-#include "tests/support/RecordingCanvas.h"
 #include "page/PageHeading.h"
 #include "page/PageLayout.h"
 #include "page/PageMetrics.h"
+#include "tests/support/DocumentTestAccess.h"
+#include "tests/support/FakePorts.h"
+#include "tests/support/RecordingCanvas.h"
 
 namespace {
 
@@ -42,12 +43,12 @@ protected:
     void Show(bool inclusions, bool unclassified, bool exclusions, bool symptoms, bool foods,
               bool history) {
         CGastrologDoc& doc = diary.doc;
-        doc.m_showInclusions = inclusions;
-        doc.m_showUnclassified = unclassified;
-        doc.m_showExclusions = exclusions;
-        doc.m_showSymptoms = symptoms;
-        doc.m_showFoods = foods;
-        doc.m_showHistory = history;
+        Members(doc).m_showInclusions = inclusions;
+        Members(doc).m_showUnclassified = unclassified;
+        Members(doc).m_showExclusions = exclusions;
+        Members(doc).m_showSymptoms = symptoms;
+        Members(doc).m_showFoods = foods;
+        Members(doc).m_showHistory = history;
     }
 
     template <typename Entry>
@@ -58,12 +59,12 @@ protected:
     }
 
     void AddSymptoms(std::vector<std::string> names) {
-        for (auto& name : names) diary.doc.m_symptoms.emplace_back(std::move(name));
+        for (auto& name : names) Members(diary.doc).m_symptoms.emplace_back(std::move(name));
         diary.doc.RebuildSymptomLines();
     }
     void AddFood(std::string name, float score = 0.0f) {
-        diary.doc.m_foods.emplace_back(std::move(name));
-        diary.doc.m_foods.back().m_score = score;
+        Members(diary.doc).m_foods.emplace_back(std::move(name));
+        Members(diary.doc).m_foods.back().m_score = score;
         diary.doc.RebuildFoodNames();
     }
 
@@ -100,8 +101,8 @@ std::pair<int, int> VerticalExtent(const DrawCall& call) {
 TEST_F(Page, UntitledDiaryShowsOnlyTheSixGuidanceLines) {
     diary.host.SetPathName("");
     Show(true, true, true, true, true, true);
-    Fill(diary.doc.m_inclusions, "Inc", 3);
-    Fill(diary.doc.m_exclusions, "Exc", 2);
+    Fill(Members(diary.doc).m_inclusions, "Inc", 3);
+    Fill(Members(diary.doc).m_exclusions, "Exc", 2);
     AddSymptoms({"Headache"});
     AddFood("Tea");
     const RecordingCanvas canvas = Draw();
@@ -123,8 +124,8 @@ TEST_F(Page, UntitledDiaryShowsOnlyTheSixGuidanceLines) {
 }
 
 TEST_F(Page, HeadingNamesTheTitleTheListsAndTheDayWhoseDateTurnsAtTheDayChangeHour) {
-    diary.doc.m_dayCount = 7;
-    diary.doc.m_listsCurrent = true;
+    Members(diary.doc).m_dayCount = 7;
+    Members(diary.doc).m_listsCurrent = true;
     const RecordingCanvas canvas = Draw();
     const DrawCall* heading =
         canvas.FindText("\"My diary.glg\".    Lists produced from current information   day: 7");
@@ -132,7 +133,7 @@ TEST_F(Page, HeadingNamesTheTitleTheListsAndTheDayWhoseDateTurnsAtTheDayChangeHo
     EXPECT_EQ(heading->x, Margin);
     EXPECT_EQ(heading->y, 0);
 
-    diary.doc.m_listsCurrent = false;
+    Members(diary.doc).m_listsCurrent = false;
     diary.settings.WriteInt("Settings", "NewDayTime", 4);
     const auto headingFor = [](const std::string& date) {
         return "\"My diary.glg\".    Lists produced for " + date + std::string(12, ' ') +
@@ -162,7 +163,7 @@ TEST_F(Page, ListColumnsAndTheNextSectionForThreeFiveSevenAndSixteenEntries) {
     Show(true, false, false, true, false, false);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.count);
-        Fill(diary.doc.m_inclusions, "Inc", c.count);
+        Fill(Members(diary.doc).m_inclusions, "Inc", c.count);
         const RecordingCanvas canvas = Draw();
         EXPECT_EQ(RowOfText(canvas, std::to_string(c.count) + " foods that can be included:"), 2);
         // Columns 25 apart filled from row 4; list order runs down one column, then the next.
@@ -175,7 +176,7 @@ TEST_F(Page, ListColumnsAndTheNextSectionForThreeFiveSevenAndSixteenEntries) {
         for (std::size_t column = 0, i = 0; column < c.columnHeights.size(); ++column)
             for (std::size_t row = 0; row < c.columnHeights[column]; ++row, ++i)
                 expected.emplace_back(25 * int(column), 4 + int(row),
-                                      diary.doc.m_inclusions[i].m_name);
+                                      diary.doc.Inclusions()[i].m_name);
         EXPECT_EQ(entries, expected);
         EXPECT_EQ(RowOfText(canvas, "Symptoms - today's current status:"), c.nextSectionRow);
     }
@@ -183,9 +184,10 @@ TEST_F(Page, ListColumnsAndTheNextSectionForThreeFiveSevenAndSixteenEntries) {
 
 TEST_F(Page, SectionsFollowEachOtherWithTheirSpacingAndSingularTitles) {
     Show(true, true, true, false, false, false);
-    Fill(diary.doc.m_inclusions, "Inc", 5);  // columns of 2, 2, 1 from row 4
-    Fill(diary.doc.m_over50Days, "Old", 2);  // title at 4 + 1 + 2 = 7, entries from 9
-    Fill(diary.doc.m_exclusions, "Exc", 9);  // title at 9 + 0 + 2 = 11, columns of 3 from 13
+    Fill(Members(diary.doc).m_inclusions, "Inc", 5);  // columns of 2, 2, 1 from row 4
+    Fill(Members(diary.doc).m_over50Days, "Old", 2);  // title at 4 + 1 + 2 = 7, entries from 9
+    Fill(Members(diary.doc).m_exclusions, "Exc",
+         9);  // title at 9 + 0 + 2 = 11, columns of 3 from 13
     const RecordingCanvas canvas = Draw();
     EXPECT_EQ(RowOfText(canvas, "5 foods that can be included:"), 2);
     EXPECT_EQ(RowOfText(canvas, "2 foods that are not currently classified:"), 7);
@@ -193,9 +195,9 @@ TEST_F(Page, SectionsFollowEachOtherWithTheirSpacingAndSingularTitles) {
     EXPECT_EQ(RowOfText(canvas, "9 foods that should be excluded:"), 11);
     EXPECT_EQ(Cell(canvas, "Exc09"), std::pair(15, 50));
 
-    Fill(diary.doc.m_inclusions, "Inc", 1);
-    Fill(diary.doc.m_over50Days, "Old", 1);
-    Fill(diary.doc.m_exclusions, "Exc", 2);
+    Fill(Members(diary.doc).m_inclusions, "Inc", 1);
+    Fill(Members(diary.doc).m_over50Days, "Old", 1);
+    Fill(Members(diary.doc).m_exclusions, "Exc", 2);
     const auto texts = Draw().TextStrings();
     EXPECT_EQ(std::vector<std::string>(texts.begin() + 1, texts.end()),
               (std::vector<std::string>{"1 food that can be included:", "Inc01",
@@ -221,7 +223,7 @@ TEST_F(Page, SavedEmptyDiaryShowsOnlyTheTitlesEverySectionAlwaysDraws) {
 
 TEST_F(Page, FoodsTitleLiesBelowTheTallestColumnOfAFourColumnList) {
     Show(false, false, true, false, true, false);
-    Fill(diary.doc.m_exclusions, "Exc", 16);  // columns of 5, 5, 5, 1 on rows 4 to 8
+    Fill(Members(diary.doc).m_exclusions, "Exc", 16);  // columns of 5, 5, 5, 1 on rows 4 to 8
     AddFood("Tea");
     const RecordingCanvas canvas = Draw();
     EXPECT_EQ(Cell(canvas, "Exc05"), std::pair(8, 0));
@@ -236,7 +238,7 @@ TEST_F(Page, SymptomsTakeTwoPerRowInNameOrderAndTheFoodsFollow) {
     EXPECT_EQ(RowOfText(Draw(), FoodsTitle), 7);
     AddSymptoms({"A", "B"});
     EXPECT_EQ(RowOfText(Draw(), FoodsTitle), 8);
-    diary.doc.m_symptoms.clear();
+    Members(diary.doc).m_symptoms.clear();
     AddSymptoms({"cramps", "Bloating", "acne"});
     const RecordingCanvas canvas = Draw();
     EXPECT_EQ(RowOfText(canvas, "Symptoms - today's current status:"), 2);
@@ -285,7 +287,7 @@ TEST_F(Page, HistoryBoxesSixRowsApartBelowTheirTitles) {
 
 TEST_F(Page, PrintedPagesShowEachListEntryOnceInEveryColumn) {
     Show(true, false, false, false, false, false);
-    Fill(diary.doc.m_inclusions, "Inc", 40);  // columns of 11 rows: rows 4 to 14
+    Fill(Members(diary.doc).m_inclusions, "Inc", 40);  // columns of 11 rows: rows 4 to 14
     std::map<std::string, int> fullRows;
     for (const DrawCall& text : Draw({}, true).Texts()) fullRows[text.text] = text.y / RowHeight;
     const int linesPerPage = 6;
@@ -321,7 +323,7 @@ TEST_F(Page, HistoryBoxNearThePageTopIsDrawnClippedAndOnlyOnItsOwnPage) {
 
 TEST_F(Page, EverySectionSwitchedOffStillPrintsOnePageWithTheHeading) {
     Show(false, false, false, false, false, false);
-    Fill(diary.doc.m_inclusions, "Inc", 8);
+    Fill(Members(diary.doc).m_inclusions, "Inc", 8);
     EXPECT_EQ(page_metrics::PageCount(diary.doc.GetLineCount(), 60), 1);
     const auto texts = Draw({0, 59}, true).TextStrings();
     ASSERT_EQ(texts.size(), 1u);
@@ -331,8 +333,8 @@ TEST_F(Page, EverySectionSwitchedOffStillPrintsOnePageWithTheHeading) {
 TEST_F(Page, ScreenNeverDrawsRowsAfter9999) {
     Show(false, false, false, false, true, false);
     for (int i = 0; i < 10005; ++i) {
-        diary.doc.m_foods.emplace_back("f");
-        diary.doc.m_foods.back().m_history = "nn";
+        Members(diary.doc).m_foods.emplace_back("f");
+        Members(diary.doc).m_foods.back().m_history = "nn";
     }
     int foodRows = 0, lowest = 0;
     for (const DrawCall& text : Draw().Texts())
@@ -343,11 +345,11 @@ TEST_F(Page, ScreenNeverDrawsRowsAfter9999) {
 
 TEST_F(Page, RepaintOfSomeRowsDrawsWhatAFullDrawShowsThere) {
     Show(true, true, true, true, true, true);
-    Fill(diary.doc.m_inclusions, "Inc", 9);
-    Fill(diary.doc.m_over50Days, "Old", 3);
-    Fill(diary.doc.m_exclusions, "Exc", 6);
+    Fill(Members(diary.doc).m_inclusions, "Inc", 9);
+    Fill(Members(diary.doc).m_over50Days, "Old", 3);
+    Fill(Members(diary.doc).m_exclusions, "Exc", 6);
     AddSymptoms({"Acne", "Bloating", "Cramps", "Dizziness", "Eczema"});
-    diary.doc.m_symptoms[1].m_history = std::string(25, 'b') + std::string(25, 'w');
+    Members(diary.doc).m_symptoms[1].m_history = std::string(25, 'b') + std::string(25, 'w');
     for (int i = 0; i < 30; ++i) AddFood("Food" + std::to_string(i), 0.01f * i);
     const RecordingCanvas full = Draw();
     const int lastRow = diary.doc.GetLineCount() + 10;

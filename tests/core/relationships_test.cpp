@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "diary/GastrologDoc.h"
+#include "tests/support/DocumentTestAccess.h"
 #include "tests/support/FakePorts.h"
 
 namespace {
@@ -24,16 +25,16 @@ struct EatenThenRated {
 class Relationships : public ::testing::Test {
 protected:
     void AddFood(const std::string& name, const std::string& history) {
-        diary.doc.m_foods.emplace_back(name).m_history = history;
+        Members(diary.doc).m_foods.emplace_back(name).m_history = history;
     }
     void AddSymptom(const std::string& name, const std::string& history) {
-        diary.doc.m_symptoms.emplace_back(name).m_history = history;
+        Members(diary.doc).m_symptoms.emplace_back(name).m_history = history;
     }
     // Best and worst food of the only symptom.
     std::pair<std::string, std::string> Result() {
         diary.doc.ComputeRelationships();
-        EXPECT_EQ(diary.doc.m_relateSymptoms.size(), 1u);
-        return {diary.doc.m_relateBest.at(0), diary.doc.m_relateWorst.at(0)};
+        EXPECT_EQ(diary.doc.RelateSymptoms().size(), 1u);
+        return {diary.doc.RelateBest().at(0), diary.doc.RelateWorst().at(0)};
     }
     // One food, one symptom, with the given next-day ratings after eating on days 10, 12, ...
     std::pair<std::string, std::string> ResultOf(const std::string& ratings) {
@@ -68,8 +69,8 @@ TEST_F(Relationships, RunsOfFourOrMoreReachingTheMostRecentOccasionAreFound) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.ratings);
-        diary.doc.m_foods.clear();
-        diary.doc.m_symptoms.clear();
+        Members(diary.doc).m_foods.clear();
+        Members(diary.doc).m_symptoms.clear();
         EXPECT_EQ(ResultOf(c.ratings), std::pair(c.best, c.worst));
     }
 }
@@ -115,13 +116,13 @@ TEST_F(Relationships, EverySymptomGetsARowInOrderAndWithoutFoodsNothingIsFound) 
     AddSymptom("Nausea", worse.symptom);
     AddSymptom("Rash", std::string(50, 'n'));
     diary.doc.ComputeRelationships();
-    EXPECT_EQ(diary.doc.m_relateSymptoms, (StringList{"Headache", "Nausea", "Rash"}));
-    EXPECT_EQ(diary.doc.m_relateBest, (StringList{"Tea", "Not found.", "Not found."}));
-    EXPECT_EQ(diary.doc.m_relateWorst, (StringList{"Not found.", "Tea", "Not found."}));
-    diary.doc.m_foods.clear();  // without foods nothing is found
+    EXPECT_EQ(diary.doc.RelateSymptoms(), (StringList{"Headache", "Nausea", "Rash"}));
+    EXPECT_EQ(diary.doc.RelateBest(), (StringList{"Tea", "Not found.", "Not found."}));
+    EXPECT_EQ(diary.doc.RelateWorst(), (StringList{"Not found.", "Tea", "Not found."}));
+    Members(diary.doc).m_foods.clear();  // without foods nothing is found
     diary.doc.ComputeRelationships();
-    EXPECT_EQ(diary.doc.m_relateBest, StringList(3, "Not found."));
-    EXPECT_EQ(diary.doc.m_relateWorst, StringList(3, "Not found."));
+    EXPECT_EQ(diary.doc.RelateBest(), StringList(3, "Not found."));
+    EXPECT_EQ(diary.doc.RelateWorst(), StringList(3, "Not found."));
 }
 
 TEST_F(Relationships, ShortHistoriesAreReadWithoutFailing) {
@@ -136,16 +137,16 @@ TEST_F(Relationships, CommandShowsTheColumnsEmptyWithoutSymptomsAndLeavesTheDocu
     for (const int day : {30, 32, 34, 36}) history.Eat(day, 'b');
     AddFood("Tea", history.food);
     AddSymptom("Headache", history.symptom);
-    diary.doc.m_relateSymptoms = {"old", "rows"};
+    Members(diary.doc).m_relateSymptoms = {"old", "rows"};
     diary.ui.ExpectRelationships();
     diary.doc.OnRelateFoodsToSymptoms();
     EXPECT_EQ(diary.ui.shownSymptoms, StringList{"Headache"});
     EXPECT_EQ(diary.ui.shownBest, StringList{"Tea"});
     EXPECT_EQ(diary.ui.shownWorst, StringList{"Not found."});
-    EXPECT_EQ(diary.doc.m_relateSymptoms, StringList{"Headache"});
+    EXPECT_EQ(diary.doc.RelateSymptoms(), StringList{"Headache"});
     EXPECT_FALSE(diary.host.IsModified());
     EXPECT_EQ(diary.host.m_updateCount, 0);
-    diary.doc.m_symptoms.clear();  // without symptoms the columns are empty
+    Members(diary.doc).m_symptoms.clear();  // without symptoms the columns are empty
     diary.ui.ExpectRelationships();
     diary.doc.OnRelateFoodsToSymptoms();
     EXPECT_TRUE(diary.ui.shownSymptoms.empty());

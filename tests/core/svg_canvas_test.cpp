@@ -4,8 +4,9 @@
 #include <string>
 
 #include "diary/Symptom.h"
-#include "tests/support/FakePorts.h"
 #include "page/SvgCanvas.h"
+#include "tests/support/DocumentTestAccess.h"
+#include "tests/support/FakePorts.h"
 
 namespace {
 
@@ -53,9 +54,9 @@ TEST(SvgCanvas, PensAndBoxes) {
 TEST(PageToSvg, HoldsEveryRowOfThePage) {
     FakeDiary diary;
     diary.host.SetPathName("/tmp/svg.glg");
-    diary.doc.m_showHistory = true;
+    Members(diary.doc).m_showHistory = true;
     for (const char* name : {"Nausea", "Headache", "Cramps"})
-        diary.doc.m_symptoms.emplace_back(name);
+        Members(diary.doc).m_symptoms.emplace_back(name);
     diary.doc.RebuildSymptomLines();
     const std::string svg = PageToSvg(diary.doc, 6);
     EXPECT_EQ(svg.rfind("<?xml", 0), 0u);

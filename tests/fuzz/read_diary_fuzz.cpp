@@ -7,25 +7,26 @@
 #include <span>
 
 #include "diary/GastrologDoc.h"
+#include "tests/support/DocumentTestAccess.h"
 
 namespace {
 
 bool IsCleared(const CGastrologDoc& doc) {
-    return doc.m_foods.empty() && doc.m_symptoms.empty() && doc.m_hidden.empty() &&
-           doc.m_foodNames.empty() && doc.m_symptomLines.empty() && doc.m_dayList.empty();
+    return doc.Foods().empty() && doc.Symptoms().empty() && doc.HiddenUnits().empty() &&
+           doc.FoodNames().empty() && doc.SymptomLines().empty() && doc.DayList().empty();
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     CGastrologDoc doc;
-    doc.m_foods.emplace_back("left over");  // must not survive a refusal
-    doc.m_exclusions.emplace_back("left over");
+    Members(doc).m_foods.emplace_back("left over");  // must not survive a refusal
+    Members(doc).m_exclusions.emplace_back("left over");
     if (!doc.ReadBytes(std::span<const std::uint8_t>(data, size)).empty()) {
-        if (!IsCleared(doc) || !doc.m_exclusions.empty()) std::abort();
+        if (!IsCleared(doc) || !doc.Exclusions().empty()) std::abort();
         return 0;
     }
-    if (!doc.m_exclusions.empty() || doc.m_hidden.size() != 5) std::abort();
+    if (!doc.Exclusions().empty() || doc.HiddenUnits().size() != 5) std::abort();
     const std::vector<std::uint8_t> stored = doc.WriteBytes();
     CGastrologDoc again;
     if (!again.ReadBytes(stored).empty()) std::abort();

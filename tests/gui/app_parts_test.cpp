@@ -31,6 +31,7 @@
 #include "desktop/dialogs/ResourcePaths.h"
 #include "desktop/dialogs/TrainingProgressDlg.h"
 #include "tests/gui/support/ShellTestSupport.h"
+#include "tests/support/DocumentTestAccess.h"
 
 namespace {
 
@@ -344,7 +345,7 @@ protected:
         wxGetEnv("PATH", &m_savedPath);
         wxSetEnv("PATH", wxString::FromUTF8(folder.Path().string()));
         diary.OnNewDocument();
-        diary.m_symptoms.emplace_back("Headache");
+        Members(diary).m_symptoms.emplace_back("Headache");
         diary.RebuildSymptomLines();
     }
     void TearDown() override { wxSetEnv("PATH", m_savedPath); }

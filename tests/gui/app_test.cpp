@@ -25,6 +25,7 @@
 #include "diary/DiaryConstants.h"
 #include "tests/gui/support/ShellTestSupport.h"
 #include "tests/support/DiaryScripts.h"
+#include "tests/support/DocumentTestAccess.h"
 #include "tests/support/FakePorts.h"
 
 namespace {
@@ -98,9 +99,9 @@ TEST_F(ShellTest, WithoutAFileStartsAnUntitledDiary) {
     Start({});
     EXPECT_TRUE(Frame().IsShown());
     EXPECT_EQ(Frame().GetTitle(), "Untitled - Gastrolog");
-    EXPECT_EQ(Diary().m_nextAction, command::UpdateSymptoms);
+    EXPECT_EQ(Diary().NextAction(), command::UpdateSymptoms);
     EXPECT_TRUE(Document().GetFilename().empty());
-    EXPECT_EQ(Diary().Host().GetTitle(), "Untitled");
+    EXPECT_EQ(Diary().GetTitle(), "Untitled");
 }
 
 TEST_F(ShellTest, WithAFileOpensItAndNamesItInTheTitle) {
@@ -109,10 +110,10 @@ TEST_F(ShellTest, WithAFileOpensItAndNamesItInTheTitle) {
     Start({path});
     EXPECT_EQ(Frame().GetTitle(), "mine.glg - Gastrolog");
     EXPECT_EQ(Document().GetFilename().utf8_string(), path);
-    ASSERT_EQ(Diary().m_foods.size(), 2u);
-    EXPECT_EQ(Diary().m_foods[1].m_name, "Milk");
+    ASSERT_EQ(Diary().Foods().size(), 2u);
+    EXPECT_EQ(Diary().Foods()[1].m_name, "Milk");
     // The same day as the file's: nothing asked, the day list is next.
-    EXPECT_EQ(Diary().m_nextAction, command::CreateDayList);
+    EXPECT_EQ(Diary().NextAction(), command::CreateDayList);
 }
 
 TEST_F(ShellTest, AFileThatCannotBeReadIsReportedAndStartingFails) {
@@ -162,20 +163,20 @@ TEST_F(ShellTest, NewOffersToSaveAChangedDiaryAndKeepsTheSameDocument) {
     Start({});
     DiaryDocument* before = &Document();
     const auto viewCount = before->GetViews().size();
-    Diary().m_dayCount = 7;
+    Members(Diary()).m_dayCount = 7;
     Document().Modify(true);
     EXPECT_EQ(Document().SaveChangesQuestion(), "Save changes to Untitled?");
 
     // Cancel: nothing happens.
     wxTEST_DIALOG(Choose(wxID_NEW), ExpectMessage("Save changes to Untitled?", wxID_CANCEL));
-    EXPECT_EQ(Diary().m_dayCount, 7);
+    EXPECT_EQ(Diary().DayCount(), 7);
     EXPECT_TRUE(Document().IsModified());
 
     // No: the changes are given up and the same document starts afresh.
     wxTEST_DIALOG(Choose(wxID_NEW), ExpectMessage("Save changes to Untitled?", wxID_NO));
     EXPECT_EQ(&Document(), before);
     EXPECT_EQ(Document().GetViews().size(), viewCount) << "the panes keep their views";
-    EXPECT_EQ(Diary().m_dayCount, 0);
+    EXPECT_EQ(Diary().DayCount(), 0);
     EXPECT_FALSE(Document().IsModified());
 }
 
@@ -196,7 +197,7 @@ TEST_F(ShellTest, ADamagedFileLeavesTheOpenDiaryAsItWas) {
         Document().GetDocumentManager()->CreateDocument(wxString::FromUTF8(bad), wxDOC_SILENT),
         wxExpectModal<wxMessageDialog>(wxID_OK).Describe("the reason"));
     EXPECT_EQ(Frame().GetTitle(), "good.glg - Gastrolog");
-    EXPECT_EQ(Diary().m_foods.size(), 2u);
+    EXPECT_EQ(Diary().Foods().size(), 2u);
 }
 
 // ---- menus, keys, toolbar
@@ -404,7 +405,7 @@ TEST_F(ShellTest, TheActionCommandsFollowTheDay) {
     });
     ui.ExpectNotice(text::SaveReminder);
     Choose(command::UpdateSymptoms);
-    ASSERT_EQ(Diary().m_symptoms.size(), 1u);
+    ASSERT_EQ(Diary().Symptoms().size(), 1u);
     expectState({true, true, false, false, false, false});
 
     ui.ExpectDayListDialog([](const std::string&, StringList& master, StringList& day) {
@@ -412,7 +413,7 @@ TEST_F(ShellTest, TheActionCommandsFollowTheDay) {
         return true;
     });
     Choose(command::CreateDayList);
-    ASSERT_EQ(Diary().m_foods.size(), 1u);
+    ASSERT_EQ(Diary().Foods().size(), 1u);
     expectState({true, true, true, false, false, false});
 
     Choose(command::UpdateConnections);
@@ -423,11 +424,11 @@ TEST_F(ShellTest, TheActionCommandsFollowTheDay) {
     Choose(command::GenerateTomorrowsLists);
     expectState({true, true, false, false, false, false});
 
-    Diary().m_dayCount = 2;
+    Members(Diary()).m_dayCount = 2;
     expectState({true, true, false, false, true, false});
-    Diary().m_dayCount = 10;
+    Members(Diary()).m_dayCount = 10;
     EXPECT_FALSE(IsEnabled(command::RelateFoodsToSymptoms));
-    Diary().m_dayCount = 11;
+    Members(Diary()).m_dayCount = 11;
     EXPECT_TRUE(IsEnabled(command::RelateFoodsToSymptoms));
     ui.ExpectRelationships();
     Choose(command::RelateFoodsToSymptoms);
@@ -442,7 +443,7 @@ TEST_F(ShellTest, ADisabledActionCommandDoesNothingWhateverSendsIt) {
     Document().SetUserInterface(&ui);
     Choose(command::GenerateTomorrowsLists);
     Choose(command::UpdateConnections);
-    EXPECT_EQ(Diary().m_nextAction, command::UpdateSymptoms);
+    EXPECT_EQ(Diary().NextAction(), command::UpdateSymptoms);
     Document().SetUserInterface(nullptr);
 }
 
@@ -458,7 +459,7 @@ TEST_F(ShellTest, TheSectionSwitchesShowTheirStateAndChangeIt) {
     EXPECT_FALSE(IsChecked(command::ViewHistory));
 
     Choose(command::ViewFoods);
-    EXPECT_TRUE(Diary().m_showFoods);
+    EXPECT_TRUE(Diary().ShowFoods());
     EXPECT_TRUE(IsChecked(command::ViewFoods));
     EXPECT_FALSE(Document().IsModified()) << "the switches are not part of the file";
     Choose(command::ViewInclusions);
@@ -505,7 +506,7 @@ TEST_F(ShellTest, SplittingMakesUpToFourPanesEachAViewOfTheDiary) {
 
     // A section switch reaches every pane's view through the one document.
     Choose(command::ViewHistory);
-    EXPECT_TRUE(Diary().m_showHistory);
+    EXPECT_TRUE(Diary().ShowHistory());
 
     Choose(frame_command::Unsplit);
     EXPECT_EQ(panes.GetPanes().size(), 1u);
@@ -559,11 +560,11 @@ TEST_F(ShellTest, ContextHelpShowsTheTopicOfTheNextCommandInsteadOfRunningIt) {
     Choose(wxID_CONTEXT_HELP);
     EXPECT_EQ(Frame().GetStatusBar()->GetStatusText(0), "Select an object on which to get Help");
     Choose(command::ViewFoods);
-    EXPECT_FALSE(Diary().m_showFoods) << "the command was not carried out";
+    EXPECT_FALSE(Diary().ShowFoods()) << "the command was not carried out";
     EXPECT_FALSE(Frame().ContextHelp().IsActive());
     EXPECT_EQ(Frame().GetStatusBar()->GetStatusText(0), "For Help, press F1");
     Choose(command::ViewFoods);
-    EXPECT_TRUE(Diary().m_showFoods) << "afterwards commands run again";
+    EXPECT_TRUE(Diary().ShowFoods()) << "afterwards commands run again";
     CloseHelp();
 }
 
@@ -606,11 +607,11 @@ TEST_F(ShellTest, OpeningTheDiaryThatIsOpenReadsNothingAgain) {
     const std::string path = folder.File("same.glg");
     WriteTodaysDiary(path);
     Start({path});
-    Diary().m_dayCount = 42;  // as if changed since it was read
+    Members(Diary()).m_dayCount = 42;  // as if changed since it was read
     Document().Modify(true);
     EXPECT_EQ(session->DocumentManager().CreateDocument(wxString::FromUTF8(path), wxDOC_SILENT),
               &Document());
-    EXPECT_EQ(Diary().m_dayCount, 42);
+    EXPECT_EQ(Diary().DayCount(), 42);
 }
 
 TEST(RecentFileLabel, NumbersTheEntryAndKeepsAmpersands) {

@@ -18,11 +18,12 @@
 #include <string>
 
 #include "desktop/DiaryDocument.h"
-#include "diary/DiaryConstants.h"
 #include "desktop/GastrologView.h"
-#include "page/PageMetrics.h"
 #include "desktop/PagePrintout.h"
 #include "desktop/PageWindow.h"
+#include "diary/DiaryConstants.h"
+#include "page/PageMetrics.h"
+#include "tests/support/DocumentTestAccess.h"
 
 namespace {
 
@@ -35,14 +36,15 @@ void Pump() {
 
 void FillDiary(CGastrologDoc& diary, int foods, int symptoms) {
     for (int i = 0; i < foods; ++i) {
-        diary.m_foods.emplace_back("Food " + std::to_string(1000 + i));
-        diary.m_foods.back().m_score = 0.001f * static_cast<float>(i);
+        Members(diary).m_foods.emplace_back("Food " + std::to_string(1000 + i));
+        Members(diary).m_foods.back().m_score = 0.001f * static_cast<float>(i);
     }
     for (int i = 0; i < symptoms; ++i) {
-        diary.m_symptoms.emplace_back("Symptom " + std::to_string(10 + i));
-        diary.m_symptoms.back().m_history = std::string(20, 'b') + std::string(30, 'w');
+        Members(diary).m_symptoms.emplace_back("Symptom " + std::to_string(10 + i));
+        Members(diary).m_symptoms.back().m_history = std::string(20, 'b') + std::string(30, 'w');
     }
-    for (int i = 0; i < 9; ++i) diary.m_inclusions.emplace_back("Inclusion " + std::to_string(i));
+    for (int i = 0; i < 9; ++i)
+        Members(diary).m_inclusions.emplace_back("Inclusion " + std::to_string(i));
     diary.RebuildFoodNames();
     diary.RebuildSymptomLines();
 }
@@ -63,9 +65,9 @@ protected:
         frame->SetSizer(sizer);
         frame->Show();
         frame->Layout();
-        Core().Host().SetPathName("/tmp/Gui view test.glg");
+        Core().SetPathName("/tmp/Gui view test.glg");
         FillDiary(Core(), 200, 4);
-        Core().m_showFoods = true;
+        Members(Core()).m_showFoods = true;
         document->UpdateAllViews();
         Pump();
     }
@@ -120,7 +122,7 @@ TEST_F(TwoPanes, SectionSwitchChangesBothPanesAndReturnsThemToTheTop) {
     const int linesBefore = Core().GetLineCount();
 
     SendCommand(0, command::ViewSymptoms);
-    EXPECT_FALSE(Core().m_showSymptoms);
+    EXPECT_FALSE(Core().ShowSymptoms());
     for (CGastrologView* view : views) {
         EXPECT_EQ(view->GetTopRow(), 0);
         EXPECT_EQ(view->GetTotalLines(), linesBefore - (4 + 5));
@@ -129,7 +131,7 @@ TEST_F(TwoPanes, SectionSwitchChangesBothPanesAndReturnsThemToTheTop) {
 
     views[1]->ScrollToRow(40);
     SendCommand(1, command::ViewSymptoms);
-    EXPECT_TRUE(Core().m_showSymptoms);
+    EXPECT_TRUE(Core().ShowSymptoms());
     for (CGastrologView* view : views) {
         EXPECT_EQ(view->GetTopRow(), 0);
         EXPECT_EQ(view->GetTotalLines(), linesBefore);
@@ -138,37 +140,38 @@ TEST_F(TwoPanes, SectionSwitchChangesBothPanesAndReturnsThemToTheTop) {
 }
 
 TEST_F(TwoPanes, EachCommandInvertsItsOwnSwitch) {
-    const std::pair<int, bool CGastrologDoc::*> switches[] = {
-        {command::ViewInclusions, &CGastrologDoc::m_showInclusions},
-        {command::ViewUnclassified, &CGastrologDoc::m_showUnclassified},
-        {command::ViewExclusions, &CGastrologDoc::m_showExclusions},
-        {command::ViewSymptoms, &CGastrologDoc::m_showSymptoms},
-        {command::ViewFoods, &CGastrologDoc::m_showFoods},
-        {command::ViewHistory, &CGastrologDoc::m_showHistory},
+    const std::pair<int, bool (CGastrologDoc::*)() const> switches[] = {
+        {command::ViewInclusions, &CGastrologDoc::ShowInclusions},
+        {command::ViewUnclassified, &CGastrologDoc::ShowUnclassified},
+        {command::ViewExclusions, &CGastrologDoc::ShowExclusions},
+        {command::ViewSymptoms, &CGastrologDoc::ShowSymptoms},
+        {command::ViewFoods, &CGastrologDoc::ShowFoods},
+        {command::ViewHistory, &CGastrologDoc::ShowHistory},
     };
     for (const auto& [id, member] : switches) {
         SCOPED_TRACE(id);
-        const bool before = Core().*member;
+        const bool before = (Core().*member)();
         int othersOn = 0;
-        for (const auto& [otherId, other] : switches) othersOn += otherId != id && Core().*other;
+        for (const auto& [otherId, other] : switches)
+            othersOn += otherId != id && (Core().*other)();
         SendCommand(0, id);
-        EXPECT_NE(Core().*member, before);
+        EXPECT_NE((Core().*member)(), before);
         int othersOnAfter = 0;
         for (const auto& [otherId, other] : switches)
-            othersOnAfter += otherId != id && Core().*other;
+            othersOnAfter += otherId != id && (Core().*other)();
         EXPECT_EQ(othersOnAfter, othersOn);
 
         wxUpdateUIEvent update(id);
         views[1]->ProcessEvent(update);
         EXPECT_TRUE(update.GetSetChecked());
-        EXPECT_EQ(update.GetChecked(), Core().*member);
+        EXPECT_EQ(update.GetChecked(), (Core().*member)());
         EXPECT_TRUE(update.GetSetEnabled());
         EXPECT_TRUE(update.GetEnabled());
     }
 }
 
 TEST_F(TwoPanes, SwitchesAreEnabledForANewDiaryShowingOnlyTheGuidance) {
-    Core().Host().SetPathName("");
+    Core().SetPathName("");
     wxUpdateUIEvent update(command::ViewHistory);
     views[0]->ProcessEvent(update);
     EXPECT_TRUE(update.GetEnabled());
@@ -215,7 +218,7 @@ TEST_F(TwoPanes, LeftAndRightArrowsDoNothing) {
 }
 
 TEST_F(TwoPanes, RepaintOfARowBandDrawsWhatTheFullPageShowsThere) {
-    Core().m_showHistory = true;
+    Members(Core()).m_showHistory = true;
     document->UpdateAllViews();
     const int rowHeight = views[0]->GetScreenLineHeight();
     const int width = views[0]->GetPageWidth() + 40;
@@ -272,7 +275,7 @@ std::string ReadAll(const wxString& path) {
 class Printing : public ::testing::Test {
 protected:
     void SetUp() override {
-        diary.Core().Host().SetPathName("/tmp/Printed diary.glg");
+        diary.Core().SetPathName("/tmp/Printed diary.glg");
         path = wxFileName::CreateTempFileName("gastrolog-print");
     }
     void TearDown() override { wxRemoveFile(path); }
@@ -306,7 +309,7 @@ protected:
 
 TEST_F(Printing, PostScriptFileHasOnePagePerRowsPerPageOfTheEstimate) {
     FillDiary(diary.Core(), 500, 6);
-    diary.Core().m_showFoods = diary.Core().m_showHistory = true;
+    Members(diary.Core()).m_showFoods = Members(diary.Core()).m_showHistory = true;
     const int lines = diary.Core().GetLineCount();
     const int perPage = LinesPerPage();
     const int expectedPages = (lines + perPage - 1) / perPage;
@@ -324,8 +327,9 @@ TEST_F(Printing, PostScriptFileHasOnePagePerRowsPerPageOfTheEstimate) {
 TEST_F(Printing, EverySectionOffStillPrintsOnePageWithTheHeading) {
     FillDiary(diary.Core(), 30, 2);
     CGastrologDoc& core = diary.Core();
-    core.m_showInclusions = core.m_showUnclassified = core.m_showExclusions = false;
-    core.m_showSymptoms = core.m_showFoods = core.m_showHistory = false;
+    Members(core).m_showInclusions = Members(core).m_showUnclassified =
+        Members(core).m_showExclusions = false;
+    Members(core).m_showSymptoms = Members(core).m_showFoods = Members(core).m_showHistory = false;
     EXPECT_EQ(PrintToPostScriptFile(core, core.GetLineCount(), path, "x"), "");
     const std::string postScript = ReadAll(path);
     EXPECT_EQ(CountOccurrences(postScript, "%%Page: "), 1);
@@ -342,7 +346,7 @@ TEST_F(Printing, UnwritableFileIsReportedNotPrinted) {
 
 TEST_F(Printing, PreviewShowsTheSamePagesAsPrinting) {
     FillDiary(diary.Core(), 300, 3);
-    diary.Core().m_showFoods = true;
+    Members(diary.Core()).m_showFoods = true;
     const int lines = diary.Core().GetLineCount();
     auto* preview = new wxPrintPreview(new PagePrintout(diary.Core(), lines, "Preview"),
                                        new PagePrintout(diary.Core(), lines, "Preview"));

@@ -17,9 +17,10 @@
 #include "desktop/dialogs/UpdateSymptomsDlg.h"
 #include "diary/GastrologDoc.h"
 #include "diary/QuietPorts.h"
+#include "page/PageLayout.h"
+#include "tests/support/DocumentTestAccess.h"
 #include "tests/support/FakePorts.h"
 #include "tests/support/RecordingCanvas.h"
-#include "page/PageLayout.h"
 
 namespace {
 
@@ -112,9 +113,9 @@ Strings Names(const std::vector<Record>& records) {
 }
 
 std::string HistoryOf(const CGastrologDoc& doc, const std::string& name) {
-    for (const CFood& food : doc.m_foods)
+    for (const CFood& food : doc.Foods())
         if (food.m_name == name) return food.m_history;
-    for (const CSymptom& symptom : doc.m_symptoms)
+    for (const CSymptom& symptom : doc.Symptoms())
         if (symptom.m_name == name) return symptom.m_history;
     ADD_FAILURE() << "no record " << name;
     return {};
@@ -122,7 +123,7 @@ std::string HistoryOf(const CGastrologDoc& doc, const std::string& name) {
 
 // Every text the page draws.
 Strings PageTexts(CGastrologDoc& doc) {
-    doc.m_showFoods = true;
+    Members(doc).m_showFoods = true;
     RecordingCanvas canvas;
     PageRows rows;
     rows.firstLine = 0;
@@ -153,21 +154,21 @@ TEST(WholeDay, TwoDaysOfANewDiaryThroughTheWindows) {
                       return Press(dialog, wxID_OK, wxID_OK);
                   }),
                   ExpectMessage::Application(NewFileReminder));
-    EXPECT_EQ(diary->m_nextAction, command::CreateDayList);
+    EXPECT_EQ(diary->NextAction(), command::CreateDayList);
 
     wxTEST_DIALOG(diary->OnCreateDayList(), ScriptedDialog<CDayListDlg>([](CDayListDlg& dialog) {
                       for (const char* food : {"Bread", "Milk", "Coffee"}) AddFood(dialog, food);
                       return Press(dialog, control::DayListOk, wxID_OK);
                   }));
-    EXPECT_EQ(Names(diary->m_foods), (Strings{"Bread", "Milk", "Coffee"}));
-    EXPECT_EQ(diary->m_nextAction, command::UpdateConnections);
+    EXPECT_EQ(Names(diary->Foods()), (Strings{"Bread", "Milk", "Coffee"}));
+    EXPECT_EQ(diary->NextAction(), command::UpdateConnections);
 
     ASSERT_TRUE(diary->OnSaveDocument(path));
     diary->OnUpdateConnections();
     EXPECT_EQ(desktop.progress.steps, 5000);
     // The diary was new: the long question, answered as its text says.
     wxTEST_DIALOG(diary->OnGenerateTomorrowsLists(), Question(NewDayAfterLists, wxID_YES));
-    EXPECT_EQ(diary->m_nextAction, command::UpdateSymptoms);
+    EXPECT_EQ(diary->NextAction(), command::UpdateSymptoms);
 
     // ---- day two, the next evening: ratings, foods from the Master list, one food deleted
     desktop.clock.Set(LocalTime(2005, 3, 8, 20, 0));
@@ -184,7 +185,7 @@ TEST(WholeDay, TwoDaysOfANewDiaryThroughTheWindows) {
                       DeleteFromDay(dialog, "Milk", true);
                       return Press(dialog, control::DayListOk, wxID_OK);
                   }));
-    EXPECT_EQ(Names(diary->m_foods), (Strings{"Bread", "Coffee", "Apple"}));
+    EXPECT_EQ(Names(diary->Foods()), (Strings{"Bread", "Coffee", "Apple"}));
     ASSERT_TRUE(diary->OnSaveDocument(path));
     diary->OnUpdateConnections();
     diary->OnGenerateCurrentLists();
@@ -194,9 +195,9 @@ TEST(WholeDay, TwoDaysOfANewDiaryThroughTheWindows) {
     for (const char* name : {"Headache", "Bloating", "Bread", "Coffee", "Apple"})
         EXPECT_TRUE(PageShows(page, name)) << name;
     EXPECT_FALSE(PageShows(page, "Milk"));
-    Strings listed = Names(diary->m_inclusions);
-    for (const std::string& name : Names(diary->m_exclusions)) listed.push_back(name);
-    for (const std::string& name : Names(diary->m_over50Days)) listed.push_back(name);
+    Strings listed = Names(diary->Inclusions());
+    for (const std::string& name : Names(diary->Exclusions())) listed.push_back(name);
+    for (const std::string& name : Names(diary->Over50Days())) listed.push_back(name);
     std::sort(listed.begin(), listed.end());
     EXPECT_EQ(listed, (Strings{"Apple", "Bread", "Coffee"}));
 
@@ -206,21 +207,21 @@ TEST(WholeDay, TwoDaysOfANewDiaryThroughTheWindows) {
     // ---- the file, read as it is stored
     CGastrologDoc stored;
     ASSERT_EQ(stored.ReadFile(path), "");
-    EXPECT_EQ(Names(stored.m_foods), (Strings{"Bread", "Coffee", "Apple"}));
+    EXPECT_EQ(Names(stored.Foods()), (Strings{"Bread", "Coffee", "Apple"}));
     EXPECT_EQ(Tail(HistoryOf(stored, "Bread")), "yyn");
     EXPECT_EQ(Tail(HistoryOf(stored, "Coffee")), "yyn");
     EXPECT_EQ(Tail(HistoryOf(stored, "Apple")), "nyn");
-    EXPECT_EQ(Names(stored.m_symptoms), (Strings{"Headache", "Bloating"}));
+    EXPECT_EQ(Names(stored.Symptoms()), (Strings{"Headache", "Bloating"}));
     EXPECT_EQ(Tail(HistoryOf(stored, "Headache")), "nwn");
     EXPECT_EQ(Tail(HistoryOf(stored, "Bloating")), "nbn");
-    EXPECT_EQ(stored.m_dayCount, 3);
-    EXPECT_EQ(stored.m_lastUpdate, LocalTime(2005, 3, 8, 20, 0));
+    EXPECT_EQ(stored.DayCount(), 3);
+    EXPECT_EQ(stored.LastUpdate(), LocalTime(2005, 3, 8, 20, 0));
 
     // ---- opened again the same evening: no new day, the page as saved
     auto reopened = desktop.NewDiary();
     ASSERT_TRUE(reopened->OnOpenDocument(path));
-    EXPECT_EQ(reopened->m_foodNames, (Strings{"Bread", "Coffee", "Apple"}));
-    EXPECT_EQ(reopened->m_symptomLines,
+    EXPECT_EQ(reopened->FoodNames(), (Strings{"Bread", "Coffee", "Apple"}));
+    EXPECT_EQ(reopened->SymptomLines(),
               (Strings{"Headache  (no change)", "Bloating  (no change)"}));
     const Strings reopenedPage = PageTexts(*reopened);
     for (const char* name : {"Headache", "Bloating", "Bread", "Coffee", "Apple"})
@@ -247,22 +248,22 @@ protected:
                           return Press(dialog, control::DayListOk, wxID_OK);
                       }));
         desktop.host.SetModifiedFlag(false);
-        foodNames = diary->m_foodNames;
-        symptomLines = diary->m_symptomLines;
-        foods = diary->m_foods;
-        symptoms = diary->m_symptoms;
+        foodNames = diary->FoodNames();
+        symptomLines = diary->SymptomLines();
+        foods = diary->Foods();
+        symptoms = diary->Symptoms();
     }
 
     void ExpectUnchanged() {
-        EXPECT_EQ(diary->m_foodNames, foodNames);
-        EXPECT_EQ(diary->m_symptomLines, symptomLines);
-        EXPECT_EQ(Names(diary->m_foods), Names(foods));
-        EXPECT_EQ(Names(diary->m_symptoms), Names(symptoms));
-        for (std::size_t index = 0; index < foods.size() && index < diary->m_foods.size(); ++index)
-            EXPECT_EQ(diary->m_foods[index].m_history, foods[index].m_history);
-        for (std::size_t index = 0; index < symptoms.size() && index < diary->m_symptoms.size();
+        EXPECT_EQ(diary->FoodNames(), foodNames);
+        EXPECT_EQ(diary->SymptomLines(), symptomLines);
+        EXPECT_EQ(Names(diary->Foods()), Names(foods));
+        EXPECT_EQ(Names(diary->Symptoms()), Names(symptoms));
+        for (std::size_t index = 0; index < foods.size() && index < diary->Foods().size(); ++index)
+            EXPECT_EQ(diary->Foods()[index].m_history, foods[index].m_history);
+        for (std::size_t index = 0; index < symptoms.size() && index < diary->Symptoms().size();
              ++index)
-            EXPECT_EQ(diary->m_symptoms[index].m_history, symptoms[index].m_history);
+            EXPECT_EQ(diary->Symptoms()[index].m_history, symptoms[index].m_history);
         EXPECT_FALSE(desktop.host.IsModified());
     }
 
@@ -274,7 +275,7 @@ protected:
 };
 
 TEST_F(CancelledDialogs, DayListCancelledAfterManyEditsChangesNothing) {
-    const StringList dayList = diary->m_dayList;
+    const StringList dayList = diary->DayList();
     wxTEST_DIALOG(diary->OnCreateDayList(), ScriptedDialog<CDayListDlg>([](CDayListDlg& dialog) {
                       AddFood(dialog, "Toast");
                       DeleteFromDay(dialog, "Rice", true);
@@ -286,8 +287,8 @@ TEST_F(CancelledDialogs, DayListCancelledAfterManyEditsChangesNothing) {
                       return Press(dialog, wxID_CANCEL, wxID_CANCEL);
                   }));
     ExpectUnchanged();
-    EXPECT_EQ(diary->m_dayList, dayList);
-    EXPECT_EQ(diary->m_nextAction, command::UpdateConnections);
+    EXPECT_EQ(diary->DayList(), dayList);
+    EXPECT_EQ(diary->NextAction(), command::UpdateConnections);
 }
 
 TEST_F(CancelledDialogs, SymptomsCancelledAfterManyEditsChangeNothing) {
@@ -312,7 +313,7 @@ TEST_F(CancelledDialogs, AFoodTakenOffAndPutBackIsCommittedAsEaten) {
                       return Press(dialog, control::DayListOk, wxID_OK);
                   }));
     EXPECT_EQ(Tail(HistoryOf(*diary, "Tea"), 1), "y");
-    EXPECT_EQ(diary->m_foodNames, foodNames);
+    EXPECT_EQ(diary->FoodNames(), foodNames);
 }
 
 TEST_F(CancelledDialogs, AKnownFoodTypedInAnotherCaseIsCommittedAsThatFood) {
@@ -326,7 +327,7 @@ TEST_F(CancelledDialogs, AKnownFoodTypedInAnotherCaseIsCommittedAsThatFood) {
                       return Press(dialog, control::DayListOk, wxID_OK);
                   }));
     EXPECT_EQ(Tail(HistoryOf(*diary, "Eggs"), 1), "y");
-    EXPECT_EQ(Names(diary->m_foods), (Strings{"Rice", "Tea", "Eggs"}));
+    EXPECT_EQ(Names(diary->Foods()), (Strings{"Rice", "Tea", "Eggs"}));
 }
 
 TEST_F(CancelledDialogs, ASymptomAddedAndDeletedInOneDialogIsNeverCreated) {
@@ -338,7 +339,7 @@ TEST_F(CancelledDialogs, ASymptomAddedAndDeletedInOneDialogIsNeverCreated) {
                                     wxExpectModal<CDeleteSymptomDlg>(Confirm()));
                       return Press(dialog, wxID_OK, wxID_OK);
                   }));
-    EXPECT_EQ(Names(diary->m_symptoms), Names(symptoms));
+    EXPECT_EQ(Names(diary->Symptoms()), Names(symptoms));
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 
 #include "diary/DiaryConstants.h"
 #include "diary/GastrologDoc.h"
+#include "tests/support/DocumentTestAccess.h"
 #include "tests/support/FakePorts.h"
 
 namespace text {
@@ -57,7 +58,7 @@ inline std::string Rolled(const std::string& history, std::size_t rolls) {
 }
 
 // The diary every stored-file test starts from: two symptoms and two foods.
-struct StoredDiary {
+struct SampleDiary {
     std::string headache = RepeatedHistory("bwnnb");  // ends in 'b'
     std::string bloating = RepeatedHistory("nwbw");   // ends in 'w'
     std::string tea = RepeatedHistory("yyn");         // ends in 'y'
@@ -68,19 +69,19 @@ struct StoredDiary {
         CGastrologDoc doc;
         ASSERT_TRUE(doc.OnNewDocument());
         Fill(doc);
-        doc.m_lastUpdate = lastUpdate;
-        doc.m_dayCount = dayCount;
+        Members(doc).m_lastUpdate = lastUpdate;
+        Members(doc).m_dayCount = dayCount;
         ASSERT_EQ(doc.WriteFile(path), "");
     }
 
     // Puts the diary's records and name lists into `doc`.
     void Fill(CGastrologDoc& doc) const {
-        doc.m_symptoms = {CSymptom("Headache"), CSymptom("Bloating")};
-        doc.m_symptoms[0].m_history = headache;
-        doc.m_symptoms[1].m_history = bloating;
-        doc.m_foods = {CFood("Tea"), CFood("Milk")};
-        doc.m_foods[0].m_history = tea;
-        doc.m_foods[1].m_history = milk;
+        Members(doc).m_symptoms = {CSymptom("Headache"), CSymptom("Bloating")};
+        Members(doc).m_symptoms[0].m_history = headache;
+        Members(doc).m_symptoms[1].m_history = bloating;
+        Members(doc).m_foods = {CFood("Tea"), CFood("Milk")};
+        Members(doc).m_foods[0].m_history = tea;
+        Members(doc).m_foods[1].m_history = milk;
         doc.RebuildFoodNames();
         doc.RebuildSymptomLines();
         doc.RebuildDayList(0);
@@ -88,12 +89,12 @@ struct StoredDiary {
 
     // Every history of `doc` is this diary's after `rolls` new days without entries.
     void ExpectRolled(const CGastrologDoc& doc, std::size_t rolls) const {
-        ASSERT_EQ(doc.m_symptoms.size(), 2u);
-        ASSERT_EQ(doc.m_foods.size(), 2u);
-        EXPECT_EQ(doc.m_symptoms[0].m_history, Rolled(headache, rolls));
-        EXPECT_EQ(doc.m_symptoms[1].m_history, Rolled(bloating, rolls));
-        EXPECT_EQ(doc.m_foods[0].m_history, Rolled(tea, rolls));
-        EXPECT_EQ(doc.m_foods[1].m_history, Rolled(milk, rolls));
+        ASSERT_EQ(doc.Symptoms().size(), 2u);
+        ASSERT_EQ(doc.Foods().size(), 2u);
+        EXPECT_EQ(doc.Symptoms()[0].m_history, Rolled(headache, rolls));
+        EXPECT_EQ(doc.Symptoms()[1].m_history, Rolled(bloating, rolls));
+        EXPECT_EQ(doc.Foods()[0].m_history, Rolled(tea, rolls));
+        EXPECT_EQ(doc.Foods()[1].m_history, Rolled(milk, rolls));
     }
 };
 
@@ -170,5 +171,5 @@ protected:
     TemporaryFolder folder;
     FakeDiary diary;
     CGastrologDoc& doc = diary.doc;
-    StoredDiary stored;
+    SampleDiary stored;
 };

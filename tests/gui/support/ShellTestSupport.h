@@ -13,6 +13,7 @@
 #include <string>
 
 #include "diary/GastrologDoc.h"
+#include "tests/support/DocumentTestAccess.h"
 
 // Runs waiting events and idle processing, so destroyed windows are really gone.
 inline void PumpEvents() {
@@ -89,11 +90,11 @@ private:
 inline void WriteTodaysDiary(const std::string& path, int dayCount = 3) {
     CGastrologDoc diary;
     diary.OnNewDocument();
-    diary.m_symptoms.emplace_back("Headache");
-    diary.m_foods.emplace_back("Bread");
-    diary.m_foods.emplace_back("Milk");
-    diary.m_dayCount = dayCount;
-    diary.m_lastUpdate = diary.GetEffectiveNow();
+    Members(diary).m_symptoms.emplace_back("Headache");
+    Members(diary).m_foods.emplace_back("Bread");
+    Members(diary).m_foods.emplace_back("Milk");
+    Members(diary).m_dayCount = dayCount;
+    Members(diary).m_lastUpdate = diary.GetEffectiveNow();
     diary.RebuildFoodNames();
     diary.RebuildSymptomLines();
     const std::string failure = diary.WriteFile(path);
