@@ -35,6 +35,13 @@ void WxCanvas::DrawRectangle(int left, int top, int right, int bottom) {
     m_dc.DrawRectangle(left, top, right - left, bottom - top);
 }
 
+void WxCanvas::FillRectangle(int left, int top, int right, int bottom, CanvasColour fill) {
+    const wxBrush previous = m_dc.GetBrush();
+    m_dc.SetBrush(wxBrush(wxColour(fill.red, fill.green, fill.blue)));
+    m_dc.DrawRectangle(left, top, right - left, bottom - top);
+    m_dc.SetBrush(previous);
+}
+
 void WxCanvas::DrawLine(int x1, int y1, int x2, int y2) {
     m_dc.DrawLine(x1, y1, x2, y2);
 }

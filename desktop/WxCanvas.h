@@ -17,6 +17,7 @@ public:
     void DrawText(int x, int y, std::string_view text) override;
     void DrawRectangle(int left, int top, int right, int bottom) override;
     void DrawLine(int x1, int y1, int x2, int y2) override;
+    void FillRectangle(int left, int top, int right, int bottom, CanvasColour fill) override;
     void SelectPen(CanvasPen pen) override;
     void DrawTextInCells(int x, int y, std::string_view text, int cellWidth) override;
 

@@ -19,6 +19,13 @@ enum class CanvasPen {
     RedWide  // the history line: solid red, 2 pixels wide
 };
 
+// A fill colour, 0 to 255 per channel.
+struct CanvasColour {
+    unsigned char red = 255, green = 255, blue = 255;
+
+    bool operator==(const CanvasColour&) const = default;
+};
+
 class Canvas {
 public:
     virtual ~Canvas() = default;
@@ -33,6 +40,11 @@ public:
     // A line with the current pen; the end point itself is not drawn.
     virtual void DrawLine(int x1, int y1, int x2, int y2) = 0;
     virtual void SelectPen(CanvasPen pen) = 0;
+    // Outline with the current pen, filled with the colour. A canvas without colours keeps
+    // the white fill, so what is drawn on a fill must read without it.
+    virtual void FillRectangle(int left, int top, int right, int bottom, CanvasColour) {
+        DrawRectangle(left, top, right, bottom);
+    }
 
     // Each character of the text at its own column: the first at x, the next at x + cellWidth
     // and so on. A canvas whose font advances by exactly cellWidth may draw the run at once.

@@ -69,6 +69,13 @@ void SvgCanvas::DrawRectangle(int left, int top, int right, int bottom) {
         left + 0.5, top + 0.5, right - left - 1, bottom - top - 1);
 }
 
+void SvgCanvas::FillRectangle(int left, int top, int right, int bottom, CanvasColour fill) {
+    m_body += Format(
+        "<rect x=\"%.1f\" y=\"%.1f\" width=\"%d\" height=\"%d\" fill=\"#%02x%02x%02x\" "
+        "stroke=\"#000000\" stroke-width=\"1\"/>\n",
+        left + 0.5, top + 0.5, right - left - 1, bottom - top - 1, fill.red, fill.green, fill.blue);
+}
+
 void SvgCanvas::DrawLine(int x1, int y1, int x2, int y2) {
     const bool red = m_pen == CanvasPen::RedWide;
     const double offset = red ? 0.0 : 0.5;  // a one-pixel line sits on the pixel's centre

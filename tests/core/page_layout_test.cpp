@@ -87,6 +87,7 @@ std::pair<int, int> VerticalExtent(const DrawCall& call) {
         case DrawCall::Kind::Text:
             return {call.y, call.y + RowHeight - 1};
         case DrawCall::Kind::Rectangle:
+        case DrawCall::Kind::Fill:
             return {call.y, call.y2 - 1};
         case DrawCall::Kind::Line:
             return {std::min(call.y, call.y2) - 1, std::max(call.y, call.y2) + 1};

@@ -2,6 +2,7 @@
 // A canvas that keeps every drawing call, for tests of the page and of the record drawing.
 
 #include <algorithm>
+#include <cstdio>
 #include <iterator>
 #include <ostream>
 #include <string>
@@ -11,12 +12,12 @@
 #include "page/Canvas.h"
 
 struct DrawCall {
-    enum class Kind { Text, Rectangle, Line, Pen };
+    enum class Kind { Text, Rectangle, Line, Pen, Fill };
 
     Kind kind = Kind::Text;
-    int x = 0, y = 0;    // text position, rectangle's or line's first corner
-    int x2 = 0, y2 = 0;  // rectangle's right and bottom, line's end
-    std::string text;
+    int x = 0, y = 0;                 // text position, rectangle's or line's first corner
+    int x2 = 0, y2 = 0;               // rectangle's right and bottom, line's end
+    std::string text;                 // the text drawn, or a fill's colour as "#rrggbb"
     CanvasPen pen = CanvasPen::Thin;  // the pen selected (Pen) or in use (Rectangle, Line)
 
     bool operator==(const DrawCall&) const = default;
@@ -32,6 +33,9 @@ inline std::ostream& operator<<(std::ostream& out, const DrawCall& call) {
         case DrawCall::Kind::Line:
             return out << "line(" << call.x << "," << call.y << "," << call.x2 << "," << call.y2
                        << (call.pen == CanvasPen::RedWide ? ",red" : "") << ")";
+        case DrawCall::Kind::Fill:
+            return out << "fill(" << call.x << "," << call.y << "," << call.x2 << "," << call.y2
+                       << "," << call.text << ")";
         case DrawCall::Kind::Pen:
             return out << "pen(" << (call.pen == CanvasPen::RedWide ? "red" : "thin") << ")";
     }
@@ -55,6 +59,9 @@ public:
     void DrawLine(int x1, int y1, int x2, int y2) override {
         calls.push_back({DrawCall::Kind::Line, x1, y1, x2, y2, {}, m_pen});
     }
+    void FillRectangle(int left, int top, int right, int bottom, CanvasColour fill) override {
+        calls.push_back({DrawCall::Kind::Fill, left, top, right, bottom, ColourText(fill), m_pen});
+    }
     void SelectPen(CanvasPen pen) override {
         m_pen = pen;
         calls.push_back({DrawCall::Kind::Pen, 0, 0, 0, 0, {}, pen});
@@ -63,6 +70,12 @@ public:
     std::vector<DrawCall> Texts() const { return OfKind(DrawCall::Kind::Text); }
     std::vector<DrawCall> Lines() const { return OfKind(DrawCall::Kind::Line); }
     std::vector<DrawCall> Rectangles() const { return OfKind(DrawCall::Kind::Rectangle); }
+    std::vector<DrawCall> Fills() const { return OfKind(DrawCall::Kind::Fill); }
+    static std::string ColourText(CanvasColour colour) {
+        char text[8];
+        std::snprintf(text, sizeof text, "#%02x%02x%02x", colour.red, colour.green, colour.blue);
+        return text;
+    }
     std::vector<std::string> TextStrings() const {
         std::vector<std::string> strings;
         for (const DrawCall& call : Texts()) strings.push_back(call.text);

@@ -1,0 +1,34 @@
+#pragma once
+// One food's lived days as a strip, for one symptom: a column per lived day that has a next
+// day, oldest on the left; the top row marks the days the food was eaten, the row below the
+// symptom's rating on the day after. Colour helps, but the marks ("w", "b", a dark cell) read
+// in black and white too.
+
+#include <string>
+#include <vector>
+
+class Canvas;
+class CGastrologDoc;
+
+struct EvidenceStripColumn {
+    bool eaten = false;
+    char nextDay = 'n';  // 'w' worse, 'b' better, 'n' no change
+};
+
+// The lived pairs (day, next day) of the food and the symptom, oldest first; empty when the
+// indices are out of range.
+std::vector<EvidenceStripColumn> EvidenceStripColumns(const CGastrologDoc& document, int food,
+                                                      int symptom);
+
+struct EvidenceStripPlace {
+    int left = 0;
+    int top = 0;
+    int width = 0;  // the space offered; narrow cells keep a least width and run past it
+};
+
+// Draws the strip and returns its height.
+int DrawEvidenceStrip(Canvas& canvas, const CGastrologDoc& document, int food, int symptom,
+                      EvidenceStripPlace place);
+
+// The height DrawEvidenceStrip uses with these font metrics.
+int EvidenceStripHeight(const Canvas& canvas);

@@ -1,0 +1,129 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "diary/GastrologDoc.h"
+#include "page/EvidenceStrip.h"
+#include "tests/support/FakePorts.h"
+#include "tests/support/RecordingCanvas.h"
+
+namespace {
+
+// Histories whose codes tell the slot: the food is eaten on slots 40, 44 ("Y") and 48, and
+// on slot 5 long ago; the symptom is worse on 41 and 47, better on 45 and 49, worse on 6.
+std::string FoodHistory() {
+    std::string history(50, 'n');
+    history[5] = history[40] = history[48] = 'y';
+    history[44] = 'Y';
+    return history;
+}
+
+std::string SymptomHistory() {
+    std::string history(50, 'n');
+    history[6] = history[41] = history[47] = 'w';
+    history[45] = history[49] = 'b';
+    return history;
+}
+
+constexpr int LabelWidth = 10 * 8;  // ten average characters of the recording canvas
+constexpr int Row = 16;
+
+}  // namespace
+
+// One column per lived pair, oldest on the left: the eaten row filled dark where eaten, the
+// next-day row coloured and lettered where worse or better, plain where there was no change.
+TEST(EvidenceStrip, DrawsAColumnPerLivedPairWithMarksThatReadWithoutColour) {
+    const struct {
+        int dayCount, columns, width, cellWidth;
+        std::vector<int> eatenColumns;
+        std::vector<std::pair<int, std::string>> letters;  // column, mark
+    } cases[] = {
+        {12, 11, LabelWidth + 11 * 20, 20, {2, 6, 10}, {{2, "w"}, {6, "b"}, {8, "w"}, {10, "b"}}},
+        {200,
+         49,
+         LabelWidth + 49 * 14,
+         14,
+         {5, 40, 44, 48},
+         {{5, "w"}, {40, "w"}, {44, "b"}, {46, "w"}, {48, "b"}}},
+        // Too narrow: the cells keep room for a letter (a character and 4 pixels).
+        {50, 49, 100, 12, {5, 40, 44, 48}, {{5, "w"}, {40, "w"}, {44, "b"}, {46, "w"}, {48, "b"}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE("day count " + std::to_string(c.dayCount));
+        FakeDiary diary;
+        diary.doc.m_foods.emplace_back("Cheese").m_history = FoodHistory();
+        diary.doc.m_symptoms.emplace_back("Headache").m_history = SymptomHistory();
+        diary.doc.m_dayCount = c.dayCount;
+        RecordingCanvas canvas;
+        const int height = DrawEvidenceStrip(canvas, diary.doc, 0, 0, {10, 100, c.width});
+        EXPECT_EQ(height, EvidenceStripHeight(canvas));
+
+        const int cellsLeft = 10 + LabelWidth;
+        const int eatenTop = 100 + Row + Row / 4, ratingTop = eatenTop + Row;
+        std::vector<int> eaten;
+        int plainRatings = 0, filledRatings = 0;
+        for (const DrawCall& call : canvas.calls) {
+            const bool inStrip = call.x >= cellsLeft && call.y >= eatenTop && call.y <= ratingTop;
+            if (!inStrip ||
+                (call.kind != DrawCall::Kind::Fill && call.kind != DrawCall::Kind::Rectangle))
+                continue;
+            EXPECT_EQ(call.x2 - call.x, c.cellWidth);
+            EXPECT_EQ((call.x - cellsLeft) % c.cellWidth, 0);
+            const int column = (call.x - cellsLeft) / c.cellWidth;
+            EXPECT_LT(column, c.columns);
+            if (call.y == eatenTop && call.kind == DrawCall::Kind::Fill) eaten.push_back(column);
+            if (call.y == ratingTop)
+                ++(call.kind == DrawCall::Kind::Fill ? filledRatings : plainRatings);
+        }
+        EXPECT_EQ(eaten, c.eatenColumns);
+        EXPECT_EQ(filledRatings, static_cast<int>(c.letters.size()));
+        EXPECT_EQ(plainRatings + filledRatings, c.columns);
+        for (const auto& [column, mark] : c.letters) {
+            const int left = cellsLeft + column * c.cellWidth;
+            const bool found =
+                std::any_of(canvas.calls.begin(), canvas.calls.end(), [&](const DrawCall& call) {
+                    return call.kind == DrawCall::Kind::Text && call.text == mark &&
+                           call.x > left && call.x < left + c.cellWidth && call.y >= ratingTop &&
+                           call.y < ratingTop + Row;
+                });
+            EXPECT_TRUE(found) << "no " << mark << " in column " << column;
+        }
+        EXPECT_NE(canvas.FindText(
+                      "Days you ate Cheese, and Headache on the day after (oldest on the left):"),
+                  nullptr);
+    }
+}
+
+// Worse and better are told apart by colour as well as by letter.
+TEST(EvidenceStrip, ColoursWorseAndBetterDifferently) {
+    FakeDiary diary;
+    diary.doc.m_foods.emplace_back("Cheese").m_history = FoodHistory();
+    diary.doc.m_symptoms.emplace_back("Headache").m_history = SymptomHistory();
+    diary.doc.m_dayCount = 12;
+    const std::vector<EvidenceStripColumn> columns = EvidenceStripColumns(diary.doc, 0, 0);
+    ASSERT_EQ(columns.size(), 11u);
+    RecordingCanvas canvas;
+    DrawEvidenceStrip(canvas, diary.doc, 0, 0, {0, 0, LabelWidth + 11 * 20});
+    std::vector<std::string> ratingFills;
+    for (const DrawCall& call : canvas.Fills())
+        if (call.y == Row + Row / 4 + Row && call.x >= LabelWidth) ratingFills.push_back(call.text);
+    ASSERT_EQ(ratingFills.size(), 4u);
+    EXPECT_EQ(ratingFills[0], ratingFills[2]);  // worse, worse
+    EXPECT_EQ(ratingFills[1], ratingFills[3]);  // better, better
+    EXPECT_NE(ratingFills[0], ratingFills[1]);
+}
+
+TEST(EvidenceStrip, SaysSoWhenThereIsNothingToShow) {
+    FakeDiary diary;
+    diary.doc.m_foods.emplace_back("Cheese").m_history = FoodHistory();
+    diary.doc.m_symptoms.emplace_back("Headache").m_history = SymptomHistory();
+    for (const auto& [dayCount, food, symptom] : {std::tuple{1, 0, 0}, {50, 1, 0}, {50, 0, -1}}) {
+        diary.doc.m_dayCount = dayCount;
+        RecordingCanvas canvas;
+        DrawEvidenceStrip(canvas, diary.doc, food, symptom, {0, 0, 400});
+        EXPECT_EQ(canvas.TextStrings(), std::vector<std::string>{"No lived days to show yet."});
+    }
+}
