@@ -5,16 +5,16 @@
 #include <iterator>
 #include <sstream>
 
-#include "exchange/CsvExport.h"
 #include "cli/InfoReport.h"
-#include "exchange/JsonExport.h"
-#include "exchange/JsonImport.h"
 #include "cli/ListsReport.h"
 #include "cli/RelateReport.h"
 #include "cli/SimulationReport.h"
 #include "diary/GastrologDoc.h"
 #include "diary/LocalTime.h"
-#include "page/SvgCanvas.h"
+#include "exchange/CsvExport.h"
+#include "exchange/JsonExport.h"
+#include "exchange/JsonImport.h"
+#include "page/PagePicture.h"
 
 namespace {
 
@@ -151,21 +151,28 @@ int RunRelate(const std::string& path, bool json, std::ostream& out, std::ostrea
     return Success;
 }
 
-int RunPage(const std::string& path, const std::string& svgPath, const PageOptions& options,
-            std::ostream& out, std::ostream& err) {
+int RunPage(const std::string& path, const PageOptions& options, std::ostream& out,
+            std::ostream& err) {
     CGastrologDoc doc;
     if (!LoadDiary(doc, path, err)) return Failure;
     doc.Host().SetPathName(path);  // a diary without a file shows only the new-user guidance
     if (options.generateLists) doc.OnGenerateCurrentLists();
     if (options.allSections) doc.m_showFoods = doc.m_showHistory = true;
-    std::ofstream file(svgPath, std::ios::binary | std::ios::trunc);
-    file << PageToSvg(doc);
-    file.close();
-    if (!file) {
-        err << "Cannot write " << svgPath << ".\n";
-        return Failure;
+    const std::pair<const std::string&, PictureFormat> pictures[] = {
+        {options.svgPath, PictureFormat::Svg},
+        {options.pdfPath, PictureFormat::Pdf},
+        {options.pngPath, PictureFormat::Png}};
+    for (const auto& [picturePath, format] : pictures) {
+        if (picturePath.empty()) continue;
+        std::string failure;
+        const std::string bytes = DrawPagePicture(doc, format, failure);
+        if (failure.empty()) failure = WriteBytesToFile(picturePath, bytes);
+        if (!failure.empty()) {
+            err << failure << '\n';
+            return Failure;
+        }
+        out << "Wrote " << picturePath << ".\n";
     }
-    out << "Wrote " << svgPath << ".\n";
     return Success;
 }
 

@@ -32,14 +32,18 @@ int RunLists(const std::string& path, int unclassifiedAction, bool json, std::os
 // Relate Foods to Symptoms.
 int RunRelate(const std::string& path, bool json, std::ostream& out, std::ostream& err);
 
-// The main window's page as an SVG picture: the sections shown by default, or every section;
-// the lists empty as after opening, or generated from current information first.
+// The main window's page as SVG, PDF or PNG pictures (each written when its path is given):
+// the sections shown by default, or every section; the lists empty as after opening, or
+// generated from current information first.
 struct PageOptions {
+    std::string svgPath;
+    std::string pdfPath;
+    std::string pngPath;
     bool generateLists = false;
     bool allSections = false;
 };
-int RunPage(const std::string& path, const std::string& svgPath, const PageOptions& options,
-            std::ostream& out, std::ostream& err);
+int RunPage(const std::string& path, const PageOptions& options, std::ostream& out,
+            std::ostream& err);
 
 // Simulates a diary and saves it to `outputPath`.
 int RunSimulate(const SimulationOptions& options, const std::string& outputPath, std::ostream& out,

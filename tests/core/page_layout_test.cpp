@@ -6,11 +6,11 @@
 #include <tuple>
 #include <vector>
 
-#include "tests/support/FakePorts.h"
-#include "tests/support/RecordingCanvas.h"
 #include "page/PageHeading.h"
 #include "page/PageLayout.h"
 #include "page/PageMetrics.h"
+#include "tests/support/FakePorts.h"
+#include "tests/support/RecordingCanvas.h"
 
 namespace {
 
@@ -86,6 +86,7 @@ std::pair<int, int> VerticalExtent(const DrawCall& call) {
         case DrawCall::Kind::Text:
             return {call.y, call.y + RowHeight - 1};
         case DrawCall::Kind::Rectangle:
+        case DrawCall::Kind::Fill:
             return {call.y, call.y2 - 1};
         case DrawCall::Kind::Line:
             return {std::min(call.y, call.y2) - 1, std::max(call.y, call.y2) + 1};

@@ -11,13 +11,15 @@
 #include "page/Canvas.h"
 
 struct DrawCall {
-    enum class Kind { Text, Rectangle, Line, Pen };
+    enum class Kind { Text, Rectangle, Line, Pen, Fill };
 
     Kind kind = Kind::Text;
     int x = 0, y = 0;    // text position, rectangle's or line's first corner
     int x2 = 0, y2 = 0;  // rectangle's right and bottom, line's end
     std::string text;
-    CanvasPen pen = CanvasPen::Thin;  // the pen selected (Pen) or in use (Rectangle, Line)
+    CanvasPen pen = CanvasPen::Thin;      // the pen selected (Pen) or in use (Rectangle, Line)
+    CanvasFill fill = CanvasFill::Black;  // a filled box's fill
+    CanvasFont font = CanvasFont::Page;   // the font in use (Text)
 
     bool operator==(const DrawCall&) const = default;
 };
@@ -33,7 +35,10 @@ inline std::ostream& operator<<(std::ostream& out, const DrawCall& call) {
             return out << "line(" << call.x << "," << call.y << "," << call.x2 << "," << call.y2
                        << (call.pen == CanvasPen::RedWide ? ",red" : "") << ")";
         case DrawCall::Kind::Pen:
-            return out << "pen(" << (call.pen == CanvasPen::RedWide ? "red" : "thin") << ")";
+            return out << "pen(" << static_cast<int>(call.pen) << ")";
+        case DrawCall::Kind::Fill:
+            return out << "fill(" << call.x << "," << call.y << "," << call.x2 << "," << call.y2
+                       << "," << static_cast<int>(call.fill) << ")";
     }
     return out;
 }
@@ -47,7 +52,8 @@ public:
     bool IsPrinting() const override { return m_printing; }
     FontMetrics GetFontMetrics() const override { return m_metrics; }
     void DrawText(int x, int y, std::string_view text) override {
-        calls.push_back({DrawCall::Kind::Text, x, y, 0, 0, std::string(text), m_pen});
+        calls.push_back({DrawCall::Kind::Text, x, y, 0, 0, std::string(text), m_pen,
+                         CanvasFill::Black, m_font});
     }
     void DrawRectangle(int left, int top, int right, int bottom) override {
         calls.push_back({DrawCall::Kind::Rectangle, left, top, right, bottom, {}, m_pen});
@@ -55,6 +61,10 @@ public:
     void DrawLine(int x1, int y1, int x2, int y2) override {
         calls.push_back({DrawCall::Kind::Line, x1, y1, x2, y2, {}, m_pen});
     }
+    void FillRectangle(int left, int top, int right, int bottom, CanvasFill fill) override {
+        calls.push_back({DrawCall::Kind::Fill, left, top, right, bottom, {}, m_pen, fill});
+    }
+    void SelectFont(CanvasFont font) override { m_font = font; }
     void SelectPen(CanvasPen pen) override {
         m_pen = pen;
         calls.push_back({DrawCall::Kind::Pen, 0, 0, 0, 0, {}, pen});
@@ -63,6 +73,7 @@ public:
     std::vector<DrawCall> Texts() const { return OfKind(DrawCall::Kind::Text); }
     std::vector<DrawCall> Lines() const { return OfKind(DrawCall::Kind::Line); }
     std::vector<DrawCall> Rectangles() const { return OfKind(DrawCall::Kind::Rectangle); }
+    std::vector<DrawCall> Fills() const { return OfKind(DrawCall::Kind::Fill); }
     std::vector<std::string> TextStrings() const {
         std::vector<std::string> strings;
         for (const DrawCall& call : Texts()) strings.push_back(call.text);
@@ -90,4 +101,5 @@ private:
     bool m_printing;
     FontMetrics m_metrics;
     CanvasPen m_pen = CanvasPen::Thin;
+    CanvasFont m_font = CanvasFont::Page;
 };
