@@ -127,6 +127,19 @@ void AddPage(CLI::App& app, Arguments& arguments, std::map<CLI::App*, Action>& a
     };
 }
 
+void AddReport(CLI::App& app, Arguments& arguments, std::map<CLI::App*, Action>& actions) {
+    auto* command = app.add_subcommand(
+        "report", "Write a PDF report for the doctor: period, symptoms, foods and the evidence");
+    command->add_option("FILE", arguments.file, "The diary (.glg)")->required();
+    command->add_option("-o,--output", arguments.output, "The PDF file to write")->required();
+    command->add_option("--paper", arguments.paper, "a4 (the default) or letter")
+        ->check(CLI::IsMember({"a4", "letter"}));
+    actions[command] = [](const Arguments& a, std::ostream& out, std::ostream& err) {
+        return RunReport(a.file, a.output, a.paper == "letter" ? PaperSize::Letter : PaperSize::A4,
+                         out, err);
+    };
+}
+
 }  // namespace
 
 int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
@@ -143,6 +156,7 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::os
     AddRelate(app, arguments, actions);
     AddSimulate(app, arguments, actions);
     AddPage(app, arguments, actions);
+    AddReport(app, arguments, actions);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {

@@ -1,5 +1,6 @@
 #include "cli/Commands.h"
 
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -15,6 +16,7 @@
 #include "exchange/JsonExport.h"
 #include "exchange/JsonImport.h"
 #include "page/PagePicture.h"
+#include "page/ReportFile.h"
 
 namespace {
 
@@ -173,6 +175,22 @@ int RunPage(const std::string& path, const PageOptions& options, std::ostream& o
         }
         out << "Wrote " << picturePath << ".\n";
     }
+    return Success;
+}
+
+int RunReport(const std::string& path, const std::string& pdfPath, PaperSize paper,
+              std::ostream& out, std::ostream& err) {
+    CGastrologDoc doc;
+    if (!LoadDiary(doc, path, err)) return Failure;
+    std::string failure;
+    const std::string name = std::filesystem::path(path).filename().string();
+    const std::string bytes = MakeReport(doc, name, paper, 0, failure);
+    if (failure.empty()) failure = WriteBytesToFile(pdfPath, bytes);
+    if (!failure.empty()) {
+        err << failure << '\n';
+        return Failure;
+    }
+    out << "Wrote " << pdfPath << ".\n";
     return Success;
 }
 

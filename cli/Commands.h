@@ -7,6 +7,7 @@
 #include <string>
 
 #include "cli/Simulation.h"
+#include "page/ReportLayout.h"
 
 // Days, last update, numbers of foods and symptoms, each symptom's current status.
 int RunInfo(const std::string& path, std::ostream& out, std::ostream& err);
@@ -44,6 +45,10 @@ struct PageOptions {
 };
 int RunPage(const std::string& path, const PageOptions& options, std::ostream& out,
             std::ostream& err);
+
+// The report for the doctor as a PDF; the lists are generated from current information first.
+int RunReport(const std::string& path, const std::string& pdfPath, PaperSize paper,
+              std::ostream& out, std::ostream& err);
 
 // Simulates a diary and saves it to `outputPath`.
 int RunSimulate(const SimulationOptions& options, const std::string& outputPath, std::ostream& out,

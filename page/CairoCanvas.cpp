@@ -78,7 +78,18 @@ CairoCanvas::CairoCanvas(cairo_t* cairo, CairoFontSizes sizes, bool printing)
     m_layouts[FontIndex(CanvasFont::Page)] = MakeLayout(cairo, sizes.page, false);
     m_layouts[FontIndex(CanvasFont::Title)] = MakeLayout(cairo, sizes.title, true);
     m_layouts[FontIndex(CanvasFont::Small)] = MakeLayout(cairo, sizes.small, false);
-    for (std::size_t i = 0; i < m_layouts.size(); ++i) m_metrics[i] = MeasureFont(m_layouts[i]);
+    // Measured on an unscaled surface: pango gives a scaled context's metrics in device units,
+    // and the layout needs them in canvas units.
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, 1, 1);
+    cairo_t* unscaled = cairo_create(surface);
+    const double fontSizes[] = {sizes.page, sizes.title, sizes.small};
+    for (std::size_t i = 0; i < m_layouts.size(); ++i) {
+        PangoLayout* layout = MakeLayout(unscaled, fontSizes[i], i == FontIndex(CanvasFont::Title));
+        m_metrics[i] = MeasureFont(layout);
+        g_object_unref(layout);
+    }
+    cairo_destroy(unscaled);
+    cairo_surface_destroy(surface);
 }
 
 CairoCanvas::~CairoCanvas() {
