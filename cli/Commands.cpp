@@ -86,10 +86,7 @@ int RunInfo(const std::string& path, std::ostream& out, std::ostream& err) {
 int RunExport(const std::string& path, ExportFormat format, std::ostream& out, std::ostream& err) {
     CGastrologDoc doc;
     if (!LoadDiary(doc, path, err)) return Failure;
-    if (format == ExportFormat::Csv)
-        WriteDiaryCsv(doc, out);
-    else
-        out << DiaryToJson(doc).dump(2) << '\n';
+    out << DiaryExportText(doc, format);
     return Success;
 }
 

@@ -7,12 +7,12 @@
 #include <string>
 
 #include "cli/Simulation.h"
+#include "exchange/DiaryExport.h"
 #include "page/ReportLayout.h"
 
 // Days, last update, numbers of foods and symptoms, each symptom's current status.
 int RunInfo(const std::string& path, std::ostream& out, std::ostream& err);
 
-enum class ExportFormat { Json, Csv };
 int RunExport(const std::string& path, ExportFormat format, std::ostream& out, std::ostream& err);
 
 // Reads the JSON of `export` ("-" for standard input) and writes the diary file `outputPath`;
