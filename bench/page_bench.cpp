@@ -20,6 +20,7 @@ public:
     void DrawRectangle(int, int, int, int) override { ++shapes; }
     void DrawLine(int, int, int, int) override { ++shapes; }
     void SelectPen(CanvasPen) override {}
+    void FillRectangle(int, int, int, int, CanvasFill) override { ++shapes; }
     void DrawTextInCells(int, int, std::string_view text, int) override {
         characters += text.size();
     }

@@ -19,6 +19,7 @@ struct Arguments {
     bool json = false;
     SimulationOptions simulation;
     PageOptions page;
+    std::string paper = "a4";
 };
 
 using Action = std::function<int(const Arguments&, std::ostream&, std::ostream&)>;
@@ -108,15 +109,34 @@ void AddSimulate(CLI::App& app, Arguments& arguments, std::map<CLI::App*, Action
 }
 
 void AddPage(CLI::App& app, Arguments& arguments, std::map<CLI::App*, Action>& actions) {
-    auto* command = app.add_subcommand("page", "Draw the main window's page as an SVG picture");
+    auto* command =
+        app.add_subcommand("page", "Draw the main window's page as an SVG, PDF or PNG picture");
     command->add_option("FILE", arguments.file, "The diary (.glg)")->required();
-    command->add_option("--svg", arguments.output, "The SVG file to write")->required();
+    auto* svg = command->add_option("--svg", arguments.page.svgPath, "The SVG file to write");
+    auto* pdf = command->add_option("--pdf", arguments.page.pdfPath, "The PDF file to write");
+    auto* png = command->add_option("--png", arguments.page.pngPath, "The PNG file to write");
+    auto* pictures = command->add_option_group("picture", "At least one picture to write");
+    pictures->add_options(svg, pdf, png);
+    pictures->require_option(1, 3);
     command->add_flag("--lists", arguments.page.generateLists,
                       "Generate Current Lists first (as opened, the lists are empty)");
     command->add_flag("--all-sections", arguments.page.allSections,
                       "Show the foods and the symptom histories too");
     actions[command] = [](const Arguments& a, std::ostream& out, std::ostream& err) {
-        return RunPage(a.file, a.output, a.page, out, err);
+        return RunPage(a.file, a.page, out, err);
+    };
+}
+
+void AddReport(CLI::App& app, Arguments& arguments, std::map<CLI::App*, Action>& actions) {
+    auto* command = app.add_subcommand(
+        "report", "Write a PDF report for the doctor: period, symptoms, foods and the evidence");
+    command->add_option("FILE", arguments.file, "The diary (.glg)")->required();
+    command->add_option("-o,--output", arguments.output, "The PDF file to write")->required();
+    command->add_option("--paper", arguments.paper, "a4 (the default) or letter")
+        ->check(CLI::IsMember({"a4", "letter"}));
+    actions[command] = [](const Arguments& a, std::ostream& out, std::ostream& err) {
+        return RunReport(a.file, a.output, a.paper == "letter" ? PaperSize::Letter : PaperSize::A4,
+                         out, err);
     };
 }
 
@@ -136,6 +156,7 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::os
     AddRelate(app, arguments, actions);
     AddSimulate(app, arguments, actions);
     AddPage(app, arguments, actions);
+    AddReport(app, arguments, actions);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {

@@ -1,5 +1,6 @@
 #include "cli/Commands.h"
 
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -15,7 +16,8 @@
 #include "exchange/CsvExport.h"
 #include "exchange/JsonExport.h"
 #include "exchange/JsonImport.h"
-#include "page/SvgCanvas.h"
+#include "page/PagePicture.h"
+#include "page/ReportFile.h"
 
 namespace {
 
@@ -85,10 +87,7 @@ int RunInfo(const std::string& path, std::ostream& out, std::ostream& err) {
 int RunExport(const std::string& path, ExportFormat format, std::ostream& out, std::ostream& err) {
     CGastrologDoc doc;
     if (!LoadDiary(doc, path, err)) return Failure;
-    if (format == ExportFormat::Csv)
-        WriteDiaryCsv(doc, out);
-    else
-        out << DiaryToJson(doc).dump(2) << '\n';
+    out << DiaryExportText(doc, format);
     return Success;
 }
 
@@ -152,8 +151,8 @@ int RunRelate(const std::string& path, bool json, std::ostream& out, std::ostrea
     return Success;
 }
 
-int RunPage(const std::string& path, const std::string& svgPath, const PageOptions& options,
-            std::ostream& out, std::ostream& err) {
+int RunPage(const std::string& path, const PageOptions& options, std::ostream& out,
+            std::ostream& err) {
     CGastrologDoc doc;
     if (!LoadDiary(doc, path, err)) return Failure;
     doc.SetPathName(path);  // a diary without a file shows only the new-user guidance
@@ -162,14 +161,37 @@ int RunPage(const std::string& path, const std::string& svgPath, const PageOptio
         doc.ShowSection(command::ViewFoods, true);
         doc.ShowSection(command::ViewHistory, true);
     }
-    std::ofstream file(svgPath, std::ios::binary | std::ios::trunc);
-    file << PageToSvg(doc);
-    file.close();
-    if (!file) {
-        err << "Cannot write " << svgPath << ".\n";
+    const std::pair<const std::string&, PictureFormat> pictures[] = {
+        {options.svgPath, PictureFormat::Svg},
+        {options.pdfPath, PictureFormat::Pdf},
+        {options.pngPath, PictureFormat::Png}};
+    for (const auto& [picturePath, format] : pictures) {
+        if (picturePath.empty()) continue;
+        std::string failure;
+        const std::string bytes = DrawPagePicture(doc, format, failure);
+        if (failure.empty()) failure = WriteBytesToFile(picturePath, bytes);
+        if (!failure.empty()) {
+            err << failure << '\n';
+            return Failure;
+        }
+        out << "Wrote " << picturePath << ".\n";
+    }
+    return Success;
+}
+
+int RunReport(const std::string& path, const std::string& pdfPath, PaperSize paper,
+              std::ostream& out, std::ostream& err) {
+    CGastrologDoc doc;
+    if (!LoadDiary(doc, path, err)) return Failure;
+    std::string failure;
+    const std::string name = std::filesystem::path(path).filename().string();
+    const std::string bytes = MakeReport(doc, name, paper, 0, failure);
+    if (failure.empty()) failure = WriteBytesToFile(pdfPath, bytes);
+    if (!failure.empty()) {
+        err << failure << '\n';
         return Failure;
     }
-    out << "Wrote " << svgPath << ".\n";
+    out << "Wrote " << pdfPath << ".\n";
     return Success;
 }
 

@@ -7,11 +7,12 @@
 #include <string>
 
 #include "cli/Simulation.h"
+#include "exchange/DiaryExport.h"
+#include "page/ReportLayout.h"
 
 // Days, last update, numbers of foods and symptoms, each symptom's current status.
 int RunInfo(const std::string& path, std::ostream& out, std::ostream& err);
 
-enum class ExportFormat { Json, Csv };
 int RunExport(const std::string& path, ExportFormat format, std::ostream& out, std::ostream& err);
 
 // Reads the JSON of `export` ("-" for standard input) and writes the diary file `outputPath`;
@@ -32,14 +33,22 @@ int RunLists(const std::string& path, int unclassifiedAction, bool json, std::os
 // Relate Foods to Symptoms.
 int RunRelate(const std::string& path, bool json, std::ostream& out, std::ostream& err);
 
-// The main window's page as an SVG picture: the sections shown by default, or every section;
-// the lists empty as after opening, or generated from current information first.
+// The main window's page as SVG, PDF or PNG pictures (each written when its path is given):
+// the sections shown by default, or every section; the lists empty as after opening, or
+// generated from current information first.
 struct PageOptions {
+    std::string svgPath;
+    std::string pdfPath;
+    std::string pngPath;
     bool generateLists = false;
     bool allSections = false;
 };
-int RunPage(const std::string& path, const std::string& svgPath, const PageOptions& options,
-            std::ostream& out, std::ostream& err);
+int RunPage(const std::string& path, const PageOptions& options, std::ostream& out,
+            std::ostream& err);
+
+// The report for the doctor as a PDF; the lists are generated from current information first.
+int RunReport(const std::string& path, const std::string& pdfPath, PaperSize paper,
+              std::ostream& out, std::ostream& err);
 
 // Simulates a diary and saves it to `outputPath`.
 int RunSimulate(const SimulationOptions& options, const std::string& outputPath, std::ostream& out,

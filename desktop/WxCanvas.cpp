@@ -35,19 +35,57 @@ void WxCanvas::DrawRectangle(int left, int top, int right, int bottom) {
     m_dc.DrawRectangle(left, top, right - left, bottom - top);
 }
 
-void WxCanvas::FillRectangle(int left, int top, int right, int bottom, CanvasColour fill) {
-    const wxBrush previous = m_dc.GetBrush();
-    m_dc.SetBrush(wxBrush(wxColour(fill.red, fill.green, fill.blue)));
-    m_dc.DrawRectangle(left, top, right - left, bottom - top);
-    m_dc.SetBrush(previous);
-}
-
 void WxCanvas::DrawLine(int x1, int y1, int x2, int y2) {
     m_dc.DrawLine(x1, y1, x2, y2);
 }
 
 void WxCanvas::SelectPen(CanvasPen pen) {
-    m_dc.SetPen(pen == CanvasPen::RedWide ? m_redPen : *wxBLACK_PEN);
+    switch (pen) {
+        case CanvasPen::Thin:
+            m_dc.SetPen(*wxBLACK_PEN);
+            break;
+        case CanvasPen::RedWide:
+            m_dc.SetPen(m_redPen);
+            break;
+        case CanvasPen::Faint:
+            m_dc.SetPen(wxPen(wxColour(179, 179, 179), 1));
+            break;
+        case CanvasPen::Wide:
+            m_dc.SetPen(wxPen(*wxBLACK, 2));
+            break;
+    }
+}
+
+void WxCanvas::FillRectangle(int left, int top, int right, int bottom, CanvasFill fill) {
+    // The same colours as the cairo canvas, so the window and the report look alike.
+    static const wxColour colours[] = {wxColour(0, 0, 0), wxColour(128, 128, 128),
+                                       wxColour(217, 217, 217), wxColour(143, 209, 143),
+                                       wxColour(199, 51, 51)};
+    const wxColour& colour = colours[static_cast<int>(fill)];
+    const wxPen pen = m_dc.GetPen();
+    const wxBrush brush = m_dc.GetBrush();
+    m_dc.SetPen(*wxTRANSPARENT_PEN);
+    m_dc.SetBrush(wxBrush(colour));
+    m_dc.DrawRectangle(left, top, right - left, bottom - top);
+    m_dc.SetPen(pen);
+    m_dc.SetBrush(brush);
+}
+
+void WxCanvas::UseFonts(const std::array<wxFont, 3>& fonts) {
+    m_fonts = fonts;
+    for (std::size_t i = 0; i < fonts.size(); ++i) {
+        m_dc.SetFont(fonts[i]);
+        wxFontMetrics measured = m_dc.GetFontMetrics();
+        m_fontMetrics[i] = {measured.height, measured.externalLeading, measured.averageWidth};
+    }
+    SelectFont(CanvasFont::Page);
+}
+
+void WxCanvas::SelectFont(CanvasFont font) {
+    if (!m_fonts) return;
+    const auto index = static_cast<std::size_t>(font);
+    m_dc.SetFont((*m_fonts)[index]);
+    m_metrics = m_fontMetrics[index];
 }
 
 void WxCanvas::DrawTextInCells(int x, int y, std::string_view text, int cellWidth) {

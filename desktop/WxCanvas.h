@@ -3,7 +3,11 @@
 // selected into the DC while the canvas draws; its metrics come with it (see PageFont.h).
 
 #include <wx/dc.h>
+#include <wx/font.h>
 #include <wx/pen.h>
+
+#include <array>
+#include <optional>
 
 #include "page/Canvas.h"
 
@@ -17,8 +21,11 @@ public:
     void DrawText(int x, int y, std::string_view text) override;
     void DrawRectangle(int left, int top, int right, int bottom) override;
     void DrawLine(int x1, int y1, int x2, int y2) override;
-    void FillRectangle(int left, int top, int right, int bottom, CanvasColour fill) override;
     void SelectPen(CanvasPen pen) override;
+    void FillRectangle(int left, int top, int right, int bottom, CanvasFill fill) override;
+    void SelectFont(CanvasFont font) override;
+    // The charts' three fonts (page, title, small); without them the page font stays.
+    void UseFonts(const std::array<wxFont, 3>& fonts);
     void DrawTextInCells(int x, int y, std::string_view text, int cellWidth) override;
 
 private:
@@ -28,6 +35,8 @@ private:
     wxPen m_previousPen;
     wxBrush m_previousBrush;
     wxPen m_redPen;
+    std::optional<std::array<wxFont, 3>> m_fonts;
+    std::array<FontMetrics, 3> m_fontMetrics{};
     int m_runCellWidth = -1;  // the cell width m_runsFitCells was measured for
     bool m_runsFitCells = false;
 };

@@ -15,16 +15,19 @@ struct FontMetrics {
 };
 
 enum class CanvasPen {
-    Thin,    // the default: a thin black line
-    RedWide  // the history line: solid red, 2 pixels wide
+    Thin,     // the default: a thin black line
+    RedWide,  // the history line: solid red, 2 pixels wide
+    Faint,    // grid lines and ticks: a thin light grey line
+    Wide      // marks on the charts: black, 2 pixels wide
 };
 
-// A fill colour, 0 to 255 per channel.
-struct CanvasColour {
-    unsigned char red = 255, green = 255, blue = 255;
+// Fills of the charts' cells. Better and worse differ in lightness too, so they stay apart
+// when printed in black and white; the charts add a mark to each as well.
+enum class CanvasFill { Black, Grey, LightGrey, Better, Worse };
 
-    bool operator==(const CanvasColour&) const = default;
-};
+// The report's fonts, all of the page's family: the page font, a larger bold one for titles
+// and a smaller one for axis labels.
+enum class CanvasFont { Page, Title, Small };
 
 class Canvas {
 public:
@@ -40,11 +43,11 @@ public:
     // A line with the current pen; the end point itself is not drawn.
     virtual void DrawLine(int x1, int y1, int x2, int y2) = 0;
     virtual void SelectPen(CanvasPen pen) = 0;
-    // Outline with the current pen, filled with the colour. A canvas without colours keeps
-    // the white fill, so what is drawn on a fill must read without it.
-    virtual void FillRectangle(int left, int top, int right, int bottom, CanvasColour) {
-        DrawRectangle(left, top, right, bottom);
-    }
+    // A filled box without outline; right and bottom are exclusive.
+    virtual void FillRectangle(int left, int top, int right, int bottom, CanvasFill fill) = 0;
+    // The font of the following texts and of GetFontMetrics. A canvas with one font (the
+    // screen's page) keeps it.
+    virtual void SelectFont(CanvasFont /*font*/) {}
 
     // Each character of the text at its own column: the first at x, the next at x + cellWidth
     // and so on. A canvas whose font advances by exactly cellWidth may draw the run at once.

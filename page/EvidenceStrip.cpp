@@ -10,10 +10,12 @@ namespace {
 
 constexpr int Slots = static_cast<int>(diary::HistoryLength);
 constexpr int LabelCharacters = 10;  // "Next day" and a gap
-constexpr CanvasColour EatenColour{64, 64, 64};
-// An orange red and a light blue: told apart by most colour-blind eyes as well.
-constexpr CanvasColour WorseColour{240, 128, 100};
-constexpr CanvasColour BetterColour{120, 175, 230};
+
+// A filled cell keeps the outline the plain cells have, so the strip's grid stays whole.
+void FillCell(Canvas& canvas, int left, int top, int right, int bottom, CanvasFill fill) {
+    canvas.FillRectangle(left, top, right, bottom, fill);
+    canvas.DrawRectangle(left, top, right, bottom);
+}
 
 char CodeAt(const std::string& history, int slot) {
     return slot < static_cast<int>(history.size()) ? history[static_cast<std::size_t>(slot)] : 'n';
@@ -31,8 +33,8 @@ void DrawRating(Canvas& canvas, int left, int top, int cellWidth, int rowHeight,
         canvas.DrawRectangle(left, top, right, bottom);
         return;
     }
-    canvas.FillRectangle(left, top, right, bottom,
-                         rating == diary::Worse ? WorseColour : BetterColour);
+    FillCell(canvas, left, top, right, bottom,
+             rating == diary::Worse ? CanvasFill::Worse : CanvasFill::Better);
     const int textLeft = left + (cellWidth - metrics.averageCharWidth) / 2;
     canvas.DrawText(textLeft, top + (rowHeight - metrics.height) / 2,
                     std::string_view(rating == diary::Worse ? "w" : "b"));
@@ -40,7 +42,7 @@ void DrawRating(Canvas& canvas, int left, int top, int cellWidth, int rowHeight,
 
 void DrawEaten(Canvas& canvas, int left, int top, int cellWidth, int rowHeight, bool eaten) {
     if (eaten)
-        canvas.FillRectangle(left, top, left + cellWidth, top + rowHeight, EatenColour);
+        FillCell(canvas, left, top, left + cellWidth, top + rowHeight, CanvasFill::Grey);
     else
         canvas.DrawRectangle(left, top, left + cellWidth, top + rowHeight);
 }

@@ -2,6 +2,7 @@
 
 #include "tests/cli/CliTestSupport.h"
 #include "tests/support/DocumentTestAccess.h"
+#include "tests/support/ReaderTools.h"
 
 namespace {
 
@@ -17,22 +18,22 @@ protected:
         SaveDiary(doc, path);
     }
 
+    // The page's text as a reader of the PDF gets it.
     std::string Page(std::initializer_list<std::string> flags) {
-        std::vector<std::string> arguments{"page", path, "--svg", svg};
+        std::vector<std::string> arguments{"page", path, "--pdf", pdf};
         arguments.insert(arguments.end(), flags);
         const CliRun run = RunCli(arguments);
         EXPECT_EQ(run.status, 0) << run.err;
-        return FileText(svg);
+        return PdfText(pdf);
     }
 
     ScratchFolder folder;
     std::string path = folder.File("diary.glg");
-    std::string svg = folder.File("page.svg");
+    std::string pdf = folder.File("page.pdf");
 };
 
 TEST_F(PageCommand, DrawsTheDiaryNotTheNewUserGuidance) {
     const std::string picture = Page({});
-    EXPECT_NE(picture.find("<svg"), std::string::npos) << picture.substr(0, 80);
     EXPECT_EQ(picture.find("New user?"), std::string::npos);
     EXPECT_NE(picture.find("Symptoms - today"), std::string::npos);
     EXPECT_NE(picture.find("Headache"), std::string::npos);
@@ -46,10 +47,30 @@ TEST_F(PageCommand, ListsAndAllSectionsOnRequest) {
     EXPECT_NE(all.find("Red wine"), std::string::npos);
 }
 
-TEST_F(PageCommand, UnwritablePictureIsAFailure) {
-    const CliRun run = RunCli({"page", path, "--svg", folder.File("no/such/folder/page.svg")});
-    EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.err.find("page.svg"), std::string::npos) << run.err;
+TEST_F(PageCommand, WritesEveryPictureAskedFor) {
+    const std::string svg = folder.File("page.svg"), png = folder.File("page.png");
+    const CliRun run = RunCli({"page", path, "--svg", svg, "--png", png, "--pdf", pdf});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(FileText(svg).rfind("<?xml", 0), 0u);
+    EXPECT_EQ(FileText(png).substr(1, 3), "PNG");
+    EXPECT_EQ(PdfPageCount(pdf), 1);
+}
+
+TEST_F(PageCommand, RefusesMissingOrUnwritablePictures) {
+    const struct {
+        std::vector<std::string> arguments;
+        int status;
+        std::string message;
+    } cases[] = {
+        {{"page", path}, 2, "--svg,--pdf,--png"},
+        {{"page", path, "--svg", folder.File("no/such/folder/page.svg")}, 1, "page.svg"},
+        {{"page", path, "--png", folder.File("no/such/folder/page.png")}, 1, "page.png"},
+    };
+    for (const auto& c : cases) {
+        const CliRun run = RunCli(c.arguments);
+        EXPECT_EQ(run.status, c.status) << c.arguments.back();
+        EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+    }
 }
 
 }  // namespace

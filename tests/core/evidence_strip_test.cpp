@@ -8,6 +8,7 @@
 #include "diary/GastrologDoc.h"
 #include "page/EvidenceStrip.h"
 #include "tests/support/FakePorts.h"
+#include "tests/support/DocumentTestAccess.h"
 #include "tests/support/RecordingCanvas.h"
 
 namespace {
@@ -54,9 +55,9 @@ TEST(EvidenceStrip, DrawsAColumnPerLivedPairWithMarksThatReadWithoutColour) {
     for (const auto& c : cases) {
         SCOPED_TRACE("day count " + std::to_string(c.dayCount));
         FakeDiary diary;
-        diary.doc.m_foods.emplace_back("Cheese").m_history = FoodHistory();
-        diary.doc.m_symptoms.emplace_back("Headache").m_history = SymptomHistory();
-        diary.doc.m_dayCount = c.dayCount;
+        Members(diary.doc).m_foods.emplace_back("Cheese").m_history = FoodHistory();
+        Members(diary.doc).m_symptoms.emplace_back("Headache").m_history = SymptomHistory();
+        Members(diary.doc).m_dayCount = c.dayCount;
         RecordingCanvas canvas;
         const int height = DrawEvidenceStrip(canvas, diary.doc, 0, 0, {10, 100, c.width});
         EXPECT_EQ(height, EvidenceStripHeight(canvas));
@@ -64,7 +65,7 @@ TEST(EvidenceStrip, DrawsAColumnPerLivedPairWithMarksThatReadWithoutColour) {
         const int cellsLeft = 10 + LabelWidth;
         const int eatenTop = 100 + Row + Row / 4, ratingTop = eatenTop + Row;
         std::vector<int> eaten;
-        int plainRatings = 0, filledRatings = 0;
+        int outlinedRatings = 0, filledRatings = 0;  // every cell is outlined; marked ones filled too
         for (const DrawCall& call : canvas.calls) {
             const bool inStrip = call.x >= cellsLeft && call.y >= eatenTop && call.y <= ratingTop;
             if (!inStrip ||
@@ -76,11 +77,11 @@ TEST(EvidenceStrip, DrawsAColumnPerLivedPairWithMarksThatReadWithoutColour) {
             EXPECT_LT(column, c.columns);
             if (call.y == eatenTop && call.kind == DrawCall::Kind::Fill) eaten.push_back(column);
             if (call.y == ratingTop)
-                ++(call.kind == DrawCall::Kind::Fill ? filledRatings : plainRatings);
+                ++(call.kind == DrawCall::Kind::Fill ? filledRatings : outlinedRatings);
         }
         EXPECT_EQ(eaten, c.eatenColumns);
         EXPECT_EQ(filledRatings, static_cast<int>(c.letters.size()));
-        EXPECT_EQ(plainRatings + filledRatings, c.columns);
+        EXPECT_EQ(outlinedRatings, c.columns);
         for (const auto& [column, mark] : c.letters) {
             const int left = cellsLeft + column * c.cellWidth;
             const bool found =
@@ -100,9 +101,9 @@ TEST(EvidenceStrip, DrawsAColumnPerLivedPairWithMarksThatReadWithoutColour) {
 // Worse and better are told apart by colour as well as by letter.
 TEST(EvidenceStrip, ColoursWorseAndBetterDifferently) {
     FakeDiary diary;
-    diary.doc.m_foods.emplace_back("Cheese").m_history = FoodHistory();
-    diary.doc.m_symptoms.emplace_back("Headache").m_history = SymptomHistory();
-    diary.doc.m_dayCount = 12;
+    Members(diary.doc).m_foods.emplace_back("Cheese").m_history = FoodHistory();
+    Members(diary.doc).m_symptoms.emplace_back("Headache").m_history = SymptomHistory();
+    Members(diary.doc).m_dayCount = 12;
     const std::vector<EvidenceStripColumn> columns = EvidenceStripColumns(diary.doc, 0, 0);
     ASSERT_EQ(columns.size(), 11u);
     RecordingCanvas canvas;
@@ -118,10 +119,10 @@ TEST(EvidenceStrip, ColoursWorseAndBetterDifferently) {
 
 TEST(EvidenceStrip, SaysSoWhenThereIsNothingToShow) {
     FakeDiary diary;
-    diary.doc.m_foods.emplace_back("Cheese").m_history = FoodHistory();
-    diary.doc.m_symptoms.emplace_back("Headache").m_history = SymptomHistory();
+    Members(diary.doc).m_foods.emplace_back("Cheese").m_history = FoodHistory();
+    Members(diary.doc).m_symptoms.emplace_back("Headache").m_history = SymptomHistory();
     for (const auto& [dayCount, food, symptom] : {std::tuple{1, 0, 0}, {50, 1, 0}, {50, 0, -1}}) {
-        diary.doc.m_dayCount = dayCount;
+        Members(diary.doc).m_dayCount = dayCount;
         RecordingCanvas canvas;
         DrawEvidenceStrip(canvas, diary.doc, food, symptom, {0, 0, 400});
         EXPECT_EQ(canvas.TextStrings(), std::vector<std::string>{"No lived days to show yet."});

@@ -8,6 +8,7 @@
 
 #include "diary/GastrologDoc.h"
 #include "tests/support/FakePorts.h"
+#include "tests/support/DocumentTestAccess.h"
 
 namespace {
 
@@ -40,13 +41,13 @@ struct History {
 class Evidence : public ::testing::Test {
 protected:
     void AddFood(const std::string& name, const History& history) {
-        diary.doc.m_foods.emplace_back(name).m_history = history.codes;
+        Members(diary.doc).m_foods.emplace_back(name).m_history = history.codes;
     }
     void AddSymptom(const std::string& name, const History& history) {
-        diary.doc.m_symptoms.emplace_back(name).m_history = history.codes;
+        Members(diary.doc).m_symptoms.emplace_back(name).m_history = history.codes;
     }
     EvidenceReading Read(int dayCount) {
-        diary.doc.m_dayCount = dayCount;
+        Members(diary.doc).m_dayCount = dayCount;
         return ReadEvidence(diary.doc);
     }
     static const EvidenceEntry& Entry(const EvidenceReading& reading, int food, int symptom,
@@ -113,8 +114,8 @@ TEST_F(Evidence, ReadsEachDirectionOnItsOwnAndCountsUpperCaseYAsEaten) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string("eaten code ") + c.eatenCode + ", rating " + c.rating);
-        diary.doc.m_foods.clear();
-        diary.doc.m_symptoms.clear();
+        Members(diary.doc).m_foods.clear();
+        Members(diary.doc).m_symptoms.clear();
         AddFood("Bread", History().EatPairs(0, Slots));
         AddFood("Cheese", History()
                               .Eat(10, c.eatenCode)
@@ -179,8 +180,8 @@ TEST_F(Evidence, PValueIsTheExactHypergeometricUpperTail) {
     for (const auto& c : cases) {
         SCOPED_TRACE("n " + std::to_string(c.n) + " k " + std::to_string(c.k) + " n1 " +
                      std::to_string(c.n1) + " a " + std::to_string(c.a));
-        diary.doc.m_foods.clear();
-        diary.doc.m_symptoms.clear();
+        Members(diary.doc).m_foods.clear();
+        Members(diary.doc).m_symptoms.clear();
         const int first = Slots - 1 - c.n;  // the oldest lived pair
         // The food on the first n1 pairs; a of them and k - a later ones followed by "worse".
         AddFood("Cheese", History().EatPairs(first, c.n1));

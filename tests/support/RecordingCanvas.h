@@ -15,10 +15,12 @@ struct DrawCall {
     enum class Kind { Text, Rectangle, Line, Pen, Fill };
 
     Kind kind = Kind::Text;
-    int x = 0, y = 0;                 // text position, rectangle's or line's first corner
-    int x2 = 0, y2 = 0;               // rectangle's right and bottom, line's end
-    std::string text;                 // the text drawn, or a fill's colour as "#rrggbb"
-    CanvasPen pen = CanvasPen::Thin;  // the pen selected (Pen) or in use (Rectangle, Line)
+    int x = 0, y = 0;    // text position, rectangle's or line's first corner
+    int x2 = 0, y2 = 0;  // rectangle's right and bottom, line's end
+    std::string text;
+    CanvasPen pen = CanvasPen::Thin;      // the pen selected (Pen) or in use (Rectangle, Line)
+    CanvasFill fill = CanvasFill::Black;  // a filled box's fill
+    CanvasFont font = CanvasFont::Page;   // the font in use (Text)
 
     bool operator==(const DrawCall&) const = default;
 };
@@ -33,11 +35,11 @@ inline std::ostream& operator<<(std::ostream& out, const DrawCall& call) {
         case DrawCall::Kind::Line:
             return out << "line(" << call.x << "," << call.y << "," << call.x2 << "," << call.y2
                        << (call.pen == CanvasPen::RedWide ? ",red" : "") << ")";
+        case DrawCall::Kind::Pen:
+            return out << "pen(" << static_cast<int>(call.pen) << ")";
         case DrawCall::Kind::Fill:
             return out << "fill(" << call.x << "," << call.y << "," << call.x2 << "," << call.y2
-                       << "," << call.text << ")";
-        case DrawCall::Kind::Pen:
-            return out << "pen(" << (call.pen == CanvasPen::RedWide ? "red" : "thin") << ")";
+                       << "," << static_cast<int>(call.fill) << ")";
     }
     return out;
 }
@@ -51,7 +53,8 @@ public:
     bool IsPrinting() const override { return m_printing; }
     FontMetrics GetFontMetrics() const override { return m_metrics; }
     void DrawText(int x, int y, std::string_view text) override {
-        calls.push_back({DrawCall::Kind::Text, x, y, 0, 0, std::string(text), m_pen});
+        calls.push_back({DrawCall::Kind::Text, x, y, 0, 0, std::string(text), m_pen,
+                         CanvasFill::Black, m_font});
     }
     void DrawRectangle(int left, int top, int right, int bottom) override {
         calls.push_back({DrawCall::Kind::Rectangle, left, top, right, bottom, {}, m_pen});
@@ -59,9 +62,11 @@ public:
     void DrawLine(int x1, int y1, int x2, int y2) override {
         calls.push_back({DrawCall::Kind::Line, x1, y1, x2, y2, {}, m_pen});
     }
-    void FillRectangle(int left, int top, int right, int bottom, CanvasColour fill) override {
-        calls.push_back({DrawCall::Kind::Fill, left, top, right, bottom, ColourText(fill), m_pen});
+    void FillRectangle(int left, int top, int right, int bottom, CanvasFill fill) override {
+        calls.push_back(
+            {DrawCall::Kind::Fill, left, top, right, bottom, FillName(fill), m_pen, fill});
     }
+    void SelectFont(CanvasFont font) override { m_font = font; }
     void SelectPen(CanvasPen pen) override {
         m_pen = pen;
         calls.push_back({DrawCall::Kind::Pen, 0, 0, 0, 0, {}, pen});
@@ -71,10 +76,9 @@ public:
     std::vector<DrawCall> Lines() const { return OfKind(DrawCall::Kind::Line); }
     std::vector<DrawCall> Rectangles() const { return OfKind(DrawCall::Kind::Rectangle); }
     std::vector<DrawCall> Fills() const { return OfKind(DrawCall::Kind::Fill); }
-    static std::string ColourText(CanvasColour colour) {
-        char text[8];
-        std::snprintf(text, sizeof text, "#%02x%02x%02x", colour.red, colour.green, colour.blue);
-        return text;
+    static std::string FillName(CanvasFill fill) {
+        static const char* const names[] = {"black", "grey", "light grey", "better", "worse"};
+        return names[static_cast<int>(fill)];
     }
     std::vector<std::string> TextStrings() const {
         std::vector<std::string> strings;
@@ -103,4 +107,5 @@ private:
     bool m_printing;
     FontMetrics m_metrics;
     CanvasPen m_pen = CanvasPen::Thin;
+    CanvasFont m_font = CanvasFont::Page;
 };

@@ -1,0 +1,54 @@
+#pragma once
+// A file drawn through cairo: a PDF of as many pages as needed, or one SVG or PNG picture. The
+// bytes are kept in memory until Finish, so a file that cannot be written is reported as a
+// message and nothing half-written is left behind by the drawing itself.
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "diary/Ports.h"
+
+typedef struct _cairo cairo_t;
+typedef struct _cairo_surface cairo_surface_t;
+
+enum class PictureFormat { Pdf, Svg, Png };
+
+struct PictureSize {
+    double width = 0;  // in canvas units
+    double height = 0;
+    // Points (PDF, SVG) or pixels (PNG) per canvas unit.
+    double scale = 1.0;
+};
+
+class CairoFile {
+public:
+    CairoFile(PictureFormat format, PictureSize size);
+    ~CairoFile();
+    CairoFile(const CairoFile&) = delete;
+    CairoFile& operator=(const CairoFile&) = delete;
+
+    // The context to draw on, in canvas units, white below everything.
+    cairo_t* Context() const { return m_cairo; }
+
+    // PDF only: the document's title and its creation date, so the same diary gives the same
+    // bytes whenever it is drawn.
+    void SetPdfInformation(std::string_view title, TimeValue created);
+    // PDF only: ends the page drawn so far and starts a new, white one.
+    void NextPage();
+
+    // Ends the drawing; the file's bytes, or an empty string and the reason in `failure`.
+    std::string Finish(std::string& failure);
+
+private:
+    void PaintWhite();
+
+    PictureFormat m_format;
+    PictureSize m_size;
+    std::string m_bytes;
+    cairo_surface_t* m_surface = nullptr;
+    cairo_t* m_cairo = nullptr;
+};
+
+// Writes bytes to a file; the failure message, or an empty string.
+std::string WriteBytesToFile(const std::string& path, const std::string& bytes);

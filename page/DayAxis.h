@@ -1,0 +1,46 @@
+#pragma once
+// The charts' horizontal axis: one column per lived day (the days the diary has lived, at most
+// its 50 kept days), oldest on the left, with a tick and a date each week.
+
+#include <string>
+#include <vector>
+
+#include "diary/Ports.h"
+
+class Canvas;
+class CGastrologDoc;
+
+class DayAxis {
+public:
+    // livedDays columns of cellWidth from x = left; lastDay the date of the newest column.
+    DayAxis(int left, int cellWidth, int livedDays, TimeValue lastDay);
+    // The diary's lived days, the newest on the diary's current day.
+    static DayAxis ForDiary(const CGastrologDoc& doc, int left, int cellWidth);
+
+    int LivedDays() const { return m_livedDays; }
+    int CellWidth() const { return m_cellWidth; }
+    int Left() const { return m_left; }
+    int Right() const { return m_left + m_livedDays * m_cellWidth; }
+    int X(int day) const { return m_left + day * m_cellWidth; }
+    // The column under x, or -1 outside the axis.
+    int DayAt(int x) const;
+    // A day's position in a 50-character history.
+    int HistoryPosition(int day) const;
+    TimeValue DateOf(int day) const;
+    // The days that start a week (Mondays), where the ticks and the dates go.
+    std::vector<int> WeekStarts() const;
+
+    // The dates under their ticks, in the small font; returns the height used.
+    int DrawLabels(Canvas& canvas, int top) const;
+    // Faint lines at the week starts from top to bottom, so the eye can follow a week down.
+    void DrawWeekLines(Canvas& canvas, int top, int bottom) const;
+
+private:
+    int m_left;
+    int m_cellWidth;
+    int m_livedDays;
+    TimeValue m_lastDay;
+};
+
+// The diary's lived days: min(day count, history length).
+int LivedDays(const CGastrologDoc& doc);

@@ -1,0 +1,110 @@
+#include "page/DayCharts.h"
+
+#include <algorithm>
+#include <string>
+
+#include "page/Canvas.h"
+#include "page/DayAxis.h"
+
+namespace {
+
+char CodeAt(const DayAxis& axis, std::string_view history, int day) {
+    const int position = axis.HistoryPosition(day);
+    return position >= 0 && position < static_cast<int>(history.size()) ? history[position] : 'n';
+}
+
+bool IsEaten(char code) {
+    return code == 'y' || code == 'Y';
+}
+
+// A chevron across the cell, pointing up for better and down for worse.
+void DrawChevron(Canvas& canvas, int left, int top, int width, int height, bool up) {
+    const int inset = std::max(1, width / 5);
+    const int middle = left + width / 2;
+    const int high = top + height / 3;
+    const int low = top + height - height / 3;
+    canvas.SelectPen(CanvasPen::Thin);
+    canvas.DrawLine(left + inset, up ? low : high, middle, up ? high : low);
+    canvas.DrawLine(middle, up ? high : low, left + width - inset, up ? low : high);
+}
+
+void DrawRatingCell(Canvas& canvas, int left, int top, int width, int height, char code) {
+    const int right = left + width - 1;  // a pixel of white between neighbours
+    if (code == 'b' || code == 'w') {
+        canvas.FillRectangle(left, top, right, top + height,
+                             code == 'b' ? CanvasFill::Better : CanvasFill::Worse);
+        DrawChevron(canvas, left, top, width - 1, height, code == 'b');
+    } else {
+        const int middle = top + height / 2;
+        canvas.FillRectangle(left + width / 4, middle - 1, right - width / 4, middle + 1,
+                             CanvasFill::Grey);
+    }
+}
+
+}  // namespace
+
+void DrawRatingStrip(Canvas& canvas, const DayAxis& axis, int top, int height,
+                     std::string_view history) {
+    for (int day = 0; day < axis.LivedDays(); ++day)
+        DrawRatingCell(canvas, axis.X(day), top, axis.CellWidth(), height,
+                       CodeAt(axis, history, day));
+}
+
+int RunningSumAt(const DayAxis& axis, std::string_view history, int day) {
+    int sum = 0;
+    for (int d = 0; d <= day && d < axis.LivedDays(); ++d) {
+        const char code = CodeAt(axis, history, d);
+        sum += code == 'b' ? 1 : code == 'w' ? -1 : 0;
+    }
+    return sum;
+}
+
+void DrawRunningSum(Canvas& canvas, const DayAxis& axis, int top, int height,
+                    std::string_view history) {
+    int highest = 0, lowest = 0;
+    for (int day = 0; day < axis.LivedDays(); ++day) {
+        const int sum = RunningSumAt(axis, history, day);
+        highest = std::max(highest, sum);
+        lowest = std::min(lowest, sum);
+    }
+    const int span = std::max(1, highest - lowest);
+    const auto yOf = [&](int sum) { return top + 1 + (highest - sum) * (height - 3) / span; };
+    canvas.SelectPen(CanvasPen::Faint);
+    canvas.DrawLine(axis.Left(), yOf(0), axis.Right(), yOf(0));
+    canvas.SelectPen(CanvasPen::RedWide);
+    int previousX = axis.Left(), previousY = yOf(0);
+    for (int day = 0; day < axis.LivedDays(); ++day) {
+        const int x = axis.X(day) + axis.CellWidth() / 2;
+        const int y = yOf(RunningSumAt(axis, history, day));
+        canvas.DrawLine(previousX, previousY, x, y);
+        previousX = x;
+        previousY = y;
+    }
+    canvas.SelectPen(CanvasPen::Thin);
+}
+
+void DrawEatenRow(Canvas& canvas, const DayAxis& axis, int top, int height,
+                  std::string_view history) {
+    const int inset = std::max(1, std::min(axis.CellWidth(), height) / 6);
+    for (int day = 0; day < axis.LivedDays(); ++day)
+        if (IsEaten(CodeAt(axis, history, day)))
+            canvas.FillRectangle(axis.X(day) + inset, top + inset,
+                                 axis.X(day) + axis.CellWidth() - inset, top + height - inset,
+                                 CanvasFill::Black);
+}
+
+int DrawRatingLegend(Canvas& canvas, int left, int top, int cellWidth, int height) {
+    const FontMetrics font = canvas.GetFontMetrics();
+    int x = left;
+    const struct {
+        char code;
+        const char* word;
+    } samples[] = {{'b', "better"}, {'w', "worse"}, {'n', "no change"}};
+    for (const auto& sample : samples) {
+        DrawRatingCell(canvas, x, top, cellWidth, height, sample.code);
+        x += cellWidth + font.averageCharWidth / 2;
+        canvas.DrawText(x, top + (height - font.RowHeight()) / 2, sample.word);
+        x += (static_cast<int>(std::string_view(sample.word).size()) + 3) * font.averageCharWidth;
+    }
+    return x - left;
+}

@@ -1,0 +1,28 @@
+#pragma once
+// The charts' rows on a day axis: a symptom's ratings as a strip of cells, its running sum as
+// a line, and a food's eaten days. Better and worse differ by a mark (an upward or downward
+// chevron) as well as by colour, so the charts read in black and white.
+
+#include <string_view>
+
+class Canvas;
+class DayAxis;
+
+// One cell per lived day: better, worse, or a small dash for no change.
+void DrawRatingStrip(Canvas& canvas, const DayAxis& axis, int top, int height,
+                     std::string_view history);
+
+// The sum of better (+1) and worse (-1) ratings day by day, scaled into the band, with a faint
+// zero line; better days take the line up.
+void DrawRunningSum(Canvas& canvas, const DayAxis& axis, int top, int height,
+                    std::string_view history);
+
+// A filled square on each day the food was eaten ("y" or "Y").
+void DrawEatenRow(Canvas& canvas, const DayAxis& axis, int top, int height,
+                  std::string_view history);
+
+// The legend of the strips' cells: a sample of each rating with its word; returns its width.
+int DrawRatingLegend(Canvas& canvas, int left, int top, int cellWidth, int height);
+
+// The running sum after each lived day (better +1, worse -1), for tests and tooltips.
+int RunningSumAt(const DayAxis& axis, std::string_view history, int day);

@@ -1,0 +1,51 @@
+#pragma once
+// What the report says, apart from where it goes: the period, the order of the foods, the
+// links of the day-after tally in words, and the wrapping of paragraphs.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/Evidence.h"
+
+class CGastrologDoc;
+
+// "Monday, March 03, 2025 to Tuesday, April 22, 2025", or an empty string before the first day.
+std::string PeriodText(const CGastrologDoc& doc);
+
+// Lived days on which a food was eaten or a symptom rated better or worse.
+int DaysWithEntries(const CGastrologDoc& doc);
+
+// Food indices in the grid's order: foods with a strong link first, then foods with some link,
+// then the rest; within each, more lived days eaten first, then diary order.
+std::vector<int> FoodsByEvidence(const CGastrologDoc& doc, const EvidenceReading& reading);
+
+// The entries worth showing: strong first, then some, each in the reading's order.
+std::vector<const EvidenceEntry*> StrongAndSomeLinks(const EvidenceReading& reading);
+
+// One link in words with its numbers, for example "strong: Red wine before Headache worse:
+// eaten on 12 days, next day 9 worse, 1 better, 2 no change; on the other 37 days 8 worse,
+// 10 better; p = 0.0002".
+std::string LinkText(const CGastrologDoc& doc, const EvidenceEntry& entry);
+
+// The strongest word any of a food's entries has: "strong", "some" or an empty string.
+std::string FoodLinkWord(const EvidenceReading& reading, int food);
+
+// The words of the text in lines of at most `width` characters (a longer word gets a line of
+// its own, cut to the width).
+std::vector<std::string> WrapText(std::string_view text, int width);
+
+// What the generated lists are, and how far to trust them.
+inline constexpr std::string_view ListsExplanation =
+    "The lists come from Gastrolog's neural network, trained on your kept history: foods that "
+    "can be included, foods that should be excluded, and foods not eaten within the history "
+    "(not classified). They are a rough first sort, not findings. On 160 simulated diaries the "
+    "exclusion list caught 67 % of the foods that made a symptom worse, where a random list of "
+    "the same size caught 62 %, and it also excluded 64 % of the foods that did nothing. "
+    "Check any food on the lists against the day-after tally above before changing your diet.";
+
+inline constexpr std::string_view RelationshipsExplanation =
+    "For each symptom, the food most consistently followed by a better day and the one most "
+    "consistently followed by a worse day, counted in runs of at least 4 occasions (Relate "
+    "Foods to Symptoms). A run can arise by chance; the day-after tally above says how likely "
+    "that is.";

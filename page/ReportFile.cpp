@@ -1,0 +1,88 @@
+#include "page/ReportFile.h"
+
+#include <functional>
+
+#include "diary/GastrologDoc.h"
+#include "page/CairoCanvas.h"
+#include "page/CairoFile.h"
+
+namespace {
+
+// Half points: fine enough for the charts' cells on whole units.
+constexpr double PointsPerUnit = 0.5;
+constexpr CairoFontSizes ReportFonts{18, 28, 14};  // 9, 14 and 7 points
+
+// A canvas that only measures: the first pass counts the pages for "page n of N".
+class MeasuringCanvas : public Canvas {
+public:
+    explicit MeasuringCanvas(CairoCanvas& measure) : m_measure(measure) {}
+    bool IsPrinting() const override { return true; }
+    FontMetrics GetFontMetrics() const override { return m_measure.GetFontMetrics(); }
+    void SelectFont(CanvasFont font) override { m_measure.SelectFont(font); }
+    void DrawText(int, int, std::string_view) override {}
+    void DrawRectangle(int, int, int, int) override {}
+    void DrawLine(int, int, int, int) override {}
+    void SelectPen(CanvasPen) override {}
+    void FillRectangle(int, int, int, int, CanvasFill) override {}
+
+private:
+    CairoCanvas& m_measure;
+};
+
+// Lays the whole report out on the canvas; newPage is called before every page after the
+// first. Returns the number of pages.
+int LayOut(const CGastrologDoc& doc, const EvidenceReading& evidence, const std::string& name,
+           const ReportPaper& paper, Canvas& canvas, int pageCount,
+           const std::function<void()>& newPage) {
+    const int footerTop = paper.height - paper.margin;
+    const auto startPage = [&](int page) {
+        if (page > 1) newPage();
+        canvas.SelectFont(CanvasFont::Small);
+        const std::string footer = name + " - Gastrolog report - page " + std::to_string(page) +
+                                   (pageCount > 0 ? " of " + std::to_string(pageCount) : "");
+        canvas.DrawText(paper.margin, footerTop + canvas.GetFontMetrics().RowHeight(), footer);
+        canvas.SelectPen(CanvasPen::Faint);
+        canvas.DrawLine(paper.margin, footerTop, paper.width - paper.margin, footerTop);
+        canvas.SelectPen(CanvasPen::Thin);
+        canvas.SelectFont(CanvasFont::Page);
+    };
+    ReportFlow flow(paper.margin, footerTop - 8, startPage);
+    ReportLayout layout(doc, evidence, name, canvas, flow, paper.margin,
+                        paper.width - 2 * paper.margin);
+    layout.Summary();
+    flow.NewPage();
+    layout.SymptomsOverTime();
+    flow.NewPage();
+    layout.WhatWasEaten();
+    flow.NewPage();
+    layout.DayAfterRelationships();
+    return flow.PageCount();
+}
+
+}  // namespace
+
+std::string DrawReport(const CGastrologDoc& doc, const std::string& diaryName, PaperSize paperSize,
+                       std::string& failure) {
+    const ReportPaper paper = PaperOf(paperSize);
+    const EvidenceReading evidence = ReadEvidence(doc);
+    CairoFile file(PictureFormat::Pdf, {double(paper.width), double(paper.height), PointsPerUnit});
+    file.SetPdfInformation("Gastrolog report: " + diaryName, doc.LastUpdate());
+    int pages = 0;
+    {
+        CairoCanvas measure(file.Context(), ReportFonts, true);
+        MeasuringCanvas counting(measure);
+        pages = LayOut(doc, evidence, diaryName, paper, counting, 0, [] {});
+    }
+    {
+        CairoCanvas canvas(file.Context(), ReportFonts, true);
+        LayOut(doc, evidence, diaryName, paper, canvas, pages, [&] { file.NextPage(); });
+    }
+    return file.Finish(failure);
+}
+
+std::string MakeReport(CGastrologDoc& doc, const std::string& diaryName, PaperSize paper,
+                       int unclassifiedAction, std::string& failure) {
+    doc.GenerateLists(unclassifiedAction);
+    doc.ComputeRelationships();
+    return DrawReport(doc, diaryName, paper, failure);
+}

@@ -1,0 +1,21 @@
+#pragma once
+// The report for the doctor as a PDF: the summary, the symptoms over time, what was eaten and
+// the day-after relationships, over as many pages as they need, with the diary's name and the
+// page number on every page. The same diary gives the same bytes: the document's date is the
+// diary's last update, not the clock.
+
+#include <string>
+
+#include "page/ReportLayout.h"
+
+class CGastrologDoc;
+
+// Draws the document's generated lists and relationships as they are; the caller generates
+// them first. The PDF's bytes, or an empty string and the reason in `failure`.
+std::string DrawReport(const CGastrologDoc& doc, const std::string& diaryName, PaperSize paper,
+                       std::string& failure);
+
+// Generates the current lists (unclassified foods placed as the 50DayAction setting says) and
+// the day-after relationships, then draws the report.
+std::string MakeReport(CGastrologDoc& doc, const std::string& diaryName, PaperSize paper,
+                       int unclassifiedAction, std::string& failure);

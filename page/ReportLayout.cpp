@@ -1,0 +1,319 @@
+#include "page/ReportLayout.h"
+
+#include <algorithm>
+
+#include "diary/GastrologDoc.h"
+#include "page/Canvas.h"
+#include "page/DayCharts.h"
+#include "page/RecordDrawing.h"
+#include "page/ReportContent.h"
+
+using record_drawing::ShortenName;
+
+namespace {
+
+constexpr int NameCharacters = 24;  // the charts' name column, in small characters
+constexpr int CountCharacters = 7;  // the column right of the grid
+constexpr int FewestCellWidth = 3;
+constexpr int WidestCellWidth = 24;
+constexpr int RunningSumRows = 3;  // the height of a symptom's running sum band
+
+const char* StatusWord(const CSymptom& symptom) {
+    const char code = symptom.m_history.empty() ? 'n' : symptom.m_history.back();
+    return code == 'w' ? "worse" : code == 'b' ? "better" : "no change";
+}
+
+int SmallRowHeight(Canvas& canvas) {
+    canvas.SelectFont(CanvasFont::Small);
+    const int height = canvas.GetFontMetrics().RowHeight();
+    canvas.SelectFont(CanvasFont::Page);
+    return height;
+}
+
+int SmallCharWidth(Canvas& canvas) {
+    canvas.SelectFont(CanvasFont::Small);
+    const int width = canvas.GetFontMetrics().averageCharWidth;
+    canvas.SelectFont(CanvasFont::Page);
+    return width;
+}
+
+DayAxis MakeAxis(const CGastrologDoc& doc, Canvas& canvas, int left, int width) {
+    const int smallWidth = SmallCharWidth(canvas);
+    const int gridLeft = left + NameCharacters * smallWidth;
+    const int gridWidth = width - (NameCharacters + CountCharacters) * smallWidth;
+    const int days = std::max(1, LivedDays(doc));
+    const int cell = std::clamp(gridWidth / days, FewestCellWidth, WidestCellWidth);
+    return DayAxis::ForDiary(doc, gridLeft, cell);
+}
+
+}  // namespace
+
+ReportPaper PaperOf(PaperSize paper) {
+    // A4 is 595.3 x 841.9 points, Letter 612 x 792; a canvas unit is half a point.
+    return paper == PaperSize::A4 ? ReportPaper{1190, 1683} : ReportPaper{1224, 1584};
+}
+
+ReportLayout::ReportLayout(const CGastrologDoc& doc, const EvidenceReading& evidence,
+                           std::string diaryName, Canvas& canvas, ReportFlow& flow, int left,
+                           int width)
+    : m_doc(doc),
+      m_evidence(evidence),
+      m_diaryName(std::move(diaryName)),
+      m_canvas(canvas),
+      m_flow(flow),
+      m_left(left),
+      m_width(width),
+      m_axis(MakeAxis(doc, canvas, left, width)) {}
+
+int ReportLayout::Row() const {
+    return m_canvas.GetFontMetrics().RowHeight();
+}
+
+void ReportLayout::Gap(int rows) {
+    if (m_flow.Room() > rows * Row()) m_flow.Take(rows * Row());
+}
+
+void ReportLayout::Title(const std::string& text) {
+    m_canvas.SelectFont(CanvasFont::Title);
+    const int height = m_canvas.GetFontMetrics().RowHeight();
+    // A title keeps at least a few rows of its section with it.
+    if (m_flow.Room() < height + 6 * Row()) m_flow.NewPage();
+    m_canvas.DrawText(m_left, m_flow.Take(height), text);
+    m_canvas.SelectFont(CanvasFont::Page);
+    Gap();
+}
+
+void ReportLayout::Subtitle(const std::string& text) {
+    Gap();
+    if (m_flow.Room() < 5 * Row()) m_flow.NewPage();
+    m_canvas.DrawText(m_left, m_flow.Take(Row()), text);
+    m_canvas.SelectPen(CanvasPen::Thin);
+    const int underline = m_flow.Y() - 2;
+    m_canvas.DrawLine(
+        m_left, underline,
+        m_left + static_cast<int>(text.size()) * m_canvas.GetFontMetrics().averageCharWidth,
+        underline);
+}
+
+void ReportLayout::Paragraph(std::string_view text, int indentCharacters) {
+    const int charWidth = std::max(1, m_canvas.GetFontMetrics().averageCharWidth);
+    const int columns = m_width / charWidth - indentCharacters;
+    for (const std::string& line : WrapText(text, columns))
+        m_canvas.DrawText(m_left + indentCharacters * charWidth, m_flow.Take(Row()), line);
+}
+
+void ReportLayout::Summary() {
+    Title("Gastrolog report: " + m_diaryName);
+    const std::string period = PeriodText(m_doc);
+    if (period.empty()) {
+        Paragraph("Period: no day has been lived yet.");
+    } else {
+        Paragraph("Period: " + period + " (" + std::to_string(m_axis.LivedDays()) +
+                  " days kept; the diary has run for " + std::to_string(m_doc.DayCount()) +
+                  " days).");
+    }
+    Paragraph("Days with entries: " + std::to_string(DaysWithEntries(m_doc)) + " of the " +
+              std::to_string(m_axis.LivedDays()) + " days kept.");
+    Gap();
+    Paragraph("Symptoms followed, with today's status:");
+    if (m_doc.Symptoms().empty()) Paragraph("none yet.", 2);
+    for (const CSymptom& symptom : m_doc.Symptoms())
+        Paragraph(ShortenName(symptom.m_name, 40) + ": " + StatusWord(symptom), 2);
+
+    Subtitle("What the day-after tally found");
+    Paragraph(EvidenceExplanation);
+    Gap();
+    const auto links = StrongAndSomeLinks(m_evidence);
+    if (links.empty()) Paragraph("No food has a strong link or some link with a symptom so far.");
+    for (const EvidenceEntry* link : links) Paragraph("- " + LinkText(m_doc, *link), 2);
+
+    Subtitle("The generated lists");
+    Paragraph(ListsExplanation);
+    Gap();
+    const auto names = [](const auto& entries) {
+        std::vector<std::string> list;
+        for (const auto& entry : entries) list.push_back(entry.m_name);
+        return list;
+    };
+    ListLine("Can be included", names(m_doc.Inclusions()));
+    ListLine("Should be excluded", names(m_doc.Exclusions()));
+    ListLine("Not currently classified", names(m_doc.Over50Days()));
+}
+
+void ReportLayout::ListLine(const std::string& label, const std::vector<std::string>& names) {
+    std::string text = label + " (" + std::to_string(names.size()) + "): ";
+    if (names.empty()) text += "none.";
+    for (std::size_t i = 0; i < names.size(); ++i)
+        text += ShortenName(names[i], 30) + (i + 1 < names.size() ? ", " : ".");
+    Paragraph(text);
+}
+
+int ReportLayout::NameColumnCharacters() const {
+    return NameCharacters - 1;
+}
+
+void ReportLayout::NameAt(int top, int height, const std::string& name) {
+    m_canvas.SelectFont(CanvasFont::Small);
+    const int textTop = top + (height - m_canvas.GetFontMetrics().RowHeight()) / 2;
+    m_canvas.DrawText(m_left, textTop,
+                      ShortenName(name, static_cast<std::size_t>(NameColumnCharacters())));
+    m_canvas.SelectFont(CanvasFont::Page);
+}
+
+void ReportLayout::AxisHead(bool legend) {
+    const int cellHeight = SmallRowHeight(m_canvas);
+    if (legend) {
+        const int top = m_flow.Take(cellHeight + 4);
+        DrawRatingLegend(m_canvas, m_axis.Left(), top, std::max(m_axis.CellWidth(), 8), cellHeight);
+    }
+    SmallRowHeight(m_canvas);
+    m_canvas.SelectFont(CanvasFont::Small);
+    const int labelHeight = m_canvas.GetFontMetrics().RowHeight() * 3 / 2;
+    m_canvas.SelectFont(CanvasFont::Page);
+    m_axis.DrawLabels(m_canvas, m_flow.Take(labelHeight));
+}
+
+void ReportLayout::SymptomsOverTime() {
+    Title("Symptoms over time");
+    if (m_doc.Symptoms().empty() || m_axis.LivedDays() == 0) {
+        Paragraph("No symptom has been rated yet.");
+        return;
+    }
+    Paragraph(
+        "Each symptom's days: better, worse or no change; below, the running sum (up one "
+        "for a better day, down one for a worse day), so a trend shows as a slope.");
+    Gap();
+    const int cellHeight = SmallRowHeight(m_canvas);
+    const int bandHeight = RunningSumRows * cellHeight;
+    const int blockHeight = cellHeight + 2 + bandHeight + cellHeight;
+    AxisHead(true);
+    for (const CSymptom& symptom : m_doc.Symptoms()) {
+        if (m_flow.Room() < blockHeight) {
+            m_flow.NewPage();
+            AxisHead(false);
+        }
+        const int top = m_flow.Take(blockHeight);
+        m_axis.DrawWeekLines(m_canvas, top, top + cellHeight + 2 + bandHeight);
+        NameAt(top, cellHeight, symptom.m_name);
+        DrawRatingStrip(m_canvas, m_axis, top, cellHeight, symptom.m_history);
+        DrawRunningSum(m_canvas, m_axis, top + cellHeight + 2, bandHeight, symptom.m_history);
+    }
+}
+
+void ReportLayout::SymptomStrips(int cellHeight) {
+    for (const CSymptom& symptom : m_doc.Symptoms()) {
+        const int top = m_flow.Take(cellHeight);
+        NameAt(top, cellHeight, symptom.m_name);
+        DrawRatingStrip(m_canvas, m_axis, top, cellHeight, symptom.m_history);
+    }
+}
+
+void ReportLayout::FoodGridPage(const std::vector<int>& foods, std::size_t& next, int cellHeight) {
+    const int stripsHeight = static_cast<int>(m_doc.Symptoms().size()) * cellHeight + cellHeight;
+    AxisHead(false);
+    const int gridTop = m_flow.Y();
+    const int smallWidth = SmallCharWidth(m_canvas);
+    // As many foods as leave room for the symptom strips below them; at least one.
+    do {
+        const int food = foods[next++];
+        const CFood& record = m_doc.Foods()[static_cast<std::size_t>(food)];
+        const int top = m_flow.Take(cellHeight);
+        if (next % 2 == 0)
+            m_canvas.FillRectangle(m_axis.Left(), top, m_axis.Right(), top + cellHeight,
+                                   CanvasFill::LightGrey);
+        NameAt(top, cellHeight, record.m_name);
+        DrawEatenRow(m_canvas, m_axis, top, cellHeight, record.m_history);
+        m_canvas.SelectFont(CanvasFont::Small);
+        m_canvas.DrawText(m_axis.Right() + smallWidth, top, FoodLinkWord(m_evidence, food));
+        m_canvas.SelectFont(CanvasFont::Page);
+    } while (next < foods.size() && m_flow.Room() >= cellHeight + stripsHeight);
+    m_axis.DrawWeekLines(m_canvas, gridTop, m_flow.Y());
+    m_flow.Take(cellHeight / 2);
+    m_canvas.SelectPen(CanvasPen::Thin);
+    m_canvas.DrawLine(m_axis.Left(), m_flow.Y() - cellHeight / 4, m_axis.Right(),
+                      m_flow.Y() - cellHeight / 4);
+    SymptomStrips(cellHeight);
+}
+
+void ReportLayout::WhatWasEaten() {
+    Title("What was eaten");
+    if (m_doc.Foods().empty() || m_axis.LivedDays() == 0) {
+        Paragraph("No food has been recorded yet.");
+        return;
+    }
+    Paragraph(
+        "A filled square marks a day the food was eaten. Foods with a strong link come "
+        "first, then those with some link, then the most eaten. The symptoms' days are "
+        "below each page of foods, on the same days, so a bad day can be read against "
+        "the day before it.");
+    Gap();
+    const int cellHeight = SmallRowHeight(m_canvas);
+    const int top = m_flow.Take(cellHeight + 4);
+    DrawRatingLegend(m_canvas, m_axis.Left(), top, std::max(m_axis.CellWidth(), 8), cellHeight);
+    const std::vector<int> foods = FoodsByEvidence(m_doc, m_evidence);
+    std::size_t next = 0;
+    while (next < foods.size()) {
+        const int stripsHeight = static_cast<int>(m_doc.Symptoms().size() + 4) * cellHeight;
+        if (m_flow.Room() < stripsHeight + 3 * cellHeight) m_flow.NewPage();
+        FoodGridPage(foods, next, cellHeight);
+        Gap();
+    }
+    LinkStrips();
+}
+
+void ReportLayout::LinkStrips() {
+    const auto links = StrongAndSomeLinks(m_evidence);
+    if (links.empty()) return;
+    Subtitle("The days behind each link");
+    Paragraph(
+        "For each food with a strong link or some link: the days it was eaten, and the "
+        "symptom's rating on the next day.");
+    Gap();
+    const int cellHeight = SmallRowHeight(m_canvas);
+    for (const EvidenceEntry* link : links) {
+        const CFood& food = m_doc.Foods()[static_cast<std::size_t>(link->food)];
+        const CSymptom& symptom = m_doc.Symptoms()[static_cast<std::size_t>(link->symptom)];
+        if (m_flow.Room() < 4 * cellHeight) m_flow.NewPage();
+        m_canvas.SelectFont(CanvasFont::Small);
+        m_canvas.DrawText(m_left, m_flow.Take(cellHeight),
+                          std::string(EvidenceWordText(link->word)) + ": " + food.m_name +
+                              " before " + symptom.m_name + " " +
+                              std::string(EvidenceDirectionText(link->direction)));
+        m_canvas.SelectFont(CanvasFont::Page);
+        const int eatenTop = m_flow.Take(cellHeight);
+        NameAt(eatenTop, cellHeight, "eaten");
+        DrawEatenRow(m_canvas, m_axis, eatenTop, cellHeight, food.m_history);
+        const int nextTop = m_flow.Take(cellHeight);
+        NameAt(nextTop, cellHeight, "next day");
+        // The next day's rating under the day the food was eaten.
+        std::string nextDay = symptom.m_history.substr(1) + "n";
+        DrawRatingStrip(m_canvas, m_axis, nextTop, cellHeight, nextDay);
+        m_flow.Take(cellHeight / 2);
+    }
+}
+
+void ReportLayout::DayAfterRelationships() {
+    Title("Day-after relationships");
+    Paragraph(RelationshipsExplanation);
+    Gap();
+    const int charWidth = m_canvas.GetFontMetrics().averageCharWidth;
+    const int columns = std::max(30, m_width / std::max(1, charWidth));
+    const int nameWidth = (columns - 4) / 3;
+    const auto row = [&](const std::string& a, const std::string& b, const std::string& c) {
+        const int top = m_flow.Take(Row());
+        m_canvas.DrawText(m_left, top, ShortenName(a, static_cast<std::size_t>(nameWidth)));
+        m_canvas.DrawText(m_left + (nameWidth + 2) * charWidth, top,
+                          ShortenName(b, static_cast<std::size_t>(nameWidth)));
+        m_canvas.DrawText(m_left + 2 * (nameWidth + 2) * charWidth, top,
+                          ShortenName(c, static_cast<std::size_t>(nameWidth)));
+    };
+    row("Symptom", "Best food", "Worst food");
+    m_canvas.SelectPen(CanvasPen::Thin);
+    m_canvas.DrawLine(m_left, m_flow.Y(), m_left + m_width, m_flow.Y());
+    m_flow.Take(2);
+    const auto& symptoms = m_doc.RelateSymptoms();
+    for (std::size_t i = 0; i < symptoms.size(); ++i)
+        row(symptoms[i], i < m_doc.RelateBest().size() ? m_doc.RelateBest()[i] : "",
+            i < m_doc.RelateWorst().size() ? m_doc.RelateWorst()[i] : "");
+    if (symptoms.empty()) Paragraph("No symptoms are followed.");
+}

@@ -1,0 +1,63 @@
+#pragma once
+// The report's sections laid out down a flow of pages on a canvas: the summary, the symptoms
+// over time, what was eaten, and the day-after relationships. The Charts window draws the
+// middle two with the same code on one endless page.
+
+#include <string>
+
+#include "engine/Evidence.h"
+#include "page/DayAxis.h"
+#include "page/ReportFlow.h"
+
+class Canvas;
+class CGastrologDoc;
+
+enum class PaperSize { A4, Letter };
+
+class ReportLayout {
+public:
+    // Draws between x = left and left + width. The document's generated lists and relationships
+    // are drawn as they are.
+    ReportLayout(const CGastrologDoc& doc, const EvidenceReading& evidence, std::string diaryName,
+                 Canvas& canvas, ReportFlow& flow, int left, int width);
+
+    void Summary();
+    void SymptomsOverTime();
+    void WhatWasEaten();
+    void DayAfterRelationships();
+
+    // The day columns of the charts, for finding the day under the mouse.
+    const DayAxis& Axis() const { return m_axis; }
+
+private:
+    int Row() const;
+    void Title(const std::string& text);
+    void Subtitle(const std::string& text);
+    void Paragraph(std::string_view text, int indentCharacters = 0);
+    void Gap(int rows = 1);
+    // The day axis's dates and a legend, as a block's head.
+    void AxisHead(bool legend);
+    int NameColumnCharacters() const;
+    void NameAt(int top, int height, const std::string& name);
+    void FoodGridPage(const std::vector<int>& foods, std::size_t& next, int cellHeight);
+    void SymptomStrips(int cellHeight);
+    void LinkStrips();
+    void ListLine(const std::string& label, const std::vector<std::string>& names);
+
+    const CGastrologDoc& m_doc;
+    const EvidenceReading& m_evidence;
+    std::string m_diaryName;
+    Canvas& m_canvas;
+    ReportFlow& m_flow;
+    int m_left;
+    int m_width;
+    DayAxis m_axis;
+};
+
+// The page of a report: its size and margins in canvas units (half points).
+struct ReportPaper {
+    int width = 0;
+    int height = 0;
+    int margin = 72;  // half an inch
+};
+ReportPaper PaperOf(PaperSize paper);

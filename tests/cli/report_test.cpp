@@ -1,0 +1,190 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "engine/Evidence.h"
+#include "exchange/JsonExport.h"
+#include "page/ReportContent.h"
+#include "tests/cli/CliTestSupport.h"
+#include "tests/support/ReaderTools.h"
+
+namespace {
+
+constexpr const char* Example = "../../res/example.glg";
+
+// The text with every run of blanks and line ends as one blank, so wrapped lines read on.
+std::string Flattened(const std::string& text) {
+    return std::regex_replace(text, std::regex("\\s+"), " ");
+}
+
+// A page rendered as a grey picture, as a reader's viewer would show it.
+struct Rendered {
+    int width = 0, height = 0;
+    std::vector<unsigned char> grey;
+
+    int DarkIn(int left, int top, int right, int bottom) const {
+        int dark = 0;
+        for (int y = top; y < bottom; ++y)
+            for (int x = left; x < right; ++x)
+                dark += grey[static_cast<std::size_t>(y * width + x)] < 128;
+        return dark;
+    }
+};
+
+Rendered RenderPage(const std::string& pdf, int page) {
+    const std::string pgm =
+        CommandOutput("pdftoppm -gray -r 40 -f " + std::to_string(page) + " -l " +
+                      std::to_string(page) + " '" + pdf + "' 2>/dev/null");
+    Rendered rendered;
+    int maximum = 0, consumed = 0;
+    if (std::sscanf(pgm.c_str(), "P5 %d %d %d%n", &rendered.width, &rendered.height, &maximum,
+                    &consumed) != 3)
+        return rendered;
+    const std::size_t start = static_cast<std::size_t>(consumed) + 1;
+    rendered.grey.assign(pgm.begin() + static_cast<long>(start), pgm.end());
+    rendered.grey.resize(static_cast<std::size_t>(rendered.width * rendered.height), 255);
+    return rendered;
+}
+
+class ReportCommand : public ::testing::Test {
+protected:
+    std::string Report(const std::string& diary, const std::string& name,
+                       std::vector<std::string> flags = {}) {
+        const std::string pdf = folder.File(name);
+        std::vector<std::string> arguments{"report", diary, "-o", pdf};
+        arguments.insert(arguments.end(), flags.begin(), flags.end());
+        const CliRun run = RunCli(arguments);
+        EXPECT_EQ(run.status, 0) << run.err;
+        return pdf;
+    }
+
+    // The example with many more foods, each eaten on a pattern of its own, built through the
+    // diary's JSON exchange.
+    std::string LargeDiary(int extraFoods) {
+        CGastrologDoc doc;
+        EXPECT_EQ(doc.ReadFile(Example), "");
+        Json json = DiaryToJson(doc);
+        const Json model = json["foods"][0];
+        for (int i = 0; i < extraFoods; ++i) {
+            Json food = model;
+            char name[64];
+            std::snprintf(name, sizeof name, "Extra food %03d with a very long name", i);
+            std::string history(50, 'n');
+            for (int day = i % 7; day < 50; day += 3 + i % 5) history[day] = 'y';
+            food["name"] = name;
+            food["history"] = history;
+            json["foods"].push_back(food);
+            json["foodNames"].push_back(name);
+        }
+        const std::string jsonPath = folder.File("large.json");
+        const std::string diary = folder.File("large.glg");
+        WriteText(jsonPath, json.dump());
+        const CliRun run = RunCli({"import", jsonPath, "-o", diary});
+        EXPECT_EQ(run.status, 0) << run.err;
+        return diary;
+    }
+
+    ScratchFolder folder;
+};
+
+TEST_F(ReportCommand, ReaderFindsThePeriodEveryStrongLinkAndTheLists) {
+    const std::string pdf = Report(Example, "example.pdf");
+    EXPECT_EQ(PdfPageCount(pdf), 4);
+    const std::string text = Flattened(PdfText(pdf));
+    CGastrologDoc doc;
+    ASSERT_EQ(doc.ReadFile(Example), "");
+    EXPECT_NE(text.find("Period: " + PeriodText(doc)), std::string::npos);
+    EXPECT_NE(text.find("Thursday, January 16, 2025 to Thursday, March 06, 2025"),
+              std::string::npos);
+    const EvidenceReading reading = ReadEvidence(doc);
+    int strong = 0;
+    for (const EvidenceEntry& entry : reading.entries) {
+        if (entry.word != EvidenceWord::Strong) continue;
+        ++strong;
+        EXPECT_NE(text.find(Flattened(LinkText(doc, entry))), std::string::npos)
+            << LinkText(doc, entry);
+    }
+    EXPECT_GE(strong, 3) << "the example's planted foods";
+    doc.GenerateLists(0);
+    EXPECT_NE(text.find("Should be excluded (" + std::to_string(doc.Exclusions().size()) +
+                        "): " + doc.Exclusions().front().m_name),
+              std::string::npos);
+    EXPECT_NE(text.find("Can be included (" + std::to_string(doc.Inclusions().size()) + ")"),
+              std::string::npos);
+    EXPECT_NE(text.find(std::string(EvidenceExplanation)), std::string::npos);
+    for (const char* section : {"Symptoms over time", "What was eaten", "Day-after relationships"})
+        EXPECT_NE(text.find(section), std::string::npos) << section;
+}
+
+TEST_F(ReportCommand, SameDiaryGivesTheSameBytesOnEachPaper) {
+    for (const std::string paper : {"a4", "letter"}) {
+        const std::string first = FileText(Report(Example, "first.pdf", {"--paper", paper}));
+        const std::string second = FileText(Report(Example, "second.pdf", {"--paper", paper}));
+        EXPECT_FALSE(first.empty());
+        EXPECT_EQ(first, second) << paper;
+        const std::string info = CommandOutput("pdfinfo '" + folder.File("first.pdf") + "'");
+        EXPECT_NE(info.find(paper == "a4" ? "(A4)" : "(letter)"), std::string::npos) << info;
+    }
+}
+
+TEST_F(ReportCommand, FiveHundredFoodsRunOverPagesWithNameAndNumberOnEach) {
+    const std::string diary = LargeDiary(470);
+    const std::string pdf = Report(diary, "large.pdf");
+    const int pages = PdfPageCount(pdf);
+    // 500 rows of the grid do not fit on two pages, and each grid page keeps the symptoms' rows.
+    EXPECT_GE(pages, 8);
+    EXPECT_LE(pages, 14);
+    const std::string text = Flattened(PdfText(pdf));
+    for (int page = 1; page <= pages; ++page)
+        EXPECT_NE(text.find("large.glg - Gastrolog report - page " + std::to_string(page) + " of " +
+                            std::to_string(pages)),
+                  std::string::npos)
+            << page;
+    // Every food has its row, its long name cut short.
+    for (int i = 0; i < 470; i += 47) {
+        char shortened[64];
+        std::snprintf(shortened, sizeof shortened, "Extra food %03d with ...", i);
+        EXPECT_NE(text.find(shortened), std::string::npos) << shortened;
+    }
+    EXPECT_EQ(text.find("a very long name"), std::string::npos);
+}
+
+TEST_F(ReportCommand, PagesAreNeitherBlankNorCutOff) {
+    const std::string pdf = Report(Example, "example.pdf", {"--paper", "letter"});
+    for (int page = 1; page <= PdfPageCount(pdf); ++page) {
+        const Rendered rendered = RenderPage(pdf, page);
+        ASSERT_GT(rendered.width, 0) << page;
+        const int edgeX = rendered.width / 40, edgeY = rendered.height / 40;
+        EXPECT_GT(rendered.DarkIn(0, 0, rendered.width, rendered.height), 500) << page;
+        EXPECT_EQ(rendered.DarkIn(0, 0, edgeX, rendered.height), 0) << "left edge, page " << page;
+        EXPECT_EQ(rendered.DarkIn(rendered.width - edgeX, 0, rendered.width, rendered.height), 0)
+            << "right edge, page " << page;
+        EXPECT_EQ(rendered.DarkIn(0, rendered.height - edgeY, rendered.width, rendered.height), 0)
+            << "bottom edge, page " << page;
+    }
+}
+
+TEST_F(ReportCommand, BadInputIsRefusedClearly) {
+    const std::string notADiary = folder.File("notes.glg");
+    WriteText(notADiary, "not a diary");
+    const struct {
+        std::vector<std::string> arguments;
+        int status;
+        std::string message;
+    } cases[] = {
+        {{"report", notADiary, "-o", folder.File("r.pdf")}, 1, "notes.glg"},
+        {{"report", Example, "-o", folder.File("no/such/folder/r.pdf")}, 1, "r.pdf"},
+        {{"report", Example, "-o", folder.File("r.pdf"), "--paper", "a5"}, 2, "a5"},
+        {{"report", Example}, 2, "--output"},
+    };
+    for (const auto& c : cases) {
+        const CliRun run = RunCli(c.arguments);
+        EXPECT_EQ(run.status, c.status) << c.message;
+        EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+    }
+}
+
+}  // namespace
