@@ -8,6 +8,17 @@ set(GASTROLOG_HOMEPAGE https://gastrolog.org/)
 set(GASTROLOG_DATA_DIR ${CMAKE_INSTALL_DATADIR}/gastrolog)
 set(GASTROLOG_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/gastrolog)
 set(linux_files ${PROJECT_SOURCE_DIR}/res/linux)
+# The release date as the changelog ("Mon, 07 Dec 2026 12:00:00 +0000"), the manual pages
+# ("December 2026") and help2man (seconds since 1970) take it, so every build makes the same files.
+foreach(format IN ITEMS "-R" "+%B %Y" "+%s")
+  execute_process(COMMAND ${CMAKE_COMMAND} -E env LC_ALL=C TZ=UTC
+                          date -d "${GASTROLOG_RELEASE_DATE} 12:00" ${format}
+                  OUTPUT_VARIABLE date OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
+  list(APPEND release_dates "${date}")
+endforeach()
+list(GET release_dates 0 GASTROLOG_RELEASE_DATE_CHANGELOG)
+list(GET release_dates 1 GASTROLOG_RELEASE_MONTH)
+list(GET release_dates 2 release_seconds)
 set(generated ${PROJECT_BINARY_DIR}/install)
 
 # ---- programs and their shared files
@@ -63,7 +74,8 @@ file(GENERATE OUTPUT ${generated}/manual-help/gastrolog-cli
      FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ
                       WORLD_EXECUTE)
 add_custom_command(OUTPUT ${cli_manual}
-  COMMAND ${HELP2MAN} --no-info --help-option=--help-all --version-option=--version --section=1
+  COMMAND ${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=${release_seconds}
+          ${HELP2MAN} --no-info --help-option=--help-all --version-option=--version --section=1
           "--name=read, convert, train and simulate Gastrolog diaries"
           --include=${PROJECT_SOURCE_DIR}/res/man/gastrolog-cli.h2m
           --output=${cli_manual} ${generated}/manual-help/gastrolog-cli
