@@ -16,10 +16,12 @@ fs::path ExecutableFolder() {
 }
 
 bool IsInside(const fs::path& folder, const fs::path& outer) {
-    std::error_code error;
-    const fs::path relative =
-        fs::weakly_canonical(folder, error).lexically_relative(fs::weakly_canonical(outer, error));
-    return !error && !relative.empty() && *relative.begin() != "..";
+    std::error_code folderError, outerError;
+    const fs::path canonicalFolder = fs::weakly_canonical(folder, folderError);
+    const fs::path canonicalOuter = fs::weakly_canonical(outer, outerError);
+    if (folderError || outerError) return false;
+    const fs::path relative = canonicalFolder.lexically_relative(canonicalOuter);
+    return !relative.empty() && *relative.begin() != "..";
 }
 
 // Where the shipped files may be, most specific first: an explicit folder, a res/ folder beside
