@@ -1,9 +1,10 @@
 # The two commands of the README, and the tools around them.
 #   make run    install what is missing, build, open the example diary
 #   make test   install what is missing, build, run every test
+#   make package  the Debian package build/default/gastrolog_VERSION_amd64.deb
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps build run test asan fuzz bench format clean
+.PHONY: all deps build run test package asan fuzz bench format clean
 
 all: build
 
@@ -19,6 +20,9 @@ run: build
 
 test: build
 	ctest --preset default
+
+package: build
+	cmake --build --preset default --target package
 
 asan: deps
 	cmake --preset asan

@@ -5,6 +5,7 @@
 #include <map>
 #include <ostream>
 
+#include "GastrologVersion.h"
 #include "cli/Commands.h"
 
 namespace {
@@ -146,6 +147,9 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::os
     CLI::App app{"gastrolog-cli: read, convert, train and simulate Gastrolog diaries"};
     app.name("gastrolog-cli");
     app.require_subcommand(1);
+    app.set_version_flag("--version", "gastrolog-cli " GASTROLOG_VERSION);
+    // Every command's options on one page; the manual page is made from it.
+    app.set_help_all_flag("--help-all", "Print this help with every command's options and exit");
     Arguments arguments;
     std::map<CLI::App*, Action> actions;
     AddInfo(app, arguments, actions);

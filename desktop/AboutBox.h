@@ -3,9 +3,12 @@
 
 #include <wx/dialog.h>
 
+#include "GastrologVersion.h"
+
 class CAboutBox : public wxDialog {
 public:
-    static constexpr const char* VersionText = "Gastrolog    Version 3.4";
+    static constexpr const char* VersionText =
+        "Gastrolog    Version " GASTROLOG_VERSION_MAJOR_MINOR;
     static constexpr const char* NoticeText =
         "A food and symptom diary. It does not replace a doctor's advice.";
 

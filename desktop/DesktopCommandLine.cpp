@@ -1,8 +1,10 @@
 #include "desktop/DesktopCommandLine.h"
 
+#include "GastrologVersion.h"
+
 namespace {
 
-enum class Switch { None, Print, PrintTo, Unregister, Ignored };
+enum class Switch { None, Print, PrintTo, Unregister, Version, Ignored };
 
 // The switches the framework knew, without their "/" or "-". "dde", "Embedding" and
 // "Automation" were for starts by the Windows shell and OLE; they are accepted and ignored.
@@ -18,6 +20,7 @@ Switch SwitchNamed(const wxString& name) {
 // A "-" argument is always a switch (unknown ones are ignored, as the framework did); a "/"
 // argument only when it names one, so absolute paths stay paths.
 Switch ReadSwitch(const wxString& argument) {
+    if (argument == "--version") return Switch::Version;
     if (argument.length() < 2) return Switch::None;
     const Switch named = SwitchNamed(argument.Mid(1));
     if (argument[0] == '-') return named == Switch::None ? Switch::Ignored : named;
@@ -29,7 +32,7 @@ Switch ReadSwitch(const wxString& argument) {
 
 DesktopCommandLine ParseDesktopCommandLine(const wxArrayString& arguments) {
     DesktopCommandLine line;
-    bool print = false, printTo = false, unregister = false;
+    bool print = false, printTo = false, unregister = false, version = false;
     bool switchesEnded = false;
     for (const wxString& argument : arguments) {
         const Switch found = switchesEnded ? Switch::None : ReadSwitch(argument);
@@ -47,6 +50,9 @@ DesktopCommandLine ParseDesktopCommandLine(const wxArrayString& arguments) {
             case Switch::Unregister:
                 unregister = true;
                 continue;
+            case Switch::Version:
+                version = true;
+                continue;
             case Switch::Ignored:
                 continue;
             case Switch::None:
@@ -59,7 +65,9 @@ DesktopCommandLine ParseDesktopCommandLine(const wxArrayString& arguments) {
             line.printer = argument;
     }
 
-    if (unregister) {
+    if (version) {
+        line.action = DesktopCommandLine::Action::ShowVersion;
+    } else if (unregister) {
         line.action = DesktopCommandLine::Action::RemoveSettings;
     } else if (print || printTo) {
         line.action =
@@ -76,4 +84,8 @@ DesktopCommandLine ParseDesktopCommandLine(const wxArrayString& arguments) {
                                         : DesktopCommandLine::Action::OpenDiary;
     }
     return line;
+}
+
+wxString DesktopVersionLine() {
+    return "gastrolog " GASTROLOG_VERSION;
 }

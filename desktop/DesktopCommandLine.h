@@ -1,7 +1,7 @@
 #pragma once
 // The program's command line, read as the original framework read it: a file to open, or
-// "/p FILE" ("-p FILE") to print it and end. On Linux an argument starting with "/" is only a
-// switch when it names one; otherwise it is a path.
+// "/p FILE" ("-p FILE") to print it and end; "--version" writes the version and ends. On Linux an
+// argument starting with "/" is only a switch when it names one; otherwise it is a path.
 
 #include <wx/arrstr.h>
 #include <wx/string.h>
@@ -13,6 +13,7 @@ struct DesktopCommandLine {
         PrintDiary,      // print the file to the default printer, then end
         PrintTo,         // print the file to the named printer, then end
         RemoveSettings,  // forget every setting, then end
+        ShowVersion,     // write the version to standard output, then end
         Invalid,         // nothing sensible to do: show `problem` and end
     };
 
@@ -24,3 +25,6 @@ struct DesktopCommandLine {
 
 // arguments: the words after the program's name.
 DesktopCommandLine ParseDesktopCommandLine(const wxArrayString& arguments);
+
+// The answer to "--version", as one line.
+wxString DesktopVersionLine();

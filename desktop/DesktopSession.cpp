@@ -31,6 +31,8 @@ DesktopSession::Outcome DesktopSession::Start(const DesktopCommandLine& commandL
         ReportProblem(commandLine.problem);
         return Outcome::Failed;
     }
+    // main() answers --version before the toolkit starts.
+    if (commandLine.action == Action::ShowVersion) return Outcome::Finished;
     if (commandLine.action == Action::RemoveSettings)
         return RemoveSettings() ? Outcome::Finished : Outcome::Failed;
 

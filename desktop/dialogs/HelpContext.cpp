@@ -31,7 +31,8 @@ wxHtmlHelpController* HelpController() {
             "The help book cannot be found, so help is not available.\n\n"
             "It is looked for as " +
                 wxString(HelpBookName) +
-                " in the folder named by GASTROLOG_RES and in the program's res folder.",
+                " in the folder named by GASTROLOG_RES, in the program's res folder and in "
+                "../share/gastrolog beside the program.",
             "Gastrolog", wxOK | wxICON_EXCLAMATION, wxTheApp->GetTopWindow());
         return nullptr;
     }

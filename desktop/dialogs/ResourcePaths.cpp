@@ -15,8 +15,18 @@ fs::path ExecutableFolder() {
     return error ? fs::path() : executable.parent_path();
 }
 
-// Where the shipped files may be, most specific first: an explicit folder, an installed or
-// copied res/ folder beside the program, and the source tree the program was built from.
+bool IsInside(const fs::path& folder, const fs::path& outer) {
+    std::error_code folderError, outerError;
+    const fs::path canonicalFolder = fs::weakly_canonical(folder, folderError);
+    const fs::path canonicalOuter = fs::weakly_canonical(outer, outerError);
+    if (folderError || outerError) return false;
+    const fs::path relative = canonicalFolder.lexically_relative(canonicalOuter);
+    return !relative.empty() && *relative.begin() != "..";
+}
+
+// Where the shipped files may be, most specific first: an explicit folder, a res/ folder beside
+// the program, the share/gastrolog/ folder of the prefix the program is installed in, and, for
+// a program still in the build folder, the source tree it was built from.
 std::vector<fs::path> ResourceFolders() {
     std::vector<fs::path> folders;
     if (const char* explicitFolder = std::getenv("GASTROLOG_RES");
@@ -25,8 +35,8 @@ std::vector<fs::path> ResourceFolders() {
     if (const fs::path beside = ExecutableFolder(); !beside.empty()) {
         folders.push_back(beside / "res");
         folders.push_back(beside / ".." / "share" / "gastrolog");
+        if (IsInside(beside, GASTROLOG_BUILD_FOLDER)) folders.emplace_back(GASTROLOG_SOURCE_RES);
     }
-    folders.push_back(fs::path(__FILE__).parent_path().parent_path() / "res");
     return folders;
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "GastrologVersion.h"
 #include "tests/cli/CliTestSupport.h"
 
 namespace {
@@ -26,6 +27,22 @@ TEST(CommandLine, HelpListsEveryCommandAndSucceeds) {
     for (const char* command :
          {"info", "export", "import", "train", "lists", "relate", "simulate", "page"})
         EXPECT_NE(run.out.find(command), std::string::npos) << command;
+}
+
+TEST(CommandLine, VersionIsTheProjectsAndWinsOverACommand) {
+    for (const std::vector<std::string>& words :
+         {std::vector<std::string>{"--version"}, {"--version", "info"}}) {
+        const CliRun run = RunCli(words);
+        EXPECT_EQ(run.status, 0);
+        EXPECT_EQ(run.out, "gastrolog-cli " GASTROLOG_VERSION "\n");
+    }
+}
+
+TEST(CommandLine, HelpAllShowsEveryCommandsOptions) {
+    const CliRun run = RunCli({"--help-all"});
+    EXPECT_EQ(run.status, 0);
+    for (const char* option : {"--format", "--unclassified", "--train-last-day-only", "--svg"})
+        EXPECT_NE(run.out.find(option), std::string::npos) << option;
 }
 
 }  // namespace

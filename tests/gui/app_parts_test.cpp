@@ -286,7 +286,9 @@ INSTANTIATE_TEST_SUITE_P(
         CommandLineCase{{"-unknown", "mine.glg"}, Action::OpenDiary, "mine.glg", ""},
         CommandLineCase{{"--", "-p"}, Action::OpenDiary, "-p", ""},
         CommandLineCase{{"first.glg", "second.glg"}, Action::OpenDiary, "first.glg", ""},
-        CommandLineCase{{"/Unregister"}, Action::RemoveSettings, "", ""}));
+        CommandLineCase{{"/Unregister"}, Action::RemoveSettings, "", ""},
+        CommandLineCase{{"--version"}, Action::ShowVersion, "", ""},
+        CommandLineCase{{"mine.glg", "--version", "-p"}, Action::ShowVersion, "mine.glg", ""}));
 
 // ---- the settings store
 
