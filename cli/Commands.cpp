@@ -12,7 +12,6 @@
 #include "cli/SimulationReport.h"
 #include "diary/GastrologDoc.h"
 #include "diary/LocalTime.h"
-#include "exchange/CsvExport.h"
 #include "exchange/JsonExport.h"
 #include "exchange/JsonImport.h"
 #include "page/PagePicture.h"
