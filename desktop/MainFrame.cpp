@@ -7,6 +7,7 @@
 #include <wx/utils.h>
 
 #include "desktop/AboutBox.h"
+#include "desktop/ChartsWindow.h"
 #include "desktop/DiaryDocument.h"
 #include "desktop/ExportCommands.h"
 #include "desktop/GastrologDocManager.h"
@@ -261,6 +262,15 @@ void CMainFrame::OnExport(wxCommandEvent& event) {
                      m_manager->GetPageSetupDialogData().GetPrintData());
 }
 
+void CMainFrame::OnViewCharts(wxCommandEvent&) {
+    CGastrologDocManager* manager = m_manager;
+    auto* charts = new ChartsWindow(this, [manager]() -> const CGastrologDoc* {
+        auto* document = dynamic_cast<DiaryDocument*>(manager->GetCurrentDocument());
+        return document ? &document->Core() : nullptr;
+    });
+    charts->Show();
+}
+
 // ---- help
 
 void CMainFrame::OnHelp(wxCommandEvent&) {
@@ -347,6 +357,7 @@ wxBEGIN_EVENT_TABLE(CMainFrame, wxDocParentFrame)
     EVT_MENU(frame_command::Exit, CMainFrame::OnExit)
     EVT_MENU(frame_command::ExportData, CMainFrame::OnExport)
     EVT_MENU(frame_command::ExportReport, CMainFrame::OnExport)
+    EVT_MENU(frame_command::ViewCharts, CMainFrame::OnViewCharts)
     EVT_CHILD_FOCUS(CMainFrame::OnChildFocus)
     EVT_CLOSE(CMainFrame::OnCloseWindow)
 wxEND_EVENT_TABLE()

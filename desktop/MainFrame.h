@@ -69,6 +69,7 @@ private:
     void OnUpdateAlwaysEnabled(wxUpdateUIEvent& event);
     void OnExit(wxCommandEvent& event);
     void OnExport(wxCommandEvent& event);
+    void OnViewCharts(wxCommandEvent& event);
     void OnChildFocus(wxChildFocusEvent& event);
     void OnKeyStateTimer(wxTimerEvent& event);
     void OnCloseWindow(wxCloseEvent& event);

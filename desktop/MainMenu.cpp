@@ -20,6 +20,8 @@ const std::map<int, const char*>& CommandStrings() {
          "Write the diary as a CSV table or as JSON, as gastrolog-cli export does\nExport"},
         {frame_command::ExportReport,
          "Write a PDF report of the diary to take to your doctor\nExport Report"},
+        {frame_command::ViewCharts,
+         "Show the symptoms over time and what was eaten as charts\nCharts"},
         {wxID_PRINT, "Print the active document\nPrint"},
         {wxID_PREVIEW, "Display full pages\nPrint Preview"},
         {wxID_PRINT_SETUP, "Change the printer and printing options\nPrint Setup"},
@@ -88,6 +90,7 @@ wxMenu* CreateViewMenu() {
     Append(menu, command::ViewSymptoms, "S&ymptoms", wxITEM_CHECK);
     Append(menu, command::ViewFoods, "&Foods", wxITEM_CHECK);
     Append(menu, command::ViewHistory, "&History", wxITEM_CHECK);
+    Append(menu, frame_command::ViewCharts, "&Charts");
     menu->AppendSeparator();
     Append(menu, command::ViewToolbar, "&Toolbar", wxITEM_CHECK);
     Append(menu, command::ViewStatusBar, "&Status Bar", wxITEM_CHECK);
@@ -188,6 +191,7 @@ int CommandForWidgetId(int widgetId) {
         frame_command::Unsplit,
         frame_command::ExportData,
         frame_command::ExportReport,
+        frame_command::ViewCharts,
     };
     if (widgetId < 0 || widgetId >= WidgetIdOffset) return 0;
     return shiftedCommands.count(widgetId + WidgetIdOffset) ? widgetId + WidgetIdOffset : 0;

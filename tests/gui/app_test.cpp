@@ -266,6 +266,8 @@ TEST_F(ShellTest, TheMenusHoldEveryCommandWithItsKeyAndPrompt) {
          {32790, "S&ymptoms", "Show or hide list of symptoms"},
          {32794, "&Foods", "Show or hide the foods list"},
          {32813, "&History", "Show or hide history"},
+         {frame_command::ViewCharts, "&Charts",
+          "Show the symptoms over time and what was eaten as charts"},
          {0, "", ""},
          {59392, "&Toolbar", "Show or hide the toolbar"},
          {59393, "&Status Bar", "Show or hide the status bar"},
