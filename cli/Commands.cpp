@@ -13,7 +13,6 @@
 #include "diary/DiaryConstants.h"
 #include "diary/GastrologDoc.h"
 #include "diary/LocalTime.h"
-#include "exchange/CsvExport.h"
 #include "exchange/JsonExport.h"
 #include "exchange/JsonImport.h"
 #include "page/PagePicture.h"

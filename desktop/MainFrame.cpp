@@ -7,14 +7,17 @@
 #include <wx/utils.h>
 
 #include "desktop/AboutBox.h"
+#include "desktop/ChartsWindow.h"
+#include "desktop/DiaryDocument.h"
+#include "desktop/ExportCommands.h"
 #include "desktop/GastrologDocManager.h"
-#include "desktop/dialogs/HelpContext.h"
+#include "desktop/GastrologView.h"
 #include "desktop/MainMenu.h"
 #include "desktop/ToolbarArt.h"
+#include "desktop/dialogs/HelpContext.h"
 #include "desktop/dialogs/OptionsDlg.h"
 #include "desktop/dialogs/TipOfTheDayDlg.h"
 #include "diary/DiaryConstants.h"
-#include "desktop/GastrologView.h"
 
 namespace {
 
@@ -246,6 +249,28 @@ void CMainFrame::RefreshRecentFiles() {
             StatusPrompt(wxID_FILE1));
 }
 
+// ---- export
+
+void CMainFrame::OnExport(wxCommandEvent& event) {
+    auto* document = dynamic_cast<DiaryDocument*>(m_manager->GetCurrentDocument());
+    if (!document) return;
+    const wxString name = document->GetUserReadableName();
+    if (event.GetId() == frame_command::ExportData)
+        ExportDiaryData(this, document->Core(), name);
+    else
+        ExportReport(this, document->Core(), name,
+                     m_manager->GetPageSetupDialogData().GetPrintData());
+}
+
+void CMainFrame::OnViewCharts(wxCommandEvent&) {
+    CGastrologDocManager* manager = m_manager;
+    auto* charts = new ChartsWindow(this, [manager]() -> const CGastrologDoc* {
+        auto* document = dynamic_cast<DiaryDocument*>(manager->GetCurrentDocument());
+        return document ? &document->Core() : nullptr;
+    });
+    charts->Show();
+}
+
 // ---- help
 
 void CMainFrame::OnHelp(wxCommandEvent&) {
@@ -330,6 +355,9 @@ wxBEGIN_EVENT_TABLE(CMainFrame, wxDocParentFrame)
     EVT_MENU(command::ChangeOptions, CMainFrame::OnOptions)
     EVT_UPDATE_UI(command::ChangeOptions, CMainFrame::OnUpdateAlwaysEnabled)
     EVT_MENU(frame_command::Exit, CMainFrame::OnExit)
+    EVT_MENU(frame_command::ExportData, CMainFrame::OnExport)
+    EVT_MENU(frame_command::ExportReport, CMainFrame::OnExport)
+    EVT_MENU(frame_command::ViewCharts, CMainFrame::OnViewCharts)
     EVT_CHILD_FOCUS(CMainFrame::OnChildFocus)
     EVT_CLOSE(CMainFrame::OnCloseWindow)
 wxEND_EVENT_TABLE()

@@ -68,6 +68,8 @@ private:
     void OnOptions(wxCommandEvent& event);
     void OnUpdateAlwaysEnabled(wxUpdateUIEvent& event);
     void OnExit(wxCommandEvent& event);
+    void OnExport(wxCommandEvent& event);
+    void OnViewCharts(wxCommandEvent& event);
     void OnChildFocus(wxChildFocusEvent& event);
     void OnKeyStateTimer(wxTimerEvent& event);
     void OnCloseWindow(wxCloseEvent& event);

@@ -16,6 +16,12 @@ const std::map<int, const char*>& CommandStrings() {
         {wxID_OPEN, "Open an existing document\nOpen"},
         {wxID_SAVE, "Save the active document\nSave"},
         {wxID_SAVEAS, "Save the active document with a new name\nSave As"},
+        {frame_command::ExportData,
+         "Write the diary as a CSV table or as JSON, as gastrolog-cli export does\nExport"},
+        {frame_command::ExportReport,
+         "Write a PDF report of the diary to take to your doctor\nExport Report"},
+        {frame_command::ViewCharts,
+         "Show the symptoms over time and what was eaten as charts\nCharts"},
         {wxID_PRINT, "Print the active document\nPrint"},
         {wxID_PREVIEW, "Display full pages\nPrint Preview"},
         {wxID_PRINT_SETUP, "Change the printer and printing options\nPrint Setup"},
@@ -61,6 +67,8 @@ wxMenu* CreateFileMenu() {
     Append(menu, wxID_OPEN, "&Open...\tCtrl+O");
     Append(menu, wxID_SAVE, "&Save\tCtrl+S");
     Append(menu, wxID_SAVEAS, "Save &As...");
+    Append(menu, frame_command::ExportData, "&Export...");
+    Append(menu, frame_command::ExportReport, "Export &Report...");
     menu->AppendSeparator();
     Append(menu, wxID_PRINT, "&Print...\tCtrl+P");
     Append(menu, wxID_PREVIEW, "Print Pre&view");
@@ -82,6 +90,7 @@ wxMenu* CreateViewMenu() {
     Append(menu, command::ViewSymptoms, "S&ymptoms", wxITEM_CHECK);
     Append(menu, command::ViewFoods, "&Foods", wxITEM_CHECK);
     Append(menu, command::ViewHistory, "&History", wxITEM_CHECK);
+    Append(menu, frame_command::ViewCharts, "&Charts");
     menu->AppendSeparator();
     Append(menu, command::ViewToolbar, "&Toolbar", wxITEM_CHECK);
     Append(menu, command::ViewStatusBar, "&Status Bar", wxITEM_CHECK);
@@ -180,6 +189,9 @@ int CommandForWidgetId(int widgetId) {
         frame_command::SplitRows,
         frame_command::SplitColumns,
         frame_command::Unsplit,
+        frame_command::ExportData,
+        frame_command::ExportReport,
+        frame_command::ViewCharts,
     };
     if (widgetId < 0 || widgetId >= WidgetIdOffset) return 0;
     return shiftedCommands.count(widgetId + WidgetIdOffset) ? widgetId + WidgetIdOffset : 0;

@@ -18,6 +18,9 @@ inline constexpr int PreviousPane = 57681;
 inline constexpr int SplitRows = 32901;
 inline constexpr int SplitColumns = 32902;
 inline constexpr int Unsplit = 32903;
+inline constexpr int ExportData = 32950;
+inline constexpr int ExportReport = 32951;
+inline constexpr int ViewCharts = 32952;
 inline constexpr int ToolBarId = 128;
 }  // namespace frame_command
 

@@ -1,0 +1,64 @@
+#include "desktop/ExportCommands.h"
+
+#include <wx/filedlg.h>
+#include <wx/filename.h>
+#include <wx/msgdlg.h>
+#include <wx/utils.h>
+
+#include "diary/DiaryConstants.h"
+#include "diary/GastrologDoc.h"
+#include "exchange/DiaryExport.h"
+#include "exchange/JsonExport.h"
+#include "exchange/JsonImport.h"
+#include "page/CairoFile.h"
+#include "page/ReportFile.h"
+
+namespace {
+
+void ReportFailure(wxWindow* parent, const std::string& failure) {
+    wxMessageBox(wxString::FromUTF8(failure), "Gastrolog", wxOK | wxICON_EXCLAMATION, parent);
+}
+
+wxString AskForFile(wxWindow* parent, const wxString& title, const wxString& name,
+                    const wxString& wildcard) {
+    wxFileDialog dialog(parent, title, wxEmptyString, name, wildcard,
+                        wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+    return dialog.ShowModal() == wxID_OK ? dialog.GetPath() : wxString();
+}
+
+}  // namespace
+
+void ExportDiaryData(wxWindow* parent, const CGastrologDoc& doc, const wxString& diaryName) {
+    const wxString base = wxFileName(diaryName).GetName();
+    const wxString path =
+        AskForFile(parent, "Export", base + ".csv", "CSV table (*.csv)|*.csv|JSON (*.json)|*.json");
+    if (path.empty()) return;
+    const ExportFormat format =
+        wxFileName(path).GetExt().Lower() == "json" ? ExportFormat::Json : ExportFormat::Csv;
+    const std::string failure = WriteBytesToFile(path.utf8_string(), DiaryExportText(doc, format));
+    if (!failure.empty()) ReportFailure(parent, failure);
+}
+
+void ExportReport(wxWindow* parent, const CGastrologDoc& doc, const wxString& diaryName,
+                  const wxPrintData& printData) {
+    const wxString path =
+        AskForFile(parent, "Export Report", wxFileName(diaryName).GetName() + " report.pdf",
+                   "PDF (*.pdf)|*.pdf");
+    if (path.empty()) return;
+    wxBusyCursor busy;
+    // The report generates the lists and relationships; it does so on a copy, so the page and
+    // the diary stay exactly as they are.
+    CGastrologDoc copy;
+    if (const auto refusal = DiaryFromJson(DiaryToJson(doc), copy)) {
+        ReportFailure(parent, *refusal);
+        return;
+    }
+    const PaperSize paper =
+        printData.GetPaperId() == wxPAPER_LETTER ? PaperSize::Letter : PaperSize::A4;
+    const int unclassified =
+        doc.Settings().GetInt(setting::Section, setting::UnclassifiedAction, 0);
+    std::string failure;
+    const std::string pdf = MakeReport(copy, diaryName.utf8_string(), paper, unclassified, failure);
+    if (failure.empty()) failure = WriteBytesToFile(path.utf8_string(), pdf);
+    if (!failure.empty()) ReportFailure(parent, failure);
+}
