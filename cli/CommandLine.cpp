@@ -6,6 +6,7 @@
 #include <ostream>
 
 #include "GastrologVersion.h"
+#include "cli/Assessment.h"
 #include "cli/Commands.h"
 
 namespace {
@@ -21,6 +22,8 @@ struct Arguments {
     SimulationOptions simulation;
     PageOptions page;
     std::string paper = "a4";
+    EvidenceCommandOptions evidence;
+    AssessmentOptions assessment;
 };
 
 using Action = std::function<int(const Arguments&, std::ostream&, std::ostream&)>;
@@ -103,6 +106,9 @@ void AddSimulate(CLI::App& app, Arguments& arguments, std::map<CLI::App*, Action
         ->capture_default_str();
     command->add_flag("--train-last-day-only", options.trainLastDayOnly,
                       "Update Connections on the first and last day only (same diary, faster)");
+    command->add_flag("--no-links", options.noLinks,
+                      "No food does anything: the symptoms follow a diet other than the one "
+                      "recorded");
     command->add_option("-o,--output", arguments.output, "The diary file to write")->required();
     actions[command] = [](const Arguments& a, std::ostream& out, std::ostream& err) {
         return RunSimulate(a.simulation, a.output, out, err);
@@ -141,6 +147,37 @@ void AddReport(CLI::App& app, Arguments& arguments, std::map<CLI::App*, Action>&
     };
 }
 
+void AddEvidence(CLI::App& app, Arguments& arguments, std::map<CLI::App*, Action>& actions) {
+    auto* command = app.add_subcommand(
+        "evidence",
+        "The day-after tally: how often each symptom was worse or better the day "
+        "after each food, judged against the other days");
+    command->add_option("FILE", arguments.file, "The diary (.glg)")->required();
+    command->add_option("--symptom", arguments.evidence.symptom, "Only this symptom");
+    command->add_flag("--all", arguments.evidence.all,
+                      "Every food, not only those with strong or some evidence");
+    command->add_flag("--json", arguments.evidence.json,
+                      "Write JSON (every food, symptom and direction)");
+    actions[command] = [](const Arguments& a, std::ostream& out, std::ostream& err) {
+        return RunEvidence(a.file, a.evidence, out, err);
+    };
+}
+
+void AddAssess(CLI::App& app, Arguments& arguments, std::map<CLI::App*, Action>& actions) {
+    auto* command = app.add_subcommand(
+        "assess",
+        "How far each reading can be trusted, on simulated diaries with and without "
+        "links");
+    AssessmentOptions& options = arguments.assessment;
+    command->add_option("--seeds", options.seeds, "Diaries, made with seeds 1 to N")->required();
+    command->add_option("--days", options.days, "Days each diary lives")->capture_default_str();
+    command->add_option("--foods", options.foods, "Foods in each diet")->capture_default_str();
+    command->add_option("--symptoms", options.symptoms, "Symptoms followed")->capture_default_str();
+    actions[command] = [](const Arguments& a, std::ostream& out, std::ostream& err) {
+        return RunAssess(a.assessment, out, err);
+    };
+}
+
 }  // namespace
 
 int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
@@ -161,6 +198,8 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::os
     AddSimulate(app, arguments, actions);
     AddPage(app, arguments, actions);
     AddReport(app, arguments, actions);
+    AddEvidence(app, arguments, actions);
+    AddAssess(app, arguments, actions);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {

@@ -6,6 +6,8 @@
 #include <iterator>
 #include <sstream>
 
+#include "cli/Assessment.h"
+#include "cli/EvidenceReport.h"
 #include "cli/InfoReport.h"
 #include "cli/ListsReport.h"
 #include "cli/RelateReport.h"
@@ -13,6 +15,7 @@
 #include "diary/DiaryConstants.h"
 #include "diary/GastrologDoc.h"
 #include "diary/LocalTime.h"
+#include "exchange/CsvExport.h"
 #include "exchange/JsonExport.h"
 #include "exchange/JsonImport.h"
 #include "page/PagePicture.h"
@@ -201,7 +204,11 @@ int RunSimulate(const SimulationOptions& options, const std::string& outputPath,
         return Failure;
     }
     DiarySimulation simulation(options);
-    WritePlantedTriggers(simulation.Triggers(), out);
+    if (options.noLinks)
+        out << "No food does anything in this diary: the symptoms follow a diet other than the "
+               "one recorded.\n";
+    else
+        WritePlantedTriggers(simulation.Triggers(), out);
     if (const std::string failure = simulation.Run(); !failure.empty()) {
         err << "The simulation stopped: " << failure << '\n';
         return Failure;
@@ -215,5 +222,36 @@ int RunSimulate(const SimulationOptions& options, const std::string& outputPath,
         << ".\n\n";
     doc.ComputeRelationships();
     WriteTriggerLanding(doc, simulation.Triggers(), out);
+    return Success;
+}
+
+int RunEvidence(const std::string& path, const EvidenceCommandOptions& options, std::ostream& out,
+                std::ostream& err) {
+    CGastrologDoc doc;
+    if (!LoadDiary(doc, path, err)) return Failure;
+    EvidenceReportOptions report;
+    report.all = options.all;
+    if (!options.symptom.empty()) {
+        report.symptom = FindSymptom(doc, options.symptom);
+        if (report.symptom < 0) {
+            err << path << ": no symptom is named \"" << options.symptom << "\".\n";
+            return Failure;
+        }
+    }
+    const EvidenceReading reading = ReadEvidence(doc);
+    if (options.json)
+        out << EvidenceToJson(doc, reading, report).dump(2) << '\n';
+    else
+        WriteEvidenceText(doc, reading, report, out);
+    return Success;
+}
+
+int RunAssess(const AssessmentOptions& options, std::ostream& out, std::ostream& err) {
+    Assessment assessment;
+    if (const std::string failure = RunAssessment(options, assessment); !failure.empty()) {
+        err << failure << '\n';
+        return Failure;
+    }
+    WriteAssessment(options, assessment, out);
     return Success;
 }

@@ -53,3 +53,17 @@ int RunReport(const std::string& path, const std::string& pdfPath, PaperSize pap
 // Simulates a diary and saves it to `outputPath`.
 int RunSimulate(const SimulationOptions& options, const std::string& outputPath, std::ostream& out,
                 std::ostream& err);
+
+// The day-after tally: strong and some only unless `all`; one symptom when `symptom` is not
+// empty. JSON holds every entry of the chosen symptoms.
+struct EvidenceCommandOptions {
+    std::string symptom;
+    bool all = false;
+    bool json = false;
+};
+int RunEvidence(const std::string& path, const EvidenceCommandOptions& options, std::ostream& out,
+                std::ostream& err);
+
+// How far each reading can be trusted, on simulated diaries with and without links.
+struct AssessmentOptions;
+int RunAssess(const AssessmentOptions& options, std::ostream& out, std::ostream& err);

@@ -75,11 +75,23 @@ const std::vector<std::string>& AllSymptoms() {
     return symptoms;
 }
 
+// Beyond the catalog: "Food 55" and so on, snacks and treats of their own small chances, so
+// that a diet of several hundred foods still has days of a few dozen of them.
+CatalogFood MadeUpFood(std::size_t number) {
+    const bool treat = number % 3 == 0;
+    const double probability = 0.02 + 0.01 * static_cast<double>(number * 7 % 11);
+    return {"Food " + std::to_string(number), treat ? FoodKind::Treat : FoodKind::Snack,
+            probability};
+}
+
 }  // namespace
 
 std::vector<CatalogFood> CatalogFoods(std::size_t count) {
-    const auto& foods = AllFoods();
-    return {foods.begin(), foods.begin() + static_cast<long>(std::min(count, foods.size()))};
+    const auto& catalog = AllFoods();
+    std::vector<CatalogFood> foods(
+        catalog.begin(), catalog.begin() + static_cast<long>(std::min(count, catalog.size())));
+    while (foods.size() < count) foods.push_back(MadeUpFood(foods.size() + 1));
+    return foods;
 }
 
 std::size_t CatalogFoodCount() {

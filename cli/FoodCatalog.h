@@ -18,9 +18,9 @@ struct CatalogFood {
     double probability;  // per day for staples, snacks and treats (treats: on a weekday)
 };
 
-// The first `count` foods of the catalog (all of them when it holds fewer). The catalog is
-// ordered so that every beginning of it makes a varied diet: staples, a few meals, a snack, a
-// treat, and so on.
+// The first `count` foods of the catalog, followed by made-up snacks and treats ("Food 55",
+// "Food 56", ...) when it holds fewer. The catalog is ordered so that every beginning of it
+// makes a varied diet: staples, a few meals, a snack, a treat, and so on.
 std::vector<CatalogFood> CatalogFoods(std::size_t count);
 std::size_t CatalogFoodCount();
 

@@ -17,6 +17,9 @@ namespace {
 
 constexpr int EveningHour = 20;
 constexpr int LongestSimulation = 3650;
+constexpr int LargestDiet = 2000;
+// Seeds the unrecorded diet of a diary without links, apart from the recorded one.
+constexpr std::uint32_t UnrecordedDietSeed = 0x9E3779B9u;
 
 class SimulationClock : public Clock {
 public:
@@ -46,11 +49,13 @@ TimeValue FirstEvening(const std::string& date) {
 
 // Beside nothing the user owns, and never named like the example diary, whose opening skips
 // the new day.
-std::string WorkingFilePath() {
+std::string WorkingFilePath(const std::string& folder) {
     static std::atomic<int> counter = 0;
     const auto name = "gastrolog-simulation-" + std::to_string(getpid()) + "-" +
                       std::to_string(counter++) + ".glg";
-    return (std::filesystem::temp_directory_path() / name).string();
+    const std::filesystem::path base =
+        folder.empty() ? std::filesystem::temp_directory_path() : std::filesystem::path(folder);
+    return (base / name).string();
 }
 
 // Treats are likelier on Friday and Saturday evenings.
@@ -64,8 +69,8 @@ bool IsWeekendEvening(TimeValue time) {
 std::string CheckSimulationOptions(const SimulationOptions& options) {
     if (options.days < 1 || options.days > LongestSimulation)
         return "--days must be from 1 to " + std::to_string(LongestSimulation);
-    if (options.foods < 1 || static_cast<std::size_t>(options.foods) > CatalogFoodCount())
-        return "--foods must be from 1 to " + std::to_string(CatalogFoodCount());
+    if (options.foods < 1 || options.foods > LargestDiet)
+        return "--foods must be from 1 to " + std::to_string(LargestDiet);
     if (options.symptoms < 1 || options.symptoms > diary::MaximumSymptoms)
         return "--symptoms must be from 1 to " + std::to_string(diary::MaximumSymptoms);
     if (FirstEvening(options.startDate) < 0)
@@ -77,12 +82,13 @@ struct DiarySimulation::State {
     explicit State(const SimulationOptions& chosen)
         : options(chosen),
           random(chosen.seed),
+          unrecordedRandom(chosen.seed ^ UnrecordedDietSeed),
           diet(CatalogFoods(static_cast<std::size_t>(chosen.foods))),
           model(CatalogSymptoms(static_cast<std::size_t>(chosen.symptoms)),
                 ChooseTriggers(diet.Foods(),
                                CatalogSymptoms(static_cast<std::size_t>(chosen.symptoms)), random)),
           firstDay(FirstEvening(chosen.startDate)),
-          workingFile(WorkingFilePath()) {}
+          workingFile(WorkingFilePath(chosen.workingFolder)) {}
 
     std::string LiveDay(int day);
     std::string OpenDiary(int day);
@@ -91,6 +97,7 @@ struct DiarySimulation::State {
 
     SimulationOptions options;
     SimulationRandom random;
+    SimulationRandom unrecordedRandom;  // only for a diary without links
     SimulatedDiet diet;
     SymptomModel model;
     TimeValue firstDay;
@@ -102,6 +109,8 @@ struct DiarySimulation::State {
     SimulationClock clock;
     CGastrologDoc doc{DocumentPorts{&settings, &host, &user, &progress, &clock}};
     std::vector<SimulatedDay> journal;
+    std::vector<std::vector<std::string>> unrecordedMenus;
+    std::vector<PlantedTrigger> noTriggers;
 };
 
 std::string DiarySimulation::State::Command(int commandId, void (CGastrologDoc::*handler)(),
@@ -129,7 +138,9 @@ std::string DiarySimulation::State::OpenDiary(int day) {
     }
     if (!doc.OnOpenDocument(workingFile))
         return user.Errors().empty() ? "the diary could not be opened" : user.Errors().back();
-    const std::vector<std::string>& eatenYesterday = journal[journal.size() - 2].foods;
+    const std::vector<std::string>& eatenYesterday =
+        options.noLinks ? unrecordedMenus[unrecordedMenus.size() - 2]
+                        : journal[journal.size() - 2].foods;
     std::vector<char> ratings = model.RateDay(eatenYesterday, random);
     user.PlanSymptoms({}, symptoms, ratings);
     journal.back().ratings = std::move(ratings);
@@ -140,6 +151,8 @@ std::string DiarySimulation::State::LiveDay(int day) {
     clock.Set(calendar::DaysEarlier(firstDay, -day));
     std::vector<std::string> menu = diet.DayMenu(random, IsWeekendEvening(clock.Now()));
     journal.push_back({clock.Now(), menu, {}});
+    if (options.noLinks)
+        unrecordedMenus.push_back(diet.DayMenu(unrecordedRandom, IsWeekendEvening(clock.Now())));
     std::string failure = OpenDiary(day);
     if (failure.empty())
         failure = Command(command::UpdateSymptoms, &CGastrologDoc::OnUpdateSymptoms, day);
@@ -168,7 +181,7 @@ DiarySimulation::~DiarySimulation() {
 }
 
 const std::vector<PlantedTrigger>& DiarySimulation::Triggers() const {
-    return m_state->model.Triggers();
+    return m_state->options.noLinks ? m_state->noTriggers : m_state->model.Triggers();
 }
 
 std::string DiarySimulation::Run() {

@@ -26,6 +26,11 @@ struct SimulationOptions {
     // every training starts afresh from the stored history, and the simulated person does
     // not read the lists in between.
     bool trainLastDayOnly = false;
+    // The symptoms follow a second, unrecorded diet drawn alongside the recorded one, so no
+    // recorded food does anything: the recorded foods are those of the same seed with links.
+    bool noLinks = false;
+    // Where the diary is saved and opened day by day; empty for the system's temporary folder.
+    std::string workingFolder;
 };
 
 // The options' problem in a sentence, or an empty string when they can be simulated.
@@ -45,6 +50,7 @@ public:
     DiarySimulation(const DiarySimulation&) = delete;
     DiarySimulation& operator=(const DiarySimulation&) = delete;
 
+    // The foods that act on a symptom; none in a diary without links.
     const std::vector<PlantedTrigger>& Triggers() const;
     // Lives through every day. Returns the failure message, or an empty string.
     std::string Run();

@@ -4,6 +4,7 @@
 #include <wx/msgdlg.h>
 
 #include "desktop/DiaryFileDialogs.h"
+#include "desktop/EvidenceWindow.h"
 #include "desktop/dialogs/DiaryText.h"
 #include "desktop/dialogs/TrainingProgressDlg.h"
 #include "diary/DiaryConstants.h"
@@ -193,6 +194,12 @@ void DiaryDocument::OnUpdateConnections(wxCommandEvent&) {
     ApplyPorts();
 }
 
+// The Evidence window reads the diary as it stands; it changes nothing.
+void DiaryDocument::OnShowEvidence(wxCommandEvent&) {
+    EvidenceWindow window(GetDocumentWindow(), m_core);
+    window.ShowModal();
+}
+
 // Save is always there, as it was: saving an unchanged diary writes it again.
 void DiaryDocument::OnUpdateSave(wxUpdateUIEvent& event) {
     event.Enable(true);
@@ -211,6 +218,7 @@ wxBEGIN_EVENT_TABLE(DiaryDocument, wxDocument)
     EVT_MENU(command::GenerateTomorrowsLists, DiaryDocument::OnActionCommand)
     EVT_MENU(command::GenerateCurrentLists, DiaryDocument::OnActionCommand)
     EVT_MENU(command::RelateFoodsToSymptoms, DiaryDocument::OnActionCommand)
+    EVT_MENU(command::ShowEvidence, DiaryDocument::OnShowEvidence)
     EVT_UPDATE_UI(command::UpdateSymptoms, DiaryDocument::OnUpdateActionCommand)
     EVT_UPDATE_UI(command::CreateDayList, DiaryDocument::OnUpdateActionCommand)
     EVT_UPDATE_UI(command::UpdateConnections, DiaryDocument::OnUpdateActionCommand)

@@ -54,6 +54,7 @@ private:
 
     void OnActionCommand(wxCommandEvent& event);
     void OnUpdateConnections(wxCommandEvent& event);
+    void OnShowEvidence(wxCommandEvent& event);
     void OnUpdateActionCommand(wxUpdateUIEvent& event);
     void OnUpdateSave(wxUpdateUIEvent& event);
 

@@ -55,8 +55,7 @@ void ExportReport(wxWindow* parent, const CGastrologDoc& doc, const wxString& di
     }
     const PaperSize paper =
         printData.GetPaperId() == wxPAPER_LETTER ? PaperSize::Letter : PaperSize::A4;
-    const int unclassified =
-        doc.Settings().GetInt(setting::Section, setting::UnclassifiedAction, 0);
+    const int unclassified = doc.GetSetting(setting::UnclassifiedAction, 0);
     std::string failure;
     const std::string pdf = MakeReport(copy, diaryName.utf8_string(), paper, unclassified, failure);
     if (failure.empty()) failure = WriteBytesToFile(path.utf8_string(), pdf);

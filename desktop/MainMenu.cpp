@@ -49,6 +49,8 @@ const std::map<int, const char*>& CommandStrings() {
          "Generate current exclusion and inclusion lists\nGenerate current lists"},
         {command::RelateFoodsToSymptoms,
          "Find relationships between foods and symptoms\nRelate foods to symptoms"},
+        {command::ShowEvidence,
+         "Count how often each symptom was worse or better on the day after each food\nEvidence"},
         {command::ChangeOptions, "Change options "},
         {wxID_HELP_CONTENTS, "List Help topics\nHelp Topics"},
         {wxID_ABOUT, "Display program information, version number and copyright\nAbout"},
@@ -111,6 +113,7 @@ wxMenu* CreateActionMenu() {
     menu->AppendSeparator();
     Append(menu, command::GenerateCurrentLists, "Generate Current &Lists");
     Append(menu, command::RelateFoodsToSymptoms, "&Relate Foods to Symptoms");
+    Append(menu, command::ShowEvidence, "&Evidence...");
     menu->AppendSeparator();
     Append(menu, command::ChangeOptions, "Change &Options");
     return menu;
@@ -142,6 +145,7 @@ ToolbarImage ImageFor(int id) {
         {command::ViewHistory, ToolbarImage::History},
         {command::GenerateCurrentLists, ToolbarImage::GenerateCurrentLists},
         {command::RelateFoodsToSymptoms, ToolbarImage::RelateFoodsToSymptoms},
+        {command::ShowEvidence, ToolbarImage::Evidence},
         {wxID_PRINT, ToolbarImage::Print},
         {wxID_ABOUT, ToolbarImage::About},
         {wxID_CONTEXT_HELP, ToolbarImage::ContextHelp},
@@ -173,6 +177,7 @@ int CommandForWidgetId(int widgetId) {
         command::GenerateTomorrowsLists,
         command::GenerateCurrentLists,
         command::RelateFoodsToSymptoms,
+        command::ShowEvidence,
         command::ChangeOptions,
         command::TipOfTheDay,
         command::ViewInclusions,
@@ -219,6 +224,7 @@ int HelpContextForCommand(int id) {
         case command::GenerateTomorrowsLists:
         case command::GenerateCurrentLists:
         case command::RelateFoodsToSymptoms:
+        case command::ShowEvidence:
         case command::TipOfTheDay:
             return id;
         case command::ChangeOptions:
@@ -265,6 +271,7 @@ const std::vector<int>& ToolBarCommands() {
         0,
         command::GenerateCurrentLists,
         command::RelateFoodsToSymptoms,
+        command::ShowEvidence,
         0,
         wxID_PRINT,
         wxID_ABOUT,

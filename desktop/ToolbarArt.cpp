@@ -327,6 +327,16 @@ void DrawRelateFoodsToSymptoms(Painter& painter) {
     }
 }
 
+// Two rows of day cells: dark where a food was eaten, red where the next day was worse.
+void DrawEvidence(Painter& painter) {
+    const bool eaten[] = {true, false, true, false, false, true};
+    for (int day = 0; day < 6; ++day) {
+        const double left = 2.5 + day * 4.2;
+        painter.Rectangle(left, 8.5, left + 4.2, 14.5, eaten[day] ? Outline : Paper, 1);
+        painter.Rectangle(left, 15.5, left + 4.2, 21.5, eaten[day] ? Red : Paper, 1);
+    }
+}
+
 void DrawPrint(Painter& painter) {
     painter.Rectangle(8.5, 3.5, 21.5, 12, Paper, 0.5);
     painter.Rectangle(3.5, 11.5, 26.5, 22.5, Grey, 2);
@@ -381,6 +391,7 @@ const PictureFunction Pictures[ToolbarImageCount] = {
     DrawHistory,
     DrawGenerateCurrentLists,
     DrawRelateFoodsToSymptoms,
+    DrawEvidence,
     DrawPrint,
     DrawAbout,
     DrawContextHelp,

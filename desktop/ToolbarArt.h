@@ -8,7 +8,7 @@
 
 #include <vector>
 
-// The 18 toolbar pictures, in toolbar order.
+// The 19 toolbar pictures, in toolbar order.
 enum class ToolbarImage {
     New,
     Open,
@@ -25,12 +25,13 @@ enum class ToolbarImage {
     History,
     GenerateCurrentLists,
     RelateFoodsToSymptoms,
+    Evidence,
     Print,
     About,
     ContextHelp,
 };
 
-inline constexpr int ToolbarImageCount = 18;
+inline constexpr int ToolbarImageCount = 19;
 inline constexpr int ToolbarImageSize = 30;
 
 // One picture, size by size pixels, with a transparent background.

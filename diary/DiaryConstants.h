@@ -55,6 +55,7 @@ inline constexpr int UpdateConnections = 32772;
 inline constexpr int GenerateTomorrowsLists = 32779;
 inline constexpr int GenerateCurrentLists = 32801;
 inline constexpr int RelateFoodsToSymptoms = 32814;
+inline constexpr int ShowEvidence = 32815;  // the Evidence window; not a step of the cycle
 inline constexpr int ChangeOptions = 32804;
 inline constexpr int TipOfTheDay = 32808;
 

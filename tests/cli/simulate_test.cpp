@@ -143,7 +143,7 @@ TEST(Simulate, RefusesOptionsItCannotSimulate) {
                                                           {"--days", "3651"},
                                                           {"--symptoms", "21"},
                                                           {"--foods", "0"},
-                                                          {"--foods", "1000"},
+                                                          {"--foods", "2001"},
                                                           {"--start", "2025-02-30"},
                                                           {"--start", "tomorrow"}}) {
         const std::string days = option == "--days" ? value : "3";

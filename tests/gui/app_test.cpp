@@ -288,6 +288,8 @@ TEST_F(ShellTest, TheMenusHoldEveryCommandWithItsKeyAndPrompt) {
          {0, "", ""},
          {32801, "Generate Current &Lists", "Generate current exclusion and inclusion lists"},
          {32814, "&Relate Foods to Symptoms", "Find relationships between foods and symptoms"},
+         {32815, "&Evidence...",
+          "Count how often each symptom was worse or better on the day after each food"},
          {0, "", ""},
          {32804, "Change &Options", "Change options "}});
     ExpectMenu(bar->GetMenu(3), {{wxID_HELP_CONTENTS, "&Help Topics", "List Help topics"},
@@ -336,10 +338,10 @@ TEST_F(ShellTest, TheKeyTableHoldsTheFrameworkKeys) {
     EXPECT_TRUE(Frame().GetAcceleratorTable()->IsOk());
 }
 
-TEST_F(ShellTest, TheToolbarHasItsTwentyTwoEntriesInOrder) {
+TEST_F(ShellTest, TheToolbarHasItsTwentyThreeEntriesInOrder) {
     Start({});
     wxToolBar* toolBar = Frame().GetToolBar();
-    ASSERT_EQ(toolBar->GetToolsCount(), 22u);
+    ASSERT_EQ(toolBar->GetToolsCount(), 23u);
     const int expected[] = {wxID_NEW,   wxID_OPEN,
                             wxID_SAVE,  0,
                             32780,      32771,
@@ -348,10 +350,10 @@ TEST_F(ShellTest, TheToolbarHasItsTwentyTwoEntriesInOrder) {
                             32806,      32791,
                             32790,      32794,
                             32813,      0,
-                            32801,      32814,
+                            32801,      32814,      32815,
                             0,          wxID_PRINT,
                             wxID_ABOUT, wxID_CONTEXT_HELP};
-    for (int position = 0; position < 22; ++position) {
+    for (int position = 0; position < 23; ++position) {
         const wxToolBarToolBase* tool = toolBar->GetToolByPos(position);
         SCOPED_TRACE(position + 1);
         if (expected[position] == 0) {
