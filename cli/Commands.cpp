@@ -215,7 +215,7 @@ int RunSimulate(const SimulationOptions& options, const std::string& outputPath,
     }
     CGastrologDoc& doc = simulation.Doc();
     if (!SaveDiary(doc, outputPath, err)) return Failure;
-    const char* dateFormat = "%A, %B %d, %Y";
+    constexpr std::string_view dateFormat = calendar::DateFormat;
     out << "\nSimulated " << options.days << (options.days == 1 ? " day" : " days") << " from "
         << calendar::Format(simulation.FirstDay(), dateFormat) << " to "
         << calendar::Format(simulation.LastDay(), dateFormat) << " and saved " << outputPath

@@ -18,8 +18,9 @@ const char* CurrentStatus(const std::string& symptomHistory) {
 void WriteDiaryInfo(const CGastrologDoc& doc, std::ostream& out) {
     TextTable summary;
     summary.AddRow({"Days recorded:", std::to_string(doc.DayCount())});
-    summary.AddRow({"Last update:",
-                    calendar::Format(doc.LastUpdate(), "%A, %B %d, %Y %H:%M") + " local time"});
+    summary.AddRow({"Last update:", calendar::Format(doc.LastUpdate(),
+                                                     std::string(calendar::DateFormat) + " %H:%M") +
+                                        " local time"});
     summary.AddRow({"Foods:", std::to_string(doc.Foods().size())});
     summary.AddRow({"Symptoms:", std::to_string(doc.Symptoms().size())});
     summary.Write(out);

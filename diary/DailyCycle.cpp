@@ -40,7 +40,7 @@ constexpr std::string_view ExampleFileNotice =
     "If you want to use example.glg as the basis\n\nfor your own file you should copy it with a\n\n"
     "different name.";
 constexpr std::string_view ExampleFileName = "example.glg";
-constexpr std::string_view DayLabelFormat = "%A, %B %d, %Y";
+constexpr std::string_view DayLabelFormat = calendar::DateFormat;
 constexpr std::string_view YesterdayLabel = "yesterday";
 
 // A diary that was never saved counts as last updated at the start of the epoch: any real

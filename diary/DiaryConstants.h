@@ -76,4 +76,8 @@ inline constexpr std::string_view NewDayTime = "NewDayTime";
 inline constexpr std::string_view SortOrder = "SortOrder";
 inline constexpr std::string_view UnclassifiedAction = "50DayAction";
 inline constexpr int DefaultNewDayHour = 4;
+// The one new-day-hour rule: a stored hour outside 0-23 counts as the default.
+inline constexpr int NewDayHourOrDefault(long hour) {
+    return hour < 0 || hour > 23 ? DefaultNewDayHour : static_cast<int>(hour);
+}
 }  // namespace setting

@@ -30,7 +30,8 @@ void RequireSoundRecords(const std::vector<Record>& records, name_rules::Kind ki
     for (const Record& record : records) {
         if (record.m_history.size() != diary::HistoryLength)
             RefuseContent("a history does not hold 50 days");
-        (void)kind;
+        if (name_rules::CheckStored(record.m_name, kind) != name_rules::Problem::None)
+            RefuseContent("a name breaks the rules for names");
     }
 }
 

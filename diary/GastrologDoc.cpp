@@ -94,7 +94,7 @@ int CGastrologDoc::GetLineCount() const {
 int CGastrologDoc::GetNewDayHour() const {
     const int hour =
         Settings().GetInt(setting::Section, setting::NewDayTime, setting::DefaultNewDayHour);
-    return hour < 0 || hour > 23 ? setting::DefaultNewDayHour : hour;
+    return setting::NewDayHourOrDefault(hour);
 }
 
 // ---- what the holder of the diary knows

@@ -31,6 +31,9 @@ long DaysBetween(TimeValue from, TimeValue to);
 // The same local clock time `days` calendar dates earlier (later for a negative count).
 TimeValue DaysEarlier(TimeValue time, long days);
 
+// The one way a diary date is written: "Monday, March 07, 2005".
+inline constexpr std::string_view DateFormat = "%A, %B %d, %Y";
+
 // strftime in local time, with English day and month names whatever the user's locale.
 std::string Format(TimeValue time, std::string_view format);
 

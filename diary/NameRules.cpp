@@ -12,10 +12,6 @@ bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
-bool IsAsciiLetter(char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
-
 bool IsUtf8Continuation(char c) {
     return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
 }
@@ -46,15 +42,34 @@ bool HasControlCharacter(std::string_view bytes) {
     return false;
 }
 
-// The document recognises a rating suffix by these words anywhere in a symptom line, so a name
-// holding one would lose its end when the line is read back.
+// The symptom dialog recognises a rated row by these words, so a name holding one would lose
+// its end when a rating is set.
 bool HasRatingWord(std::string_view name) {
     return name.find(diary::WordBetter) != std::string_view::npos ||
            name.find(diary::WordWorse) != std::string_view::npos ||
            name.find(diary::WordNoChange) != std::string_view::npos;
 }
 
+// The checks that apply to the bytes of a name, whichever way it came in.
+Problem CheckBytes(std::string_view bytes, Kind kind) {
+    if (bytes.empty()) return Problem::Empty;
+    if (!IsLetter(static_cast<unsigned char>(bytes.front()))) return Problem::NoLeadingLetter;
+    if (HasControlCharacter(bytes)) return Problem::ControlCharacter;
+    if (kind == Kind::Symptom && HasRatingWord(bytes)) return Problem::RatingWord;
+    return Problem::None;
+}
+
 }  // namespace
+
+bool IsLetter(unsigned char byte) {
+    if ((byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z')) return true;
+    // ƒ Š Œ Ž š œ ž Ÿ ª µ º, then À-Ö, Ø-ö and ø-ÿ.
+    constexpr std::array<unsigned char, 11> otherLetters = {0x83, 0x8A, 0x8C, 0x8E, 0x9A, 0x9C,
+                                                            0x9E, 0x9F, 0xAA, 0xB5, 0xBA};
+    for (const unsigned char letter : otherLetters)
+        if (byte == letter) return true;
+    return byte >= 0xC0 && byte != 0xD7 && byte != 0xF7;
+}
 
 std::string Trim(std::string_view text) {
     std::size_t first = 0;
@@ -67,26 +82,22 @@ std::string Trim(std::string_view text) {
 Checked Check(std::string_view typed, Kind kind) {
     Checked result;
     const std::string trimmed = Trim(typed);
-    if (trimmed.empty() || !IsAsciiLetter(trimmed.front())) {
-        result.problem = Problem::NoLeadingLetter;
-        return result;
-    }
     const auto bytes = Utf8ToWindows1252(trimmed);
     if (!bytes) {
-        result.problem = Problem::NotInCodePage;
-        result.offending = FirstUnstorableCharacter(trimmed);
+        // A first character outside the code page is no letter the diary knows.
+        const std::string offending = FirstUnstorableCharacter(trimmed);
+        result.problem =
+            trimmed.starts_with(offending) ? Problem::NoLeadingLetter : Problem::NotInCodePage;
+        if (result.problem == Problem::NotInCodePage) result.offending = offending;
         return result;
     }
-    if (HasControlCharacter(*bytes)) {
-        result.problem = Problem::ControlCharacter;
-        return result;
-    }
-    if (kind == Kind::Symptom && HasRatingWord(*bytes)) {
-        result.problem = Problem::RatingWord;
-        return result;
-    }
-    result.name = *bytes;
+    result.problem = CheckBytes(*bytes, kind);
+    if (result.problem == Problem::None) result.name = *bytes;
     return result;
+}
+
+Problem CheckStored(std::string_view bytes, Kind kind) {
+    return CheckBytes(bytes, kind);
 }
 
 std::string Message(const Checked& checked, Kind kind) {
@@ -94,6 +105,8 @@ std::string Message(const Checked& checked, Kind kind) {
     switch (checked.problem) {
         case Problem::None:
             return {};
+        case Problem::Empty:
+            return "Please type a name.";
         case Problem::NoLeadingLetter:
             return food ? "Food names must start with a letter"
                         : "Symptom names must start with a letter.";
@@ -108,6 +121,10 @@ std::string Message(const Checked& checked, Kind kind) {
             return "Symptom names cannot contain \"(better)\", \"(worse)\" or \"(no change)\".";
     }
     return {};
+}
+
+std::string DuplicateMessage(std::string_view name) {
+    return "\"" + std::string(name) + "\" is already in the list.";
 }
 
 }  // namespace name_rules

@@ -1,8 +1,11 @@
 #pragma once
-// The rules a typed food or symptom name must pass before it enters the diary: trimmed, it
-// starts with an ASCII letter, and every character can be stored in the diary file's code page
-// (Windows-1252). Nothing is altered to make a name fit: a name that does not fit is refused
-// with a message that says why.
+// The rules every food and symptom name passes before it enters the diary, whichever way it
+// comes in: typed in a dialog, imported from JSON or read from a diary file. A name starts with
+// a letter (any letter Windows-1252 holds: "Äpfel" and "Übelkeit" are names), holds no control
+// character and only characters the diary file can hold, and a symptom name holds no rating
+// word. A name that breaks a rule could be misread when the dialogs' lists are committed: the
+// edit marks "~", "0" and ">" are not letters, so ">Coffee" can never be a name. Nothing is
+// altered to make a name fit: a name that does not fit is refused with a message that says why.
 
 #include <string>
 #include <string_view>
@@ -11,7 +14,8 @@ namespace name_rules {
 
 enum class Problem {
     None,
-    NoLeadingLetter,   // empty, or the first character is not A-Z or a-z
+    Empty,             // nothing but blanks
+    NoLeadingLetter,   // the first character is not a letter
     NotInCodePage,     // a character the diary file cannot hold
     ControlCharacter,  // a tab, a line break or another control character inside the name
     RatingWord,        // a symptom name holding a word the rating suffixes are found by
@@ -28,10 +32,21 @@ struct Checked {
 // Removes blanks, tabs and line breaks from both ends (UTF-8 in, UTF-8 out).
 std::string Trim(std::string_view text);
 
+// Whether a Windows-1252 byte stands for a letter (A-Z, a-z and the accented and other
+// letters of the code page, such as "Ä", "ß", "Œ" or "ž").
+bool IsLetter(unsigned char byte);
+
 // Trims the typed UTF-8 text and checks it against the rules for a name of the given kind.
 Checked Check(std::string_view typed, Kind kind);
 
+// Checks a name as the diary holds it (Windows-1252 bytes, not trimmed): what a file or an
+// import brings in must pass the same rules as a typed name.
+Problem CheckStored(std::string_view bytes, Kind kind);
+
 // The message that explains the problem to the user (UTF-8); empty for Problem::None.
 std::string Message(const Checked& checked, Kind kind);
+
+// The message for a name the list already holds (UTF-8 in and out).
+std::string DuplicateMessage(std::string_view name);
 
 }  // namespace name_rules

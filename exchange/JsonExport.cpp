@@ -1,6 +1,10 @@
 #include "exchange/JsonExport.h"
 
+#include <string>
+#include <string_view>
+
 #include "diary/GastrologDoc.h"
+#include "diary/StoredDiary.h"
 #include "diary/Windows1252.h"
 
 namespace {
@@ -17,65 +21,52 @@ Json Texts(const StringList& list) {
     return array;
 }
 
-Json FoodToJson(const CFood& food) {
-    Json object;
-    object["input"] = float_json::FromFloat(food.m_input);
-    object["weight"] = Floats(food.m_weight);
-    object["weightGrad"] = Floats(food.m_weightGrad);
-    object["weightStep"] = Floats(food.m_weightStep);
-    object["history"] = Windows1252ToUtf8(food.m_history);
-    object["name"] = Windows1252ToUtf8(food.m_name);
-    return object;
-}
+// Writes each stored member or field under its name, in the encoding JSON export uses.
+class JsonWriter {
+public:
+    explicit JsonWriter(Json& object) : m_object(object) {}
 
-Json SymptomToJson(const CSymptom& symptom) {
-    Json object;
-    object["spare"] = float_json::FromFloat(symptom.m_spare);
-    object["delta"] = float_json::FromFloat(symptom.m_delta);
-    object["bias"] = float_json::FromFloat(symptom.m_bias);
-    object["biasGrad"] = float_json::FromFloat(symptom.m_biasGrad);
-    object["biasStep"] = float_json::FromFloat(symptom.m_biasStep);
-    object["error"] = float_json::FromFloat(symptom.m_error);
-    object["net"] = float_json::FromFloat(symptom.m_net);
-    object["output"] = float_json::FromFloat(symptom.m_output);
-    object["weight"] = Floats(symptom.m_weight);
-    object["weightGrad"] = Floats(symptom.m_weightGrad);
-    object["weightStep"] = Floats(symptom.m_weightStep);
-    object["history"] = Windows1252ToUtf8(symptom.m_history);
-    object["name"] = Windows1252ToUtf8(symptom.m_name);
-    return object;
-}
+    void operator()(std::string_view name, const float& value) {
+        m_object[std::string(name)] = float_json::FromFloat(value);
+    }
+    void operator()(std::string_view name, const std::string& text) {
+        m_object[std::string(name)] = Windows1252ToUtf8(text);
+    }
+    // The file interleaves a unit's weight, gradient and step; JSON keeps three arrays.
+    void operator()(std::string_view name, WeightColumns<const UnitWeights> columns) {
+        m_object[std::string(name)] = Floats(columns.weight);
+        m_object[std::string(name) + "Grad"] = Floats(columns.gradient);
+        m_object[std::string(name) + "Step"] = Floats(columns.step);
+    }
+    void operator()(std::string_view name, const TimeValue& time) {
+        m_object[std::string(name)] = time;
+    }
+    void operator()(std::string_view name, const std::int32_t& number) {
+        m_object[std::string(name)] = number;
+    }
+    void operator()(std::string_view name, const StringList& list) {
+        m_object[std::string(name)] = Texts(list);
+    }
+    template <class Record>
+    void operator()(std::string_view name, const std::vector<Record>& records) {
+        Json array = Json::array();
+        for (const Record& record : records) {
+            Json object;
+            Record::ForEachStoredField(record, JsonWriter(object));
+            array.push_back(std::move(object));
+        }
+        m_object[std::string(name)] = std::move(array);
+    }
 
-Json HiddenToJson(const CHidden& unit) {
-    Json object;
-    object["net"] = float_json::FromFloat(unit.m_net);
-    object["output"] = float_json::FromFloat(unit.m_output);
-    object["error"] = float_json::FromFloat(unit.m_error);
-    object["delta"] = float_json::FromFloat(unit.m_delta);
-    object["bias"] = float_json::FromFloat(unit.m_bias);
-    object["biasGrad"] = float_json::FromFloat(unit.m_biasGrad);
-    object["biasStep"] = float_json::FromFloat(unit.m_biasStep);
-    object["name"] = Windows1252ToUtf8(unit.m_name);
-    return object;
-}
-
-template <class Record, class Convert>
-Json Records(const std::vector<Record>& records, Convert convert) {
-    Json array = Json::array();
-    for (const Record& record : records) array.push_back(convert(record));
-    return array;
-}
+private:
+    Json& m_object;
+};
 
 }  // namespace
 
 Json DiaryToJson(const CGastrologDoc& doc) {
     Json diary;
-    diary["lastUpdate"] = doc.LastUpdate();
-    diary["dayCount"] = doc.DayCount();
-    diary["foodNames"] = Texts(doc.FoodNames());
-    diary["foods"] = Records(doc.Foods(), FoodToJson);
-    diary["symptomLines"] = Texts(doc.SymptomLines());
-    diary["symptoms"] = Records(doc.Symptoms(), SymptomToJson);
-    diary["hidden"] = Records(doc.HiddenUnits(), HiddenToJson);
+    const StoredDiaryView members = doc.StoredMembers();
+    ForEachStoredMember(members, JsonWriter(diary));
     return diary;
 }

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "diary/GastrologDoc.h"
+#include "diary/NameRules.h"
 #include "diary/Windows1252.h"
 
 namespace {
@@ -92,6 +93,18 @@ std::string Text(const Json& value, const std::string& path) {
     return std::move(*bytes);
 }
 
+// A food or symptom name: what the dialogs would refuse, the import refuses too, since the
+// commit of the dialogs' lists would misread it (">Coffee" reads as "delete Coffee").
+std::string Name(const Json& value, const std::string& path, name_rules::Kind kind) {
+    std::string name = Text(value, path);
+    const name_rules::Problem problem = name_rules::CheckStored(name, kind);
+    if (problem != name_rules::Problem::None)
+        throw Refusal(
+            path, "\"" + Windows1252ToUtf8(name) + "\" is refused: " +
+                      name_rules::Message({.name = {}, .problem = problem, .offending = {}}, kind));
+    return name;
+}
+
 std::string History(const Json& value, const std::string& path) {
     std::string history = Text(value, path);
     if (history.size() != diary::HistoryLength)
@@ -116,7 +129,7 @@ CFood FoodFromJson(const Json& value, const std::string& path) {
     food.m_weightGrad = Floats(value["weightGrad"], Member(path, "weightGrad"));
     food.m_weightStep = Floats(value["weightStep"], Member(path, "weightStep"));
     food.m_history = History(value["history"], Member(path, "history"));
-    food.m_name = Text(value["name"], Member(path, "name"));
+    food.m_name = Name(value["name"], Member(path, "name"), name_rules::Kind::Food);
     return food;
 }
 
@@ -138,7 +151,7 @@ CSymptom SymptomFromJson(const Json& value, const std::string& path) {
     symptom.m_weightGrad = Floats(value["weightGrad"], member("weightGrad"));
     symptom.m_weightStep = Floats(value["weightStep"], member("weightStep"));
     symptom.m_history = History(value["history"], member("history"));
-    symptom.m_name = Text(value["name"], member("name"));
+    symptom.m_name = Name(value["name"], member("name"), name_rules::Kind::Symptom);
     return symptom;
 }
 

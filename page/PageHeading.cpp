@@ -6,7 +6,7 @@
 std::string ListsDate(TimeValue now, int newDayHour) {
     const TimeValue day =
         calendar::HourOf(now) >= newDayHour ? calendar::DaysEarlier(now, -1) : now;
-    return calendar::Format(day, "%A, %B %d, %Y");
+    return calendar::Format(day, calendar::DateFormat);
 }
 
 std::string HeadingText(const CGastrologDoc& doc) {

@@ -4,16 +4,16 @@
 #include <wx/gbsizer.h>
 #include <wx/sizer.h>
 
-#include "desktop/dialogs/HelpContext.h"
 #include "desktop/dialogs/ControlIds.h"
 #include "desktop/dialogs/DeleteFoodDlg.h"
 #include "desktop/dialogs/DiaryText.h"
+#include "desktop/dialogs/HelpContext.h"
 #include "desktop/dialogs/MessageBoxes.h"
-#include "diary/NameRules.h"
 #include "desktop/dialogs/NewFoodDlg.h"
 #include "desktop/dialogs/Sizing.h"
 #include "desktop/dialogs/SortedListBox.h"
 #include "diary/DiaryConstants.h"
+#include "diary/NameRules.h"
 
 namespace {
 
@@ -145,17 +145,28 @@ void CDayListDlg::OnCopy(wxCommandEvent&) {
     }
 }
 
+wxString CDayListDlg::NewFoodProblem(const wxString& typed) const {
+    const auto kind = name_rules::Kind::Food;
+    const name_rules::Checked checked = name_rules::Check(typed.utf8_string(), kind);
+    if (checked.problem != name_rules::Problem::None)
+        return wxString::FromUTF8(name_rules::Message(checked, kind));
+    const wxString name = FromDiaryText(checked.name);
+    if (m_dayBox->FindIgnoringCase(name) != wxNOT_FOUND)
+        return wxString::FromUTF8(name_rules::DuplicateMessage(name.utf8_string()));
+    return {};
+}
+
 void CDayListDlg::OnNew(wxCommandEvent&) {
     CNewFoodDlg dialog(this);
     dialog.m_strName = " ";
+    dialog.SetNameCheck([this](const wxString& typed) { return NewFoodProblem(typed); },
+                        "New Food");
     if (dialog.ShowModal() != wxID_OK) return;
 
-    const auto kind = name_rules::Kind::Food;
-    const name_rules::Checked checked = name_rules::Check(dialog.m_strName.utf8_string(), kind);
-    if (checked.problem != name_rules::Problem::None) {
-        ShowDialogMessage(this, wxString::FromUTF8(name_rules::Message(checked, kind)), "New Food");
-        return;
-    }
+    // The dialog took only a name that passed the check.
+    const name_rules::Checked checked =
+        name_rules::Check(dialog.m_strName.utf8_string(), name_rules::Kind::Food);
+    if (checked.problem != name_rules::Problem::None) return;
     const wxString name = FromDiaryText(checked.name);
     if (m_dayBox->FindIgnoringCase(name) != wxNOT_FOUND) return;
 

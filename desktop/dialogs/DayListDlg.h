@@ -27,6 +27,8 @@ private:
     void OnInitDialog(wxInitDialogEvent& event);
     void OnCopy(wxCommandEvent& event);
     void OnNew(wxCommandEvent& event);
+    // Why the small dialog cannot take the typed name (empty when it can).
+    wxString NewFoodProblem(const wxString& typed) const;
     void OnDelete(wxCommandEvent& event);
     void OnClear(wxCommandEvent& event);
     void OnOkButton(wxCommandEvent& event);

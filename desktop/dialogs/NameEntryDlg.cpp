@@ -5,6 +5,7 @@
 #include <wx/stattext.h>
 
 #include "desktop/dialogs/HelpContext.h"
+#include "desktop/dialogs/MessageBoxes.h"
 #include "desktop/dialogs/Sizing.h"
 
 CNameEntryDlg::CNameEntryDlg(wxWindow* parent, const Layout& layout)
@@ -63,8 +64,20 @@ bool CNameEntryDlg::TransferDataToWindow() {
 }
 
 bool CNameEntryDlg::TransferDataFromWindow() {
-    m_strName = m_edit->GetValue();
+    const wxString typed = m_edit->GetValue();
+    const wxString problem = m_nameCheck ? m_nameCheck(typed) : wxString();
+    if (!problem.empty()) {
+        ShowDialogMessage(this, problem, m_checkCaption);
+        m_edit->SetFocus();
+        return false;
+    }
+    m_strName = typed;
     return true;
+}
+
+void CNameEntryDlg::SetNameCheck(NameCheck check, const wxString& caption) {
+    m_nameCheck = std::move(check);
+    m_checkCaption = caption;
 }
 
 void CNameEntryDlg::OnHelpButton(wxCommandEvent& event) {

@@ -6,6 +6,8 @@
 #include <wx/dialog.h>
 #include <wx/textctrl.h>
 
+#include <functional>
+
 class CNameEntryDlg : public wxDialog {
 public:
     wxString m_strName;
@@ -13,7 +15,13 @@ public:
     wxTextCtrl* NameEdit() const { return m_edit; }
 
     bool TransferDataToWindow() override;
+    // Runs the name check, if any: a refused name is explained in the dialog's own message box
+    // and the dialog stays open with the text as typed.
     bool TransferDataFromWindow() override;
+
+    // Returns the message for a typed name that cannot be taken, or an empty string.
+    using NameCheck = std::function<wxString(const wxString& typed)>;
+    void SetNameCheck(NameCheck check, const wxString& caption);
 
     // What tells the four dialogs apart.
     struct Layout {
@@ -43,4 +51,6 @@ private:
 
     wxTextCtrl* m_edit = nullptr;
     wxCheckBox* m_checkBox = nullptr;
+    NameCheck m_nameCheck;
+    wxString m_checkCaption;
 };

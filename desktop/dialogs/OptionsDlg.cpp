@@ -8,8 +8,8 @@
 #include <climits>
 #include <cstdlib>
 
-#include "desktop/dialogs/HelpContext.h"
 #include "desktop/dialogs/ControlIds.h"
+#include "desktop/dialogs/HelpContext.h"
 #include "desktop/dialogs/MessageBoxes.h"
 #include "desktop/dialogs/Sizing.h"
 #include "diary/DiaryConstants.h"
@@ -138,7 +138,7 @@ void COptionsDlg::OnInitDialog(wxInitDialogEvent&) {
     const int sortOrder = m_settings.GetInt(setting::Section, setting::SortOrder, 0);
 
     // A stored hour outside 0-23 is shown as the hour every reader of the setting uses.
-    const int shownHour = IsHour(hour) ? hour : setting::DefaultNewDayHour;
+    const int shownHour = setting::NewDayHourOrDefault(hour);
     m_spin->SetRange(FirstHour, LastHour);
     m_spin->SetValue(shownHour);
     ShowHour(shownHour);
@@ -229,7 +229,7 @@ void COptionsDlg::OnHelpButton(wxCommandEvent&) {
 void RunOptionsCommand(wxWindow* parent, SettingsStore& settings) {
     COptionsDlg dialog(parent, settings);
     if (dialog.ShowModal() != wxID_OK) return;
-    const int hour = IsHour(dialog.m_nHour) ? dialog.m_nHour : setting::DefaultNewDayHour;
+    const int hour = setting::NewDayHourOrDefault(dialog.m_nHour);
     settings.WriteInt(setting::Section, setting::NewDayTime, hour);
     settings.WriteInt(setting::Section, setting::SortOrder, dialog.m_nSortOrder);
     settings.WriteInt(setting::Section, setting::UnclassifiedAction, dialog.m_nUnclassified);

@@ -6,16 +6,16 @@
 #include <algorithm>
 #include <vector>
 
-#include "desktop/dialogs/HelpContext.h"
 #include "desktop/dialogs/ControlIds.h"
 #include "desktop/dialogs/DeleteSymptomDlg.h"
 #include "desktop/dialogs/DiaryText.h"
+#include "desktop/dialogs/HelpContext.h"
 #include "desktop/dialogs/MessageBoxes.h"
-#include "diary/NameRules.h"
 #include "desktop/dialogs/NewSymptomDlg.h"
 #include "desktop/dialogs/Sizing.h"
 #include "desktop/dialogs/SortedListBox.h"
 #include "diary/DiaryConstants.h"
+#include "diary/NameRules.h"
 
 namespace {
 
@@ -170,6 +170,17 @@ bool CUpdateSymptomsDlg::HoldsSymptom(const wxString& name) const {
     return false;
 }
 
+wxString CUpdateSymptomsDlg::NewSymptomProblem(const wxString& typed) const {
+    const std::string utf8 = typed.utf8_string();
+    const wxString trimmed = wxString::FromUTF8(name_rules::Trim(utf8));
+    // A name already listed is the same symptom, whatever else might be wrong with it.
+    if (!trimmed.empty() && HoldsSymptom(trimmed))
+        return wxString::FromUTF8(name_rules::DuplicateMessage(trimmed.utf8_string()));
+    const auto kind = name_rules::Kind::Symptom;
+    const name_rules::Checked checked = name_rules::Check(utf8, kind);
+    return wxString::FromUTF8(name_rules::Message(checked, kind));
+}
+
 void CUpdateSymptomsDlg::OnNew(wxCommandEvent&) {
     const unsigned int count = m_symptomBox->GetCount();
     if (count >= static_cast<unsigned int>(diary::MaximumSymptoms)) {
@@ -178,19 +189,16 @@ void CUpdateSymptomsDlg::OnNew(wxCommandEvent&) {
     }
     CNewSymptomDlg dialog(this);
     dialog.m_strName = " ";
+    dialog.SetNameCheck([this](const wxString& typed) { return NewSymptomProblem(typed); },
+                        "New Symptom");
     if (dialog.ShowModal() == wxID_OK) {
-        const std::string typed = dialog.m_strName.utf8_string();
-        const wxString trimmed = wxString::FromUTF8(name_rules::Trim(typed));
-        if (!HoldsSymptom(trimmed)) {
-            const auto kind = name_rules::Kind::Symptom;
-            const name_rules::Checked checked = name_rules::Check(typed, kind);
-            if (checked.problem == name_rules::Problem::None) {
-                m_symptomBox->AddSorted(FromDiaryText(checked.name));
-                if (m_pSymptomList) m_pSymptomList->push_back(diary::MarkNew + checked.name);
-            } else {
-                ShowDialogMessage(this, wxString::FromUTF8(name_rules::Message(checked, kind)),
-                                  "New Symptom");
-            }
+        // The dialog took only a name that passed the check.
+        const name_rules::Checked checked =
+            name_rules::Check(dialog.m_strName.utf8_string(), name_rules::Kind::Symptom);
+        if (checked.problem == name_rules::Problem::None &&
+            !HoldsSymptom(FromDiaryText(checked.name))) {
+            m_symptomBox->AddSorted(FromDiaryText(checked.name));
+            if (m_pSymptomList) m_pSymptomList->push_back(diary::MarkNew + checked.name);
         }
     }
     if (count >= static_cast<unsigned int>(diary::RecommendedSymptoms))

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "exchange/CsvExport.h"
 #include "tests/cli/CliTestSupport.h"
 #include "tests/support/DocumentTestAccess.h"
@@ -49,11 +51,14 @@ protected:
         SaveDiary(doc, path);
     }
 
+    // The food named like a formula could not be read back from a file (a name starts with
+    // a letter), so the table is written from the diary in memory; the command line's export
+    // is checked on a diary without it.
     std::vector<std::vector<std::string>> Table() {
-        const CliRun run = RunCli({"export", path, "--format", "csv"});
-        EXPECT_EQ(run.status, 0) << run.err;
+        std::ostringstream out;
+        WriteDiaryCsv(doc, out);
         std::vector<std::vector<std::string>> table;
-        for (const std::string& record : Records(run.out)) table.push_back(SplitRecord(record));
+        for (const std::string& record : Records(out.str())) table.push_back(SplitRecord(record));
         return table;
     }
 
@@ -93,6 +98,17 @@ TEST_F(CsvExport, DatesRunDayByDayAcrossTheChangeToSummerTime) {
         std::strftime(text, sizeof text, "%Y-%m-%d", std::localtime(&seconds));
         EXPECT_EQ(previous, text);
     }
+}
+
+TEST_F(CsvExport, TheCommandLineWritesTheSameTable) {
+    Members(doc).m_foods.pop_back();
+    SaveDiary(doc, path);
+    const CliRun run = RunCli({"export", path, "--format", "csv"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    std::vector<std::vector<std::string>> table;
+    for (const std::string& record : Records(run.out)) table.push_back(SplitRecord(record));
+    EXPECT_EQ(table, Table());
+    EXPECT_EQ(table[0].back(), "Caf\xC3\xA9");
 }
 
 TEST(CsvField, QuotesOnlyWhatNeedsIt) {

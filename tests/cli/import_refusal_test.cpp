@@ -65,6 +65,35 @@ TEST_F(ImportRefusal, HistoryOfAnotherLength) {
     EXPECT_EQ(accented.status, 0) << accented.err;
 }
 
+// ">Coffee" would be read as "delete Coffee" by the next Create Day List: no name that the
+// dialogs refuse gets in through an import either.
+TEST_F(ImportRefusal, NameTheDialogsWouldRefuse) {
+    const std::pair<const char*, std::string> cases[] = {
+        {"foods", ">Coffee"}, {"foods", "~Tea"},           {"foods", "0Milk"},
+        {"foods", ""},        {"foods", "Tea\tMilk"},      {"symptoms", ">Headache"},
+        {"symptoms", " "},    {"symptoms", "Pain (worse)"}};
+    for (const auto& [list, name] : cases) {
+        const CliRun run = ImportChanged([&](Json& j) { j[list][0]["name"] = name; });
+        ExpectRefusalNaming(run, std::string(list) + "[0].name");
+    }
+    const CliRun coffee = ImportChanged([](Json& j) {
+        j["foods"][0]["name"] = ">Coffee";
+        j["foods"][1]["name"] = "Coffee";
+    });
+    ExpectRefusalNaming(coffee, "foods[0].name");
+    EXPECT_NE(coffee.err.find("\">Coffee\" is refused: Food names must start with a letter"),
+              std::string::npos)
+        << coffee.err;
+    // Letters beyond ASCII start a name.
+    const CliRun accented = ImportChanged([](Json& j) {
+        j["foods"][0]["name"] = "\xC3\x84pfel";
+        j["symptoms"][0]["name"] =
+            "\xC3\x9C"
+            "belkeit";
+    });
+    EXPECT_EQ(accented.status, 0) << accented.err;
+}
+
 TEST_F(ImportRefusal, NameTheCodePageCannotHold) {
     ExpectRefusalNaming(ImportChanged([](Json& j) { j["foods"][0]["name"] = "Tea \xE2\x98\x95"; }),
                         "foods[0].name");

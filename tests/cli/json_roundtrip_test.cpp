@@ -45,11 +45,10 @@ void FillWithOddValues(CGastrologDoc& doc) {
                          std::numeric_limits<float>::min(), 0.1f, 1.0f / 3.0f};
     cafe.m_weightStep = {-1.0e-38f, 16777217.0f, 3.0e38f, -7.5f, 1.0e-45f};
     Members(doc).m_foods.push_back(cafe);
+    // Food and symptom names pass the name rules; every other byte travels in the name lists.
     Members(doc).m_foods.push_back(
-        MakeFood("\x80uro \x81\x8D\x8F\x90\x9D", History('n', 'Y', {5})));
-    Members(doc).m_foods.push_back(
-        MakeFood("Quote\"Back\\slash\tTab\nLine\x01", History('\xFF', '\0', {1})));
-    Members(doc).m_foods.push_back(MakeFood("", History('n', 'y', {49})));
+        MakeFood("Euro \x80 Quote\"Back\\slash", History('n', 'Y', {5})));
+    Members(doc).m_foods.push_back(MakeFood("\xC4pfel", History('\xFF', '\0', {1})));
     Members(doc).m_foods.push_back(MakeFood(std::string(300, 'L'), History('n', 'y', {49})));
     CSymptom rash = MakeSymptom("Ekz\xE9m \xA9", History('n', 'w', {2, 3, 49}));
     rash.m_bias = FloatFromBits(0x7F800001u);
@@ -60,6 +59,9 @@ void FillWithOddValues(CGastrologDoc& doc) {
     Members(doc).m_hidden[2].m_delta = FloatFromBits(0xFFFFFFFFu);
     // The file keeps its name lists apart from the records; they travel as they are stored.
     Members(doc).m_foodNames.push_back("Not a food");
+    Members(doc).m_foodNames.push_back("\x80uro \x81\x8D\x8F\x90\x9D");
+    Members(doc).m_foodNames.push_back("Quote\"Back\\slash\tTab\nLine\x01");
+    Members(doc).m_foodNames.push_back("");
     Members(doc).m_symptomLines = {"Line without suffix"};
 }
 
@@ -96,7 +98,10 @@ TEST(JsonExport, NamesAreUtf8AndNonFiniteFloatsAreBitPatterns) {
     FillWithOddValues(doc);
     const Json json = Json::parse(ExportAndImport(doc).json);
     EXPECT_EQ(json["foods"][0]["name"], "Caf\xC3\xA9");
-    EXPECT_EQ(json["foods"][1]["name"], "\xE2\x82\xACuro \xC2\x81\xC2\x8D\xC2\x8F\xC2\x90\xC2\x9D");
+    EXPECT_EQ(json["foods"][2]["name"], "\xC3\x84pfel");
+    const std::size_t names = json["foodNames"].size();
+    EXPECT_EQ(json["foodNames"][names - 3],
+              "\xE2\x82\xACuro \xC2\x81\xC2\x8D\xC2\x8F\xC2\x90\xC2\x9D");
     EXPECT_EQ(json["symptomLines"][0], "Line without suffix");
     EXPECT_EQ(json["foods"][0]["input"], "0x7fc00000");
     EXPECT_EQ(json["foods"][0]["weight"][0], "0x7fa00001");

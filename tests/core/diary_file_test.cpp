@@ -6,6 +6,7 @@
 
 #include "diary/Archive.h"
 #include "diary/GastrologDoc.h"
+#include "diary/NameRules.h"
 #include "diary/QuietPorts.h"
 #include "tests/support/DiaryFileBuilder.h"
 #include "tests/support/DocumentTestAccess.h"
@@ -222,12 +223,22 @@ private:
         for (char& day : history) day = "nybwY?"[Between(0, 5)];
         return history;
     }
+    // A food or symptom name as the name rules let in: a letter, then any bytes but the
+    // control characters (the stored lists and the units' names keep every byte).
+    std::string RecordName() {
+        std::string name = "N" + Name();
+        for (char& byte : name)
+            if (name_rules::CheckStored(std::string("N") + byte, name_rules::Kind::Food) ==
+                name_rules::Problem::ControlCharacter)
+                byte = 'x';
+        return name;
+    }
     template <class Record>
     Record Diarised() {
         Record record;
         for (float* field : Floats(record)) *field = Number();
         record.m_history = History();
-        record.m_name = Name();
+        record.m_name = RecordName();
         return record;
     }
     CHidden Hidden() {
@@ -322,6 +333,21 @@ std::function<void(DiaryParts&)> SecondFood(const ByteBuilder& entry) {
     };
 }
 
+// The food list holding one food of that name.
+std::function<void(DiaryParts&)> FoodNamed(const std::string& name) {
+    return [name](DiaryParts& p) {
+        p.foods = ByteBuilder().U16(1).NewClass("CFood").Append(FoodFields(CFood(name)));
+    };
+}
+
+// The symptom list holding one symptom of that name.
+std::function<void(DiaryParts&)> SymptomNamed(const std::string& name) {
+    return [name](DiaryParts& p) {
+        p.symptoms =
+            ByteBuilder().U16(1).NewClass("CSymptom").Append(SymptomFields(CSymptom(name)));
+    };
+}
+
 // The symptom list replaced by `list`.
 std::function<void(DiaryParts&)> Symptoms(const ByteBuilder& list) {
     return [list](DiaryParts& p) { p.symptoms = list; };
@@ -346,7 +372,15 @@ TEST(DiaryFileRefusals, ASpoiledDiaryIsRefusedAndLeavesTheDocumentCleared) {
          Symptoms(B().U16(1).NewClass("CSymptom").Append(SymptomFields(noHistory)))},
         {"four hidden units", [](DiaryParts& p) { p.hidden = HiddenList(5, 4); }},
         {"six hidden units", [](DiaryParts& p) { p.hidden = HiddenList(5, 6); }},
-        {"no hidden units", [](DiaryParts& p) { p.hidden = ByteBuilder().U16(0); }}};
+        {"no hidden units", [](DiaryParts& p) { p.hidden = ByteBuilder().U16(0); }},
+        // Names the commit of the dialogs' lists would misread, or that no dialog lets in.
+        {"a food named >Coffee", FoodNamed(">Coffee")},
+        {"a food named ~Tea", FoodNamed("~Tea")},
+        {"a food named 0Milk", FoodNamed("0Milk")},
+        {"a food without a name", FoodNamed("")},
+        {"a food name with a line break", FoodNamed("Tea\nMilk")},
+        {"a symptom named >Headache", SymptomNamed(">Headache")},
+        {"a symptom name with a rating word", SymptomNamed("Pain (worse)")}};
     for (const auto& [what, spoil] : cases) {
         DiaryParts parts = TeaAndHeadache();
         spoil(parts);

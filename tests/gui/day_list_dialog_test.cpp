@@ -151,7 +151,8 @@ TEST_F(DayListDialogTest, NewFoodOpensHoldingOneBlank) {
 
 TEST_F(DayListDialogTest, NewFoodMustStartWithALetter) {
     Open();
-    for (const char* typed : {"", "   ", "7up", "-Salt", "\xC3\x89pinards"})
+    for (const char* typed : {"", "   "}) RefusedNewFood(typed, "Please type a name.");
+    for (const char* typed : {"7up", "-Salt", ">Coffee", "~Milk", "0Bread"})
         RefusedNewFood(typed, "Food names must start with a letter");
     EXPECT_EQ(day, (Strings{"Milk", "milk"}));
     EXPECT_EQ(master.size(), 4u);
@@ -174,6 +175,25 @@ TEST_F(DayListDialogTest, NewFoodTheDiaryCannotStoreIsRefusedNotAltered) {
               wxNOT_FOUND);
 }
 
+// A refused name keeps the small dialog open with the text as typed; an accented first letter
+// is a letter.
+TEST_F(DayListDialogTest, ARefusedNameKeepsTheNewFoodDialogOpenWithItsText) {
+    Open();
+    CNewFoodDlg small(dialog.get());
+    small.SetNameCheck(
+        [](const wxString& typed) { return wxString(typed.StartsWith(">") ? "no" : ""); },
+        "New Food");
+    small.NameEdit()->SetValue(">Coffee");
+    bool taken = true;
+    wxTEST_DIALOG(taken = small.TransferDataFromWindow(),
+                  ExpectMessage("no", "New Food", ExpectMessage::Icon::None));
+    EXPECT_FALSE(taken);
+    EXPECT_EQ(small.NameEdit()->GetValue(), ">Coffee");
+    NewFood("\xC3\x84pfel");
+    EXPECT_EQ(master.back(), "\xC4pfel");
+    EXPECT_EQ(day.back(), "~\xC4pfel");
+}
+
 TEST_F(DayListDialogTest, NewWithAKnownFoodInAnotherCaseTakesTheDiarysSpelling) {
     Open();
     NewFood("bread");
@@ -182,9 +202,9 @@ TEST_F(DayListDialogTest, NewWithAKnownFoodInAnotherCaseTakesTheDiarysSpelling) 
     EXPECT_EQ(Rows(DayBox()), (Strings{"Bread", "Milk"}));
 }
 
-TEST_F(DayListDialogTest, NewWithAFoodAlreadyOnTheDayIsIgnoredSilently) {
+TEST_F(DayListDialogTest, NewWithAFoodAlreadyOnTheDaySaysSoAndAddsNothing) {
     Open();
-    NewFood("MILK");
+    RefusedNewFood("MILK", "\"MILK\" is already in the list.");
     EXPECT_EQ(day, (Strings{"Milk", "milk"}));
     EXPECT_EQ(Rows(DayBox()), (Strings{"Milk"}));
 }

@@ -1,4 +1,4 @@
-// The rules under the dialogs: name checks, the code-page edge, the list order, the small
+// The rules under the dialogs: the code-page edge, the list order, the small
 // dialogs' data exchange, and the order in which Tab visits each dialog's controls.
 
 #include <gtest/gtest.h>
@@ -14,7 +14,6 @@
 #include "desktop/dialogs/ControlIds.h"
 #include "desktop/dialogs/DayListDlg.h"
 #include "desktop/dialogs/DiaryText.h"
-#include "diary/NameRules.h"
 #include "desktop/dialogs/OptionsDlg.h"
 #include "desktop/dialogs/SortedListBox.h"
 #include "desktop/dialogs/TipOfTheDayDlg.h"
@@ -23,69 +22,6 @@
 namespace {
 
 using Strings = std::vector<std::string>;
-using name_rules::Kind;
-using name_rules::Problem;
-
-// ---- names
-
-TEST(NameRules, TrimRemovesBlanksTabsAndLineBreaksAtBothEnds) {
-    EXPECT_EQ(name_rules::Trim(" \t Rye  bread \r\n"), "Rye  bread");
-    EXPECT_EQ(name_rules::Trim(" \t\n"), "");
-    EXPECT_EQ(name_rules::Trim("Tea"), "Tea");
-}
-
-TEST(NameRules, ANameMustStartWithAnAsciiLetter) {
-    for (const char* typed : {"", "   ", "7up", "-salt", "(pain)",
-                              "\xC3\x89"
-                              "clair",
-                              "~Milk"}) {
-        EXPECT_EQ(name_rules::Check(typed, Kind::Food).problem, Problem::NoLeadingLetter) << typed;
-        EXPECT_EQ(name_rules::Check(typed, Kind::Symptom).problem, Problem::NoLeadingLetter)
-            << typed;
-    }
-    EXPECT_EQ(name_rules::Message(name_rules::Check("7up", Kind::Food), Kind::Food),
-              "Food names must start with a letter");
-    EXPECT_EQ(name_rules::Message(name_rules::Check("7", Kind::Symptom), Kind::Symptom),
-              "Symptom names must start with a letter.");
-}
-
-TEST(NameRules, AnAcceptedNameIsTrimmedAndInTheDiarysCodePage) {
-    const auto checked = name_rules::Check(
-        "  Cr\xC3\xA8me br\xC3\xBBl\xC3\xA9"
-        "e \xE2\x82\xAC ",
-        Kind::Food);
-    EXPECT_EQ(checked.problem, Problem::None);
-    EXPECT_EQ(checked.name,
-              "Cr\xE8me br\xFBl\xE9"
-              "e \x80");
-    EXPECT_EQ(name_rules::Message(checked, Kind::Food), "");
-}
-
-TEST(NameRules, ACharacterTheDiaryCannotHoldIsNamedInTheRefusal) {
-    const auto checked = name_rules::Check("Miso \xE5\x91\xB3\xE5\x99\x8C", Kind::Food);
-    EXPECT_EQ(checked.problem, Problem::NotInCodePage);
-    EXPECT_EQ(checked.offending, "\xE5\x91\xB3");
-    EXPECT_EQ(checked.name, "");
-    EXPECT_NE(name_rules::Message(checked, Kind::Food).find("\"\xE5\x91\xB3\""), std::string::npos);
-}
-
-TEST(NameRules, ControlCharactersInsideANameAreRefused) {
-    for (const char* typed : {"Bad\tname", "Two\nlines",
-                              "Odd\xC2\x81"
-                              "byte",
-                              "Del\x7F"})
-        EXPECT_EQ(name_rules::Check(typed, Kind::Symptom).problem, Problem::ControlCharacter)
-            << typed;
-}
-
-TEST(NameRules, OnlySymptomNamesMayNotHoldARatingWord) {
-    for (const char* typed : {"Pain (better)", "Pain (worse) at night", "Itch(no change)"}) {
-        EXPECT_EQ(name_rules::Check(typed, Kind::Symptom).problem, Problem::RatingWord) << typed;
-        EXPECT_EQ(name_rules::Check(typed, Kind::Food).problem, Problem::None) << typed;
-    }
-    // The document looks for the words in small letters only.
-    EXPECT_EQ(name_rules::Check("Pain (Worse)", Kind::Symptom).problem, Problem::None);
-}
 
 // ---- the code-page edge
 

@@ -102,14 +102,20 @@ TEST_F(SymptomDialogTest, NewSymptomIsMarkedNewAndCannotBeRatedBeforeItIsCommitt
 TEST_F(SymptomDialogTest, NewWithAKnownSymptomInAnyCaseAddsNothing) {
     Open();
     for (const char* typed : {"headache", "NAUSEA", "BLOATING"})
-        wxTEST_DIALOG(Press(control::NewSymptom), wxExpectModal<CNewSymptomDlg>(Type(typed)));
+        wxTEST_DIALOG(Press(control::NewSymptom), wxExpectModal<CNewSymptomDlg>(Type(typed)),
+                      ExpectMessage("\"" + std::string(typed) + "\" is already in the list.",
+                                    "New Symptom", ExpectMessage::Icon::None));
     EXPECT_EQ(lines.size(), 3u);
     EXPECT_EQ(Box()->GetCount(), 3u);
 }
 
 TEST_F(SymptomDialogTest, NewRefusesNamesThatDoNotStartWithALetter) {
     Open();
-    for (const char* typed : {"", " ", "2nd toe", "(pain)"})
+    for (const char* typed : {"", " "})
+        wxTEST_DIALOG(
+            Press(control::NewSymptom), wxExpectModal<CNewSymptomDlg>(Type(typed)),
+            ExpectMessage("Please type a name.", "New Symptom", ExpectMessage::Icon::None));
+    for (const char* typed : {"2nd toe", "(pain)", ">Headache"})
         wxTEST_DIALOG(Press(control::NewSymptom), wxExpectModal<CNewSymptomDlg>(Type(typed)),
                       ExpectMessage("Symptom names must start with a letter.", "New Symptom",
                                     ExpectMessage::Icon::None));
