@@ -5,15 +5,15 @@
 #include <iterator>
 #include <sstream>
 
-#include "exchange/CsvExport.h"
 #include "cli/InfoReport.h"
-#include "exchange/JsonExport.h"
-#include "exchange/JsonImport.h"
 #include "cli/ListsReport.h"
 #include "cli/RelateReport.h"
 #include "cli/SimulationReport.h"
 #include "diary/GastrologDoc.h"
 #include "diary/LocalTime.h"
+#include "exchange/CsvExport.h"
+#include "exchange/JsonExport.h"
+#include "exchange/JsonImport.h"
 #include "page/SvgCanvas.h"
 
 namespace {
@@ -22,23 +22,22 @@ constexpr int Success = 0;
 constexpr int Failure = 1;
 
 // A message that does not say which file it is about gets the path in front.
-void ReportFileProblem(const std::string& path, const std::string& message, std::ostream& err) {
-    if (message.find(path) == std::string::npos) err << path << ": ";
-    err << message << '\n';
+void ReportFileProblem(const std::string& path, const FileResult& result, std::ostream& err) {
+    if (!result.NamesFile()) err << path << ": ";
+    err << result.Message() << '\n';
 }
 
 bool LoadDiary(CGastrologDoc& doc, const std::string& path, std::ostream& err) {
-    const std::string failure = doc.ReadFile(path);
-    if (failure.empty()) return true;
-    ReportFileProblem(path, failure, err);
+    const FileResult result = doc.ReadFile(path);
+    if (result.Succeeded()) return true;
+    ReportFileProblem(path, result, err);
     return false;
 }
 
 bool SaveDiary(CGastrologDoc& doc, const std::string& path, std::ostream& err) {
-    const std::string failure = doc.WriteFile(path);
-    if (failure.empty()) return true;
-    ReportFileProblem(path, failure, err);
-    return false;
+    const FileResult result = doc.WriteFile(path);
+    if (!result.Message().empty()) ReportFileProblem(path, result, err);
+    return result.Succeeded();
 }
 
 bool ReadText(const std::string& path, std::string& text, std::ostream& err) {
@@ -67,9 +66,9 @@ std::string UnreadableProblem(CGastrologDoc& doc) {
         return "the diary is too large for the file format";
     }
     CGastrologDoc check;
-    const std::string failure = check.ReadBytes(bytes);
-    return failure.empty() ? std::string()
-                           : "the written diary would not be readable (" + failure + ")";
+    const FileResult read = check.ReadBytes(bytes);
+    return read.Succeeded() ? std::string()
+                            : "the written diary would not be readable (" + read.Message() + ")";
 }
 
 }  // namespace

@@ -4,13 +4,16 @@
 // bytes go to a temporary file in the same folder, are flushed to the disk and only then
 // renamed over the old file.
 //
-// Failures come back as the messages the user sees, with %1 already replaced by the path.
+// Every call works through the file system it is given, so tests can make any step fail.
 
 #include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
 #include <vector>
+
+#include "diary/FileResult.h"
+#include "diary/FileSystem.h"
 
 namespace atomic_file {
 
@@ -19,31 +22,19 @@ inline constexpr const char* SaveFailedMessage = "Failed to save document.";
 
 struct ReadResult {
     std::vector<std::uint8_t> bytes;
-    std::string error;  // empty on success
+    FileResult result;
 };
 
-// Reads a regular file whole. A file larger than maximumSize is refused with the open
-// failure message rather than read.
-ReadResult ReadWholeFile(const std::string& path, std::size_t maximumSize);
+// Reads a regular file whole. A file larger than maximumSize is refused rather than read.
+ReadResult ReadWholeFile(const std::string& path, std::size_t maximumSize,
+                         FileSystem& files = RealFileSystem());
 
 // Replaces the file's contents, or leaves the old file exactly as it was. A symbolic link is
-// followed, so the link stays and its target receives the bytes. Returns the failure message,
-// or an empty string on success.
-std::string ReplaceFile(const std::string& path, std::span<const std::uint8_t> bytes);
+// followed, so the link stays and its target receives the bytes.
+FileResult ReplaceFile(const std::string& path, std::span<const std::uint8_t> bytes,
+                       FileSystem& files = RealFileSystem());
 
-// The user's message for an operating-system error while opening (reading) or saving.
-std::string MessageForError(int error, const std::string& path, bool saving);
-
-// The steps of ReplaceFile, so that tests can make one of them fail.
-enum class WriteStep { CreateTemporary, Write, Flush, Close, Rename, FlushFolder };
-
-// While alive, the given step of every ReplaceFile fails with the given errno value.
-class ScopedWriteFault {
-public:
-    ScopedWriteFault(WriteStep step, int error);
-    ~ScopedWriteFault();
-    ScopedWriteFault(const ScopedWriteFault&) = delete;
-    ScopedWriteFault& operator=(const ScopedWriteFault&) = delete;
-};
+// The result for an operating-system error while opening (reading) or saving a file.
+FileResult ResultForError(int error, const std::string& path, bool saving);
 
 }  // namespace atomic_file

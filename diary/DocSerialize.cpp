@@ -160,26 +160,27 @@ void CGastrologDoc::Serialize(CArchive& archive) {
     UpdateAllViews();
 }
 
-std::string CGastrologDoc::ReadBytes(std::span<const std::uint8_t> bytes) {
+FileResult CGastrologDoc::ReadBytes(std::span<const std::uint8_t> bytes) {
     DeleteContents();
     ClearGeneratedLists(*this);
     try {
         CArchive archive(bytes);
         Adopt(*this, LoadDiary(archive));
-        return {};
+        return FileResult::Success();
     } catch (const CArchiveException&) {
-        return UnexpectedFormatMessage;
+        return FileResult(FileResult::Code::Format, UnexpectedFormatMessage);
     } catch (const std::bad_alloc&) {
-        return atomic_file::OpenFailedMessage;
+        return FileResult(FileResult::Code::TooLarge, atomic_file::OpenFailedMessage);
     }
 }
 
-std::string CGastrologDoc::ReadFile(const std::string& path) {
-    const atomic_file::ReadResult file = atomic_file::ReadWholeFile(path, MaximumDiaryFileSize);
-    if (!file.error.empty()) {
+FileResult CGastrologDoc::ReadFile(const std::string& path) {
+    const atomic_file::ReadResult file =
+        atomic_file::ReadWholeFile(path, MaximumDiaryFileSize, Files());
+    if (!file.result.Succeeded()) {
         DeleteContents();
         ClearGeneratedLists(*this);
-        return file.error;
+        return file.result;
     }
     return ReadBytes(file.bytes);
 }
@@ -191,20 +192,20 @@ std::vector<std::uint8_t> CGastrologDoc::WriteBytes() {
     return archive.TakeBytes();
 }
 
-std::string CGastrologDoc::WriteFile(const std::string& path) {
+FileResult CGastrologDoc::WriteFile(const std::string& path) {
     std::vector<std::uint8_t> bytes;
     try {
         bytes = WriteBytes();
     } catch (const std::exception&) {  // a list or a text too long for the format, or no memory
-        return atomic_file::SaveFailedMessage;
+        return FileResult(FileResult::Code::TooLarge, atomic_file::SaveFailedMessage);
     }
-    return atomic_file::ReplaceFile(path, bytes);
+    return atomic_file::ReplaceFile(path, bytes, Files());
 }
 
 bool CGastrologDoc::OnSaveDocument(const std::string& path) {
-    const std::string error = WriteFile(path);
-    if (!error.empty()) {
-        Ui().ReportError(error);
+    const FileResult result = WriteFile(path);
+    if (!result.Succeeded()) {
+        Ui().ReportError(result.Message());
         return false;
     }
     Host().SetPathName(path);

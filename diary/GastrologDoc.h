@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "diary/FileResult.h"
 #include "diary/Food.h"
 #include "diary/Hidden.h"
 #include "diary/ListEntries.h"
@@ -47,17 +48,16 @@ public:
     // ---- the file
     void Serialize(CArchive& archive);
     // Reads a diary file into this document as it is stored: no new day, no question. On
-    // failure the document is left cleared and the message (e.g. "Unexpected file format.")
-    // is returned; an empty string means success.
-    std::string ReadFile(const std::string& path);
-    // Writes the diary atomically (temporary file, flush, rename). Returns the failure
-    // message, or an empty string on success. Does not touch the host.
-    std::string WriteFile(const std::string& path);
+    // failure the document is left cleared and the result carries the message (e.g.
+    // "Unexpected file format.").
+    FileResult ReadFile(const std::string& path);
+    // Writes the diary atomically (temporary file, flush, rename). Does not touch the host.
+    FileResult WriteFile(const std::string& path);
     // The framework's save: WriteFile, then the path and a clear modified flag on success;
     // a failure is reported through the user interface.
     bool OnSaveDocument(const std::string& path);
     // ReadFile for a diary already in memory (e.g. a test or a fuzzer's input).
-    std::string ReadBytes(std::span<const std::uint8_t> bytes);
+    FileResult ReadBytes(std::span<const std::uint8_t> bytes);
     // The bytes WriteFile stores; m_dayCount is raised to at least 1 first, as when saving.
     std::vector<std::uint8_t> WriteBytes();
 
@@ -164,6 +164,7 @@ public:
     UserInterface& Ui() const { return *m_ports.ui; }
     ProgressIndicator& Progress() const { return *m_ports.progress; }
     const Clock& GetClock() const { return *m_ports.clock; }
+    FileSystem& Files() const { return *m_ports.files; }
 
     void SetModifiedFlag(bool modified = true) { Host().SetModifiedFlag(modified); }
     void UpdateAllViews() { Host().UpdateAllViews(); }

@@ -12,6 +12,7 @@
 #include "diary/AtomicFile.h"
 #include "diary/GastrologDoc.h"
 #include "diary/QuietPorts.h"
+#include "tests/support/FaultyFileSystem.h"
 
 namespace {
 
@@ -62,10 +63,10 @@ const Bytes NewDiary{'n', 'e', 'w', 3, 4, 5, 6};
 TEST(ReplaceFile, WritesANewFileThenReplacesItKeepingItsPermissionsAndNothingElse) {
     Folder folder;
     const std::string path = folder.File("diary.glg");
-    EXPECT_EQ(atomic_file::ReplaceFile(path, OldDiary), "");
+    EXPECT_EQ(atomic_file::ReplaceFile(path, OldDiary).Message(), "");
     EXPECT_EQ(Contents(path), OldDiary);
     ::chmod(path.c_str(), 0640);
-    EXPECT_EQ(atomic_file::ReplaceFile(path, NewDiary), "");
+    EXPECT_EQ(atomic_file::ReplaceFile(path, NewDiary).Message(), "");
     EXPECT_EQ(Contents(path), NewDiary);
     struct stat status {};
     ASSERT_EQ(::stat(path.c_str(), &status), 0);
@@ -78,7 +79,7 @@ TEST(ReplaceFile, FollowsASymbolicLinkSoTheLinkSurvives) {
     const std::string target = folder.File("real.glg"), link = folder.File("link.glg");
     Put(target, OldDiary);
     fs::create_symlink(target, link);
-    EXPECT_EQ(atomic_file::ReplaceFile(link, NewDiary), "");
+    EXPECT_EQ(atomic_file::ReplaceFile(link, NewDiary).Message(), "");
     EXPECT_TRUE(fs::is_symlink(link));
     EXPECT_EQ(Contents(target), NewDiary);
 }
@@ -89,22 +90,22 @@ TEST(ReplaceFile, AWriteProtectedFileIsKept) {
     const std::string path = folder.File("diary.glg");
     Put(path, OldDiary);
     ::chmod(path.c_str(), 0444);
-    EXPECT_EQ(atomic_file::ReplaceFile(path, NewDiary), "Access to " + path + " was denied.");
+    EXPECT_EQ(atomic_file::ReplaceFile(path, NewDiary).Message(),
+              "Access to " + path + " was denied.");
     EXPECT_EQ(Contents(path), OldDiary);
 }
 
 TEST(ReplaceFile, AMissingFolderOrATargetThatIsAFolderIsReportedAndLeftAlone) {
     Folder folder;
     const std::string missing = folder.File("missing/diary.glg"), path = folder.File("diary.glg");
-    EXPECT_EQ(atomic_file::ReplaceFile(missing, NewDiary), missing + " was not found.");
+    EXPECT_EQ(atomic_file::ReplaceFile(missing, NewDiary).Message(), missing + " was not found.");
     EXPECT_TRUE(folder.Names().empty());
     fs::create_directory(path);
-    EXPECT_EQ(atomic_file::ReplaceFile(path, NewDiary), "Access to " + path + " was denied.");
+    EXPECT_EQ(atomic_file::ReplaceFile(path, NewDiary).Message(),
+              "Access to " + path + " was denied.");
     EXPECT_TRUE(fs::is_directory(path));
     EXPECT_THAT(folder.Names(), testing::ElementsAre("diary.glg"));
 }
-
-using atomic_file::WriteStep;
 
 TEST(ReplaceFile, AnInterruptedSaveAtAnyStepLeavesTheOldFileExactlyAsItWas) {
     Folder folder;
@@ -112,26 +113,24 @@ TEST(ReplaceFile, AnInterruptedSaveAtAnyStepLeavesTheOldFileExactlyAsItWas) {
     const std::string denied = "Access to " + path + " was denied.",
                       full = "Disk full while accessing " + path + ".",
                       failed = "Failed to save document.";
-    const std::tuple<WriteStep, int, std::string> cases[] = {
-        {WriteStep::CreateTemporary, EACCES, denied},
-        {WriteStep::Write, ENOSPC, full},
-        {WriteStep::Write, EIO, failed},
-        {WriteStep::Flush, EDQUOT, full},
-        {WriteStep::Close, EIO, failed},
-        {WriteStep::Rename, EBUSY, "A sharing violation occurred while accessing " + path + "."},
-        {WriteStep::Rename, EROFS, denied}};
+    const std::tuple<FileStep, int, std::string> cases[] = {
+        {FileStep::CreateFile, EACCES, denied},
+        {FileStep::Write, ENOSPC, full},
+        {FileStep::Write, EIO, failed},
+        {FileStep::Flush, EDQUOT, full},
+        {FileStep::Close, EIO, failed},
+        {FileStep::Rename, EBUSY, "A sharing violation occurred while accessing " + path + "."},
+        {FileStep::Rename, EROFS, denied}};
     for (const auto& [step, error, message] : cases) {
         SCOPED_TRACE(static_cast<int>(step));
         SCOPED_TRACE(error);
         Put(path, OldDiary);
-        {
-            atomic_file::ScopedWriteFault fault(step, error);
-            EXPECT_EQ(atomic_file::ReplaceFile(path, NewDiary), message);
-        }
+        FaultyFileSystem files(step, error);
+        EXPECT_EQ(atomic_file::ReplaceFile(path, NewDiary, files).Message(), message);
         EXPECT_EQ(Contents(path), OldDiary);
         EXPECT_THAT(folder.Names(), testing::ElementsAre("diary.glg"));  // no temporary left
         // Once the fault is gone the same save goes through.
-        EXPECT_EQ(atomic_file::ReplaceFile(path, NewDiary), "");
+        EXPECT_EQ(atomic_file::ReplaceFile(path, NewDiary).Message(), "");
         EXPECT_EQ(Contents(path), NewDiary);
     }
 }
@@ -140,8 +139,9 @@ TEST(ReplaceFile, AFolderThatCannotBeFlushedIsReportedThoughTheFileIsReplaced) {
     Folder folder;
     const std::string path = folder.File("diary.glg");
     Put(path, OldDiary);
-    atomic_file::ScopedWriteFault fault(WriteStep::FlushFolder, EIO);
-    EXPECT_EQ(atomic_file::ReplaceFile(path, NewDiary), "Failed to save document.");
+    FaultyFileSystem files(FileStep::FlushFolder, EIO);
+    EXPECT_EQ(atomic_file::ReplaceFile(path, NewDiary, files).Message(),
+              "Failed to save document.");
     EXPECT_EQ(Contents(path), NewDiary);
 }
 
@@ -155,10 +155,10 @@ TEST(ReadWholeFile, ReadsEveryByteOfAFileUpToTheLimit) {
         bytes[index] = static_cast<std::uint8_t>(index * 7);
     Put(path, bytes);
     const auto result = atomic_file::ReadWholeFile(path, 100000);
-    EXPECT_EQ(result.error, "");
+    EXPECT_EQ(result.result.Message(), "");
     EXPECT_EQ(result.bytes, bytes);
     // Above the limit the file is refused without being read.
-    EXPECT_EQ(atomic_file::ReadWholeFile(path, 99999).error, "Failed to open document.");
+    EXPECT_EQ(atomic_file::ReadWholeFile(path, 99999).result.Message(), "Failed to open document.");
 }
 
 TEST(ReadWholeFile, ReportsEachFailureWithItsMessage) {
@@ -172,7 +172,7 @@ TEST(ReadWholeFile, ReportsEachFailureWithItsMessage) {
         {directory, "Access to " + directory + " was denied."},
         {pipe, "Failed to open document."}};
     for (const auto& [path, message] : cases)
-        EXPECT_EQ(atomic_file::ReadWholeFile(path, 100).error, message) << path;
+        EXPECT_EQ(atomic_file::ReadWholeFile(path, 100).result.Message(), message) << path;
 }
 
 // ---- the document's files
@@ -186,7 +186,8 @@ public:
 struct SavedDiary {
     PlainHost host;
     RecordingUserInterface ui;
-    CGastrologDoc doc{DocumentPorts{nullptr, &host, &ui}};
+    FaultyFileSystem files;
+    CGastrologDoc doc{DocumentPorts{nullptr, &host, &ui, nullptr, nullptr, &files}};
 
     SavedDiary() {
         doc.m_foods.emplace_back("Tea");
@@ -202,10 +203,10 @@ TEST(DiaryFiles, WriteFileStoresWhatReadFileReadsBack) {
     Folder folder;
     SavedDiary saved;
     const std::string path = folder.File("diary.glg");
-    ASSERT_EQ(saved.doc.WriteFile(path), "");
+    ASSERT_EQ(saved.doc.WriteFile(path).Message(), "");
     EXPECT_EQ(Contents(path), saved.doc.WriteBytes());
     CGastrologDoc read;
-    ASSERT_EQ(read.ReadFile(path), "");
+    ASSERT_EQ(read.ReadFile(path).Message(), "");
     EXPECT_EQ(read.m_foods, saved.doc.m_foods);
     EXPECT_EQ(read.m_symptomLines, saved.doc.m_symptomLines);
 
@@ -213,7 +214,7 @@ TEST(DiaryFiles, WriteFileStoresWhatReadFileReadsBack) {
     saved.host.SetPathName("/elsewhere/other.glg");
     for (const std::string& file : {path, folder.File("missing.glg")}) {
         SCOPED_TRACE(file);
-        saved.doc.ReadFile(file);
+        saved.doc.ReadFile(file).Message();
         EXPECT_EQ(saved.host.m_updateCount, 0);
         EXPECT_TRUE(saved.host.IsModified());
         EXPECT_EQ(saved.host.GetPathName(), "/elsewhere/other.glg");
@@ -237,7 +238,7 @@ TEST(DiaryFiles, AFileThatCannotBeReadLeavesTheDocumentCleared) {
         SCOPED_TRACE(path);
         SavedDiary diary;
         diary.doc.m_exclusions.emplace_back("Tea");
-        EXPECT_EQ(diary.doc.ReadFile(path), message);
+        EXPECT_EQ(diary.doc.ReadFile(path).Message(), message);
         EXPECT_TRUE(diary.doc.m_foods.empty() && diary.doc.m_symptoms.empty() &&
                     diary.doc.m_hidden.empty() && diary.doc.m_foodNames.empty() &&
                     diary.doc.m_symptomLines.empty() && diary.doc.m_exclusions.empty());
@@ -250,10 +251,9 @@ TEST(DiaryFiles, AFailedSaveIsReportedAndKeepsTheOldNameFlagAndBytesWhereASaveRe
     const std::string path = folder.File("diary.glg");
     Put(path, OldDiary);
     saved.host.SetPathName(folder.File("before.glg"));
-    {
-        atomic_file::ScopedWriteFault fault(WriteStep::Write, ENOSPC);
-        EXPECT_FALSE(saved.doc.OnSaveDocument(path));
-    }
+    saved.files.Fail(FileStep::Write, ENOSPC);
+    EXPECT_FALSE(saved.doc.OnSaveDocument(path));
+    saved.files.Heal();
     EXPECT_THAT(saved.ui.errors, testing::ElementsAre("Disk full while accessing " + path + "."));
     EXPECT_EQ(saved.host.GetPathName(), folder.File("before.glg"));
     EXPECT_TRUE(saved.host.IsModified());

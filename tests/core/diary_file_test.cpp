@@ -144,7 +144,7 @@ TEST(DiaryFileLayout, AnEmptyDiaryHoldsEmptyListsAndTheUnitsAndADayCountBelowOne
         EXPECT_EQ(bytes, expected.Join());
         EXPECT_EQ(doc.m_dayCount, 1);  // the member follows
         CGastrologDoc read;
-        ASSERT_EQ(read.ReadBytes(bytes), "");
+        ASSERT_EQ(read.ReadBytes(bytes).Message(), "");
         EXPECT_EQ(read.m_dayCount, 1);
     }
 }
@@ -168,7 +168,7 @@ TEST(DiaryFileLayout, FortyThousandFoodsPushLaterClassNumbersIntoTheLongForm) {
     EXPECT_EQ(Occurrences(bytes, ByteBuilder().NewClass("CHidden").bytes), 1u);
 
     CGastrologDoc read;
-    ASSERT_EQ(read.ReadBytes(bytes), "");
+    ASSERT_EQ(read.ReadBytes(bytes).Message(), "");
     EXPECT_EQ(read.m_foods.size(), 40000u);
     EXPECT_EQ(read.WriteBytes(), bytes);
 }
@@ -242,7 +242,7 @@ TEST(DiaryFileRoundTrip, RandomDiariesWriteReadAndWriteToIdenticalBytes) {
         RandomDiary(seed).Fill(original);
         const Bytes first = original.WriteBytes();
         CGastrologDoc read;
-        ASSERT_EQ(read.ReadBytes(first), "") << "seed " << seed;
+        ASSERT_EQ(read.ReadBytes(first).Message(), "") << "seed " << seed;
         EXPECT_EQ(read.WriteBytes(), first) << "seed " << seed;  // so every field came back
     }
 }
@@ -257,7 +257,7 @@ TEST(DiaryFileReading, ReadsTheStoredListsAsTheyAreDropsTheGeneratedOnesAndIgnor
     bytes.insert(bytes.end(), {0xFF, 0xFF, 0x12, 0x00, 'x'});
     CGastrologDoc doc;
     FillEverything(doc);
-    ASSERT_EQ(doc.ReadBytes(bytes), "");
+    ASSERT_EQ(doc.ReadBytes(bytes).Message(), "");
     EXPECT_THAT(doc.m_foodNames, testing::ElementsAre("Bread", "Jam"));
     EXPECT_THAT(doc.m_symptomLines, testing::ElementsAre("Headache"));
     EXPECT_THAT(doc.m_foods, testing::ElementsAre(CFood("Tea")));
@@ -272,7 +272,7 @@ TEST(DiaryFileReading, SerializeEndsWithUpdateAllViewsAndReadBytesDoesNot) {
     PlainHost host;
     CGastrologDoc doc(DocumentPorts{nullptr, &host});
     const Bytes bytes = TeaAndHeadache().Join();
-    ASSERT_EQ(doc.ReadBytes(bytes), "");
+    ASSERT_EQ(doc.ReadBytes(bytes).Message(), "");
     EXPECT_EQ(host.m_updateCount, 0);
     CArchive loading(bytes);
     doc.Serialize(loading);
@@ -289,7 +289,7 @@ void ExpectRefusedAndCleared(const Bytes& bytes, const std::string& what) {
     SCOPED_TRACE(what);
     CGastrologDoc doc;
     FillEverything(doc);
-    EXPECT_EQ(doc.ReadBytes(bytes), Unexpected);
+    EXPECT_EQ(doc.ReadBytes(bytes).Message(), Unexpected);
     EXPECT_TRUE(doc.m_foods.empty() && doc.m_symptoms.empty() && doc.m_hidden.empty());
     EXPECT_TRUE(doc.m_foodNames.empty() && doc.m_symptomLines.empty() && doc.m_dayList.empty());
     EXPECT_TRUE(doc.m_exclusions.empty() && doc.m_inclusions.empty() && doc.m_over50Days.empty());

@@ -70,7 +70,7 @@ struct StoredDiary {
         Fill(doc);
         doc.m_lastUpdate = lastUpdate;
         doc.m_dayCount = dayCount;
-        ASSERT_EQ(doc.WriteFile(path), "");
+        ASSERT_EQ(doc.WriteFile(path).Message(), "");
     }
 
     // Puts the diary's records and name lists into `doc`.
