@@ -326,6 +326,7 @@ bool CGastrologDoc::OnOpenDocument(const std::string& path) {
         return false;
     }
     TakeStoredContents(*this, incoming);
+    m_knownFile = incoming.m_knownFile;
     Host().SetPathName(path);
     SetModifiedFlag(false);
     UpdateAllViews();

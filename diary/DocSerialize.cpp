@@ -10,10 +10,7 @@
 namespace {
 
 constexpr const char* UnexpectedFormatMessage = "Unexpected file format.";
-
-// Far beyond any real diary (a thousand foods take about 130 KB); it bounds what a hostile
-// file can make the reader allocate.
-constexpr std::size_t MaximumDiaryFileSize = 16 * 1024 * 1024;
+constexpr const char* TooLargeDetail = "is too large for a diary (more than 16 MiB)";
 
 // A diary decoded from bytes, held apart until every byte has been accepted.
 struct DiaryContents {
@@ -160,15 +157,33 @@ void CGastrologDoc::Serialize(CArchive& archive) {
     UpdateAllViews();
 }
 
+namespace {
+
+// A refusal this early means the bytes never looked like a diary: the reader fails on the
+// first counts, which a text or a picture turns into nonsense.
+constexpr std::size_t HeaderAndFirstCount = 10;
+
+std::string WhatIsWrong(std::span<const std::uint8_t> bytes, std::size_t position) {
+    if (bytes.empty()) return "is empty";
+    if (position <= HeaderAndFirstCount) return "is not a Gastrolog diary";
+    return "is damaged at byte " + std::to_string(position);
+}
+
+}  // namespace
+
 FileResult CGastrologDoc::ReadBytes(std::span<const std::uint8_t> bytes) {
     DeleteContents();
     ClearGeneratedLists(*this);
+    if (bytes.size() > MaximumDiaryFileSize)
+        return FileResult(FileResult::Code::TooLarge, atomic_file::OpenFailedMessage)
+            .WithDetail(TooLargeDetail);
+    CArchive archive(bytes);
     try {
-        CArchive archive(bytes);
         Adopt(*this, LoadDiary(archive));
         return FileResult::Success();
     } catch (const CArchiveException&) {
-        return FileResult(FileResult::Code::Format, UnexpectedFormatMessage);
+        return FileResult(FileResult::Code::Format, UnexpectedFormatMessage)
+            .WithDetail(WhatIsWrong(bytes, archive.Position()));
     } catch (const std::bad_alloc&) {
         return FileResult(FileResult::Code::TooLarge, atomic_file::OpenFailedMessage);
     }
@@ -180,9 +195,14 @@ FileResult CGastrologDoc::ReadFile(const std::string& path) {
     if (!file.result.Succeeded()) {
         DeleteContents();
         ClearGeneratedLists(*this);
+        if (file.result.GetCode() == FileResult::Code::TooLarge)
+            return FileResult(file.result).WithDetail(TooLargeDetail).AboutFile(path);
         return file.result;
     }
-    return ReadBytes(file.bytes);
+    atomic_file::RemoveStaleTemporaries(path, Files());
+    FileResult read = ReadBytes(file.bytes).AboutFile(path);
+    if (read.Succeeded()) m_knownFile = KnownFile{path, file.identity};
+    return read;
 }
 
 std::vector<std::uint8_t> CGastrologDoc::WriteBytes() {
@@ -192,14 +212,22 @@ std::vector<std::uint8_t> CGastrologDoc::WriteBytes() {
     return archive.TakeBytes();
 }
 
-FileResult CGastrologDoc::WriteFile(const std::string& path) {
+FileResult CGastrologDoc::WriteFile(const std::string& path, bool overwriteChanged,
+                                    bool splitHardLinks) {
     std::vector<std::uint8_t> bytes;
     try {
         bytes = WriteBytes();
     } catch (const std::exception&) {  // a list or a text too long for the format, or no memory
         return FileResult(FileResult::Code::TooLarge, atomic_file::SaveFailedMessage);
     }
-    return atomic_file::ReplaceFile(path, bytes, Files());
+    atomic_file::SaveOptions options;
+    if (m_knownFile && m_knownFile->path == path && !overwriteChanged)
+        options.expected = m_knownFile->identity;
+    options.splitHardLinks = splitHardLinks;
+    atomic_file::FileIdentity written;
+    const FileResult result = atomic_file::ReplaceFile(path, bytes, Files(), options, &written);
+    if (result.Succeeded()) m_knownFile = KnownFile{path, written};
+    return result;
 }
 
 bool CGastrologDoc::OnSaveDocument(const std::string& path) {
@@ -208,6 +236,7 @@ bool CGastrologDoc::OnSaveDocument(const std::string& path) {
         Ui().ReportError(result.Message());
         return false;
     }
+    if (!result.Message().empty()) Ui().Notify(result.Message());  // saved, with a caveat
     Host().SetPathName(path);
     SetModifiedFlag(false);
     UpdateAllViews();  // as storing through Serialize ends

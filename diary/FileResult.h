@@ -19,6 +19,7 @@ public:
         TooLarge,         // larger than any diary the reader accepts
         ChangedOnDisk,    // another program replaced the file since it was read
         NotRegular,       // a device, a pipe, a dangling link
+        HardLinked,       // a save would leave the file's other names on the old diary
         Failed,           // any other failure of the operating system
     };
 
@@ -37,8 +38,24 @@ public:
     // Whether the message already says which file it is about.
     bool NamesFile() const { return m_namesFile; }
 
+    // What is wrong with the bytes, where known ("is damaged at byte 212"), for the second
+    // line that AboutFile adds.
+    const std::string& Detail() const { return m_detail; }
+    FileResult& WithDetail(std::string detail) {
+        m_detail = std::move(detail);
+        return *this;
+    }
+    // The message with a second line that names the file and says what is wrong with it.
+    FileResult AboutFile(const std::string& path) const {
+        if (m_detail.empty()) return *this;
+        FileResult result(m_code, m_message + "\n" + path + " " + m_detail + ".", true);
+        result.m_detail = m_detail;
+        return result;
+    }
+
 private:
     Code m_code = Code::Ok;
     std::string m_message;
     bool m_namesFile = false;
+    std::string m_detail;
 };

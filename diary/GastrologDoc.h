@@ -11,10 +11,12 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
 
+#include "diary/AtomicFile.h"
 #include "diary/FileResult.h"
 #include "diary/Food.h"
 #include "diary/Hidden.h"
@@ -23,6 +25,10 @@
 #include "diary/Symptom.h"
 
 class CArchive;
+
+// Far beyond any real diary (a thousand foods take about 130 KB); it bounds what a hostile
+// file can make the reader allocate, and no program writes a larger diary.
+inline constexpr std::size_t MaximumDiaryFileSize = 16 * 1024 * 1024;
 
 class CGastrologDoc {
 public:
@@ -52,7 +58,11 @@ public:
     // "Unexpected file format.").
     FileResult ReadFile(const std::string& path);
     // Writes the diary atomically (temporary file, flush, rename). Does not touch the host.
-    FileResult WriteFile(const std::string& path);
+    // Over the file this diary was read from or last saved to, it writes only while that
+    // file is unchanged, unless overwriteChanged; a file with other hard links only when
+    // splitHardLinks.
+    FileResult WriteFile(const std::string& path, bool overwriteChanged = false,
+                         bool splitHardLinks = false);
     // The framework's save: WriteFile, then the path and a clear modified flag on success;
     // a failure is reported through the user interface.
     bool OnSaveDocument(const std::string& path);
@@ -168,6 +178,13 @@ public:
 
     void SetModifiedFlag(bool modified = true) { Host().SetModifiedFlag(modified); }
     void UpdateAllViews() { Host().UpdateAllViews(); }
+
+    // The file this diary was last read from or saved to, as it was then.
+    struct KnownFile {
+        std::string path;
+        atomic_file::FileIdentity identity;
+    };
+    std::optional<KnownFile> m_knownFile;
 
 private:
     struct QuietDefaults;

@@ -1,3 +1,4 @@
+#include <fcntl.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -6,6 +7,7 @@
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <tuple>
 
@@ -135,14 +137,129 @@ TEST(ReplaceFile, AnInterruptedSaveAtAnyStepLeavesTheOldFileExactlyAsItWas) {
     }
 }
 
-TEST(ReplaceFile, AFolderThatCannotBeFlushedIsReportedThoughTheFileIsReplaced) {
+// Each situation prepares the folder and says what the save must answer, what the diary's
+// path must hold afterwards, and which names the folder must hold.
+struct SaveSituation {
+    const char* what;
+    std::function<void(const Folder&, FaultyFileSystem&, atomic_file::SaveOptions&)> prepare;
+    FileResult::Code code;
+    std::string message;  // %1 is the diary's path
+    Bytes afterwards;     // empty: the path is not a regular file afterwards
+    std::vector<std::string> names;
+};
+
+using Options = atomic_file::SaveOptions;
+
+const SaveSituation SaveSituations[] = {
+    {"a folder that cannot be flushed",
+     [](const Folder& f, FaultyFileSystem& files, Options&) {
+         Put(f.File("diary.glg"), OldDiary);
+         files.Fail(FileStep::FlushFolder, EIO);
+     },
+     FileResult::Code::SavedNotFlushed,
+     "%1 was saved, but its folder could not be flushed to the disk.",
+     NewDiary,
+     {"diary.glg"}},
+    {"a named pipe",
+     [](const Folder& f, FaultyFileSystem&, Options&) {
+         ::mkfifo(f.File("diary.glg").c_str(), 0600);
+     },
+     FileResult::Code::NotRegular,
+     "%1 is not a regular file; a diary is saved only as a regular file, so nothing was saved.",
+     {},
+     {"diary.glg"}},
+    {"a link into a missing folder",
+     [](const Folder& f, FaultyFileSystem&, Options&) {
+         fs::create_symlink(f.File("gone/x.glg"), f.File("diary.glg"));
+     },
+     FileResult::Code::NotRegular,
+     "%1 is a link to a file that does not exist; nothing was saved.",
+     {},
+     {"diary.glg"}},
+    {"a file changed since it was read",
+     [](const Folder& f, FaultyFileSystem&, Options& options) {
+         Put(f.File("diary.glg"), OldDiary);
+         struct stat status {};
+         ::stat(f.File("diary.glg").c_str(), &status);
+         options.expected = atomic_file::IdentityOf(status);
+         Put(f.File("diary.glg"), Bytes{'o', 't', 'h', 'e', 'r'});
+     },
+     FileResult::Code::ChangedOnDisk,
+     "%1 was changed by another program since you opened it.",
+     Bytes{'o', 't', 'h', 'e', 'r'},
+     {"diary.glg"}},
+    {"a file with a second hard link",
+     [](const Folder& f, FaultyFileSystem&, Options&) {
+         Put(f.File("diary.glg"), OldDiary);
+         fs::create_hard_link(f.File("diary.glg"), f.File("other.glg"));
+     },
+     FileResult::Code::HardLinked,
+     "%1 has other names (hard links). Saving writes a new file, and the other names keep the "
+     "old diary.",
+     OldDiary,
+     {"diary.glg", "other.glg"}},
+    {"a stale temporary file of a process that is gone",
+     [](const Folder& f, FaultyFileSystem& files, Options&) {
+         Put(f.File("diary.glg"), OldDiary);
+         Put(f.File(".diary.glg.999999-3.tmp"), OldDiary);
+         Put(f.File(".diary.glg.x-3.tmp"), OldDiary);  // not one of ours: kept
+         files.PretendOtherProcessesGone();
+     },
+     FileResult::Code::Ok,
+     "",
+     NewDiary,
+     {".diary.glg.x-3.tmp", "diary.glg"}},
+};
+
+TEST(ReplaceFile, EverySaveSituationGivesItsResultAndLeavesTheFolderClean) {
+    for (const SaveSituation& situation : SaveSituations) {
+        SCOPED_TRACE(situation.what);
+        Folder folder;
+        FaultyFileSystem files;
+        Options options;
+        situation.prepare(folder, files, options);
+        const std::string path = folder.File("diary.glg");
+        const FileResult result = atomic_file::ReplaceFile(path, NewDiary, files, options);
+        EXPECT_EQ(result.GetCode(), situation.code);
+        std::string message = situation.message;
+        if (const auto at = message.find("%1"); at != std::string::npos)
+            message.replace(at, 2, path);
+        EXPECT_EQ(result.Message(), message);
+        if (situation.afterwards.empty())
+            EXPECT_FALSE(fs::is_regular_file(fs::symlink_status(path)));
+        else
+            EXPECT_EQ(Contents(path), situation.afterwards);
+        EXPECT_EQ(folder.Names(), situation.names);
+    }
+}
+
+// Records the mode every new file is created with.
+class ModeSpy : public FaultyFileSystem {
+public:
+    int Open(const std::string& file, int flags, mode_t mode, int& descriptor) override {
+        if (flags & O_CREAT) createdModes.push_back(mode);
+        return FaultyFileSystem::Open(file, flags, mode, descriptor);
+    }
+    std::vector<mode_t> createdModes;
+};
+
+TEST(ReplaceFile, ATemporaryFileIsPrivateFromTheStartAndItsNameFitsWhateverTheDiarysName) {
     Folder folder;
-    const std::string path = folder.File("diary.glg");
-    Put(path, OldDiary);
-    FaultyFileSystem files(FileStep::FlushFolder, EIO);
-    EXPECT_EQ(atomic_file::ReplaceFile(path, NewDiary, files).Message(),
-              "Failed to save document.");
-    EXPECT_EQ(Contents(path), NewDiary);
+    // The second name is as long as a file system allows: the temporary name must shrink.
+    for (const std::string& name : {std::string("diary.glg"), std::string(251, 'd') + ".glg"}) {
+        SCOPED_TRACE(name.size());
+        const std::string path = folder.File(name);
+        ModeSpy files;
+        ASSERT_EQ(atomic_file::ReplaceFile(path, OldDiary, files).Message(), "");
+        struct stat status {};
+        ASSERT_EQ(::stat(path.c_str(), &status), 0);
+        EXPECT_EQ(status.st_mode & 0777, 0600u);  // a new diary is the user's alone
+        ::chmod(path.c_str(), 0640);
+        ASSERT_EQ(atomic_file::ReplaceFile(path, NewDiary, files).Message(), "");
+        EXPECT_THAT(files.createdModes, testing::ElementsAre(0600u, 0640u));
+        EXPECT_EQ(Contents(path), NewDiary);
+        fs::remove(path);
+    }
 }
 
 // ---- reading a file
@@ -222,18 +339,45 @@ TEST(DiaryFiles, WriteFileStoresWhatReadFileReadsBack) {
     }
 }
 
+TEST(DiaryFiles, ADiaryChangedOnDiskSinceItWasReadIsNotOverwrittenUnlessAskedTo) {
+    Folder folder;
+    SavedDiary saved;
+    const std::string path = folder.File("diary.glg");
+    ASSERT_EQ(saved.doc.WriteFile(path).Message(), "");
+    CGastrologDoc read;
+    ASSERT_EQ(read.ReadFile(path).Message(), "");
+    ASSERT_EQ(saved.doc.WriteFile(path).Message(), "");  // our own save is no change
+    ASSERT_EQ(saved.doc.WriteFile(path).Message(), "");
+    const Bytes other = Contents(path);
+    const FileResult refused = read.WriteFile(path);  // another program saved meanwhile
+    EXPECT_EQ(refused.GetCode(), FileResult::Code::ChangedOnDisk);
+    EXPECT_EQ(refused.Message(), path + " was changed by another program since you opened it.");
+    EXPECT_EQ(Contents(path), other);
+    EXPECT_EQ(read.WriteFile(path, true).Message(), "");
+    EXPECT_EQ(Contents(path), read.WriteBytes());
+}
+
 TEST(DiaryFiles, AFileThatCannotBeReadLeavesTheDocumentCleared) {
     Folder folder;
     Put(folder.File("empty.glg"), {});
     Put(folder.File("text.glg"), Bytes{'h', 'e', 'l', 'l', 'o'});
     Put(folder.File("huge.glg"), {});
+    SavedDiary whole;
+    Bytes damaged = whole.doc.WriteBytes();
+    damaged.resize(60);  // the food's float at bytes 59..62 runs past the end
+    Put(folder.File("damaged.glg"), damaged);
     fs::resize_file(folder.File("huge.glg"), 64u << 20);  // sparse: no disk is used
     const std::pair<std::string, std::string> cases[] = {
         {folder.File("missing.glg"), folder.File("missing.glg") + " was not found."},
-        {folder.File("empty.glg"), "Unexpected file format."},
-        {folder.File("text.glg"), "Unexpected file format."},
-        {folder.File("huge.glg"), "Failed to open document."}  // far larger than any diary
-    };
+        {folder.File("empty.glg"),
+         "Unexpected file format.\n" + folder.File("empty.glg") + " is empty."},
+        {folder.File("text.glg"),
+         "Unexpected file format.\n" + folder.File("text.glg") + " is not a Gastrolog diary."},
+        {folder.File("damaged.glg"),
+         "Unexpected file format.\n" + folder.File("damaged.glg") + " is damaged at byte 59."},
+        {folder.File("huge.glg"),  // far larger than any diary
+         "Failed to open document.\n" + folder.File("huge.glg") +
+             " is too large for a diary (more than 16 MiB)."}};
     for (const auto& [path, message] : cases) {
         SCOPED_TRACE(path);
         SavedDiary diary;
