@@ -31,7 +31,7 @@ void ReadDiaryFromMemory(benchmark::State& state) {
     bench::FillDiary(source, Foods, Symptoms);
     const std::vector<std::uint8_t> bytes = source.WriteBytes();
     for (auto _ : state) {
-        const std::string error = doc.ReadBytes(bytes);
+        const std::string error = doc.ReadBytes(bytes).Message();
         if (!error.empty()) state.SkipWithError(error.c_str());
     }
     state.SetLabel(std::to_string(doc.Foods().size()) + " foods read");
@@ -43,7 +43,7 @@ void WriteDiaryFile(benchmark::State& state) {
     bench::FillDiary(doc, Foods, Symptoms);
     const std::string path = TemporaryDiaryPath();
     for (auto _ : state) {
-        const std::string error = doc.WriteFile(path);
+        const std::string error = doc.WriteFile(path).Message();
         if (!error.empty()) state.SkipWithError(error.c_str());
     }
     std::filesystem::remove(path);
@@ -53,9 +53,9 @@ void ReadDiaryFile(benchmark::State& state) {
     CGastrologDoc source, doc;
     bench::FillDiary(source, Foods, Symptoms);
     const std::string path = TemporaryDiaryPath();
-    if (!source.WriteFile(path).empty()) state.SkipWithError("could not write the diary");
+    if (!source.WriteFile(path).Message().empty()) state.SkipWithError("could not write the diary");
     for (auto _ : state) {
-        const std::string error = doc.ReadFile(path);
+        const std::string error = doc.ReadFile(path).Message();
         if (!error.empty()) state.SkipWithError(error.c_str());
     }
     std::filesystem::remove(path);

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <iostream>
 #include <iterator>
+#include <new>
 #include <sstream>
 
 #include "cli/Assessment.h"
@@ -27,39 +28,60 @@ constexpr int Success = 0;
 constexpr int Failure = 1;
 
 // A message that does not say which file it is about gets the path in front.
-void ReportFileProblem(const std::string& path, const std::string& message, std::ostream& err) {
-    if (message.find(path) == std::string::npos) err << path << ": ";
-    err << message << '\n';
+void ReportFileProblem(const std::string& path, const FileResult& result, std::ostream& err) {
+    if (!result.NamesFile()) err << path << ": ";
+    err << result.Message() << '\n';
 }
 
 bool LoadDiary(CGastrologDoc& doc, const std::string& path, std::ostream& err) {
-    const std::string failure = doc.ReadFile(path);
-    if (failure.empty()) return true;
-    ReportFileProblem(path, failure, err);
+    const FileResult result = doc.ReadFile(path);
+    if (result.Succeeded()) return true;
+    ReportFileProblem(path, result, err);
     return false;
 }
 
 bool SaveDiary(CGastrologDoc& doc, const std::string& path, std::ostream& err) {
-    const std::string failure = doc.WriteFile(path);
-    if (failure.empty()) return true;
-    ReportFileProblem(path, failure, err);
-    return false;
+    const FileResult result = doc.WriteFile(path);
+    if (!result.Message().empty()) ReportFileProblem(path, result, err);
+    return result.Succeeded();
 }
 
-bool ReadText(const std::string& path, std::string& text, std::ostream& err) {
-    if (path == "-") {
-        text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
-        return true;
-    }
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream contents;
-    if (file) contents << file.rdbuf();
-    if (!file) {
+// Four times the largest diary file the reader accepts: the JSON of any readable diary fits,
+// and no input can make the parser exhaust the memory.
+constexpr std::size_t LargestJsonInput = 64 * 1024 * 1024;
+
+// Reads at most LargestJsonInput bytes; one more means the input is refused unread.
+bool ReadText(const std::string& path, const std::string& source, std::string& text,
+              std::ostream& err) {
+    std::ifstream file;
+    if (path != "-") file.open(path, std::ios::binary);
+    std::istream& in = path == "-" ? std::cin : file;
+    if (!in) {
         err << "Cannot read " << path << ".\n";
         return false;
     }
-    text = contents.str();
+    text.resize(LargestJsonInput + 1);
+    in.read(text.data(), static_cast<std::streamsize>(text.size()));
+    text.resize(static_cast<std::size_t>(in.gcount()));
+    if (in.bad()) {
+        err << "Cannot read " << path << ".\n";
+        return false;
+    }
+    if (text.size() > LargestJsonInput) {
+        err << source << " is larger than the 64 MiB that import reads; nothing was written.\n";
+        return false;
+    }
     return true;
+}
+
+// The parser's own text without its "[json.exception...] " tag.
+std::string ParserReason(const std::exception& error) {
+    std::string reason = error.what();
+    if (reason.starts_with("[json.exception.")) {
+        const auto end = reason.find("] ");
+        if (end != std::string::npos) reason.erase(0, end + 2);
+    }
+    return reason;
 }
 
 // What would stop the program from reading the diary back, or an empty string. Import checks
@@ -71,10 +93,13 @@ std::string UnreadableProblem(CGastrologDoc& doc) {
     } catch (const std::exception&) {
         return "the diary is too large for the file format";
     }
+    if (bytes.size() > MaximumDiaryFileSize)
+        return "the diary would take " + std::to_string(bytes.size()) +
+               " bytes, more than the 16 MiB a diary file may hold";
     CGastrologDoc check;
-    const std::string failure = check.ReadBytes(bytes);
-    return failure.empty() ? std::string()
-                           : "the written diary would not be readable (" + failure + ")";
+    const FileResult read = check.ReadBytes(bytes);
+    return read.Succeeded() ? std::string()
+                            : "the written diary would not be readable (" + read.Message() + ")";
 }
 
 }  // namespace
@@ -97,12 +122,19 @@ int RunImport(const std::string& jsonPath, const std::string& outputPath, std::o
               std::ostream& err) {
     const std::string source = jsonPath == "-" ? "standard input" : jsonPath;
     std::string text;
-    if (!ReadText(jsonPath, text, err)) return Failure;
+    if (!ReadText(jsonPath, source, text, err)) return Failure;
     Json json;
     try {
         json = Json::parse(text);
     } catch (const Json::parse_error& error) {
         err << source << " is not valid JSON: " << error.what() << "; nothing was written.\n";
+        return Failure;
+    } catch (const Json::exception& error) {  // a number out of range, such as 1e400
+        err << source << " is not valid JSON: " << ParserReason(error)
+            << "; nothing was written.\n";
+        return Failure;
+    } catch (const std::bad_alloc&) {
+        err << source << " is too large to import; nothing was written.\n";
         return Failure;
     }
     CGastrologDoc doc;

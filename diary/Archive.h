@@ -82,6 +82,8 @@ public:
 
     // ---- loading
     std::size_t Remaining() const { return m_input.size() - m_position; }
+    // How many bytes have been read so far.
+    std::size_t Position() const { return m_position; }
 
     std::uint8_t ReadU8();
     std::uint16_t ReadU16();

@@ -4,46 +4,71 @@
 // bytes go to a temporary file in the same folder, are flushed to the disk and only then
 // renamed over the old file.
 //
-// Failures come back as the messages the user sees, with %1 already replaced by the path.
+// Every call works through the file system it is given, so tests can make any step fail.
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
+
+#include "diary/FileResult.h"
+#include "diary/FileSystem.h"
 
 namespace atomic_file {
 
 inline constexpr const char* OpenFailedMessage = "Failed to open document.";
 inline constexpr const char* SaveFailedMessage = "Failed to save document.";
 
+// What tells one version of a file from another: a save replaces the file (a new inode), and
+// an editor writing in place changes its size or time.
+struct FileIdentity {
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = 0;
+    std::int64_t modifiedSeconds = 0;
+    long modifiedNanoseconds = 0;
+
+    bool operator==(const FileIdentity&) const = default;
+};
+
+FileIdentity IdentityOf(const struct stat& status);
+
 struct ReadResult {
     std::vector<std::uint8_t> bytes;
-    std::string error;  // empty on success
+    FileResult result;
+    FileIdentity identity;
 };
 
-// Reads a regular file whole. A file larger than maximumSize is refused with the open
-// failure message rather than read.
-ReadResult ReadWholeFile(const std::string& path, std::size_t maximumSize);
+struct SaveOptions {
+    // The file as it was read; any other file at the path is not replaced.
+    std::optional<FileIdentity> expected;
+    // A file with several hard links is replaced all the same (the other names keep the old
+    // bytes); otherwise the save is refused so that the user can be asked first.
+    bool splitHardLinks = false;
+    // The mode of a file that does not exist yet.
+    mode_t newFileMode = 0600;
+    // Runs once every check has passed, just before the temporary file is made.
+    std::function<void(const std::string& target)> beforeReplace;
+};
+
+// Reads a regular file whole. A file larger than maximumSize is refused rather than read.
+ReadResult ReadWholeFile(const std::string& path, std::size_t maximumSize,
+                         FileSystem& files = RealFileSystem());
 
 // Replaces the file's contents, or leaves the old file exactly as it was. A symbolic link is
-// followed, so the link stays and its target receives the bytes. Returns the failure message,
-// or an empty string on success.
-std::string ReplaceFile(const std::string& path, std::span<const std::uint8_t> bytes);
+// followed, so the link stays and its target receives the bytes.
+// Writes only over a regular file or a link to one. `written` receives the new file's identity.
+FileResult ReplaceFile(const std::string& path, std::span<const std::uint8_t> bytes,
+                       FileSystem& files = RealFileSystem(), const SaveOptions& options = {},
+                       FileIdentity* written = nullptr);
 
-// The user's message for an operating-system error while opening (reading) or saving.
-std::string MessageForError(int error, const std::string& path, bool saving);
+// Removes the temporary files that saves of this diary by processes now gone left behind.
+void RemoveStaleTemporaries(const std::string& path, FileSystem& files = RealFileSystem());
 
-// The steps of ReplaceFile, so that tests can make one of them fail.
-enum class WriteStep { CreateTemporary, Write, Flush, Close, Rename, FlushFolder };
-
-// While alive, the given step of every ReplaceFile fails with the given errno value.
-class ScopedWriteFault {
-public:
-    ScopedWriteFault(WriteStep step, int error);
-    ~ScopedWriteFault();
-    ScopedWriteFault(const ScopedWriteFault&) = delete;
-    ScopedWriteFault& operator=(const ScopedWriteFault&) = delete;
-};
+// The result for an operating-system error while opening (reading) or saving a file.
+FileResult ResultForError(int error, const std::string& path, bool saving);
 
 }  // namespace atomic_file

@@ -301,15 +301,18 @@ bool CGastrologDoc::OnNewDocument() {
 // The file is read into a scratch document first, so a file that cannot be read leaves the
 // diary that was open exactly as it was.
 bool CGastrologDoc::OnOpenDocument(const std::string& path) {
-    CGastrologDoc incoming;
-    const std::string failure = incoming.ReadFile(path);
-    if (!failure.empty()) {
-        Ui().ReportError(failure);
+    DocumentPorts scratchPorts;
+    scratchPorts.files = &Files();
+    CGastrologDoc incoming(scratchPorts);
+    const FileResult read = incoming.ReadFile(path);
+    if (!read.Succeeded()) {
+        Ui().ReportError(read.Message());
         return false;
     }
     // What the file holds replaces the diary; the generated lists belonged to the one before.
     DeleteContents();
     AdoptStoredDiary(incoming.TakeStoredDiary());
+    m_knownFile = incoming.m_knownFile;
     Host().SetPathName(path);
     SetModifiedFlag(false);
     UpdateAllViews();

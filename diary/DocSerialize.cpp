@@ -12,10 +12,7 @@
 namespace {
 
 constexpr const char* UnexpectedFormatMessage = "Unexpected file format.";
-
-// Far beyond any real diary (a thousand foods take about 130 KB); it bounds what a hostile
-// file can make the reader allocate.
-constexpr std::size_t MaximumDiaryFileSize = 16 * 1024 * 1024;
+constexpr const char* TooLargeDetail = "is too large for a diary (more than 16 MiB)";
 
 [[noreturn]] void RefuseContent(const char* what) {
     CArchive::Refuse(CArchiveException::Cause::BadContent, what);
@@ -155,28 +152,52 @@ void CGastrologDoc::Serialize(CArchive& archive) {
     UpdateAllViews();
 }
 
-std::string CGastrologDoc::ReadBytes(std::span<const std::uint8_t> bytes) {
+namespace {
+
+// A refusal this early means the bytes never looked like a diary: the reader fails on the
+// first counts, which a text or a picture turns into nonsense.
+constexpr std::size_t HeaderAndFirstCount = 10;
+
+std::string WhatIsWrong(std::span<const std::uint8_t> bytes, std::size_t position) {
+    if (bytes.empty()) return "is empty";
+    if (position <= HeaderAndFirstCount) return "is not a Gastrolog diary";
+    return "is damaged at byte " + std::to_string(position);
+}
+
+}  // namespace
+
+FileResult CGastrologDoc::ReadBytes(std::span<const std::uint8_t> bytes) {
     DeleteContents();
     ClearGeneratedLists();
+    if (bytes.size() > MaximumDiaryFileSize)
+        return FileResult(FileResult::Code::TooLarge, atomic_file::OpenFailedMessage)
+            .WithDetail(TooLargeDetail);
+    CArchive archive(bytes);
     try {
-        CArchive archive(bytes);
         AdoptStoredDiary(LoadDiary(archive));
-        return {};
+        return FileResult::Success();
     } catch (const CArchiveException&) {
-        return UnexpectedFormatMessage;
+        return FileResult(FileResult::Code::Format, UnexpectedFormatMessage)
+            .WithDetail(WhatIsWrong(bytes, archive.Position()));
     } catch (const std::bad_alloc&) {
-        return atomic_file::OpenFailedMessage;
+        return FileResult(FileResult::Code::TooLarge, atomic_file::OpenFailedMessage);
     }
 }
 
-std::string CGastrologDoc::ReadFile(const std::string& path) {
-    const atomic_file::ReadResult file = atomic_file::ReadWholeFile(path, MaximumDiaryFileSize);
-    if (!file.error.empty()) {
+FileResult CGastrologDoc::ReadFile(const std::string& path) {
+    const atomic_file::ReadResult file =
+        atomic_file::ReadWholeFile(path, MaximumDiaryFileSize, Files());
+    if (!file.result.Succeeded()) {
         DeleteContents();
         ClearGeneratedLists();
-        return file.error;
+        if (file.result.GetCode() == FileResult::Code::TooLarge)
+            return FileResult(file.result).WithDetail(TooLargeDetail).AboutFile(path);
+        return file.result;
     }
-    return ReadBytes(file.bytes);
+    atomic_file::RemoveStaleTemporaries(path, Files());
+    FileResult read = ReadBytes(file.bytes).AboutFile(path);
+    if (read.Succeeded()) m_knownFile = KnownFile{path, file.identity};
+    return read;
 }
 
 std::vector<std::uint8_t> CGastrologDoc::WriteBytes() {
@@ -186,22 +207,31 @@ std::vector<std::uint8_t> CGastrologDoc::WriteBytes() {
     return archive.TakeBytes();
 }
 
-std::string CGastrologDoc::WriteFile(const std::string& path) {
+FileResult CGastrologDoc::WriteFile(const std::string& path, bool overwriteChanged,
+                                    bool splitHardLinks) {
     std::vector<std::uint8_t> bytes;
     try {
         bytes = WriteBytes();
     } catch (const std::exception&) {  // a list or a text too long for the format, or no memory
-        return atomic_file::SaveFailedMessage;
+        return FileResult(FileResult::Code::TooLarge, atomic_file::SaveFailedMessage);
     }
-    return atomic_file::ReplaceFile(path, bytes);
+    atomic_file::SaveOptions options;
+    if (m_knownFile && m_knownFile->path == path && !overwriteChanged)
+        options.expected = m_knownFile->identity;
+    options.splitHardLinks = splitHardLinks;
+    atomic_file::FileIdentity written;
+    const FileResult result = atomic_file::ReplaceFile(path, bytes, Files(), options, &written);
+    if (result.Succeeded()) m_knownFile = KnownFile{path, written};
+    return result;
 }
 
 bool CGastrologDoc::OnSaveDocument(const std::string& path) {
-    const std::string error = WriteFile(path);
-    if (!error.empty()) {
-        Ui().ReportError(error);
+    const FileResult result = WriteFile(path);
+    if (!result.Succeeded()) {
+        Ui().ReportError(result.Message());
         return false;
     }
+    if (!result.Message().empty()) Ui().Notify(result.Message());  // saved, with a caveat
     Host().SetPathName(path);
     SetModifiedFlag(false);
     UpdateAllViews();  // as storing through Serialize ends

@@ -1,5 +1,6 @@
 #include "diary/GastrologDoc.h"
 
+#include "diary/FileSystem.h"
 #include "diary/QuietPorts.h"
 
 struct CGastrologDoc::QuietDefaults {
@@ -22,6 +23,7 @@ void CGastrologDoc::SetPorts(DocumentPorts ports) {
     m_ports.ui = ports.ui ? ports.ui : &m_defaults->ui;
     m_ports.progress = ports.progress ? ports.progress : &m_defaults->progress;
     m_ports.clock = ports.clock ? ports.clock : &m_defaults->clock;
+    m_ports.files = ports.files ? ports.files : &RealFileSystem();
 }
 
 void CGastrologDoc::DeleteContents() {

@@ -11,10 +11,13 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
 
+#include "diary/AtomicFile.h"
+#include "diary/FileResult.h"
 #include "diary/Food.h"
 #include "diary/Hidden.h"
 #include "diary/ListEntries.h"
@@ -23,6 +26,10 @@
 #include "diary/Symptom.h"
 
 class CArchive;
+
+// Far beyond any real diary (a thousand foods take about 130 KB); it bounds what a hostile
+// file can make the reader allocate, and no program writes a larger diary.
+inline constexpr std::size_t MaximumDiaryFileSize = 16 * 1024 * 1024;
 
 class CGastrologDoc {
 public:
@@ -47,17 +54,20 @@ public:
     // ---- the file
     void Serialize(CArchive& archive);
     // Reads a diary file into this document as it is stored: no new day, no question. On
-    // failure the document is left cleared and the message (e.g. "Unexpected file format.")
-    // is returned; an empty string means success.
-    std::string ReadFile(const std::string& path);
-    // Writes the diary atomically (temporary file, flush, rename). Returns the failure
-    // message, or an empty string on success. Does not touch the host.
-    std::string WriteFile(const std::string& path);
+    // failure the document is left cleared and the result carries the message (e.g.
+    // "Unexpected file format.").
+    FileResult ReadFile(const std::string& path);
+    // Writes the diary atomically (temporary file, flush, rename). Does not touch the host.
+    // Over the file this diary was read from or last saved to, it writes only while that
+    // file is unchanged, unless overwriteChanged; a file with other hard links only when
+    // splitHardLinks.
+    FileResult WriteFile(const std::string& path, bool overwriteChanged = false,
+                         bool splitHardLinks = false);
     // The framework's save: WriteFile, then the path and a clear modified flag on success;
     // a failure is reported through the user interface.
     bool OnSaveDocument(const std::string& path);
     // ReadFile for a diary already in memory (e.g. a test or a fuzzer's input).
-    std::string ReadBytes(std::span<const std::uint8_t> bytes);
+    FileResult ReadBytes(std::span<const std::uint8_t> bytes);
     // The bytes WriteFile stores; m_dayCount is raised to at least 1 first, as when saving.
     std::vector<std::uint8_t> WriteBytes();
 
@@ -163,6 +173,7 @@ private:
     UserInterface& Ui() const { return *m_ports.ui; }
     ProgressIndicator& Progress() const { return *m_ports.progress; }
     const Clock& GetClock() const { return *m_ports.clock; }
+    FileSystem& Files() const { return *m_ports.files; }
 
     void SetModifiedFlag(bool modified = true) { Host().SetModifiedFlag(modified); }
     void UpdateAllViews() { Host().UpdateAllViews(); }
@@ -204,6 +215,13 @@ private:
     std::vector<CSymptom> m_symptoms;
     std::vector<CHidden> m_hidden;
     bool m_yesterday = false;
+
+    // The file this diary was last read from or saved to, as it was then.
+    struct KnownFile {
+        std::string path;
+        atomic_file::FileIdentity identity;
+    };
+    std::optional<KnownFile> m_knownFile;
 
     struct QuietDefaults;
     std::unique_ptr<QuietDefaults> m_defaults;

@@ -9,6 +9,8 @@
 
 using StringList = std::vector<std::string>;
 
+class FileSystem;
+
 // Seconds since 1970-01-01 UTC.
 using TimeValue = std::int64_t;
 
@@ -88,4 +90,5 @@ struct DocumentPorts {
     UserInterface* ui = nullptr;
     ProgressIndicator* progress = nullptr;
     Clock* clock = nullptr;
+    FileSystem* files = nullptr;  // the real file system when left null
 };

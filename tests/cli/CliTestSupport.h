@@ -107,5 +107,5 @@ inline void CompleteDiary(CGastrologDoc& doc, TimeValue lastUpdate, int dayCount
 }
 
 inline void SaveDiary(CGastrologDoc& doc, const std::string& path) {
-    ASSERT_EQ(doc.WriteFile(path), "");
+    ASSERT_EQ(doc.WriteFile(path).Message(), "");
 }

@@ -156,6 +156,28 @@ TEST_F(ImportRefusal, TextThatIsNotJson) {
     EXPECT_EQ(FileText(output), "the file that was there");
 }
 
+// Each input is refused in the documented form and leaves the existing file alone.
+TEST_F(ImportRefusal, OutOfRangeNumbersOversizedInputAndDiariesTooLargeToRead) {
+    Json hugeName = valid;
+    hugeName["foods"][0]["name"] = std::string(17 * 1024 * 1024, 'a');
+    hugeName["foodNames"][0] = hugeName["foods"][0]["name"];
+    const std::pair<std::string, std::string> cases[] = {
+        {"{\"lastUpdate\": 1e400}",
+         jsonPath + " is not valid JSON: number overflow parsing '1e400'; nothing was written.\n"},
+        {std::string(64 * 1024 * 1024 + 1, ' '),
+         jsonPath + " is larger than the 64 MiB that import reads; nothing was written.\n"},
+        {hugeName.dump(), jsonPath + ": the diary would take "}};
+    for (const auto& [text, message] : cases) {
+        SCOPED_TRACE(message);
+        WriteText(jsonPath, text);
+        WriteText(output, "the file that was there");
+        const CliRun run = RunCli({"import", jsonPath, "-o", output});
+        EXPECT_EQ(run.status, 1);
+        EXPECT_EQ(run.err.substr(0, message.size()), message);
+        EXPECT_EQ(FileText(output), "the file that was there");
+    }
+}
+
 TEST_F(ImportRefusal, NoFileIsCreatedOnRefusal) {
     Json json = valid;
     json["hidden"].erase(0);

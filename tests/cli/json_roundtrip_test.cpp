@@ -25,7 +25,7 @@ RoundTrip ExportAndImport(CGastrologDoc& doc) {
     const std::string diary = folder.File("diary.glg");
     const std::string json = folder.File("diary.json");
     const std::string copy = folder.File("copy.glg");
-    EXPECT_EQ(doc.WriteFile(diary), "");
+    EXPECT_EQ(doc.WriteFile(diary).Message(), "");
     const CliRun exported = RunCli({"export", diary});
     EXPECT_EQ(exported.status, 0) << exported.err;
     WriteText(json, exported.out);

@@ -73,7 +73,7 @@ protected:
 
     // The lists and scores the document itself gives for the stored diary.
     static double Generate(CGastrologDoc& doc, int action) {
-        EXPECT_EQ(doc.ReadFile(path), "");
+        EXPECT_EQ(doc.ReadFile(path).Message(), "");
         return doc.GenerateLists(action);
     }
 

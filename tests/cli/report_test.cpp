@@ -65,7 +65,7 @@ protected:
     // diary's JSON exchange.
     std::string LargeDiary(int extraFoods) {
         CGastrologDoc doc;
-        EXPECT_EQ(doc.ReadFile(Example), "");
+        EXPECT_EQ(doc.ReadFile(Example).Message(), "");
         Json json = DiaryToJson(doc);
         const Json model = json["foods"][0];
         for (int i = 0; i < extraFoods; ++i) {
@@ -95,7 +95,7 @@ TEST_F(ReportCommand, ReaderFindsThePeriodEveryStrongLinkAndTheLists) {
     EXPECT_EQ(PdfPageCount(pdf), 4);
     const std::string text = Flattened(PdfText(pdf));
     CGastrologDoc doc;
-    ASSERT_EQ(doc.ReadFile(Example), "");
+    ASSERT_EQ(doc.ReadFile(Example).Message(), "");
     EXPECT_NE(text.find("Period: " + PeriodText(doc)), std::string::npos);
     EXPECT_NE(text.find("Thursday, January 16, 2025 to Thursday, March 06, 2025"),
               std::string::npos);

@@ -40,7 +40,7 @@ protected:
             MakeSymptom("Fatigue", History('n', 'b', {13, 23, 34, 45})));
         CompleteDiary(doc, LocalTime(2025, 3, 6, 20), 55);
         SaveDiary(doc, path);
-        ASSERT_EQ(before.ReadFile(path), "");
+        ASSERT_EQ(before.ReadFile(path).Message(), "");
     }
 
     ScratchFolder folder;
@@ -52,7 +52,7 @@ TEST_F(TrainCommand, ChangesOnlyTheNetworkInPlace) {
     const CliRun run = RunCli({"train", path});
     ASSERT_EQ(run.status, 0) << run.err;
     CGastrologDoc after;
-    ASSERT_EQ(after.ReadFile(path), "");
+    ASSERT_EQ(after.ReadFile(path).Message(), "");
     ExpectSameDiaryApartFromTheNetwork(before, after);
     EXPECT_NE(after.Foods()[0].m_weight, before.Foods()[0].m_weight);
     EXPECT_NE(after.Symptoms()[0].m_weight, before.Symptoms()[0].m_weight);
@@ -67,7 +67,7 @@ TEST_F(TrainCommand, WithAnOutputLeavesTheDiaryAlone) {
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(FileText(path), original);
     CGastrologDoc after;
-    ASSERT_EQ(after.ReadFile(trained), "");
+    ASSERT_EQ(after.ReadFile(trained).Message(), "");
     ExpectSameDiaryApartFromTheNetwork(before, after);
 }
 

@@ -77,7 +77,8 @@ TEST(ArchiveCounts, UseTheShortFormBelow0xFFFFAndTheLongFormFromIt) {
                                                    {0x10000, {0xFF, 0xFF, 0x00, 0x00, 0x01, 0x00}}};
     for (const auto& [count, prefix] : cases) {
         SCOPED_TRACE(count);
-        const Bytes bytes = Stored([&](CArchive& archive) { archive.WriteCount(count); });
+        const Bytes bytes =
+            Stored([count = count](CArchive& archive) { archive.WriteCount(count); });
         EXPECT_EQ(bytes, prefix);
         // The reader checks the count against what follows, so give it that much.
         const Bytes withEntries = Concat(bytes, Bytes(count, 0));

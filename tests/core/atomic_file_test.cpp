@@ -1,3 +1,4 @@
+#include <fcntl.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -6,6 +7,7 @@
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <tuple>
 
@@ -13,6 +15,7 @@
 #include "diary/GastrologDoc.h"
 #include "diary/QuietPorts.h"
 #include "tests/support/DocumentTestAccess.h"
+#include "tests/support/FaultyFileSystem.h"
 
 namespace {
 
@@ -63,10 +66,10 @@ const Bytes NewDiary{'n', 'e', 'w', 3, 4, 5, 6};
 TEST(ReplaceFile, WritesANewFileThenReplacesItKeepingItsPermissionsAndNothingElse) {
     Folder folder;
     const std::string path = folder.File("diary.glg");
-    EXPECT_EQ(atomic_file::ReplaceFile(path, OldDiary), "");
+    EXPECT_EQ(atomic_file::ReplaceFile(path, OldDiary).Message(), "");
     EXPECT_EQ(Contents(path), OldDiary);
     ::chmod(path.c_str(), 0640);
-    EXPECT_EQ(atomic_file::ReplaceFile(path, NewDiary), "");
+    EXPECT_EQ(atomic_file::ReplaceFile(path, NewDiary).Message(), "");
     EXPECT_EQ(Contents(path), NewDiary);
     struct stat status {};
     ASSERT_EQ(::stat(path.c_str(), &status), 0);
@@ -79,7 +82,7 @@ TEST(ReplaceFile, FollowsASymbolicLinkSoTheLinkSurvives) {
     const std::string target = folder.File("real.glg"), link = folder.File("link.glg");
     Put(target, OldDiary);
     fs::create_symlink(target, link);
-    EXPECT_EQ(atomic_file::ReplaceFile(link, NewDiary), "");
+    EXPECT_EQ(atomic_file::ReplaceFile(link, NewDiary).Message(), "");
     EXPECT_TRUE(fs::is_symlink(link));
     EXPECT_EQ(Contents(target), NewDiary);
 }
@@ -90,22 +93,22 @@ TEST(ReplaceFile, AWriteProtectedFileIsKept) {
     const std::string path = folder.File("diary.glg");
     Put(path, OldDiary);
     ::chmod(path.c_str(), 0444);
-    EXPECT_EQ(atomic_file::ReplaceFile(path, NewDiary), "Access to " + path + " was denied.");
+    EXPECT_EQ(atomic_file::ReplaceFile(path, NewDiary).Message(),
+              "Access to " + path + " was denied.");
     EXPECT_EQ(Contents(path), OldDiary);
 }
 
 TEST(ReplaceFile, AMissingFolderOrATargetThatIsAFolderIsReportedAndLeftAlone) {
     Folder folder;
     const std::string missing = folder.File("missing/diary.glg"), path = folder.File("diary.glg");
-    EXPECT_EQ(atomic_file::ReplaceFile(missing, NewDiary), missing + " was not found.");
+    EXPECT_EQ(atomic_file::ReplaceFile(missing, NewDiary).Message(), missing + " was not found.");
     EXPECT_TRUE(folder.Names().empty());
     fs::create_directory(path);
-    EXPECT_EQ(atomic_file::ReplaceFile(path, NewDiary), "Access to " + path + " was denied.");
+    EXPECT_EQ(atomic_file::ReplaceFile(path, NewDiary).Message(),
+              "Access to " + path + " was denied.");
     EXPECT_TRUE(fs::is_directory(path));
     EXPECT_THAT(folder.Names(), testing::ElementsAre("diary.glg"));
 }
-
-using atomic_file::WriteStep;
 
 TEST(ReplaceFile, AnInterruptedSaveAtAnyStepLeavesTheOldFileExactlyAsItWas) {
     Folder folder;
@@ -113,37 +116,151 @@ TEST(ReplaceFile, AnInterruptedSaveAtAnyStepLeavesTheOldFileExactlyAsItWas) {
     const std::string denied = "Access to " + path + " was denied.",
                       full = "Disk full while accessing " + path + ".",
                       failed = "Failed to save document.";
-    const std::tuple<WriteStep, int, std::string> cases[] = {
-        {WriteStep::CreateTemporary, EACCES, denied},
-        {WriteStep::Write, ENOSPC, full},
-        {WriteStep::Write, EIO, failed},
-        {WriteStep::Flush, EDQUOT, full},
-        {WriteStep::Close, EIO, failed},
-        {WriteStep::Rename, EBUSY, "A sharing violation occurred while accessing " + path + "."},
-        {WriteStep::Rename, EROFS, denied}};
+    const std::tuple<FileStep, int, std::string> cases[] = {
+        {FileStep::CreateFile, EACCES, denied},
+        {FileStep::Write, ENOSPC, full},
+        {FileStep::Write, EIO, failed},
+        {FileStep::Flush, EDQUOT, full},
+        {FileStep::Close, EIO, failed},
+        {FileStep::Rename, EBUSY, "A sharing violation occurred while accessing " + path + "."},
+        {FileStep::Rename, EROFS, denied}};
     for (const auto& [step, error, message] : cases) {
         SCOPED_TRACE(static_cast<int>(step));
         SCOPED_TRACE(error);
         Put(path, OldDiary);
-        {
-            atomic_file::ScopedWriteFault fault(step, error);
-            EXPECT_EQ(atomic_file::ReplaceFile(path, NewDiary), message);
-        }
+        FaultyFileSystem files(step, error);
+        EXPECT_EQ(atomic_file::ReplaceFile(path, NewDiary, files).Message(), message);
         EXPECT_EQ(Contents(path), OldDiary);
         EXPECT_THAT(folder.Names(), testing::ElementsAre("diary.glg"));  // no temporary left
         // Once the fault is gone the same save goes through.
-        EXPECT_EQ(atomic_file::ReplaceFile(path, NewDiary), "");
+        EXPECT_EQ(atomic_file::ReplaceFile(path, NewDiary).Message(), "");
         EXPECT_EQ(Contents(path), NewDiary);
     }
 }
 
-TEST(ReplaceFile, AFolderThatCannotBeFlushedIsReportedThoughTheFileIsReplaced) {
+// Each situation prepares the folder and says what the save must answer, what the diary's
+// path must hold afterwards, and which names the folder must hold.
+struct SaveSituation {
+    const char* what;
+    std::function<void(const Folder&, FaultyFileSystem&, atomic_file::SaveOptions&)> prepare;
+    FileResult::Code code;
+    std::string message;  // %1 is the diary's path
+    Bytes afterwards;     // empty: the path is not a regular file afterwards
+    std::vector<std::string> names;
+};
+
+using Options = atomic_file::SaveOptions;
+
+const SaveSituation SaveSituations[] = {
+    {"a folder that cannot be flushed",
+     [](const Folder& f, FaultyFileSystem& files, Options&) {
+         Put(f.File("diary.glg"), OldDiary);
+         files.Fail(FileStep::FlushFolder, EIO);
+     },
+     FileResult::Code::SavedNotFlushed,
+     "%1 was saved, but its folder could not be flushed to the disk.",
+     NewDiary,
+     {"diary.glg"}},
+    {"a named pipe",
+     [](const Folder& f, FaultyFileSystem&, Options&) {
+         ::mkfifo(f.File("diary.glg").c_str(), 0600);
+     },
+     FileResult::Code::NotRegular,
+     "%1 is not a regular file; a diary is saved only as a regular file, so nothing was saved.",
+     {},
+     {"diary.glg"}},
+    {"a link into a missing folder",
+     [](const Folder& f, FaultyFileSystem&, Options&) {
+         fs::create_symlink(f.File("gone/x.glg"), f.File("diary.glg"));
+     },
+     FileResult::Code::NotRegular,
+     "%1 is a link to a file that does not exist; nothing was saved.",
+     {},
+     {"diary.glg"}},
+    {"a file changed since it was read",
+     [](const Folder& f, FaultyFileSystem&, Options& options) {
+         Put(f.File("diary.glg"), OldDiary);
+         struct stat status {};
+         ::stat(f.File("diary.glg").c_str(), &status);
+         options.expected = atomic_file::IdentityOf(status);
+         Put(f.File("diary.glg"), Bytes{'o', 't', 'h', 'e', 'r'});
+     },
+     FileResult::Code::ChangedOnDisk,
+     "%1 was changed by another program since you opened it.",
+     Bytes{'o', 't', 'h', 'e', 'r'},
+     {"diary.glg"}},
+    {"a file with a second hard link",
+     [](const Folder& f, FaultyFileSystem&, Options&) {
+         Put(f.File("diary.glg"), OldDiary);
+         fs::create_hard_link(f.File("diary.glg"), f.File("other.glg"));
+     },
+     FileResult::Code::HardLinked,
+     "%1 has other names (hard links). Saving writes a new file, and the other names keep the "
+     "old diary.",
+     OldDiary,
+     {"diary.glg", "other.glg"}},
+    {"a stale temporary file of a process that is gone",
+     [](const Folder& f, FaultyFileSystem& files, Options&) {
+         Put(f.File("diary.glg"), OldDiary);
+         Put(f.File(".diary.glg.999999-3.tmp"), OldDiary);
+         Put(f.File(".diary.glg.x-3.tmp"), OldDiary);  // not one of ours: kept
+         files.PretendOtherProcessesGone();
+     },
+     FileResult::Code::Ok,
+     "",
+     NewDiary,
+     {".diary.glg.x-3.tmp", "diary.glg"}},
+};
+
+TEST(ReplaceFile, EverySaveSituationGivesItsResultAndLeavesTheFolderClean) {
+    for (const SaveSituation& situation : SaveSituations) {
+        SCOPED_TRACE(situation.what);
+        Folder folder;
+        FaultyFileSystem files;
+        Options options;
+        situation.prepare(folder, files, options);
+        const std::string path = folder.File("diary.glg");
+        const FileResult result = atomic_file::ReplaceFile(path, NewDiary, files, options);
+        EXPECT_EQ(result.GetCode(), situation.code);
+        std::string message = situation.message;
+        if (const auto at = message.find("%1"); at != std::string::npos)
+            message.replace(at, 2, path);
+        EXPECT_EQ(result.Message(), message);
+        if (situation.afterwards.empty())
+            EXPECT_FALSE(fs::is_regular_file(fs::symlink_status(path)));
+        else
+            EXPECT_EQ(Contents(path), situation.afterwards);
+        EXPECT_EQ(folder.Names(), situation.names);
+    }
+}
+
+// Records the mode every new file is created with.
+class ModeSpy : public FaultyFileSystem {
+public:
+    int Open(const std::string& file, int flags, mode_t mode, int& descriptor) override {
+        if (flags & O_CREAT) createdModes.push_back(mode);
+        return FaultyFileSystem::Open(file, flags, mode, descriptor);
+    }
+    std::vector<mode_t> createdModes;
+};
+
+TEST(ReplaceFile, ATemporaryFileIsPrivateFromTheStartAndItsNameFitsWhateverTheDiarysName) {
     Folder folder;
-    const std::string path = folder.File("diary.glg");
-    Put(path, OldDiary);
-    atomic_file::ScopedWriteFault fault(WriteStep::FlushFolder, EIO);
-    EXPECT_EQ(atomic_file::ReplaceFile(path, NewDiary), "Failed to save document.");
-    EXPECT_EQ(Contents(path), NewDiary);
+    // The second name is as long as a file system allows: the temporary name must shrink.
+    for (const std::string& name : {std::string("diary.glg"), std::string(251, 'd') + ".glg"}) {
+        SCOPED_TRACE(name.size());
+        const std::string path = folder.File(name);
+        ModeSpy files;
+        ASSERT_EQ(atomic_file::ReplaceFile(path, OldDiary, files).Message(), "");
+        struct stat status {};
+        ASSERT_EQ(::stat(path.c_str(), &status), 0);
+        EXPECT_EQ(status.st_mode & 0777, 0600u);  // a new diary is the user's alone
+        ::chmod(path.c_str(), 0640);
+        ASSERT_EQ(atomic_file::ReplaceFile(path, NewDiary, files).Message(), "");
+        EXPECT_THAT(files.createdModes, testing::ElementsAre(0600u, 0640u));
+        EXPECT_EQ(Contents(path), NewDiary);
+        fs::remove(path);
+    }
 }
 
 // ---- reading a file
@@ -156,10 +273,10 @@ TEST(ReadWholeFile, ReadsEveryByteOfAFileUpToTheLimit) {
         bytes[index] = static_cast<std::uint8_t>(index * 7);
     Put(path, bytes);
     const auto result = atomic_file::ReadWholeFile(path, 100000);
-    EXPECT_EQ(result.error, "");
+    EXPECT_EQ(result.result.Message(), "");
     EXPECT_EQ(result.bytes, bytes);
     // Above the limit the file is refused without being read.
-    EXPECT_EQ(atomic_file::ReadWholeFile(path, 99999).error, "Failed to open document.");
+    EXPECT_EQ(atomic_file::ReadWholeFile(path, 99999).result.Message(), "Failed to open document.");
 }
 
 TEST(ReadWholeFile, ReportsEachFailureWithItsMessage) {
@@ -173,7 +290,7 @@ TEST(ReadWholeFile, ReportsEachFailureWithItsMessage) {
         {directory, "Access to " + directory + " was denied."},
         {pipe, "Failed to open document."}};
     for (const auto& [path, message] : cases)
-        EXPECT_EQ(atomic_file::ReadWholeFile(path, 100).error, message) << path;
+        EXPECT_EQ(atomic_file::ReadWholeFile(path, 100).result.Message(), message) << path;
 }
 
 // ---- the document's files
@@ -187,7 +304,8 @@ public:
 struct SavedDiary {
     PlainHost host;
     RecordingUserInterface ui;
-    CGastrologDoc doc{DocumentPorts{nullptr, &host, &ui}};
+    FaultyFileSystem files;
+    CGastrologDoc doc{DocumentPorts{nullptr, &host, &ui, nullptr, nullptr, &files}};
 
     SavedDiary() {
         Members(doc).m_foods.emplace_back("Tea");
@@ -204,10 +322,10 @@ TEST(DiaryFiles, WriteFileStoresWhatReadFileReadsBack) {
     Folder folder;
     SavedDiary saved;
     const std::string path = folder.File("diary.glg");
-    ASSERT_EQ(saved.doc.WriteFile(path), "");
+    ASSERT_EQ(saved.doc.WriteFile(path).Message(), "");
     EXPECT_EQ(Contents(path), saved.doc.WriteBytes());
     CGastrologDoc read;
-    ASSERT_EQ(read.ReadFile(path), "");
+    ASSERT_EQ(read.ReadFile(path).Message(), "");
     EXPECT_EQ(read.Foods(), saved.doc.Foods());
     EXPECT_EQ(read.SymptomLines(), saved.doc.SymptomLines());
 
@@ -215,7 +333,7 @@ TEST(DiaryFiles, WriteFileStoresWhatReadFileReadsBack) {
     saved.host.SetPathName("/elsewhere/other.glg");
     for (const std::string& file : {path, folder.File("missing.glg")}) {
         SCOPED_TRACE(file);
-        saved.doc.ReadFile(file);
+        saved.doc.ReadFile(file).Message();
         EXPECT_EQ(saved.host.m_updateCount, 0);
         EXPECT_TRUE(saved.host.IsModified());
         EXPECT_EQ(saved.host.GetPathName(), "/elsewhere/other.glg");
@@ -223,23 +341,50 @@ TEST(DiaryFiles, WriteFileStoresWhatReadFileReadsBack) {
     }
 }
 
+TEST(DiaryFiles, ADiaryChangedOnDiskSinceItWasReadIsNotOverwrittenUnlessAskedTo) {
+    Folder folder;
+    SavedDiary saved;
+    const std::string path = folder.File("diary.glg");
+    ASSERT_EQ(saved.doc.WriteFile(path).Message(), "");
+    CGastrologDoc read;
+    ASSERT_EQ(read.ReadFile(path).Message(), "");
+    ASSERT_EQ(saved.doc.WriteFile(path).Message(), "");  // our own save is no change
+    ASSERT_EQ(saved.doc.WriteFile(path).Message(), "");
+    const Bytes other = Contents(path);
+    const FileResult refused = read.WriteFile(path);  // another program saved meanwhile
+    EXPECT_EQ(refused.GetCode(), FileResult::Code::ChangedOnDisk);
+    EXPECT_EQ(refused.Message(), path + " was changed by another program since you opened it.");
+    EXPECT_EQ(Contents(path), other);
+    EXPECT_EQ(read.WriteFile(path, true).Message(), "");
+    EXPECT_EQ(Contents(path), read.WriteBytes());
+}
+
 TEST(DiaryFiles, AFileThatCannotBeReadLeavesTheDocumentCleared) {
     Folder folder;
     Put(folder.File("empty.glg"), {});
     Put(folder.File("text.glg"), Bytes{'h', 'e', 'l', 'l', 'o'});
     Put(folder.File("huge.glg"), {});
+    SavedDiary whole;
+    Bytes damaged = whole.doc.WriteBytes();
+    damaged.resize(60);  // the food's float at bytes 59..62 runs past the end
+    Put(folder.File("damaged.glg"), damaged);
     fs::resize_file(folder.File("huge.glg"), 64u << 20);  // sparse: no disk is used
     const std::pair<std::string, std::string> cases[] = {
         {folder.File("missing.glg"), folder.File("missing.glg") + " was not found."},
-        {folder.File("empty.glg"), "Unexpected file format."},
-        {folder.File("text.glg"), "Unexpected file format."},
-        {folder.File("huge.glg"), "Failed to open document."}  // far larger than any diary
-    };
+        {folder.File("empty.glg"),
+         "Unexpected file format.\n" + folder.File("empty.glg") + " is empty."},
+        {folder.File("text.glg"),
+         "Unexpected file format.\n" + folder.File("text.glg") + " is not a Gastrolog diary."},
+        {folder.File("damaged.glg"),
+         "Unexpected file format.\n" + folder.File("damaged.glg") + " is damaged at byte 59."},
+        {folder.File("huge.glg"),  // far larger than any diary
+         "Failed to open document.\n" + folder.File("huge.glg") +
+             " is too large for a diary (more than 16 MiB)."}};
     for (const auto& [path, message] : cases) {
         SCOPED_TRACE(path);
         SavedDiary diary;
         Members(diary.doc).m_exclusions.emplace_back("Tea");
-        EXPECT_EQ(diary.doc.ReadFile(path), message);
+        EXPECT_EQ(diary.doc.ReadFile(path).Message(), message);
         EXPECT_TRUE(diary.doc.Foods().empty() && diary.doc.Symptoms().empty() &&
                     diary.doc.HiddenUnits().empty() && diary.doc.FoodNames().empty() &&
                     diary.doc.SymptomLines().empty() && diary.doc.Exclusions().empty());
@@ -252,10 +397,9 @@ TEST(DiaryFiles, AFailedSaveIsReportedAndKeepsTheOldNameFlagAndBytesWhereASaveRe
     const std::string path = folder.File("diary.glg");
     Put(path, OldDiary);
     saved.host.SetPathName(folder.File("before.glg"));
-    {
-        atomic_file::ScopedWriteFault fault(WriteStep::Write, ENOSPC);
-        EXPECT_FALSE(saved.doc.OnSaveDocument(path));
-    }
+    saved.files.Fail(FileStep::Write, ENOSPC);
+    EXPECT_FALSE(saved.doc.OnSaveDocument(path));
+    saved.files.Heal();
     EXPECT_THAT(saved.ui.errors, testing::ElementsAre("Disk full while accessing " + path + "."));
     EXPECT_EQ(saved.host.GetPathName(), folder.File("before.glg"));
     EXPECT_TRUE(saved.host.IsModified());

@@ -376,7 +376,7 @@ TEST_F(CycleTest, UnreadableFileLeavesTheOpenDiaryAsItWas) {
     Members(doc).m_nextAction = command::GenerateTomorrowsLists;
     for (const std::string& file : {damaged, missing}) {
         CGastrologDoc probe;
-        const std::string message = probe.ReadFile(file);
+        const std::string message = probe.ReadFile(file).Message();
         ASSERT_NE(message, "") << file;
         diary.ui.ExpectError(message);
         EXPECT_FALSE(doc.OnOpenDocument(file));

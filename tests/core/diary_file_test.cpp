@@ -146,7 +146,7 @@ TEST(DiaryFileLayout, AnEmptyDiaryHoldsEmptyListsAndTheUnitsAndADayCountBelowOne
         EXPECT_EQ(bytes, expected.Join());
         EXPECT_EQ(doc.DayCount(), 1);  // the member follows
         CGastrologDoc read;
-        ASSERT_EQ(read.ReadBytes(bytes), "");
+        ASSERT_EQ(read.ReadBytes(bytes).Message(), "");
         EXPECT_EQ(read.DayCount(), 1);
     }
 }
@@ -170,7 +170,7 @@ TEST(DiaryFileLayout, FortyThousandFoodsPushLaterClassNumbersIntoTheLongForm) {
     EXPECT_EQ(Occurrences(bytes, ByteBuilder().NewClass("CHidden").bytes), 1u);
 
     CGastrologDoc read;
-    ASSERT_EQ(read.ReadBytes(bytes), "");
+    ASSERT_EQ(read.ReadBytes(bytes).Message(), "");
     EXPECT_EQ(read.Foods().size(), 40000u);
     EXPECT_EQ(read.WriteBytes(), bytes);
 }
@@ -256,7 +256,7 @@ TEST(DiaryFileRoundTrip, RandomDiariesWriteReadAndWriteToIdenticalBytes) {
         RandomDiary(seed).Fill(original);
         const Bytes first = original.WriteBytes();
         CGastrologDoc read;
-        ASSERT_EQ(read.ReadBytes(first), "") << "seed " << seed;
+        ASSERT_EQ(read.ReadBytes(first).Message(), "") << "seed " << seed;
         EXPECT_EQ(read.WriteBytes(), first) << "seed " << seed;  // so every field came back
     }
 }
@@ -271,7 +271,7 @@ TEST(DiaryFileReading, ReadsTheStoredListsAsTheyAreDropsTheGeneratedOnesAndIgnor
     bytes.insert(bytes.end(), {0xFF, 0xFF, 0x12, 0x00, 'x'});
     CGastrologDoc doc;
     FillEverything(doc);
-    ASSERT_EQ(doc.ReadBytes(bytes), "");
+    ASSERT_EQ(doc.ReadBytes(bytes).Message(), "");
     EXPECT_THAT(doc.FoodNames(), testing::ElementsAre("Bread", "Jam"));
     EXPECT_THAT(doc.SymptomLines(), testing::ElementsAre("Headache"));
     EXPECT_THAT(doc.Foods(), testing::ElementsAre(CFood("Tea")));
@@ -286,7 +286,7 @@ TEST(DiaryFileReading, SerializeEndsWithUpdateAllViewsAndReadBytesDoesNot) {
     PlainHost host;
     CGastrologDoc doc(DocumentPorts{nullptr, &host});
     const Bytes bytes = TeaAndHeadache().Join();
-    ASSERT_EQ(doc.ReadBytes(bytes), "");
+    ASSERT_EQ(doc.ReadBytes(bytes).Message(), "");
     EXPECT_EQ(host.m_updateCount, 0);
     CArchive loading(bytes);
     doc.Serialize(loading);
@@ -303,7 +303,7 @@ void ExpectRefusedAndCleared(const Bytes& bytes, const std::string& what) {
     SCOPED_TRACE(what);
     CGastrologDoc doc;
     FillEverything(doc);
-    EXPECT_EQ(doc.ReadBytes(bytes), Unexpected);
+    EXPECT_EQ(doc.ReadBytes(bytes).Message(), Unexpected);
     EXPECT_TRUE(doc.Foods().empty() && doc.Symptoms().empty() && doc.HiddenUnits().empty());
     EXPECT_TRUE(doc.FoodNames().empty() && doc.SymptomLines().empty() && doc.DayList().empty());
     EXPECT_TRUE(doc.Exclusions().empty() && doc.Inclusions().empty() && doc.Over50Days().empty());

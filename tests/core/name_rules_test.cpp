@@ -155,7 +155,7 @@ TEST(NameRules, ADiaryWithAccentedNamesIsReadBack) {
         "belkeit");
     for (const char* unit : {"0", "1", "2", "3", "4"}) Members(doc).m_hidden.emplace_back(unit);
     CGastrologDoc read;
-    ASSERT_EQ(read.ReadBytes(doc.WriteBytes()), "");
+    ASSERT_EQ(read.ReadBytes(doc.WriteBytes()).Message(), "");
     EXPECT_EQ(read.Foods()[0].m_name, "\xC4pfel");
     EXPECT_EQ(read.Symptoms()[0].m_name,
               "\xDC"

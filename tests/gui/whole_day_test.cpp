@@ -206,7 +206,7 @@ TEST(WholeDay, TwoDaysOfANewDiaryThroughTheWindows) {
 
     // ---- the file, read as it is stored
     CGastrologDoc stored;
-    ASSERT_EQ(stored.ReadFile(path), "");
+    ASSERT_EQ(stored.ReadFile(path).Message(), "");
     EXPECT_EQ(Names(stored.Foods()), (Strings{"Bread", "Coffee", "Apple"}));
     EXPECT_EQ(Tail(HistoryOf(stored, "Bread")), "yyn");
     EXPECT_EQ(Tail(HistoryOf(stored, "Coffee")), "yyn");

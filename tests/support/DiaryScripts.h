@@ -71,7 +71,7 @@ struct SampleDiary {
         Fill(doc);
         Members(doc).m_lastUpdate = lastUpdate;
         Members(doc).m_dayCount = dayCount;
-        ASSERT_EQ(doc.WriteFile(path), "");
+        ASSERT_EQ(doc.WriteFile(path).Message(), "");
     }
 
     // Puts the diary's records and name lists into `doc`.

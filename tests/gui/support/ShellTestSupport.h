@@ -97,6 +97,6 @@ inline void WriteTodaysDiary(const std::string& path, int dayCount = 3) {
     Members(diary).m_lastUpdate = diary.GetEffectiveNow();
     diary.RebuildFoodNames();
     diary.RebuildSymptomLines();
-    const std::string failure = diary.WriteFile(path);
+    const std::string failure = diary.WriteFile(path).Message();
     ASSERT_TRUE(failure.empty()) << failure;
 }

@@ -1,0 +1,17 @@
+#pragma once
+// Path pieces for the files the program keeps beside a diary.
+
+#include <cstddef>
+#include <string>
+
+namespace file_names {
+
+// The folder of a path ("." for a bare name).
+std::string FolderOf(const std::string& path);
+// The last part of a path.
+std::string NameOf(const std::string& path);
+// ".NAME" + suffix, with NAME shortened so the whole stays within `longest` bytes.
+std::string HiddenCompanion(const std::string& name, const std::string& suffix,
+                            std::size_t longest);
+
+}  // namespace file_names

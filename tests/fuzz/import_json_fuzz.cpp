@@ -1,0 +1,48 @@
+// Reads arbitrary text as the JSON of a diary. Whatever import accepts must store, read back,
+// export and import again to the very same bytes.
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <span>
+#include <string_view>
+
+#include "diary/GastrologDoc.h"
+#include "exchange/JsonExport.h"
+#include "exchange/JsonImport.h"
+
+namespace {
+
+// The largest input worth trying; import bounds its input far above this.
+constexpr std::size_t LargestInput = 1 << 20;
+
+bool Parse(std::string_view text, Json& json) {
+    try {
+        json = Json::parse(text);
+        return true;
+    } catch (const Json::exception&) {
+        return false;
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size > LargestInput) return 0;
+    Json json;
+    if (!Parse(std::string_view(reinterpret_cast<const char*>(data), size), json)) return 0;
+    CGastrologDoc doc;
+    if (DiaryFromJson(json, doc)) return 0;  // refused
+    std::vector<std::uint8_t> stored;
+    try {
+        stored = doc.WriteBytes();
+    } catch (const std::exception&) {
+        return 0;  // too large for the file format: import refuses it too
+    }
+    CGastrologDoc read;
+    if (!read.ReadBytes(stored).Succeeded()) return 0;  // import refuses what cannot be read
+    CGastrologDoc again;
+    if (DiaryFromJson(DiaryToJson(read), again)) std::abort();
+    if (again.WriteBytes() != stored) std::abort();
+    return 0;
+}
