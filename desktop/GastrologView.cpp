@@ -9,33 +9,13 @@
 #include <utility>
 
 #include "desktop/DiaryDocument.h"
-#include "diary/DiaryConstants.h"
 #include "desktop/PageFont.h"
-#include "page/PageLayout.h"
-#include "page/PageMetrics.h"
 #include "desktop/PagePrintout.h"
 #include "desktop/PageWindow.h"
 #include "desktop/WxCanvas.h"
-
-namespace {
-
-// The View menu's switches and the document member each one inverts.
-constexpr std::pair<int, bool CGastrologDoc::*> SectionSwitches[] = {
-    {command::ViewInclusions, &CGastrologDoc::m_showInclusions},
-    {command::ViewUnclassified, &CGastrologDoc::m_showUnclassified},
-    {command::ViewExclusions, &CGastrologDoc::m_showExclusions},
-    {command::ViewSymptoms, &CGastrologDoc::m_showSymptoms},
-    {command::ViewFoods, &CGastrologDoc::m_showFoods},
-    {command::ViewHistory, &CGastrologDoc::m_showHistory},
-};
-
-bool* SwitchFor(CGastrologDoc& doc, int commandId) {
-    for (const auto& [id, member] : SectionSwitches)
-        if (id == commandId) return &(doc.*member);
-    return nullptr;
-}
-
-}  // namespace
+#include "diary/DiaryConstants.h"
+#include "page/PageLayout.h"
+#include "page/PageMetrics.h"
 
 CGastrologDoc* CoreOf(wxDocument* document) {
     auto* diary = wxDynamicCast(document, DiaryDocument);
@@ -115,7 +95,9 @@ void CGastrologView::OnUpdate(wxView*, wxObject*) {
     // One scroll unit is a row down and a tenth of the page across, as the line steps are.
     const int unitAcross = std::max(1, m_nPageWidth / 10);
     const int unitsAcross = (m_nPageWidth + unitAcross - 1) / unitAcross;
-    window->SetScrollbars(unitAcross, m_nScreenLineHeight, unitsAcross, m_nTotalLines, 0, 0, true);
+    // One row more than the page holds makes room for its top margin.
+    window->SetScrollbars(unitAcross, m_nScreenLineHeight, unitsAcross, m_nTotalLines + 1, 0, 0,
+                          true);
     window->Scroll(0, 0);
     window->Refresh(true);
 }
@@ -224,9 +206,8 @@ void CGastrologView::OnKeyDown(wxKeyEvent& event) {
 
 void CGastrologView::OnSectionSwitch(wxCommandEvent& event) {
     CGastrologDoc* core = Core();
-    bool* shown = core ? SwitchFor(*core, event.GetId()) : nullptr;
-    if (!shown) return;
-    *shown = !*shown;
+    if (!core) return;
+    core->SetSectionShown(event.GetId(), !core->IsSectionShown(event.GetId()));
     if (m_window) m_window->Refresh(true);
     // Every pane recomputes its rows and returns to the top; the file is not concerned, so
     // the document is not marked as modified.
@@ -235,7 +216,6 @@ void CGastrologView::OnSectionSwitch(wxCommandEvent& event) {
 
 void CGastrologView::OnUpdateSectionSwitch(wxUpdateUIEvent& event) {
     CGastrologDoc* core = Core();
-    const bool* shown = core ? SwitchFor(*core, event.GetId()) : nullptr;
     event.Enable(true);
-    event.Check(shown && *shown);
+    event.Check(core && core->IsSectionShown(event.GetId()));
 }

@@ -65,6 +65,8 @@ public:
     TimeValue GetEffectiveNow() const;
     int GetDaysSinceUpdate() const;
     bool CheckNewDay(bool afterLists);
+    // Moves every history on to a new day slot and shows it (what a true CheckNewDay asks for).
+    void StartNewDay();
     void OfferSkippedDays(int count);
     bool UpdateSymptoms(bool fromCommand, int dayIndex);
     bool CreateDayList(int dayIndex);
@@ -133,6 +135,13 @@ public:
     bool ShowUnclassified() const { return m_showUnclassified; }
     bool ShowHistory() const { return m_showHistory; }
 
+    // ---- the View menu's section switches (by command id); not part of the file, but
+    // remembered in the settings so the page shows the sections the user chose last time
+    bool IsSectionShown(int commandId) const;
+    void SetSectionShown(int commandId, bool shown);
+    // Takes the switches the settings remember; switches never set keep their values.
+    void LoadSectionSwitches();
+
     // ---- members (the view and the dialogs read them)
     StringList m_dayList;
     StringList m_foodNames;
@@ -149,7 +158,7 @@ public:
     bool m_showUnclassified = true;
     bool m_showHistory = false;
     std::int32_t m_dayCount = 0;
-    TimeValue m_lastUpdate = 0;  // a never-saved diary counts as last updated long ago
+    TimeValue m_lastUpdate = 0;  // a new diary's is the day it was made (OnNewDocument)
     std::vector<CFood> m_foods;
     std::vector<CExclusion> m_exclusions;
     std::vector<CInclusion> m_inclusions;
@@ -169,6 +178,9 @@ public:
     void UpdateAllViews() { Host().UpdateAllViews(); }
 
 private:
+    // The switch behind a View command id; nullptr for other ids.
+    bool* SectionFlag(int commandId);
+
     struct QuietDefaults;
     std::unique_ptr<QuietDefaults> m_defaults;
     DocumentPorts m_ports;

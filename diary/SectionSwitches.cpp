@@ -1,0 +1,63 @@
+// The six section switches of the View menu and their memory in the settings store.
+
+#include <string_view>
+
+#include "diary/DiaryConstants.h"
+#include "diary/GastrologDoc.h"
+
+namespace {
+
+constexpr std::string_view ViewSection = "View";
+
+struct SectionName {
+    int commandId;
+    std::string_view name;
+};
+
+constexpr SectionName SectionNames[] = {
+    {command::ViewInclusions, "Inclusions"}, {command::ViewUnclassified, "Unclassified"},
+    {command::ViewExclusions, "Exclusions"}, {command::ViewSymptoms, "Symptoms"},
+    {command::ViewFoods, "Foods"},           {command::ViewHistory, "History"},
+};
+
+}  // namespace
+
+bool* CGastrologDoc::SectionFlag(int commandId) {
+    switch (commandId) {
+        case command::ViewInclusions:
+            return &m_showInclusions;
+        case command::ViewUnclassified:
+            return &m_showUnclassified;
+        case command::ViewExclusions:
+            return &m_showExclusions;
+        case command::ViewSymptoms:
+            return &m_showSymptoms;
+        case command::ViewFoods:
+            return &m_showFoods;
+        case command::ViewHistory:
+            return &m_showHistory;
+        default:
+            return nullptr;
+    }
+}
+
+bool CGastrologDoc::IsSectionShown(int commandId) const {
+    const bool* flag = const_cast<CGastrologDoc*>(this)->SectionFlag(commandId);
+    return flag && *flag;
+}
+
+void CGastrologDoc::SetSectionShown(int commandId, bool shown) {
+    bool* flag = SectionFlag(commandId);
+    if (!flag) return;
+    *flag = shown;
+    for (const SectionName& section : SectionNames)
+        if (section.commandId == commandId)
+            Settings().WriteInt(ViewSection, section.name, shown ? 1 : 0);
+}
+
+void CGastrologDoc::LoadSectionSwitches() {
+    for (const SectionName& section : SectionNames) {
+        bool* flag = SectionFlag(section.commandId);
+        *flag = Settings().GetInt(ViewSection, section.name, *flag ? 1 : 0) != 0;
+    }
+}
