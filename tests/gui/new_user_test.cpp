@@ -89,21 +89,6 @@ TEST(UpdateSymptoms, RatedRowSortsIntoPlaceUnselected) {
     }
 }
 
-// A symptom added with New is rated at once, and the document creates it with that rating.
-TEST(UpdateSymptoms, NewSymptomCanBeRatedAtOnce) {
-    StringList lines{"Aches  (no change)"};
-    CUpdateSymptomsDlg dialog(nullptr);
-    dialog.m_pSymptomList = &lines;
-    dialog.Show();
-    wxTEST_DIALOG(Click(&dialog, control::NewSymptom), wxExpectModal<CNewSymptomDlg>(Type("Mood")));
-    auto* box = ControlOf<wxListBox>(&dialog, control::SymptomList);
-    SelectRow(box, "Mood");
-    Click(&dialog, control::Better);
-    EXPECT_EQ(Rows(box), (std::vector<std::string>{"Aches  (no change)", "Mood  (better)   "}));
-    EXPECT_EQ(lines, (StringList{"Aches  (no change)", "~Mood  (better)   "}));
-    dialog.Hide();
-}
-
 // The delete confirmations show the selected name read-only; the food's says what ticking
 // "Delete from Master list" means; deleting the last day-list row selects nothing.
 TEST(DeleteDialogs, ConfirmOnlyTheSelectedName) {

@@ -18,11 +18,11 @@
 #include <string>
 
 #include "desktop/DiaryDocument.h"
-#include "diary/DiaryConstants.h"
 #include "desktop/GastrologView.h"
-#include "page/PageMetrics.h"
 #include "desktop/PagePrintout.h"
 #include "desktop/PageWindow.h"
+#include "diary/DiaryConstants.h"
+#include "page/PageMetrics.h"
 
 namespace {
 

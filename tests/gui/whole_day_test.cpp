@@ -17,9 +17,9 @@
 #include "desktop/dialogs/UpdateSymptomsDlg.h"
 #include "diary/GastrologDoc.h"
 #include "diary/QuietPorts.h"
+#include "page/PageLayout.h"
 #include "tests/support/FakePorts.h"
 #include "tests/support/RecordingCanvas.h"
-#include "page/PageLayout.h"
 
 namespace {
 
@@ -280,9 +280,10 @@ TEST_F(CancelledDialogs, DayListCancelledAfterManyEditsChangesNothing) {
                       DeleteFromDay(dialog, "Rice", true);
                       DeleteFromDay(dialog, "Tea", false);
                       CopyFromMaster(dialog, {"Tea"});
-                      wxTEST_DIALOG(Click(&dialog, control::ClearDayList),
-                                    ExpectMessage::Application(
-                                        "All items will be cleared from the Day list", wxID_OK));
+                      wxTEST_DIALOG(
+                          Click(&dialog, control::ClearDayList),
+                          ExpectMessage("All items will be cleared from the Day list", "Gastrolog",
+                                        ExpectMessage::Icon::Question, wxID_OK));
                       return Press(dialog, wxID_CANCEL, wxID_CANCEL);
                   }));
     ExpectUnchanged();
