@@ -14,11 +14,11 @@
 #include "desktop/dialogs/ControlIds.h"
 #include "desktop/dialogs/DayListDlg.h"
 #include "desktop/dialogs/DiaryText.h"
+#include "diary/NameRules.h"
 #include "desktop/dialogs/OptionsDlg.h"
 #include "desktop/dialogs/SortedListBox.h"
 #include "desktop/dialogs/TipOfTheDayDlg.h"
 #include "desktop/dialogs/UpdateSymptomsDlg.h"
-#include "diary/NameRules.h"
 
 namespace {
 
@@ -188,8 +188,8 @@ TEST(TabOrder, FollowsTheControlOrderOfEachDialog) {
     using namespace control;
     CDayListDlg dayList(nullptr);
     EXPECT_EQ(TabStops(&dayList),
-              (std::vector<int>{MasterSearch, MasterList, CopyToDayList, DayList, DayListOk,
-                                wxID_CANCEL, NewFood, DeleteFood, ClearDayList, DayListHelp}));
+              (std::vector<int>{MasterList, CopyToDayList, DayList, DayListOk, wxID_CANCEL, NewFood,
+                                DeleteFood, ClearDayList, DayListHelp}));
     CUpdateSymptomsDlg symptoms(nullptr);
     EXPECT_EQ(TabStops(&symptoms),
               (std::vector<int>{SymptomList, Better, Worse, NoChange, AllNoChange, wxID_OK,
