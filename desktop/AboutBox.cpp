@@ -6,6 +6,7 @@
 #include <wx/stattext.h>
 
 #include "desktop/ToolbarArt.h"
+#include "desktop/dialogs/PlainButton.h"
 
 CAboutBox::CAboutBox(wxWindow* parent) : wxDialog(parent, wxID_ANY, "About Gastrolog") {
     auto* texts = new wxBoxSizer(wxVERTICAL);
@@ -17,7 +18,7 @@ CAboutBox::CAboutBox(wxWindow* parent) : wxDialog(parent, wxID_ANY, "About Gastr
              FromDIP(16));
     top->Add(texts, 1, wxALIGN_CENTER_VERTICAL);
 
-    auto* ok = new wxButton(this, wxID_OK, "OK");
+    auto* ok = NewPlainButton(this, wxID_OK, "OK");
     ok->SetDefault();
     auto* box = new wxBoxSizer(wxVERTICAL);
     box->Add(top, 1, wxEXPAND | wxALL, FromDIP(14));

@@ -48,8 +48,11 @@ int ContextHelpMode::FilterEvent(wxEvent& event) {
         return Event_Processed;
     }
     if (type != wxEVT_LEFT_DOWN && type != wxEVT_RIGHT_DOWN) return Event_Skip;
-    // Clicks on the toolbar and the menus become commands, which TakeCommand receives.
-    if (m_isCommandArea(wxGetMousePosition())) return Event_Skip;
+    const wxPoint point = wxGetMousePosition();
+    if (const int tool = m_findTool ? m_findTool(point) : 0)
+        return TakeCommand(tool) ? Event_Processed : Event_Skip;
+    // Clicks on the menus become commands, which TakeCommand receives.
+    if (m_isCommandArea(point)) return Event_Skip;
     End();
     m_showTopic(help_context::MainWindow);
     return Event_Processed;

@@ -8,6 +8,7 @@
 #include <wx/gdicmn.h>
 
 #include <functional>
+#include <utility>
 
 class ContextHelpMode : public wxEventFilter {
 public:
@@ -15,11 +16,17 @@ public:
     using ModeChanged = std::function<void(bool active)>;
     // Whether a click at this screen point is meant for a command (toolbar, menu bar).
     using IsCommandArea = std::function<bool(const wxPoint& screenPoint)>;
+    // The command of the toolbar button at this screen point, or 0.
+    using ToolFinder = std::function<int(const wxPoint& screenPoint)>;
 
     ContextHelpMode(ShowTopic showTopic, ModeChanged modeChanged, IsCommandArea isCommandArea);
     ~ContextHelpMode() override;
     ContextHelpMode(const ContextHelpMode&) = delete;
     ContextHelpMode& operator=(const ContextHelpMode&) = delete;
+
+    // A click on a toolbar button then shows the button's topic even while the button is
+    // disabled (a disabled button sends no command).
+    void SetToolFinder(ToolFinder findTool) { m_findTool = std::move(findTool); }
 
     void Begin();
     void End();
@@ -35,5 +42,6 @@ private:
     ShowTopic m_showTopic;
     ModeChanged m_modeChanged;
     IsCommandArea m_isCommandArea;
+    ToolFinder m_findTool;
     bool m_active = false;
 };

@@ -45,6 +45,9 @@ DesktopSession::Outcome DesktopSession::Start(const DesktopCommandLine& commandL
     // A diary being printed is never shown.
     if (!printing) m_frame->Show();
     if (!m_manager->CreateDocument(wxString(), wxDOC_NEW)) return Outcome::Failed;
+    // The page shows the sections the user switched on last time.
+    Document()->Core().LoadSectionSwitches();
+    Document()->UpdateAllViews();
     if (commandLine.action == Action::NewDiary) return Outcome::Running;
     if (!OpenDiary(commandLine.file)) return Outcome::Failed;
     if (!printing) return Outcome::Running;

@@ -95,7 +95,9 @@ void CGastrologView::OnUpdate(wxView*, wxObject*) {
     // One scroll unit is a row down and a tenth of the page across, as the line steps are.
     const int unitAcross = std::max(1, m_nPageWidth / 10);
     const int unitsAcross = (m_nPageWidth + unitAcross - 1) / unitAcross;
-    window->SetScrollbars(unitAcross, m_nScreenLineHeight, unitsAcross, m_nTotalLines, 0, 0, true);
+    // One row more than the page holds makes room for its top margin.
+    window->SetScrollbars(unitAcross, m_nScreenLineHeight, unitsAcross, m_nTotalLines + 1, 0, 0,
+                          true);
     window->Scroll(0, 0);
     window->Refresh(true);
 }

@@ -14,6 +14,7 @@
 #include "desktop/GastrologView.h"
 #include "desktop/MainMenu.h"
 #include "desktop/ToolbarArt.h"
+#include "desktop/WindowMemory.h"
 #include "desktop/dialogs/HelpContext.h"
 #include "desktop/dialogs/OptionsDlg.h"
 #include "desktop/dialogs/TipOfTheDayDlg.h"
@@ -35,6 +36,7 @@ CMainFrame::CMainFrame(CGastrologDocManager* manager, SettingsStore& settings)
     CreateToolBarAndStatusBar();
     SetSize(FromDIP(wxSize(880, 680)));
     CentreOnScreen();
+    RestoreWindowPlacement(*this, m_settings);
     m_panes = new CPaneSplitter(
         this, [this](wxWindow* parent) { return MakePane(parent); },
         [this](CPaneSplitter::Pane& pane) { ReleasePane(pane); });
@@ -47,6 +49,7 @@ CMainFrame::CMainFrame(CGastrologDocManager* manager, SettingsStore& settings)
         [](int context) { ShowHelpContext(context); },
         [this](bool active) { SetStatusText(active ? ContextHelpText : IdleText, MessageField); },
         [this](const wxPoint& point) { return IsCommandArea(point); });
+    m_contextHelp->SetToolFinder([this](const wxPoint& point) { return CommandOfToolAt(point); });
 
     m_manager->SetRecentFilesListener([this] {
         RefreshRecentFiles();
@@ -120,6 +123,7 @@ void CMainFrame::AttachFirstView(wxView* view) {
     view->SetFrame(this);
     auto* pageView = static_cast<CGastrologView*>(view);
     m_panes->SetFirstPane({view, pageView->CreateCanvas(m_panes->FirstRow())});
+    RestorePaneSplit(*m_panes, m_settings);
 }
 
 CPaneSplitter::Pane CMainFrame::MakePane(wxWindow* parent) {
@@ -285,6 +289,16 @@ void CMainFrame::OnContextHelp(wxCommandEvent&) {
     m_contextHelp->Begin();
 }
 
+int CMainFrame::CommandOfToolAt(const wxPoint& screenPoint) const {
+    const wxToolBar* toolBar = GetToolBar();
+    if (!toolBar || !toolBar->IsShown()) return 0;
+    const wxPoint point = toolBar->ScreenToClient(screenPoint);
+    const wxToolBarToolBase* tool = toolBar->FindToolForPosition(point.x, point.y);
+    if (!tool || tool->IsSeparator()) return 0;
+    const int shifted = CommandForWidgetId(tool->GetId());
+    return shifted ? shifted : tool->GetId();
+}
+
 bool CMainFrame::IsCommandArea(const wxPoint& screenPoint) const {
     const wxToolBar* toolBar = GetToolBar();
     const wxMenuBar* menuBar = GetMenuBar();
@@ -306,6 +320,9 @@ void CMainFrame::OnTipOfTheDay(wxCommandEvent&) {
 
 void CMainFrame::OnOptions(wxCommandEvent&) {
     RunOptionsCommand(this, m_settings);
+    // The sort order and the day-change hour show all over the page: repaint it whole.
+    for (const CPaneSplitter::Pane& pane : m_panes->GetPanes())
+        if (pane.window) pane.window->Refresh(true);
 }
 
 void CMainFrame::OnUpdateAlwaysEnabled(wxUpdateUIEvent& event) {
@@ -319,6 +336,8 @@ void CMainFrame::OnExit(wxCommandEvent&) {
 void CMainFrame::OnCloseWindow(wxCloseEvent& event) {
     // Only reached when the document manager has closed the diary: its views are gone, so
     // the panes must not be drawn or released again.
+    SaveWindowPlacement(*this, m_settings);
+    SavePaneSplit(*m_panes, m_settings);
     m_panes->ForgetPanes();
     m_panes->Hide();
     m_keyStateTimer.Stop();

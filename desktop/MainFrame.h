@@ -44,6 +44,8 @@ private:
     bool ProcessAsCommand(wxCommandEvent& event, int commandId);
     bool UpdateAsCommand(wxUpdateUIEvent& event, int commandId);
     bool IsCommandArea(const wxPoint& screenPoint) const;
+    // The command of the toolbar button at the point, enabled or not; 0 when there is none.
+    int CommandOfToolAt(const wxPoint& screenPoint) const;
     void CreateToolBarAndStatusBar();
     CPaneSplitter::Pane MakePane(wxWindow* parent);
     void ReleasePane(CPaneSplitter::Pane& pane);

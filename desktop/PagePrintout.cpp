@@ -8,11 +8,11 @@
 #include <wx/printdlg.h>
 #include <wx/toplevel.h>
 
-#include "diary/GastrologDoc.h"
 #include "desktop/PageFont.h"
+#include "desktop/WxCanvas.h"
+#include "diary/GastrologDoc.h"
 #include "page/PageLayout.h"
 #include "page/PageMetrics.h"
-#include "desktop/WxCanvas.h"
 
 PagePrintout::PagePrintout(const CGastrologDoc& doc, int totalLines, const wxString& title)
     : wxPrintout(title), m_doc(doc), m_nTotalLines(totalLines) {}
@@ -48,7 +48,9 @@ void PagePrintout::PrepareFont() {
 
     int pageWidth = 0, pageHeight = 0;
     GetPageSizePixels(&pageWidth, &pageHeight);
-    m_nLinesPerPage = page_metrics::LinesPerPage(pageHeight, m_nPrintLineHeight);
+    // The top margin is as wide as the side margin.
+    m_nLinesPerPage =
+        page_metrics::LinesPerPage(pageHeight - page_metrics::PrinterMargin, m_nPrintLineHeight);
     m_pageCount = page_metrics::PageCount(m_nTotalLines, m_nLinesPerPage);
 }
 
@@ -83,6 +85,7 @@ bool PagePrintout::OnPrintPage(int page) {
     m_nFirstLine = rows.first;
     m_nLastLine = rows.last;
     MapPrinterPixelsToDc(*this, *dc);
+    dc->SetLogicalOrigin(0, -page_metrics::PrinterMargin);  // the top margin
     const wxFont previous = dc->GetFont();
     dc->SetFont(m_fontPrinter);
     {

@@ -2,7 +2,10 @@
 
 #include <wx/dc.h>
 
+#include <algorithm>
+
 #include "desktop/GastrologView.h"
+#include "page/PageMetrics.h"
 
 PageWindow::PageWindow(wxWindow* parent, CGastrologView* view)
     : wxScrolledWindow(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize,
@@ -30,12 +33,14 @@ void PageWindow::GetRowsToRepaint(int rowHeight, int* first, int* last) {
     }
     const wxPoint top = CalcUnscrolledPosition(box.GetTopLeft());
     const wxPoint bottom = CalcUnscrolledPosition(box.GetBottomRight());
-    *first = top.y / rowHeight;
-    *last = bottom.y / rowHeight;
+    *first = std::max(0, top.y - page_metrics::ScreenMargin) / rowHeight;
+    *last = std::max(0, bottom.y - page_metrics::ScreenMargin) / rowHeight;
 }
 
 void PageWindow::OnDraw(wxDC& dc) {
     if (!m_view) return;
+    // The page starts below a top margin as wide as the side margin.
+    dc.SetLogicalOrigin(0, -page_metrics::ScreenMargin);
     int first = 0, last = -1;
     GetRowsToRepaint(m_view->GetScreenLineHeight(), &first, &last);
     if (last >= first) m_view->DrawScreenPage(dc, first, last);

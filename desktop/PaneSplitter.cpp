@@ -154,6 +154,24 @@ void CPaneSplitter::FocusNextPane(int step) {
     panes[next].window->SetFocus();
 }
 
+int CPaneSplitter::GetRowSash() const {
+    return m_rowCount == 2 ? GetSashPosition() : 0;
+}
+
+int CPaneSplitter::GetColumnSash() const {
+    return m_columnCount == 2 ? m_rows[0]->GetSashPosition() : 0;
+}
+
+void CPaneSplitter::SetRowSash(int position) {
+    if (m_rowCount == 2 && position > 0) SetSashPosition(position);
+}
+
+void CPaneSplitter::SetColumnSash(int position) {
+    if (m_columnCount != 2 || position <= 0) return;
+    for (wxSplitterWindow* row : m_rows)
+        if (row) row->SetSashPosition(position);
+}
+
 void CPaneSplitter::ForgetPanes() {
     for (auto& row : m_panes) row = {};
 }

@@ -50,6 +50,12 @@ public:
     // The pane whose window is window or holds it; nullptr when none does.
     const Pane* FindPane(const wxWindow* window) const;
 
+    // Where the sashes stand, in pixels from the top and from the left; 0 when unsplit.
+    int GetRowSash() const;
+    int GetColumnSash() const;
+    void SetRowSash(int position);
+    void SetColumnSash(int position);
+
     // Moves the focus to the next pane (step 1) or the previous one (step -1), wrapping.
     void FocusNextPane(int step);
 

@@ -4,9 +4,9 @@
 #include <wx/msgdlg.h>
 #include <wx/utils.h>
 
-#include "desktop/dialogs/RelationshipsDlg.h"
 #include "desktop/dialogs/DayListDlg.h"
 #include "desktop/dialogs/DiaryText.h"
+#include "desktop/dialogs/RelationshipsDlg.h"
 #include "desktop/dialogs/UpdateSymptomsDlg.h"
 
 namespace {
@@ -27,6 +27,10 @@ bool WxUserInterface::AskYesNo(std::string_view question) {
 
 void WxUserInterface::Notify(std::string_view message) {
     wxMessageBox(FromDiaryText(message), Caption, wxOK | wxICON_EXCLAMATION, Parent());
+}
+
+void WxUserInterface::Inform(std::string_view message) {
+    wxMessageBox(FromDiaryText(message), Caption, wxOK | wxICON_INFORMATION, Parent());
 }
 
 void WxUserInterface::ReportError(std::string_view message) {

@@ -18,6 +18,7 @@ public:
 
     bool AskYesNo(std::string_view question) override;
     void Notify(std::string_view message) override;
+    void Inform(std::string_view message) override;
     void ReportError(std::string_view message) override;
 
     bool ShowSymptomDialog(const std::string& dayLabel, StringList& symptomLines) override;

@@ -43,11 +43,6 @@ constexpr std::string_view ExampleFileName = "example.glg";
 constexpr std::string_view DayLabelFormat = calendar::DateFormat;
 constexpr std::string_view YesterdayLabel = "yesterday";
 
-// A diary that was never saved counts as last updated at the start of the epoch: any real
-// clock lies on a later day, so the first Generate Tomorrow's Lists after the first save
-// offers to start the next day.
-constexpr TimeValue NeverUpdated = 0;
-
 constexpr std::string_view HiddenUnitNames[diary::HiddenUnitCount] = {"0", "1", "2", "3", "4"};
 
 // The diary day changes at the new-day hour, not at midnight: before that hour the time
@@ -106,8 +101,11 @@ void EraseFirstNamed(std::vector<Record>& records, const std::string& name) {
 void CommitSymptomEntries(StringList& lines, std::vector<CSymptom>& symptoms) {
     for (std::string& line : lines) {
         if (HasMark(line, diary::MarkNew)) {
+            // A new symptom may have been rated in the dialog that added it.
             line.erase(0, 1);
-            symptoms.emplace_back(line);
+            const auto rated = ReadRating(line);
+            symptoms.emplace_back(rated ? rated->name : line);
+            if (rated) SetToday(symptoms.back().m_history, rated->code);
         } else if (HasMark(line, diary::MarkDelete)) {
             continue;  // committed by the second pass
         } else if (const auto rated = ReadRating(line)) {
@@ -162,14 +160,17 @@ void CommitFoodMarks(StringList& foodNames, std::vector<CFood>& foods) {
     }
 }
 
-// Rolls in and offers each skipped day in turn; returns how many days were rolled in.
+// Rolls in and offers each skipped day in turn; returns how many days were rolled in. A
+// cancelled dialog that the user does not mean to cancel opens again for the same day, so no
+// day's entries are passed over.
 int EnterSkippedDays(CGastrologDoc& doc, UserInterface& ui, int count) {
     const auto userGivesUp = [&ui] { return ui.AskYesNo(CancelSkippedDaysQuestion); };
     for (int dayIndex = 1; dayIndex <= count; ++dayIndex) {
-        doc.RollSymptomHistories();
-        doc.RollFoodHistories();
-        if (!doc.UpdateSymptoms(false, dayIndex) && userGivesUp()) return dayIndex;
-        if (!doc.CreateDayList(dayIndex) && userGivesUp()) return dayIndex;
+        doc.StartNewDay();
+        while (!doc.UpdateSymptoms(false, dayIndex))
+            if (userGivesUp()) return dayIndex;
+        while (!doc.CreateDayList(dayIndex))
+            if (userGivesUp()) return dayIndex;
     }
     return count;
 }
@@ -204,10 +205,10 @@ bool CGastrologDoc::CheckNewDay(bool afterLists) {
     if (today == lastDay) return false;
     if (today < lastDay) {
         // Before the file's day only because a later new-day hour was chosen: wait for it.
-        if (now >= m_lastUpdate) return false;
-        Ui().Notify(ClockBehindWarning);
-        ++m_dayCount;
-        return true;
+        // A clock set back gets its warning but starts no day: a blank day slot would only
+        // push the diary's real days apart.
+        if (now < m_lastUpdate) Ui().Notify(ClockBehindWarning);
+        return false;
     }
 
     if (afterLists && m_dayCount <= 0) return false;
@@ -240,6 +241,16 @@ std::string CGastrologDoc::GetDayLabel(int dayIndex) const {
     const long daysBack = static_cast<long>(GetDaysSinceUpdate()) - dayIndex;
     return "on " +
            calendar::Format(calendar::DaysEarlier(GetEffectiveNow(), daysBack), DayLabelFormat);
+}
+
+// Every history moves on by one slot; the new day starts "no change" and "not eaten"
+// everywhere, in the records and in the lists the dialogs open with.
+void CGastrologDoc::StartNewDay() {
+    RollSymptomHistories();
+    RollFoodHistories();
+    RebuildSymptomLines();
+    RebuildDayList(0);
+    UpdateAllViews();
 }
 
 // ---- committing the dialogs
@@ -282,8 +293,9 @@ bool CGastrologDoc::OnNewDocument() {
     SetModifiedFlag(false);
     m_dayCount = 0;
     // Nothing of the diary that was open before carries over into a new one: not its day,
-    // not a declined new day, not its generated lists.
-    m_lastUpdate = NeverUpdated;
+    // not a declined new day, not its generated lists. A new diary's first day is the day it
+    // is made, so its first evening's lists start no second day slot.
+    m_lastUpdate = GetEffectiveNow();
     m_yesterday = false;
     m_exclusions.clear();
     m_inclusions.clear();
@@ -321,13 +333,12 @@ bool CGastrologDoc::OnOpenDocument(const std::string& path) {
     if (path.find(ExampleFileName) == std::string::npos) {
         OfferSkippedDays(GetDaysSinceUpdate() - 1);
         if (CheckNewDay(false)) {
-            RollSymptomHistories();
-            RollFoodHistories();
+            StartNewDay();
         } else {
             m_nextAction = command::CreateDayList;
         }
     } else {
-        Ui().Notify(ExampleFileNotice);
+        Ui().Inform(ExampleFileNotice);
     }
     RebuildDayList(0);
     RebuildFoodNames();

@@ -151,6 +151,7 @@ bool CGastrologDoc::ShowSection(int viewCommandId, bool shown) {
     bool* flag = SectionFlag(viewCommandId);
     if (!flag) return false;
     *flag = shown;
+    RememberSectionSwitch(viewCommandId, shown);
     // Every view recomputes its rows; the file is not concerned, so the diary is not modified.
     UpdateAllViews();
     return true;

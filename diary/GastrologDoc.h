@@ -75,6 +75,8 @@ public:
     TimeValue GetEffectiveNow() const;
     int GetDaysSinceUpdate() const;
     bool CheckNewDay(bool afterLists);
+    // Moves every history on to a new day slot and shows it (what a true CheckNewDay asks for).
+    void StartNewDay();
     void OfferSkippedDays(int count);
     bool UpdateSymptoms(bool fromCommand, int dayIndex);
     bool CreateDayList(int dayIndex);
@@ -158,6 +160,8 @@ public:
     // Shows or hides the section of a View command id and tells the views; other ids are
     // ignored. Returns whether the id names a section.
     bool ShowSection(int viewCommandId, bool shown);
+    // Takes the switches the settings remember; switches never set keep their values.
+    void LoadSectionSwitches();
 
     // ---- the stored diary as a whole
     // The members a diary file holds, read in place (JSON export) or replaced (JSON import).
@@ -179,6 +183,8 @@ private:
     void UpdateAllViews() { Host().UpdateAllViews(); }
 
     bool* SectionFlag(int viewCommandId);
+    // Keeps a switch in the settings, so the page shows the sections chosen last time.
+    void RememberSectionSwitch(int viewCommandId, bool shown);
     // Takes what a file or an import holds; the generated lists of the diary before go.
     void AdoptStoredDiary(StoredDiary&& diary);
     StoredDiary TakeStoredDiary();
@@ -207,7 +213,7 @@ private:
     bool m_showUnclassified = true;
     bool m_showHistory = false;
     std::int32_t m_dayCount = 0;
-    TimeValue m_lastUpdate = 0;  // a never-saved diary counts as last updated long ago
+    TimeValue m_lastUpdate = 0;  // a new diary's is the day it was made (OnNewDocument)
     std::vector<CFood> m_foods;
     std::vector<CExclusion> m_exclusions;
     std::vector<CInclusion> m_inclusions;

@@ -48,6 +48,8 @@ public:
     virtual bool AskYesNo(std::string_view question) = 0;
     // OK with the exclamation icon.
     virtual void Notify(std::string_view message) = 0;
+    // OK with the information icon: a notice that reports rather than warns.
+    virtual void Inform(std::string_view message) { Notify(message); }
     // A failure to read or write a file, with the message for its cause.
     virtual void ReportError(std::string_view message) = 0;
 

@@ -95,8 +95,7 @@ void CGastrologDoc::OnGenerateTomorrowsLists() {
     m_listsCurrent = false;
     m_nextAction = command::UpdateSymptoms;
     if (CheckNewDay(true)) {
-        RollSymptomHistories();
-        RollFoodHistories();
+        StartNewDay();
     } else {
         m_nextAction = command::CreateDayList;
     }

@@ -14,6 +14,7 @@ inline constexpr int DeleteFood = 1007;
 inline constexpr int DayListOk = 1013;
 inline constexpr int ClearDayList = 1048;
 inline constexpr int DayListCaption = 1113;
+inline constexpr int MasterSearch = 1114;
 
 // "Insert New Food or Drink" and "Delete Selected Foods and Drinks"
 inline constexpr int FoodName = 1008;

@@ -3,6 +3,7 @@
 #include <wx/button.h>
 #include <wx/gbsizer.h>
 #include <wx/sizer.h>
+#include <wx/srchctrl.h>
 
 #include "desktop/dialogs/ControlIds.h"
 #include "desktop/dialogs/DeleteFoodDlg.h"
@@ -10,6 +11,7 @@
 #include "desktop/dialogs/HelpContext.h"
 #include "desktop/dialogs/MessageBoxes.h"
 #include "desktop/dialogs/NewFoodDlg.h"
+#include "desktop/dialogs/PlainButton.h"
 #include "desktop/dialogs/Sizing.h"
 #include "desktop/dialogs/SortedListBox.h"
 #include "diary/DiaryConstants.h"
@@ -19,6 +21,10 @@ namespace {
 
 std::string Bytes(const wxString& text) {
     return ToDiaryText(text).value_or(std::string());
+}
+
+bool SameIgnoringCase(const wxString& one, const wxString& other) {
+    return one.CmpNoCase(other) == 0;
 }
 
 }  // namespace
@@ -34,24 +40,31 @@ CDayListDlg::CDayListDlg(wxWindow* parent)
     Bind(wxEVT_BUTTON, &CDayListDlg::OnClear, this, control::ClearDayList);
     Bind(wxEVT_BUTTON, &CDayListDlg::OnOkButton, this, control::DayListOk);
     Bind(wxEVT_BUTTON, &CDayListDlg::OnHelpButton, this, control::DayListHelp);
+    BindHelpKey(this, control::DayListHelp);
+    Bind(wxEVT_LISTBOX_DCLICK, &CDayListDlg::OnMasterDoubleClick, this, control::MasterList);
+    Bind(wxEVT_TEXT, &CDayListDlg::OnSearchText, this, control::MasterSearch);
 }
 
 void CDayListDlg::CreateControls() {
-    // Creation order is the tab order: Master list, "-->", Day list, then the buttons.
+    // Creation order is the tab order: search, Master list, "-->", Day list, then the buttons.
     auto* masterLabel = new wxStaticText(this, wxID_ANY, "&Master list");
+    m_search = new wxSearchCtrl(this, control::MasterSearch);
+    m_search->SetDescriptiveText("Find a food");
+    m_search->ShowCancelButton(true);
     m_masterBox = new SortedListBox(this, control::MasterList, wxLB_MULTIPLE);
     auto* copy = new wxButton(this, control::CopyToDayList, "-->", wxDefaultPosition, wxDefaultSize,
                               wxBU_EXACTFIT);
     auto* dayLabel = new wxStaticText(this, wxID_ANY, "&Day list");
     m_dayBox = new SortedListBox(this, control::DayList, wxLB_SINGLE);
     auto* ok = new wxButton(this, control::DayListOk, "OK");
-    auto* cancel = new wxButton(this, wxID_CANCEL, "Cancel");
+    auto* cancel = NewPlainButton(this, wxID_CANCEL, "Cancel");
     auto* newFood = new wxButton(this, control::NewFood, "&New");
     auto* deleteFood = new wxButton(this, control::DeleteFood, "D&elete");
     auto* clear = new wxButton(this, control::ClearDayList, "&Clear");
     auto* help = new wxButton(this, control::DayListHelp, "&Help");
     m_dayCaption = new wxStaticText(this, control::DayListCaption, wxString());
     ok->SetDefault();
+    ReserveDayCaptionWidth(m_dayCaption);
 
     SetMinSizeInDialogUnits(m_masterBox, wxSize(84, 147));
     SetMinSizeInDialogUnits(m_dayBox, wxSize(84, 147));
@@ -81,11 +94,12 @@ void CDayListDlg::CreateControls() {
     auto* grid = new wxGridBagSizer(unit.y, 2 * unit.x);
     grid->Add(masterLabel, wxGBPosition(0, 0), wxGBSpan(1, 1), wxALIGN_BOTTOM);
     grid->Add(dayHeading, wxGBPosition(0, 2), wxGBSpan(1, 2), wxALIGN_BOTTOM);
-    grid->Add(m_masterBox, wxGBPosition(1, 0), wxGBSpan(1, 1), wxEXPAND);
-    grid->Add(copy, wxGBPosition(1, 1), wxGBSpan(1, 1), wxALIGN_CENTER_VERTICAL);
-    grid->Add(m_dayBox, wxGBPosition(1, 2), wxGBSpan(1, 1), wxEXPAND);
-    grid->Add(buttons, wxGBPosition(1, 3), wxGBSpan(1, 1), wxEXPAND);
-    grid->AddGrowableRow(1);
+    grid->Add(m_search, wxGBPosition(1, 0), wxGBSpan(1, 1), wxEXPAND);
+    grid->Add(m_masterBox, wxGBPosition(2, 0), wxGBSpan(1, 1), wxEXPAND);
+    grid->Add(copy, wxGBPosition(2, 1), wxGBSpan(1, 1), wxALIGN_CENTER_VERTICAL);
+    grid->Add(m_dayBox, wxGBPosition(1, 2), wxGBSpan(2, 1), wxEXPAND);
+    grid->Add(buttons, wxGBPosition(1, 3), wxGBSpan(2, 1), wxEXPAND);
+    grid->AddGrowableRow(2);
     grid->AddGrowableCol(0);
     grid->AddGrowableCol(2);
 
@@ -95,17 +109,20 @@ void CDayListDlg::CreateControls() {
 }
 
 bool CDayListDlg::TransferDataToWindow() {
+    // The caption's room is kept for the longest date, so the dialog's width never changes.
     m_dayCaption->SetLabelText(m_strDay);
-    GetSizer()->SetSizeHints(this);  // room for the whole caption
     return true;
 }
 
 void CDayListDlg::OnInitDialog(wxInitDialogEvent&) {
     TransferDataToWindow();
+    m_masterNames.clear();
+    m_hiddenSelection.clear();
     m_masterBox->Clear();
     m_dayBox->Clear();
     if (m_pMasterList)
-        for (const std::string& name : *m_pMasterList) m_masterBox->AddSorted(FromDiaryText(name));
+        for (const std::string& name : *m_pMasterList) m_masterNames.push_back(FromDiaryText(name));
+    RefillMasterBox();
     if (m_pDayList) {
         for (const std::string& name : *m_pDayList) {
             const wxString text = FromDiaryText(name);
@@ -126,6 +143,58 @@ void CDayListDlg::MarkMasterEntry(const wxString& name, char mark) {
     if (std::string* entry = FindMasterEntry(Bytes(name))) entry->insert(entry->begin(), mark);
 }
 
+int CDayListDlg::FindMasterName(const wxString& name) const {
+    for (std::size_t index = 0; index < m_masterNames.size(); ++index)
+        if (SameIgnoringCase(m_masterNames[index], name)) return static_cast<int>(index);
+    return -1;
+}
+
+void CDayListDlg::AddMasterName(const wxString& name) {
+    m_masterNames.push_back(name);
+    RefillMasterBox();
+}
+
+void CDayListDlg::RemoveMasterName(const wxString& name) {
+    const int index = FindMasterName(name);
+    if (index < 0) return;
+    m_hiddenSelection.erase(m_masterNames[static_cast<std::size_t>(index)]);
+    m_masterNames.erase(m_masterNames.begin() + index);
+    RefillMasterBox();
+}
+
+std::vector<wxString> CDayListDlg::SelectedMasterNames() const {
+    std::vector<wxString> names(m_hiddenSelection.begin(), m_hiddenSelection.end());
+    for (unsigned int row = 0; row < m_masterBox->GetCount(); ++row)
+        if (m_masterBox->IsSelected(row)) names.push_back(m_masterBox->GetString(row));
+    return names;
+}
+
+void CDayListDlg::RefillMasterBox() {
+    const std::vector<wxString> selected = SelectedMasterNames();
+    const wxString wanted = m_search->GetValue().Lower();
+    m_masterBox->Clear();
+    for (const wxString& name : m_masterNames)
+        if (name.Lower().Contains(wanted)) m_masterBox->AddSorted(name);
+    m_hiddenSelection.clear();
+    for (const wxString& name : selected) {
+        const int row = m_masterBox->FindString(name, true);
+        // A selection hidden by the search is kept; one whose food was deleted goes with it.
+        if (row == wxNOT_FOUND && FindMasterName(name) >= 0)
+            m_hiddenSelection.insert(name);
+        else if (row != wxNOT_FOUND)
+            m_masterBox->SetSelection(row, true);
+    }
+}
+
+void CDayListDlg::OnSearchText(wxCommandEvent&) {
+    RefillMasterBox();
+}
+
+void CDayListDlg::OnMasterDoubleClick(wxCommandEvent& event) {
+    const wxString name = event.GetString();
+    if (!name.empty() && m_dayBox->FindIgnoringCase(name) == wxNOT_FOUND) PutOnDay(name);
+}
+
 void CDayListDlg::PutOnDay(const wxString& name) {
     const std::string bytes = Bytes(name);
     m_dayBox->AddSorted(name);
@@ -136,13 +205,8 @@ void CDayListDlg::PutOnDay(const wxString& name) {
 }
 
 void CDayListDlg::OnCopy(wxCommandEvent&) {
-    wxArrayInt selected;
-    if (m_masterBox->GetSelections(selected) == 0) return;
-    for (unsigned int row = 0; row < m_masterBox->GetCount(); ++row) {
-        if (!m_masterBox->IsSelected(row)) continue;
-        const wxString name = m_masterBox->GetString(row);
+    for (const wxString& name : SelectedMasterNames())
         if (m_dayBox->FindIgnoringCase(name) == wxNOT_FOUND) PutOnDay(name);
-    }
 }
 
 wxString CDayListDlg::NewFoodProblem(const wxString& typed) const {
@@ -170,16 +234,16 @@ void CDayListDlg::OnNew(wxCommandEvent&) {
     const wxString name = FromDiaryText(checked.name);
     if (m_dayBox->FindIgnoringCase(name) != wxNOT_FOUND) return;
 
-    const int known = m_masterBox->FindIgnoringCase(name);
-    if (known != wxNOT_FOUND) {
+    const int known = FindMasterName(name);
+    if (known >= 0) {
         // A known food typed in another letter case is that food, spelt as the diary has it,
         // so that the document finds it by its exact name.
-        PutOnDay(m_masterBox->GetString(known));
+        PutOnDay(m_masterNames[static_cast<std::size_t>(known)]);
         return;
     }
     m_dayBox->AddSorted(name);
     if (m_pDayList) m_pDayList->push_back(diary::MarkNew + checked.name);
-    m_masterBox->AddSorted(name);
+    AddMasterName(name);
     if (m_pMasterList) m_pMasterList->push_back(checked.name);
 }
 
@@ -187,43 +251,39 @@ void CDayListDlg::OnDelete(wxCommandEvent&) {
     const int row = m_dayBox->GetSelection();
     if (row == wxNOT_FOUND) return;
 
+    // The confirmation shows the selected name read-only: what is deleted is what was selected.
+    const wxString name = m_dayBox->GetString(row);
     CDeleteFoodDlg dialog(this);
-    dialog.m_strName = m_dayBox->GetString(row);
+    dialog.m_strName = name;
     if (dialog.ShowModal() != wxID_OK) return;
 
-    // The confirmation's edit box may have been changed: the marks follow the edited name,
-    // while the selected row leaves the Day list either way.
-    const wxString name = dialog.m_strName;
+    m_dayBox->DeleteRow(static_cast<unsigned int>(row));
     if (dialog.m_bMaster == 1) {
-        const int masterRow = m_masterBox->FindIgnoringCase(name);
-        if (masterRow != wxNOT_FOUND) m_masterBox->Delete(masterRow);
-        m_dayBox->Delete(row);
+        RemoveMasterName(name);
         // A food already taken off the day in this dialog is deleted all the same.
         if (std::string* takenOff = FindMasterEntry(diary::MarkOffDay + Bytes(name)))
             takenOff->front() = diary::MarkDelete;
         else
             MarkMasterEntry(name, diary::MarkDelete);
     } else {
-        m_dayBox->Delete(row);
         MarkMasterEntry(name, diary::MarkOffDay);
     }
 }
 
 void CDayListDlg::OnClear(wxCommandEvent&) {
     if (m_dayBox->IsEmpty()) return;
-    if (ShowApplicationMessage(this, "All items will be cleared from the Day list",
-                               wxOK | wxCANCEL) != wxOK)
+    if (ShowApplicationMessage(this, "All items will be cleared from the Day list", wxOK | wxCANCEL,
+                               wxICON_QUESTION) != wxOK)
         return;
     for (int row = static_cast<int>(m_dayBox->GetCount()) - 1; row >= 0; --row) {
         MarkMasterEntry(m_dayBox->GetString(row), diary::MarkOffDay);
-        m_dayBox->Delete(row);
+        m_dayBox->DeleteRow(static_cast<unsigned int>(row));
     }
 }
 
 void CDayListDlg::OnOkButton(wxCommandEvent&) {
-    for (unsigned int row = 0; row < m_masterBox->GetCount(); ++row) {
-        if (m_masterBox->IsSelected(row) &&
-            m_dayBox->FindIgnoringCase(m_masterBox->GetString(row)) == wxNOT_FOUND) {
+    for (const wxString& name : SelectedMasterNames()) {
+        if (m_dayBox->FindIgnoringCase(name) == wxNOT_FOUND) {
             ShowApplicationMessage(this,
                                    "Some of the Master list selections\nhave not been copied to "
                                    "the Day list.\n\nPlease check your selections.");

@@ -7,11 +7,14 @@
 #include <wx/dialog.h>
 #include <wx/stattext.h>
 
+#include <set>
 #include <string>
+#include <vector>
 
 #include "diary/Ports.h"
 
 class SortedListBox;
+class wxSearchCtrl;
 
 class CDayListDlg : public wxDialog {
 public:
@@ -33,6 +36,8 @@ private:
     void OnClear(wxCommandEvent& event);
     void OnOkButton(wxCommandEvent& event);
     void OnHelpButton(wxCommandEvent& event);
+    void OnMasterDoubleClick(wxCommandEvent& event);
+    void OnSearchText(wxCommandEvent& event);
 
     void CreateControls();
     // Adds a known food (as the Master list spells it) to the Day list box and the day list.
@@ -41,6 +46,18 @@ private:
     std::string* FindMasterEntry(const std::string& name) const;
     void MarkMasterEntry(const wxString& name, char mark);
 
+    // The Master list box shows the known foods whose names hold the search text. Rows the
+    // search hides keep their selection for when they show again, and count for "-->" and OK.
+    void RefillMasterBox();
+    std::vector<wxString> SelectedMasterNames() const;
+    // The index in m_masterNames of the name, case ignored, or -1.
+    int FindMasterName(const wxString& name) const;
+    void AddMasterName(const wxString& name);
+    void RemoveMasterName(const wxString& name);
+
+    std::vector<wxString> m_masterNames;
+    std::set<wxString> m_hiddenSelection;
+    wxSearchCtrl* m_search = nullptr;
     SortedListBox* m_masterBox = nullptr;
     SortedListBox* m_dayBox = nullptr;
     wxStaticText* m_dayCaption = nullptr;

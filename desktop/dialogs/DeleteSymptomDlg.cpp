@@ -11,6 +11,7 @@ CNameEntryDlg::Layout DeleteSymptomLayout() {
     layout.editId = control::DeleteSymptomName;
     layout.editWidth = 145;
     layout.labelBesideEdit = true;
+    layout.readOnly = true;  // only what was selected can be deleted
     layout.helpId = control::DeleteSymptomHelp;
     layout.helpLabel = "Help";
     return layout;

@@ -1,5 +1,5 @@
 #pragma once
-// "Delete Selected Symptom": confirms the deletion of a symptom (its row's text, editable).
+// "Delete Selected Symptom": confirms the deletion of a symptom (its row's text, read-only).
 
 #include "desktop/dialogs/NameEntryDlg.h"
 

@@ -3,6 +3,8 @@
 #include <wx/app.h>
 #include <wx/filename.h>
 #include <wx/html/helpctrl.h>
+#include <wx/html/helpwnd.h>
+#include <wx/html/htmlwin.h>
 #include <wx/msgdlg.h>
 
 #include "desktop/dialogs/ResourcePaths.h"
@@ -72,4 +74,20 @@ void CloseHelp() {
     delete g_helpController;
     g_helpController = nullptr;
     g_bookLoaded = false;
+}
+
+void BindHelpKey(wxWindow* dialog, int contextId) {
+    dialog->Bind(wxEVT_CHAR_HOOK, [contextId](wxKeyEvent& event) {
+        if (event.GetKeyCode() == WXK_F1 && !event.HasAnyModifiers())
+            ShowHelpContext(contextId);
+        else
+            event.Skip();
+    });
+}
+
+wxString CurrentHelpPage() {
+    if (!g_helpController || !g_helpController->GetFrame()) return {};
+    wxHtmlHelpWindow* window = g_helpController->GetHelpWindow();
+    return window && window->GetHtmlWindow() ? window->GetHtmlWindow()->GetOpenedPage()
+                                             : wxString();
 }

@@ -2,10 +2,10 @@
 
 #include <wx/msgdlg.h>
 
-int ShowApplicationMessage(wxWindow* parent, const wxString& text, long buttons) {
-    return wxMessageBox(text, "Gastrolog", buttons | wxICON_EXCLAMATION, parent);
+int ShowApplicationMessage(wxWindow* parent, const wxString& text, long buttons, long icon) {
+    return wxMessageBox(text, "Gastrolog", buttons | icon, parent);
 }
 
 void ShowDialogMessage(wxWindow* dialog, const wxString& text, const wxString& caption) {
-    wxMessageBox(text, caption, wxOK | wxICON_NONE, dialog);
+    wxMessageBox(text, caption, wxOK | wxICON_WARNING, dialog);
 }

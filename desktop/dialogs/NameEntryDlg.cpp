@@ -6,18 +6,20 @@
 
 #include "desktop/dialogs/HelpContext.h"
 #include "desktop/dialogs/MessageBoxes.h"
+#include "desktop/dialogs/PlainButton.h"
 #include "desktop/dialogs/Sizing.h"
 
 CNameEntryDlg::CNameEntryDlg(wxWindow* parent, const Layout& layout)
     : wxDialog(parent, wxID_ANY, layout.title) {
     // Creation order is the tab order: label, edit box, check box, OK, Cancel, Help.
     auto* label = new wxStaticText(this, wxID_ANY, layout.label);
-    m_edit = new wxTextCtrl(this, layout.editId);
+    m_edit = new wxTextCtrl(this, layout.editId, wxString(), wxDefaultPosition, wxDefaultSize,
+                            layout.readOnly ? wxTE_READONLY : 0);
     m_edit->SetMinSize(wxSize(ConvertDialogToPixels(wxSize(layout.editWidth, 0)).x, -1));
     if (layout.checkBoxId != wxID_NONE)
         m_checkBox = new wxCheckBox(this, layout.checkBoxId, layout.checkBoxLabel);
-    auto* ok = new wxButton(this, wxID_OK, "OK");
-    auto* cancel = new wxButton(this, wxID_CANCEL, "Cancel");
+    auto* ok = NewPlainButton(this, wxID_OK, "OK");
+    auto* cancel = NewPlainButton(this, wxID_CANCEL, "Cancel");
     auto* help = new wxButton(this, layout.helpId, layout.helpLabel);
     ok->SetDefault();
 
@@ -46,6 +48,7 @@ CNameEntryDlg::CNameEntryDlg(wxWindow* parent, const Layout& layout)
 
     Bind(wxEVT_INIT_DIALOG, &CNameEntryDlg::OnInitDialogEvent, this);
     Bind(wxEVT_BUTTON, &CNameEntryDlg::OnHelpButton, this, layout.helpId);
+    BindHelpKey(this, layout.helpId);
 }
 
 void CNameEntryDlg::OnInitDialogEvent(wxInitDialogEvent&) {

@@ -30,6 +30,7 @@ public:
         int editId = wxID_ANY;
         int editWidth = 145;           // dialog units
         bool labelBesideEdit = false;  // false: the label stands above the edit box
+        bool readOnly = false;         // true: the box shows a name that cannot be changed
         int checkBoxId = wxID_NONE;    // wxID_NONE: no check box
         wxString checkBoxLabel;
         int helpId = wxID_ANY;

@@ -11,6 +11,7 @@
 #include "desktop/dialogs/ControlIds.h"
 #include "desktop/dialogs/HelpContext.h"
 #include "desktop/dialogs/MessageBoxes.h"
+#include "desktop/dialogs/PlainButton.h"
 #include "desktop/dialogs/Sizing.h"
 #include "diary/DiaryConstants.h"
 
@@ -48,6 +49,7 @@ COptionsDlg::COptionsDlg(wxWindow* parent, SettingsStore& settings)
     CreateControls();
     Centre();
     Bind(wxEVT_INIT_DIALOG, &COptionsDlg::OnInitDialog, this);
+    BindHelpKey(this, control::OptionsHelp);
     m_spin->Bind(wxEVT_SPIN, &COptionsDlg::OnSpin, this);
     m_hourEdit->Bind(wxEVT_TEXT, &COptionsDlg::OnHourText, this);
     m_hourEdit->Bind(wxEVT_KEY_DOWN, &COptionsDlg::OnHourKey, this);
@@ -76,8 +78,8 @@ void COptionsDlg::CreateControls() {
     hourGroup->Add(m_spin, wxSizerFlags().CenterVertical().Border(wxRIGHT, unit.x));
     hourGroup->AddStretchSpacer();
 
-    auto* ok = new wxButton(this, wxID_OK, "OK");
-    auto* cancel = new wxButton(this, wxID_CANCEL, "Cancel");
+    auto* ok = NewPlainButton(this, wxID_OK, "OK");
+    auto* cancel = NewPlainButton(this, wxID_CANCEL, "Cancel");
     ok->SetDefault();
 
     auto* sortGroup = new wxStaticBoxSizer(wxVERTICAL, this, "Food List Sort Order");

@@ -4,8 +4,9 @@
 #include <wx/sizer.h>
 #include <wx/stattext.h>
 
-#include "desktop/dialogs/HelpContext.h"
 #include "desktop/dialogs/DiaryText.h"
+#include "desktop/dialogs/HelpContext.h"
+#include "desktop/dialogs/PlainButton.h"
 
 namespace {
 
@@ -23,7 +24,7 @@ CRelationshipsDlg::CRelationshipsDlg(wxWindow* parent, const StringList* symptom
     columns->Add(CreateColumn(WorstFoodColumnId, "Worst food", worstFoods), 1, wxEXPAND);
 
     auto* buttons = new wxBoxSizer(wxHORIZONTAL);
-    auto* ok = new wxButton(this, wxID_OK, "OK");
+    auto* ok = NewPlainButton(this, wxID_OK, "OK");
     ok->SetDefault();
     buttons->Add(ok, 0, wxRIGHT, FromDIP(40));
     buttons->Add(new wxButton(this, HelpButtonId, "&Help"));
@@ -36,6 +37,10 @@ CRelationshipsDlg::CRelationshipsDlg(wxWindow* parent, const StringList* symptom
     // OK and Esc both just close the box.
     SetEscapeId(wxID_OK);
     Bind(wxEVT_BUTTON, &CRelationshipsDlg::OnHelpButton, this, HelpButtonId);
+    BindHelpKey(this, HelpButtonId);
+    // Selecting a row in any column selects the same row in the others: the symptom with its
+    // best and its worst food stand out together.
+    Bind(wxEVT_LISTBOX, &CRelationshipsDlg::OnRowSelected, this);
     CentreOnParent();
 }
 
@@ -51,6 +56,16 @@ wxSizer* CRelationshipsDlg::CreateColumn(int id, const wxString& heading,
         for (const std::string& entry : *entries) list->Append(FromDiaryText(entry));
     column->Add(list, 1, wxEXPAND);
     return column;
+}
+
+void CRelationshipsDlg::OnRowSelected(wxCommandEvent& event) {
+    const int row = event.GetSelection();
+    for (int id : {SymptomColumnId, BestFoodColumnId, WorstFoodColumnId}) {
+        auto* list = dynamic_cast<wxListBox*>(FindWindow(id));
+        if (list && row >= 0 && static_cast<unsigned int>(row) < list->GetCount() &&
+            list->GetSelection() != row)
+            list->SetSelection(row);
+    }
 }
 
 void CRelationshipsDlg::OnHelpButton(wxCommandEvent&) {

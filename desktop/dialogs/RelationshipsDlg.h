@@ -21,4 +21,5 @@ public:
 private:
     wxSizer* CreateColumn(int id, const wxString& heading, const StringList* entries);
     void OnHelpButton(wxCommandEvent& event);
+    void OnRowSelected(wxCommandEvent& event);
 };

@@ -12,3 +12,9 @@ class wxStaticBoxSizer;
 
 // Keeps a group box at least as wide as its label, however narrow its contents are.
 void KeepGroupLabelVisible(wxStaticBoxSizer* group);
+
+class wxStaticText;
+
+// Keeps room beside a dialog's day caption for the longest "on Wednesday, September 30, 2000"
+// the diary can show, so the dialog is as wide whatever the date.
+void ReserveDayCaptionWidth(wxStaticText* caption);

@@ -19,7 +19,22 @@ void SortedListBox::OnToggleClick(wxMouseEvent& event) {
         return;
     }
     SetFocus();
-    SetSelection(row, !IsSelected(row));
+    if (event.GetEventType() != wxEVT_LEFT_DCLICK) {
+        SetSelection(row, !IsSelected(row));
+        return;
+    }
+    // The first click of the pair has toggled the row already.
+    SetSelection(row, true);
+    wxCommandEvent activated(wxEVT_LISTBOX_DCLICK, GetId());
+    activated.SetEventObject(this);
+    activated.SetInt(row);
+    activated.SetString(GetString(static_cast<unsigned int>(row)));
+    ProcessWindowEvent(activated);
+}
+
+void SortedListBox::DeleteRow(unsigned int row) {
+    Delete(row);
+    if (!HasMultipleSelection()) SetSelection(wxNOT_FOUND);
 }
 
 int SortedListBox::AddSorted(const wxString& text) {

@@ -11,12 +11,14 @@
 #include <memory>
 #include <numbers>
 
-#include "desktop/dialogs/ResourcePaths.h"
 #include "desktop/dialogs/ControlIds.h"
 #include "desktop/dialogs/DiaryText.h"
+#include "desktop/dialogs/HelpContext.h"
 #include "desktop/dialogs/MessageBoxes.h"
+#include "desktop/dialogs/ResourcePaths.h"
 #include "desktop/dialogs/Sizing.h"
 #include "desktop/dialogs/TipSession.h"
+#include "diary/DiaryConstants.h"
 
 namespace {
 
@@ -188,6 +190,7 @@ CTipOfTheDayDlg::CTipOfTheDayDlg(wxWindow* parent, SettingsStore& settings)
     CreateControls();
     SetEscapeId(wxID_NONE);
     Bind(wxEVT_INIT_DIALOG, &CTipOfTheDayDlg::OnInitDialog, this);
+    BindHelpKey(this, command::TipOfTheDay);
     Bind(wxEVT_BUTTON, &CTipOfTheDayDlg::OnNextTip, this, control::NextTip);
     Bind(wxEVT_BUTTON, &CTipOfTheDayDlg::OnOK, this, wxID_OK);
     Bind(wxEVT_CHAR_HOOK, &CTipOfTheDayDlg::OnCharHook, this);

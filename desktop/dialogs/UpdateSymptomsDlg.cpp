@@ -12,6 +12,7 @@
 #include "desktop/dialogs/HelpContext.h"
 #include "desktop/dialogs/MessageBoxes.h"
 #include "desktop/dialogs/NewSymptomDlg.h"
+#include "desktop/dialogs/PlainButton.h"
 #include "desktop/dialogs/Sizing.h"
 #include "desktop/dialogs/SortedListBox.h"
 #include "diary/DiaryConstants.h"
@@ -42,6 +43,7 @@ CUpdateSymptomsDlg::CUpdateSymptomsDlg(wxWindow* parent)
     Bind(wxEVT_BUTTON, &CUpdateSymptomsDlg::OnNew, this, control::NewSymptom);
     Bind(wxEVT_BUTTON, &CUpdateSymptomsDlg::OnDelete, this, control::DeleteSymptom);
     Bind(wxEVT_BUTTON, &CUpdateSymptomsDlg::OnHelpButton, this, control::SymptomHelp);
+    BindHelpKey(this, control::SymptomHelp);
 }
 
 void CUpdateSymptomsDlg::CreateControls() {
@@ -51,14 +53,15 @@ void CUpdateSymptomsDlg::CreateControls() {
     auto* worse = new wxButton(this, control::Worse, "&Worse");
     auto* noChange = new wxButton(this, control::NoChange, "N&o Change");
     auto* allNoChange = new wxButton(this, control::AllNoChange, "&All No Change");
-    auto* ok = new wxButton(this, wxID_OK, "OK");
-    auto* cancel = new wxButton(this, wxID_CANCEL, "Cancel");
+    auto* ok = NewPlainButton(this, wxID_OK, "OK");
+    auto* cancel = NewPlainButton(this, wxID_CANCEL, "Cancel");
     auto* newSymptom = new wxButton(this, control::NewSymptom, "&New");
     auto* deleteSymptom = new wxButton(this, control::DeleteSymptom, "&Delete");
     auto* help = new wxButton(this, control::SymptomHelp, "Help");
     auto* label = new wxStaticText(this, wxID_ANY, "Symptoms");
     m_dayCaption = new wxStaticText(this, control::SymptomCaption, wxString());
     ok->SetDefault();
+    ReserveDayCaptionWidth(m_dayCaption);
 
     SetMinSizeInDialogUnits(m_symptomBox, wxSize(98, 92));
     const wxSize buttonSize(60, 14);
@@ -100,8 +103,8 @@ void CUpdateSymptomsDlg::CreateControls() {
 }
 
 bool CUpdateSymptomsDlg::TransferDataToWindow() {
+    // The caption's room is kept for the longest date, so the dialog's width never changes.
     m_dayCaption->SetLabelText(m_strDay);
-    GetSizer()->SetSizeHints(this);  // room for the whole caption
     return true;
 }
 
@@ -121,19 +124,27 @@ std::string* CUpdateSymptomsDlg::FindLine(const std::string& text) const {
     if (!m_pSymptomList) return nullptr;
     for (std::string& line : *m_pSymptomList)
         if (line == text) return &line;
+    // A symptom added in this dialog: its line carries the "new" mark before the text.
+    for (std::string& line : *m_pSymptomList)
+        if (line.size() == text.size() + 1 && line.front() == diary::MarkNew &&
+            line.compare(1, std::string::npos, text) == 0)
+            return &line;
     return nullptr;
 }
 
 void CUpdateSymptomsDlg::RateRow(int row, std::string_view suffix) {
     std::string* line = FindLine(ToDiaryText(m_symptomBox->GetString(row)).value_or(""));
     if (!line) return;
-    std::string rated = *line;
+    // A new symptom is rated at once: it is one of the day's symptoms like the others, and the
+    // document creates it with the rating its line carries.
+    const bool pending = line->front() == diary::MarkNew;
+    std::string rated = pending ? line->substr(1) : *line;
     if (HasRatingSuffix(rated))
         rated.erase(rated.size() - std::min(rated.size(), diary::RatingSuffixLength));
     rated += suffix;
-    m_symptomBox->Delete(row);
+    m_symptomBox->DeleteRow(static_cast<unsigned int>(row));
     m_symptomBox->AddSorted(FromDiaryText(rated));
-    *line = rated;
+    *line = pending ? diary::MarkNew + rated : rated;
 }
 
 void CUpdateSymptomsDlg::RateSelectedRow(std::string_view suffix) {
@@ -215,16 +226,16 @@ void CUpdateSymptomsDlg::OnDelete(wxCommandEvent&) {
     dialog.m_strName = m_symptomBox->GetString(row);
     if (dialog.ShowModal() != wxID_OK) return;
 
-    m_symptomBox->Delete(row);
-    // The confirmation's edit box may have been changed: the mark follows the edited text.
-    const std::string text = ToDiaryText(dialog.m_strName).value_or("");
-    if (std::string* line = FindLine(text)) {
-        line->insert(line->begin(), diary::MarkDelete);
-    } else if (m_pSymptomList) {
+    // The confirmation shows the row's text read-only: what is deleted is what was selected.
+    const std::string text = ToDiaryText(m_symptomBox->GetString(row)).value_or("");
+    m_symptomBox->DeleteRow(static_cast<unsigned int>(row));
+    std::string* line = FindLine(text);
+    if (!line) return;
+    if (line->front() == diary::MarkNew) {
         // A symptom added in this same dialog is not in the diary yet: withdraw the addition.
-        const auto pending =
-            std::find(m_pSymptomList->begin(), m_pSymptomList->end(), diary::MarkNew + text);
-        if (pending != m_pSymptomList->end()) m_pSymptomList->erase(pending);
+        m_pSymptomList->erase(m_pSymptomList->begin() + (line - m_pSymptomList->data()));
+    } else {
+        line->insert(line->begin(), diary::MarkDelete);
     }
 }
 

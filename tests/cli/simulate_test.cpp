@@ -73,14 +73,17 @@ TEST(Simulate, HistoriesRecordEachDaysFoodsAndRatings) {
     EXPECT_EQ(doc.Symptoms().size(), 3u);
     EXPECT_EQ(doc.LastUpdate(), journal.back().evening);
     EXPECT_EQ(doc.FoodNames().size(), doc.Foods().size());
-    for (std::size_t day = 1; day < journal.size(); ++day) {
+    // From the first day on: the first day's foods lie in the slot right before the second
+    // day's, with no blank day between them.
+    for (std::size_t day = 0; day < journal.size(); ++day) {
         const std::size_t slot = diary::HistoryLength - journal.size() + day;
         for (const CFood& food : doc.Foods()) {
             const auto& eaten = journal[day].foods;
             const bool planned = std::find(eaten.begin(), eaten.end(), food.m_name) != eaten.end();
             EXPECT_EQ(food.m_history[slot] == 'y', planned) << food.m_name << " on day " << day;
         }
-        for (std::size_t s = 0; s < doc.Symptoms().size(); ++s)
+        // The first day has no ratings: its symptoms are only just made.
+        for (std::size_t s = 0; s < journal[day].ratings.size(); ++s)
             EXPECT_EQ(doc.Symptoms()[s].m_history[slot], journal[day].ratings[s])
                 << doc.Symptoms()[s].m_name << " on day " << day;
     }

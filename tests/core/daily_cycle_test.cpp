@@ -109,10 +109,11 @@ TEST_F(CycleTest, CheckNewDayAsksStartsOrWarnsByTheDiaryDate) {
          LocalTime(2024, 3, 13, 10), &text::NewDay, false, false, LocalTime(2024, 3, 12, 10)},
         {"clock moved back within the diary day", 4, LocalTime(2024, 3, 12, 10),
          LocalTime(2024, 3, 12, 9), none, false, false, LocalTime(2024, 3, 12, 10)},
+        // A clock set back is warned about and starts no day.
         {"clock behind the file", 4, LocalTime(2024, 3, 12, 10), LocalTime(2024, 3, 10, 10),
-         &text::ClockBehind, false, true, LocalTime(2024, 3, 12, 10)},
+         &text::ClockBehind, false, false, LocalTime(2024, 3, 12, 10)},
         {"earlier date and earlier time: the clock went back", 4, LocalTime(2024, 3, 12, 10),
-         LocalTime(2024, 3, 12, 3), &text::ClockBehind, false, true, LocalTime(2024, 3, 12, 10)},
+         LocalTime(2024, 3, 12, 3), &text::ClockBehind, false, false, LocalTime(2024, 3, 12, 10)},
         // A day started with the new-day hour 0 at 00:30, seen at 03:00 with the hour 4: the
         // effective date is earlier, yet the clock is fine. Wait for the day instead.
         {"earlier effective date from a later new-day hour", 4, LocalTime(2024, 3, 14, 0, 30),
@@ -359,9 +360,14 @@ TEST_F(CycleTest, NewDocumentStartsAFreshDiary) {
     EXPECT_EQ(diary.host.GetPathName(), "");
     EXPECT_FALSE(diary.host.IsModified());
     EXPECT_FALSE(doc.Yesterday());
-    // Not the day of the diary open before: once saved, the next lists offer a new day.
+    // Its first day is the day it is made: that evening's lists start no second day slot,
+    // the next day's do.
+    EXPECT_EQ(doc.LastUpdate(), LocalTime(2024, 3, 12, 11));
     EXPECT_EQ(doc.GetDayLabel(0), "on Tuesday, March 12, 2024");
     Members(doc).m_dayCount = 1;
+    At(2024, 3, 12, 22);
+    EXPECT_FALSE(doc.CheckNewDay(true));
+    At(2024, 3, 13, 20);
     diary.ui.ExpectQuestion(text::NewDayAfterLists, true);
     EXPECT_TRUE(doc.CheckNewDay(true));
 }

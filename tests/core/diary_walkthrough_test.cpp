@@ -79,7 +79,8 @@ TEST_F(WalkthroughTest, FirstDaysOfANewDiary) {
     EXPECT_EQ(doc.NextAction(), command::CreateDayList);
     EXPECT_EQ(Food(0).m_history, std::string(diary::NewFoodHistory));
 
-    // Saved, the diary counts its first day; the next lists offer the next day.
+    // Saved, the diary counts its first day, Tuesday itself: Tuesday's lists start no second
+    // day slot, so no empty day lies between the first day and the next.
     Save();
     EXPECT_EQ(doc.DayCount(), 1);
     ExpectSymptomDialog(tuesday, nullptr);  // a saved diary gets no reminder
@@ -87,22 +88,23 @@ TEST_F(WalkthroughTest, FirstDaysOfANewDiary) {
     ExpectDayListDialog(tuesday, nullptr);
     Run(command::CreateDayList);
     Run(command::UpdateConnections);
-    diary.ui.ExpectQuestion(text::NewDayAfterLists, true);
     Run(command::GenerateTomorrowsLists);
-    EXPECT_EQ(doc.NextAction(), command::UpdateSymptoms);
-    EXPECT_EQ(doc.DayCount(), 2);
-    EXPECT_EQ(Food(0).m_history, Rolled(std::string(diary::NewFoodHistory), 1));
+    EXPECT_EQ(doc.NextAction(), command::CreateDayList);
+    EXPECT_EQ(doc.DayCount(), 1);
+    EXPECT_EQ(Food(0).m_history, std::string(diary::NewFoodHistory));
     Save();
 
     // Wednesday 03:59 still belongs to Tuesday; 04:00 begins Wednesday.
     At(2024, 3, 13, 3, 59);
     Reopen();
     EXPECT_EQ(doc.NextAction(), command::CreateDayList);
-    EXPECT_EQ(doc.DayCount(), 2);
+    EXPECT_EQ(doc.DayCount(), 1);
     At(2024, 3, 13, 4, 0);
     diary.ui.ExpectQuestion(text::NewDay, true);
     Reopen();
-    EXPECT_EQ(doc.DayCount(), 3);
+    EXPECT_EQ(doc.DayCount(), 2);
+    // Tuesday's foods lie in the slot right before Wednesday's.
+    EXPECT_EQ(Food(0).m_history, Rolled(std::string(diary::NewFoodHistory), 1));
     // The day list left pending by the last opening stays the next step; rating the
     // symptoms first is enabled all the same.
     EXPECT_EQ(doc.NextAction(), command::CreateDayList);
@@ -129,7 +131,7 @@ TEST_F(WalkthroughTest, FirstDaysOfANewDiary) {
     At(2024, 3, 14, 0, 30);
     diary.ui.ExpectQuestion(text::NewDay, true);
     Reopen();
-    EXPECT_EQ(doc.DayCount(), 4);
+    EXPECT_EQ(doc.DayCount(), 3);
     EXPECT_EQ(doc.LastUpdate(), LocalTime(2024, 3, 14, 0, 30));
     Save();
 
@@ -145,31 +147,39 @@ TEST_F(WalkthroughTest, FirstDaysOfANewDiary) {
     diary.ui.ExpectQuestion(text::NewDay, true);
     const std::string headacheBefore = Symptom(0).m_history;
     Reopen();
-    EXPECT_EQ(doc.DayCount(), 5);
+    EXPECT_EQ(doc.DayCount(), 4);
     EXPECT_EQ(doc.LastUpdate(), LocalTime(2024, 3, 17, 10));
     EXPECT_EQ(Symptom(0).m_history, Rolled(headacheBefore, 3));
-    // The rating shown for Saturday was Friday's, confirmed unchanged.
-    EXPECT_EQ(Symptom(1).m_history.substr(47), "bbn");
+    // Saturday's dialog opened at "no change", as a new day does, and was confirmed so.
+    EXPECT_EQ(Symptom(1).m_history.substr(47), "bnn");
     EXPECT_EQ(Food(0).m_history.substr(47), "ynn");
     EXPECT_EQ(doc.NextAction(), command::UpdateSymptoms);
 }
 
 TEST_F(WalkthroughTest, SkippedDayCancelledAndContinued) {
+    // Not cancelling after all goes back to the same day's dialog, never on to the next day.
     diary.ui.ExpectQuestion(text::TwoDaysSkipped, true);
     ExpectSymptomDialog("on Friday, March 15, 2024", nullptr, false);
-    diary.ui.ExpectQuestion(text::CancelSkipped, false);  // go on with the day list
+    diary.ui.ExpectQuestion(text::CancelSkipped, false);
+    ExpectSymptomDialog("on Friday, March 15, 2024", [](StringList& lines) {
+        // A new day's dialog opens at "no change", whatever the day before was rated.
+        EXPECT_EQ(lines, (StringList{"Headache  (no change)", "Bloating  (no change)"}));
+        Rate(lines, "Headache", diary::SuffixWorse);
+    });
     ExpectDayListDialog("on Friday, March 15, 2024",
                         [](StringList&, StringList& day) { day.push_back("Milk"); });
     ExpectSymptomDialog("on Saturday, March 16, 2024", nullptr);
     ExpectDayListDialog("on Saturday, March 16, 2024", nullptr, false);
     diary.ui.ExpectQuestion(text::CancelSkipped, false);
+    ExpectDayListDialog("on Saturday, March 16, 2024",
+                        [](StringList&, StringList& day) { day.push_back("Tea"); });
     diary.ui.ExpectQuestion(text::NewDay, true);
     OpenStored(LocalTime(2024, 3, 17, 10));
-    // Saturday's dialog was confirmed as it opened: with the ratings stored last.
     std::string headache = Rolled(stored.headache, 3);
-    headache[48] = stored.headache.back();
+    headache[47] = 'w';
     EXPECT_EQ(Symptom(0).m_history, headache);
     EXPECT_EQ(Food(1).m_history, Rolled(stored.milk, 3).substr(0, 47) + "ynn");
+    EXPECT_EQ(Food(0).m_history, Rolled(stored.tea, 3).substr(0, 48) + "yn");
     EXPECT_EQ(doc.DayCount(), 8);
 }
 
@@ -233,18 +243,18 @@ TEST_F(WalkthroughTest, DecliningSkippedDaysOrTooManyOfThemOnlyStartsTheDay) {
     stored.ExpectRolled(doc, 1);
 }
 
-TEST_F(WalkthroughTest, ClockSetBackWarnsAtEveryOpening) {
+TEST_F(WalkthroughTest, ClockSetBackWarnsAtEveryOpeningAndStartsNoDay) {
     diary.ui.ExpectNotice(text::ClockBehind);
     OpenStored(LocalTime(2024, 3, 10, 10));
-    stored.ExpectRolled(doc, 1);
-    EXPECT_EQ(doc.DayCount(), 8);
-    EXPECT_EQ(doc.NextAction(), command::UpdateSymptoms);
-    EXPECT_EQ(doc.GetDayLabel(0), "on Sunday, March 10, 2024");
+    stored.ExpectRolled(doc, 0);
+    EXPECT_EQ(doc.DayCount(), 7);
+    EXPECT_EQ(doc.NextAction(), command::CreateDayList);
+    EXPECT_FALSE(diary.host.IsModified());
     Save();
     diary.ui.ExpectNotice(text::ClockBehind);
     Reopen();
-    stored.ExpectRolled(doc, 2);
-    EXPECT_EQ(doc.DayCount(), 9);
+    stored.ExpectRolled(doc, 0);
+    EXPECT_EQ(doc.DayCount(), 7);
     EXPECT_EQ(doc.LastUpdate(), LocalTime(2024, 3, 14, 22));
 }
 

@@ -86,7 +86,8 @@ TEST_F(SymptomDialogTest, AllNoChangeRatesEveryRowWhateverIsSelected) {
                                     "Headache" + NoChange, "Nausea" + NoChange}));
 }
 
-TEST_F(SymptomDialogTest, NewSymptomIsMarkedNewAndCannotBeRatedBeforeItIsCommitted) {
+// A new symptom is one of the day's symptoms: it is rated at once and keeps its "new" mark.
+TEST_F(SymptomDialogTest, NewSymptomIsMarkedNewAndRatedAtOnce) {
     Open();
     NameAnswer answer = Type("  Heartburn ");
     wxTEST_DIALOG(Press(control::NewSymptom), wxExpectModal<CNewSymptomDlg>(answer));
@@ -94,9 +95,10 @@ TEST_F(SymptomDialogTest, NewSymptomIsMarkedNewAndCannotBeRatedBeforeItIsCommitt
     EXPECT_EQ(lines.back(), "~Heartburn");
     Select("Heartburn");
     Press(control::Better);
+    EXPECT_EQ(lines.back(), "~Heartburn" + Better);
     Press(control::AllNoChange);
-    EXPECT_EQ(lines.back(), "~Heartburn");
-    EXPECT_NE(Box()->FindString("Heartburn", true), wxNOT_FOUND);
+    EXPECT_EQ(lines.back(), "~Heartburn" + NoChange);
+    EXPECT_NE(Box()->FindString("Heartburn" + NoChange, true), wxNOT_FOUND);
 }
 
 TEST_F(SymptomDialogTest, NewWithAKnownSymptomInAnyCaseAddsNothing) {
@@ -104,7 +106,7 @@ TEST_F(SymptomDialogTest, NewWithAKnownSymptomInAnyCaseAddsNothing) {
     for (const char* typed : {"headache", "NAUSEA", "BLOATING"})
         wxTEST_DIALOG(Press(control::NewSymptom), wxExpectModal<CNewSymptomDlg>(Type(typed)),
                       ExpectMessage("\"" + std::string(typed) + "\" is already in the list.",
-                                    "New Symptom", ExpectMessage::Icon::None));
+                                    "New Symptom", ExpectMessage::Icon::Exclamation));
     EXPECT_EQ(lines.size(), 3u);
     EXPECT_EQ(Box()->GetCount(), 3u);
 }
@@ -114,11 +116,11 @@ TEST_F(SymptomDialogTest, NewRefusesNamesThatDoNotStartWithALetter) {
     for (const char* typed : {"", " "})
         wxTEST_DIALOG(
             Press(control::NewSymptom), wxExpectModal<CNewSymptomDlg>(Type(typed)),
-            ExpectMessage("Please type a name.", "New Symptom", ExpectMessage::Icon::None));
+            ExpectMessage("Please type a name.", "New Symptom", ExpectMessage::Icon::Exclamation));
     for (const char* typed : {"2nd toe", "(pain)", ">Headache"})
         wxTEST_DIALOG(Press(control::NewSymptom), wxExpectModal<CNewSymptomDlg>(Type(typed)),
                       ExpectMessage("Symptom names must start with a letter.", "New Symptom",
-                                    ExpectMessage::Icon::None));
+                                    ExpectMessage::Icon::Exclamation));
     EXPECT_EQ(lines.size(), 3u);
 }
 
@@ -127,7 +129,7 @@ TEST_F(SymptomDialogTest, NewRefusesANameHoldingARatingWord) {
     wxTEST_DIALOG(Press(control::NewSymptom), wxExpectModal<CNewSymptomDlg>(Type("Pain (worse)")),
                   ExpectMessage("Symptom names cannot contain \"(better)\", \"(worse)\" or "
                                 "\"(no change)\".",
-                                "New Symptom", ExpectMessage::Icon::None));
+                                "New Symptom", ExpectMessage::Icon::Exclamation));
     EXPECT_EQ(lines.size(), 3u);
 }
 
@@ -176,12 +178,14 @@ TEST_F(SymptomDialogTest, DeleteConfirmsWithTheRowsTextAndMarksTheLine) {
     EXPECT_EQ(Rows(Box()), (Strings{"Bloating" + Better, "Headache" + Worse}));
 }
 
-TEST_F(SymptomDialogTest, DeleteFollowsTheTextEditedInTheConfirmation) {
+// The confirmation shows the row read-only: whatever its box is made to hold, the selected
+// symptom is the one deleted.
+TEST_F(SymptomDialogTest, DeleteTakesTheSelectedSymptomWhateverTheBoxHolds) {
     Open();
     Select("Nausea" + NoChange);
     wxTEST_DIALOG(Press(control::DeleteSymptom),
                   wxExpectModal<CDeleteSymptomDlg>(Type("Headache" + Worse)));
-    EXPECT_EQ(lines, (Strings{">Headache" + Worse, "Bloating" + Better, "Nausea" + NoChange}));
+    EXPECT_EQ(lines, (Strings{"Headache" + Worse, "Bloating" + Better, ">Nausea" + NoChange}));
     EXPECT_EQ(Rows(Box()), (Strings{"Bloating" + Better, "Headache" + Worse}));
 }
 

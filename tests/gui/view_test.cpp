@@ -103,7 +103,8 @@ TEST_F(TwoPanes, ScrollAreaFollowsTheRowEstimate) {
     const int rowHeight = views[0]->GetScreenLineHeight();
     ASSERT_GT(rowHeight, 0);
     EXPECT_EQ(views[0]->GetTotalLines(), Core().GetLineCount());
-    EXPECT_EQ(Window(0)->GetVirtualSize().y, rowHeight * Core().GetLineCount());
+    // One row more than the estimate holds the page's top margin.
+    EXPECT_EQ(Window(0)->GetVirtualSize().y, rowHeight * (Core().GetLineCount() + 1));
     EXPECT_GE(Window(0)->GetVirtualSize().x, views[0]->GetPageWidth());
 }
 
@@ -296,8 +297,10 @@ protected:
         printout.GetPageSizePixels(&width, &height);
         const int rowHeight = printout.GetPrintLineHeight();
         EXPECT_GT(rowHeight, 0);
-        EXPECT_LE(printout.GetLinesPerPage() * rowHeight, height);
-        EXPECT_GT((printout.GetLinesPerPage() + 1) * rowHeight, height);
+        // The rows fill the page below its top margin.
+        const int printable = height - page_metrics::PrinterMargin;
+        EXPECT_LE(printout.GetLinesPerPage() * rowHeight, printable);
+        EXPECT_GT((printout.GetLinesPerPage() + 1) * rowHeight, printable);
         return printout.GetLinesPerPage();
     }
 

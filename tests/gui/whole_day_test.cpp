@@ -166,16 +166,20 @@ TEST(WholeDay, TwoDaysOfANewDiaryThroughTheWindows) {
     ASSERT_TRUE(diary->OnSaveDocument(path));
     diary->OnUpdateConnections();
     EXPECT_EQ(desktop.progress.steps, 5000);
-    // The diary was new: the long question, answered as its text says.
+    // The diary's first day is the day it was made: its lists start no second day that evening.
+    diary->OnGenerateTomorrowsLists();
+    EXPECT_EQ(diary->DayCount(), 1);
+
+    // ---- day two, the next evening: the lists left open overnight offer the new day; then
+    // ratings, foods from the Master list, one food deleted
+    desktop.clock.Set(LocalTime(2005, 3, 8, 20, 0));
     wxTEST_DIALOG(diary->OnGenerateTomorrowsLists(), Question(NewDayAfterLists, wxID_YES));
     EXPECT_EQ(diary->NextAction(), command::UpdateSymptoms);
-
-    // ---- day two, the next evening: ratings, foods from the Master list, one food deleted
-    desktop.clock.Set(LocalTime(2005, 3, 8, 20, 0));
+    EXPECT_EQ(diary->DayCount(), 2);
     wxTEST_DIALOG(diary->OnUpdateSymptoms(),
                   ScriptedDialog<CUpdateSymptomsDlg>([](CUpdateSymptomsDlg& dialog) {
-                      Rate(dialog, "Headache", control::Worse);
-                      Rate(dialog, "Bloating", control::Better);
+                      Rate(dialog, "Headache  (no change)", control::Worse);
+                      Rate(dialog, "Bloating  (no change)", control::Better);
                       return Press(dialog, wxID_OK, wxID_OK);
                   }));
     wxTEST_DIALOG(diary->OnCreateDayList(), ScriptedDialog<CDayListDlg>([](CDayListDlg& dialog) {
@@ -201,20 +205,21 @@ TEST(WholeDay, TwoDaysOfANewDiaryThroughTheWindows) {
     std::sort(listed.begin(), listed.end());
     EXPECT_EQ(listed, (Strings{"Apple", "Bread", "Coffee"}));
 
-    wxTEST_DIALOG(diary->OnGenerateTomorrowsLists(), Question(NewDayAfterLists, wxID_YES));
+    // The second day began this evening: its lists start no third day.
+    diary->OnGenerateTomorrowsLists();
     ASSERT_TRUE(diary->OnSaveDocument(path));
 
-    // ---- the file, read as it is stored
+    // ---- the file, read as it is stored: the two days side by side, no blank day between
     CGastrologDoc stored;
     ASSERT_EQ(stored.ReadFile(path).Message(), "");
     EXPECT_EQ(Names(stored.Foods()), (Strings{"Bread", "Coffee", "Apple"}));
-    EXPECT_EQ(Tail(HistoryOf(stored, "Bread")), "yyn");
-    EXPECT_EQ(Tail(HistoryOf(stored, "Coffee")), "yyn");
-    EXPECT_EQ(Tail(HistoryOf(stored, "Apple")), "nyn");
+    EXPECT_EQ(Tail(HistoryOf(stored, "Bread")), "nyy");
+    EXPECT_EQ(Tail(HistoryOf(stored, "Coffee")), "nyy");
+    EXPECT_EQ(Tail(HistoryOf(stored, "Apple")), "nny");
     EXPECT_EQ(Names(stored.Symptoms()), (Strings{"Headache", "Bloating"}));
-    EXPECT_EQ(Tail(HistoryOf(stored, "Headache")), "nwn");
-    EXPECT_EQ(Tail(HistoryOf(stored, "Bloating")), "nbn");
-    EXPECT_EQ(stored.DayCount(), 3);
+    EXPECT_EQ(Tail(HistoryOf(stored, "Headache")), "nnw");
+    EXPECT_EQ(Tail(HistoryOf(stored, "Bloating")), "nnb");
+    EXPECT_EQ(stored.DayCount(), 2);
     EXPECT_EQ(stored.LastUpdate(), LocalTime(2005, 3, 8, 20, 0));
 
     // ---- opened again the same evening: no new day, the page as saved
@@ -222,7 +227,7 @@ TEST(WholeDay, TwoDaysOfANewDiaryThroughTheWindows) {
     ASSERT_TRUE(reopened->OnOpenDocument(path));
     EXPECT_EQ(reopened->FoodNames(), (Strings{"Bread", "Coffee", "Apple"}));
     EXPECT_EQ(reopened->SymptomLines(),
-              (Strings{"Headache  (no change)", "Bloating  (no change)"}));
+              (Strings{"Headache  (worse)    ", "Bloating  (better)   "}));
     const Strings reopenedPage = PageTexts(*reopened);
     for (const char* name : {"Headache", "Bloating", "Bread", "Coffee", "Apple"})
         EXPECT_TRUE(PageShows(reopenedPage, name)) << name;
@@ -281,9 +286,10 @@ TEST_F(CancelledDialogs, DayListCancelledAfterManyEditsChangesNothing) {
                       DeleteFromDay(dialog, "Rice", true);
                       DeleteFromDay(dialog, "Tea", false);
                       CopyFromMaster(dialog, {"Tea"});
-                      wxTEST_DIALOG(Click(&dialog, control::ClearDayList),
-                                    ExpectMessage::Application(
-                                        "All items will be cleared from the Day list", wxID_OK));
+                      wxTEST_DIALOG(
+                          Click(&dialog, control::ClearDayList),
+                          ExpectMessage("All items will be cleared from the Day list", "Gastrolog",
+                                        ExpectMessage::Icon::Question, wxID_OK));
                       return Press(dialog, wxID_CANCEL, wxID_CANCEL);
                   }));
     ExpectUnchanged();
