@@ -73,7 +73,9 @@ TEST_F(ImportRefusal, NameTheDialogsWouldRefuse) {
         {"foods", ""},        {"foods", "Tea\tMilk"},      {"symptoms", ">Headache"},
         {"symptoms", " "},    {"symptoms", "Pain (worse)"}};
     for (const auto& [list, name] : cases) {
-        const CliRun run = ImportChanged([&](Json& j) { j[list][0]["name"] = name; });
+        // Captured by copy: clang 14 cannot capture a structured binding by reference.
+        const CliRun run =
+            ImportChanged([list = list, name = name](Json& j) { j[list][0]["name"] = name; });
         ExpectRefusalNaming(run, std::string(list) + "[0].name");
     }
     const CliRun coffee = ImportChanged([](Json& j) {

@@ -7,8 +7,8 @@
 
 #include "diary/GastrologDoc.h"
 #include "page/EvidenceStrip.h"
-#include "tests/support/FakePorts.h"
 #include "tests/support/DocumentTestAccess.h"
+#include "tests/support/FakePorts.h"
 #include "tests/support/RecordingCanvas.h"
 
 namespace {
@@ -65,7 +65,8 @@ TEST(EvidenceStrip, DrawsAColumnPerLivedPairWithMarksThatReadWithoutColour) {
         const int cellsLeft = 10 + LabelWidth;
         const int eatenTop = 100 + Row + Row / 4, ratingTop = eatenTop + Row;
         std::vector<int> eaten;
-        int outlinedRatings = 0, filledRatings = 0;  // every cell is outlined; marked ones filled too
+        int outlinedRatings = 0,
+            filledRatings = 0;  // every cell is outlined; marked ones filled too
         for (const DrawCall& call : canvas.calls) {
             const bool inStrip = call.x >= cellsLeft && call.y >= eatenTop && call.y <= ratingTop;
             if (!inStrip ||
@@ -82,7 +83,10 @@ TEST(EvidenceStrip, DrawsAColumnPerLivedPairWithMarksThatReadWithoutColour) {
         EXPECT_EQ(eaten, c.eatenColumns);
         EXPECT_EQ(filledRatings, static_cast<int>(c.letters.size()));
         EXPECT_EQ(outlinedRatings, c.columns);
-        for (const auto& [column, mark] : c.letters) {
+        // Plain names rather than a structured binding: clang 14 cannot capture one in a lambda.
+        for (const auto& letter : c.letters) {
+            const int column = letter.first;
+            const auto& mark = letter.second;
             const int left = cellsLeft + column * c.cellWidth;
             const bool found =
                 std::any_of(canvas.calls.begin(), canvas.calls.end(), [&](const DrawCall& call) {
