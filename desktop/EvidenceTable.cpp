@@ -66,10 +66,16 @@ EvidenceTable::EvidenceTable(wxWindow* parent, int id, const CGastrologDoc& docu
       m_document(document),
       m_reading(reading) {
     const int character = GetCharWidth();
-    for (int column = 0; column < ColumnCount; ++column)
-        AppendColumn(Headings[column].text,
-                     Headings[column].number ? wxLIST_FORMAT_RIGHT : wxLIST_FORMAT_LEFT,
-                     (Headings[column].widthInCharacters + 2) * character);
+    // Numbers need no more room than their heading; names get the room their column asks.
+    for (int column = 0; column < ColumnCount; ++column) {
+        const ColumnHeading& heading = Headings[column];
+        const int headingWidth = GetTextExtent(heading.text).x + 2 * character;
+        const int width = heading.number
+                              ? headingWidth
+                              : std::max(headingWidth, (heading.widthInCharacters + 1) * character);
+        AppendColumn(heading.text, heading.number ? wxLIST_FORMAT_RIGHT : wxLIST_FORMAT_LEFT,
+                     width);
+    }
     Bind(wxEVT_LIST_COL_CLICK, &EvidenceTable::OnColumnClick, this);
 }
 

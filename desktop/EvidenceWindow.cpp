@@ -22,7 +22,7 @@ wxSize FirstSize(wxWindow* window) {
                                         ? 0u
                                         : static_cast<unsigned>(wxDisplay::GetFromWindow(window)))
                               .GetClientArea();
-    const wxSize wanted = window->FromDIP(wxSize(1000, 640));
+    const wxSize wanted = window->FromDIP(wxSize(1240, 640));
     return {std::min(wanted.x, screen.width * 9 / 10), std::min(wanted.y, screen.height * 9 / 10)};
 }
 
