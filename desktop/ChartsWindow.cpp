@@ -1,6 +1,7 @@
 #include "desktop/ChartsWindow.h"
 
 #include <wx/dcbuffer.h>
+#include <wx/dcclient.h>
 #include <wx/settings.h>
 
 #include <functional>
@@ -9,13 +10,14 @@
 #include "desktop/WxCanvas.h"
 #include "diary/GastrologDoc.h"
 #include "diary/LocalTime.h"
-#include "engine/Evidence.h"
-#include "page/ReportLayout.h"
+#include "page/MeasuringCanvas.h"
 
 namespace {
 
 constexpr int RefreshMilliseconds = 500;
 constexpr int Margin = 10;
+constexpr int MinimumWidth = 600;
+const wxColour HighlightColour(45, 108, 223);
 constexpr std::size_t MostFoodsNamed = 12;
 
 const char* RatingWord(char code) {
@@ -33,7 +35,10 @@ ChartsWindow::ChartsWindow(wxWindow* parent, DiarySource diary)
     m_charts->SetScrollRate(10, 10);
     m_charts->Bind(wxEVT_PAINT, &ChartsWindow::OnPaint, this);
     m_charts->Bind(wxEVT_MOTION, &ChartsWindow::OnMotion, this);
+    m_charts->Bind(wxEVT_LEAVE_WINDOW, &ChartsWindow::OnLeave, this);
+    m_charts->Bind(wxEVT_SIZE, &ChartsWindow::OnSize, this);
     Bind(wxEVT_TIMER, &ChartsWindow::OnTimer, this);
+    FollowDiary();
     // The diary changes through the main window's commands; a cheap look twice a second keeps
     // the charts in step without the document knowing about this window.
     m_timer.Start(RefreshMilliseconds);
@@ -51,11 +56,55 @@ std::size_t ChartsWindow::DiarySignature() const {
     return signature;
 }
 
-void ChartsWindow::OnTimer(wxTimerEvent&) {
+void ChartsWindow::FollowDiary() {
     const std::size_t signature = DiarySignature();
-    if (signature == m_signature) return;
+    if (signature == m_signature && m_signature != 0) return;
     m_signature = signature;
+    const CGastrologDoc* doc = m_diary();
+    m_evidence = doc ? ReadEvidence(*doc) : EvidenceReading{};
+    // The day under the mouse may say something else now.
+    m_tooltipDay = -2;
+    Measure();
     m_charts->Refresh();
+}
+
+void ChartsWindow::OnTimer(wxTimerEvent&) {
+    FollowDiary();
+}
+
+void ChartsWindow::OnSize(wxSizeEvent& event) {
+    Measure();
+    m_charts->Refresh();
+    event.Skip();
+}
+
+void ChartsWindow::Measure() {
+    wxClientDC dc(m_charts);
+    LayOut(dc, false);
+}
+
+void ChartsWindow::LayOut(wxDC& dc, bool draw) {
+    const CGastrologDoc* doc = m_diary();
+    if (!doc) {
+        m_axis.reset();
+        return;
+    }
+    const PageFont page = MakeScreenFont(dc);
+    WxCanvas screen(dc, false, page.metrics);
+    screen.UseFonts({page.font, page.font.Bold().Scaled(1.25f), page.font.Scaled(0.85f)});
+    MeasuringCanvas measuring(screen);
+    Canvas& canvas = draw ? static_cast<Canvas&>(screen) : measuring;
+    ReportFlow flow = ReportFlow::Endless();
+    flow.Take(Margin);
+    const int width = std::max(MinimumWidth, m_charts->GetClientSize().x - 2 * Margin);
+    ReportLayout layout(*doc, m_evidence, "", canvas, flow, Margin, width);
+    layout.SymptomsOverTime();
+    flow.Take(page.metrics.RowHeight());
+    layout.WhatWasEaten();
+    m_axis = layout.Axis();
+    m_axisBlocks = layout.AxisBlocks();
+    const wxSize wanted(width + 2 * Margin, flow.Y() + Margin);
+    if (m_charts->GetVirtualSize() != wanted) m_charts->SetVirtualSize(wanted);
 }
 
 void ChartsWindow::OnPaint(wxPaintEvent&) {
@@ -63,23 +112,21 @@ void ChartsWindow::OnPaint(wxPaintEvent&) {
     m_charts->DoPrepareDC(dc);
     dc.SetBackground(*wxWHITE_BRUSH);
     dc.Clear();
-    const CGastrologDoc* doc = m_diary();
-    if (!doc) return;
-    const PageFont page = MakeScreenFont(dc);
-    wxFont title = page.font.Bold().Scaled(1.25f);
-    wxFont small = page.font.Scaled(0.85f);
-    WxCanvas canvas(dc, false, page.metrics);
-    canvas.UseFonts({page.font, title, small});
-    const EvidenceReading evidence = ReadEvidence(*doc);
-    ReportFlow flow = ReportFlow::Endless();
-    const int width = std::max(600, m_charts->GetClientSize().x - 2 * Margin);
-    ReportLayout layout(*doc, evidence, "", canvas, flow, Margin, width);
-    layout.SymptomsOverTime();
-    flow.Take(page.metrics.RowHeight());
-    layout.WhatWasEaten();
-    m_axis = layout.Axis();
-    const wxSize wanted(width + 2 * Margin, flow.Y() + Margin);
-    if (m_charts->GetVirtualSize() != wanted) m_charts->SetVirtualSize(wanted);
+    LayOut(dc, true);
+    // The column the tooltip speaks of, outlined through the charts drawn on the day axis.
+    if (!m_axis || m_tooltipDay < 0 || m_tooltipDay >= m_axis->LivedDays()) return;
+    dc.SetPen(wxPen(HighlightColour, 2));
+    dc.SetBrush(*wxTRANSPARENT_BRUSH);
+    for (const ReportLayout::AxisBlock& block : m_axisBlocks)
+        dc.DrawRectangle(m_axis->X(m_tooltipDay) - 1, block.top, m_axis->CellWidth() + 2,
+                         block.bottom - block.top);
+}
+
+void ChartsWindow::RefreshDay(int day) {
+    if (!m_axis || day < 0) return;
+    const wxPoint topLeft = m_charts->CalcScrolledPosition(wxPoint(m_axis->X(day) - 2, 0));
+    m_charts->RefreshRect(
+        wxRect(topLeft.x, 0, m_axis->CellWidth() + 4, m_charts->GetClientSize().y));
 }
 
 wxString ChartsWindow::DayDescription(int x) const {
@@ -106,10 +153,18 @@ void ChartsWindow::OnMotion(wxMouseEvent& event) {
     const wxPoint point = m_charts->CalcUnscrolledPosition(event.GetPosition());
     const int day = m_axis ? m_axis->DayAt(point.x) : -1;
     if (day == m_tooltipDay) return;
+    RefreshDay(m_tooltipDay);
+    RefreshDay(day);
     m_tooltipDay = day;
     const wxString text = DayDescription(point.x);
     if (text.empty())
         m_charts->UnsetToolTip();
     else
         m_charts->SetToolTip(text);
+}
+
+void ChartsWindow::OnLeave(wxMouseEvent& event) {
+    RefreshDay(m_tooltipDay);
+    m_tooltipDay = -1;
+    event.Skip();
 }

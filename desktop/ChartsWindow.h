@@ -3,14 +3,18 @@
 // layout on the screen. It scrolls, follows the diary as it changes, and tells the date, the
 // foods eaten and the ratings of the day under the mouse.
 
+#include <wx/dc.h>
 #include <wx/frame.h>
 #include <wx/scrolwin.h>
 #include <wx/timer.h>
 
 #include <functional>
 #include <optional>
+#include <vector>
 
+#include "engine/Evidence.h"
 #include "page/DayAxis.h"
+#include "page/ReportLayout.h"
 
 class CGastrologDoc;
 
@@ -20,12 +24,25 @@ public:
     using DiarySource = std::function<const CGastrologDoc*()>;
     ChartsWindow(wxWindow* parent, DiarySource diary);
 
+    // Lays the charts out again when the diary changed since the last look; a timer calls it.
+    void FollowDiary();
     // What the tooltip says for the day under x on the charts, empty outside the days.
     wxString DayDescription(int x) const;
+    // The charts' day columns as last laid out; empty without a diary.
+    const std::optional<DayAxis>& Axis() const { return m_axis; }
+    wxScrolledWindow& Charts() { return *m_charts; }
 
 private:
+    // Runs the layout on the DC, drawing only when asked, and keeps the day columns and the
+    // scrolling size it gives.
+    void LayOut(wxDC& dc, bool draw);
+    void Measure();
+    // Redraws the column of a day, on the screen's coordinates.
+    void RefreshDay(int day);
     void OnPaint(wxPaintEvent& event);
     void OnMotion(wxMouseEvent& event);
+    void OnLeave(wxMouseEvent& event);
+    void OnSize(wxSizeEvent& event);
     void OnTimer(wxTimerEvent& event);
     std::size_t DiarySignature() const;
 
@@ -33,6 +50,9 @@ private:
     wxScrolledWindow* m_charts;
     wxTimer m_timer;
     std::size_t m_signature = 0;
+    // Read when the diary changes rather than at each paint: a large diary takes a while.
+    EvidenceReading m_evidence;
     std::optional<DayAxis> m_axis;
-    int m_tooltipDay = -2;
+    std::vector<ReportLayout::AxisBlock> m_axisBlocks;
+    int m_tooltipDay = -2;  // the day under the mouse, -1 for none, -2 before a first look
 };

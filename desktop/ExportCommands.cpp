@@ -7,7 +7,6 @@
 
 #include "diary/DiaryConstants.h"
 #include "diary/GastrologDoc.h"
-#include "exchange/DiaryExport.h"
 #include "exchange/JsonExport.h"
 #include "exchange/JsonImport.h"
 #include "page/CairoFile.h"
@@ -19,23 +18,36 @@ void ReportFailure(wxWindow* parent, const std::string& failure) {
     wxMessageBox(wxString::FromUTF8(failure), "Gastrolog", wxOK | wxICON_EXCLAMATION, parent);
 }
 
+// The path chosen, empty when the user cancelled; chosenType the file type's index.
 wxString AskForFile(wxWindow* parent, const wxString& title, const wxString& name,
-                    const wxString& wildcard) {
+                    const wxString& wildcard, int* chosenType = nullptr) {
     wxFileDialog dialog(parent, title, wxEmptyString, name, wildcard,
                         wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
-    return dialog.ShowModal() == wxID_OK ? dialog.GetPath() : wxString();
+    if (dialog.ShowModal() != wxID_OK) return {};
+    if (chosenType) *chosenType = dialog.GetFilterIndex();
+    return dialog.GetPath();
 }
 
 }  // namespace
 
+ExportFormat ExportFormatFor(const wxString& path, int chosenType) {
+    const wxString extension = wxFileName(path).GetExt().Lower();
+    if (extension == "json") return ExportFormat::Json;
+    if (extension == "csv") return ExportFormat::Csv;
+    return chosenType == 1 ? ExportFormat::Json : ExportFormat::Csv;
+}
+
+std::string WriteDiaryExport(const CGastrologDoc& doc, const wxString& path, ExportFormat format) {
+    return WriteBytesToFile(path.utf8_string(), DiaryExportText(doc, format));
+}
+
 void ExportDiaryData(wxWindow* parent, const CGastrologDoc& doc, const wxString& diaryName) {
     const wxString base = wxFileName(diaryName).GetName();
-    const wxString path =
-        AskForFile(parent, "Export", base + ".csv", "CSV table (*.csv)|*.csv|JSON (*.json)|*.json");
+    int chosenType = 0;
+    const wxString path = AskForFile(parent, "Export", base + ".csv",
+                                     "CSV table (*.csv)|*.csv|JSON (*.json)|*.json", &chosenType);
     if (path.empty()) return;
-    const ExportFormat format =
-        wxFileName(path).GetExt().Lower() == "json" ? ExportFormat::Json : ExportFormat::Csv;
-    const std::string failure = WriteBytesToFile(path.utf8_string(), DiaryExportText(doc, format));
+    const std::string failure = WriteDiaryExport(doc, path, ExportFormatFor(path, chosenType));
     if (!failure.empty()) ReportFailure(parent, failure);
 }
 

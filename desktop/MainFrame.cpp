@@ -6,6 +6,8 @@
 #include <wx/toolbar.h>
 #include <wx/utils.h>
 
+#include <algorithm>
+
 #include "desktop/AboutBox.h"
 #include "desktop/ChartsWindow.h"
 #include "desktop/DiaryDocument.h"
@@ -34,7 +36,8 @@ CMainFrame::CMainFrame(CGastrologDocManager* manager, SettingsStore& settings)
     SetIcons(DrawMainIcons());
     SetMenuBar(CreateMainMenuBar());
     CreateToolBarAndStatusBar();
-    SetSize(FromDIP(wxSize(880, 680)));
+    // Wide enough at first for every toolbar button to show.
+    SetSize(std::max(FromDIP(880), GetToolBar()->GetBestSize().x + FromDIP(16)), FromDIP(680));
     CentreOnScreen();
     RestoreWindowPlacement(*this, m_settings);
     m_panes = new CPaneSplitter(

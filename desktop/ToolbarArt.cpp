@@ -298,6 +298,24 @@ void DrawHistory(Painter& painter) {
     painter.Line(5.5, 22.5, 24.5, 22.5, Outline, 1);
 }
 
+// A window of bars on a day axis, coloured as the charts colour better, no change and worse.
+void DrawCharts(Painter& painter) {
+    painter.Rectangle(2.5, 3.5, 27.5, 26.5, Paper, 1.5);
+    wxGraphicsPath band = painter.Path();
+    band.AddRoundedRectangle(2.5, 3.5, 25, 4.5, 1.5);
+    painter.Fill(band, Blue);
+    const struct {
+        double top;
+        wxColour fill;
+    } bars[] = {{13, Green}, {17, Amber}, {10.5, Red}, {15, Green}};
+    double left = 6;
+    for (const auto& bar : bars) {
+        painter.Rectangle(left, bar.top, left + 3.6, 22.5, bar.fill, 0.4);
+        left += 4.9;
+    }
+    painter.Line(5, 22.5, 25, 22.5, Outline, 1.2);
+}
+
 void DrawGenerateCurrentLists(Painter& painter) {
     painter.Rectangle(4.5, 3.5, 25.5, 26.5, Paper, 1.5);
     const wxColour bullets[] = {Green, Amber, Red};
@@ -389,6 +407,7 @@ const PictureFunction Pictures[ToolbarImageCount] = {
     DrawSymptoms,
     DrawFoods,
     DrawHistory,
+    DrawCharts,
     DrawGenerateCurrentLists,
     DrawRelateFoodsToSymptoms,
     DrawEvidence,

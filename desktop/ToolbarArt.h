@@ -8,7 +8,7 @@
 
 #include <vector>
 
-// The 19 toolbar pictures, in toolbar order.
+// The 20 toolbar pictures, in toolbar order.
 enum class ToolbarImage {
     New,
     Open,
@@ -23,6 +23,7 @@ enum class ToolbarImage {
     Symptoms,
     Foods,
     History,
+    Charts,
     GenerateCurrentLists,
     RelateFoodsToSymptoms,
     Evidence,
@@ -31,7 +32,7 @@ enum class ToolbarImage {
     ContextHelp,
 };
 
-inline constexpr int ToolbarImageCount = 19;
+inline constexpr int ToolbarImageCount = 20;
 inline constexpr int ToolbarImageSize = 30;
 
 // One picture, size by size pixels, with a transparent background.

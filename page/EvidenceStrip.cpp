@@ -5,16 +5,18 @@
 
 #include "diary/GastrologDoc.h"
 #include "page/Canvas.h"
+#include "page/RecordDrawing.h"
 
 namespace {
 
 constexpr int Slots = static_cast<int>(diary::HistoryLength);
 constexpr int LabelCharacters = 10;  // "Next day" and a gap
 
-// A filled cell keeps the outline the plain cells have, so the strip's grid stays whole.
+// A filled cell keeps the outline the plain cells have, so the strip's grid stays whole. The
+// outline comes first: a canvas's rectangle is white inside and would cover the fill.
 void FillCell(Canvas& canvas, int left, int top, int right, int bottom, CanvasFill fill) {
-    canvas.FillRectangle(left, top, right, bottom, fill);
     canvas.DrawRectangle(left, top, right, bottom);
+    canvas.FillRectangle(left + 1, top + 1, right - 1, bottom - 1, fill);
 }
 
 char CodeAt(const std::string& history, int slot) {
@@ -66,6 +68,28 @@ void DrawLegend(Canvas& canvas, int left, int top, int cellWidth, int rowHeight,
     canvas.DrawText(x + cellWidth + gap, top, "better the next day");
 }
 
+// The strip's heading, its names shortened with "..." where both would not fit the width; the
+// shorter name keeps what it needs and the longer one takes the rest.
+std::string Heading(const std::string& food, const std::string& symptom, int width,
+                    const FontMetrics& metrics) {
+    constexpr std::string_view Before = "Days you ate ", Between = ", and ",
+                               After = " on the day after (oldest on the left):";
+    constexpr int LeastNameCharacters = 12;
+    const int characters = width / std::max(1, metrics.averageCharWidth);
+    const int forNames =
+        std::max(2 * LeastNameCharacters,
+                 characters - static_cast<int>(Before.size() + Between.size() + After.size()));
+    const bool foodShorter = food.size() <= symptom.size();
+    const std::size_t shorter =
+        std::min(foodShorter ? food.size() : symptom.size(), std::size_t(forNames / 2));
+    const std::size_t longer = static_cast<std::size_t>(forNames) - shorter;
+    const std::size_t foodRoom = foodShorter ? shorter : longer;
+    const std::size_t symptomRoom = foodShorter ? longer : shorter;
+    return std::string(Before) + record_drawing::ShortenName(food, foodRoom) +
+           std::string(Between) + record_drawing::ShortenName(symptom, symptomRoom) +
+           std::string(After);
+}
+
 }  // namespace
 
 std::vector<EvidenceStripColumn> EvidenceStripColumns(const CGastrologDoc& document, int food,
@@ -85,8 +109,14 @@ std::vector<EvidenceStripColumn> EvidenceStripColumns(const CGastrologDoc& docum
     return columns;
 }
 
-int EvidenceStripHeight(const Canvas& canvas) {
-    return 5 * canvas.GetFontMetrics().RowHeight();
+int EvidenceStripHeight(const Canvas& canvas, bool legend) {
+    const int row = canvas.GetFontMetrics().RowHeight();
+    return legend ? 5 * row : 3 * row + row / 2;
+}
+
+void DrawEvidenceStripLegend(Canvas& canvas, int left, int top) {
+    const FontMetrics metrics = canvas.GetFontMetrics();
+    DrawLegend(canvas, left, top, 2 * metrics.averageCharWidth, metrics.RowHeight(), metrics);
 }
 
 int DrawEvidenceStrip(Canvas& canvas, const CGastrologDoc& document, int food, int symptom,
@@ -96,13 +126,11 @@ int DrawEvidenceStrip(Canvas& canvas, const CGastrologDoc& document, int food, i
     const std::vector<EvidenceStripColumn> columns = EvidenceStripColumns(document, food, symptom);
     if (columns.empty()) {
         canvas.DrawText(place.left, place.top, "No lived days to show yet.");
-        return EvidenceStripHeight(canvas);
+        return EvidenceStripHeight(canvas, place.legend);
     }
     const std::string& foodName = document.Foods()[static_cast<std::size_t>(food)].m_name;
     const std::string& symptomName = document.Symptoms()[static_cast<std::size_t>(symptom)].m_name;
-    canvas.DrawText(place.left, place.top,
-                    "Days you ate " + foodName + ", and " + symptomName +
-                        " on the day after (oldest on the left):");
+    canvas.DrawText(place.left, place.top, Heading(foodName, symptomName, place.width, metrics));
     const int labelWidth = LabelCharacters * metrics.averageCharWidth;
     const int cellsLeft = place.left + labelWidth;
     const int cellWidth =
@@ -116,6 +144,7 @@ int DrawEvidenceStrip(Canvas& canvas, const CGastrologDoc& document, int food, i
         DrawEaten(canvas, left, eatenTop, cellWidth, row, columns[column].eaten);
         DrawRating(canvas, left, ratingTop, cellWidth, row, columns[column].nextDay, metrics);
     }
-    DrawLegend(canvas, cellsLeft, ratingTop + row + row / 2, cellWidth, row, metrics);
-    return EvidenceStripHeight(canvas);
+    if (place.legend)
+        DrawLegend(canvas, cellsLeft, ratingTop + row + row / 2, cellWidth, row, metrics);
+    return EvidenceStripHeight(canvas, place.legend);
 }

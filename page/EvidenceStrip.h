@@ -24,11 +24,16 @@ struct EvidenceStripPlace {
     int left = 0;
     int top = 0;
     int width = 0;  // the space offered; narrow cells keep a least width and run past it
+    // Without: several strips one below the other share one legend (DrawEvidenceStripLegend).
+    bool legend = true;
 };
 
 // Draws the strip and returns its height.
 int DrawEvidenceStrip(Canvas& canvas, const CGastrologDoc& document, int food, int symptom,
                       EvidenceStripPlace place);
 
-// The height DrawEvidenceStrip uses with these font metrics.
-int EvidenceStripHeight(const Canvas& canvas);
+// The height DrawEvidenceStrip uses with these font metrics, with or without its legend.
+int EvidenceStripHeight(const Canvas& canvas, bool legend = true);
+
+// The strip's legend on its own, on one row from (left, top).
+void DrawEvidenceStripLegend(Canvas& canvas, int left, int top);

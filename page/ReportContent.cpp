@@ -6,6 +6,7 @@
 #include "diary/GastrologDoc.h"
 #include "diary/LocalTime.h"
 #include "page/DayAxis.h"
+#include "page/HowSureFigures.h"
 
 namespace {
 
@@ -113,6 +114,25 @@ std::string LinkText(const CGastrologDoc& doc, const EvidenceEntry& entry) {
                     doc.Foods()[static_cast<std::size_t>(entry.sharesDaysWith[i])].m_name;
     }
     return text;
+}
+
+std::string ListsExplanation() {
+    using namespace how_sure;
+    const auto number = [](int value) { return std::to_string(value); };
+    return "The lists come from Gastrolog's neural network, trained on your kept history: foods "
+           "that can be included, foods that should be excluded, and foods not eaten within the "
+           "history (not classified). They are a rough first sort, not findings. On " +
+           number(SimulatedDiaries) + " simulated diaries of " + number(FoodsPerDiary) +
+           " foods, the exclusion list held " + number(HarmfulFoodsExcludedPercent) +
+           " % of the foods that really made a symptom worse, but those were only " +
+           number(ExcludedFoodsHarmfulPercent) + " % of what it listed: it also excluded " +
+           number(HarmlessFoodsExcludedPerDiary) + " harmless foods per diary, and " +
+           number(HarmfulFoodsIncludedPercent) +
+           " % of the foods that made a symptom worse were on the inclusion list. When no food "
+           "had anything to do with the symptoms, it still excluded " +
+           std::string(ExcludedWithoutLinksPerDiary) +
+           " foods per diary. Check any food on the lists against the day-after tally above "
+           "before changing your diet.";
 }
 
 std::vector<std::string> WrapText(std::string_view text, int width) {

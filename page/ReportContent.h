@@ -35,14 +35,9 @@ std::string FoodLinkWord(const EvidenceReading& reading, int food);
 // its own, cut to the width).
 std::vector<std::string> WrapText(std::string_view text, int width);
 
-// What the generated lists are, and how far to trust them.
-inline constexpr std::string_view ListsExplanation =
-    "The lists come from Gastrolog's neural network, trained on your kept history: foods that "
-    "can be included, foods that should be excluded, and foods not eaten within the history "
-    "(not classified). They are a rough first sort, not findings. On 160 simulated diaries the "
-    "exclusion list caught 67 % of the foods that made a symptom worse, where a random list of "
-    "the same size caught 62 %, and it also excluded 64 % of the foods that did nothing. "
-    "Check any food on the lists against the day-after tally above before changing your diet.";
+// What the generated lists are, and how far to trust them, with the figures of the help page
+// "How sure can I be?".
+std::string ListsExplanation();
 
 inline constexpr std::string_view RelationshipsExplanation =
     "For each symptom, the food most consistently followed by a better day and the one most "

@@ -5,29 +5,13 @@
 #include "diary/GastrologDoc.h"
 #include "page/CairoCanvas.h"
 #include "page/CairoFile.h"
+#include "page/MeasuringCanvas.h"
 
 namespace {
 
 // Half points: fine enough for the charts' cells on whole units.
 constexpr double PointsPerUnit = 0.5;
 constexpr CairoFontSizes ReportFonts{18, 28, 14};  // 9, 14 and 7 points
-
-// A canvas that only measures: the first pass counts the pages for "page n of N".
-class MeasuringCanvas : public Canvas {
-public:
-    explicit MeasuringCanvas(CairoCanvas& measure) : m_measure(measure) {}
-    bool IsPrinting() const override { return true; }
-    FontMetrics GetFontMetrics() const override { return m_measure.GetFontMetrics(); }
-    void SelectFont(CanvasFont font) override { m_measure.SelectFont(font); }
-    void DrawText(int, int, std::string_view) override {}
-    void DrawRectangle(int, int, int, int) override {}
-    void DrawLine(int, int, int, int) override {}
-    void SelectPen(CanvasPen) override {}
-    void FillRectangle(int, int, int, int, CanvasFill) override {}
-
-private:
-    CairoCanvas& m_measure;
-};
 
 // Lays the whole report out on the canvas; newPage is called before every page after the
 // first. Returns the number of pages.
@@ -69,6 +53,7 @@ std::string DrawReport(const CGastrologDoc& doc, const std::string& diaryName, P
     file.SetPdfInformation("Gastrolog report: " + diaryName, doc.LastUpdate());
     int pages = 0;
     {
+        // The first pass counts the pages for "page n of N".
         CairoCanvas measure(file.Context(), ReportFonts, true);
         MeasuringCanvas counting(measure);
         pages = LayOut(doc, evidence, diaryName, paper, counting, 0, [] {});

@@ -5,6 +5,7 @@
 #include "diary/GastrologDoc.h"
 #include "page/Canvas.h"
 #include "page/DayCharts.h"
+#include "page/EvidenceStrip.h"
 #include "page/RecordDrawing.h"
 #include "page/ReportContent.h"
 
@@ -17,6 +18,7 @@ constexpr int CountCharacters = 7;  // the column right of the grid
 constexpr int FewestCellWidth = 3;
 constexpr int WidestCellWidth = 24;
 constexpr int RunningSumRows = 3;  // the height of a symptom's running sum band
+constexpr std::size_t LinkNameCharacters = 40;
 
 const char* StatusWord(const CSymptom& symptom) {
     const char code = symptom.m_history.empty() ? 'n' : symptom.m_history.back();
@@ -128,7 +130,7 @@ void ReportLayout::Summary() {
     for (const EvidenceEntry* link : links) Paragraph("- " + LinkText(m_doc, *link), 2);
 
     Subtitle("The generated lists");
-    Paragraph(ListsExplanation);
+    Paragraph(ListsExplanation());
     Gap();
     const auto names = [](const auto& entries) {
         std::vector<std::string> list;
@@ -170,7 +172,13 @@ void ReportLayout::AxisHead(bool legend) {
     m_canvas.SelectFont(CanvasFont::Small);
     const int labelHeight = m_canvas.GetFontMetrics().RowHeight() * 3 / 2;
     m_canvas.SelectFont(CanvasFont::Page);
-    m_axis.DrawLabels(m_canvas, m_flow.Take(labelHeight));
+    const int labelTop = m_flow.Take(labelHeight);
+    m_axis.DrawLabels(m_canvas, labelTop);
+    m_axisBlocks.push_back({labelTop, m_flow.Y()});
+}
+
+void ReportLayout::EndAxisBlock() {
+    if (!m_axisBlocks.empty()) m_axisBlocks.back().bottom = m_flow.Y();
 }
 
 void ReportLayout::SymptomsOverTime() {
@@ -189,6 +197,7 @@ void ReportLayout::SymptomsOverTime() {
     AxisHead(true);
     for (const CSymptom& symptom : m_doc.Symptoms()) {
         if (m_flow.Room() < blockHeight) {
+            EndAxisBlock();
             m_flow.NewPage();
             AxisHead(false);
         }
@@ -198,6 +207,7 @@ void ReportLayout::SymptomsOverTime() {
         DrawRatingStrip(m_canvas, m_axis, top, cellHeight, symptom.m_history);
         DrawRunningSum(m_canvas, m_axis, top + cellHeight + 2, bandHeight, symptom.m_history);
     }
+    EndAxisBlock();
 }
 
 void ReportLayout::SymptomStrips(int cellHeight) {
@@ -233,6 +243,7 @@ void ReportLayout::FoodGridPage(const std::vector<int>& foods, std::size_t& next
     m_canvas.DrawLine(m_axis.Left(), m_flow.Y() - cellHeight / 4, m_axis.Right(),
                       m_flow.Y() - cellHeight / 4);
     SymptomStrips(cellHeight);
+    EndAxisBlock();
 }
 
 void ReportLayout::WhatWasEaten() {
@@ -266,29 +277,28 @@ void ReportLayout::LinkStrips() {
     if (links.empty()) return;
     Subtitle("The days behind each link");
     Paragraph(
-        "For each food with a strong link or some link: the days it was eaten, and the "
-        "symptom's rating on the next day.");
+        "For each food with a strong link or some link, the strip of the Evidence window: the "
+        "days it was eaten, and the symptom's rating on the next day.");
     Gap();
-    const int cellHeight = SmallRowHeight(m_canvas);
+    m_canvas.SelectFont(CanvasFont::Small);
+    const int stripHeight = EvidenceStripHeight(m_canvas, false);
+    DrawEvidenceStripLegend(m_canvas, m_left, m_flow.Take(Row()));
+    m_canvas.SelectFont(CanvasFont::Page);
     for (const EvidenceEntry* link : links) {
+        // A link's heading stays on the page of its strip.
+        if (m_flow.Room() < Row() * 3 / 2 + stripHeight) m_flow.NewPage();
+        m_flow.Take(Row() / 2);
         const CFood& food = m_doc.Foods()[static_cast<std::size_t>(link->food)];
         const CSymptom& symptom = m_doc.Symptoms()[static_cast<std::size_t>(link->symptom)];
-        if (m_flow.Room() < 4 * cellHeight) m_flow.NewPage();
-        m_canvas.SelectFont(CanvasFont::Small);
-        m_canvas.DrawText(m_left, m_flow.Take(cellHeight),
-                          std::string(EvidenceWordText(link->word)) + ": " + food.m_name +
-                              " before " + symptom.m_name + " " +
+        m_canvas.DrawText(m_left, m_flow.Take(Row()),
+                          std::string(EvidenceWordText(link->word)) + ": " +
+                              ShortenName(food.m_name, LinkNameCharacters) + " before " +
+                              ShortenName(symptom.m_name, LinkNameCharacters) + " " +
                               std::string(EvidenceDirectionText(link->direction)));
+        m_canvas.SelectFont(CanvasFont::Small);
+        DrawEvidenceStrip(m_canvas, m_doc, link->food, link->symptom,
+                          {m_left, m_flow.Take(stripHeight), m_width, false});
         m_canvas.SelectFont(CanvasFont::Page);
-        const int eatenTop = m_flow.Take(cellHeight);
-        NameAt(eatenTop, cellHeight, "eaten");
-        DrawEatenRow(m_canvas, m_axis, eatenTop, cellHeight, food.m_history);
-        const int nextTop = m_flow.Take(cellHeight);
-        NameAt(nextTop, cellHeight, "next day");
-        // The next day's rating under the day the food was eaten.
-        std::string nextDay = symptom.m_history.substr(1) + "n";
-        DrawRatingStrip(m_canvas, m_axis, nextTop, cellHeight, nextDay);
-        m_flow.Take(cellHeight / 2);
     }
 }
 

@@ -4,6 +4,7 @@
 // middle two with the same code on one endless page.
 
 #include <string>
+#include <vector>
 
 #include "engine/Evidence.h"
 #include "page/DayAxis.h"
@@ -28,6 +29,12 @@ public:
 
     // The day columns of the charts, for finding the day under the mouse.
     const DayAxis& Axis() const { return m_axis; }
+    // Where the charts on those day columns lie, from their dates down, on their pages.
+    struct AxisBlock {
+        int top = 0;
+        int bottom = 0;
+    };
+    const std::vector<AxisBlock>& AxisBlocks() const { return m_axisBlocks; }
 
 private:
     int Row() const;
@@ -37,6 +44,7 @@ private:
     void Gap(int rows = 1);
     // The day axis's dates and a legend, as a block's head.
     void AxisHead(bool legend);
+    void EndAxisBlock();
     int NameColumnCharacters() const;
     void NameAt(int top, int height, const std::string& name);
     void FoodGridPage(const std::vector<int>& foods, std::size_t& next, int cellHeight);
@@ -52,6 +60,7 @@ private:
     int m_left;
     int m_width;
     DayAxis m_axis;
+    std::vector<AxisBlock> m_axisBlocks;
 };
 
 // The page of a report: its size and margins in canvas units (half points).

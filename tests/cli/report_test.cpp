@@ -115,55 +115,62 @@ TEST_F(ReportCommand, ReaderFindsThePeriodEveryStrongLinkAndTheLists) {
     EXPECT_NE(text.find("Can be included (" + std::to_string(doc.Inclusions().size()) + ")"),
               std::string::npos);
     EXPECT_NE(text.find(std::string(EvidenceExplanation)), std::string::npos);
+    EXPECT_NE(text.find(ListsExplanation()), std::string::npos);
     for (const char* section : {"Symptoms over time", "What was eaten", "Day-after relationships"})
         EXPECT_NE(text.find(section), std::string::npos) << section;
 }
 
-TEST_F(ReportCommand, SameDiaryGivesTheSameBytesOnEachPaper) {
-    for (const std::string paper : {"a4", "letter"}) {
-        const std::string first = FileText(Report(Example, "first.pdf", {"--paper", paper}));
-        const std::string second = FileText(Report(Example, "second.pdf", {"--paper", paper}));
+// On each paper and for a diary of 500 foods: two runs give the same bytes, and every page is
+// the paper's size, carries the diary's name and its number, and is neither blank nor cut off.
+TEST_F(ReportCommand, EveryPageIsNamedNumberedWholeAndTheSameOnEachRun) {
+    const struct {
+        int extraFoods;
+        std::string paper, paperInfo;
+        int fewestPages, mostPages;
+    } cases[] = {
+        {0, "a4", "(A4)", 4, 4},
+        {0, "letter", "(letter)", 4, 5},
+        // 500 rows of the grid do not fit on two pages, and each grid page keeps the symptoms.
+        {470, "a4", "(A4)", 8, 14},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.extraFoods) + " foods more, " + c.paper);
+        const std::string diary = c.extraFoods ? LargeDiary(c.extraFoods) : Example;
+        const std::string name = c.extraFoods ? "large.glg" : "example.glg";
+        const std::string pdf = Report(diary, "first.pdf", {"--paper", c.paper});
+        const std::string first = FileText(pdf);
         EXPECT_FALSE(first.empty());
-        EXPECT_EQ(first, second) << paper;
-        const std::string info = CommandOutput("pdfinfo '" + folder.File("first.pdf") + "'");
-        EXPECT_NE(info.find(paper == "a4" ? "(A4)" : "(letter)"), std::string::npos) << info;
-    }
-}
-
-TEST_F(ReportCommand, FiveHundredFoodsRunOverPagesWithNameAndNumberOnEach) {
-    const std::string diary = LargeDiary(470);
-    const std::string pdf = Report(diary, "large.pdf");
-    const int pages = PdfPageCount(pdf);
-    // 500 rows of the grid do not fit on two pages, and each grid page keeps the symptoms' rows.
-    EXPECT_GE(pages, 8);
-    EXPECT_LE(pages, 14);
-    const std::string text = Flattened(PdfText(pdf));
-    for (int page = 1; page <= pages; ++page)
-        EXPECT_NE(text.find("large.glg - Gastrolog report - page " + std::to_string(page) + " of " +
-                            std::to_string(pages)),
-                  std::string::npos)
-            << page;
-    // Every food has its row, its long name cut short.
-    for (int i = 0; i < 470; i += 47) {
-        char shortened[64];
-        std::snprintf(shortened, sizeof shortened, "Extra food %03d with ...", i);
-        EXPECT_NE(text.find(shortened), std::string::npos) << shortened;
-    }
-    EXPECT_EQ(text.find("a very long name"), std::string::npos);
-}
-
-TEST_F(ReportCommand, PagesAreNeitherBlankNorCutOff) {
-    const std::string pdf = Report(Example, "example.pdf", {"--paper", "letter"});
-    for (int page = 1; page <= PdfPageCount(pdf); ++page) {
-        const Rendered rendered = RenderPage(pdf, page);
-        ASSERT_GT(rendered.width, 0) << page;
-        const int edgeX = rendered.width / 40, edgeY = rendered.height / 40;
-        EXPECT_GT(rendered.DarkIn(0, 0, rendered.width, rendered.height), 500) << page;
-        EXPECT_EQ(rendered.DarkIn(0, 0, edgeX, rendered.height), 0) << "left edge, page " << page;
-        EXPECT_EQ(rendered.DarkIn(rendered.width - edgeX, 0, rendered.width, rendered.height), 0)
-            << "right edge, page " << page;
-        EXPECT_EQ(rendered.DarkIn(0, rendered.height - edgeY, rendered.width, rendered.height), 0)
-            << "bottom edge, page " << page;
+        EXPECT_EQ(first, FileText(Report(diary, "second.pdf", {"--paper", c.paper})));
+        const std::string info = CommandOutput("pdfinfo '" + pdf + "'");
+        EXPECT_NE(info.find(c.paperInfo), std::string::npos) << info;
+        const int pages = PdfPageCount(pdf);
+        EXPECT_GE(pages, c.fewestPages);
+        EXPECT_LE(pages, c.mostPages);
+        const std::string text = Flattened(PdfText(pdf));
+        for (int page = 1; page <= pages; ++page) {
+            SCOPED_TRACE("page " + std::to_string(page));
+            EXPECT_NE(text.find(name + " - Gastrolog report - page " + std::to_string(page) +
+                                " of " + std::to_string(pages)),
+                      std::string::npos);
+            const Rendered rendered = RenderPage(pdf, page);
+            ASSERT_GT(rendered.width, 0);
+            const int edgeX = rendered.width / 40, edgeY = rendered.height / 40;
+            EXPECT_GT(rendered.DarkIn(0, 0, rendered.width, rendered.height), 500) << "blank";
+            EXPECT_EQ(rendered.DarkIn(0, 0, edgeX, rendered.height), 0) << "left edge";
+            EXPECT_EQ(rendered.DarkIn(rendered.width - edgeX, 0, rendered.width, rendered.height),
+                      0)
+                << "right edge";
+            EXPECT_EQ(rendered.DarkIn(0, rendered.height - edgeY, rendered.width, rendered.height),
+                      0)
+                << "bottom edge";
+        }
+        // Every food has its row, its long name cut short.
+        for (int i = 0; i < c.extraFoods; i += 47) {
+            char shortened[64];
+            std::snprintf(shortened, sizeof shortened, "Extra food %03d with ...", i);
+            EXPECT_NE(text.find(shortened), std::string::npos) << shortened;
+        }
+        EXPECT_EQ(text.find("a very long name"), std::string::npos);
     }
 }
 

@@ -61,24 +61,36 @@ TEST(EvidenceStrip, DrawsAColumnPerLivedPairWithMarksThatReadWithoutColour) {
         RecordingCanvas canvas;
         const int height = DrawEvidenceStrip(canvas, diary.doc, 0, 0, {10, 100, c.width});
         EXPECT_EQ(height, EvidenceStripHeight(canvas));
+        // Strips one below the other may share one legend.
+        RecordingCanvas bare;
+        EXPECT_LT(DrawEvidenceStrip(bare, diary.doc, 0, 0, {10, 100, c.width, false}), height);
+        EXPECT_NE(canvas.FindText("eaten that day"), nullptr);
+        EXPECT_EQ(bare.FindText("eaten that day"), nullptr);
 
         const int cellsLeft = 10 + LabelWidth;
         const int eatenTop = 100 + Row + Row / 4, ratingTop = eatenTop + Row;
         std::vector<int> eaten;
         int outlinedRatings = 0,
             filledRatings = 0;  // every cell is outlined; marked ones filled too
-        for (const DrawCall& call : canvas.calls) {
-            const bool inStrip = call.x >= cellsLeft && call.y >= eatenTop && call.y <= ratingTop;
-            if (!inStrip ||
-                (call.kind != DrawCall::Kind::Fill && call.kind != DrawCall::Kind::Rectangle))
-                continue;
-            EXPECT_EQ(call.x2 - call.x, c.cellWidth);
-            EXPECT_EQ((call.x - cellsLeft) % c.cellWidth, 0);
-            const int column = (call.x - cellsLeft) / c.cellWidth;
+        for (std::size_t index = 0; index < canvas.calls.size(); ++index) {
+            const DrawCall& call = canvas.calls[index];
+            const bool fill = call.kind == DrawCall::Kind::Fill;
+            // A fill lies one pixel inside its cell's outline.
+            const int inset = fill ? 1 : 0;
+            const int left = call.x - inset, top = call.y - inset;
+            const bool inStrip = left >= cellsLeft && top >= eatenTop && top <= ratingTop;
+            if (!inStrip || (!fill && call.kind != DrawCall::Kind::Rectangle)) continue;
+            EXPECT_EQ(call.x2 + inset - left, c.cellWidth);
+            EXPECT_EQ((left - cellsLeft) % c.cellWidth, 0);
+            const int column = (left - cellsLeft) / c.cellWidth;
             EXPECT_LT(column, c.columns);
-            if (call.y == eatenTop && call.kind == DrawCall::Kind::Fill) eaten.push_back(column);
-            if (call.y == ratingTop)
-                ++(call.kind == DrawCall::Kind::Fill ? filledRatings : outlinedRatings);
+            if (top == eatenTop && fill) eaten.push_back(column);
+            if (top == ratingTop) ++(fill ? filledRatings : outlinedRatings);
+            // A rectangle is white inside: one drawn after a fill would hide it.
+            for (std::size_t later = index + 1; fill && later < canvas.calls.size(); ++later)
+                EXPECT_FALSE(canvas.calls[later].kind == DrawCall::Kind::Rectangle &&
+                             canvas.calls[later].x == left && canvas.calls[later].y == top)
+                    << "the fill of column " << column << " is covered";
         }
         EXPECT_EQ(eaten, c.eatenColumns);
         EXPECT_EQ(filledRatings, static_cast<int>(c.letters.size()));
@@ -114,7 +126,8 @@ TEST(EvidenceStrip, ColoursWorseAndBetterDifferently) {
     DrawEvidenceStrip(canvas, diary.doc, 0, 0, {0, 0, LabelWidth + 11 * 20});
     std::vector<std::string> ratingFills;
     for (const DrawCall& call : canvas.Fills())
-        if (call.y == Row + Row / 4 + Row && call.x >= LabelWidth) ratingFills.push_back(call.text);
+        if (call.y == Row + Row / 4 + Row + 1 && call.x >= LabelWidth)
+            ratingFills.push_back(call.text);
     ASSERT_EQ(ratingFills.size(), 4u);
     EXPECT_EQ(ratingFills[0], ratingFills[2]);  // worse, worse
     EXPECT_EQ(ratingFills[1], ratingFills[3]);  // better, better
@@ -130,5 +143,36 @@ TEST(EvidenceStrip, SaysSoWhenThereIsNothingToShow) {
         RecordingCanvas canvas;
         DrawEvidenceStrip(canvas, diary.doc, food, symptom, {0, 0, 400});
         EXPECT_EQ(canvas.TextStrings(), std::vector<std::string>{"No lived days to show yet."});
+    }
+}
+
+// Long names are cut short with "..." so the heading fits the width offered (8-pixel characters).
+TEST(EvidenceStrip, HeadingFitsTheWidthWithLongNamesCutShort) {
+    const std::string longFood = "Wholemeal sourdough bread with seeds and honey";
+    const std::string longSymptom = "Sharp pains in the lower stomach";
+    const struct {
+        std::string food, symptom;
+        int width;
+        std::string names;  // the heading's names as drawn
+    } cases[] = {
+        {"Cheese", "Headache", 400, "Cheese, and Headache"},
+        {longFood, "Headache", 816, "Wholemeal sourdough bread with se..., and Headache"},
+        {longFood, longSymptom, 800, "Wholemeal sourdoug..., and Sharp pains in the..."},
+        {longSymptom, longFood, 800, "Sharp pains in the..., and Wholemeal sourdoug..."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.names);
+        FakeDiary diary;
+        Members(diary.doc).m_foods.emplace_back(c.food).m_history = FoodHistory();
+        Members(diary.doc).m_symptoms.emplace_back(c.symptom).m_history = SymptomHistory();
+        Members(diary.doc).m_dayCount = 50;
+        RecordingCanvas canvas;
+        DrawEvidenceStrip(canvas, diary.doc, 0, 0, {0, 0, c.width});
+        const std::string heading =
+            "Days you ate " + c.names + " on the day after (oldest on the left):";
+        EXPECT_NE(canvas.FindText(heading), nullptr);
+        if (c.food.size() + c.symptom.size() > 30) {
+            EXPECT_LE(static_cast<int>(heading.size()) * 8, c.width);
+        }
     }
 }

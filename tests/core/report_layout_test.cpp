@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -7,11 +11,12 @@
 #include "diary/LocalTime.h"
 #include "page/DayAxis.h"
 #include "page/DayCharts.h"
+#include "page/HowSureFigures.h"
 #include "page/ReportContent.h"
 #include "page/ReportFlow.h"
 #include "page/ReportLayout.h"
-#include "tests/support/FakePorts.h"
 #include "tests/support/DocumentTestAccess.h"
+#include "tests/support/FakePorts.h"
 #include "tests/support/RecordingCanvas.h"
 
 namespace {
@@ -96,30 +101,6 @@ TEST(DayCharts, EatenDaysCountCapitalYAndRunningSumFollowsTheRatings) {
     for (int day = 0; day < 5; ++day) EXPECT_EQ(RunningSumAt(axis, symptom, day), sums[day]);
 }
 
-TEST(ReportContent, FoodsByEvidenceThenDaysEaten) {
-    FakeDiary diary;
-    Members(diary.doc).m_dayCount = 50;
-    Members(diary.doc).m_lastUpdate = LastDay;
-    const int eaten[] = {2, 9, 5, 9, 1};
-    for (int food = 0; food < 5; ++food) {
-        std::string history(50, 'n');
-        for (int day = 0; day < eaten[food]; ++day)
-            history[static_cast<std::size_t>(day * 3)] = 'y';
-        Members(diary.doc).m_foods.emplace_back("Food " + std::to_string(food)).m_history = history;
-    }
-    EvidenceReading reading;
-    reading.livedDays = 50;
-    for (auto [food, word] : {std::pair{2, EvidenceWord::Some}, std::pair{4, EvidenceWord::Strong},
-                              std::pair{1, EvidenceWord::NoClearLink}}) {
-        EvidenceEntry& entry = reading.entries.emplace_back();
-        entry.food = food;
-        entry.word = word;
-    }
-    EXPECT_EQ(FoodsByEvidence(diary.doc, reading), (std::vector<int>{4, 2, 1, 3, 0}));
-    EXPECT_EQ(FoodLinkWord(reading, 4), "strong");
-    EXPECT_EQ(FoodLinkWord(reading, 1), "");
-}
-
 TEST(ReportContent, WrapsAtWordsAndCutsOverlongWords) {
     const struct {
         const char* text;
@@ -147,34 +128,129 @@ TEST(ReportFlow, BlocksThatDoNotFitStartTheNextPage) {
     EXPECT_EQ(started, (std::vector<int>{1, 2, 3, 4}));
 }
 
+// The grid's rows, as FoodsByEvidence gives them and as drawn: strong links first, then some,
+// then the most eaten, ties in diary order; each row's link word beside it; the symptoms' strips
+// below the foods on the same day columns.
 TEST(ReportLayout, GridRowsFollowTheEvidenceAndSymptomStripsShareTheDayColumns) {
-    FakeDiary diary;
-    CGastrologDoc& doc = diary.doc;
-    Members(doc).m_dayCount = 50;
-    Members(doc).m_lastUpdate = LastDay;
-    Members(doc).m_foods.emplace_back("Rarely").m_history = Codes('n', {{10, 'y'}});
-    Members(doc).m_foods.emplace_back("Often").m_history = Codes('y', {});
-    Members(doc).m_symptoms.emplace_back("Headache").m_history = Codes('n', {{11, 'w'}});
-    EvidenceReading reading;
-    RecordingCanvas canvas;
-    ReportFlow flow = ReportFlow::Endless();
-    ReportLayout layout(doc, reading, "diary.glg", canvas, flow, 0, 800);
-    layout.WhatWasEaten();
-    const DrawCall* often = canvas.FindText("Often");
-    const DrawCall* rarely = canvas.FindText("Rarely");
-    const DrawCall* headache = canvas.FindText("Headache");
-    ASSERT_TRUE(often && rarely && headache);
-    EXPECT_LT(often->y, rarely->y) << "more days eaten first";
-    EXPECT_LT(rarely->y, headache->y) << "the symptoms below the foods";
-    // Rarely's one eaten day (slot 10) and Headache's worse day (slot 11) sit in neighbouring
-    // columns of the same axis.
-    const DayAxis& axis = layout.Axis();
-    int eatenX = -1, worseX = -1;
-    for (const DrawCall& fill : canvas.Fills()) {
-        if (fill.fill == CanvasFill::Black && fill.y > often->y && fill.y < headache->y)
-            eatenX = fill.x;
-        if (fill.fill == CanvasFill::Worse) worseX = fill.x;
+    using enum EvidenceWord;
+    const struct {
+        std::vector<int> eaten;  // lived days each food was eaten, on slots 0, 3, 6...
+        std::vector<std::pair<int, EvidenceWord>> words;  // food, word
+        std::vector<int> order;
+        std::vector<std::string> linkWords;  // by food
+    } cases[] = {
+        {{2, 9, 5, 9, 1},
+         {{2, Some}, {4, Strong}, {1, NoClearLink}},
+         {4, 2, 1, 3, 0},
+         {"", "", "some", "", "strong"}},
+        {{1, 9}, {}, {1, 0}, {"", ""}},
+        // A food with several words has its strongest.
+        {{3, 3, 3}, {{2, Some}, {0, Some}, {0, Strong}}, {0, 2, 1}, {"strong", "", "some"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c.order));
+        FakeDiary diary;
+        CGastrologDoc& doc = diary.doc;
+        Members(doc).m_dayCount = 50;
+        Members(doc).m_lastUpdate = LastDay;
+        for (std::size_t food = 0; food < c.eaten.size(); ++food) {
+            std::string history(50, 'n');
+            for (int day = 0; day < c.eaten[food]; ++day)
+                history[static_cast<std::size_t>(day * 3)] = 'y';
+            Members(doc).m_foods.emplace_back("Food " + std::to_string(food)).m_history = history;
+        }
+        Members(doc).m_symptoms.emplace_back("Headache").m_history = Codes('n', {{4, 'w'}});
+        EvidenceReading reading;
+        reading.livedDays = 50;
+        for (const auto& [food, word] : c.words) {
+            EvidenceEntry& entry = reading.entries.emplace_back();
+            entry.food = food;
+            entry.word = word;
+        }
+        EXPECT_EQ(FoodsByEvidence(doc, reading), c.order);
+
+        RecordingCanvas canvas;
+        ReportFlow flow = ReportFlow::Endless();
+        ReportLayout layout(doc, reading, "diary.glg", canvas, flow, 0, 800);
+        layout.WhatWasEaten();
+        const DayAxis& axis = layout.Axis();
+        const int row = canvas.GetFontMetrics().RowHeight();
+        const DrawCall* headache = canvas.FindText("Headache");
+        ASSERT_TRUE(headache);
+        int previousY = -1;
+        for (int food : c.order) {
+            const DrawCall* name = canvas.FindText("Food " + std::to_string(food));
+            ASSERT_TRUE(name) << food;
+            EXPECT_GT(name->y, previousY) << "food " << food << " out of order";
+            previousY = name->y;
+            std::vector<int> eatenDays, expectedDays;
+            std::string word;
+            for (const DrawCall& call : canvas.calls) {
+                if (call.y < name->y - 2 || call.y >= name->y + row) continue;
+                if (call.kind == DrawCall::Kind::Fill && call.fill == CanvasFill::Black)
+                    eatenDays.push_back(axis.DayAt(call.x));
+                if (call.kind == DrawCall::Kind::Text && call.x >= axis.Right()) word = call.text;
+            }
+            for (int day = 0; day < c.eaten[static_cast<std::size_t>(food)]; ++day)
+                expectedDays.push_back(day * 3);
+            EXPECT_EQ(eatenDays, expectedDays) << "food " << food;
+            EXPECT_EQ(word, c.linkWords[static_cast<std::size_t>(food)]) << "food " << food;
+            EXPECT_EQ(FoodLinkWord(reading, food), word) << "food " << food;
+        }
+        EXPECT_GT(headache->y, previousY) << "the symptoms below the foods";
+        int worseDay = -1;
+        for (const DrawCall& fill : canvas.Fills())
+            if (fill.fill == CanvasFill::Worse && fill.y >= headache->y - 2 &&
+                fill.y < headache->y + row)
+                worseDay = axis.DayAt(fill.x);
+        EXPECT_EQ(worseDay, 4);
+        const auto legends =
+            std::count_if(canvas.calls.begin(), canvas.calls.end(),
+                          [](const DrawCall& call) { return call.text == "eaten that day"; });
+        const bool anyLink =
+            !c.words.empty() &&
+            c.linkWords != std::vector<std::string>(c.linkWords.size(), std::string());
+        EXPECT_EQ(legends, anyLink ? 1 : 0) << "one legend for the strips of the links";
+        for (const auto& [food, word] : c.words) {
+            if (word != Strong && word != Some) continue;
+            EXPECT_TRUE(canvas.FindText("Days you ate Food " + std::to_string(food) +
+                                        ", and Headache on the day after (oldest on the left):"))
+                << "the Evidence window's strip of food " << food;
+        }
     }
-    EXPECT_EQ(axis.DayAt(eatenX), 10);
-    EXPECT_EQ(axis.DayAt(worseX), 11);
+}
+
+// The report quotes the help page "How sure can I be?" on the lists: each figure stands in both.
+TEST(ReportContent, ListsSentenceAndHelpPageStateTheSameFigures) {
+    using namespace how_sure;
+    std::ifstream file("../../res/help/how-sure.html");
+    ASSERT_TRUE(file) << "the help page";
+    std::string help{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    help = std::regex_replace(help, std::regex("\\s+"), " ");
+    const std::string report = ListsExplanation();
+    const auto number = [](int value) { return std::to_string(value); };
+    const struct {
+        std::string inHelp, inReport;
+    } figures[] = {
+        {number(SimulatedDiaries) + " such diaries of " + number(FoodsPerDiary) + " foods",
+         number(SimulatedDiaries) + " simulated diaries of " + number(FoodsPerDiary) + " foods"},
+        {"held " + number(HarmfulFoodsExcludedPercent) +
+             " % of the foods that really made a symptom worse",
+         "held " + number(HarmfulFoodsExcludedPercent) +
+             " % of the foods that really made a symptom worse"},
+        {"only " + number(ExcludedFoodsHarmfulPercent) + " % of what it listed",
+         "only " + number(ExcludedFoodsHarmfulPercent) + " % of what it listed"},
+        {"excluded " + number(HarmlessFoodsExcludedPerDiary) + " harmless foods per diary",
+         "excluded " + number(HarmlessFoodsExcludedPerDiary) + " harmless foods per diary"},
+        {number(HarmfulFoodsIncludedPercent) +
+             " % of the foods that made a symptom worse ended up in the inclusion list",
+         number(HarmfulFoodsIncludedPercent) +
+             " % of the foods that made a symptom worse were on the inclusion list"},
+        {"still named " + std::string(ExcludedWithoutLinksPerDiary) + " foods per diary",
+         "still excluded " + std::string(ExcludedWithoutLinksPerDiary) + " foods per diary"},
+    };
+    for (const auto& figure : figures) {
+        EXPECT_NE(help.find(figure.inHelp), std::string::npos) << figure.inHelp;
+        EXPECT_NE(report.find(figure.inReport), std::string::npos) << figure.inReport;
+    }
 }

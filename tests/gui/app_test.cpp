@@ -338,10 +338,10 @@ TEST_F(ShellTest, TheKeyTableHoldsTheFrameworkKeys) {
     EXPECT_TRUE(Frame().GetAcceleratorTable()->IsOk());
 }
 
-TEST_F(ShellTest, TheToolbarHasItsTwentyThreeEntriesInOrder) {
+TEST_F(ShellTest, TheToolbarHasItsTwentyFourEntriesInOrder) {
     Start({});
     wxToolBar* toolBar = Frame().GetToolBar();
-    ASSERT_EQ(toolBar->GetToolsCount(), 23u);
+    ASSERT_EQ(toolBar->GetToolsCount(), 24u);
     const int expected[] = {wxID_NEW,   wxID_OPEN,
                             wxID_SAVE,  0,
                             32780,      32771,
@@ -349,11 +349,11 @@ TEST_F(ShellTest, TheToolbarHasItsTwentyThreeEntriesInOrder) {
                             0,          32798,
                             32806,      32791,
                             32790,      32794,
-                            32813,      0,
-                            32801,      32814,      32815,
+                            32813,      32952,
+                            0,          32801,      32814,      32815,
                             0,          wxID_PRINT,
                             wxID_ABOUT, wxID_CONTEXT_HELP};
-    for (int position = 0; position < 23; ++position) {
+    for (int position = 0; position < 24; ++position) {
         const wxToolBarToolBase* tool = toolBar->GetToolByPos(position);
         SCOPED_TRACE(position + 1);
         if (expected[position] == 0) {
@@ -368,6 +368,8 @@ TEST_F(ShellTest, TheToolbarHasItsTwentyThreeEntriesInOrder) {
     }
     EXPECT_EQ(toolBar->FindById(WidgetId(32780))->GetShortHelp(), "Update Symptoms");
     EXPECT_EQ(toolBar->FindById(wxID_SAVE)->GetLongHelp(), "Save the active document");
+    EXPECT_EQ(toolBar->FindById(WidgetId(32952))->GetShortHelp(), "Charts");
+    EXPECT_LE(toolBar->GetBestSize().x, toolBar->GetClientSize().x) << "every tool shows at first";
     EXPECT_EQ(toolBar->GetId(), 128);
 }
 
