@@ -15,8 +15,8 @@ void ReadWholeEvidence(benchmark::State& state) {
     // A few foods followed by a worse first symptom every time, so the guard runs rounds.
     for (int food = 0; food < 5; ++food)
         for (std::size_t day = 0; day + 1 < 50; ++day)
-            if (doc.m_foods[static_cast<std::size_t>(food)].m_history[day] == 'y')
-                doc.m_symptoms.front().m_history[day + 1] = 'w';
+            if (Members(doc).m_foods[static_cast<std::size_t>(food)].m_history[day] == 'y')
+                Members(doc).m_symptoms.front().m_history[day + 1] = 'w';
     for (auto _ : state) benchmark::DoNotOptimize(ReadEvidence(doc));
     state.SetLabel(std::to_string(foods) + " foods, " + std::to_string(symptoms) + " symptoms");
 }

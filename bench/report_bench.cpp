@@ -11,7 +11,7 @@ namespace {
 void ReportOfLargeDiary(benchmark::State& state) {
     CGastrologDoc doc;
     bench::FillDiary(doc, static_cast<int>(state.range(0)), 20);
-    doc.m_lastUpdate = 1741287600;
+    Members(doc).m_lastUpdate = 1741287600;
     std::size_t bytes = 0;
     for (auto _ : state) {
         std::string failure;
