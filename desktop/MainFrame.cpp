@@ -270,6 +270,12 @@ void CMainFrame::OnExport(wxCommandEvent& event) {
 }
 
 void CMainFrame::OnViewCharts(wxCommandEvent&) {
+    // One Charts window: asking again brings it to the front.
+    for (wxWindow* child : GetChildren())
+        if (auto* open = dynamic_cast<ChartsWindow*>(child)) {
+            open->Raise();
+            return;
+        }
     CGastrologDocManager* manager = m_manager;
     auto* charts = new ChartsWindow(this, [manager]() -> const CGastrologDoc* {
         auto* document = dynamic_cast<DiaryDocument*>(manager->GetCurrentDocument());

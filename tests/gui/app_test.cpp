@@ -14,6 +14,7 @@
 #include <memory>
 #include <vector>
 
+#include "desktop/ChartsWindow.h"
 #include "desktop/ConfigSettings.h"
 #include "desktop/DesktopCommandLine.h"
 #include "desktop/DesktopSession.h"
@@ -622,6 +623,21 @@ TEST_F(ShellTest, OpeningTheDiaryThatIsOpenReadsNothingAgain) {
     EXPECT_EQ(session->DocumentManager().CreateDocument(wxString::FromUTF8(path), wxDOC_SILENT),
               &Document());
     EXPECT_EQ(Diary().DayCount(), 42);
+}
+
+TEST_F(ShellTest, ChartsOpensOneWindowOnTheOpenDiary) {
+    const std::string path = folder.File("charts.glg");
+    WriteTodaysDiary(path, 12);
+    Start({path});
+    Choose(frame_command::ViewCharts);
+    Choose(frame_command::ViewCharts);  // again: the same window comes to the front
+    std::vector<ChartsWindow*> open;
+    for (wxWindow* child : Frame().GetChildren())
+        if (auto* charts = dynamic_cast<ChartsWindow*>(child)) open.push_back(charts);
+    ASSERT_EQ(open.size(), 1u);
+    EXPECT_TRUE(open.front()->IsShown());
+    ASSERT_TRUE(open.front()->Axis());
+    EXPECT_EQ(open.front()->Axis()->LivedDays(), 12) << "the open diary's days";
 }
 
 TEST(RecentFileLabel, NumbersTheEntryAndKeepsAmpersands) {
