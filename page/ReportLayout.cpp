@@ -18,7 +18,7 @@ constexpr int CountCharacters = 7;  // the column right of the grid
 constexpr int FewestCellWidth = 3;
 constexpr int WidestCellWidth = 24;
 constexpr int RunningSumRows = 3;  // the height of a symptom's running sum band
-constexpr std::size_t LinkNameCharacters = 40;
+constexpr int LeastLinkNameCharacters = 8;
 
 const char* StatusWord(const CSymptom& symptom) {
     const char code = symptom.m_history.empty() ? 'n' : symptom.m_history.back();
@@ -284,6 +284,10 @@ void ReportLayout::LinkStrips() {
     const int stripHeight = EvidenceStripHeight(m_canvas, false);
     DrawEvidenceStripLegend(m_canvas, m_left, m_flow.Take(Row()));
     m_canvas.SelectFont(CanvasFont::Page);
+    // Each name gets half of the heading's line but for "strong: ", " before " and " better".
+    const auto nameRoom = static_cast<std::size_t>(
+        std::max(LeastLinkNameCharacters,
+                 (m_width / std::max(1, m_canvas.GetFontMetrics().averageCharWidth) - 24) / 2));
     for (const EvidenceEntry* link : links) {
         // A link's heading stays on the page of its strip.
         if (m_flow.Room() < Row() * 3 / 2 + stripHeight) m_flow.NewPage();
@@ -292,8 +296,8 @@ void ReportLayout::LinkStrips() {
         const CSymptom& symptom = m_doc.Symptoms()[static_cast<std::size_t>(link->symptom)];
         m_canvas.DrawText(m_left, m_flow.Take(Row()),
                           std::string(EvidenceWordText(link->word)) + ": " +
-                              ShortenName(food.m_name, LinkNameCharacters) + " before " +
-                              ShortenName(symptom.m_name, LinkNameCharacters) + " " +
+                              ShortenName(food.m_name, nameRoom) + " before " +
+                              ShortenName(symptom.m_name, nameRoom) + " " +
                               std::string(EvidenceDirectionText(link->direction)));
         m_canvas.SelectFont(CanvasFont::Small);
         DrawEvidenceStrip(m_canvas, m_doc, link->food, link->symptom,

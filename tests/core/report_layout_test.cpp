@@ -220,6 +220,34 @@ TEST(ReportLayout, GridRowsFollowTheEvidenceAndSymptomStripsShareTheDayColumns) 
     }
 }
 
+// Long names are cut short so nothing runs past the right edge, on widths of 100 characters and
+// more (the Evidence window's strip needs about 80).
+TEST(ReportLayout, NothingRunsPastTheRightEdge) {
+    FakeDiary diary;
+    CGastrologDoc& doc = diary.doc;
+    Members(doc).m_dayCount = 50;
+    Members(doc).m_lastUpdate = LastDay;
+    const std::string longName(70, 'x');
+    Members(doc).m_foods.emplace_back(longName + " food").m_history = Codes('n', {{3, 'y'}});
+    Members(doc).m_symptoms.emplace_back(longName + " ache").m_history = Codes('n', {{4, 'w'}});
+    EvidenceReading reading;
+    reading.entries.emplace_back().word = EvidenceWord::Strong;
+    for (int width : {800, 1000, 1200}) {
+        RecordingCanvas canvas;
+        ReportFlow flow = ReportFlow::Endless();
+        ReportLayout layout(doc, reading, "diary.glg", canvas, flow, 10, width);
+        layout.SymptomsOverTime();
+        layout.WhatWasEaten();
+        ASSERT_TRUE(canvas.FindText("strong"));
+        for (const DrawCall& call : canvas.calls) {
+            const int right = call.kind == DrawCall::Kind::Text
+                                  ? call.x + static_cast<int>(call.text.size()) * 8
+                                  : std::max(call.x, call.x2);
+            EXPECT_LE(right, 10 + width) << call << " at width " << width;
+        }
+    }
+}
+
 // The report quotes the help page "How sure can I be?" on the lists: each figure stands in both.
 TEST(ReportContent, ListsSentenceAndHelpPageStateTheSameFigures) {
     using namespace how_sure;
