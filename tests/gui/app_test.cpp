@@ -343,17 +343,10 @@ TEST_F(ShellTest, TheToolbarHasItsTwentyFourEntriesInOrder) {
     Start({});
     wxToolBar* toolBar = Frame().GetToolBar();
     ASSERT_EQ(toolBar->GetToolsCount(), 24u);
-    const int expected[] = {wxID_NEW,   wxID_OPEN,
-                            wxID_SAVE,  0,
-                            32780,      32771,
-                            32772,      32779,
-                            0,          32798,
-                            32806,      32791,
-                            32790,      32794,
-                            32813,      32952,
-                            0,          32801,      32814,      32815,
-                            0,          wxID_PRINT,
-                            wxID_ABOUT, wxID_CONTEXT_HELP};
+    const int expected[] = {
+        wxID_NEW, wxID_OPEN, wxID_SAVE, 0,     32780, 32771,      32772,      32779,
+        0,        32798,     32806,     32791, 32790, 32794,      32813,      32952,
+        0,        32801,     32814,     32815, 0,     wxID_PRINT, wxID_ABOUT, wxID_CONTEXT_HELP};
     for (int position = 0; position < 24; ++position) {
         const wxToolBarToolBase* tool = toolBar->GetToolByPos(position);
         SCOPED_TRACE(position + 1);
