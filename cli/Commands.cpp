@@ -8,11 +8,13 @@
 #include <sstream>
 
 #include "cli/Assessment.h"
+#include "cli/BackupsReport.h"
 #include "cli/EvidenceReport.h"
 #include "cli/InfoReport.h"
 #include "cli/ListsReport.h"
 #include "cli/RelateReport.h"
 #include "cli/SimulationReport.h"
+#include "diary/Backups.h"
 #include "diary/DiaryConstants.h"
 #include "diary/GastrologDoc.h"
 #include "diary/LocalTime.h"
@@ -41,6 +43,8 @@ bool LoadDiary(CGastrologDoc& doc, const std::string& path, std::ostream& err) {
 }
 
 bool SaveDiary(CGastrologDoc& doc, const std::string& path, std::ostream& err) {
+    // The diary replaced, if any, keeps its daily copy as when the desktop saves it.
+    doc.SetBackupFolder(backups::DefaultRootFolder());
     const FileResult result = doc.WriteFile(path);
     if (!result.Message().empty()) ReportFileProblem(path, result, err);
     return result.Succeeded();
@@ -285,5 +289,15 @@ int RunAssess(const AssessmentOptions& options, std::ostream& out, std::ostream&
         return Failure;
     }
     WriteAssessment(options, assessment, out);
+    return Success;
+}
+
+int RunBackups(const std::string& path, std::ostream& out, std::ostream& err) {
+    const std::string root = backups::DefaultRootFolder();
+    if (root.empty()) {
+        err << "Neither XDG_DATA_HOME nor HOME is set, so there is no backup folder.\n";
+        return Failure;
+    }
+    WriteBackupList(root, path, out);
     return Success;
 }

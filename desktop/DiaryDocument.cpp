@@ -7,6 +7,7 @@
 #include "desktop/EvidenceWindow.h"
 #include "desktop/dialogs/DiaryText.h"
 #include "desktop/dialogs/TrainingProgressDlg.h"
+#include "diary/Backups.h"
 #include "diary/DiaryConstants.h"
 
 std::string NativePath(const wxString& path) {
@@ -58,6 +59,7 @@ wxIMPLEMENT_DYNAMIC_CLASS(DiaryDocument, wxDocument);
 DiaryDocument::DiaryDocument() : m_host(std::make_unique<HostPort>(*this)) {
     SetTitle(UntitledName);
     ApplyPorts();
+    m_core.SetBackupFolder(backups::DefaultRootFolder());
 }
 
 DiaryDocument::~DiaryDocument() = default;
@@ -108,15 +110,68 @@ void DiaryDocument::RefreshFrameTitle() {
 }
 
 bool DiaryDocument::OnNewDocument() {
-    return m_core.OnNewDocument();
+    if (!m_core.OnNewDocument()) return false;
+    m_access.Release();
+    return true;
 }
 
 bool DiaryDocument::OnOpenDocument(const wxString& path) {
-    return m_core.OnOpenDocument(NativePath(path));
+    const std::string native = NativePath(path);
+    const std::optional<DiaryAccess::Mode> mode = m_access.AskToOpen(native, Ui());
+    if (!mode || !m_core.OnOpenDocument(native)) return false;
+    m_access.Hold(native, *mode);
+    RefreshFrameTitle();
+    return true;
+}
+
+bool DiaryDocument::OpenAsUntitledCopy(const wxString& path) {
+    if (!m_core.OnOpenDocument(NativePath(path))) return false;
+    m_access.Release();
+    m_core.SetPathName({});
+    Modify(true);
+    return true;
 }
 
 bool DiaryDocument::OnSaveDocument(const wxString& path) {
-    return m_core.OnSaveDocument(NativePath(path));
+    const std::string native = NativePath(path);
+    if (const std::string refusal = m_access.RefusalToSave(native); !refusal.empty()) {
+        Ui().ReportError(refusal);
+        return false;
+    }
+    bool overwriteChanged = false;
+    bool splitHardLinks = false;
+    for (;;) {
+        const FileResult result = m_core.SaveDocument(native, overwriteChanged, splitHardLinks);
+        if (result.Succeeded()) {
+            if (!result.Message().empty()) Ui().Notify(result.Message());  // saved, with a caveat
+            m_access.Hold(native, DiaryAccess::Mode::Own);
+            RefreshFrameTitle();
+            return true;
+        }
+        if (result.GetCode() == FileResult::Code::ChangedOnDisk) {
+            switch (Ui().AskChoice(result.Message(), "Save &As...", "&Overwrite")) {
+                case UserInterface::Choice::First:
+                    return SaveAs();
+                case UserInterface::Choice::Second:
+                    overwriteChanged = true;
+                    continue;
+                default:
+                    return false;
+            }
+        }
+        if (result.GetCode() == FileResult::Code::HardLinked &&
+            Ui().AskYesNo(result.Message() + "\n\nSave anyway?")) {
+            splitHardLinks = true;
+            continue;
+        }
+        if (result.GetCode() != FileResult::Code::HardLinked) Ui().ReportError(result.Message());
+        return false;
+    }
+}
+
+bool DiaryDocument::OnCloseDocument() {
+    m_access.Release();
+    return wxDocument::OnCloseDocument();
 }
 
 bool DiaryDocument::DeleteContents() {
@@ -126,7 +181,7 @@ bool DiaryDocument::DeleteContents() {
 
 // Save writes even an unchanged diary, so the user can always make sure it is on disk.
 bool DiaryDocument::Save() {
-    if (GetFilename().empty() || !GetDocumentSaved()) return SaveAs();
+    if (GetFilename().empty() || !GetDocumentSaved() || m_access.IsReadOnly()) return SaveAs();
     return OnSaveDocument(GetFilename());
 }
 

@@ -10,6 +10,7 @@
 
 #include "desktop/ConfigSettings.h"
 #include "desktop/WxUserInterface.h"
+#include "diary/DiaryAccess.h"
 #include "diary/GastrologDoc.h"
 
 class DiaryDocument : public wxDocument {
@@ -24,8 +25,16 @@ public:
     static constexpr const char* UntitledName = "Untitled";
 
     bool OnNewDocument() override;
+    // Asks first when another Gastrolog has the diary open (read-only, anyway or cancel).
     bool OnOpenDocument(const wxString& path) override;
+    // Asks before writing over a diary another program changed since it was read (Save As,
+    // Overwrite or Cancel) and before a save would split the file's hard links.
     bool OnSaveDocument(const wxString& path) override;
+    bool OnCloseDocument() override;
+    // Opens a copy (a backup) as a new, untitled diary, so saving it replaces nothing unasked.
+    bool OpenAsUntitledCopy(const wxString& path);
+    // Opened read-only because another Gastrolog has the diary open: Save asks for a new name.
+    bool IsReadOnly() const { return m_access.IsReadOnly(); }
     bool DeleteContents() override;
     bool Save() override;
     bool SaveAs() override;
@@ -58,7 +67,10 @@ private:
     void OnUpdateActionCommand(wxUpdateUIEvent& event);
     void OnUpdateSave(wxUpdateUIEvent& event);
 
+    UserInterface& Ui() { return m_uiOverride ? *m_uiOverride : m_ui; }
+
     std::unique_ptr<HostPort> m_host;
+    DiaryAccess m_access;
     ConfigSettings m_settings;
     WxUserInterface m_ui;
     UserInterface* m_uiOverride = nullptr;

@@ -13,6 +13,7 @@
 #include "desktop/GastrologDocManager.h"
 #include "desktop/GastrologView.h"
 #include "desktop/MainMenu.h"
+#include "desktop/RestoreCommand.h"
 #include "desktop/ToolbarArt.h"
 #include "desktop/WindowMemory.h"
 #include "desktop/dialogs/HelpContext.h"
@@ -266,6 +267,11 @@ void CMainFrame::OnExport(wxCommandEvent& event) {
                      m_manager->GetPageSetupDialogData().GetPrintData());
 }
 
+void CMainFrame::OnRestoreBackup(wxCommandEvent&) {
+    if (auto* document = dynamic_cast<DiaryDocument*>(m_manager->GetCurrentDocument()))
+        RestoreFromBackup(this, *document);
+}
+
 void CMainFrame::OnViewCharts(wxCommandEvent&) {
     CGastrologDocManager* manager = m_manager;
     auto* charts = new ChartsWindow(this, [manager]() -> const CGastrologDoc* {
@@ -377,6 +383,7 @@ wxBEGIN_EVENT_TABLE(CMainFrame, wxDocParentFrame)
     EVT_MENU(frame_command::ExportData, CMainFrame::OnExport)
     EVT_MENU(frame_command::ExportReport, CMainFrame::OnExport)
     EVT_MENU(frame_command::ViewCharts, CMainFrame::OnViewCharts)
+    EVT_MENU(frame_command::RestoreBackup, CMainFrame::OnRestoreBackup)
     EVT_CHILD_FOCUS(CMainFrame::OnChildFocus)
     EVT_CLOSE(CMainFrame::OnCloseWindow)
 wxEND_EVENT_TABLE()

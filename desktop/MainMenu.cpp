@@ -20,6 +20,9 @@ const std::map<int, const char*>& CommandStrings() {
          "Write the diary as a CSV table or as JSON, as gastrolog-cli export does\nExport"},
         {frame_command::ExportReport,
          "Write a PDF report of the diary to take to your doctor\nExport Report"},
+        {frame_command::RestoreBackup,
+         "Open a daily copy of a diary, kept before the first save of a day, as a new diary\n"
+         "Restore from Backup"},
         {frame_command::ViewCharts,
          "Show the symptoms over time and what was eaten as charts\nCharts"},
         {wxID_PRINT, "Print the active document\nPrint"},
@@ -71,6 +74,7 @@ wxMenu* CreateFileMenu() {
     Append(menu, wxID_SAVEAS, "Save &As...");
     Append(menu, frame_command::ExportData, "&Export...");
     Append(menu, frame_command::ExportReport, "Export &Report...");
+    Append(menu, frame_command::RestoreBackup, "Restore from &Backup...");
     menu->AppendSeparator();
     Append(menu, wxID_PRINT, "&Print...\tCtrl+P");
     Append(menu, wxID_PREVIEW, "Print Pre&view");
@@ -171,32 +175,20 @@ bool IsSectionSwitch(int id) {
 
 int CommandForWidgetId(int widgetId) {
     static const std::set<int> shiftedCommands = {
-        command::UpdateSymptoms,
-        command::CreateDayList,
-        command::UpdateConnections,
-        command::GenerateTomorrowsLists,
-        command::GenerateCurrentLists,
-        command::RelateFoodsToSymptoms,
-        command::ShowEvidence,
-        command::ChangeOptions,
-        command::TipOfTheDay,
-        command::ViewInclusions,
-        command::ViewUnclassified,
-        command::ViewExclusions,
-        command::ViewSymptoms,
-        command::ViewFoods,
-        command::ViewHistory,
-        command::ViewToolbar,
-        command::ViewStatusBar,
-        frame_command::Exit,
-        frame_command::NextPane,
-        frame_command::PreviousPane,
-        frame_command::SplitRows,
-        frame_command::SplitColumns,
-        frame_command::Unsplit,
-        frame_command::ExportData,
-        frame_command::ExportReport,
-        frame_command::ViewCharts,
+        command::UpdateSymptoms,       command::CreateDayList,
+        command::UpdateConnections,    command::GenerateTomorrowsLists,
+        command::GenerateCurrentLists, command::RelateFoodsToSymptoms,
+        command::ShowEvidence,         command::ChangeOptions,
+        command::TipOfTheDay,          command::ViewInclusions,
+        command::ViewUnclassified,     command::ViewExclusions,
+        command::ViewSymptoms,         command::ViewFoods,
+        command::ViewHistory,          command::ViewToolbar,
+        command::ViewStatusBar,        frame_command::Exit,
+        frame_command::NextPane,       frame_command::PreviousPane,
+        frame_command::SplitRows,      frame_command::SplitColumns,
+        frame_command::Unsplit,        frame_command::ExportData,
+        frame_command::ExportReport,   frame_command::ViewCharts,
+        frame_command::RestoreBackup,
     };
     if (widgetId < 0 || widgetId >= WidgetIdOffset) return 0;
     return shiftedCommands.count(widgetId + WidgetIdOffset) ? widgetId + WidgetIdOffset : 0;

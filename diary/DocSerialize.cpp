@@ -5,6 +5,7 @@
 
 #include "diary/Archive.h"
 #include "diary/AtomicFile.h"
+#include "diary/Backups.h"
 #include "diary/GastrologDoc.h"
 #include "diary/NameRules.h"
 #include "diary/StoredDiary.h"
@@ -219,21 +220,34 @@ FileResult CGastrologDoc::WriteFile(const std::string& path, bool overwriteChang
     if (m_knownFile && m_knownFile->path == path && !overwriteChanged)
         options.expected = m_knownFile->identity;
     options.splitHardLinks = splitHardLinks;
+    if (!m_backupFolder.empty())
+        options.beforeReplace = [this, &path](const std::string&) {
+            const int kept = backups::KeptDaysOrDefault(
+                GetSetting(backups::KeptDaysSetting, backups::DefaultKeptDays));
+            backups::KeepDailyCopy(m_backupFolder, path, GetNow(), kept, Files());
+        };
     atomic_file::FileIdentity written;
     const FileResult result = atomic_file::ReplaceFile(path, bytes, Files(), options, &written);
     if (result.Succeeded()) m_knownFile = KnownFile{path, written};
     return result;
 }
 
+FileResult CGastrologDoc::SaveDocument(const std::string& path, bool overwriteChanged,
+                                       bool splitHardLinks) {
+    const FileResult result = WriteFile(path, overwriteChanged, splitHardLinks);
+    if (!result.Succeeded()) return result;
+    Host().SetPathName(path);
+    SetModifiedFlag(false);
+    UpdateAllViews();  // as storing through Serialize ends
+    return result;
+}
+
 bool CGastrologDoc::OnSaveDocument(const std::string& path) {
-    const FileResult result = WriteFile(path);
+    const FileResult result = SaveDocument(path);
     if (!result.Succeeded()) {
         Ui().ReportError(result.Message());
         return false;
     }
     if (!result.Message().empty()) Ui().Notify(result.Message());  // saved, with a caveat
-    Host().SetPathName(path);
-    SetModifiedFlag(false);
-    UpdateAllViews();  // as storing through Serialize ends
     return true;
 }
