@@ -73,6 +73,10 @@ void RestoreBackupDlg::FillList() {
     for (int column = DiaryColumn; column <= SymptomsColumn; ++column)
         m_list->SetColumnWidth(column, wxLIST_AUTOSIZE_USEHEADER);
     if (!m_copies.empty()) m_list->Select(0);
+    // Every column shows whole; rows beyond a screenful scroll.
+    const wxSize best = m_list->GetBestSize();
+    m_list->SetMinSize(wxSize(std::max(FromDIP(560), best.x),
+                              std::max(FromDIP(240), std::min(best.y, FromDIP(480)))));
 }
 
 bool RestoreBackupDlg::TransferDataFromWindow() {

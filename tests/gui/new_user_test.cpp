@@ -17,6 +17,7 @@
 #include "desktop/dialogs/DayListDlg.h"
 #include "desktop/dialogs/OptionsDlg.h"
 #include "desktop/dialogs/RelationshipsDlg.h"
+#include "desktop/dialogs/RestoreBackupDlg.h"
 #include "desktop/dialogs/UpdateSymptomsDlg.h"
 
 namespace {
@@ -63,6 +64,7 @@ TEST(Mnemonics, AreDistinctInEveryDialog) {
     dialogs.emplace_back(new COptionsDlg(nullptr, settings));
     dialogs.emplace_back(new CRelationshipsDlg(nullptr, nullptr, nullptr, nullptr));
     dialogs.emplace_back(new CAboutBox(nullptr));
+    dialogs.emplace_back(new RestoreBackupDlg(nullptr, {}));
     for (const auto& dialog : dialogs) {
         std::map<wxUniChar, wxString> seen;
         std::vector<std::string> clashes;
