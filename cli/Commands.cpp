@@ -1,6 +1,5 @@
 #include "cli/Commands.h"
 
-#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -14,6 +13,7 @@
 #include "cli/RelateReport.h"
 #include "cli/SimulationReport.h"
 #include "diary/DiaryConstants.h"
+#include "diary/FileNames.h"
 #include "diary/GastrologDoc.h"
 #include "diary/LocalTime.h"
 #include "exchange/CsvExport.h"
@@ -196,7 +196,7 @@ int RunReport(const std::string& path, const std::string& pdfPath, PaperSize pap
     CGastrologDoc doc;
     if (!LoadDiary(doc, path, err)) return Failure;
     std::string failure;
-    const std::string name = std::filesystem::path(path).filename().string();
+    const std::string name = file_names::NameOf(path);
     const std::string bytes = MakeReport(doc, name, paper, 0, failure);
     if (failure.empty()) failure = WriteBytesToFile(pdfPath, bytes);
     if (!failure.empty()) {

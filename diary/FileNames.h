@@ -1,5 +1,6 @@
 #pragma once
-// Path pieces for the files the program keeps beside a diary.
+// Path pieces: the folder and the name of a path, and the names of the files kept beside a
+// diary. The core and the command line take them from here alone.
 
 #include <cstddef>
 #include <string>
