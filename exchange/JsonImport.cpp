@@ -140,7 +140,8 @@ void CheckRecordCount(const std::vector<CHidden>&, const Json& array, const std:
     CheckCount(array.size(), path, diary::HiddenUnitCount, diary::HiddenUnitCount, "hidden units");
 }
 
-// The JSON keys of a record's stored fields, in the file's order, as JsonExport writes them.
+// The JSON keys of the stored members or of a record's fields, in the file's order, as
+// JsonExport writes them.
 class KeyCollector {
 public:
     explicit KeyCollector(std::vector<std::string>& keys) : m_keys(keys) {}
@@ -231,20 +232,12 @@ private:
     std::optional<name_rules::Kind> m_nameKind;
 };
 
-struct DiaryKeys {
-    std::vector<std::string> keys;
-    template <class Member>
-    void operator()(std::string_view name, const Member&) {
-        keys.emplace_back(name);
-    }
-};
-
 const std::vector<std::string>& StoredMemberKeys() {
     static const std::vector<std::string> keys = [] {
-        StoredDiary diary;
-        DiaryKeys collected;
-        ForEachStoredMember(diary, collected);
-        return collected.keys;
+        std::vector<std::string> collected;
+        const StoredDiary diary;
+        ForEachStoredMember(diary, KeyCollector(collected));
+        return collected;
     }();
     return keys;
 }
