@@ -3,12 +3,12 @@
 #include <wx/filename.h>
 #include <wx/msgdlg.h>
 
+#include "desktop/ActionCommands.h"
 #include "desktop/DiaryFileDialogs.h"
 #include "desktop/EvidenceWindow.h"
 #include "desktop/dialogs/DiaryText.h"
 #include "desktop/dialogs/TrainingProgressDlg.h"
 #include "diary/Backups.h"
-#include "diary/DiaryConstants.h"
 
 std::string NativePath(const wxString& path) {
     const wxCharBuffer bytes = path.fn_str();
@@ -60,6 +60,7 @@ DiaryDocument::DiaryDocument() : m_host(std::make_unique<HostPort>(*this)) {
     SetTitle(UntitledName);
     ApplyPorts();
     m_core.SetBackupFolder(backups::DefaultRootFolder());
+    BindActionCommands();
 }
 
 DiaryDocument::~DiaryDocument() = default;
@@ -216,32 +217,27 @@ bool DiaryDocument::OnSaveModified() {
 
 // ---- the Action commands
 
-void DiaryDocument::OnActionCommand(wxCommandEvent& event) {
-    // A command is only carried out while the daily cycle allows it, whatever sent it.
-    if (!m_core.IsActionEnabled(event.GetId())) return;
-    switch (event.GetId()) {
-        case command::UpdateSymptoms:
-            m_core.OnUpdateSymptoms();
-            break;
-        case command::CreateDayList:
-            m_core.OnCreateDayList();
-            break;
-        case command::GenerateTomorrowsLists:
-            m_core.OnGenerateTomorrowsLists();
-            break;
-        case command::GenerateCurrentLists:
-            m_core.OnGenerateCurrentLists();
-            break;
-        case command::RelateFoodsToSymptoms:
-            m_core.OnRelateFoodsToSymptoms();
-            break;
-        default:
-            event.Skip();
+void DiaryDocument::BindActionCommands() {
+    for (const ActionCommand& command : ActionCommands()) {
+        Bind(
+            wxEVT_MENU,
+            [this, &command](wxCommandEvent&) {
+                // A command is only carried out while the diary allows it, whatever sent it.
+                if (command.isEnabled && !(m_core.*command.isEnabled)()) return;
+                command.run(*this);
+            },
+            command.id);
+        if (command.isEnabled)
+            Bind(
+                wxEVT_UPDATE_UI,
+                [this, &command](wxUpdateUIEvent& event) {
+                    event.Enable((m_core.*command.isEnabled)());
+                },
+                command.id);
     }
 }
 
-void DiaryDocument::OnUpdateConnections(wxCommandEvent&) {
-    if (!m_core.IsActionEnabled(command::UpdateConnections)) return;
+void DiaryDocument::UpdateConnectionsWithProgress() {
     // The progress window lives for this one run, owned by the main window it disables.
     CTrainingProgressDlg progress(GetDocumentWindow());
     ApplyPorts(&progress);
@@ -250,7 +246,7 @@ void DiaryDocument::OnUpdateConnections(wxCommandEvent&) {
 }
 
 // The Evidence window reads the diary as it stands; it changes nothing.
-void DiaryDocument::OnShowEvidence(wxCommandEvent&) {
+void DiaryDocument::ShowEvidence() {
     EvidenceWindow window(GetDocumentWindow(), m_core);
     window.ShowModal();
 }
@@ -260,25 +256,8 @@ void DiaryDocument::OnUpdateSave(wxUpdateUIEvent& event) {
     event.Enable(true);
 }
 
-void DiaryDocument::OnUpdateActionCommand(wxUpdateUIEvent& event) {
-    event.Enable(m_core.IsActionEnabled(event.GetId()));
-}
-
 // The event table stays as written; the formatter cannot lay out its macros.
 // clang-format off
 wxBEGIN_EVENT_TABLE(DiaryDocument, wxDocument)
-    EVT_MENU(command::UpdateSymptoms, DiaryDocument::OnActionCommand)
-    EVT_MENU(command::CreateDayList, DiaryDocument::OnActionCommand)
-    EVT_MENU(command::UpdateConnections, DiaryDocument::OnUpdateConnections)
-    EVT_MENU(command::GenerateTomorrowsLists, DiaryDocument::OnActionCommand)
-    EVT_MENU(command::GenerateCurrentLists, DiaryDocument::OnActionCommand)
-    EVT_MENU(command::RelateFoodsToSymptoms, DiaryDocument::OnActionCommand)
-    EVT_MENU(command::ShowEvidence, DiaryDocument::OnShowEvidence)
-    EVT_UPDATE_UI(command::UpdateSymptoms, DiaryDocument::OnUpdateActionCommand)
-    EVT_UPDATE_UI(command::CreateDayList, DiaryDocument::OnUpdateActionCommand)
-    EVT_UPDATE_UI(command::UpdateConnections, DiaryDocument::OnUpdateActionCommand)
-    EVT_UPDATE_UI(command::GenerateTomorrowsLists, DiaryDocument::OnUpdateActionCommand)
-    EVT_UPDATE_UI(command::GenerateCurrentLists, DiaryDocument::OnUpdateActionCommand)
-    EVT_UPDATE_UI(command::RelateFoodsToSymptoms, DiaryDocument::OnUpdateActionCommand)
     EVT_UPDATE_UI(wxID_SAVE, DiaryDocument::OnUpdateSave)
 wxEND_EVENT_TABLE()

@@ -2,7 +2,7 @@
 // The wx document of the desktop program. It owns the diary (CGastrologDoc) and gives it the
 // desktop's ports: this document as its host (modified flag, views, path and title), the
 // message boxes and dialogs, the progress window and the per-user settings. The Action
-// commands arrive here and go straight to the diary.
+// commands (ActionCommands.h) arrive here, bound from their table.
 
 #include <wx/docview.h>
 
@@ -50,6 +50,11 @@ public:
     // Replaces the user interface port (tests script it; null restores the message boxes).
     void SetUserInterface(UserInterface* ui);
 
+    // Update Connections, with the progress window for the length of the run.
+    void UpdateConnectionsWithProgress();
+    // The Evidence window over the diary as it stands.
+    void ShowEvidence();
+
 private:
     class HostPort;
 
@@ -61,10 +66,7 @@ private:
     // "NAME - Gastrolog" on the window of the views.
     void RefreshFrameTitle();
 
-    void OnActionCommand(wxCommandEvent& event);
-    void OnUpdateConnections(wxCommandEvent& event);
-    void OnShowEvidence(wxCommandEvent& event);
-    void OnUpdateActionCommand(wxUpdateUIEvent& event);
+    void BindActionCommands();
     void OnUpdateSave(wxUpdateUIEvent& event);
 
     UserInterface& Ui() { return m_uiOverride ? *m_uiOverride : m_ui; }

@@ -7,8 +7,8 @@
 #include "diary/AtomicFile.h"
 #include "diary/Backups.h"
 #include "diary/GastrologDoc.h"
-#include "diary/NameRules.h"
 #include "diary/StoredDiary.h"
+#include "diary/StoredRules.h"
 
 namespace {
 
@@ -19,32 +19,10 @@ constexpr const char* TooLargeDetail = "is too large for a diary (more than 16 M
     CArchive::Refuse(CArchiveException::Cause::BadContent, what);
 }
 
-// The engine and the page index every history by its 50 day slots, and every writer stores
-// exactly 50; any other length can only come from a damaged file. A name the dialogs could
-// never have typed would be misread when their lists are committed (">Coffee" reads as
-// "delete Coffee"), so a file holding one is refused whole.
+// Each list is checked as soon as it is read, by the rules JSON import applies too.
 template <class Record>
-void RequireSoundRecords(const std::vector<Record>& records, name_rules::Kind kind) {
-    for (const Record& record : records) {
-        if (record.m_history.size() != diary::HistoryLength)
-            RefuseContent("a history does not hold 50 days");
-        if (name_rules::CheckStored(record.m_name, kind) != name_rules::Problem::None)
-            RefuseContent("a name breaks the rules for names");
-    }
-}
-
-void RequireSound(const std::vector<CFood>& foods) {
-    RequireSoundRecords(foods, name_rules::Kind::Food);
-}
-
-void RequireSound(const std::vector<CSymptom>& symptoms) {
-    RequireSoundRecords(symptoms, name_rules::Kind::Symptom);
-}
-
-// The network pairs the k-th unit with weight k of every food and symptom.
-void RequireSound(const std::vector<CHidden>& hidden) {
-    if (hidden.size() != diary::HiddenUnitCount)
-        RefuseContent("the network does not have five hidden units");
+void RequireSound(const std::vector<Record>& records) {
+    if (const char* problem = stored_rules::ListProblem(records)) RefuseContent(problem);
 }
 
 // Reads or writes one stored member with the encoding of its type.
@@ -70,7 +48,6 @@ public:
         else
             list = m_archive.ReadStringList();
     }
-    // Each list is checked as soon as it is read.
     template <class Record>
     void operator()(std::string_view, std::vector<Record>& records) {
         m_archive.SerializeObjectList(records);
@@ -121,6 +98,16 @@ std::size_t EstimatedFileSize(const CGastrologDoc& doc) {
 }
 
 }  // namespace
+
+std::optional<std::size_t> StoredFileSize(StoredDiary& diary) {
+    CArchive archive;
+    try {
+        ForEachStoredMember(diary, ArchiveMember(archive));
+    } catch (const std::exception&) {  // a list or a text too long for the format, or no memory
+        return std::nullopt;
+    }
+    return archive.Bytes().size();
+}
 
 // ---- records
 
