@@ -17,6 +17,7 @@
 #include "DialogTestSupport.h"
 #include "desktop/AboutBox.h"
 #include "desktop/MainMenu.h"
+#include "desktop/MessageIcons.h"
 #include "desktop/WxUserInterface.h"
 #include "desktop/dialogs/ControlIds.h"
 #include "desktop/dialogs/DayListDlg.h"
@@ -199,22 +200,24 @@ TEST(HelpKey, OpensEachDialogsOwnPage) {
     CloseHelp();
 }
 
-// Each kind of message box carries its own icon.
+// Each kind of message box carries its own icon, which the program draws itself on GTK.
 TEST(MessageBoxes, CarryTheIconOfTheirKind) {
     WxUserInterface ui(nullptr);
     const struct {
         const char* kind;
         std::function<void()> show;
         long icon;
+        wxArtID art;
     } boxes[] = {
-        {"question", [&] { ui.AskYesNo("Start a new day?"); }, wxICON_QUESTION},
-        {"notice", [&] { ui.Notify("The clock is behind."); }, wxICON_WARNING},
-        {"information", [&] { ui.Inform("This is the example diary."); }, wxICON_INFORMATION},
-        {"error", [&] { ui.ReportError("The file cannot be read."); }, wxICON_ERROR},
+        {"question", [&] { ui.AskYesNo("Start a new day?"); }, wxICON_QUESTION, wxART_QUESTION},
+        {"notice", [&] { ui.Notify("The clock is behind."); }, wxICON_WARNING, wxART_WARNING},
+        {"information", [&] { ui.Inform("This is the example diary."); }, wxICON_INFORMATION,
+         wxART_INFORMATION},
+        {"error", [&] { ui.ReportError("The file cannot be read."); }, wxICON_ERROR, wxART_ERROR},
         {"application", [] { ShowApplicationMessage(nullptr, "Please check."); },
-         wxICON_EXCLAMATION},
+         wxICON_EXCLAMATION, wxART_WARNING},
         {"refused name", [] { ShowDialogMessage(nullptr, "Please type a name.", "New Food"); },
-         wxICON_WARNING},
+         wxICON_WARNING, wxART_WARNING},
     };
     const long icons = wxICON_EXCLAMATION | wxICON_ERROR | wxICON_QUESTION | wxICON_INFORMATION;
     for (const auto& box : boxes) {
@@ -222,7 +225,9 @@ TEST(MessageBoxes, CarryTheIconOfTheirKind) {
         auto style = std::make_shared<long>(0);
         wxTEST_DIALOG(box.show(), StyleOf(style));
         EXPECT_EQ(*style & icons, box.icon);
+        EXPECT_EQ(MessageIconArt(*style), box.art);
     }
+    EXPECT_EQ(MessageIconArt(wxOK | wxICON_NONE), wxArtID());
 }
 
 // The dialogs that name the day keep one width whatever the date, and show it whole.
