@@ -243,10 +243,10 @@ protected:
     // Two foods, a rated symptom, on day 1 with the lists of yesterday due.
     void FillDiary() {
         Members(Diary()).m_symptoms.emplace_back("Headache");
-        Members(Diary()).m_symptoms.back().m_history = "nnw";
+        Members(Diary()).m_symptoms.back().m_history = std::string(49, 'n') + "w";
         for (const char* name : {"Apples", "Coffee"}) {
             Members(Diary()).m_foods.emplace_back(name);
-            Members(Diary()).m_foods.back().m_history = "+-+";
+            Members(Diary()).m_foods.back().m_history = std::string(49, 'n') + "y";
         }
         Members(Diary()).m_dayCount = 1;
         Members(Diary()).m_lastUpdate = calendar::DaysEarlier(Diary().GetEffectiveNow(), 1);
@@ -424,9 +424,9 @@ TEST_F(MainWindowTest, ContextHelpOnADisabledToolbarButtonOpensItsPage) {
     Frame().UpdateWindowUI();
     ASSERT_FALSE(toolBar->GetToolEnabled(relate));
     ShowHelpContext(HelpContextForCommand(command::RelateFoodsToSymptoms));
-    const wxString relatePage = CurrentHelpPage();
+    const std::string relatePage = CurrentHelpPage().utf8_string();
     ShowHelpContext(help_context::MainWindow);
-    const wxString mainWindowPage = CurrentHelpPage();
+    const std::string mainWindowPage = CurrentHelpPage().utf8_string();
     ASSERT_NE(relatePage, mainWindowPage);
     CloseHelp();  // its window would take the clicks
 
@@ -456,7 +456,7 @@ TEST_F(MainWindowTest, ContextHelpOnADisabledToolbarButtonOpensItsPage) {
     ASSERT_TRUE(Frame().ContextHelp().IsActive());
     clickAt(pointOn(command::RelateFoodsToSymptoms));
     EXPECT_FALSE(Frame().ContextHelp().IsActive());
-    EXPECT_EQ(CurrentHelpPage(), relatePage);
+    EXPECT_EQ(CurrentHelpPage().utf8_string(), relatePage);
     CloseHelp();
 }
 

@@ -16,6 +16,7 @@
 
 #include "DialogTestSupport.h"
 #include "desktop/AboutBox.h"
+#include "desktop/EvidenceWindow.h"
 #include "desktop/MainMenu.h"
 #include "desktop/MessageIcons.h"
 #include "desktop/WxUserInterface.h"
@@ -28,6 +29,7 @@
 #include "desktop/dialogs/TipOfTheDayDlg.h"
 #include "desktop/dialogs/UpdateSymptomsDlg.h"
 #include "diary/DiaryConstants.h"
+#include "diary/GastrologDoc.h"
 
 namespace {
 
@@ -148,6 +150,7 @@ TEST(DeleteDialogs, ConfirmOnlyTheSelectedName) {
 // one, the page of its command), never the start page the window was showing.
 TEST(HelpKey, OpensEachDialogsOwnPage) {
     MemorySettings settings;
+    const CGastrologDoc diary;
     const struct {
         std::function<wxDialog*()> make;
         int helpButton;  // 0: none
@@ -168,20 +171,22 @@ TEST(HelpKey, OpensEachDialogsOwnPage) {
         {[] { return new CRelationshipsDlg(nullptr, nullptr, nullptr, nullptr); },
          CRelationshipsDlg::HelpButtonId, CRelationshipsDlg::HelpButtonId},
         {[&] { return new CTipOfTheDayDlg(nullptr, settings); }, 0, help_context::TipOfTheDay},
+        {[&] { return new EvidenceWindow(nullptr, diary); }, EvidenceWindow::HelpButtonId,
+         command::ShowEvidence},
     };
     ShowHelpContents();
-    const wxString startPage = CurrentHelpPage();
+    const std::string startPage = CurrentHelpPage().utf8_string();
     for (const auto& entry : dialogs) {
         std::unique_ptr<wxDialog> dialog(entry.make());
         SCOPED_TRACE(dialog->GetTitle().utf8_string());
         ShowHelpContext(entry.context);
-        const wxString page = CurrentHelpPage();
+        const std::string page = CurrentHelpPage().utf8_string();
         EXPECT_NE(page, startPage);
         dialog->Show();
         if (entry.helpButton) {
             ShowHelpContents();
             Click(dialog.get(), entry.helpButton);
-            EXPECT_EQ(CurrentHelpPage(), page) << "the Help button";
+            EXPECT_EQ(CurrentHelpPage().utf8_string(), page) << "the Help button";
         }
         // The key goes first to the control with the focus, then up to the dialog.
         wxWindow* control = dialog->GetChildren().GetFirst()->GetData();
@@ -192,7 +197,7 @@ TEST(HelpKey, OpensEachDialogsOwnPage) {
             key.m_shiftDown = modifiers == wxMOD_SHIFT;
             key.SetEventObject(control);
             control->ProcessWindowEvent(key);
-            EXPECT_EQ(CurrentHelpPage(), modifiers == wxMOD_NONE ? page : startPage)
+            EXPECT_EQ(CurrentHelpPage().utf8_string(), modifiers == wxMOD_NONE ? page : startPage)
                 << "F1 with modifiers " << modifiers;
         }
         dialog->Hide();
