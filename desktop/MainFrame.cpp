@@ -15,6 +15,7 @@
 #include "desktop/MainMenu.h"
 #include "desktop/RestoreCommand.h"
 #include "desktop/ToolbarArt.h"
+#include "desktop/ToolbarHitTest.h"
 #include "desktop/WindowMemory.h"
 #include "desktop/dialogs/HelpContext.h"
 #include "desktop/dialogs/OptionsDlg.h"
@@ -48,7 +49,10 @@ CMainFrame::CMainFrame(CGastrologDocManager* manager, SettingsStore& settings)
 
     m_contextHelp = std::make_unique<ContextHelpMode>(
         [](int context) { ShowHelpContext(context); },
-        [this](bool active) { SetStatusText(active ? ContextHelpText : IdleText, MessageField); },
+        [this](bool active) {
+            SetStatusText(active ? ContextHelpText : IdleText, MessageField);
+            if (GetToolBar()) GetToolBar()->UpdateWindowUI();
+        },
         [this](const wxPoint& point) { return IsCommandArea(point); });
     m_contextHelp->SetToolFinder([this](const wxPoint& point) { return CommandOfToolAt(point); });
 
@@ -92,6 +96,13 @@ bool CMainFrame::TryBefore(wxEvent& event) {
     // In context help mode the command chosen shows its help instead of being carried out.
     if (event.GetEventType() == wxEVT_MENU && m_contextHelp && m_contextHelp->IsActive())
         return m_contextHelp->TakeCommand(shiftedCommand ? shiftedCommand : event.GetId());
+    // While a topic is being chosen every toolbar button takes a click, so a disabled one shows
+    // its topic too: GTK passes a click on a disabled button to no one.
+    if (event.GetEventType() == wxEVT_UPDATE_UI && m_contextHelp && m_contextHelp->IsActive() &&
+        GetToolBar() && event.GetEventObject() == GetToolBar()) {
+        static_cast<wxUpdateUIEvent&>(event).Enable(true);
+        return true;
+    }
     if (const int commandId = shiftedCommand) {
         if (event.GetEventType() == wxEVT_MENU)
             return ProcessAsCommand(static_cast<wxCommandEvent&>(event), commandId);
@@ -299,8 +310,8 @@ int CMainFrame::CommandOfToolAt(const wxPoint& screenPoint) const {
     const wxToolBar* toolBar = GetToolBar();
     if (!toolBar || !toolBar->IsShown()) return 0;
     const wxPoint point = toolBar->ScreenToClient(screenPoint);
-    const wxToolBarToolBase* tool = toolBar->FindToolForPosition(point.x, point.y);
-    if (!tool || tool->IsSeparator()) return 0;
+    const wxToolBarToolBase* tool = ToolAtPoint(*toolBar, point);
+    if (!tool) return 0;
     const int shifted = CommandForWidgetId(tool->GetId());
     return shifted ? shifted : tool->GetId();
 }
