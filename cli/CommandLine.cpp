@@ -37,6 +37,16 @@ void AddInfo(CLI::App& app, Arguments& arguments, std::map<CLI::App*, Action>& a
     };
 }
 
+void AddBackups(CLI::App& app, Arguments& arguments, std::map<CLI::App*, Action>& actions) {
+    auto* command = app.add_subcommand(
+        "backups", "List the daily copies kept of a diary (date, days, foods, symptoms)");
+    command->add_option("FILE", arguments.file, "The diary (.glg); it need not be readable")
+        ->required();
+    actions[command] = [](const Arguments& a, std::ostream& out, std::ostream& err) {
+        return RunBackups(a.file, out, err);
+    };
+}
+
 void AddExport(CLI::App& app, Arguments& arguments, std::map<CLI::App*, Action>& actions) {
     auto* command = app.add_subcommand(
         "export", "Write the diary to standard output as JSON (every stored member) or CSV");
@@ -198,6 +208,7 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::os
     AddSimulate(app, arguments, actions);
     AddPage(app, arguments, actions);
     AddReport(app, arguments, actions);
+    AddBackups(app, arguments, actions);
     AddEvidence(app, arguments, actions);
     AddAssess(app, arguments, actions);
     try {

@@ -1,6 +1,5 @@
 #include "cli/Commands.h"
 
-#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -8,12 +7,15 @@
 #include <sstream>
 
 #include "cli/Assessment.h"
+#include "cli/BackupsReport.h"
 #include "cli/EvidenceReport.h"
 #include "cli/InfoReport.h"
 #include "cli/ListsReport.h"
 #include "cli/RelateReport.h"
 #include "cli/SimulationReport.h"
+#include "diary/Backups.h"
 #include "diary/DiaryConstants.h"
+#include "diary/FileNames.h"
 #include "diary/GastrologDoc.h"
 #include "diary/LocalTime.h"
 #include "exchange/CsvExport.h"
@@ -41,6 +43,8 @@ bool LoadDiary(CGastrologDoc& doc, const std::string& path, std::ostream& err) {
 }
 
 bool SaveDiary(CGastrologDoc& doc, const std::string& path, std::ostream& err) {
+    // The diary replaced, if any, keeps its daily copy as when the desktop saves it.
+    doc.SetBackupFolder(backups::DefaultRootFolder());
     const FileResult result = doc.WriteFile(path);
     if (!result.Message().empty()) ReportFileProblem(path, result, err);
     return result.Succeeded();
@@ -84,24 +88,6 @@ std::string ParserReason(const std::exception& error) {
     return reason;
 }
 
-// What would stop the program from reading the diary back, or an empty string. Import checks
-// every field itself; this guards against a rule of the reader that it does not know.
-std::string UnreadableProblem(CGastrologDoc& doc) {
-    std::vector<std::uint8_t> bytes;
-    try {
-        bytes = doc.WriteBytes();
-    } catch (const std::exception&) {
-        return "the diary is too large for the file format";
-    }
-    if (bytes.size() > MaximumDiaryFileSize)
-        return "the diary would take " + std::to_string(bytes.size()) +
-               " bytes, more than the 16 MiB a diary file may hold";
-    CGastrologDoc check;
-    const FileResult read = check.ReadBytes(bytes);
-    return read.Succeeded() ? std::string()
-                            : "the written diary would not be readable (" + read.Message() + ")";
-}
-
 }  // namespace
 
 int RunInfo(const std::string& path, std::ostream& out, std::ostream& err) {
@@ -140,10 +126,6 @@ int RunImport(const std::string& jsonPath, const std::string& outputPath, std::o
     CGastrologDoc doc;
     if (const auto refusal = DiaryFromJson(json, doc)) {
         err << source << ": " << *refusal << "; nothing was written.\n";
-        return Failure;
-    }
-    if (const std::string problem = UnreadableProblem(doc); !problem.empty()) {
-        err << source << ": " << problem << "; nothing was written.\n";
         return Failure;
     }
     if (!SaveDiary(doc, outputPath, err)) return Failure;
@@ -218,7 +200,7 @@ int RunReport(const std::string& path, const std::string& pdfPath, PaperSize pap
     CGastrologDoc doc;
     if (!LoadDiary(doc, path, err)) return Failure;
     std::string failure;
-    const std::string name = std::filesystem::path(path).filename().string();
+    const std::string name = file_names::NameOf(path);
     const std::string bytes = MakeReport(doc, name, paper, 0, failure);
     if (failure.empty()) failure = WriteBytesToFile(pdfPath, bytes);
     if (!failure.empty()) {
@@ -285,5 +267,15 @@ int RunAssess(const AssessmentOptions& options, std::ostream& out, std::ostream&
         return Failure;
     }
     WriteAssessment(options, assessment, out);
+    return Success;
+}
+
+int RunBackups(const std::string& path, std::ostream& out, std::ostream& err) {
+    const std::string root = backups::DefaultRootFolder();
+    if (root.empty()) {
+        err << "Neither XDG_DATA_HOME nor HOME is set, so there is no backup folder.\n";
+        return Failure;
+    }
+    WriteBackupList(root, path, out);
     return Success;
 }

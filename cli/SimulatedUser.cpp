@@ -3,27 +3,10 @@
 #include <algorithm>
 
 #include "diary/DiaryConstants.h"
+#include "diary/SymptomLine.h"
 #include "engine/NameOrder.h"
 
 namespace {
-
-bool HasRatingSuffix(const std::string& line) {
-    return line.find(diary::WordNoChange) != std::string::npos ||
-           line.find(diary::WordBetter) != std::string::npos ||
-           line.find(diary::WordWorse) != std::string::npos;
-}
-
-// The symptom name of a line: without its suffix, when it has one.
-std::string NameOfLine(const std::string& line) {
-    if (!HasRatingSuffix(line) || line.size() < diary::RatingSuffixLength) return line;
-    return line.substr(0, line.size() - diary::RatingSuffixLength);
-}
-
-std::string_view SuffixFor(char rating) {
-    if (rating == diary::Better) return diary::SuffixBetter;
-    if (rating == diary::Worse) return diary::SuffixWorse;
-    return diary::SuffixNoChange;
-}
 
 bool IsMarked(const std::string& entry) {
     return !entry.empty() && (entry[0] == diary::MarkNew || entry[0] == diary::MarkDelete ||
@@ -45,7 +28,7 @@ bool ListShows(const StringList& list, const std::string& text) {
 void AddSymptom(StringList& lines, const std::string& name) {
     if (lines.size() >= static_cast<std::size_t>(diary::MaximumSymptoms)) return;
     const bool listed = std::any_of(lines.begin(), lines.end(), [&](const std::string& line) {
-        return SameIgnoringCase(NameOfLine(ShownText(line)), name);
+        return SameIgnoringCase(symptom_line::NameOf(ShownText(line)), name);
     });
     if (!listed) lines.push_back(diary::MarkNew + name);
 }
@@ -54,8 +37,8 @@ void AddSymptom(StringList& lines, const std::string& name) {
 // added in this same dialog carries its "~" and cannot be rated yet, as in the real dialog.
 void RateSymptom(StringList& lines, const std::string& name, char rating) {
     for (std::string& line : lines) {
-        if (IsMarked(line) || NameOfLine(line) != name) continue;
-        line = NameOfLine(line) + std::string(SuffixFor(rating));
+        if (IsMarked(line) || symptom_line::NameOf(line) != name) continue;
+        line = symptom_line::WithRating(line, rating);
         return;
     }
 }

@@ -3,11 +3,12 @@
 #include <wx/filename.h>
 #include <wx/msgdlg.h>
 
+#include "desktop/ActionCommands.h"
 #include "desktop/DiaryFileDialogs.h"
 #include "desktop/EvidenceWindow.h"
 #include "desktop/dialogs/DiaryText.h"
 #include "desktop/dialogs/TrainingProgressDlg.h"
-#include "diary/DiaryConstants.h"
+#include "diary/Backups.h"
 
 std::string NativePath(const wxString& path) {
     const wxCharBuffer bytes = path.fn_str();
@@ -58,6 +59,8 @@ wxIMPLEMENT_DYNAMIC_CLASS(DiaryDocument, wxDocument);
 DiaryDocument::DiaryDocument() : m_host(std::make_unique<HostPort>(*this)) {
     SetTitle(UntitledName);
     ApplyPorts();
+    m_core.SetBackupFolder(backups::DefaultRootFolder());
+    BindActionCommands();
 }
 
 DiaryDocument::~DiaryDocument() = default;
@@ -108,15 +111,68 @@ void DiaryDocument::RefreshFrameTitle() {
 }
 
 bool DiaryDocument::OnNewDocument() {
-    return m_core.OnNewDocument();
+    if (!m_core.OnNewDocument()) return false;
+    m_access.Release();
+    return true;
 }
 
 bool DiaryDocument::OnOpenDocument(const wxString& path) {
-    return m_core.OnOpenDocument(NativePath(path));
+    const std::string native = NativePath(path);
+    const std::optional<DiaryAccess::Mode> mode = m_access.AskToOpen(native, Ui());
+    if (!mode || !m_core.OnOpenDocument(native)) return false;
+    m_access.Hold(native, *mode);
+    RefreshFrameTitle();
+    return true;
+}
+
+bool DiaryDocument::OpenAsUntitledCopy(const wxString& path) {
+    if (!m_core.OnOpenDocument(NativePath(path))) return false;
+    m_access.Release();
+    m_core.SetPathName({});
+    Modify(true);
+    return true;
 }
 
 bool DiaryDocument::OnSaveDocument(const wxString& path) {
-    return m_core.OnSaveDocument(NativePath(path));
+    const std::string native = NativePath(path);
+    if (const std::string refusal = m_access.RefusalToSave(native); !refusal.empty()) {
+        Ui().ReportError(refusal);
+        return false;
+    }
+    bool overwriteChanged = false;
+    bool splitHardLinks = false;
+    for (;;) {
+        const FileResult result = m_core.SaveDocument(native, overwriteChanged, splitHardLinks);
+        if (result.Succeeded()) {
+            if (!result.Message().empty()) Ui().Notify(result.Message());  // saved, with a caveat
+            m_access.Hold(native, DiaryAccess::Mode::Own);
+            RefreshFrameTitle();
+            return true;
+        }
+        if (result.GetCode() == FileResult::Code::ChangedOnDisk) {
+            switch (Ui().AskChoice(result.Message(), "Save &As...", "&Overwrite")) {
+                case UserInterface::Choice::First:
+                    return SaveAs();
+                case UserInterface::Choice::Second:
+                    overwriteChanged = true;
+                    continue;
+                default:
+                    return false;
+            }
+        }
+        if (result.GetCode() == FileResult::Code::HardLinked &&
+            Ui().AskYesNo(result.Message() + "\n\nSave anyway?")) {
+            splitHardLinks = true;
+            continue;
+        }
+        if (result.GetCode() != FileResult::Code::HardLinked) Ui().ReportError(result.Message());
+        return false;
+    }
+}
+
+bool DiaryDocument::OnCloseDocument() {
+    m_access.Release();
+    return wxDocument::OnCloseDocument();
 }
 
 bool DiaryDocument::DeleteContents() {
@@ -126,7 +182,7 @@ bool DiaryDocument::DeleteContents() {
 
 // Save writes even an unchanged diary, so the user can always make sure it is on disk.
 bool DiaryDocument::Save() {
-    if (GetFilename().empty() || !GetDocumentSaved()) return SaveAs();
+    if (GetFilename().empty() || !GetDocumentSaved() || m_access.IsReadOnly()) return SaveAs();
     return OnSaveDocument(GetFilename());
 }
 
@@ -161,32 +217,27 @@ bool DiaryDocument::OnSaveModified() {
 
 // ---- the Action commands
 
-void DiaryDocument::OnActionCommand(wxCommandEvent& event) {
-    // A command is only carried out while the daily cycle allows it, whatever sent it.
-    if (!m_core.IsActionEnabled(event.GetId())) return;
-    switch (event.GetId()) {
-        case command::UpdateSymptoms:
-            m_core.OnUpdateSymptoms();
-            break;
-        case command::CreateDayList:
-            m_core.OnCreateDayList();
-            break;
-        case command::GenerateTomorrowsLists:
-            m_core.OnGenerateTomorrowsLists();
-            break;
-        case command::GenerateCurrentLists:
-            m_core.OnGenerateCurrentLists();
-            break;
-        case command::RelateFoodsToSymptoms:
-            m_core.OnRelateFoodsToSymptoms();
-            break;
-        default:
-            event.Skip();
+void DiaryDocument::BindActionCommands() {
+    for (const ActionCommand& command : ActionCommands()) {
+        Bind(
+            wxEVT_MENU,
+            [this, &command](wxCommandEvent&) {
+                // A command is only carried out while the diary allows it, whatever sent it.
+                if (command.isEnabled && !(m_core.*command.isEnabled)()) return;
+                command.run(*this);
+            },
+            command.id);
+        if (command.isEnabled)
+            Bind(
+                wxEVT_UPDATE_UI,
+                [this, &command](wxUpdateUIEvent& event) {
+                    event.Enable((m_core.*command.isEnabled)());
+                },
+                command.id);
     }
 }
 
-void DiaryDocument::OnUpdateConnections(wxCommandEvent&) {
-    if (!m_core.IsActionEnabled(command::UpdateConnections)) return;
+void DiaryDocument::UpdateConnectionsWithProgress() {
     // The progress window lives for this one run, owned by the main window it disables.
     CTrainingProgressDlg progress(GetDocumentWindow());
     ApplyPorts(&progress);
@@ -195,7 +246,7 @@ void DiaryDocument::OnUpdateConnections(wxCommandEvent&) {
 }
 
 // The Evidence window reads the diary as it stands; it changes nothing.
-void DiaryDocument::OnShowEvidence(wxCommandEvent&) {
+void DiaryDocument::ShowEvidence() {
     EvidenceWindow window(GetDocumentWindow(), m_core);
     window.ShowModal();
 }
@@ -205,25 +256,8 @@ void DiaryDocument::OnUpdateSave(wxUpdateUIEvent& event) {
     event.Enable(true);
 }
 
-void DiaryDocument::OnUpdateActionCommand(wxUpdateUIEvent& event) {
-    event.Enable(m_core.IsActionEnabled(event.GetId()));
-}
-
 // The event table stays as written; the formatter cannot lay out its macros.
 // clang-format off
 wxBEGIN_EVENT_TABLE(DiaryDocument, wxDocument)
-    EVT_MENU(command::UpdateSymptoms, DiaryDocument::OnActionCommand)
-    EVT_MENU(command::CreateDayList, DiaryDocument::OnActionCommand)
-    EVT_MENU(command::UpdateConnections, DiaryDocument::OnUpdateConnections)
-    EVT_MENU(command::GenerateTomorrowsLists, DiaryDocument::OnActionCommand)
-    EVT_MENU(command::GenerateCurrentLists, DiaryDocument::OnActionCommand)
-    EVT_MENU(command::RelateFoodsToSymptoms, DiaryDocument::OnActionCommand)
-    EVT_MENU(command::ShowEvidence, DiaryDocument::OnShowEvidence)
-    EVT_UPDATE_UI(command::UpdateSymptoms, DiaryDocument::OnUpdateActionCommand)
-    EVT_UPDATE_UI(command::CreateDayList, DiaryDocument::OnUpdateActionCommand)
-    EVT_UPDATE_UI(command::UpdateConnections, DiaryDocument::OnUpdateActionCommand)
-    EVT_UPDATE_UI(command::GenerateTomorrowsLists, DiaryDocument::OnUpdateActionCommand)
-    EVT_UPDATE_UI(command::GenerateCurrentLists, DiaryDocument::OnUpdateActionCommand)
-    EVT_UPDATE_UI(command::RelateFoodsToSymptoms, DiaryDocument::OnUpdateActionCommand)
     EVT_UPDATE_UI(wxID_SAVE, DiaryDocument::OnUpdateSave)
 wxEND_EVENT_TABLE()

@@ -2,7 +2,7 @@
 // The wx document of the desktop program. It owns the diary (CGastrologDoc) and gives it the
 // desktop's ports: this document as its host (modified flag, views, path and title), the
 // message boxes and dialogs, the progress window and the per-user settings. The Action
-// commands arrive here and go straight to the diary.
+// commands (ActionCommands.h) arrive here, bound from their table.
 
 #include <wx/docview.h>
 
@@ -10,6 +10,7 @@
 
 #include "desktop/ConfigSettings.h"
 #include "desktop/WxUserInterface.h"
+#include "diary/DiaryAccess.h"
 #include "diary/GastrologDoc.h"
 
 class DiaryDocument : public wxDocument {
@@ -24,8 +25,16 @@ public:
     static constexpr const char* UntitledName = "Untitled";
 
     bool OnNewDocument() override;
+    // Asks first when another Gastrolog has the diary open (read-only, anyway or cancel).
     bool OnOpenDocument(const wxString& path) override;
+    // Asks before writing over a diary another program changed since it was read (Save As,
+    // Overwrite or Cancel) and before a save would split the file's hard links.
     bool OnSaveDocument(const wxString& path) override;
+    bool OnCloseDocument() override;
+    // Opens a copy (a backup) as a new, untitled diary, so saving it replaces nothing unasked.
+    bool OpenAsUntitledCopy(const wxString& path);
+    // Opened read-only because another Gastrolog has the diary open: Save asks for a new name.
+    bool IsReadOnly() const { return m_access.IsReadOnly(); }
     bool DeleteContents() override;
     bool Save() override;
     bool SaveAs() override;
@@ -41,6 +50,11 @@ public:
     // Replaces the user interface port (tests script it; null restores the message boxes).
     void SetUserInterface(UserInterface* ui);
 
+    // Update Connections, with the progress window for the length of the run.
+    void UpdateConnectionsWithProgress();
+    // The Evidence window over the diary as it stands.
+    void ShowEvidence();
+
 private:
     class HostPort;
 
@@ -52,13 +66,13 @@ private:
     // "NAME - Gastrolog" on the window of the views.
     void RefreshFrameTitle();
 
-    void OnActionCommand(wxCommandEvent& event);
-    void OnUpdateConnections(wxCommandEvent& event);
-    void OnShowEvidence(wxCommandEvent& event);
-    void OnUpdateActionCommand(wxUpdateUIEvent& event);
+    void BindActionCommands();
     void OnUpdateSave(wxUpdateUIEvent& event);
 
+    UserInterface& Ui() { return m_uiOverride ? *m_uiOverride : m_ui; }
+
     std::unique_ptr<HostPort> m_host;
+    DiaryAccess m_access;
     ConfigSettings m_settings;
     WxUserInterface m_ui;
     UserInterface* m_uiOverride = nullptr;

@@ -66,6 +66,7 @@ EvidenceWindow::EvidenceWindow(wxWindow* parent, const CGastrologDoc& document)
     Bind(wxEVT_LIST_ITEM_SELECTED, &EvidenceWindow::OnSelectionChanged, this, TableId);
     Bind(wxEVT_LIST_ITEM_DESELECTED, &EvidenceWindow::OnSelectionChanged, this, TableId);
     Bind(wxEVT_BUTTON, &EvidenceWindow::OnHelpButton, this, HelpButtonId);
+    BindHelpKey(this, command::ShowEvidence);
     Refill();
     CentreOnParent();
 }

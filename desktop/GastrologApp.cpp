@@ -14,6 +14,7 @@ bool CGastrologApp::OnInit() {
     SetAppName("Gastrolog");
     SetAppDisplayName("Gastrolog");
     SetVendorName("Gastrolog");
+    m_messageIcons.Register();
     if (!ConfigSettings::InstallApplicationConfig())
         wxMessageBox("The folder for your settings cannot be created; settings will not be kept.",
                      "Gastrolog", wxOK | wxICON_EXCLAMATION);

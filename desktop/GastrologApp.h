@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "desktop/ConfigSettings.h"
+#include "desktop/MessageIcons.h"
 
 class DesktopSession;
 
@@ -21,6 +22,7 @@ public:
 
 private:
     ConfigSettings m_settings;
+    MessageIcons m_messageIcons;
     std::unique_ptr<DesktopSession> m_session;
     bool m_workDone = false;  // the command line's work is done: no event loop
 };

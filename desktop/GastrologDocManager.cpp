@@ -78,7 +78,9 @@ wxString CGastrologDocManager::MakeNewDocumentName() {
 
 wxString CGastrologDocManager::MakeFrameTitle(wxDocument* doc) {
     if (!doc) return "Gastrolog";
-    return doc->GetUserReadableName() + " - Gastrolog";
+    const auto* diary = dynamic_cast<const DiaryDocument*>(doc);
+    const wxString readOnly = diary && diary->IsReadOnly() ? " (read-only)" : "";
+    return doc->GetUserReadableName() + readOnly + " - Gastrolog";
 }
 
 wxFileHistory* CGastrologDocManager::OnCreateFileHistory() {

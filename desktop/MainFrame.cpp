@@ -15,7 +15,9 @@
 #include "desktop/GastrologDocManager.h"
 #include "desktop/GastrologView.h"
 #include "desktop/MainMenu.h"
+#include "desktop/RestoreCommand.h"
 #include "desktop/ToolbarArt.h"
+#include "desktop/ToolbarHitTest.h"
 #include "desktop/WindowMemory.h"
 #include "desktop/dialogs/HelpContext.h"
 #include "desktop/dialogs/OptionsDlg.h"
@@ -50,7 +52,10 @@ CMainFrame::CMainFrame(CGastrologDocManager* manager, SettingsStore& settings)
 
     m_contextHelp = std::make_unique<ContextHelpMode>(
         [](int context) { ShowHelpContext(context); },
-        [this](bool active) { SetStatusText(active ? ContextHelpText : IdleText, MessageField); },
+        [this](bool active) {
+            SetStatusText(active ? ContextHelpText : IdleText, MessageField);
+            if (GetToolBar()) GetToolBar()->UpdateWindowUI();
+        },
         [this](const wxPoint& point) { return IsCommandArea(point); });
     m_contextHelp->SetToolFinder([this](const wxPoint& point) { return CommandOfToolAt(point); });
 
@@ -94,6 +99,13 @@ bool CMainFrame::TryBefore(wxEvent& event) {
     // In context help mode the command chosen shows its help instead of being carried out.
     if (event.GetEventType() == wxEVT_MENU && m_contextHelp && m_contextHelp->IsActive())
         return m_contextHelp->TakeCommand(shiftedCommand ? shiftedCommand : event.GetId());
+    // While a topic is being chosen every toolbar button takes a click, so a disabled one shows
+    // its topic too: GTK passes a click on a disabled button to no one.
+    if (event.GetEventType() == wxEVT_UPDATE_UI && m_contextHelp && m_contextHelp->IsActive() &&
+        GetToolBar() && event.GetEventObject() == GetToolBar()) {
+        static_cast<wxUpdateUIEvent&>(event).Enable(true);
+        return true;
+    }
     if (const int commandId = shiftedCommand) {
         if (event.GetEventType() == wxEVT_MENU)
             return ProcessAsCommand(static_cast<wxCommandEvent&>(event), commandId);
@@ -269,6 +281,11 @@ void CMainFrame::OnExport(wxCommandEvent& event) {
                      m_manager->GetPageSetupDialogData().GetPrintData());
 }
 
+void CMainFrame::OnRestoreBackup(wxCommandEvent&) {
+    if (auto* document = dynamic_cast<DiaryDocument*>(m_manager->GetCurrentDocument()))
+        RestoreFromBackup(this, *document);
+}
+
 void CMainFrame::OnViewCharts(wxCommandEvent&) {
     // One Charts window: asking again brings it to the front.
     for (wxWindow* child : GetChildren())
@@ -302,8 +319,8 @@ int CMainFrame::CommandOfToolAt(const wxPoint& screenPoint) const {
     const wxToolBar* toolBar = GetToolBar();
     if (!toolBar || !toolBar->IsShown()) return 0;
     const wxPoint point = toolBar->ScreenToClient(screenPoint);
-    const wxToolBarToolBase* tool = toolBar->FindToolForPosition(point.x, point.y);
-    if (!tool || tool->IsSeparator()) return 0;
+    const wxToolBarToolBase* tool = ToolAtPoint(*toolBar, point);
+    if (!tool) return 0;
     const int shifted = CommandForWidgetId(tool->GetId());
     return shifted ? shifted : tool->GetId();
 }
@@ -386,6 +403,7 @@ wxBEGIN_EVENT_TABLE(CMainFrame, wxDocParentFrame)
     EVT_MENU(frame_command::ExportData, CMainFrame::OnExport)
     EVT_MENU(frame_command::ExportReport, CMainFrame::OnExport)
     EVT_MENU(frame_command::ViewCharts, CMainFrame::OnViewCharts)
+    EVT_MENU(frame_command::RestoreBackup, CMainFrame::OnRestoreBackup)
     EVT_CHILD_FOCUS(CMainFrame::OnChildFocus)
     EVT_CLOSE(CMainFrame::OnCloseWindow)
 wxEND_EVENT_TABLE()

@@ -72,6 +72,7 @@ private:
     void OnExit(wxCommandEvent& event);
     void OnExport(wxCommandEvent& event);
     void OnViewCharts(wxCommandEvent& event);
+    void OnRestoreBackup(wxCommandEvent& event);
     void OnChildFocus(wxChildFocusEvent& event);
     void OnKeyStateTimer(wxTimerEvent& event);
     void OnCloseWindow(wxCloseEvent& event);

@@ -5,6 +5,7 @@
 #include <map>
 #include <set>
 
+#include "desktop/ActionCommands.h"
 #include "desktop/ToolbarArt.h"
 #include "diary/DiaryConstants.h"
 
@@ -20,6 +21,9 @@ const std::map<int, const char*>& CommandStrings() {
          "Write the diary as a CSV table or as JSON, as gastrolog-cli export does\nExport"},
         {frame_command::ExportReport,
          "Write a PDF report of the diary to take to your doctor\nExport Report"},
+        {frame_command::RestoreBackup,
+         "Open a daily copy of a diary, kept before the first save of a day, as a new diary\n"
+         "Restore from Backup"},
         {frame_command::ViewCharts,
          "Show the symptoms over time and what was eaten as charts\nCharts"},
         {wxID_PRINT, "Print the active document\nPrint"},
@@ -40,17 +44,6 @@ const std::map<int, const char*>& CommandStrings() {
         {frame_command::SplitColumns,
          "Split the window into two columns of panes\nSplit vertically"},
         {frame_command::Unsplit, "Show the first pane alone\nUnsplit"},
-        {command::UpdateSymptoms, "Update changes to symptoms\nUpdate Symptoms"},
-        {command::CreateDayList, "Create today's list of foods & drinks\nCreate day list"},
-        {command::UpdateConnections, "Update network connections\nUpdate connections"},
-        {command::GenerateTomorrowsLists,
-         "Generate tomorrow's exclusion and inclusion lists\nGenerate tomorrows lists"},
-        {command::GenerateCurrentLists,
-         "Generate current exclusion and inclusion lists\nGenerate current lists"},
-        {command::RelateFoodsToSymptoms,
-         "Find relationships between foods and symptoms\nRelate foods to symptoms"},
-        {command::ShowEvidence,
-         "Count how often each symptom was worse or better on the day after each food\nEvidence"},
         {command::ChangeOptions, "Change options "},
         {wxID_HELP_CONTENTS, "List Help topics\nHelp Topics"},
         {wxID_ABOUT, "Display program information, version number and copyright\nAbout"},
@@ -71,6 +64,7 @@ wxMenu* CreateFileMenu() {
     Append(menu, wxID_SAVEAS, "Save &As...");
     Append(menu, frame_command::ExportData, "&Export...");
     Append(menu, frame_command::ExportReport, "Export &Report...");
+    Append(menu, frame_command::RestoreBackup, "Restore from &Backup...");
     menu->AppendSeparator();
     Append(menu, wxID_PRINT, "&Print...\tCtrl+P");
     Append(menu, wxID_PREVIEW, "Print Pre&view");
@@ -105,15 +99,10 @@ wxMenu* CreateViewMenu() {
 
 wxMenu* CreateActionMenu() {
     auto* menu = new wxMenu;
-    menu->AppendSeparator();
-    Append(menu, command::UpdateSymptoms, "Update &Symptoms...");
-    Append(menu, command::CreateDayList, "&Create Day List...");
-    Append(menu, command::UpdateConnections, "&Update Connections...");
-    Append(menu, command::GenerateTomorrowsLists, "&Generate Tomorrow's Lists");
-    menu->AppendSeparator();
-    Append(menu, command::GenerateCurrentLists, "Generate Current &Lists");
-    Append(menu, command::RelateFoodsToSymptoms, "&Relate Foods to Symptoms");
-    Append(menu, command::ShowEvidence, "&Evidence...");
+    for (const ActionCommand& action : ActionCommands()) {
+        if (action.startsMenuGroup) menu->AppendSeparator();
+        Append(menu, action.id, action.menuText);
+    }
     menu->AppendSeparator();
     Append(menu, command::ChangeOptions, "Change &Options");
     return menu;
@@ -129,14 +118,11 @@ wxMenu* CreateHelpMenu() {
 }
 
 ToolbarImage ImageFor(int id) {
+    if (const ActionCommand* action = FindActionCommand(id)) return action->toolbarImage;
     static const std::map<int, ToolbarImage> images = {
         {wxID_NEW, ToolbarImage::New},
         {wxID_OPEN, ToolbarImage::Open},
         {wxID_SAVE, ToolbarImage::Save},
-        {command::UpdateSymptoms, ToolbarImage::UpdateSymptoms},
-        {command::CreateDayList, ToolbarImage::CreateDayList},
-        {command::UpdateConnections, ToolbarImage::UpdateConnections},
-        {command::GenerateTomorrowsLists, ToolbarImage::GenerateTomorrowsLists},
         {command::ViewInclusions, ToolbarImage::Inclusions},
         {command::ViewUnclassified, ToolbarImage::Unclassified},
         {command::ViewExclusions, ToolbarImage::Exclusions},
@@ -144,9 +130,6 @@ ToolbarImage ImageFor(int id) {
         {command::ViewFoods, ToolbarImage::Foods},
         {command::ViewHistory, ToolbarImage::History},
         {frame_command::ViewCharts, ToolbarImage::Charts},
-        {command::GenerateCurrentLists, ToolbarImage::GenerateCurrentLists},
-        {command::RelateFoodsToSymptoms, ToolbarImage::RelateFoodsToSymptoms},
-        {command::ShowEvidence, ToolbarImage::Evidence},
         {wxID_PRINT, ToolbarImage::Print},
         {wxID_ABOUT, ToolbarImage::About},
         {wxID_CONTEXT_HELP, ToolbarImage::ContextHelp},
@@ -172,38 +155,21 @@ bool IsSectionSwitch(int id) {
 
 int CommandForWidgetId(int widgetId) {
     static const std::set<int> shiftedCommands = {
-        command::UpdateSymptoms,
-        command::CreateDayList,
-        command::UpdateConnections,
-        command::GenerateTomorrowsLists,
-        command::GenerateCurrentLists,
-        command::RelateFoodsToSymptoms,
-        command::ShowEvidence,
-        command::ChangeOptions,
-        command::TipOfTheDay,
-        command::ViewInclusions,
-        command::ViewUnclassified,
-        command::ViewExclusions,
-        command::ViewSymptoms,
-        command::ViewFoods,
-        command::ViewHistory,
-        command::ViewToolbar,
-        command::ViewStatusBar,
-        frame_command::Exit,
-        frame_command::NextPane,
-        frame_command::PreviousPane,
-        frame_command::SplitRows,
-        frame_command::SplitColumns,
-        frame_command::Unsplit,
-        frame_command::ExportData,
-        frame_command::ExportReport,
-        frame_command::ViewCharts,
+        command::ChangeOptions,      command::TipOfTheDay,         command::ViewInclusions,
+        command::ViewUnclassified,   command::ViewExclusions,      command::ViewSymptoms,
+        command::ViewFoods,          command::ViewHistory,         command::ViewToolbar,
+        command::ViewStatusBar,      frame_command::Exit,          frame_command::NextPane,
+        frame_command::PreviousPane, frame_command::SplitRows,     frame_command::SplitColumns,
+        frame_command::Unsplit,      frame_command::ExportData,    frame_command::ExportReport,
+        frame_command::ViewCharts,   frame_command::RestoreBackup,
     };
     if (widgetId < 0 || widgetId >= WidgetIdOffset) return 0;
-    return shiftedCommands.count(widgetId + WidgetIdOffset) ? widgetId + WidgetIdOffset : 0;
+    const int commandId = widgetId + WidgetIdOffset;
+    return FindActionCommand(commandId) || shiftedCommands.count(commandId) ? commandId : 0;
 }
 
 wxString CommandString(int id) {
+    if (const ActionCommand* action = FindActionCommand(id)) return action->commandString;
     const auto& strings = CommandStrings();
     const auto found = strings.find(id);
     return found == strings.end() ? wxString() : wxString(found->second);
@@ -218,14 +184,9 @@ wxString ToolTipText(int id) {
 }
 
 int HelpContextForCommand(int id) {
+    // Each Action command has a help topic of its own number.
+    if (FindActionCommand(id)) return id;
     switch (id) {
-        case command::UpdateSymptoms:
-        case command::CreateDayList:
-        case command::UpdateConnections:
-        case command::GenerateTomorrowsLists:
-        case command::GenerateCurrentLists:
-        case command::RelateFoodsToSymptoms:
-        case command::ShowEvidence:
         case command::TipOfTheDay:
             return id;
         case command::ChangeOptions:

@@ -21,6 +21,7 @@ inline constexpr int Unsplit = 32903;
 inline constexpr int ExportData = 32950;
 inline constexpr int ExportReport = 32951;
 inline constexpr int ViewCharts = 32952;
+inline constexpr int RestoreBackup = 32953;
 inline constexpr int ToolBarId = 128;
 }  // namespace frame_command
 

@@ -37,6 +37,21 @@ void WxUserInterface::ReportError(std::string_view message) {
     wxMessageBox(FromDiaryText(message), Caption, wxOK | wxICON_ERROR, Parent());
 }
 
+UserInterface::Choice WxUserInterface::AskChoice(std::string_view question, std::string_view first,
+                                                 std::string_view second) {
+    wxMessageDialog dialog(Parent(), FromDiaryText(question), Caption,
+                           wxYES_NO | wxCANCEL | wxICON_WARNING);
+    dialog.SetYesNoCancelLabels(FromDiaryText(first), FromDiaryText(second), "Cancel");
+    switch (dialog.ShowModal()) {
+        case wxID_YES:
+            return Choice::First;
+        case wxID_NO:
+            return Choice::Second;
+        default:
+            return Choice::Cancel;
+    }
+}
+
 bool WxUserInterface::ShowSymptomDialog(const std::string& dayLabel, StringList& symptomLines) {
     CUpdateSymptomsDlg dialog(Parent());
     dialog.m_pSymptomList = &symptomLines;

@@ -20,6 +20,8 @@ public:
     void Notify(std::string_view message) override;
     void Inform(std::string_view message) override;
     void ReportError(std::string_view message) override;
+    Choice AskChoice(std::string_view question, std::string_view first,
+                     std::string_view second) override;
 
     bool ShowSymptomDialog(const std::string& dayLabel, StringList& symptomLines) override;
     bool ShowDayListDialog(const std::string& dayLabel, StringList& masterList,

@@ -92,7 +92,8 @@ int CreateTemporary(FileSystem& files, Descriptor& descriptor, const std::string
     static unsigned sequence = 0;
     int error = EEXIST;
     for (int attempt = 0; attempt < 100 && error == EEXIST; ++attempt) {
-        temporaryPath = FolderOf(target) + "/" + TemporaryName(files, target, ++sequence);
+        temporaryPath =
+            file_names::Join(FolderOf(target), TemporaryName(files, target, ++sequence));
         error = descriptor.Open(temporaryPath, O_WRONLY | O_CREAT | O_EXCL, mode & 0777);
     }
     return error;
@@ -192,8 +193,8 @@ void RemoveStaleTemporaries(const std::string& path, FileSystem& files) {
         const long owner = TemporaryOwner(name, NameOf(target), longest);
         struct stat status {};
         if (owner == 0 || files.ProcessExists(owner)) continue;
-        if (files.Status(folder + "/" + name, false, status) == 0 && S_ISREG(status.st_mode))
-            files.Remove(folder + "/" + name);
+        const std::string stale = file_names::Join(folder, name);
+        if (files.Status(stale, false, status) == 0 && S_ISREG(status.st_mode)) files.Remove(stale);
     }
 }
 

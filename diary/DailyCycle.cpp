@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -12,6 +11,7 @@
 #include "diary/DiaryConstants.h"
 #include "diary/GastrologDoc.h"
 #include "diary/LocalTime.h"
+#include "diary/SymptomLine.h"
 
 namespace {
 
@@ -66,30 +66,6 @@ void SetToday(std::string& history, char code) {
     if (!history.empty()) history.back() = code;
 }
 
-// A symptom line carries a rating only when it ends in one of the three 13-character suffixes.
-// Judging by the suffix rather than by a rating word anywhere in the line keeps short lines
-// and names that themselves contain "(worse)" or "(better)" intact.
-struct RatedLine {
-    std::string name;
-    char code;
-};
-
-std::optional<RatedLine> ReadRating(std::string_view line) {
-    if (line.size() < diary::RatingSuffixLength) return std::nullopt;
-    const std::size_t nameLength = line.size() - diary::RatingSuffixLength;
-    const std::string_view suffix = line.substr(nameLength);
-    const std::string name(line.substr(0, nameLength));
-    if (suffix == diary::SuffixWorse) return RatedLine{name, diary::Worse};
-    if (suffix == diary::SuffixBetter) return RatedLine{name, diary::Better};
-    if (suffix == diary::SuffixNoChange) return RatedLine{name, diary::NoChange};
-    return std::nullopt;
-}
-
-std::string SymptomNameOf(std::string_view line) {
-    const auto rated = ReadRating(line);
-    return rated ? rated->name : std::string(line);
-}
-
 template <typename Record>
 void EraseFirstNamed(std::vector<Record>& records, const std::string& name) {
     const auto found = std::find_if(records.begin(), records.end(),
@@ -103,14 +79,14 @@ void CommitSymptomEntries(StringList& lines, std::vector<CSymptom>& symptoms) {
         if (HasMark(line, diary::MarkNew)) {
             // A new symptom may have been rated in the dialog that added it.
             line.erase(0, 1);
-            const auto rated = ReadRating(line);
-            symptoms.emplace_back(rated ? rated->name : line);
-            if (rated) SetToday(symptoms.back().m_history, rated->code);
+            const auto rated = symptom_line::Read(line);
+            symptoms.emplace_back(std::string(symptom_line::NameOf(line)));
+            if (rated) SetToday(symptoms.back().m_history, rated->rating);
         } else if (HasMark(line, diary::MarkDelete)) {
             continue;  // committed by the second pass
-        } else if (const auto rated = ReadRating(line)) {
+        } else if (const auto rated = symptom_line::Read(line)) {
             for (CSymptom& symptom : symptoms)
-                if (symptom.m_name == rated->name) SetToday(symptom.m_history, rated->code);
+                if (symptom.m_name == rated->name) SetToday(symptom.m_history, rated->rating);
         }
     }
 }
@@ -122,7 +98,7 @@ void CommitSymptomDeletions(StringList& lines, std::vector<CSymptom>& symptoms) 
             ++index;
             continue;
         }
-        const std::string name = SymptomNameOf(std::string_view(lines[index]).substr(1));
+        const std::string name(symptom_line::NameOf(std::string_view(lines[index]).substr(1)));
         lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(index));
         EraseFirstNamed(symptoms, name);
     }

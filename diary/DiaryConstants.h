@@ -31,7 +31,7 @@ inline constexpr std::size_t RatingSuffixLength = 13;
 inline constexpr std::string_view SuffixBetter = "  (better)   ";
 inline constexpr std::string_view SuffixWorse = "  (worse)    ";
 inline constexpr std::string_view SuffixNoChange = "  (no change)";
-// The words searched for when a line is read back.
+// The rating words, which no symptom name may hold.
 inline constexpr std::string_view WordBetter = "(better)";
 inline constexpr std::string_view WordWorse = "(worse)";
 inline constexpr std::string_view WordNoChange = "(no change)";

@@ -5,9 +5,10 @@
 
 #include "diary/Archive.h"
 #include "diary/AtomicFile.h"
+#include "diary/Backups.h"
 #include "diary/GastrologDoc.h"
-#include "diary/NameRules.h"
 #include "diary/StoredDiary.h"
+#include "diary/StoredRules.h"
 
 namespace {
 
@@ -18,32 +19,10 @@ constexpr const char* TooLargeDetail = "is too large for a diary (more than 16 M
     CArchive::Refuse(CArchiveException::Cause::BadContent, what);
 }
 
-// The engine and the page index every history by its 50 day slots, and every writer stores
-// exactly 50; any other length can only come from a damaged file. A name the dialogs could
-// never have typed would be misread when their lists are committed (">Coffee" reads as
-// "delete Coffee"), so a file holding one is refused whole.
+// Each list is checked as soon as it is read, by the rules JSON import applies too.
 template <class Record>
-void RequireSoundRecords(const std::vector<Record>& records, name_rules::Kind kind) {
-    for (const Record& record : records) {
-        if (record.m_history.size() != diary::HistoryLength)
-            RefuseContent("a history does not hold 50 days");
-        if (name_rules::CheckStored(record.m_name, kind) != name_rules::Problem::None)
-            RefuseContent("a name breaks the rules for names");
-    }
-}
-
-void RequireSound(const std::vector<CFood>& foods) {
-    RequireSoundRecords(foods, name_rules::Kind::Food);
-}
-
-void RequireSound(const std::vector<CSymptom>& symptoms) {
-    RequireSoundRecords(symptoms, name_rules::Kind::Symptom);
-}
-
-// The network pairs the k-th unit with weight k of every food and symptom.
-void RequireSound(const std::vector<CHidden>& hidden) {
-    if (hidden.size() != diary::HiddenUnitCount)
-        RefuseContent("the network does not have five hidden units");
+void RequireSound(const std::vector<Record>& records) {
+    if (const char* problem = stored_rules::ListProblem(records)) RefuseContent(problem);
 }
 
 // Reads or writes one stored member with the encoding of its type.
@@ -69,7 +48,6 @@ public:
         else
             list = m_archive.ReadStringList();
     }
-    // Each list is checked as soon as it is read.
     template <class Record>
     void operator()(std::string_view, std::vector<Record>& records) {
         m_archive.SerializeObjectList(records);
@@ -120,6 +98,16 @@ std::size_t EstimatedFileSize(const CGastrologDoc& doc) {
 }
 
 }  // namespace
+
+std::optional<std::size_t> StoredFileSize(StoredDiary& diary) {
+    CArchive archive;
+    try {
+        ForEachStoredMember(diary, ArchiveMember(archive));
+    } catch (const std::exception&) {  // a list or a text too long for the format, or no memory
+        return std::nullopt;
+    }
+    return archive.Bytes().size();
+}
 
 // ---- records
 
@@ -219,21 +207,34 @@ FileResult CGastrologDoc::WriteFile(const std::string& path, bool overwriteChang
     if (m_knownFile && m_knownFile->path == path && !overwriteChanged)
         options.expected = m_knownFile->identity;
     options.splitHardLinks = splitHardLinks;
+    if (!m_backupFolder.empty())
+        options.beforeReplace = [this, &path](const std::string&) {
+            const int kept = backups::KeptDaysOrDefault(
+                GetSetting(backups::KeptDaysSetting, backups::DefaultKeptDays));
+            backups::KeepDailyCopy(m_backupFolder, path, GetNow(), kept, Files());
+        };
     atomic_file::FileIdentity written;
     const FileResult result = atomic_file::ReplaceFile(path, bytes, Files(), options, &written);
     if (result.Succeeded()) m_knownFile = KnownFile{path, written};
     return result;
 }
 
+FileResult CGastrologDoc::SaveDocument(const std::string& path, bool overwriteChanged,
+                                       bool splitHardLinks) {
+    const FileResult result = WriteFile(path, overwriteChanged, splitHardLinks);
+    if (!result.Succeeded()) return result;
+    Host().SetPathName(path);
+    SetModifiedFlag(false);
+    UpdateAllViews();  // as storing through Serialize ends
+    return result;
+}
+
 bool CGastrologDoc::OnSaveDocument(const std::string& path) {
-    const FileResult result = WriteFile(path);
+    const FileResult result = SaveDocument(path);
     if (!result.Succeeded()) {
         Ui().ReportError(result.Message());
         return false;
     }
     if (!result.Message().empty()) Ui().Notify(result.Message());  // saved, with a caveat
-    Host().SetPathName(path);
-    SetModifiedFlag(false);
-    UpdateAllViews();  // as storing through Serialize ends
     return true;
 }

@@ -14,6 +14,11 @@ std::string NameOf(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+std::string Join(const std::string& folder, const std::string& name) {
+    if (folder.empty()) return name;
+    return folder.back() == '/' ? folder + name : folder + "/" + name;
+}
+
 std::string HiddenCompanion(const std::string& name, const std::string& suffix,
                             std::size_t longest) {
     const std::size_t fixed = 1 + suffix.size();

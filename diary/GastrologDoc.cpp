@@ -2,6 +2,7 @@
 
 #include "diary/FileSystem.h"
 #include "diary/QuietPorts.h"
+#include "diary/SymptomLine.h"
 
 struct CGastrologDoc::QuietDefaults {
     MemorySettings settings;
@@ -43,10 +44,7 @@ void RollHistory(std::string& history) {
 }
 
 std::string_view SuffixFor(const std::string& history) {
-    const char latest = history.empty() ? diary::NoChange : history.back();
-    if (latest == diary::Better) return diary::SuffixBetter;
-    if (latest == diary::Worse) return diary::SuffixWorse;
-    return diary::SuffixNoChange;
+    return symptom_line::SuffixFor(history.empty() ? diary::NoChange : history.back());
 }
 
 }  // namespace

@@ -63,9 +63,15 @@ public:
     // splitHardLinks.
     FileResult WriteFile(const std::string& path, bool overwriteChanged = false,
                          bool splitHardLinks = false);
-    // The framework's save: WriteFile, then the path and a clear modified flag on success;
-    // a failure is reported through the user interface.
+    // WriteFile, then the path and a clear modified flag on success; reports nothing, so the
+    // caller can ask the user about a file changed on disk or with other names.
+    FileResult SaveDocument(const std::string& path, bool overwriteChanged = false,
+                            bool splitHardLinks = false);
+    // The framework's save: SaveDocument, with a failure reported through the user interface.
     bool OnSaveDocument(const std::string& path);
+    // Where daily copies of the diary go before it is replaced (empty: none are kept).
+    void SetBackupFolder(std::string folder) { m_backupFolder = std::move(folder); }
+    const std::string& BackupFolder() const { return m_backupFolder; }
     // ReadFile for a diary already in memory (e.g. a test or a fuzzer's input).
     FileResult ReadBytes(std::span<const std::uint8_t> bytes);
     // The bytes WriteFile stores; m_dayCount is raised to at least 1 first, as when saving.
@@ -228,6 +234,7 @@ private:
         atomic_file::FileIdentity identity;
     };
     std::optional<KnownFile> m_knownFile;
+    std::string m_backupFolder;
 
     struct QuietDefaults;
     std::unique_ptr<QuietDefaults> m_defaults;

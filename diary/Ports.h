@@ -52,6 +52,14 @@ public:
     virtual void Inform(std::string_view message) { Notify(message); }
     // A failure to read or write a file, with the message for its cause.
     virtual void ReportError(std::string_view message) = 0;
+    // A question with two ways on and Cancel (buttons in that order, with their mnemonics).
+    // Whoever cannot ask cancels, which leaves everything as it is.
+    enum class Choice { First, Second, Cancel };
+    virtual Choice AskChoice(std::string_view question, std::string_view first,
+                             std::string_view second) {
+        (void)question, (void)first, (void)second;
+        return Choice::Cancel;
+    }
 
     // The symptom dialog on a working copy of the symptom lines; true for OK.
     virtual bool ShowSymptomDialog(const std::string& dayLabel, StringList& symptomLines) = 0;

@@ -2,6 +2,8 @@
 
 #include <ctime>
 
+#include "diary/FileNames.h"
+
 int MemorySettings::GetInt(std::string_view section, std::string_view name, int fallback) const {
     const auto found = m_values.find({std::string(section), std::string(name)});
     if (found == m_values.end()) return fallback;
@@ -32,9 +34,7 @@ bool MemorySettings::Contains(std::string_view section, std::string_view name) c
 }
 
 std::string TitleFromPath(const std::string& path) {
-    if (path.empty()) return "Untitled";
-    const auto slash = path.find_last_of('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
+    return path.empty() ? "Untitled" : file_names::NameOf(path);
 }
 
 std::string PlainHost::GetTitle() const {

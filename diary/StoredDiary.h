@@ -4,7 +4,9 @@
 // the members through ForEachStoredMember, and each record's fields through its own
 // ForEachStoredField.
 
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <type_traits>
 #include <vector>
 
@@ -50,3 +52,7 @@ void ForEachStoredMember(Diary& diary, Visitor&& visit) {
     visit("symptoms", diary.symptoms);
     visit("hidden", diary.hidden);
 }
+
+// The bytes the diary takes as a file, as the file writer writes it; nullopt when the format
+// cannot hold it (a list or a text too long). The diary is not changed.
+std::optional<std::size_t> StoredFileSize(StoredDiary& diary);

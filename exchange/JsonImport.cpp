@@ -1,13 +1,16 @@
 #include "exchange/JsonImport.h"
 
+#include <algorithm>
 #include <cstdint>
-#include <initializer_list>
 #include <limits>
 #include <stdexcept>
 #include <utility>
+#include <vector>
 
 #include "diary/GastrologDoc.h"
 #include "diary/NameRules.h"
+#include "diary/StoredDiary.h"
+#include "diary/StoredRules.h"
 #include "diary/Windows1252.h"
 
 namespace {
@@ -29,16 +32,14 @@ std::string Element(const std::string& path, std::size_t index) {
 
 // The object at `path`, which must hold exactly the given keys.
 const Json& ExactObject(const Json& value, const std::string& path,
-                        std::initializer_list<const char*> keys) {
+                        const std::vector<std::string>& keys) {
     const std::string where = path.empty() ? "the diary" : path;
     if (!value.is_object()) throw Refusal(where, "must be an object");
-    for (const char* key : keys)
+    for (const std::string& key : keys)
         if (!value.contains(key)) throw Refusal(Member(path, key), "is missing");
-    for (const auto& [key, member] : value.items()) {
-        bool known = false;
-        for (const char* expected : keys) known = known || key == expected;
-        if (!known) throw Refusal(Member(path, key), "is not a member of a diary");
-    }
+    for (const auto& [key, member] : value.items())
+        if (std::find(keys.begin(), keys.end(), key) == keys.end())
+            throw Refusal(Member(path, key), "is not a member of a diary");
     return value;
 }
 
@@ -93,8 +94,8 @@ std::string Text(const Json& value, const std::string& path) {
     return std::move(*bytes);
 }
 
-// A food or symptom name: what the dialogs would refuse, the import refuses too, since the
-// commit of the dialogs' lists would misread it (">Coffee" reads as "delete Coffee").
+// A food or symptom name: what the dialogs would refuse, the import refuses too, as the file
+// reader does.
 std::string Name(const Json& value, const std::string& path, name_rules::Kind kind) {
     std::string name = Text(value, path);
     const name_rules::Problem problem = name_rules::CheckStored(name, kind);
@@ -107,7 +108,7 @@ std::string Name(const Json& value, const std::string& path, name_rules::Kind ki
 
 std::string History(const Json& value, const std::string& path) {
     std::string history = Text(value, path);
-    if (history.size() != diary::HistoryLength)
+    if (!stored_rules::IsSoundHistory(history))
         throw Refusal(path, "must be " + std::to_string(diary::HistoryLength) +
                                 " characters long, found " + std::to_string(history.size()));
     return history;
@@ -121,65 +122,6 @@ StringList Texts(const Json& value, const std::string& path) {
     return list;
 }
 
-CFood FoodFromJson(const Json& value, const std::string& path) {
-    ExactObject(value, path, {"input", "weight", "weightGrad", "weightStep", "history", "name"});
-    CFood food;
-    food.m_input = Float(value["input"], Member(path, "input"));
-    food.m_weight = Floats(value["weight"], Member(path, "weight"));
-    food.m_weightGrad = Floats(value["weightGrad"], Member(path, "weightGrad"));
-    food.m_weightStep = Floats(value["weightStep"], Member(path, "weightStep"));
-    food.m_history = History(value["history"], Member(path, "history"));
-    food.m_name = Name(value["name"], Member(path, "name"), name_rules::Kind::Food);
-    return food;
-}
-
-CSymptom SymptomFromJson(const Json& value, const std::string& path) {
-    ExactObject(value, path,
-                {"spare", "delta", "bias", "biasGrad", "biasStep", "error", "net", "output",
-                 "weight", "weightGrad", "weightStep", "history", "name"});
-    CSymptom symptom;
-    const auto member = [&](const char* key) { return Member(path, key); };
-    symptom.m_spare = Float(value["spare"], member("spare"));
-    symptom.m_delta = Float(value["delta"], member("delta"));
-    symptom.m_bias = Float(value["bias"], member("bias"));
-    symptom.m_biasGrad = Float(value["biasGrad"], member("biasGrad"));
-    symptom.m_biasStep = Float(value["biasStep"], member("biasStep"));
-    symptom.m_error = Float(value["error"], member("error"));
-    symptom.m_net = Float(value["net"], member("net"));
-    symptom.m_output = Float(value["output"], member("output"));
-    symptom.m_weight = Floats(value["weight"], member("weight"));
-    symptom.m_weightGrad = Floats(value["weightGrad"], member("weightGrad"));
-    symptom.m_weightStep = Floats(value["weightStep"], member("weightStep"));
-    symptom.m_history = History(value["history"], member("history"));
-    symptom.m_name = Name(value["name"], member("name"), name_rules::Kind::Symptom);
-    return symptom;
-}
-
-CHidden HiddenFromJson(const Json& value, const std::string& path) {
-    ExactObject(value, path,
-                {"net", "output", "error", "delta", "bias", "biasGrad", "biasStep", "name"});
-    CHidden unit;
-    const auto member = [&](const char* key) { return Member(path, key); };
-    unit.m_net = Float(value["net"], member("net"));
-    unit.m_output = Float(value["output"], member("output"));
-    unit.m_error = Float(value["error"], member("error"));
-    unit.m_delta = Float(value["delta"], member("delta"));
-    unit.m_bias = Float(value["bias"], member("bias"));
-    unit.m_biasGrad = Float(value["biasGrad"], member("biasGrad"));
-    unit.m_biasStep = Float(value["biasStep"], member("biasStep"));
-    unit.m_name = Text(value["name"], member("name"));
-    return unit;
-}
-
-template <class Record, class Convert>
-std::vector<Record> Records(const Json& value, const std::string& path, Convert convert) {
-    std::vector<Record> records;
-    const Json& array = Array(value, path);
-    for (std::size_t index = 0; index < array.size(); ++index)
-        records.push_back(convert(array[index], Element(path, index)));
-    return records;
-}
-
 void CheckCount(std::size_t count, const std::string& path, std::size_t lowest, std::size_t highest,
                 const std::string& what) {
     if (count >= lowest && count <= highest) return;
@@ -188,30 +130,136 @@ void CheckCount(std::size_t count, const std::string& path, std::size_t lowest, 
     throw Refusal(path, "must hold " + expected + " " + what + ", found " + std::to_string(count));
 }
 
+// How many records a list may hold; the symptom limit is the dialogs', the five units the
+// network's.
+void CheckRecordCount(const std::vector<CFood>&, const Json&, const std::string&) {}
+void CheckRecordCount(const std::vector<CSymptom>&, const Json& array, const std::string& path) {
+    CheckCount(array.size(), path, 0, diary::MaximumSymptoms, "symptoms");
+}
+void CheckRecordCount(const std::vector<CHidden>&, const Json& array, const std::string& path) {
+    CheckCount(array.size(), path, diary::HiddenUnitCount, diary::HiddenUnitCount, "hidden units");
+}
+
+// The JSON keys of the stored members or of a record's fields, in the file's order, as
+// JsonExport writes them.
+class KeyCollector {
+public:
+    explicit KeyCollector(std::vector<std::string>& keys) : m_keys(keys) {}
+
+    template <class Field>
+    void operator()(std::string_view name, const Field&) {
+        m_keys.emplace_back(name);
+    }
+    void operator()(std::string_view name, WeightColumns<const UnitWeights>) {
+        m_keys.emplace_back(name);
+        m_keys.push_back(std::string(name) + "Grad");
+        m_keys.push_back(std::string(name) + "Step");
+    }
+
+private:
+    std::vector<std::string>& m_keys;
+};
+
+template <class Record>
+const std::vector<std::string>& StoredKeys() {
+    static const std::vector<std::string> keys = [] {
+        std::vector<std::string> collected;
+        const Record record;
+        Record::ForEachStoredField(record, KeyCollector(collected));
+        return collected;
+    }();
+    return keys;
+}
+
+// Reads each stored member or field from under its name, refusing with the field's path what
+// the diary file cannot hold. The counterpart of JsonExport's writer.
+class JsonReader {
+public:
+    JsonReader(const Json& object, std::string path, std::optional<name_rules::Kind> nameKind)
+        : m_object(object), m_path(std::move(path)), m_nameKind(nameKind) {}
+
+    void operator()(std::string_view name, float& value) {
+        value = Float(Field(name), PathOf(name));
+    }
+    void operator()(std::string_view name, std::string& text) {
+        if (name == "history")
+            text = History(Field(name), PathOf(name));
+        else if (name == "name" && m_nameKind)
+            text = Name(Field(name), PathOf(name), *m_nameKind);
+        else
+            text = Text(Field(name), PathOf(name));
+    }
+    // The file interleaves a unit's weight, gradient and step; JSON keeps three arrays.
+    void operator()(std::string_view name, WeightColumns<UnitWeights> columns) {
+        const std::string key(name);
+        columns.weight = Floats(Field(key), PathOf(key));
+        columns.gradient = Floats(Field(key + "Grad"), PathOf(key + "Grad"));
+        columns.step = Floats(Field(key + "Step"), PathOf(key + "Step"));
+    }
+    void operator()(std::string_view name, TimeValue& time) {
+        time = WholeNumber(Field(name), PathOf(name), 0, std::numeric_limits<std::uint32_t>::max());
+    }
+    void operator()(std::string_view name, std::int32_t& number) {
+        number = static_cast<std::int32_t>(WholeNumber(Field(name), PathOf(name),
+                                                       std::numeric_limits<std::int32_t>::min(),
+                                                       std::numeric_limits<std::int32_t>::max()));
+    }
+    void operator()(std::string_view name, StringList& list) {
+        list = Texts(Field(name), PathOf(name));
+    }
+    template <class Record>
+    void operator()(std::string_view name, std::vector<Record>& records) {
+        const std::string path = PathOf(name);
+        const Json& array = Array(Field(name), path);
+        CheckRecordCount(records, array, path);
+        for (std::size_t index = 0; index < array.size(); ++index) {
+            const std::string where = Element(path, index);
+            ExactObject(array[index], where, StoredKeys<Record>());
+            Record& record = records.emplace_back();
+            Record::ForEachStoredField(
+                record, JsonReader(array[index], where, stored_rules::NameKindOf(record)));
+        }
+        // The reader's own verdict on the list, so that nothing it refuses is ever written.
+        if (const char* problem = stored_rules::ListProblem(records)) throw Refusal(path, problem);
+    }
+
+private:
+    const Json& Field(std::string_view name) const { return m_object[std::string(name)]; }
+    std::string PathOf(std::string_view name) const { return Member(m_path, std::string(name)); }
+
+    const Json& m_object;
+    std::string m_path;
+    std::optional<name_rules::Kind> m_nameKind;
+};
+
+const std::vector<std::string>& StoredMemberKeys() {
+    static const std::vector<std::string> keys = [] {
+        std::vector<std::string> collected;
+        const StoredDiary diary;
+        ForEachStoredMember(diary, KeyCollector(collected));
+        return collected;
+    }();
+    return keys;
+}
+
+// The reader refuses a file larger than it reads; a diary that large is refused here already.
+std::optional<std::string> SizeProblem(StoredDiary& diary) {
+    const std::optional<std::size_t> size = StoredFileSize(diary);
+    if (!size) return "the diary is too large for the file format";
+    if (*size <= MaximumDiaryFileSize) return std::nullopt;
+    return "the diary would take " + std::to_string(*size) +
+           " bytes, more than the 16 MiB a diary file may hold";
+}
+
 }  // namespace
 
 std::optional<std::string> DiaryFromJson(const Json& json, CGastrologDoc& doc) {
     try {
-        ExactObject(
-            json, "",
-            {"lastUpdate", "dayCount", "foodNames", "foods", "symptomLines", "symptoms", "hidden"});
-        const TimeValue lastUpdate = WholeNumber(json["lastUpdate"], "lastUpdate", 0,
-                                                 std::numeric_limits<std::uint32_t>::max());
-        const auto dayCount = static_cast<std::int32_t>(
-            WholeNumber(json["dayCount"], "dayCount", std::numeric_limits<std::int32_t>::min(),
-                        std::numeric_limits<std::int32_t>::max()));
-        StringList foodNames = Texts(json["foodNames"], "foodNames");
-        auto foods = Records<CFood>(json["foods"], "foods", FoodFromJson);
-        StringList symptomLines = Texts(json["symptomLines"], "symptomLines");
-        CheckCount(Array(json["symptoms"], "symptoms").size(), "symptoms", 0,
-                   diary::MaximumSymptoms, "symptoms");
-        auto symptoms = Records<CSymptom>(json["symptoms"], "symptoms", SymptomFromJson);
-        CheckCount(Array(json["hidden"], "hidden").size(), "hidden", diary::HiddenUnitCount,
-                   diary::HiddenUnitCount, "hidden units");
-        auto hidden = Records<CHidden>(json["hidden"], "hidden", HiddenFromJson);
-
-        doc.ReplaceStoredDiary({lastUpdate, dayCount, std::move(foodNames), std::move(foods),
-                                std::move(symptomLines), std::move(symptoms), std::move(hidden)});
+        ExactObject(json, "", StoredMemberKeys());
+        StoredDiary diary;
+        ForEachStoredMember(diary, JsonReader(json, "", std::nullopt));
+        if (auto tooLarge = SizeProblem(diary)) return tooLarge;
+        doc.ReplaceStoredDiary(std::move(diary));
         return std::nullopt;
     } catch (const Refusal& refusal) {
         return refusal.what();

@@ -1,7 +1,10 @@
 #pragma once
-// Reads a diary back from the JSON that DiaryToJson writes. Anything the diary file cannot
-// hold is refused with a message that names the field, for example
-// "foods[2].history: must be 50 characters long, found 49".
+// Reads a diary back from the JSON that DiaryToJson writes, member by member as the stored
+// diary's description (diary/StoredDiary.h) lists them. Anything the diary file cannot hold is
+// refused with a message that names the field, for example
+// "foods[2].history: must be 50 characters long, found 49"; so is a diary the file reader
+// would refuse (its rules are diary/StoredRules.h) or one larger than the 16 MiB it reads.
+// Whatever import accepts, the program reads back once written.
 
 #include <optional>
 #include <string>

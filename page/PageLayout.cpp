@@ -1,5 +1,7 @@
 #include "page/PageLayout.h"
 
+#include <algorithm>
+
 #include "diary/GastrologDoc.h"
 #include "page/Canvas.h"
 #include "page/PageHeading.h"
@@ -83,6 +85,12 @@ void PageLayout::Draw() {
     if (m_doc.ShowSymptoms()) DrawSymptoms();
     if (m_doc.ShowFoods()) DrawFoods();
     if (m_doc.ShowHistory()) DrawHistory();
+}
+
+int PageLayout::GuidanceBottom() {
+    int bottom = 0;
+    for (const GuidanceLine& line : Guidance) bottom = std::max(bottom, line.y);
+    return bottom;
 }
 
 void PageLayout::DrawGuidance() {

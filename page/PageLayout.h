@@ -30,6 +30,9 @@ public:
     PageLayout(const CGastrologDoc& doc, Canvas& canvas, PageRows rows = {});
 
     void Draw();
+    // How far down the new-user guidance of a diary without a file reaches, in canvas units:
+    // such a page is at least this tall plus a row.
+    static int GuidanceBottom();
     // After Draw: the row below the last section, so the page's true height in rows (the
     // document's row count is an estimate).
     int GetRowsUsed() const { return m_nLine; }

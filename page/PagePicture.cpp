@@ -13,8 +13,6 @@ namespace {
 constexpr int ScreenDotsPerInch = 96;
 // A PDF or SVG unit is a point; 72 of them to the inch.
 constexpr double PointsPerPixel = 72.0 / ScreenDotsPerInch;
-// The guidance of a new diary sits at fixed positions down to here.
-constexpr int GuidanceBottom = 160;
 
 // The page's size in pixels: 100 characters wide, as tall as its rows (or the guidance).
 PictureSize MeasurePage(const CGastrologDoc& doc, const CairoFontSizes& sizes) {
@@ -27,7 +25,8 @@ PictureSize MeasurePage(const CGastrologDoc& doc, const CairoFontSizes& sizes) {
     PictureSize size;
     size.width =
         page_metrics::ScreenMargin + page_metrics::PageWidthInCharacters * font.averageCharWidth;
-    size.height = std::max(rows * font.RowHeight(), GuidanceBottom + font.RowHeight());
+    size.height =
+        std::max(rows * font.RowHeight(), PageLayout::GuidanceBottom() + font.RowHeight());
     return size;
 }
 

@@ -48,6 +48,10 @@ inline constexpr int HourSpin = 1068;
 inline constexpr int PutInInclusions = 1069;
 inline constexpr int PutInExclusions = 1070;
 inline constexpr int ListSeparately = 1071;
+inline constexpr int BackupDays = 1072;
+
+// "Restore from Backup"
+inline constexpr int BackupList = 1080;
 
 // "Tip of the Day"
 inline constexpr int TipPicture = 1000;

@@ -3,6 +3,7 @@
 #include <wx/button.h>
 #include <wx/sizer.h>
 #include <wx/statbox.h>
+#include <wx/stattext.h>
 
 #include <cerrno>
 #include <climits>
@@ -13,6 +14,7 @@
 #include "desktop/dialogs/MessageBoxes.h"
 #include "desktop/dialogs/PlainButton.h"
 #include "desktop/dialogs/Sizing.h"
+#include "diary/Backups.h"
 #include "diary/DiaryConstants.h"
 
 namespace {
@@ -104,13 +106,24 @@ void COptionsDlg::CreateControls() {
 
     auto* help = new wxButton(this, control::OptionsHelp, "&Help");
 
+    auto* backupGroup = new wxStaticBoxSizer(wxHORIZONTAL, this, "Daily Backups");
+    wxStaticBox* backupBox = backupGroup->GetStaticBox();
+    backupGroup->Add(new wxStaticText(backupBox, wxID_ANY, "&Keep a copy of each day for"),
+                     wxSizerFlags().CenterVertical().Border(wxALL, unit.x));
+    m_backupDays =
+        new wxSpinCtrl(backupBox, control::BackupDays, wxString(), wxDefaultPosition, wxDefaultSize,
+                       wxSP_ARROW_KEYS, 0, backups::MostKeptDays, backups::DefaultKeptDays);
+    backupGroup->Add(m_backupDays, wxSizerFlags().CenterVertical().Border(wxALL, unit.x));
+    backupGroup->Add(new wxStaticText(backupBox, wxID_ANY, "days (0 keeps none)"),
+                     wxSizerFlags().CenterVertical().Border(wxALL, unit.x));
+
     auto* buttons = new wxBoxSizer(wxVERTICAL);
     for (wxButton* button : {ok, cancel, help}) {
         SetMinSizeInDialogUnits(button, wxSize(50, 14));
         buttons->Add(button, wxSizerFlags().Expand().Border(wxTOP, 2 * unit.y));
     }
 
-    for (wxStaticBoxSizer* group : {hourGroup, sortGroup, unclassifiedGroup})
+    for (wxStaticBoxSizer* group : {hourGroup, sortGroup, unclassifiedGroup, backupGroup})
         KeepGroupLabelVisible(group);
 
     auto* grid = new wxFlexGridSizer(2, 2, 2 * unit.y, 3 * unit.x);
@@ -121,6 +134,7 @@ void COptionsDlg::CreateControls() {
 
     auto* top = new wxBoxSizer(wxVERTICAL);
     top->Add(grid, wxSizerFlags(1).Expand().Border(wxALL, 2 * unit.x));
+    top->Add(backupGroup, wxSizerFlags().Expand().Border(wxLEFT | wxRIGHT | wxBOTTOM, 2 * unit.x));
     SetSizerAndFit(top);
 }
 
@@ -146,6 +160,8 @@ void COptionsDlg::OnInitDialog(wxInitDialogEvent&) {
     ShowHour(shownHour);
 
     m_unclassifiedButtons[unclassified == 2 ? 2 : unclassified == 1 ? 1 : 0]->SetValue(true);
+    m_backupDays->SetValue(backups::KeptDaysOrDefault(
+        m_settings.GetInt(setting::Section, backups::KeptDaysSetting, backups::DefaultKeptDays)));
     m_sortButtons[sortOrder == 1 ? 1 : 0]->SetValue(true);
     m_hourEdit->SetFocus();
     m_hourEdit->SelectAll();
@@ -169,6 +185,7 @@ bool COptionsDlg::TransferDataFromWindow() {
     m_nHour = static_cast<int>(hour);
     m_nUnclassified = CheckedIndex(m_unclassifiedButtons);
     m_nSortOrder = CheckedIndex(m_sortButtons);
+    m_nBackupDays = m_backupDays->GetValue();
     return true;
 }
 
@@ -235,4 +252,5 @@ void RunOptionsCommand(wxWindow* parent, SettingsStore& settings) {
     settings.WriteInt(setting::Section, setting::NewDayTime, hour);
     settings.WriteInt(setting::Section, setting::SortOrder, dialog.m_nSortOrder);
     settings.WriteInt(setting::Section, setting::UnclassifiedAction, dialog.m_nUnclassified);
+    settings.WriteInt(setting::Section, backups::KeptDaysSetting, dialog.m_nBackupDays);
 }

@@ -1,11 +1,12 @@
 #pragma once
 // "Gastrolog Options": the hour at which the diary day changes, the order of the foods on the
-// page, and where list generation puts a food it cannot classify. The Options command writes
-// the three settings only when the dialog ends with OK.
+// page, where list generation puts a food it cannot classify, and how many days of daily
+// backups are kept. The Options command writes the settings only when the dialog ends with OK.
 
 #include <wx/dialog.h>
 #include <wx/radiobut.h>
 #include <wx/spinbutt.h>
+#include <wx/spinctrl.h>
 #include <wx/textctrl.h>
 
 #include <array>
@@ -19,6 +20,7 @@ public:
     int m_nHour = 0;
     int m_nUnclassified = -1;  // 0 inclusions, 1 exclusions, 2 separately
     int m_nSortOrder = -1;     // 0 alphabetic, 1 by score
+    int m_nBackupDays = -1;    // days of daily copies kept; 0 keeps none
 
     bool TransferDataToWindow() override;
     // Reads the hour box (refusing anything but a whole number from 0 to 23, with a message)
@@ -47,8 +49,9 @@ private:
     wxSpinButton* m_spin = nullptr;
     std::array<wxRadioButton*, 2> m_sortButtons{};
     std::array<wxRadioButton*, 3> m_unclassifiedButtons{};
+    wxSpinCtrl* m_backupDays = nullptr;
 };
 
-// The Options command: runs the dialog and, on OK, writes NewDayTime, SortOrder and
-// 50DayAction, in that order, to the section Settings. Cancel writes nothing.
+// The Options command: runs the dialog and, on OK, writes NewDayTime, SortOrder, 50DayAction
+// and BackupDays, in that order, to the section Settings. Cancel writes nothing.
 void RunOptionsCommand(wxWindow* parent, SettingsStore& settings);

@@ -35,6 +35,10 @@ void ReserveDayCaptionWidth(wxStaticText* caption) {
     const wxString digit = widest({"0", "1", "2", "3", "4", "5", "6", "7", "8", "9"});
     const wxString longest =
         "on " + day + ", " + month + " " + digit + digit + ", " + digit + digit + digit + digit;
-    const wxSize extent = caption->GetTextExtent(longest);
-    caption->SetMinSize(wxSize(extent.x, caption->GetBestSize().y));
+    // The control's own best size for that text, borders included, not the bare text's extent.
+    const wxString shown = caption->GetLabelText();
+    caption->SetLabelText(longest);
+    const wxSize best = caption->GetBestSize();
+    caption->SetLabelText(shown);
+    caption->SetMinSize(best);
 }

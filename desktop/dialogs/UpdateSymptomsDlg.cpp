@@ -17,17 +17,12 @@
 #include "desktop/dialogs/SortedListBox.h"
 #include "diary/DiaryConstants.h"
 #include "diary/NameRules.h"
+#include "diary/SymptomLine.h"
 
 namespace {
 
 constexpr std::string_view Suffixes[] = {diary::SuffixBetter, diary::SuffixWorse,
                                          diary::SuffixNoChange};
-
-bool HasRatingSuffix(std::string_view line) {
-    return line.find(diary::WordNoChange) != std::string_view::npos ||
-           line.find(diary::WordBetter) != std::string_view::npos ||
-           line.find(diary::WordWorse) != std::string_view::npos;
-}
 
 }  // namespace
 
@@ -138,10 +133,9 @@ void CUpdateSymptomsDlg::RateRow(int row, std::string_view suffix) {
     // A new symptom is rated at once: it is one of the day's symptoms like the others, and the
     // document creates it with the rating its line carries.
     const bool pending = line->front() == diary::MarkNew;
-    std::string rated = pending ? line->substr(1) : *line;
-    if (HasRatingSuffix(rated))
-        rated.erase(rated.size() - std::min(rated.size(), diary::RatingSuffixLength));
-    rated += suffix;
+    const std::string rated =
+        std::string(symptom_line::NameOf(pending ? std::string_view(*line).substr(1) : *line)) +
+        std::string(suffix);
     m_symptomBox->DeleteRow(static_cast<unsigned int>(row));
     m_symptomBox->AddSorted(FromDiaryText(rated));
     *line = pending ? diary::MarkNew + rated : rated;

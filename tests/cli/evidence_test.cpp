@@ -27,30 +27,45 @@ protected:
         Members(doc).m_symptoms.push_back(MakeSymptom("Skin rash", History('n', 'b', {8, 10})));
         CompleteDiary(doc, LocalTime(2025, 3, 6), 60);
         SaveDiary(doc, path);
+        reading = ReadEvidence(doc);
+        for (const CFood& food : doc.Foods()) foods.push_back(food.m_name);
+        for (const CSymptom& symptom : doc.Symptoms()) symptoms.push_back(symptom.m_name);
     }
 
     ScratchFolder folder;
     std::string path = folder.File("diary.glg");
+    EvidenceReading reading;  // what the engine reads in the diary, for the JSON to show
+    std::vector<std::string> foods, symptoms;
 };
 
 }  // namespace
 
-TEST_F(EvidenceCommand, TextShowsTheExplanationAndStrongOrSomeRowsUnlessAll) {
+// The text: the explanation, the lived days and the rows with strong or some evidence unless
+// --all asks for every row; an unknown symptom or file is refused with nothing on the output.
+TEST_F(EvidenceCommand, TextShowsStrongOrSomeRowsUnlessAllAndRefusesWhatItCannotRead) {
     const struct {
-        std::vector<std::string> options;
+        std::vector<std::string> arguments;
         std::vector<std::string> rows;  // food, symptom, direction, word of each row
+        std::string refusal = {};       // a part of the message of a refusal
     } cases[] = {
-        {{}, {"Cheese Headache worse strong"}},
-        {{"--symptom", "skin RASH"}, {}},
-        {{"--all", "--symptom", "Skin rash"},
+        {{"evidence", path}, {"Cheese Headache worse strong"}},
+        {{"evidence", path, "--symptom", "skin RASH"}, {}},
+        {{"evidence", path, "--all", "--symptom", "Skin rash"},
          {"Bread Skin rash worse no clear link", "Bread Skin rash better no clear link",
           "Cheese Skin rash worse no clear link", "Cheese Skin rash better no clear link",
           "Tea Skin rash worse too few days", "Tea Skin rash better too few days"}},
+        {{"evidence", path, "--symptom", "Migraine"}, {}, "no symptom is named \"Migraine\""},
+        {{"evidence", folder.File("missing.glg")}, {}, "missing.glg"},
     };
     for (const auto& c : cases) {
-        std::vector<std::string> arguments{"evidence", path};
-        arguments.insert(arguments.end(), c.options.begin(), c.options.end());
-        const CliRun run = RunCli(arguments);
+        SCOPED_TRACE(::testing::PrintToString(c.arguments));
+        const CliRun run = RunCli(c.arguments);
+        if (!c.refusal.empty()) {
+            EXPECT_EQ(run.status, 1);
+            EXPECT_NE(run.err.find(c.refusal), std::string::npos) << run.err;
+            EXPECT_TRUE(run.out.empty());
+            continue;
+        }
         ASSERT_EQ(run.status, 0) << run.err;
         const auto lines = Lines(run.out);
         ASSERT_GE(lines.size(), 3u);
@@ -81,58 +96,70 @@ TEST_F(EvidenceCommand, TextShowsTheExplanationAndStrongOrSomeRowsUnlessAll) {
     }
 }
 
+// The JSON holds every entry the engine reads, in the engine's order, every member showing
+// the engine's value.
 TEST_F(EvidenceCommand, JsonHoldsEveryEntryInDiaryOrder) {
     const CliRun run = RunCli({"evidence", path, "--json"});
     ASSERT_EQ(run.status, 0) << run.err;
     const Json json = Json::parse(run.out);
     EXPECT_EQ(json["lived_days"], 50);
+    EXPECT_EQ(json["lived_days"], reading.livedDays);
     const Json& entries = json["entries"];
     ASSERT_EQ(entries.size(), 12u);  // 3 foods x 2 symptoms x 2 directions
+    ASSERT_EQ(entries.size(), reading.entries.size());
     const std::vector<std::string> keys = {
         "food",        "symptom",        "direction",       "days_eaten",  "next_worse",
         "next_better", "next_no_change", "other_days",      "other_worse", "other_better",
         "p",           "word",           "shares_days_with"};
+    const std::pair<const char*, int EvidenceEntry::*> counts[] = {
+        {"days_eaten", &EvidenceEntry::daysEaten},
+        {"next_worse", &EvidenceEntry::nextWorse},
+        {"next_better", &EvidenceEntry::nextBetter},
+        {"next_no_change", &EvidenceEntry::nextNoChange},
+        {"other_days", &EvidenceEntry::otherDays},
+        {"other_worse", &EvidenceEntry::otherWorse},
+        {"other_better", &EvidenceEntry::otherBetter},
+    };
     std::size_t index = 0;
     for (const char* symptom : {"Headache", "Skin rash"})
         for (const char* food : {"Bread", "Cheese", "Tea"})
             for (const char* direction : {"worse", "better"}) {
-                const Json& entry = entries[index++];
+                SCOPED_TRACE(index);
+                const Json& entry = entries[index];
+                const EvidenceEntry& read = reading.entries[index++];
                 std::vector<std::string> entryKeys;
                 for (const auto& [key, value] : entry.items()) entryKeys.push_back(key);
                 EXPECT_EQ(entryKeys, keys);
                 EXPECT_EQ(entry["symptom"], symptom);
+                EXPECT_EQ(entry["symptom"], symptoms[static_cast<std::size_t>(read.symptom)]);
                 EXPECT_EQ(entry["food"], food);
+                EXPECT_EQ(entry["food"], foods[static_cast<std::size_t>(read.food)]);
                 EXPECT_EQ(entry["direction"], direction);
+                EXPECT_EQ(entry["direction"], EvidenceDirectionText(read.direction));
                 EXPECT_EQ(entry["days_eaten"].get<int>() + entry["other_days"].get<int>(), 49);
-                EXPECT_TRUE(entry["shares_days_with"].is_array());
+                for (const auto& [key, member] : counts) EXPECT_EQ(entry[key], read.*member) << key;
+                EXPECT_DOUBLE_EQ(entry["p"].get<double>(), read.p);
+                EXPECT_EQ(entry["word"], EvidenceWordText(read.word));
+                Json shares = Json::array();
+                for (int other : read.sharesDaysWith)
+                    shares.push_back(foods[static_cast<std::size_t>(other)]);
+                EXPECT_EQ(entry["shares_days_with"], shares);
             }
-    const Json& bread = entries[0];  // Bread, Headache, worse
-    EXPECT_EQ(bread["days_eaten"], 11);
-    EXPECT_EQ(bread["next_worse"], 8);
-    EXPECT_EQ(bread["next_no_change"], 3);
-    EXPECT_EQ(bread["word"], "no clear link");
-    EXPECT_EQ(bread["shares_days_with"], Json::array({"Cheese"}));
-    EXPECT_EQ(entries[2]["word"], "strong");
-    EXPECT_EQ(entries[4]["word"], "too few days");  // Tea, eaten as "Y" on two days
+    // What the diary was made to show: Bread rides along with Cheese, which is strong; Tea,
+    // eaten on two days only, has too few.
+    const std::tuple<int, const char*, Json> shown[] = {
+        {0, "days_eaten", 11},
+        {0, "next_worse", 8},
+        {0, "next_no_change", 3},
+        {0, "word", "no clear link"},
+        {0, "shares_days_with", Json::array({"Cheese"})},
+        {2, "word", "strong"},
+        {4, "word", "too few days"},
+    };
+    for (const auto& [entry, key, value] : shown) EXPECT_EQ(entries[entry][key], value) << key;
 
     const CliRun one = RunCli({"evidence", path, "--json", "--symptom", "Skin rash"});
     EXPECT_EQ(Json::parse(one.out)["entries"].size(), 6u);
-}
-
-TEST_F(EvidenceCommand, RefusesAnUnknownSymptomOrFile) {
-    const struct {
-        std::vector<std::string> arguments;
-        std::string message;
-    } cases[] = {
-        {{"evidence", path, "--symptom", "Migraine"}, "no symptom is named \"Migraine\""},
-        {{"evidence", folder.File("missing.glg")}, "missing.glg"},
-    };
-    for (const auto& c : cases) {
-        const CliRun run = RunCli(c.arguments);
-        EXPECT_EQ(run.status, 1);
-        EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
-        EXPECT_TRUE(run.out.empty());
-    }
 }
 
 // The bundled example was made with seed 7 (60 days, 30 foods, 5 symptoms); every food

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <ctime>
+
+#include "diary/LocalTime.h"
 #include "tests/cli/CliTestSupport.h"
 #include "tests/support/DocumentTestAccess.h"
 
@@ -85,6 +89,39 @@ TEST_F(TrainCommand, UnreadableDiaryIsLeftAsItWas) {
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("Unexpected file format."), std::string::npos);
     EXPECT_EQ(FileText(path), "not a diary");
+}
+
+}  // namespace
+
+namespace {
+
+// Training in place replaces the diary, so the day's copy of the diary before is kept, and
+// `backups` lists it (and says so when there is none).
+TEST_F(TrainCommand, InPlaceKeepsTheDaysCopyThatBackupsLists) {
+    const std::string data = folder.File("data");
+    const char* previous = std::getenv("XDG_DATA_HOME");
+    const std::string kept = previous ? previous : "";
+    ::setenv("XDG_DATA_HOME", data.c_str(), 1);
+
+    const CliRun none = RunCli({"backups", path});
+    EXPECT_EQ(none.status, 0) << none.err;
+    EXPECT_TRUE(none.out.starts_with("No backups of " + path + " yet; they are kept in " + data +
+                                     "/gastrolog/backups/diary.glg-"))
+        << none.out;
+
+    ASSERT_EQ(RunCli({"train", path}).status, 0);
+    const CliRun listed = RunCli({"backups", path});
+    EXPECT_EQ(listed.status, 0) << listed.err;
+    const std::string today = calendar::Format(std::time(nullptr), "%Y-%m-%d");
+    EXPECT_NE(listed.out.find("  Date        Days  Foods  Symptoms  File\n  " + today +
+                              "  55    3      2         " + data),
+              std::string::npos)
+        << listed.out;
+
+    if (previous)
+        ::setenv("XDG_DATA_HOME", kept.c_str(), 1);
+    else
+        ::unsetenv("XDG_DATA_HOME");
 }
 
 }  // namespace

@@ -20,47 +20,81 @@ TEST(NameRules, TrimRemovesBlanksTabsAndLineBreaksAtBothEnds) {
     EXPECT_EQ(name_rules::Trim("Tea"), "Tea");
 }
 
-TEST(NameRules, TypedNamesAreJudgedAlikeForFoodsAndSymptoms) {
+// Every typed name, judged as a food's and as a symptom's: an accepted name is trimmed and in
+// the diary's code page with no message; a refused one keeps no name, and a character the
+// diary cannot hold is named in the refusal.
+TEST(NameRules, TypedNamesAreJudgedForFoodsAndSymptoms) {
+    constexpr Problem None = Problem::None;
+    constexpr Problem Empty = Problem::Empty;
+    constexpr Problem NoLetter = Problem::NoLeadingLetter;
+    constexpr Problem Control = Problem::ControlCharacter;
     const struct {
         const char* typed;
-        Problem problem;
-        const char* stored;  // the Windows-1252 bytes of an accepted name
+        Problem food, symptom;
+        const char* stored = "";     // the Windows-1252 bytes of an accepted name
+        const char* offending = "";  // the character the code page lacks
     } cases[] = {
-        {"", Problem::Empty, ""},
-        {"   ", Problem::Empty, ""},
-        {" \t ", Problem::Empty, ""},
-        {"7up", Problem::NoLeadingLetter, ""},
-        {"-salt", Problem::NoLeadingLetter, ""},
-        {"(pain)", Problem::NoLeadingLetter, ""},
-        {">Coffee", Problem::NoLeadingLetter, ""},
-        {"~Milk", Problem::NoLeadingLetter, ""},
-        {"0Tea", Problem::NoLeadingLetter, ""},
+        {"", Empty, Empty},
+        {"   ", Empty, Empty},
+        {" \t ", Empty, Empty},
+        {"7up", NoLetter, NoLetter},
+        {"-salt", NoLetter, NoLetter},
+        {"(pain)", NoLetter, NoLetter},
+        {">Coffee", NoLetter, NoLetter},
+        {"~Milk", NoLetter, NoLetter},
+        {"0Tea", NoLetter, NoLetter},
         {"\xE2\x82\xAC"  // a euro sign, which the code page holds but is no letter
          "uro",
-         Problem::NoLeadingLetter, ""},
-        {"\xE5\x91\xB3 soup", Problem::NoLeadingLetter, ""},
-        {"\xC3\x84pfel", Problem::None, "\xC4pfel"},
+         NoLetter, NoLetter},
+        {"\xE5\x91\xB3 soup", NoLetter, NoLetter},
+        {"\xC3\x84pfel", None, None, "\xC4pfel"},
         {"\xC3\x9C"
          "belkeit",
-         Problem::None,
+         None, None,
          "\xDC"
          "belkeit"},
         {"\xC3\x89"
          "clair",
-         Problem::None,
+         None, None,
          "\xC9"
          "clair"},
-        {"\xC5\x92uf", Problem::None,
+        {"\xC5\x92uf", None, None,
          "\x8C"
          "uf"},
-        {"\xC3\x9F", Problem::None, "\xDF"},
-        {"  Tea ", Problem::None, "Tea"},
+        {"\xC3\x9F", None, None, "\xDF"},
+        {"  Tea ", None, None, "Tea"},
+        {"  Cr\xC3\xA8me br\xC3\xBBl\xC3\xA9"
+         "e \xE2\x82\xAC ",
+         None, None,
+         "Cr\xE8me br\xFBl\xE9"
+         "e \x80"},
+        {"Miso \xE5\x91\xB3\xE5\x99\x8C", Problem::NotInCodePage, Problem::NotInCodePage, "",
+         "\xE5\x91\xB3"},
+        {"Bad\tname", Control, Control},
+        {"Two\nlines", Control, Control},
+        {"Odd\xC2\x81"
+         "byte",
+         Control, Control},
+        {"Del\x7F", Control, Control},
+        // Only a symptom's name may not hold a rating word, looked for in small letters only.
+        {"Pain (better)", None, Problem::RatingWord, "Pain (better)"},
+        {"Pain (worse) at night", None, Problem::RatingWord, "Pain (worse) at night"},
+        {"Itch(no change)", None, Problem::RatingWord, "Itch(no change)"},
+        {"Pain (Worse)", None, None, "Pain (Worse)"},
     };
     for (const auto& c : cases)
         for (const Kind kind : {Kind::Food, Kind::Symptom}) {
+            SCOPED_TRACE(std::string(c.typed) + (kind == Kind::Food ? " as food" : " as symptom"));
             const auto checked = name_rules::Check(c.typed, kind);
-            EXPECT_EQ(checked.problem, c.problem) << c.typed;
-            EXPECT_EQ(checked.name, c.stored) << c.typed;
+            const Problem problem = kind == Kind::Food ? c.food : c.symptom;
+            EXPECT_EQ(checked.problem, problem);
+            EXPECT_EQ(checked.name, problem == None ? c.stored : "");
+            const std::string message = name_rules::Message(checked, kind);
+            EXPECT_EQ(message.empty(), problem == None) << message;
+            if (problem == Problem::NotInCodePage) {
+                EXPECT_EQ(checked.offending, c.offending);
+                EXPECT_NE(message.find("\"" + std::string(c.offending) + "\""), std::string::npos);
+            }
         }
 }
 
@@ -74,44 +108,6 @@ TEST(NameRules, EachProblemHasItsOwnMessage) {
     EXPECT_EQ(message("7", Kind::Symptom), "Symptom names must start with a letter.");
     EXPECT_EQ(message("Tea", Kind::Food), "");
     EXPECT_EQ(name_rules::DuplicateMessage("Tea"), "\"Tea\" is already in the list.");
-}
-
-TEST(NameRules, AnAcceptedNameIsTrimmedAndInTheDiarysCodePage) {
-    const auto checked = name_rules::Check(
-        "  Cr\xC3\xA8me br\xC3\xBBl\xC3\xA9"
-        "e \xE2\x82\xAC ",
-        Kind::Food);
-    EXPECT_EQ(checked.problem, Problem::None);
-    EXPECT_EQ(checked.name,
-              "Cr\xE8me br\xFBl\xE9"
-              "e \x80");
-    EXPECT_EQ(name_rules::Message(checked, Kind::Food), "");
-}
-
-TEST(NameRules, ACharacterTheDiaryCannotHoldIsNamedInTheRefusal) {
-    const auto checked = name_rules::Check("Miso \xE5\x91\xB3\xE5\x99\x8C", Kind::Food);
-    EXPECT_EQ(checked.problem, Problem::NotInCodePage);
-    EXPECT_EQ(checked.offending, "\xE5\x91\xB3");
-    EXPECT_EQ(checked.name, "");
-    EXPECT_NE(name_rules::Message(checked, Kind::Food).find("\"\xE5\x91\xB3\""), std::string::npos);
-}
-
-TEST(NameRules, ControlCharactersInsideANameAreRefused) {
-    for (const char* typed : {"Bad\tname", "Two\nlines",
-                              "Odd\xC2\x81"
-                              "byte",
-                              "Del\x7F"})
-        EXPECT_EQ(name_rules::Check(typed, Kind::Symptom).problem, Problem::ControlCharacter)
-            << typed;
-}
-
-TEST(NameRules, OnlySymptomNamesMayNotHoldARatingWord) {
-    for (const char* typed : {"Pain (better)", "Pain (worse) at night", "Itch(no change)"}) {
-        EXPECT_EQ(name_rules::Check(typed, Kind::Symptom).problem, Problem::RatingWord) << typed;
-        EXPECT_EQ(name_rules::Check(typed, Kind::Food).problem, Problem::None) << typed;
-    }
-    // The words are looked for in small letters only.
-    EXPECT_EQ(name_rules::Check("Pain (Worse)", Kind::Symptom).problem, Problem::None);
 }
 
 TEST(NameRules, StoredBytesPassTheSameRulesUntrimmed) {

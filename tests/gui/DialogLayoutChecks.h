@@ -24,6 +24,7 @@
 #include "desktop/dialogs/ControlIds.h"
 #include "desktop/dialogs/DayListDlg.h"
 #include "desktop/dialogs/OptionsDlg.h"
+#include "desktop/dialogs/RestoreBackupDlg.h"
 #include "desktop/dialogs/TipOfTheDayDlg.h"
 #include "desktop/dialogs/UpdateSymptomsDlg.h"
 
@@ -187,4 +188,12 @@ inline void Check(wxDialog& dialog, const std::string& name,
         CDeleteSymptomDlg dialog(nullptr);                                                  \
         dialog.m_strName = "Headache  (worse)    ";                                         \
         layout::Check(dialog, "delete-symptom");                                            \
+    }                                                                                       \
+    TEST(Suite, RestoreBackupDialog) {                                                      \
+        std::vector<backups::Backup> copies;                                                \
+        copies.push_back(                                                                   \
+            {"", "A diary with a rather long name.glg", "2026-12-07", true, 365, 512, 20}); \
+        copies.push_back({"", "mine.glg", "2026-12-06", false});                            \
+        RestoreBackupDlg dialog(nullptr, copies);                                           \
+        layout::Check(dialog, "restore-backup");                                            \
     }

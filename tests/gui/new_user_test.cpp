@@ -1,5 +1,7 @@
 // What a new user meets in the dialogs: ratings and deletions leave no row selected, every
-// dialog's mnemonics are distinct as GTK shows them, deletion confirms only the selected name.
+// dialog's mnemonics are distinct as GTK shows them, deletion confirms only the selected name,
+// F1 opens the dialog's own help page, message boxes show the icon of their kind, the dialogs
+// with a day caption keep one width, the relationships window shows a symptom's row whole.
 
 #include <dlfcn.h>
 #include <gtest/gtest.h>
@@ -8,18 +10,44 @@
 #include <wx/stattext.h>
 #include <wx/stockitem.h>
 
+#include <functional>
 #include <map>
 #include <memory>
 
 #include "DialogTestSupport.h"
 #include "desktop/AboutBox.h"
+#include "desktop/EvidenceWindow.h"
+#include "desktop/MainMenu.h"
+#include "desktop/MessageIcons.h"
+#include "desktop/WxUserInterface.h"
 #include "desktop/dialogs/ControlIds.h"
 #include "desktop/dialogs/DayListDlg.h"
+#include "desktop/dialogs/HelpContext.h"
+#include "desktop/dialogs/MessageBoxes.h"
 #include "desktop/dialogs/OptionsDlg.h"
 #include "desktop/dialogs/RelationshipsDlg.h"
+#include "desktop/dialogs/RestoreBackupDlg.h"
+#include "desktop/dialogs/TipOfTheDayDlg.h"
 #include "desktop/dialogs/UpdateSymptomsDlg.h"
+#include "diary/DiaryConstants.h"
+#include "diary/GastrologDoc.h"
 
 namespace {
+
+// A message box whose style is kept for the test to look at.
+class StyleOf : public wxExpectModalBase<wxMessageDialog, StyleOf> {
+public:
+    explicit StyleOf(std::shared_ptr<long> style) : m_style(std::move(style)) {}
+
+protected:
+    int OnInvoked(wxMessageDialog* dialog) const override {
+        *m_style = dialog->GetMessageDialogStyle();
+        return dialog->GetMessageDialogStyle() & wxYES_NO ? wxID_YES : wxID_OK;
+    }
+
+private:
+    std::shared_ptr<long> m_style;
+};
 
 // The label GTK really shows: a button made with a stock id and its stock label gets the
 // stock label and mnemonic, whatever wx reports.
@@ -63,6 +91,7 @@ TEST(Mnemonics, AreDistinctInEveryDialog) {
     dialogs.emplace_back(new COptionsDlg(nullptr, settings));
     dialogs.emplace_back(new CRelationshipsDlg(nullptr, nullptr, nullptr, nullptr));
     dialogs.emplace_back(new CAboutBox(nullptr));
+    dialogs.emplace_back(new RestoreBackupDlg(nullptr, {}));
     for (const auto& dialog : dialogs) {
         std::map<wxUniChar, wxString> seen;
         std::vector<std::string> clashes;
@@ -117,6 +146,149 @@ TEST(DeleteDialogs, ConfirmOnlyTheSelectedName) {
     EXPECT_EQ(dayBox->GetSelection(), wxNOT_FOUND);
     EXPECT_EQ(master, (StringList{"Apples", "0Tea"}));
     dayList.Hide();
+}
+
+// F1 anywhere in a dialog opens the page its Help button opens (the Tip of the Day, without
+// one, the page of its command), never the start page the window was showing.
+TEST(HelpKey, OpensEachDialogsOwnPage) {
+    MemorySettings settings;
+    const CGastrologDoc diary;
+    const struct {
+        std::function<wxDialog*()> make;
+        int helpButton;  // 0: none
+        int context;
+    } dialogs[] = {
+        {[] { return new CUpdateSymptomsDlg(nullptr); }, control::SymptomHelp,
+         control::SymptomHelp},
+        {[] { return new CDayListDlg(nullptr); }, control::DayListHelp, control::DayListHelp},
+        {[] { return new CNewFoodDlg(nullptr); }, control::NewFoodHelp, control::NewFoodHelp},
+        {[] { return new CDeleteFoodDlg(nullptr); }, control::DeleteFoodHelp,
+         control::DeleteFoodHelp},
+        {[] { return new CNewSymptomDlg(nullptr); }, control::NewSymptomHelp,
+         control::NewSymptomHelp},
+        {[] { return new CDeleteSymptomDlg(nullptr); }, control::DeleteSymptomHelp,
+         control::DeleteSymptomHelp},
+        {[&] { return new COptionsDlg(nullptr, settings); }, control::OptionsHelp,
+         control::OptionsHelp},
+        {[] { return new CRelationshipsDlg(nullptr, nullptr, nullptr, nullptr); },
+         CRelationshipsDlg::HelpButtonId, CRelationshipsDlg::HelpButtonId},
+        {[&] { return new CTipOfTheDayDlg(nullptr, settings); }, 0, help_context::TipOfTheDay},
+        {[&] { return new EvidenceWindow(nullptr, diary); }, EvidenceWindow::HelpButtonId,
+         command::ShowEvidence},
+    };
+    ShowHelpContents();
+    const std::string startPage = CurrentHelpPage().utf8_string();
+    for (const auto& entry : dialogs) {
+        std::unique_ptr<wxDialog> dialog(entry.make());
+        SCOPED_TRACE(dialog->GetTitle().utf8_string());
+        ShowHelpContext(entry.context);
+        const std::string page = CurrentHelpPage().utf8_string();
+        EXPECT_NE(page, startPage);
+        dialog->Show();
+        if (entry.helpButton) {
+            ShowHelpContents();
+            Click(dialog.get(), entry.helpButton);
+            EXPECT_EQ(CurrentHelpPage().utf8_string(), page) << "the Help button";
+        }
+        // The key goes first to the control with the focus, then up to the dialog.
+        wxWindow* control = dialog->GetChildren().GetFirst()->GetData();
+        for (const int modifiers : {wxMOD_NONE, wxMOD_SHIFT}) {
+            ShowHelpContents();
+            wxKeyEvent key(wxEVT_CHAR_HOOK);
+            key.m_keyCode = WXK_F1;
+            key.m_shiftDown = modifiers == wxMOD_SHIFT;
+            key.SetEventObject(control);
+            control->ProcessWindowEvent(key);
+            EXPECT_EQ(CurrentHelpPage().utf8_string(), modifiers == wxMOD_NONE ? page : startPage)
+                << "F1 with modifiers " << modifiers;
+        }
+        dialog->Hide();
+    }
+    CloseHelp();
+}
+
+// Each kind of message box carries its own icon, which the program draws itself on GTK.
+TEST(MessageBoxes, CarryTheIconOfTheirKind) {
+    WxUserInterface ui(nullptr);
+    const struct {
+        const char* kind;
+        std::function<void()> show;
+        long icon;
+        wxArtID art;
+    } boxes[] = {
+        {"question", [&] { ui.AskYesNo("Start a new day?"); }, wxICON_QUESTION, wxART_QUESTION},
+        {"notice", [&] { ui.Notify("The clock is behind."); }, wxICON_WARNING, wxART_WARNING},
+        {"information", [&] { ui.Inform("This is the example diary."); }, wxICON_INFORMATION,
+         wxART_INFORMATION},
+        {"error", [&] { ui.ReportError("The file cannot be read."); }, wxICON_ERROR, wxART_ERROR},
+        {"application", [] { ShowApplicationMessage(nullptr, "Please check."); },
+         wxICON_EXCLAMATION, wxART_WARNING},
+        {"refused name", [] { ShowDialogMessage(nullptr, "Please type a name.", "New Food"); },
+         wxICON_WARNING, wxART_WARNING},
+    };
+    const long icons = wxICON_EXCLAMATION | wxICON_ERROR | wxICON_QUESTION | wxICON_INFORMATION;
+    for (const auto& box : boxes) {
+        SCOPED_TRACE(box.kind);
+        auto style = std::make_shared<long>(0);
+        wxTEST_DIALOG(box.show(), StyleOf(style));
+        EXPECT_EQ(*style & icons, box.icon);
+        EXPECT_EQ(MessageIconArt(*style), box.art);
+    }
+    EXPECT_EQ(MessageIconArt(wxOK | wxICON_NONE), wxArtID());
+}
+
+// The dialogs that name the day keep one width whatever the date, and show it whole.
+TEST(DayCaption, KeepsTheDialogsWidth) {
+    const std::vector<wxString> days = {"yesterday", "on Friday, May 01, 2009",
+                                        "on Wednesday, September 30, 2026"};
+    const auto widths = [&](wxDialog& dialog, wxString& shownDay, int captionId) {
+        std::vector<int> result;
+        for (const wxString& day : days) {
+            shownDay = day;
+            dialog.Show();
+            dialog.Layout();
+            auto* caption = ControlOf<wxStaticText>(&dialog, captionId);
+            EXPECT_EQ(caption->GetLabel(), day);
+            EXPECT_GE(caption->GetSize().x, caption->GetBestSize().x) << day;
+            EXPECT_LE(caption->GetRect().GetRight(), dialog.GetClientSize().x) << day;
+            result.push_back(dialog.GetSize().x);
+            dialog.Hide();
+        }
+        return result;
+    };
+    CUpdateSymptomsDlg symptoms(nullptr);
+    CDayListDlg dayList(nullptr);
+    for (const std::vector<int>& shown :
+         {widths(symptoms, symptoms.m_strDay, control::SymptomCaption),
+          widths(dayList, dayList.m_strDay, control::DayListCaption)}) {
+        EXPECT_EQ(shown, std::vector<int>(days.size(), shown.front()));
+    }
+}
+
+// Selecting a row in any column of the relationships window selects the same row in the
+// others, so the symptom, its best and its worst food stand out together.
+TEST(RelationshipsWindow, HighlightsTheWholeRowOfTheSelection) {
+    const StringList symptoms = {"Headache", "Rash", "Sore throat"};
+    const StringList best = {"Rice", "Not found.", "Tea"};
+    const StringList worst = {"Wine", "Eggs", "Not found."};
+    CRelationshipsDlg dialog(nullptr, &symptoms, &best, &worst);
+    dialog.Show();
+    const int columns[] = {CRelationshipsDlg::SymptomColumnId, CRelationshipsDlg::BestFoodColumnId,
+                           CRelationshipsDlg::WorstFoodColumnId};
+    for (const int column : columns) {
+        for (const int row : {2, 0, 1}) {
+            SCOPED_TRACE(testing::Message() << "column " << column << " row " << row);
+            auto* list = ControlOf<wxListBox>(&dialog, column);
+            list->SetSelection(row);
+            wxCommandEvent select(wxEVT_LISTBOX, column);
+            select.SetEventObject(list);
+            select.SetInt(row);
+            list->ProcessWindowEvent(select);
+            for (const int other : columns)
+                EXPECT_EQ(ControlOf<wxListBox>(&dialog, other)->GetSelection(), row) << other;
+        }
+    }
+    dialog.Hide();
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <wx/checkbox.h>
 #include <wx/radiobut.h>
 #include <wx/spinbutt.h>
+#include <wx/spinctrl.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 #include <wx/uiaction.h>
@@ -57,18 +58,19 @@ void Arrow(wxWindow* dialog, int key) {
 
 const Strings NoWrites;
 
-TEST(OptionsCommand, OpensWithTheDefaultsAndOkWritesAllThreeInOrder) {
+TEST(OptionsCommand, OpensWithTheDefaultsAndOkWritesAllFourInOrder) {
     RecordingSettings settings;
-    wxTEST_DIALOG(RunOptionsCommand(nullptr, settings),
-                  ScriptedDialog<COptionsDlg>([](COptionsDlg& dialog) {
-                      EXPECT_EQ(HourBox(&dialog)->GetValue(), "4");
-                      EXPECT_TRUE(IsOn(&dialog, control::Alphabetic));
-                      EXPECT_TRUE(IsOn(&dialog, control::PutInInclusions));
-                      EXPECT_EQ(dialog.GetTitle(), "Gastrolog Options");
-                      return Press(dialog, wxID_OK, wxID_OK);
-                  }));
-    EXPECT_EQ(settings.writes,
-              (Strings{"Settings/NewDayTime=4", "Settings/SortOrder=0", "Settings/50DayAction=0"}));
+    wxTEST_DIALOG(
+        RunOptionsCommand(nullptr, settings), ScriptedDialog<COptionsDlg>([](COptionsDlg& dialog) {
+            EXPECT_EQ(HourBox(&dialog)->GetValue(), "4");
+            EXPECT_TRUE(IsOn(&dialog, control::Alphabetic));
+            EXPECT_TRUE(IsOn(&dialog, control::PutInInclusions));
+            EXPECT_EQ(ControlOf<wxSpinCtrl>(&dialog, control::BackupDays)->GetValue(), 14);
+            EXPECT_EQ(dialog.GetTitle(), "Gastrolog Options");
+            return Press(dialog, wxID_OK, wxID_OK);
+        }));
+    EXPECT_EQ(settings.writes, (Strings{"Settings/NewDayTime=4", "Settings/SortOrder=0",
+                                        "Settings/50DayAction=0", "Settings/BackupDays=14"}));
 }
 
 TEST(OptionsCommand, OkWritesTheChoicesMade) {
@@ -78,12 +80,13 @@ TEST(OptionsCommand, OkWritesTheChoicesMade) {
                       HourBox(&dialog)->SetValue("6");
                       ClickRadio(&dialog, control::ByScore);
                       ClickRadio(&dialog, control::ListSeparately);
+                      ControlOf<wxSpinCtrl>(&dialog, control::BackupDays)->SetValue(30);
                       EXPECT_EQ(dialog.m_nSortOrder, 1);  // a click takes effect at once
                       EXPECT_EQ(dialog.m_nUnclassified, 2);
                       return Press(dialog, wxID_OK, wxID_OK);
                   }));
-    EXPECT_EQ(settings.writes,
-              (Strings{"Settings/NewDayTime=6", "Settings/SortOrder=1", "Settings/50DayAction=2"}));
+    EXPECT_EQ(settings.writes, (Strings{"Settings/NewDayTime=6", "Settings/SortOrder=1",
+                                        "Settings/50DayAction=2", "Settings/BackupDays=30"}));
 }
 
 TEST(OptionsCommand, CancelWritesNothingEvenAfterChanges) {
@@ -102,16 +105,19 @@ TEST(OptionsCommand, StoredValuesAreShownAndUnexpectedOnesActAsTheFirstButton) {
     settings.WriteInt("Settings", "NewDayTime", 22);
     settings.WriteInt("Settings", "SortOrder", 1);
     settings.WriteInt("Settings", "50DayAction", 5);
+    settings.WriteInt("Settings", "BackupDays", 400);
     settings.writes.clear();
     wxTEST_DIALOG(RunOptionsCommand(nullptr, settings),
                   ScriptedDialog<COptionsDlg>([](COptionsDlg& dialog) {
                       EXPECT_EQ(HourBox(&dialog)->GetValue(), "22");
                       EXPECT_TRUE(IsOn(&dialog, control::ByScore));
                       EXPECT_TRUE(IsOn(&dialog, control::PutInInclusions));
+                      EXPECT_EQ(ControlOf<wxSpinCtrl>(&dialog, control::BackupDays)->GetValue(), 14)
+                          << "more days than the most kept count as the default";
                       return Press(dialog, wxID_OK, wxID_OK);
                   }));
     EXPECT_EQ(settings.writes, (Strings{"Settings/NewDayTime=22", "Settings/SortOrder=1",
-                                        "Settings/50DayAction=0"}));
+                                        "Settings/50DayAction=0", "Settings/BackupDays=14"}));
 }
 
 TEST(OptionsCommand, AStoredHourOutsideTheDayIsShownAsTheHourInUse) {

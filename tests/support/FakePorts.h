@@ -74,7 +74,15 @@ private:
 
 class ScriptedUserInterface : public UserInterface {
 public:
-    enum class Kind { Question, Notice, Error, SymptomDialog, DayListDialog, Relationships };
+    enum class Kind {
+        Question,
+        Choice,
+        Notice,
+        Error,
+        SymptomDialog,
+        DayListDialog,
+        Relationships
+    };
 
     using SymptomScript = std::function<bool(const std::string& label, StringList& lines)>;
     using DayListScript =
@@ -87,6 +95,11 @@ public:
     void ExpectQuestion(std::string text, bool answerYes) {
         Step& step = m_steps.emplace_back(Kind::Question, std::move(text));
         step.answerYes = answerYes;
+    }
+    // The text holds the question, then the two choices' labels, each on a line of its own.
+    void ExpectChoice(std::string text, Choice answer) {
+        Step& step = m_steps.emplace_back(Kind::Choice, std::move(text));
+        step.choice = answer;
     }
     void ExpectNotice(std::string text) { m_steps.emplace_back(Kind::Notice, std::move(text)); }
     void ExpectError(std::string text) { m_steps.emplace_back(Kind::Error, std::move(text)); }
@@ -103,6 +116,12 @@ public:
     bool AskYesNo(std::string_view question) override {
         auto step = Next(Kind::Question, question);
         return step.answerYes;
+    }
+    Choice AskChoice(std::string_view question, std::string_view first,
+                     std::string_view second) override {
+        const std::string text =
+            std::string(question) + "\n" + std::string(first) + "\n" + std::string(second);
+        return Next(Kind::Choice, text).choice;
     }
     void Notify(std::string_view message) override { Next(Kind::Notice, message); }
     void ReportError(std::string_view message) override { Next(Kind::Error, message); }
@@ -134,6 +153,7 @@ private:
         Kind kind;
         std::string text;
         bool answerYes = false;
+        Choice choice = Choice::Cancel;
         SymptomScript symptoms;
         DayListScript dayList;
     };
@@ -146,7 +166,8 @@ private:
         Step step = std::move(m_steps.front());
         m_steps.pop_front();
         EXPECT_EQ(Describe(step.kind), Describe(kind)) << "text: \"" << text << "\"";
-        if (kind == Kind::Question || kind == Kind::Notice || kind == Kind::Error) {
+        if (kind == Kind::Question || kind == Kind::Choice || kind == Kind::Notice ||
+            kind == Kind::Error) {
             EXPECT_EQ(step.text, text);
         }
         return step;
@@ -156,6 +177,8 @@ private:
         switch (kind) {
             case Kind::Question:
                 return "question";
+            case Kind::Choice:
+                return "choice";
             case Kind::Notice:
                 return "notice";
             case Kind::Error:

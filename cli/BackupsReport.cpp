@@ -1,0 +1,28 @@
+#include "cli/BackupsReport.h"
+
+#include <ostream>
+
+#include "cli/TextTable.h"
+#include "diary/Backups.h"
+
+void WriteBackupList(const std::string& root, const std::string& diaryPath, std::ostream& out) {
+    FileSystem& files = RealFileSystem();
+    const std::string folder = backups::FolderFor(root, diaryPath, files);
+    const std::vector<backups::Backup> found = backups::List(root, diaryPath, files);
+    if (found.empty()) {
+        out << "No backups of " << diaryPath << " yet; they are kept in " << folder << ".\n";
+        return;
+    }
+    out << "Backups of " << diaryPath << " in " << folder << ":\n";
+    TextTable table;
+    table.AddRow({"Date", "Days", "Foods", "Symptoms", "File"});
+    for (const backups::Backup& backup : found) {
+        if (!backup.readable) {
+            table.AddRow({backup.date, "-", "-", "-", backup.path + " (cannot be read)"});
+            continue;
+        }
+        table.AddRow({backup.date, std::to_string(backup.dayCount), std::to_string(backup.foods),
+                      std::to_string(backup.symptoms), backup.path});
+    }
+    table.Write(out, "  ");
+}

@@ -1,0 +1,51 @@
+#include "diary/DiaryAccess.h"
+
+#include "diary/DiaryLock.h"
+
+std::optional<DiaryAccess::Mode> DiaryAccess::AskToOpen(const std::string& path,
+                                                        UserInterface& ui) {
+    const auto holder = diary_lock::OtherHolder(path, m_files);
+    if (!holder) return Mode::Own;
+    const std::string question = path + " is already open in Gastrolog (" +
+                                 diary_lock::Describe(*holder) +
+                                 "). When two windows save one diary, the last save overwrites "
+                                 "the other's changes.\n\nOpen it read-only, or open it anyway?";
+    switch (ui.AskChoice(question, "Open &Read-Only", "Open &Anyway")) {
+        case UserInterface::Choice::First:
+            return Mode::ReadOnly;
+        case UserInterface::Choice::Second:
+            return Mode::Shared;
+        default:
+            return std::nullopt;
+    }
+}
+
+void DiaryAccess::Hold(const std::string& path, Mode mode) {
+    if (path == m_path && mode == Mode::Own && m_locked) {
+        m_mode = mode;
+        return;
+    }
+    Release();
+    m_path = path;
+    m_mode = mode;
+    if (mode == Mode::Own && !path.empty()) {
+        m_locked = diary_lock::Acquire(path, m_files);
+        // A folder that takes no lock file still lets the diary open as before.
+        if (!m_locked && diary_lock::OtherHolder(path, m_files)) m_mode = Mode::Shared;
+    }
+}
+
+void DiaryAccess::Release() {
+    if (m_locked) diary_lock::Release(m_path, m_files);
+    m_locked = false;
+    m_path.clear();
+    m_mode = Mode::Own;
+}
+
+std::string DiaryAccess::RefusalToSave(const std::string& path) {
+    if (!IsReadOnly() || path != m_path) return {};
+    const auto holder = diary_lock::OtherHolder(path, m_files);
+    if (!holder) return {};
+    return path + " is open in another Gastrolog window (" + diary_lock::Describe(*holder) +
+           "), so this window saves it only under another name.";
+}

@@ -1,0 +1,39 @@
+#pragma once
+// One window's claim on the diary it shows: the lock it holds beside the diary, or the user's
+// choice to look at a diary another Gastrolog has open (read-only) or to share it anyway.
+
+#include <optional>
+#include <string>
+
+#include "diary/FileSystem.h"
+#include "diary/Ports.h"
+
+class DiaryAccess {
+public:
+    enum class Mode { Own, ReadOnly, Shared };
+
+    explicit DiaryAccess(FileSystem& files = RealFileSystem()) : m_files(files) {}
+    ~DiaryAccess() { Release(); }
+    DiaryAccess(const DiaryAccess&) = delete;
+    DiaryAccess& operator=(const DiaryAccess&) = delete;
+
+    // Own when no other Gastrolog has the diary open; otherwise the user's answer to where it
+    // is open, or nothing when the user cancels.
+    std::optional<Mode> AskToOpen(const std::string& path, UserInterface& ui);
+    // This window now shows the diary at `path`; the claim on the one before goes. Own takes
+    // the lock, and shares the diary when another process took it meanwhile.
+    void Hold(const std::string& path, Mode mode);
+    void Release();
+
+    bool IsReadOnly() const { return m_mode == Mode::ReadOnly; }
+    Mode CurrentMode() const { return m_mode; }
+    // Why a save to `path` may not go ahead (a diary opened read-only that the other window
+    // still holds); empty when it may.
+    std::string RefusalToSave(const std::string& path);
+
+private:
+    FileSystem& m_files;
+    std::string m_path;
+    Mode m_mode = Mode::Own;
+    bool m_locked = false;
+};

@@ -1,0 +1,35 @@
+#pragma once
+// A lock file beside the diary, ".NAME.lock", that says which process on which machine has the
+// diary open, so that a second window on the same diary can warn before both save over each
+// other. A lock left by a process that no longer runs on this machine is stale and removed.
+
+#include <optional>
+#include <string>
+
+#include "diary/FileSystem.h"
+
+namespace diary_lock {
+
+struct Holder {
+    long process = 0;
+    std::string host;
+};
+
+// The lock file's path beside the diary, within the file system's name limit.
+std::string LockPath(const std::string& diaryPath, FileSystem& files);
+
+// The process that holds the diary open, when it is another one that still runs (or runs on
+// another machine, where this one cannot tell). A stale lock is removed on the way.
+std::optional<Holder> OtherHolder(const std::string& diaryPath, FileSystem& files);
+
+// Takes the lock for this process. False when the lock cannot be written (a read-only folder)
+// or another process holds it.
+bool Acquire(const std::string& diaryPath, FileSystem& files);
+
+// Removes the lock if this process holds it.
+void Release(const std::string& diaryPath, FileSystem& files);
+
+// "process 1234 on HOST", for the question that names the other window.
+std::string Describe(const Holder& holder);
+
+}  // namespace diary_lock

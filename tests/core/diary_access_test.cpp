@@ -1,0 +1,234 @@
+// Two windows on one diary and the daily copies: the lock beside the diary, the question a
+// second window asks, and the backups a save keeps.
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+
+#include "diary/Backups.h"
+#include "diary/DiaryAccess.h"
+#include "diary/DiaryLock.h"
+#include "tests/support/DocumentTestAccess.h"
+#include "tests/support/FakePorts.h"
+#include "tests/support/FaultyFileSystem.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Contents(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void Put(const std::string& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+std::string Host() {
+    return PosixFileSystem().HostName();
+}
+
+// ---- the lock
+
+struct LockCase {
+    const char* name;
+    std::string lockText;  // empty: no lock file at all
+    bool othersGone;       // every process but this one counts as ended
+    std::optional<long> holder;
+    bool lockKept;
+};
+
+class LockFile : public ::testing::TestWithParam<LockCase> {};
+
+TEST_P(LockFile, NamesALiveHolderOnlyAndClearsWhatACrashLeft) {
+    const LockCase& row = GetParam();
+    TemporaryFolder folder;
+    FaultyFileSystem files;
+    if (row.othersGone) files.PretendOtherProcessesGone();
+    const std::string diary = folder.File("mine.glg");
+    const std::string lock = diary_lock::LockPath(diary, files);
+    EXPECT_EQ(lock, folder.File(".mine.glg.lock"));
+    if (row.lockText != "none") Put(lock, row.lockText);
+
+    const auto holder = diary_lock::OtherHolder(diary, files);
+    EXPECT_EQ(holder ? std::optional<long>(holder->process) : std::nullopt, row.holder);
+    EXPECT_EQ(fs::exists(lock), row.lockKept);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Situations, LockFile,
+    ::testing::Values(LockCase{"NoLock", "none", false, std::nullopt, false},
+                      LockCase{"LiveProcessHere", "1 " + Host() + "\n", false, 1, true},
+                      LockCase{"EndedProcessHere", "1 " + Host() + "\n", true, std::nullopt, false},
+                      LockCase{"ThisProcess", std::to_string(getpid()) + " " + Host() + "\n", true,
+                               std::nullopt, true},
+                      // Whether a process on another machine still runs cannot be told from here.
+                      LockCase{"OtherMachine", "1 elsewhere.example\n", true, 1, true},
+                      LockCase{"EmptyAfterACrash", "", false, std::nullopt, false},
+                      LockCase{"Garbage", "not a lock", false, std::nullopt, false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// ---- a second window's question and its claim
+
+std::string OpenQuestion(const std::string& diary) {
+    return diary + " is already open in Gastrolog (process 1 on " + Host() +
+           "). When two windows save one diary, the last save overwrites the other's "
+           "changes.\n\nOpen it read-only, or open it anyway?\nOpen &Read-Only\nOpen &Anyway";
+}
+
+TEST(DiaryAccess, TheSecondWindowIsToldWhereTheDiaryIsOpenAndGetsTheModeChosen) {
+    using Choice = UserInterface::Choice;
+    const std::vector<std::pair<Choice, std::optional<DiaryAccess::Mode>>> answers = {
+        {Choice::First, DiaryAccess::Mode::ReadOnly},
+        {Choice::Second, DiaryAccess::Mode::Shared},
+        {Choice::Cancel, std::nullopt}};
+    for (const auto& [answer, mode] : answers) {
+        TemporaryFolder folder;
+        const std::string diary = folder.File("mine.glg");
+        Put(folder.File(".mine.glg.lock"), "1 " + Host() + "\n");
+        ScriptedUserInterface ui;
+        ui.ExpectChoice(OpenQuestion(diary), answer);
+        DiaryAccess access;
+        EXPECT_EQ(access.AskToOpen(diary, ui), mode);
+    }
+}
+
+TEST(DiaryAccess, AWindowOfItsOwnHoldsTheLockUntilItLetsGo) {
+    TemporaryFolder folder;
+    const std::string first = folder.File("first.glg");
+    const std::string second = folder.File("second.glg");
+    ScriptedUserInterface quiet;
+    {
+        DiaryAccess access;
+        ASSERT_EQ(access.AskToOpen(first, quiet), DiaryAccess::Mode::Own) << "nothing asked";
+        access.Hold(first, DiaryAccess::Mode::Own);
+        EXPECT_EQ(Contents(folder.File(".first.glg.lock")),
+                  std::to_string(getpid()) + " " + Host() + "\n");
+        access.Hold(second, DiaryAccess::Mode::Own);
+        EXPECT_FALSE(fs::exists(folder.File(".first.glg.lock"))) << "the diary before is free";
+        EXPECT_TRUE(fs::exists(folder.File(".second.glg.lock")));
+    }
+    EXPECT_FALSE(fs::exists(folder.File(".second.glg.lock"))) << "a closed window holds nothing";
+}
+
+TEST(DiaryAccess, AReadOnlyWindowSavesOverTheDiaryOnlyOnceTheOtherWindowHasLetGo) {
+    TemporaryFolder folder;
+    const std::string diary = folder.File("mine.glg");
+    const std::string lock = folder.File(".mine.glg.lock");
+    Put(lock, "1 " + Host() + "\n");
+    DiaryAccess access;
+    access.Hold(diary, DiaryAccess::Mode::ReadOnly);
+    EXPECT_TRUE(access.IsReadOnly());
+    EXPECT_EQ(access.RefusalToSave(diary),
+              diary + " is open in another Gastrolog window (process 1 on " + Host() +
+                  "), so this window saves it only under another name.");
+    EXPECT_EQ(access.RefusalToSave(folder.File("copy.glg")), "");
+    fs::remove(lock);
+    EXPECT_EQ(access.RefusalToSave(diary), "");
+    access.Hold(diary, DiaryAccess::Mode::Own);
+    EXPECT_FALSE(access.IsReadOnly());
+    EXPECT_TRUE(fs::exists(lock));
+    access.Release();
+    EXPECT_FALSE(fs::exists(lock));
+}
+
+// ---- daily copies
+
+class DailyCopies : public ::testing::Test {
+protected:
+    DailyCopies() {
+        diary.doc.OnNewDocument();
+        diary.doc.SetBackupFolder(root);
+        diary.clock.Set(LocalTime(2026, 3, 1));
+    }
+
+    // Saves the diary with `foods` foods.
+    void SaveWith(std::size_t foods) {
+        Members(diary.doc).m_foods.clear();
+        for (std::size_t index = 0; index < foods; ++index)
+            Members(diary.doc).m_foods.emplace_back("Food" + std::to_string(index));
+        ASSERT_TRUE(diary.doc.WriteFile(path).Succeeded());
+    }
+    std::vector<backups::Backup> Copies() { return backups::List(root, path, RealFileSystem()); }
+
+    TemporaryFolder folder;
+    std::string root = folder.File("data/gastrolog/backups");
+    std::string path = folder.File("mine.glg");
+    FakeDiary diary;
+};
+
+TEST_F(DailyCopies, TheFirstSaveOfADayKeepsTheDiaryAsItWasWithItsPermissions) {
+    SaveWith(1);
+    EXPECT_TRUE(Copies().empty()) << "a new file has no earlier version";
+    ::chmod(path.c_str(), 0640);
+    const std::string firstVersion = Contents(path);
+    SaveWith(2);
+    SaveWith(3);  // later saves of the day keep the day's first copy
+    const auto copies = Copies();
+    ASSERT_EQ(copies.size(), 1u);
+    EXPECT_EQ(copies[0].date, "2026-03-01");
+    EXPECT_EQ(copies[0].diaryName, "mine.glg");
+    EXPECT_EQ(Contents(copies[0].path), firstVersion);
+    EXPECT_TRUE(copies[0].readable);
+    EXPECT_EQ(copies[0].foods, 1u);
+    struct stat status {};
+    ASSERT_EQ(::stat(copies[0].path.c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 0777, 0640u);
+    ASSERT_EQ(::stat(fs::path(copies[0].path).parent_path().c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 0777, 0700u) << "the copies' folder is private";
+    EXPECT_EQ(fs::path(copies[0].path).parent_path().filename().string().size(),
+              std::string("mine.glg-").size() + 16)
+        << "NAME-HASH";
+}
+
+TEST_F(DailyCopies, OnlyTheKeptNumberOfDaysStaysNewestFirst) {
+    for (int day = 1; day <= 20; ++day) {
+        diary.clock.Set(LocalTime(2026, 3, day));
+        SaveWith(static_cast<std::size_t>(day));
+    }
+    const auto copies = Copies();
+    ASSERT_EQ(copies.size(), static_cast<std::size_t>(backups::DefaultKeptDays));
+    EXPECT_EQ(copies.front().date, "2026-03-20");
+    EXPECT_EQ(copies.front().foods, 19u) << "the version the day's first save replaced";
+    EXPECT_EQ(copies.back().date, "2026-03-07");
+
+    diary.settings.WriteInt("Settings", backups::KeptDaysSetting, 3);
+    diary.clock.Set(LocalTime(2026, 3, 21));
+    SaveWith(1);
+    EXPECT_EQ(Copies().size(), 3u);
+    diary.settings.WriteInt("Settings", backups::KeptDaysSetting, 0);
+    diary.clock.Set(LocalTime(2026, 3, 22));
+    SaveWith(1);
+    EXPECT_EQ(Copies().size(), 3u) << "0 keeps no new copy and removes none";
+}
+
+TEST_F(DailyCopies, ACopyIsFoundForAMissingOrDamagedDiaryAndNeverStopsASave) {
+    SaveWith(1);
+    diary.clock.Set(LocalTime(2026, 3, 2));
+    SaveWith(2);
+    const std::string folderOfCopies = backups::FolderFor(root, path, RealFileSystem());
+    Put(folderOfCopies + "/2026-02-27.glg", "damaged");
+    Put(folderOfCopies + "/notes.txt", "not a copy");
+    fs::remove(path);
+    const auto copies = Copies();
+    ASSERT_EQ(copies.size(), 2u) << "a missing diary keeps its copies' folder";
+    EXPECT_FALSE(copies[1].readable);
+    EXPECT_EQ(backups::ListAll(root, RealFileSystem()).size(), 2u);
+
+    // A backup folder that cannot be made costs the copy, not the save.
+    diary.doc.SetBackupFolder(path + "/no-folder-under-a-file");
+    SaveWith(3);
+    diary.clock.Set(LocalTime(2026, 3, 3));
+    SaveWith(4);
+    CGastrologDoc saved;
+    ASSERT_TRUE(saved.ReadFile(path).Succeeded());
+    EXPECT_EQ(saved.Foods().size(), 4u);
+}
+
+}  // namespace

@@ -1,0 +1,186 @@
+// The desktop program's care for a diary's file: a second window on a diary is told where it
+// is open, a save over a file another program changed asks first, a save that would split hard
+// links asks first, and a daily copy opens as a new diary.
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+#include <wx/filedlg.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+
+#include "desktop/ConfigSettings.h"
+#include "desktop/DesktopCommandLine.h"
+#include "desktop/DesktopSession.h"
+#include "desktop/DiaryDocument.h"
+#include "desktop/GastrologDocManager.h"
+#include "desktop/MainFrame.h"
+#include "desktop/RestoreCommand.h"
+#include "desktop/dialogs/RestoreBackupDlg.h"
+#include "diary/DiaryLock.h"
+#include "tests/gui/support/ShellTestSupport.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Contents(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+std::string Host() {
+    return PosixFileSystem().HostName();
+}
+
+// Opens the copy the dialog shows first, as a user who clicks Open does.
+class ChooseFirstCopy : public wxExpectModalBase<RestoreBackupDlg, ChooseFirstCopy> {
+protected:
+    int OnInvoked(RestoreBackupDlg* dialog) const override {
+        EXPECT_TRUE(dialog->TransferDataFromWindow());
+        return wxID_OK;
+    }
+};
+
+class FileSafetyTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        WriteTodaysDiary(path);
+        session = std::make_unique<DesktopSession>(settings);
+        ASSERT_EQ(session->Start(ParseDesktopCommandLine(wxArrayString())),
+                  DesktopSession::Outcome::Running);
+        PumpEvents();
+    }
+    void TearDown() override {
+        if (session->Document()) session->Document()->Modify(false);
+        session.reset();
+        PumpEvents();
+    }
+
+    bool Open(const std::string& file) {
+        const bool opened = session->DocumentManager().CreateDocument(wxString::FromUTF8(file),
+                                                                      wxDOC_SILENT) != nullptr;
+        PumpEvents();
+        return opened;
+    }
+    DiaryDocument& Document() { return *session->Document(); }
+    wxString Title() { return session->Frame()->GetTitle(); }
+    // Another program writes a diary of `foods` foods over the file.
+    void ReplaceOnDisk(int foods) {
+        CGastrologDoc other;
+        other.OnNewDocument();
+        for (int index = 0; index < foods; ++index)
+            Members(other).m_foods.emplace_back("Other" + std::to_string(index));
+        ASSERT_TRUE(other.WriteFile(path).Succeeded());
+    }
+
+    ScratchFolder folder;
+    ScratchConfig config{folder};
+    ConfigSettings settings;
+    std::string path = folder.File("mine.glg");
+    std::string lock = folder.File(".mine.glg.lock");
+    std::unique_ptr<DesktopSession> session;
+};
+
+TEST_F(FileSafetyTest, AWindowOfItsOwnLocksTheDiaryWhileItIsOpen) {
+    ASSERT_TRUE(Open(path));
+    EXPECT_EQ(Contents(lock), std::to_string(getpid()) + " " + Host() + "\n");
+    EXPECT_EQ(Title(), "mine.glg - Gastrolog");
+    session->DocumentManager().CreateDocument(wxString(), wxDOC_NEW);
+    PumpEvents();
+    EXPECT_FALSE(fs::exists(lock)) << "a new diary lets the file go";
+}
+
+TEST_F(FileSafetyTest, ADiaryOpenElsewhereIsNamedAndEachAnswerIsKept) {
+    const std::string question =
+        path + " is already open in Gastrolog (process 1 on " + Host() +
+        "). When two windows save one diary, the last save overwrites the other's "
+        "changes.\n\nOpen it read-only, or open it anyway?";
+    std::ofstream(lock) << "1 " << Host() << "\n";
+
+    wxTEST_DIALOG(EXPECT_FALSE(Open(path)), ExpectMessage(question, wxID_CANCEL));
+    EXPECT_EQ(Title(), "Untitled - Gastrolog");
+
+    wxTEST_DIALOG(EXPECT_TRUE(Open(path)), ExpectMessage(question, wxID_NO));  // anyway
+    EXPECT_EQ(Title(), "mine.glg - Gastrolog");
+    EXPECT_FALSE(Document().IsReadOnly());
+
+    ASSERT_TRUE(session->Document()->OnNewDocument());
+    wxTEST_DIALOG(EXPECT_TRUE(Open(path)), ExpectMessage(question, wxID_YES));  // read-only
+    EXPECT_EQ(Title(), "mine.glg (read-only) - Gastrolog");
+    EXPECT_TRUE(Document().IsReadOnly());
+    const std::string before = Contents(path);
+    wxTEST_DIALOG(EXPECT_FALSE(Document().OnSaveDocument(wxString::FromUTF8(path))),
+                  ExpectMessage(path + " is open in another Gastrolog window (process 1 on " +
+                                    Host() + "), so this window saves it only under another name.",
+                                wxID_OK));
+    EXPECT_EQ(Contents(path), before);
+    EXPECT_EQ(Contents(lock), "1 " + Host() + "\n") << "the other window's lock stays";
+
+    // Save asks for a new name (the file dialog's path cannot be scripted on GTK, so it is
+    // cancelled here and the name given as the dialog would give it); the copy is this
+    // window's own.
+    wxTEST_DIALOG(EXPECT_FALSE(Document().Save()),
+                  wxExpectModal<wxFileDialog>(wxString(), wxID_CANCEL));
+    const std::string copy = folder.File("copy.glg");
+    ASSERT_TRUE(Document().OnSaveDocument(wxString::FromUTF8(copy)));
+    EXPECT_FALSE(Document().IsReadOnly());
+    EXPECT_EQ(Title(), "copy.glg - Gastrolog");
+    EXPECT_TRUE(fs::exists(folder.File(".copy.glg.lock")));
+}
+
+TEST_F(FileSafetyTest, ASaveOverAFileChangedOnDiskAsksFirst) {
+    const std::string question = path + " was changed by another program since you opened it.";
+    ASSERT_TRUE(Open(path));
+    Document().Modify(true);
+
+    ReplaceOnDisk(5);
+    const std::string theirs = Contents(path);
+    wxTEST_DIALOG(EXPECT_FALSE(Document().Save()), ExpectMessage(question, wxID_CANCEL));
+    EXPECT_EQ(Contents(path), theirs);
+    EXPECT_TRUE(Document().IsModified());
+
+    // Save As goes to the file dialog (cancelled: its path cannot be scripted on GTK).
+    wxTEST_DIALOG(EXPECT_FALSE(Document().Save()), ExpectMessage(question, wxID_YES),
+                  wxExpectModal<wxFileDialog>(wxString(), wxID_CANCEL));
+    EXPECT_EQ(Contents(path), theirs) << "Save As leaves the changed file alone";
+    EXPECT_EQ(Title(), "mine.glg - Gastrolog");
+
+    wxTEST_DIALOG(EXPECT_TRUE(Document().Save()), ExpectMessage(question, wxID_NO));
+    CGastrologDoc saved;
+    ASSERT_TRUE(saved.ReadFile(path).Succeeded());
+    EXPECT_EQ(saved.Foods().size(), 2u) << "Overwrite writes this window's diary";
+}
+
+TEST_F(FileSafetyTest, ASaveThatWouldSplitHardLinksAsksFirst) {
+    ASSERT_TRUE(Open(path));
+    const std::string other = folder.File("other-name.glg");
+    fs::create_hard_link(path, other);
+    const std::string question = path +
+                                 " has other names (hard links). Saving writes a new file, and "
+                                 "the other names keep the old diary.\n\nSave anyway?";
+    wxTEST_DIALOG(EXPECT_FALSE(Document().Save()), ExpectMessage(question, wxID_NO));
+    EXPECT_EQ(fs::hard_link_count(path), 2u);
+    wxTEST_DIALOG(EXPECT_TRUE(Document().Save()), ExpectMessage(question, wxID_YES));
+    EXPECT_EQ(fs::hard_link_count(path), 1u);
+}
+
+TEST_F(FileSafetyTest, ADailyCopyOpensAsANewUntitledDiary) {
+    Document().Core().SetBackupFolder(folder.File("backups"));
+    ASSERT_TRUE(Open(path));
+    ASSERT_TRUE(Document().OnSaveDocument(wxString::FromUTF8(path)));  // today's copy: 2 foods
+    Members(Document().Core()).m_foods.emplace_back("Cheese");
+    ASSERT_TRUE(Document().OnSaveDocument(wxString::FromUTF8(path)));
+
+    wxTEST_DIALOG(RestoreFromBackup(session->Frame(), Document()), ChooseFirstCopy());
+    EXPECT_EQ(Title(), "Untitled - Gastrolog");
+    EXPECT_TRUE(Document().IsModified());
+    EXPECT_EQ(Document().Core().Foods().size(), 2u);
+    CGastrologDoc onDisk;
+    ASSERT_TRUE(onDisk.ReadFile(path).Succeeded());
+    EXPECT_EQ(onDisk.Foods().size(), 3u) << "restoring replaces no file";
+}
+
+}  // namespace
