@@ -199,6 +199,8 @@ int HelpContextForCommand(int id) {
         case wxID_PREVIEW:
         case wxID_PRINT_SETUP:
             return help_context::FileMenu;
+        case frame_command::ViewCharts:
+            return help_context::ViewMenu;
         default:
             return IsSectionSwitch(id) ? help_context::ViewMenu : help_context::MainWindow;
     }
