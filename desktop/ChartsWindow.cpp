@@ -58,7 +58,7 @@ std::size_t ChartsWindow::DiarySignature() const {
 
 void ChartsWindow::FollowDiary() {
     const std::size_t signature = DiarySignature();
-    if (signature == m_signature && m_signature != 0) return;
+    if (m_signature == signature) return;
     m_signature = signature;
     const CGastrologDoc* doc = m_diary();
     m_evidence = doc ? ReadEvidence(*doc) : EvidenceReading{};

@@ -49,7 +49,7 @@ private:
     DiarySource m_diary;
     wxScrolledWindow* m_charts;
     wxTimer m_timer;
-    std::size_t m_signature = 0;
+    std::optional<std::size_t> m_signature;  // of the diary as last laid out
     // Read when the diary changes rather than at each paint: a large diary takes a while.
     EvidenceReading m_evidence;
     std::optional<DayAxis> m_axis;
