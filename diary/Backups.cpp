@@ -49,6 +49,13 @@ std::string DiaryNameOf(const std::string& folderName) {
     return folderName.substr(0, folderName.size() - HashLength - 1);
 }
 
+// The name cut to LongestStem bytes, never inside a UTF-8 character.
+std::string Stem(const std::string& name) {
+    std::size_t length = std::min(name.size(), LongestStem);
+    while (length < name.size() && length > 0 && (name[length] & 0xC0) == 0x80) --length;
+    return name.substr(0, length);
+}
+
 // Creates every missing folder of the path, private to the user.
 void MakeFolders(const std::string& path, FileSystem& files) {
     for (std::size_t slash = path.find('/', 1); slash != std::string::npos;
@@ -105,7 +112,7 @@ std::string FolderFor(const std::string& root, const std::string& diaryPath, Fil
     if (files.RealPath(file_names::FolderOf(diaryPath), folder) != 0)
         folder = file_names::FolderOf(diaryPath);
     const std::string name = file_names::NameOf(diaryPath);
-    return root + "/" + name.substr(0, LongestStem) + "-" + Hex(PathHash(folder + "/" + name));
+    return root + "/" + Stem(name) + "-" + Hex(PathHash(folder + "/" + name));
 }
 
 std::vector<Backup> List(const std::string& root, const std::string& diaryPath, FileSystem& files) {

@@ -187,6 +187,20 @@ TEST_F(DailyCopies, TheFirstSaveOfADayKeepsTheDiaryAsItWasWithItsPermissions) {
         << "NAME-HASH";
 }
 
+TEST(DailyCopyFolder, KeepsDiariesOfOneNameApartAndCutsALongNameBetweenCharacters) {
+    TemporaryFolder folder;
+    fs::create_directories(folder.Path() / "a");
+    fs::create_directories(folder.Path() / "b");
+    FileSystem& files = RealFileSystem();
+    const std::string first = backups::FolderFor("/root", folder.File("a/mine.glg"), files);
+    EXPECT_NE(first, backups::FolderFor("/root", folder.File("b/mine.glg"), files));
+    EXPECT_EQ(first, backups::FolderFor("/root", folder.File("a/../a/mine.glg"), files));
+    std::string longName(99, 'x');
+    longName += "\xC3\xA4.glg";  // 100 bytes would end inside "ä"
+    const std::string cut = fs::path(backups::FolderFor("/root", longName, files)).filename();
+    EXPECT_EQ(cut.substr(0, cut.size() - 17), std::string(99, 'x'));
+}
+
 TEST_F(DailyCopies, OnlyTheKeptNumberOfDaysStaysNewestFirst) {
     for (int day = 1; day <= 20; ++day) {
         diary.clock.Set(LocalTime(2026, 3, day));
