@@ -19,15 +19,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-failures=0
-fail() {
-  echo "FAILED: $*" >&2
-  failures=$((failures + 1))
-}
-# expect_same WHAT EXPECTED ACTUAL
-expect_same() {
-  if [ "$2" != "$3" ]; then fail "$1: expected [$2], got [$3]"; fi
-}
+. "$here/checks.sh"
 
 root=$work/root
 DESTDIR=$root cmake --install "$build" --prefix /usr >"$work/install.log"

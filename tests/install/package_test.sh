@@ -12,14 +12,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-failures=0
-fail() {
-  echo "FAILED: $*" >&2
-  failures=$((failures + 1))
-}
-expect_same() {
-  if [ "$2" != "$3" ]; then fail "$1: expected [$2], got [$3]"; fi
-}
+. "$here/checks.sh"
 
 (cd "$build" && cpack -G DEB -B "$work" >"$work/cpack.log" 2>&1) || {
   cat "$work/cpack.log" >&2
