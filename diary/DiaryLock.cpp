@@ -57,10 +57,12 @@ std::optional<Holder> OtherHolder(const std::string& diaryPath, FileSystem& file
 }
 
 bool Acquire(const std::string& diaryPath, FileSystem& files) {
-    if (OtherHolder(diaryPath, files)) return false;
     const std::string lockPath = LockPath(diaryPath, files);
-    if (const auto holder = ReadHolder(lockPath, files); holder && IsOurs(*holder, files))
-        return true;
+    if (const auto holder = ReadHolder(lockPath, files)) {
+        if (IsOurs(*holder, files)) return true;
+        if (!IsStale(*holder, files)) return false;
+        files.Remove(lockPath);
+    }
     int descriptor = -1;
     if (files.Open(lockPath, O_WRONLY | O_CREAT | O_EXCL, 0644, descriptor) != 0) return false;
     const std::string text = std::to_string(files.ProcessId()) + " " + files.HostName() + "\n";
