@@ -21,27 +21,7 @@
 #include "tests/support/FakePorts.h"
 
 // A folder of its own for one test, removed afterwards.
-class ScratchFolder {
-public:
-    ScratchFolder() {
-        static std::atomic<int> counter = 0;
-        m_path =
-            std::filesystem::temp_directory_path() /
-            ("gastrolog-cli-test-" + std::to_string(getpid()) + "-" + std::to_string(counter++));
-        std::filesystem::create_directories(m_path);
-    }
-    ~ScratchFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_path, ignored);
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-    std::string File(const std::string& name) const { return (m_path / name).string(); }
-
-private:
-    std::filesystem::path m_path;
-};
+using ScratchFolder = TemporaryFolder;
 
 inline std::string FileText(const std::string& path) {
     std::ifstream file(path, std::ios::binary);

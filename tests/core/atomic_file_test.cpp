@@ -15,6 +15,7 @@
 #include "diary/GastrologDoc.h"
 #include "diary/QuietPorts.h"
 #include "tests/support/DocumentTestAccess.h"
+#include "tests/support/FakePorts.h"
 #include "tests/support/FaultyFileSystem.h"
 
 namespace {
@@ -22,31 +23,14 @@ namespace {
 namespace fs = std::filesystem;
 using Bytes = std::vector<std::uint8_t>;
 
-class Folder {
-public:
-    Folder() {
-        static int counter = 0;
-        m_path = fs::temp_directory_path() /
-                 ("gastrolog-save-" + std::to_string(::getpid()) + "-" + std::to_string(++counter));
-        fs::remove_all(m_path);
-        fs::create_directories(m_path);
-    }
-    ~Folder() {
-        std::error_code ignored;
-        fs::remove_all(m_path, ignored);
-    }
-    std::string File(const std::string& name) const { return (m_path / name).string(); }
-    std::vector<std::string> Names() const {
-        std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(m_path))
-            names.push_back(entry.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-
-private:
-    fs::path m_path;
-};
+// The names in a folder, sorted.
+std::vector<std::string> NamesIn(const TemporaryFolder& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder.Path()))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
 
 Bytes Contents(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -64,7 +48,7 @@ const Bytes NewDiary{'n', 'e', 'w', 3, 4, 5, 6};
 // ---- replacing a file
 
 TEST(ReplaceFile, WritesANewFileThenReplacesItKeepingItsPermissionsAndNothingElse) {
-    Folder folder;
+    TemporaryFolder folder;
     const std::string path = folder.File("diary.glg");
     EXPECT_EQ(atomic_file::ReplaceFile(path, OldDiary).Message(), "");
     EXPECT_EQ(Contents(path), OldDiary);
@@ -74,11 +58,11 @@ TEST(ReplaceFile, WritesANewFileThenReplacesItKeepingItsPermissionsAndNothingEls
     struct stat status {};
     ASSERT_EQ(::stat(path.c_str(), &status), 0);
     EXPECT_EQ(status.st_mode & 07777, 0640u);
-    EXPECT_THAT(folder.Names(), testing::ElementsAre("diary.glg"));
+    EXPECT_THAT(NamesIn(folder), testing::ElementsAre("diary.glg"));
 }
 
 TEST(ReplaceFile, FollowsASymbolicLinkSoTheLinkSurvives) {
-    Folder folder;
+    TemporaryFolder folder;
     const std::string target = folder.File("real.glg"), link = folder.File("link.glg");
     Put(target, OldDiary);
     fs::create_symlink(target, link);
@@ -89,7 +73,7 @@ TEST(ReplaceFile, FollowsASymbolicLinkSoTheLinkSurvives) {
 
 TEST(ReplaceFile, AWriteProtectedFileIsKept) {
     if (::geteuid() == 0) GTEST_SKIP() << "root may write to any file";
-    Folder folder;
+    TemporaryFolder folder;
     const std::string path = folder.File("diary.glg");
     Put(path, OldDiary);
     ::chmod(path.c_str(), 0444);
@@ -99,19 +83,19 @@ TEST(ReplaceFile, AWriteProtectedFileIsKept) {
 }
 
 TEST(ReplaceFile, AMissingFolderOrATargetThatIsAFolderIsReportedAndLeftAlone) {
-    Folder folder;
+    TemporaryFolder folder;
     const std::string missing = folder.File("missing/diary.glg"), path = folder.File("diary.glg");
     EXPECT_EQ(atomic_file::ReplaceFile(missing, NewDiary).Message(), missing + " was not found.");
-    EXPECT_TRUE(folder.Names().empty());
+    EXPECT_TRUE(NamesIn(folder).empty());
     fs::create_directory(path);
     EXPECT_EQ(atomic_file::ReplaceFile(path, NewDiary).Message(),
               "Access to " + path + " was denied.");
     EXPECT_TRUE(fs::is_directory(path));
-    EXPECT_THAT(folder.Names(), testing::ElementsAre("diary.glg"));
+    EXPECT_THAT(NamesIn(folder), testing::ElementsAre("diary.glg"));
 }
 
 TEST(ReplaceFile, AnInterruptedSaveAtAnyStepLeavesTheOldFileExactlyAsItWas) {
-    Folder folder;
+    TemporaryFolder folder;
     const std::string path = folder.File("diary.glg");
     const std::string denied = "Access to " + path + " was denied.",
                       full = "Disk full while accessing " + path + ".",
@@ -131,7 +115,7 @@ TEST(ReplaceFile, AnInterruptedSaveAtAnyStepLeavesTheOldFileExactlyAsItWas) {
         FaultyFileSystem files(step, error);
         EXPECT_EQ(atomic_file::ReplaceFile(path, NewDiary, files).Message(), message);
         EXPECT_EQ(Contents(path), OldDiary);
-        EXPECT_THAT(folder.Names(), testing::ElementsAre("diary.glg"));  // no temporary left
+        EXPECT_THAT(NamesIn(folder), testing::ElementsAre("diary.glg"));  // no temporary left
         // Once the fault is gone the same save goes through.
         EXPECT_EQ(atomic_file::ReplaceFile(path, NewDiary).Message(), "");
         EXPECT_EQ(Contents(path), NewDiary);
@@ -142,7 +126,8 @@ TEST(ReplaceFile, AnInterruptedSaveAtAnyStepLeavesTheOldFileExactlyAsItWas) {
 // path must hold afterwards, and which names the folder must hold.
 struct SaveSituation {
     const char* what;
-    std::function<void(const Folder&, FaultyFileSystem&, atomic_file::SaveOptions&)> prepare;
+    std::function<void(const TemporaryFolder&, FaultyFileSystem&, atomic_file::SaveOptions&)>
+        prepare;
     FileResult::Code code;
     std::string message;  // %1 is the diary's path
     Bytes afterwards;     // empty: the path is not a regular file afterwards
@@ -153,7 +138,7 @@ using Options = atomic_file::SaveOptions;
 
 const SaveSituation SaveSituations[] = {
     {"a folder that cannot be flushed",
-     [](const Folder& f, FaultyFileSystem& files, Options&) {
+     [](const TemporaryFolder& f, FaultyFileSystem& files, Options&) {
          Put(f.File("diary.glg"), OldDiary);
          files.Fail(FileStep::FlushFolder, EIO);
      },
@@ -162,7 +147,7 @@ const SaveSituation SaveSituations[] = {
      NewDiary,
      {"diary.glg"}},
     {"a named pipe",
-     [](const Folder& f, FaultyFileSystem&, Options&) {
+     [](const TemporaryFolder& f, FaultyFileSystem&, Options&) {
          ::mkfifo(f.File("diary.glg").c_str(), 0600);
      },
      FileResult::Code::NotRegular,
@@ -170,7 +155,7 @@ const SaveSituation SaveSituations[] = {
      {},
      {"diary.glg"}},
     {"a link into a missing folder",
-     [](const Folder& f, FaultyFileSystem&, Options&) {
+     [](const TemporaryFolder& f, FaultyFileSystem&, Options&) {
          fs::create_symlink(f.File("gone/x.glg"), f.File("diary.glg"));
      },
      FileResult::Code::NotRegular,
@@ -178,7 +163,7 @@ const SaveSituation SaveSituations[] = {
      {},
      {"diary.glg"}},
     {"a file changed since it was read",
-     [](const Folder& f, FaultyFileSystem&, Options& options) {
+     [](const TemporaryFolder& f, FaultyFileSystem&, Options& options) {
          Put(f.File("diary.glg"), OldDiary);
          struct stat status {};
          ::stat(f.File("diary.glg").c_str(), &status);
@@ -190,7 +175,7 @@ const SaveSituation SaveSituations[] = {
      Bytes{'o', 't', 'h', 'e', 'r'},
      {"diary.glg"}},
     {"a file with a second hard link",
-     [](const Folder& f, FaultyFileSystem&, Options&) {
+     [](const TemporaryFolder& f, FaultyFileSystem&, Options&) {
          Put(f.File("diary.glg"), OldDiary);
          fs::create_hard_link(f.File("diary.glg"), f.File("other.glg"));
      },
@@ -200,7 +185,7 @@ const SaveSituation SaveSituations[] = {
      OldDiary,
      {"diary.glg", "other.glg"}},
     {"a stale temporary file of a process that is gone",
-     [](const Folder& f, FaultyFileSystem& files, Options&) {
+     [](const TemporaryFolder& f, FaultyFileSystem& files, Options&) {
          Put(f.File("diary.glg"), OldDiary);
          Put(f.File(".diary.glg.999999-3.tmp"), OldDiary);
          Put(f.File(".diary.glg.x-3.tmp"), OldDiary);  // not one of ours: kept
@@ -215,7 +200,7 @@ const SaveSituation SaveSituations[] = {
 TEST(ReplaceFile, EverySaveSituationGivesItsResultAndLeavesTheFolderClean) {
     for (const SaveSituation& situation : SaveSituations) {
         SCOPED_TRACE(situation.what);
-        Folder folder;
+        TemporaryFolder folder;
         FaultyFileSystem files;
         Options options;
         situation.prepare(folder, files, options);
@@ -230,7 +215,7 @@ TEST(ReplaceFile, EverySaveSituationGivesItsResultAndLeavesTheFolderClean) {
             EXPECT_FALSE(fs::is_regular_file(fs::symlink_status(path)));
         else
             EXPECT_EQ(Contents(path), situation.afterwards);
-        EXPECT_EQ(folder.Names(), situation.names);
+        EXPECT_EQ(NamesIn(folder), situation.names);
     }
 }
 
@@ -245,7 +230,7 @@ public:
 };
 
 TEST(ReplaceFile, ATemporaryFileIsPrivateFromTheStartAndItsNameFitsWhateverTheDiarysName) {
-    Folder folder;
+    TemporaryFolder folder;
     // The second name is as long as a file system allows: the temporary name must shrink.
     for (const std::string& name : {std::string("diary.glg"), std::string(251, 'd') + ".glg"}) {
         SCOPED_TRACE(name.size());
@@ -266,7 +251,7 @@ TEST(ReplaceFile, ATemporaryFileIsPrivateFromTheStartAndItsNameFitsWhateverTheDi
 // ---- reading a file
 
 TEST(ReadWholeFile, ReadsEveryByteOfAFileUpToTheLimit) {
-    Folder folder;
+    TemporaryFolder folder;
     const std::string path = folder.File("diary.glg");
     Bytes bytes(100000);
     for (std::size_t index = 0; index < bytes.size(); ++index)
@@ -280,7 +265,7 @@ TEST(ReadWholeFile, ReadsEveryByteOfAFileUpToTheLimit) {
 }
 
 TEST(ReadWholeFile, ReportsEachFailureWithItsMessage) {
-    Folder folder;
+    TemporaryFolder folder;
     const std::string directory = folder.File("folder.glg"), pipe = folder.File("pipe.glg");
     fs::create_directory(directory);
     ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);  // refused instead of waited for
@@ -319,7 +304,7 @@ struct SavedDiary {
 };
 
 TEST(DiaryFiles, WriteFileStoresWhatReadFileReadsBack) {
-    Folder folder;
+    TemporaryFolder folder;
     SavedDiary saved;
     const std::string path = folder.File("diary.glg");
     ASSERT_EQ(saved.doc.WriteFile(path).Message(), "");
@@ -342,7 +327,7 @@ TEST(DiaryFiles, WriteFileStoresWhatReadFileReadsBack) {
 }
 
 TEST(DiaryFiles, ADiaryChangedOnDiskSinceItWasReadIsNotOverwrittenUnlessAskedTo) {
-    Folder folder;
+    TemporaryFolder folder;
     SavedDiary saved;
     const std::string path = folder.File("diary.glg");
     ASSERT_EQ(saved.doc.WriteFile(path).Message(), "");
@@ -360,7 +345,7 @@ TEST(DiaryFiles, ADiaryChangedOnDiskSinceItWasReadIsNotOverwrittenUnlessAskedTo)
 }
 
 TEST(DiaryFiles, AFileThatCannotBeReadLeavesTheDocumentCleared) {
-    Folder folder;
+    TemporaryFolder folder;
     Put(folder.File("empty.glg"), {});
     Put(folder.File("text.glg"), Bytes{'h', 'e', 'l', 'l', 'o'});
     Put(folder.File("huge.glg"), {});
@@ -392,7 +377,7 @@ TEST(DiaryFiles, AFileThatCannotBeReadLeavesTheDocumentCleared) {
 }
 
 TEST(DiaryFiles, AFailedSaveIsReportedAndKeepsTheOldNameFlagAndBytesWhereASaveReplacesThem) {
-    Folder folder;
+    TemporaryFolder folder;
     SavedDiary saved;
     const std::string path = folder.File("diary.glg");
     Put(path, OldDiary);
