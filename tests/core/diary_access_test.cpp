@@ -76,28 +76,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 // ---- a second window's question and its claim
 
-std::string OpenQuestion(const std::string& diary) {
-    return diary + " is already open in Gastrolog (process 1 on " + Host() +
-           "). When two windows save one diary, the last save overwrites the other's "
-           "changes.\n\nOpen it read-only, or open it anyway?\nOpen &Read-Only\nOpen &Anyway";
-}
-
-TEST(DiaryAccess, TheSecondWindowIsToldWhereTheDiaryIsOpenAndGetsTheModeChosen) {
-    using Choice = UserInterface::Choice;
-    const std::vector<std::pair<Choice, std::optional<DiaryAccess::Mode>>> answers = {
-        {Choice::First, DiaryAccess::Mode::ReadOnly},
-        {Choice::Second, DiaryAccess::Mode::Shared},
-        {Choice::Cancel, std::nullopt}};
-    for (const auto& [answer, mode] : answers) {
-        TemporaryFolder folder;
-        const std::string diary = folder.File("mine.glg");
-        Put(folder.File(".mine.glg.lock"), "1 " + Host() + "\n");
-        ScriptedUserInterface ui;
-        ui.ExpectChoice(OpenQuestion(diary), answer);
-        DiaryAccess access;
-        EXPECT_EQ(access.AskToOpen(diary, ui), mode);
-    }
-}
+// The question a second window asks, with each answer, is tested through the desktop
+// program (tests/gui/file_safety_test.cpp).
 
 TEST(DiaryAccess, AWindowOfItsOwnHoldsTheLockUntilItLetsGo) {
     TemporaryFolder folder;
