@@ -49,11 +49,4 @@ TEST(SymptomLine, ReadsOnlyAWholeSuffixAtTheEnd) {
     }
 }
 
-TEST(SymptomLine, EachRatingHasItsSuffix) {
-    EXPECT_EQ(symptom_line::SuffixFor(diary::Better), diary::SuffixBetter);
-    EXPECT_EQ(symptom_line::SuffixFor(diary::Worse), diary::SuffixWorse);
-    EXPECT_EQ(symptom_line::SuffixFor(diary::NoChange), diary::SuffixNoChange);
-    EXPECT_EQ(symptom_line::SuffixFor('?'), diary::SuffixNoChange);
-}
-
 }  // namespace
