@@ -68,22 +68,16 @@ protected:
 
     // The menu item's state after the window asked every handler, as when the menu opens;
     // the toolbar button must agree.
-    bool IsEnabled(int commandId) {
+    bool IsEnabled(int commandId) { return MenuState(WidgetId(commandId), false); }
+    bool IsChecked(int commandId) { return MenuState(WidgetId(commandId), true); }
+    bool MenuState(int id, bool checked) {
         Frame().UpdateWindowUI();
-        const bool inMenu = Frame().GetMenuBar()->IsEnabled(WidgetId(commandId));
-        if (Frame().GetToolBar()->FindById(WidgetId(commandId))) {
-            EXPECT_EQ(Frame().GetToolBar()->GetToolEnabled(WidgetId(commandId)), inMenu)
-                << "toolbar and menu disagree for " << commandId;
-        }
-        return inMenu;
-    }
-
-    bool IsChecked(int commandId) {
-        Frame().UpdateWindowUI();
-        const bool inMenu = Frame().GetMenuBar()->IsChecked(WidgetId(commandId));
-        if (Frame().GetToolBar()->FindById(WidgetId(commandId))) {
-            EXPECT_EQ(Frame().GetToolBar()->GetToolState(WidgetId(commandId)), inMenu)
-                << "toolbar and menu disagree for " << commandId;
+        const bool inMenu =
+            checked ? Frame().GetMenuBar()->IsChecked(id) : Frame().GetMenuBar()->IsEnabled(id);
+        wxToolBar* toolBar = Frame().GetToolBar();
+        if (toolBar->FindById(id)) {
+            EXPECT_EQ(checked ? toolBar->GetToolState(id) : toolBar->GetToolEnabled(id), inMenu)
+                << "toolbar and menu disagree for " << id;
         }
         return inMenu;
     }
@@ -105,7 +99,7 @@ TEST_F(ShellTest, WithoutAFileStartsAnUntitledDiary) {
     EXPECT_EQ(Diary().GetTitle(), "Untitled");
 }
 
-TEST_F(ShellTest, WithAFileOpensItAndNamesItInTheTitle) {
+TEST_F(ShellTest, WithAFileOpensItAndNamesItInTheTitleAndTheSaveQuestion) {
     const std::string path = folder.File("mine.glg");
     WriteTodaysDiary(path);
     Start({path});
@@ -115,6 +109,7 @@ TEST_F(ShellTest, WithAFileOpensItAndNamesItInTheTitle) {
     EXPECT_EQ(Diary().Foods()[1].m_name, "Milk");
     // The same day as the file's: nothing asked, the day list is next.
     EXPECT_EQ(Diary().NextAction(), command::CreateDayList);
+    EXPECT_EQ(Document().SaveChangesQuestion().utf8_string(), "Save changes to " + path + "?");
 }
 
 TEST_F(ShellTest, AFileThatCannotBeReadIsReportedAndStartingFails) {
@@ -179,13 +174,6 @@ TEST_F(ShellTest, NewOffersToSaveAChangedDiaryAndKeepsTheSameDocument) {
     EXPECT_EQ(Document().GetViews().size(), viewCount) << "the panes keep their views";
     EXPECT_EQ(Diary().DayCount(), 0);
     EXPECT_FALSE(Document().IsModified());
-}
-
-TEST_F(ShellTest, TheSaveQuestionNamesTheFileByItsPath) {
-    const std::string path = folder.File("kept.glg");
-    WriteTodaysDiary(path);
-    Start({path});
-    EXPECT_EQ(Document().SaveChangesQuestion().utf8_string(), "Save changes to " + path + "?");
 }
 
 TEST_F(ShellTest, ADamagedFileLeavesTheOpenDiaryAsItWas) {
@@ -346,37 +334,23 @@ TEST_F(ShellTest, TheToolbarHasItsTwentyFourEntriesInOrder) {
     Start({});
     wxToolBar* toolBar = Frame().GetToolBar();
     ASSERT_EQ(toolBar->GetToolsCount(), 24u);
-    const int expected[] = {wxID_NEW,
-                            wxID_OPEN,
-                            wxID_SAVE,
-                            0,
-                            32780,
-                            32771,
-                            32772,
-                            32779,
-                            0,
-                            32798,
-                            32806,
-                            32791,
-                            32790,
-                            32794,
-                            32813,
-                            32952,
-                            0,
-                            32801,
-                            32814,
-                            32815,
-                            0,
-                            wxID_PRINT,
-                            wxID_ABOUT,
-                            wxID_CONTEXT_HELP};
+    // The groups of buttons, a separator between each two.
+    const std::vector<std::vector<int>> groups = {{wxID_NEW, wxID_OPEN, wxID_SAVE},
+                                                  {32780, 32771, 32772, 32779},
+                                                  {32798, 32806, 32791, 32790, 32794, 32813, 32952},
+                                                  {32801, 32814, 32815},
+                                                  {wxID_PRINT, wxID_ABOUT, wxID_CONTEXT_HELP}};
+    std::vector<int> expected;  // 0: a separator
+    for (const std::vector<int>& group : groups) {
+        if (!expected.empty()) expected.push_back(0);
+        expected.insert(expected.end(), group.begin(), group.end());
+    }
+    ASSERT_EQ(expected.size(), 24u);
     for (int position = 0; position < 24; ++position) {
         const wxToolBarToolBase* tool = toolBar->GetToolByPos(position);
         SCOPED_TRACE(position + 1);
-        if (expected[position] == 0) {
-            EXPECT_TRUE(tool->IsSeparator());
-            continue;
-        }
+        EXPECT_EQ(tool->IsSeparator(), expected[position] == 0);
+        if (tool->IsSeparator()) continue;
         const int command = CommandForWidgetId(tool->GetId());
         EXPECT_EQ(command ? command : tool->GetId(), expected[position]);
         EXPECT_EQ(tool->GetShortHelp(), ToolTipText(expected[position]));
@@ -384,7 +358,6 @@ TEST_F(ShellTest, TheToolbarHasItsTwentyFourEntriesInOrder) {
         EXPECT_EQ(tool->GetNormalBitmap().GetSize(), toolBar->FromDIP(wxSize(30, 30)));
     }
     EXPECT_EQ(toolBar->FindById(WidgetId(32780))->GetShortHelp(), "Update Symptoms");
-    EXPECT_EQ(toolBar->FindById(wxID_SAVE)->GetLongHelp(), "Save the active document");
     EXPECT_EQ(toolBar->FindById(WidgetId(32952))->GetShortHelp(), "Charts");
     EXPECT_EQ(toolBar->GetId(), 128);
 }
@@ -476,38 +449,34 @@ TEST_F(ShellTest, ADisabledActionCommandDoesNothingWhateverSendsIt) {
 // ---- the View menu
 
 TEST_F(ShellTest, TheSectionSwitchesShowTheirStateAndChangeIt) {
+    using namespace command;
     Start({});
-    EXPECT_TRUE(IsChecked(command::ViewInclusions));
-    EXPECT_TRUE(IsChecked(command::ViewUnclassified));
-    EXPECT_TRUE(IsChecked(command::ViewExclusions));
-    EXPECT_TRUE(IsChecked(command::ViewSymptoms));
-    EXPECT_FALSE(IsChecked(command::ViewFoods));
-    EXPECT_FALSE(IsChecked(command::ViewHistory));
+    for (int section : {ViewInclusions, ViewUnclassified, ViewExclusions, ViewSymptoms})
+        EXPECT_TRUE(IsChecked(section)) << section;
+    for (int section : {ViewFoods, ViewHistory}) EXPECT_FALSE(IsChecked(section)) << section;
 
-    Choose(command::ViewFoods);
+    Choose(ViewFoods);
     EXPECT_TRUE(Diary().ShowFoods());
-    EXPECT_TRUE(IsChecked(command::ViewFoods));
+    EXPECT_TRUE(IsChecked(ViewFoods));
     EXPECT_FALSE(Document().IsModified()) << "the switches are not part of the file";
-    Choose(command::ViewInclusions);
-    EXPECT_FALSE(IsChecked(command::ViewInclusions));
-    EXPECT_TRUE(IsEnabled(command::ViewInclusions));
+    Choose(ViewInclusions);
+    EXPECT_FALSE(IsChecked(ViewInclusions));
+    EXPECT_TRUE(IsEnabled(ViewInclusions));
 }
 
 TEST_F(ShellTest, TheToolbarAndStatusBarSwitchesHideAndShowThem) {
     Start({});
-    EXPECT_TRUE(IsChecked(command::ViewToolbar));
-    Choose(command::ViewToolbar);
-    EXPECT_FALSE(Frame().GetToolBar()->IsShown());
-    EXPECT_FALSE(IsChecked(command::ViewToolbar));
-    Choose(command::ViewToolbar);
-    EXPECT_TRUE(Frame().GetToolBar()->IsShown());
-
-    EXPECT_TRUE(IsChecked(command::ViewStatusBar));
-    Choose(command::ViewStatusBar);
-    EXPECT_FALSE(Frame().GetStatusBar()->IsShown());
-    EXPECT_FALSE(IsChecked(command::ViewStatusBar));
-    Choose(command::ViewStatusBar);
-    EXPECT_TRUE(Frame().GetStatusBar()->IsShown());
+    for (const auto& [switchId, bar] :
+         {std::pair<int, wxWindow*>{command::ViewToolbar, Frame().GetToolBar()},
+          {command::ViewStatusBar, Frame().GetStatusBar()}}) {
+        SCOPED_TRACE(switchId);
+        EXPECT_TRUE(IsChecked(switchId));
+        Choose(switchId);
+        EXPECT_FALSE(bar->IsShown());
+        EXPECT_FALSE(IsChecked(switchId));
+        Choose(switchId);
+        EXPECT_TRUE(bar->IsShown());
+    }
 }
 
 TEST_F(ShellTest, SplittingMakesUpToFourPanesEachAViewOfTheDiary) {

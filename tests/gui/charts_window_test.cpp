@@ -65,6 +65,12 @@ struct OpenCharts {
     ChartsWindow* window;
 };
 
+// The tooltip of a day: its date, what was eaten and the two symptoms' ratings.
+std::string Tip(const std::string& date, const std::string& eaten, const char* headache,
+                const char* rash) {
+    return date + "\nEaten: " + eaten + "\nHeadache: " + headache + "\nRash: " + rash;
+}
+
 // Runs the event loop, timers included, until the condition holds or three seconds pass.
 bool PumpUntil(const std::function<bool()>& condition) {
     const wxLongLong deadline = wxGetLocalTimeMillis() + 3000;
@@ -78,23 +84,19 @@ bool PumpUntil(const std::function<bool()>& condition) {
 }  // namespace
 
 TEST(ChartsWindow, TellsTheDateFoodsAndRatingsOfTheDayUnderTheMouse) {
+    const std::string elevenFoods =
+        "Food 1, Food 2, Food 3, Food 4, Food 5, Food 6, Food 7, Food 8, Food 9, Food 10, Food 11";
     const struct {
         int extraFoods, day;
-        const char* tooltip;
+        std::string tooltip;
     } cases[] = {
-        {0, 9, "Thursday, March 06, 2025\nEaten: Cheese, Bread\nHeadache: no change\nRash: better"},
-        {0, 8,
-         "Wednesday, March 05, 2025\nEaten: nothing recorded\nHeadache: worse\nRash: no change"},
-        {0, 0,
-         "Tuesday, February 25, 2025\nEaten: nothing recorded\nHeadache: no change\nRash: no "
-         "change"},
-        {11, 5,
-         "Sunday, March 02, 2025\nEaten: Bread, Food 1, Food 2, Food 3, Food 4, Food 5, Food 6, "
-         "Food 7, Food 8, Food 9, Food 10, Food 11\nHeadache: no change\nRash: no change"},
+        {0, 9, Tip("Thursday, March 06, 2025", "Cheese, Bread", "no change", "better")},
+        {0, 8, Tip("Wednesday, March 05, 2025", "nothing recorded", "worse", "no change")},
+        {0, 0, Tip("Tuesday, February 25, 2025", "nothing recorded", "no change", "no change")},
+        {11, 5, Tip("Sunday, March 02, 2025", "Bread, " + elevenFoods, "no change", "no change")},
         {30, 5,
-         "Sunday, March 02, 2025\nEaten: Bread, Food 1, Food 2, Food 3, Food 4, Food 5, Food 6, "
-         "Food 7, Food 8, Food 9, Food 10, Food 11 and 19 more\nHeadache: no change\nRash: no "
-         "change"},
+         Tip("Sunday, March 02, 2025", "Bread, " + elevenFoods + " and 19 more", "no change",
+             "no change")},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE("day " + std::to_string(c.day) + ", " + std::to_string(c.extraFoods) +
@@ -117,13 +119,13 @@ TEST(ChartsWindow, FollowsTheDiaryAsItChanges) {
         const char* change;
         std::function<void()> apply;
         int livedDays;
-        const char* lastDay;  // the tooltip of the newest day afterwards
+        std::string lastDay;  // the tooltip of the newest day afterwards
     } changes[] = {
         {"a rating on the last day", [&] { Members(doc).m_symptoms[0].m_history[49] = 'w'; }, 10,
-         "Thursday, March 06, 2025\nEaten: Cheese, Bread\nHeadache: worse\nRash: better"},
+         Tip("Thursday, March 06, 2025", "Cheese, Bread", "worse", "better")},
         {"a new food",
          [&] { Members(doc).m_foods.emplace_back("Tea").m_history = Codes({49}, 'y'); }, 10,
-         "Thursday, March 06, 2025\nEaten: Cheese, Bread, Tea\nHeadache: worse\nRash: better"},
+         Tip("Thursday, March 06, 2025", "Cheese, Bread, Tea", "worse", "better")},
         {"a new day",
          [&] {
              for (CFood& food : Members(doc).m_foods)
@@ -133,8 +135,7 @@ TEST(ChartsWindow, FollowsTheDiaryAsItChanges) {
              Members(doc).m_dayCount = 11;
              Members(doc).m_lastUpdate = LocalTime(2025, 3, 7, 19);
          },
-         11,
-         "Friday, March 07, 2025\nEaten: nothing recorded\nHeadache: no change\nRash: no change"},
+         11, Tip("Friday, March 07, 2025", "nothing recorded", "no change", "no change")},
     };
     for (const auto& c : changes) {
         SCOPED_TRACE(c.change);
@@ -150,24 +151,21 @@ TEST(ChartsWindow, FollowsTheDiaryAsItChanges) {
 }
 
 TEST(ChartsWindow, ScrollsWhenTheChartsAreTallerThanTheWindow) {
-    const struct {
-        int extraFoods;
-        bool scrolls;
-    } cases[] = {{0, false}, {300, true}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::to_string(c.extraFoods) + " foods more");
+    for (const int extraFoods : {0, 300}) {
+        SCOPED_TRACE(std::to_string(extraFoods) + " foods more");
+        const bool scrolls = extraFoods > 0;
         CGastrologDoc doc;
-        FillDiary(doc, c.extraFoods);
+        FillDiary(doc, extraFoods);
         OpenCharts charts(doc);
         wxScrolledWindow& area = charts.window->Charts();
         const wxSize client = area.GetClientSize();
         const wxSize virtualSize = area.GetVirtualSize();
         ASSERT_GT(client.y, 100);
-        EXPECT_EQ(virtualSize.y > client.y, c.scrolls) << virtualSize.y << " " << client.y;
+        EXPECT_EQ(virtualSize.y > client.y, scrolls) << virtualSize.y << " " << client.y;
         EXPECT_LE(virtualSize.x, client.x) << "the charts fit the window's width";
-        if (!c.scrolls) continue;
+        if (!scrolls) continue;
         // Every food has its row: roughly a small row each.
-        EXPECT_GT(virtualSize.y, c.extraFoods * 10);
+        EXPECT_GT(virtualSize.y, extraFoods * 10);
         area.Scroll(0, virtualSize.y);
         PumpEvents();
         const int bottom = area.CalcUnscrolledPosition(wxPoint(0, client.y - 5)).y;

@@ -26,30 +26,33 @@ std::string Eaten(std::initializer_list<int> slots, char code = 'y') {
 // Cheese makes headaches worse (strong), Ginger makes the rash better (strong), Bread rides
 // along with Cheese, Tea is eaten twice.
 void SmallDiary(CGastrologDoc& doc) {
-    Members(doc).m_foods.emplace_back("Bread").m_history = Eaten({2, 5, 11, 14, 18, 23, 27, 31, 36, 40});
-    Members(doc).m_foods.emplace_back("Cheese").m_history = Eaten({5, 14, 18, 23, 27, 31, 36, 40});
-    Members(doc).m_foods.emplace_back("Ginger").m_history = Eaten({3, 9, 20, 29, 33, 44});
-    Members(doc).m_foods.emplace_back("Tea").m_history = Eaten({7, 12});
-    Members(doc).m_symptoms.emplace_back("Headache").m_history = Eaten({6, 15, 19, 24, 28, 32, 37, 41}, 'w');
-    Members(doc).m_symptoms.emplace_back("Rash").m_history = Eaten({4, 10, 21, 30, 34, 45}, 'b');
-    Members(doc).m_dayCount = 80;
+    auto diary = Members(doc);  // references to the members
+    diary.m_foods.emplace_back("Bread").m_history = Eaten({2, 5, 11, 14, 18, 23, 27, 31, 36, 40});
+    diary.m_foods.emplace_back("Cheese").m_history = Eaten({5, 14, 18, 23, 27, 31, 36, 40});
+    diary.m_foods.emplace_back("Ginger").m_history = Eaten({3, 9, 20, 29, 33, 44});
+    diary.m_foods.emplace_back("Tea").m_history = Eaten({7, 12});
+    diary.m_symptoms.emplace_back("Headache").m_history =
+        Eaten({6, 15, 19, 24, 28, 32, 37, 41}, 'w');
+    diary.m_symptoms.emplace_back("Rash").m_history = Eaten({4, 10, 21, 30, 34, 45}, 'b');
+    diary.m_dayCount = 80;
 }
 
 // 500 foods and 20 symptoms with histories from a fixed pattern.
 void LargeDiary(CGastrologDoc& doc) {
+    auto diary = Members(doc);  // references to the members
     for (int food = 0; food < 500; ++food) {
         std::string history(50, 'n');
         for (int slot = 0; slot < 50; ++slot)
             if ((slot * 7 + food * 13) % 11 < 3) history[static_cast<std::size_t>(slot)] = 'y';
-        Members(doc).m_foods.emplace_back("Food " + std::to_string(food + 1)).m_history = history;
+        diary.m_foods.emplace_back("Food " + std::to_string(food + 1)).m_history = history;
     }
     for (int symptom = 0; symptom < 20; ++symptom) {
         std::string history(50, 'n');
         for (int slot = 0; slot < 50; ++slot)
             history[static_cast<std::size_t>(slot)] = "nnwbn"[(slot + symptom) % 5];
-        Members(doc).m_symptoms.emplace_back("Symptom " + std::to_string(symptom + 1)).m_history = history;
+        diary.m_symptoms.emplace_back("Symptom " + std::to_string(symptom + 1)).m_history = history;
     }
-    Members(doc).m_dayCount = 50;
+    diary.m_dayCount = 50;
 }
 
 // The explanation, as wrapped to the window.

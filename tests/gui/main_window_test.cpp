@@ -58,19 +58,15 @@ void SettleDisplay() {
 class PaintLog {
 public:
     explicit PaintLog(const std::vector<CPaneSplitter::Pane>& panes) {
-        for (const CPaneSplitter::Pane& pane : panes) {
-            auto* window = dynamic_cast<PageWindow*>(pane.window.get());
-            if (!window) continue;
-            m_windows.emplace_back(window);
-            m_painted.emplace_back();
-            m_rows.push_back({1 << 30, -1});
-            m_pictures.emplace_back();
-            window->Bind(wxEVT_PAINT, &PaintLog::OnPaint, this);
-        }
+        for (const CPaneSplitter::Pane& pane : panes)
+            if (auto* window = dynamic_cast<PageWindow*>(pane.window.get())) {
+                m_windows.emplace_back(window);
+                window->Bind(wxEVT_PAINT, &PaintLog::OnPaint, this);
+            }
     }
     ~PaintLog() {
-        for (const wxWeakRef<PageWindow>& window : m_windows)
-            if (window) window->Unbind(wxEVT_PAINT, &PaintLog::OnPaint, this);
+        for (const Watched& watched : m_windows)
+            if (watched.window) watched.window->Unbind(wxEVT_PAINT, &PaintLog::OnPaint, this);
     }
     PaintLog(const PaintLog&) = delete;
     PaintLog& operator=(const PaintLog&) = delete;
@@ -78,31 +74,38 @@ public:
     // Forgets what was painted so far, after the display has caught up.
     void Restart() {
         SettleDisplay();
-        for (wxRegion& region : m_painted) region.Clear();
-        for (auto& rows : m_rows) rows = {1 << 30, -1};
+        for (Watched& watched : m_windows) watched = Watched(watched.window.get());
     }
 
     std::size_t Count() const { return m_windows.size(); }
     // Whether every pixel of the window's visible page has been painted since the restart.
     bool WholeWindowPainted(std::size_t index) const {
-        const wxSize size = m_windows[index]->GetClientSize();
-        return m_painted[index].Contains(wxRect(size)) == wxInRegion;
+        const Watched& watched = m_windows[index];
+        return watched.painted.Contains(wxRect(watched.window->GetClientSize())) == wxInRegion;
     }
     // The texts of the page rows painted, drawn from the diary as it is now.
     Strings PaintedTexts(std::size_t index) const {
+        const Watched& watched = m_windows[index];
         RecordingCanvas canvas;
         PageRows rows;
-        rows.neededFirst = m_rows[index].first;
-        rows.neededLast = m_rows[index].second;
+        rows.neededFirst = watched.firstRow;
+        rows.neededLast = watched.lastRow;
         if (rows.neededLast >= rows.neededFirst)
-            PageLayout(*m_windows[index]->GetView()->Core(), canvas, rows).Draw();
+            PageLayout(*watched.window->GetView()->Core(), canvas, rows).Draw();
         return canvas.TextStrings();
     }
-
     // What the window drew in its last paint that reached its top edge.
-    const wxImage& TopPicture(std::size_t index) const { return m_pictures[index]; }
+    const wxImage& TopPicture(std::size_t index) const { return m_windows[index].topPicture; }
 
 private:
+    struct Watched {
+        explicit Watched(PageWindow* shown) : window(shown) {}
+        wxWeakRef<PageWindow> window;
+        wxRegion painted;
+        int firstRow = 1 << 30, lastRow = -1;
+        wxImage topPicture;
+    };
+
     // The window's drawing of the part being repainted, on white.
     static wxImage Picture(PageWindow& window) {
         wxBitmap bitmap(window.GetClientSize());
@@ -117,24 +120,21 @@ private:
     }
 
     void OnPaint(wxPaintEvent& event) {
-        for (std::size_t index = 0; index < m_windows.size(); ++index) {
-            PageWindow* window = m_windows[index].get();
+        for (Watched& watched : m_windows) {
+            PageWindow* window = watched.window.get();
             if (window != event.GetEventObject()) continue;
-            m_painted[index].Union(window->GetUpdateRegion());
+            watched.painted.Union(window->GetUpdateRegion());
             int first = 0, last = -1;
             window->GetRowsToRepaint(window->GetView()->GetScreenLineHeight(), &first, &last);
-            m_rows[index].first = std::min(m_rows[index].first, first);
-            m_rows[index].second = std::max(m_rows[index].second, last);
+            watched.firstRow = std::min(watched.firstRow, first);
+            watched.lastRow = std::max(watched.lastRow, last);
             if (window->GetUpdateRegion().GetBox().GetTop() == 0)
-                m_pictures[index] = Picture(*window);
+                watched.topPicture = Picture(*window);
         }
         event.Skip();  // the window draws as always
     }
 
-    std::vector<wxWeakRef<PageWindow>> m_windows;
-    std::vector<wxRegion> m_painted;
-    std::vector<std::pair<int, int>> m_rows;
-    std::vector<wxImage> m_pictures;
+    std::vector<Watched> m_windows;
 };
 
 bool Shows(const Strings& texts, const std::string& part) {
@@ -308,16 +308,13 @@ TEST_F(MainWindowTest, TheWholePageIsRedrawnAfterANewDayAndAfterOptions) {
     const std::string applesScore = FormatScore(static_cast<double>(0.9f) * 10000.0);
     const std::string coffeeScore = FormatScore(static_cast<double>(-0.9f) * 10000.0);
     const std::string apples = "Apples " + applesScore, coffee = "Coffee " + coffeeScore;
-    struct SortCase {
-        int radio;
-        Strings rows;
-    };
-    for (const SortCase& sort : {SortCase{control::ByScore, {coffee, apples}},
-                                 SortCase{control::Alphabetic, {apples, coffee}}}) {
-        SCOPED_TRACE(sort.radio);
+    const std::pair<int, Strings> sorts[] = {{control::ByScore, {coffee, apples}},
+                                             {control::Alphabetic, {apples, coffee}}};
+    for (const auto& [sortRadio, sortedRows] : sorts) {
+        SCOPED_TRACE(sortRadio);
         wxTEST_DIALOG(Choose(command::ChangeOptions), ScriptedOptions([&](COptionsDlg& dialog) {
                           log.Restart();  // what the dialog's own showing exposed is painted
-                          auto* radio = dynamic_cast<wxRadioButton*>(dialog.FindWindow(sort.radio));
+                          auto* radio = dynamic_cast<wxRadioButton*>(dialog.FindWindow(sortRadio));
                           ASSERT_NE(radio, nullptr);
                           radio->SetValue(true);
                           Send(radio, wxEVT_RADIOBUTTON);
@@ -333,7 +330,7 @@ TEST_F(MainWindowTest, TheWholePageIsRedrawnAfterANewDayAndAfterOptions) {
             for (std::size_t index = 0; index + 1 < texts.size(); ++index)
                 if (texts[index + 1] == applesScore || texts[index + 1] == coffeeScore)
                     rows.push_back(texts[index] + " " + texts[index + 1]);
-            EXPECT_EQ(rows, sort.rows);
+            EXPECT_EQ(rows, sortedRows);
         }
     }
 }
@@ -341,58 +338,43 @@ TEST_F(MainWindowTest, TheWholePageIsRedrawnAfterANewDayAndAfterOptions) {
 // The window's size and place, its panes and the View sections come back as they were left;
 // the first run has the starting size, centred, and the starting sections.
 TEST_F(MainWindowTest, TheWindowAndTheViewSectionsAreAsTheUserLeftThem) {
+    using namespace command;
     Start();
+    // 880 by 680, wider where the toolbar needs more to show every button, centred. (The
+    // starting sections are checked with the View switches in app_test.)
     const wxRect first = Frame().GetRect();
-    // 880 by 680, wider where the toolbar needs more to show every button.
     EXPECT_EQ(first.GetHeight(), Frame().FromDIP(680));
     EXPECT_GE(first.GetWidth(), Frame().FromDIP(880));
     EXPECT_LE(Frame().GetToolBar()->GetBestSize().x, Frame().GetClientSize().x);
     const wxRect screen = wxDisplay(&Frame()).GetClientArea();
     EXPECT_NEAR(first.GetLeft() - screen.GetLeft(), screen.GetRight() - first.GetRight(), 2);
-    EXPECT_EQ(Frame().Panes().GetPanes().size(), 1u);
-    const std::vector<int> sections = {command::ViewInclusions, command::ViewUnclassified,
-                                       command::ViewExclusions, command::ViewSymptoms,
-                                       command::ViewFoods,      command::ViewHistory};
     const auto shownSections = [&] {
         std::vector<int> shown;
-        for (int section : sections)
+        for (int section : {ViewInclusions, ViewUnclassified, ViewExclusions, ViewSymptoms,
+                            ViewFoods, ViewHistory})
             if (Diary().IsSectionShown(section)) shown.push_back(section);
         return shown;
     };
-    EXPECT_EQ(shownSections(), (std::vector<int>{command::ViewInclusions, command::ViewUnclassified,
-                                                 command::ViewExclusions, command::ViewSymptoms}));
-
     struct Left {
         wxRect rect;
-        int rows, columns, rowSash, columnSash;
-        std::vector<int> switched;  // View commands chosen
-        std::vector<int> shown;     // the sections shown then
+        struct {
+            int rows, columns, rowSash, columnSash;
+        } layout;
+        std::vector<int> switched, shownAfter;  // the View commands chosen, the sections shown
     };
     const Left runs[] = {
         {{60, 40, 700, 520},
-         2,
-         2,
-         200,
-         300,
-         {command::ViewFoods, command::ViewSymptoms},
-         {command::ViewInclusions, command::ViewUnclassified, command::ViewExclusions,
-          command::ViewFoods}},
+         {2, 2, 200, 300},
+         {ViewFoods, ViewSymptoms},
+         {ViewInclusions, ViewUnclassified, ViewExclusions, ViewFoods}},
         {{150, 90, 620, 480},
-         1,
-         2,
-         0,
-         250,
-         {command::ViewHistory, command::ViewInclusions},
-         {command::ViewUnclassified, command::ViewExclusions, command::ViewFoods,
-          command::ViewHistory}},
+         {1, 2, 0, 250},
+         {ViewHistory, ViewInclusions},
+         {ViewUnclassified, ViewExclusions, ViewFoods, ViewHistory}},
         {{20, 30, 640, 500},
-         1,
-         1,
-         0,
-         0,
+         {1, 1, 0, 0},
          {},
-         {command::ViewUnclassified, command::ViewExclusions, command::ViewFoods,
-          command::ViewHistory}},
+         {ViewUnclassified, ViewExclusions, ViewFoods, ViewHistory}},
     };
     for (const Left& left : runs) {
         SCOPED_TRACE(left.rect.GetLeft());
@@ -400,21 +382,21 @@ TEST_F(MainWindowTest, TheWindowAndTheViewSectionsAreAsTheUserLeftThem) {
         CPaneSplitter& panes = Frame().Panes();
         while (panes.GetRowCount() > 1 || panes.GetColumnCount() > 1)
             Choose(frame_command::Unsplit);
-        if (left.rows == 2) Choose(frame_command::SplitRows);
-        if (left.columns == 2) Choose(frame_command::SplitColumns);
-        panes.SetRowSash(left.rowSash);
-        panes.SetColumnSash(left.columnSash);
-        for (int command : left.switched) Choose(command);
+        if (left.layout.rows == 2) Choose(frame_command::SplitRows);
+        if (left.layout.columns == 2) Choose(frame_command::SplitColumns);
+        panes.SetRowSash(left.layout.rowSash);
+        panes.SetColumnSash(left.layout.columnSash);
+        for (int view : left.switched) Choose(view);
         SettleDisplay();
         Stop();
 
         Start();
         EXPECT_EQ(Frame().GetRect(), left.rect);
-        EXPECT_EQ(Frame().Panes().GetRowCount(), left.rows);
-        EXPECT_EQ(Frame().Panes().GetColumnCount(), left.columns);
-        EXPECT_EQ(Frame().Panes().GetRowSash(), left.rowSash);
-        EXPECT_EQ(Frame().Panes().GetColumnSash(), left.columnSash);
-        EXPECT_EQ(shownSections(), left.shown);
+        EXPECT_EQ(Frame().Panes().GetRowCount(), left.layout.rows);
+        EXPECT_EQ(Frame().Panes().GetColumnCount(), left.layout.columns);
+        EXPECT_EQ(Frame().Panes().GetRowSash(), left.layout.rowSash);
+        EXPECT_EQ(Frame().Panes().GetColumnSash(), left.layout.columnSash);
+        EXPECT_EQ(shownSections(), left.shownAfter);
     }
 }
 
