@@ -2,6 +2,7 @@
 
 #include <wx/dcbuffer.h>
 #include <wx/dcclient.h>
+#include <wx/docview.h>
 #include <wx/settings.h>
 
 #include <functional>
@@ -14,7 +15,6 @@
 
 namespace {
 
-constexpr int RefreshMilliseconds = 500;
 constexpr int Margin = 10;
 constexpr int MinimumWidth = 600;
 const wxColour HighlightColour(45, 108, 223);
@@ -28,8 +28,7 @@ const char* RatingWord(char code) {
 
 ChartsWindow::ChartsWindow(wxWindow* parent, DiarySource diary)
     : wxFrame(parent, wxID_ANY, "Charts", wxDefaultPosition, wxSize(1000, 700)),
-      m_diary(std::move(diary)),
-      m_timer(this) {
+      m_diary(std::move(diary)) {
     m_charts = new wxScrolledWindow(this, wxID_ANY);
     m_charts->SetBackgroundStyle(wxBG_STYLE_PAINT);
     m_charts->SetScrollRate(10, 10);
@@ -37,39 +36,49 @@ ChartsWindow::ChartsWindow(wxWindow* parent, DiarySource diary)
     m_charts->Bind(wxEVT_MOTION, &ChartsWindow::OnMotion, this);
     m_charts->Bind(wxEVT_LEAVE_WINDOW, &ChartsWindow::OnLeave, this);
     m_charts->Bind(wxEVT_SIZE, &ChartsWindow::OnSize, this);
-    Bind(wxEVT_TIMER, &ChartsWindow::OnTimer, this);
     FollowDiary();
-    // The diary changes through the main window's commands; a cheap look twice a second keeps
-    // the charts in step without the document knowing about this window.
-    m_timer.Start(RefreshMilliseconds);
 }
 
-std::size_t ChartsWindow::DiarySignature() const {
-    const CGastrologDoc* doc = m_diary();
-    if (!doc) return 0;
-    std::size_t signature = std::hash<long long>()(doc->LastUpdate()) ^ doc->DayCount();
-    const auto mix = [&](const std::string& text) {
-        signature = signature * 31 + std::hash<std::string>()(text);
-    };
-    for (const CFood& food : doc->Foods()) mix(food.m_name + food.m_history);
-    for (const CSymptom& symptom : doc->Symptoms()) mix(symptom.m_name + symptom.m_history);
-    return signature;
+class ChartsWindow::ChangeWatcher : public wxView {
+public:
+    ChangeWatcher(ChartsWindow& charts, wxDocument& document) : m_charts(&charts) {
+        SetDocument(&document);
+    }
+    // Closed with the document: the window stays, and hears of no more changes.
+    ~ChangeWatcher() override {
+        if (m_charts) m_charts->m_watcher = nullptr;
+    }
+    void Forget() { m_charts = nullptr; }
+
+    void OnDraw(wxDC*) override {}
+    void OnUpdate(wxView*, wxObject*) override {
+        if (m_charts) m_charts->FollowDiary();
+    }
+    // Closing this view never closes the document, as closing a pane's last view would.
+    bool OnClose(bool) override { return true; }
+
+private:
+    ChartsWindow* m_charts;
+};
+
+ChartsWindow::~ChartsWindow() {
+    if (!m_watcher) return;
+    m_watcher->Forget();
+    delete m_watcher;
+}
+
+void ChartsWindow::FollowChangesOf(wxDocument& document) {
+    delete m_watcher;
+    m_watcher = new ChangeWatcher(*this, document);
 }
 
 void ChartsWindow::FollowDiary() {
-    const std::size_t signature = DiarySignature();
-    if (m_signature == signature) return;
-    m_signature = signature;
     const CGastrologDoc* doc = m_diary();
     m_evidence = doc ? ReadEvidence(*doc) : EvidenceReading{};
     // The day under the mouse may say something else now.
     m_tooltipDay = -2;
     Measure();
     m_charts->Refresh();
-}
-
-void ChartsWindow::OnTimer(wxTimerEvent&) {
-    FollowDiary();
 }
 
 void ChartsWindow::OnSize(wxSizeEvent& event) {

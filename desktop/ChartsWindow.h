@@ -6,7 +6,6 @@
 #include <wx/dc.h>
 #include <wx/frame.h>
 #include <wx/scrolwin.h>
-#include <wx/timer.h>
 
 #include <functional>
 #include <optional>
@@ -17,14 +16,18 @@
 #include "page/ReportLayout.h"
 
 class CGastrologDoc;
+class wxDocument;
 
 class ChartsWindow : public wxFrame {
 public:
     // diary: the diary being shown now (it may change between calls), or null.
     using DiarySource = std::function<const CGastrologDoc*()>;
     ChartsWindow(wxWindow* parent, DiarySource diary);
+    ~ChartsWindow() override;
 
-    // Lays the charts out again when the diary changed since the last look; a timer calls it.
+    // Every change the document tells its views of lays the charts out again.
+    void FollowChangesOf(wxDocument& document);
+    // Lays the charts out for the diary as it is now.
     void FollowDiary();
     // What the tooltip says for the day under x on the charts, empty outside the days.
     wxString DayDescription(int x) const;
@@ -43,13 +46,12 @@ private:
     void OnMotion(wxMouseEvent& event);
     void OnLeave(wxMouseEvent& event);
     void OnSize(wxSizeEvent& event);
-    void OnTimer(wxTimerEvent& event);
-    std::size_t DiarySignature() const;
 
     DiarySource m_diary;
     wxScrolledWindow* m_charts;
-    wxTimer m_timer;
-    std::optional<std::size_t> m_signature;  // of the diary as last laid out
+    // A view of the document without a window of its own, so the charts hear of each change.
+    class ChangeWatcher;
+    ChangeWatcher* m_watcher = nullptr;
     // Read when the diary changes rather than at each paint: a large diary takes a while.
     EvidenceReading m_evidence;
     std::optional<DayAxis> m_axis;

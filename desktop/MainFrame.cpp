@@ -298,6 +298,8 @@ void CMainFrame::OnViewCharts(wxCommandEvent&) {
         auto* document = dynamic_cast<DiaryDocument*>(manager->GetCurrentDocument());
         return document ? &document->Core() : nullptr;
     });
+    // The one diary document stays for the program's life; what it holds changes.
+    if (wxDocument* document = m_manager->GetCurrentDocument()) charts->FollowChangesOf(*document);
     charts->Show();
 }
 

@@ -2,13 +2,12 @@
 // changes, and scrolling a long diary.
 
 #include <gtest/gtest.h>
-#include <wx/time.h>
-#include <wx/utils.h>
 
 #include <functional>
 #include <string>
 
 #include "desktop/ChartsWindow.h"
+#include "desktop/DiaryDocument.h"
 #include "diary/GastrologDoc.h"
 #include "tests/gui/support/ShellTestSupport.h"
 #include "tests/support/DocumentTestAccess.h"
@@ -71,16 +70,6 @@ std::string Tip(const std::string& date, const std::string& eaten, const char* h
     return date + "\nEaten: " + eaten + "\nHeadache: " + headache + "\nRash: " + rash;
 }
 
-// Runs the event loop, timers included, until the condition holds or three seconds pass.
-bool PumpUntil(const std::function<bool()>& condition) {
-    const wxLongLong deadline = wxGetLocalTimeMillis() + 3000;
-    while (!condition() && wxGetLocalTimeMillis() < deadline) {
-        PumpEvents();
-        wxMilliSleep(20);
-    }
-    return condition();
-}
-
 }  // namespace
 
 TEST(ChartsWindow, TellsTheDateFoodsAndRatingsOfTheDayUnderTheMouse) {
@@ -112,9 +101,12 @@ TEST(ChartsWindow, TellsTheDateFoodsAndRatingsOfTheDayUnderTheMouse) {
 }
 
 TEST(ChartsWindow, FollowsTheDiaryAsItChanges) {
-    CGastrologDoc doc;
+    // The charts are the document's only view here, so the document goes with them.
+    auto* document = new DiaryDocument;
+    CGastrologDoc& doc = document->Core();
     FillDiary(doc, 0);
     OpenCharts charts(doc);
+    charts.window->FollowChangesOf(*document);
     const struct {
         const char* change;
         std::function<void()> apply;
@@ -142,11 +134,9 @@ TEST(ChartsWindow, FollowsTheDiaryAsItChanges) {
         const int before = charts.window->Axis()->LivedDays();
         charts.TooltipAtDay(before - 1);
         c.apply();
-        // The window's own timer notices the change.
-        EXPECT_TRUE(PumpUntil([&] {
-            return charts.window->Axis()->LivedDays() == c.livedDays &&
-                   charts.TooltipAtDay(c.livedDays - 1) == c.lastDay;
-        })) << charts.TooltipAtDay(c.livedDays - 1);
+        document->UpdateAllViews();  // as every change of the diary ends
+        EXPECT_EQ(charts.window->Axis()->LivedDays(), c.livedDays);
+        EXPECT_EQ(charts.TooltipAtDay(c.livedDays - 1), c.lastDay);
     }
 }
 
