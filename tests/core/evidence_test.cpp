@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "diary/GastrologDoc.h"
-#include "tests/support/FakePorts.h"
 #include "tests/support/DocumentTestAccess.h"
+#include "tests/support/FakePorts.h"
 
 namespace {
 
@@ -117,28 +117,17 @@ TEST_F(Evidence, ReadsEachDirectionOnItsOwnAndCountsUpperCaseYAsEaten) {
         Members(diary.doc).m_foods.clear();
         Members(diary.doc).m_symptoms.clear();
         AddFood("Bread", History().EatPairs(0, Slots));
-        AddFood("Cheese", History()
-                              .Eat(10, c.eatenCode)
-                              .Eat(20, c.eatenCode)
-                              .Eat(30, c.eatenCode)
-                              .Eat(40, c.eatenCode)
-                              .Eat(45, c.eatenCode));
+        History cheese, rash = History().NextDay(5, c.rating == 'w' ? 'b' : 'w');
+        for (int t : {10, 20, 30, 40, 45}) cheese.Eat(t, c.eatenCode), rash.NextDay(t, c.rating);
+        AddFood("Cheese", cheese);
         AddSymptom("Headache", History());
-        AddSymptom("Rash", History()
-                               .NextDay(10, c.rating)
-                               .NextDay(20, c.rating)
-                               .NextDay(30, c.rating)
-                               .NextDay(40, c.rating)
-                               .NextDay(45, c.rating)
-                               .NextDay(5, c.rating == 'w' ? 'b' : 'w'));
+        AddSymptom("Rash", rash);
         const EvidenceReading reading = Read(50);
         ASSERT_EQ(reading.entries.size(), 8u);
-        const int expectedOrder[][3] = {{0, 0, 0}, {0, 0, 1}, {1, 0, 0}, {1, 0, 1},
-                                        {0, 1, 0}, {0, 1, 1}, {1, 1, 0}, {1, 1, 1}};
-        for (std::size_t i = 0; i < reading.entries.size(); ++i) {
-            EXPECT_EQ(reading.entries[i].food, expectedOrder[i][0]);
-            EXPECT_EQ(reading.entries[i].symptom, expectedOrder[i][1]);
-            EXPECT_EQ(reading.entries[i].direction, expectedOrder[i][2] == 0 ? Worse : Better);
+        for (std::size_t i = 0; i < reading.entries.size(); ++i) {  // i is symptom, food, way
+            EXPECT_EQ(reading.entries[i].symptom, static_cast<int>(i / 4));
+            EXPECT_EQ(reading.entries[i].food, static_cast<int>(i / 2 % 2));
+            EXPECT_EQ(reading.entries[i].direction, i % 2 ? Better : Worse);
         }
         const EvidenceEntry& worse = Entry(reading, 1, 1, Worse);
         const EvidenceEntry& better = Entry(reading, 1, 1, Better);
