@@ -10,12 +10,9 @@
 #include "tests/cli/CliTestSupport.h"
 
 TEST(Assess, TalliesEveryReadingWithAndWithoutLinks) {
-    AssessmentOptions options;
-    options.seeds = 3;
-    options.days = 30;
     Assessment assessment;
     int reported = 0;
-    ASSERT_EQ(RunAssessment(options, assessment,
+    ASSERT_EQ(RunAssessment({.seeds = 3, .days = 30}, assessment,
                             [&](int done, int total) {
                                 EXPECT_EQ(done, ++reported);
                                 EXPECT_EQ(total, 3);

@@ -33,13 +33,12 @@ protected:
         SaveDiary(doc, path);
         reading = ReadEvidence(doc);
         for (const CFood& food : doc.Foods()) foods.push_back(food.m_name);
-        for (const CSymptom& symptom : doc.Symptoms()) symptoms.push_back(symptom.m_name);
     }
 
     ScratchFolder folder;
     std::string path = folder.File("diary.glg");
     EvidenceReading reading;  // what the engine reads in the diary, for the JSON to show
-    std::vector<std::string> foods, symptoms;
+    std::vector<std::string> foods;
 };
 
 }  // namespace
@@ -98,7 +97,6 @@ TEST_F(EvidenceCommand, JsonHoldsEveryEntryInDiaryOrder) {
     ASSERT_EQ(run.status, 0) << run.err;
     const Json json = Json::parse(run.out);
     EXPECT_EQ(json["lived_days"], 50);
-    EXPECT_EQ(json["lived_days"], reading.livedDays);
     const Json& entries = json["entries"];
     ASSERT_EQ(entries.size(), 12u);  // 3 foods x 2 symptoms x 2 directions
     ASSERT_EQ(entries.size(), reading.entries.size());
@@ -126,12 +124,8 @@ TEST_F(EvidenceCommand, JsonHoldsEveryEntryInDiaryOrder) {
                 for (const auto& [key, value] : entry.items()) entryKeys.push_back(key);
                 EXPECT_EQ(entryKeys, keys);
                 EXPECT_EQ(entry["symptom"], symptom);
-                EXPECT_EQ(entry["symptom"], symptoms[static_cast<std::size_t>(read.symptom)]);
                 EXPECT_EQ(entry["food"], food);
-                EXPECT_EQ(entry["food"], foods[static_cast<std::size_t>(read.food)]);
                 EXPECT_EQ(entry["direction"], direction);
-                EXPECT_EQ(entry["direction"], EvidenceDirectionText(read.direction));
-                EXPECT_EQ(entry["days_eaten"].get<int>() + entry["other_days"].get<int>(), 49);
                 for (const auto& [key, member] : counts) EXPECT_EQ(entry[key], read.*member) << key;
                 EXPECT_DOUBLE_EQ(entry["p"].get<double>(), read.p);
                 EXPECT_EQ(entry["word"], EvidenceWordText(read.word));
@@ -160,12 +154,7 @@ TEST_F(EvidenceCommand, JsonHoldsEveryEntryInDiaryOrder) {
 // The bundled example was made with seed 7 (60 days, 30 foods, 5 symptoms); every food
 // planted there is read as strong for its symptom and direction.
 TEST(EvidenceOnTheExample, NamesThePlantedFoodsStrong) {
-    SimulationOptions options;
-    options.days = 60;
-    options.seed = 7;
-    options.foods = 30;
-    options.symptoms = 5;
-    const DiarySimulation simulation(options);
+    const DiarySimulation simulation({.days = 60, .seed = 7, .foods = 30, .symptoms = 5});
     ASSERT_FALSE(simulation.Triggers().empty());
     const CliRun run = RunCli({"evidence", "../../res/example.glg", "--json"});
     ASSERT_EQ(run.status, 0) << run.err;
