@@ -154,7 +154,9 @@ TEST_F(EvidenceCommand, JsonHoldsEveryEntryInDiaryOrder) {
 // The bundled example was made with seed 7 (60 days, 30 foods, 5 symptoms); every food
 // planted there is read as strong for its symptom and direction.
 TEST(EvidenceOnTheExample, NamesThePlantedFoodsStrong) {
-    const DiarySimulation simulation({.days = 60, .seed = 7, .foods = 30, .symptoms = 5});
+    SimulationOptions options;  // the defaults: 60 days, 30 foods, 5 symptoms
+    options.seed = 7;
+    const DiarySimulation simulation(options);
     ASSERT_FALSE(simulation.Triggers().empty());
     const CliRun run = RunCli({"evidence", "../../res/example.glg", "--json"});
     ASSERT_EQ(run.status, 0) << run.err;
