@@ -79,8 +79,8 @@ TEST(EvidenceStrip, DrawsAColumnPerLivedPairWithMarksThatReadWithoutColour) {
         const int cellsLeft = 10 + LabelWidth;
         const int eatenTop = 100 + Row + Row / 4, ratingTop = eatenTop + Row;
         std::vector<int> eaten;
-        std::map<int, std::string> ratingFills;  // column, fill; every cell is outlined too
-        int outlinedRatings = 0;
+        std::map<int, std::string> ratingFills;      // column, fill
+        int outlinedRatings = 0, filledRatings = 0;  // every cell is outlined; marked ones filled
         for (std::size_t index = 0; index < canvas.calls.size(); ++index) {
             const DrawCall& call = canvas.calls[index];
             const bool fill = call.kind == DrawCall::Kind::Fill;
@@ -94,8 +94,8 @@ TEST(EvidenceStrip, DrawsAColumnPerLivedPairWithMarksThatReadWithoutColour) {
             const int column = (left - cellsLeft) / c.cellWidth;
             EXPECT_LT(column, c.columns);
             if (top == eatenTop && fill) eaten.push_back(column);
+            if (top == ratingTop) ++(fill ? filledRatings : outlinedRatings);
             if (top == ratingTop && fill) ratingFills[column] = call.text;
-            if (top == ratingTop && !fill) ++outlinedRatings;
             // A rectangle is white inside: one drawn after a fill would hide it.
             for (std::size_t later = index + 1; fill && later < canvas.calls.size(); ++later)
                 EXPECT_FALSE(canvas.calls[later].kind == DrawCall::Kind::Rectangle &&
@@ -103,7 +103,7 @@ TEST(EvidenceStrip, DrawsAColumnPerLivedPairWithMarksThatReadWithoutColour) {
                     << "the fill of column " << column << " is covered";
         }
         EXPECT_EQ(eaten, c.eatenColumns);
-        EXPECT_EQ(ratingFills.size(), c.letters.size());
+        EXPECT_EQ(filledRatings, static_cast<int>(c.letters.size()));
         EXPECT_EQ(outlinedRatings, c.columns);
         std::map<std::string, std::set<std::string>> fillsOfMark;
         for (const auto& [column, mark] : c.letters) fillsOfMark[mark].insert(ratingFills[column]);
