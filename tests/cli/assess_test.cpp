@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <regex>
@@ -9,12 +10,9 @@
 #include "tests/cli/CliTestSupport.h"
 
 TEST(Assess, TalliesEveryReadingWithAndWithoutLinks) {
-    AssessmentOptions options;
-    options.seeds = 3;
-    options.days = 30;
     Assessment assessment;
     int reported = 0;
-    ASSERT_EQ(RunAssessment(options, assessment,
+    ASSERT_EQ(RunAssessment({.seeds = 3, .days = 30}, assessment,
                             [&](int done, int total) {
                                 EXPECT_EQ(done, ++reported);
                                 EXPECT_EQ(total, 3);
@@ -53,8 +51,8 @@ TEST(Assess, TalliesEveryReadingWithAndWithoutLinks) {
 TEST(Assess, CommandPrintsBothTablesAndRefusesBadOptions) {
     const CliRun run = RunCli({"assess", "--seeds", "1", "--days", "12", "--foods", "8"});
     ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_NE(run.out.find("Assessed on 1 simulated diaries (seeds 1 to 1) of 12 days, 8 foods"),
-              std::string::npos);
+    EXPECT_THAT(run.out, ::testing::HasSubstr(
+                             "Assessed on 1 simulated diaries (seeds 1 to 1) of 12 days, 8 foods"));
     for (const char* row : {"Exclusion list", "Inclusion list", "Relate Foods to Symptoms",
                             "Evidence \"strong\"", "Evidence \"strong\" or \"some\""}) {
         const auto first = run.out.find(std::string("  ") + row + "  ");
@@ -64,14 +62,11 @@ TEST(Assess, CommandPrintsBothTablesAndRefusesBadOptions) {
     }
     for (const auto& [option, value] : std::vector<std::pair<std::string, std::string>>{
              {"--seeds", "0"}, {"--days", "0"}, {"--foods", "2001"}, {"--symptoms", "21"}}) {
-        std::vector<std::string> arguments{"assess", "--seeds", "1"};
-        if (option == "--seeds")
-            arguments = {"assess", option, value};
-        else
-            arguments.insert(arguments.end(), {option, value});
+        std::vector<std::string> arguments{"assess", option, value};
+        if (option != "--seeds") arguments.insert(arguments.end(), {"--seeds", "1"});
         const CliRun refused = RunCli(arguments);
         EXPECT_EQ(refused.status, 1) << option;
-        EXPECT_NE(refused.err.find(option), std::string::npos) << refused.err;
+        EXPECT_THAT(refused.err, ::testing::HasSubstr(option));
     }
 }
 
@@ -103,7 +98,7 @@ TEST(SimulateWithoutLinks, KeepsTheFoodsAndCutsTheLinks) {
     const CliRun run = RunCli(
         {"simulate", "--days", "3", "--seed", "1", "--no-links", "-o", folder.File("x.glg")});
     ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_NE(run.out.find("No food does anything in this diary"), std::string::npos);
+    EXPECT_THAT(run.out, ::testing::HasSubstr("No food does anything in this diary"));
 }
 
 // Beyond the catalog the diet goes on with made-up foods.

@@ -1,7 +1,9 @@
 #include "engine/Evidence.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <regex>
 #include <set>
 #include <tuple>
 
@@ -10,6 +12,8 @@
 #include "tests/cli/CliTestSupport.h"
 
 namespace {
+
+using ::testing::HasSubstr;
 
 // Cheese is followed by a worse headache every time; Bread rides along on those days and on
 // three quiet ones; Tea is eaten twice only.
@@ -29,13 +33,12 @@ protected:
         SaveDiary(doc, path);
         reading = ReadEvidence(doc);
         for (const CFood& food : doc.Foods()) foods.push_back(food.m_name);
-        for (const CSymptom& symptom : doc.Symptoms()) symptoms.push_back(symptom.m_name);
     }
 
     ScratchFolder folder;
     std::string path = folder.File("diary.glg");
     EvidenceReading reading;  // what the engine reads in the diary, for the JSON to show
-    std::vector<std::string> foods, symptoms;
+    std::vector<std::string> foods;
 };
 
 }  // namespace
@@ -62,7 +65,7 @@ TEST_F(EvidenceCommand, TextShowsStrongOrSomeRowsUnlessAllAndRefusesWhatItCannot
         const CliRun run = RunCli(c.arguments);
         if (!c.refusal.empty()) {
             EXPECT_EQ(run.status, 1);
-            EXPECT_NE(run.err.find(c.refusal), std::string::npos) << run.err;
+            EXPECT_THAT(run.err, HasSubstr(c.refusal));
             EXPECT_TRUE(run.out.empty());
             continue;
         }
@@ -71,25 +74,16 @@ TEST_F(EvidenceCommand, TextShowsStrongOrSomeRowsUnlessAllAndRefusesWhatItCannot
         ASSERT_GE(lines.size(), 3u);
         EXPECT_EQ(lines[0], EvidenceExplanation);
         EXPECT_EQ(lines[2], "Lived days: 50.");
+        // Each row without its figures, one blank between its words.
+        const std::regex figures(" +[0-9][0-9./e+-]*"), blanks(" +");
         std::vector<std::string> rows;
         for (std::size_t i = 5; i < lines.size(); ++i) {
-            std::istringstream cells(lines[i]);
-            std::string food, word1, word2, direction;
-            cells >> food >> word1;
-            std::string symptom = word1;
-            if (word1 == "Skin") cells >> word2, symptom += " " + word2;
-            cells >> direction;
-            std::string rest;
-            std::getline(cells, rest);
-            std::string word = rest.find("too few days") != std::string::npos    ? "too few days"
-                               : rest.find("no clear link") != std::string::npos ? "no clear link"
-                               : rest.find("strong") != std::string::npos        ? "strong"
-                                                                                 : "some";
-            rows.push_back(food + " " + symptom + " " + direction + " " + word);
-            EXPECT_EQ(lines[i].back() != ' ', true) << "trailing blank: " << lines[i];
+            EXPECT_NE(lines[i].back(), ' ') << "trailing blank: " << lines[i];
+            rows.push_back(
+                std::regex_replace(std::regex_replace(lines[i], figures, ""), blanks, " "));
         }
         if (c.rows.empty())
-            EXPECT_NE(run.out.find("No food shows strong or some evidence"), std::string::npos);
+            EXPECT_THAT(run.out, HasSubstr("No food shows strong or some evidence"));
         else
             EXPECT_EQ(lines[4].substr(0, 4), "Food");
         EXPECT_EQ(rows, c.rows);
@@ -103,7 +97,6 @@ TEST_F(EvidenceCommand, JsonHoldsEveryEntryInDiaryOrder) {
     ASSERT_EQ(run.status, 0) << run.err;
     const Json json = Json::parse(run.out);
     EXPECT_EQ(json["lived_days"], 50);
-    EXPECT_EQ(json["lived_days"], reading.livedDays);
     const Json& entries = json["entries"];
     ASSERT_EQ(entries.size(), 12u);  // 3 foods x 2 symptoms x 2 directions
     ASSERT_EQ(entries.size(), reading.entries.size());
@@ -131,12 +124,8 @@ TEST_F(EvidenceCommand, JsonHoldsEveryEntryInDiaryOrder) {
                 for (const auto& [key, value] : entry.items()) entryKeys.push_back(key);
                 EXPECT_EQ(entryKeys, keys);
                 EXPECT_EQ(entry["symptom"], symptom);
-                EXPECT_EQ(entry["symptom"], symptoms[static_cast<std::size_t>(read.symptom)]);
                 EXPECT_EQ(entry["food"], food);
-                EXPECT_EQ(entry["food"], foods[static_cast<std::size_t>(read.food)]);
                 EXPECT_EQ(entry["direction"], direction);
-                EXPECT_EQ(entry["direction"], EvidenceDirectionText(read.direction));
-                EXPECT_EQ(entry["days_eaten"].get<int>() + entry["other_days"].get<int>(), 49);
                 for (const auto& [key, member] : counts) EXPECT_EQ(entry[key], read.*member) << key;
                 EXPECT_DOUBLE_EQ(entry["p"].get<double>(), read.p);
                 EXPECT_EQ(entry["word"], EvidenceWordText(read.word));
@@ -165,11 +154,8 @@ TEST_F(EvidenceCommand, JsonHoldsEveryEntryInDiaryOrder) {
 // The bundled example was made with seed 7 (60 days, 30 foods, 5 symptoms); every food
 // planted there is read as strong for its symptom and direction.
 TEST(EvidenceOnTheExample, NamesThePlantedFoodsStrong) {
-    SimulationOptions options;
-    options.days = 60;
+    SimulationOptions options;  // the defaults: 60 days, 30 foods, 5 symptoms
     options.seed = 7;
-    options.foods = 30;
-    options.symptoms = 5;
     const DiarySimulation simulation(options);
     ASSERT_FALSE(simulation.Triggers().empty());
     const CliRun run = RunCli({"evidence", "../../res/example.glg", "--json"});

@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -12,6 +13,9 @@
 #include "tests/support/ReaderTools.h"
 
 namespace {
+
+using ::testing::HasSubstr;
+using ::testing::Not;
 
 constexpr const char* Example = "../../res/example.glg";
 
@@ -95,28 +99,24 @@ TEST_F(ReportCommand, ReaderFindsThePeriodEveryStrongLinkAndTheLists) {
     const std::string text = Flattened(PdfText(pdf));
     CGastrologDoc doc;
     ASSERT_EQ(doc.ReadFile(Example).Message(), "");
-    EXPECT_NE(text.find("Period: " + PeriodText(doc)), std::string::npos);
-    EXPECT_NE(text.find("Thursday, January 16, 2025 to Thursday, March 06, 2025"),
-              std::string::npos);
+    EXPECT_THAT(text, HasSubstr("Period: Thursday, January 16, 2025 to Thursday, March 06, 2025"));
     const EvidenceReading reading = ReadEvidence(doc);
     int strong = 0;
     for (const EvidenceEntry& entry : reading.entries) {
         if (entry.word != EvidenceWord::Strong) continue;
         ++strong;
-        EXPECT_NE(text.find(Flattened(LinkText(doc, entry))), std::string::npos)
-            << LinkText(doc, entry);
+        EXPECT_THAT(text, HasSubstr(Flattened(LinkText(doc, entry))));
     }
     EXPECT_GE(strong, 3) << "the example's planted foods";
     doc.GenerateLists(0);
-    EXPECT_NE(text.find("Should be excluded (" + std::to_string(doc.Exclusions().size()) +
-                        "): " + doc.Exclusions().front().m_name),
-              std::string::npos);
-    EXPECT_NE(text.find("Can be included (" + std::to_string(doc.Inclusions().size()) + ")"),
-              std::string::npos);
-    EXPECT_NE(text.find(std::string(EvidenceExplanation)), std::string::npos);
-    EXPECT_NE(text.find(ListsExplanation()), std::string::npos);
-    for (const char* section : {"Symptoms over time", "What was eaten", "Day-after relationships"})
-        EXPECT_NE(text.find(section), std::string::npos) << section;
+    EXPECT_THAT(text, HasSubstr("Should be excluded (" + std::to_string(doc.Exclusions().size()) +
+                                "): " + doc.Exclusions().front().m_name));
+    EXPECT_THAT(text,
+                HasSubstr("Can be included (" + std::to_string(doc.Inclusions().size()) + ")"));
+    for (const std::string& part :
+         {std::string(EvidenceExplanation), ListsExplanation(), std::string("Symptoms over time"),
+          std::string("What was eaten"), std::string("Day-after relationships")})
+        EXPECT_THAT(text, HasSubstr(part));
 }
 
 // On each paper and for a diary of 500 foods: two runs give the same bytes, and every page is
@@ -138,38 +138,32 @@ TEST_F(ReportCommand, EveryPageIsNamedNumberedWholeAndTheSameOnEachRun) {
         const std::string name = c.extraFoods ? "large.glg" : "example.glg";
         const std::string pdf = Report(diary, "first.pdf", {"--paper", c.paper});
         const std::string first = FileText(pdf);
-        EXPECT_FALSE(first.empty());
         EXPECT_EQ(first, FileText(Report(diary, "second.pdf", {"--paper", c.paper})));
         const std::string info = CommandOutput("pdfinfo '" + pdf + "'");
-        EXPECT_NE(info.find(c.paperInfo), std::string::npos) << info;
+        EXPECT_THAT(info, HasSubstr(c.paperInfo));
         const int pages = PdfPageCount(pdf);
         EXPECT_GE(pages, c.fewestPages);
         EXPECT_LE(pages, c.mostPages);
         const std::string text = Flattened(PdfText(pdf));
         for (int page = 1; page <= pages; ++page) {
             SCOPED_TRACE("page " + std::to_string(page));
-            EXPECT_NE(text.find(name + " - Gastrolog report - page " + std::to_string(page) +
-                                " of " + std::to_string(pages)),
-                      std::string::npos);
+            EXPECT_THAT(text, HasSubstr(name + " - Gastrolog report - page " +
+                                        std::to_string(page) + " of " + std::to_string(pages)));
             const Rendered rendered = RenderPage(pdf, page);
             ASSERT_GT(rendered.width, 0);
-            const int edgeX = rendered.width / 40, edgeY = rendered.height / 40;
-            EXPECT_GT(rendered.DarkIn(0, 0, rendered.width, rendered.height), 500) << "blank";
-            EXPECT_EQ(rendered.DarkIn(0, 0, edgeX, rendered.height), 0) << "left edge";
-            EXPECT_EQ(rendered.DarkIn(rendered.width - edgeX, 0, rendered.width, rendered.height),
-                      0)
-                << "right edge";
-            EXPECT_EQ(rendered.DarkIn(0, rendered.height - edgeY, rendered.width, rendered.height),
-                      0)
-                << "bottom edge";
+            const int w = rendered.width, h = rendered.height, edgeX = w / 40, edgeY = h / 40;
+            EXPECT_GT(rendered.DarkIn(0, 0, w, h), 500) << "blank";
+            EXPECT_EQ(rendered.DarkIn(0, 0, edgeX, h), 0) << "left edge";
+            EXPECT_EQ(rendered.DarkIn(w - edgeX, 0, w, h), 0) << "right edge";
+            EXPECT_EQ(rendered.DarkIn(0, h - edgeY, w, h), 0) << "bottom edge";
         }
         // Every food has its row, its long name cut short.
         for (int i = 0; i < c.extraFoods; i += 47) {
             char shortened[64];
             std::snprintf(shortened, sizeof shortened, "Extra food %03d with ...", i);
-            EXPECT_NE(text.find(shortened), std::string::npos) << shortened;
+            EXPECT_THAT(text, HasSubstr(shortened));
         }
-        EXPECT_EQ(text.find("a very long name"), std::string::npos);
+        EXPECT_THAT(text, Not(HasSubstr("a very long name")));
     }
 }
 
@@ -189,7 +183,7 @@ TEST_F(ReportCommand, BadInputIsRefusedClearly) {
     for (const auto& c : cases) {
         const CliRun run = RunCli(c.arguments);
         EXPECT_EQ(run.status, c.status) << c.message;
-        EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+        EXPECT_THAT(run.err, HasSubstr(c.message));
     }
 }
 

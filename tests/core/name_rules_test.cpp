@@ -31,7 +31,7 @@ TEST(NameRules, TypedNamesAreJudgedForFoodsAndSymptoms) {
     const struct {
         const char* typed;
         Problem food, symptom;
-        const char* stored = "";     // the Windows-1252 bytes of an accepted name
+        const char* stored = "";     // an accepted name's Windows-1252 bytes, octal escapes
         const char* offending = "";  // the character the code page lacks
     } cases[] = {
         {"", Empty, Empty},
@@ -43,38 +43,20 @@ TEST(NameRules, TypedNamesAreJudgedForFoodsAndSymptoms) {
         {">Coffee", NoLetter, NoLetter},
         {"~Milk", NoLetter, NoLetter},
         {"0Tea", NoLetter, NoLetter},
-        {"\xE2\x82\xAC"  // a euro sign, which the code page holds but is no letter
-         "uro",
-         NoLetter, NoLetter},
+        {"\u20ACuro", NoLetter, NoLetter},  // the code page holds the euro sign; no letter
         {"\xE5\x91\xB3 soup", NoLetter, NoLetter},
-        {"\xC3\x84pfel", None, None, "\xC4pfel"},
-        {"\xC3\x9C"
-         "belkeit",
-         None, None,
-         "\xDC"
-         "belkeit"},
-        {"\xC3\x89"
-         "clair",
-         None, None,
-         "\xC9"
-         "clair"},
-        {"\xC5\x92uf", None, None,
-         "\x8C"
-         "uf"},
-        {"\xC3\x9F", None, None, "\xDF"},
+        {"\u00C4pfel", None, None, "\304pfel"},
+        {"\u00DCbelkeit", None, None, "\334belkeit"},
+        {"\u00C9clair", None, None, "\311clair"},
+        {"\u0152uf", None, None, "\214uf"},
+        {"\u00DF", None, None, "\337"},
         {"  Tea ", None, None, "Tea"},
-        {"  Cr\xC3\xA8me br\xC3\xBBl\xC3\xA9"
-         "e \xE2\x82\xAC ",
-         None, None,
-         "Cr\xE8me br\xFBl\xE9"
-         "e \x80"},
+        {"  Cr\u00E8me br\u00FBl\u00E9e \u20AC ", None, None, "Cr\350me br\373l\351e \200"},
         {"Miso \xE5\x91\xB3\xE5\x99\x8C", Problem::NotInCodePage, Problem::NotInCodePage, "",
          "\xE5\x91\xB3"},
         {"Bad\tname", Control, Control},
         {"Two\nlines", Control, Control},
-        {"Odd\xC2\x81"
-         "byte",
-         Control, Control},
+        {"Odd\u0081byte", Control, Control},
         {"Del\x7F", Control, Control},
         // Only a symptom's name may not hold a rating word, looked for in small letters only.
         {"Pain (better)", None, Problem::RatingWord, "Pain (better)"},
@@ -118,9 +100,7 @@ TEST(NameRules, StoredBytesPassTheSameRulesUntrimmed) {
     } cases[] = {
         {"Tea", Kind::Food, Problem::None},
         {"\xC4pfel", Kind::Food, Problem::None},
-        {"\xDC"
-         "belkeit",
-         Kind::Symptom, Problem::None},
+        {"\334belkeit", Kind::Symptom, Problem::None},
         {"\xFFz", Kind::Food, Problem::None},  // y with diaeresis
         {"", Kind::Food, Problem::Empty},
         {" Tea", Kind::Food, Problem::NoLeadingLetter},
@@ -146,16 +126,12 @@ TEST(NameRules, LettersOfTheCodePageStartANameOthersDoNot) {
 TEST(NameRules, ADiaryWithAccentedNamesIsReadBack) {
     CGastrologDoc doc;
     Members(doc).m_foods.emplace_back("\xC4pfel");
-    Members(doc).m_symptoms.emplace_back(
-        "\xDC"
-        "belkeit");
+    Members(doc).m_symptoms.emplace_back("\334belkeit");
     for (const char* unit : {"0", "1", "2", "3", "4"}) Members(doc).m_hidden.emplace_back(unit);
     CGastrologDoc read;
     ASSERT_EQ(read.ReadBytes(doc.WriteBytes()).Message(), "");
     EXPECT_EQ(read.Foods()[0].m_name, "\xC4pfel");
-    EXPECT_EQ(read.Symptoms()[0].m_name,
-              "\xDC"
-              "belkeit");
+    EXPECT_EQ(read.Symptoms()[0].m_name, "\334belkeit");
 }
 
 }  // namespace

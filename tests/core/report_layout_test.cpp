@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -31,12 +32,18 @@ std::string Codes(char fill, std::initializer_list<std::pair<int, char>> codes) 
     return history;
 }
 
+// A diary of 50 lived days ending on LastDay.
+CGastrologDoc& FiftyDays(FakeDiary& diary) {
+    Members(diary.doc).m_dayCount = 50;
+    Members(diary.doc).m_lastUpdate = LastDay;
+    return diary.doc;
+}
+
 }  // namespace
 
 TEST(DayAxis, ColumnsDatesAndWeeklyTicks) {
     const DayAxis axis(100, 8, 50, LastDay);
     EXPECT_EQ(axis.X(0), 100);
-    EXPECT_EQ(axis.X(49), 100 + 49 * 8);
     EXPECT_EQ(axis.Right(), 500);
     const struct {
         int x, day;
@@ -150,9 +157,7 @@ TEST(ReportLayout, GridRowsFollowTheEvidenceAndSymptomStripsShareTheDayColumns) 
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::PrintToString(c.order));
         FakeDiary diary;
-        CGastrologDoc& doc = diary.doc;
-        Members(doc).m_dayCount = 50;
-        Members(doc).m_lastUpdate = LastDay;
+        CGastrologDoc& doc = FiftyDays(diary);
         for (std::size_t food = 0; food < c.eaten.size(); ++food) {
             std::string history(50, 'n');
             for (int day = 0; day < c.eaten[food]; ++day)
@@ -195,7 +200,6 @@ TEST(ReportLayout, GridRowsFollowTheEvidenceAndSymptomStripsShareTheDayColumns) 
                 expectedDays.push_back(day * 3);
             EXPECT_EQ(eatenDays, expectedDays) << "food " << food;
             EXPECT_EQ(word, c.linkWords[static_cast<std::size_t>(food)]) << "food " << food;
-            EXPECT_EQ(FoodLinkWord(reading, food), word) << "food " << food;
         }
         EXPECT_GT(headache->y, previousY) << "the symptoms below the foods";
         int worseDay = -1;
@@ -207,9 +211,8 @@ TEST(ReportLayout, GridRowsFollowTheEvidenceAndSymptomStripsShareTheDayColumns) 
         const auto legends =
             std::count_if(canvas.calls.begin(), canvas.calls.end(),
                           [](const DrawCall& call) { return call.text == "eaten that day"; });
-        const bool anyLink =
-            !c.words.empty() &&
-            c.linkWords != std::vector<std::string>(c.linkWords.size(), std::string());
+        const bool anyLink = std::any_of(c.linkWords.begin(), c.linkWords.end(),
+                                         [](const std::string& word) { return !word.empty(); });
         EXPECT_EQ(legends, anyLink ? 1 : 0) << "one legend for the strips of the links";
         for (const auto& [food, word] : c.words) {
             if (word != Strong && word != Some) continue;
@@ -224,9 +227,7 @@ TEST(ReportLayout, GridRowsFollowTheEvidenceAndSymptomStripsShareTheDayColumns) 
 // more (the Evidence window's strip needs about 80).
 TEST(ReportLayout, NothingRunsPastTheRightEdge) {
     FakeDiary diary;
-    CGastrologDoc& doc = diary.doc;
-    Members(doc).m_dayCount = 50;
-    Members(doc).m_lastUpdate = LastDay;
+    CGastrologDoc& doc = FiftyDays(diary);
     const std::string longName(70, 'x');
     Members(doc).m_foods.emplace_back(longName + " food").m_history = Codes('n', {{3, 'y'}});
     Members(doc).m_symptoms.emplace_back(longName + " ache").m_history = Codes('n', {{4, 'w'}});
@@ -251,6 +252,7 @@ TEST(ReportLayout, NothingRunsPastTheRightEdge) {
 // The report quotes the help page "How sure can I be?" on the lists: each figure stands in both.
 TEST(ReportContent, ListsSentenceAndHelpPageStateTheSameFigures) {
     using namespace how_sure;
+    using ::testing::HasSubstr;
     std::ifstream file("../../res/help/how-sure.html");
     ASSERT_TRUE(file) << "the help page";
     std::string help{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
@@ -258,18 +260,14 @@ TEST(ReportContent, ListsSentenceAndHelpPageStateTheSameFigures) {
     const std::string report = ListsExplanation();
     const auto number = [](int value) { return std::to_string(value); };
     const struct {
-        std::string inHelp, inReport;
+        std::string inHelp, inReport = {};  // the report's words where they differ
     } figures[] = {
         {number(SimulatedDiaries) + " such diaries of " + number(FoodsPerDiary) + " foods",
          number(SimulatedDiaries) + " simulated diaries of " + number(FoodsPerDiary) + " foods"},
         {"held " + number(HarmfulFoodsExcludedPercent) +
-             " % of the foods that really made a symptom worse",
-         "held " + number(HarmfulFoodsExcludedPercent) +
-             " % of the foods that really made a symptom worse"},
-        {"only " + number(ExcludedFoodsHarmfulPercent) + " % of what it listed",
-         "only " + number(ExcludedFoodsHarmfulPercent) + " % of what it listed"},
-        {"excluded " + number(HarmlessFoodsExcludedPerDiary) + " harmless foods per diary",
-         "excluded " + number(HarmlessFoodsExcludedPerDiary) + " harmless foods per diary"},
+         " % of the foods that really made a symptom worse"},
+        {"only " + number(ExcludedFoodsHarmfulPercent) + " % of what it listed"},
+        {"excluded " + number(HarmlessFoodsExcludedPerDiary) + " harmless foods per diary"},
         {number(HarmfulFoodsIncludedPercent) +
              " % of the foods that made a symptom worse ended up in the inclusion list",
          number(HarmfulFoodsIncludedPercent) +
@@ -278,7 +276,7 @@ TEST(ReportContent, ListsSentenceAndHelpPageStateTheSameFigures) {
          "still excluded " + std::string(ExcludedWithoutLinksPerDiary) + " foods per diary"},
     };
     for (const auto& figure : figures) {
-        EXPECT_NE(help.find(figure.inHelp), std::string::npos) << figure.inHelp;
-        EXPECT_NE(report.find(figure.inReport), std::string::npos) << figure.inReport;
+        EXPECT_THAT(help, HasSubstr(figure.inHelp));
+        EXPECT_THAT(report, HasSubstr(figure.inReport.empty() ? figure.inHelp : figure.inReport));
     }
 }
