@@ -8,13 +8,6 @@
 #include "diary/LocalTime.h"
 #include "diary/Windows1252.h"
 
-const char* CurrentStatus(const std::string& symptomHistory) {
-    const char latest = symptomHistory.empty() ? diary::NoChange : symptomHistory.back();
-    if (latest == diary::Worse) return "worse";
-    if (latest == diary::Better) return "better";
-    return "no change";
-}
-
 void WriteDiaryInfo(const CGastrologDoc& doc, std::ostream& out) {
     TextTable summary;
     summary.AddRow({"Days recorded:", std::to_string(doc.DayCount())});
@@ -29,6 +22,7 @@ void WriteDiaryInfo(const CGastrologDoc& doc, std::ostream& out) {
     out << "\nSymptoms - today's current status:\n";
     TextTable status;
     for (const CSymptom& symptom : doc.Symptoms())
-        status.AddRow({Windows1252ToUtf8(symptom.m_name), CurrentStatus(symptom.m_history)});
+        status.AddRow(
+            {Windows1252ToUtf8(symptom.m_name), diary::LatestRatingWord(symptom.m_history)});
     status.Write(out, "  ");
 }

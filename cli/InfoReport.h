@@ -8,6 +8,3 @@
 class CGastrologDoc;
 
 void WriteDiaryInfo(const CGastrologDoc& doc, std::ostream& out);
-
-// "better", "worse" or "no change", from the last character of a symptom's history.
-const char* CurrentStatus(const std::string& symptomHistory);

@@ -9,6 +9,7 @@
 
 #include "desktop/PageFont.h"
 #include "desktop/WxCanvas.h"
+#include "diary/DiaryConstants.h"
 #include "diary/GastrologDoc.h"
 #include "diary/LocalTime.h"
 #include "page/MeasuringCanvas.h"
@@ -19,10 +20,6 @@ constexpr int Margin = 10;
 constexpr int MinimumWidth = 600;
 const wxColour HighlightColour(45, 108, 223);
 constexpr std::size_t MostFoodsNamed = 12;
-
-const char* RatingWord(char code) {
-    return code == 'w' ? "worse" : code == 'b' ? "better" : "no change";
-}
 
 }  // namespace
 
@@ -154,7 +151,7 @@ wxString ChartsWindow::DayDescription(int x) const {
     if (eaten == 0) text += "nothing recorded";
     if (eaten > named) text += " and " + std::to_string(eaten - named) + " more";
     for (const CSymptom& symptom : doc->Symptoms())
-        text += "\n" + symptom.m_name + ": " + RatingWord(symptom.m_history[position]);
+        text += "\n" + symptom.m_name + ": " + diary::RatingWord(symptom.m_history[position]);
     return DiaryTextToWx(text);
 }
 

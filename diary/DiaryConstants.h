@@ -20,6 +20,15 @@ inline constexpr bool IsEaten(char code) {
     return code == Eaten || code == EatenUpperCase;
 }
 
+// The rating a symptom's history code stands for, in words; any other code is no change.
+inline constexpr const char* RatingWord(char code) {
+    return code == Worse ? "worse" : code == Better ? "better" : "no change";
+}
+// The rating of the current day, in words.
+inline constexpr const char* LatestRatingWord(std::string_view history) {
+    return RatingWord(history.empty() ? NoChange : history.back());
+}
+
 // A new food was eaten on the day it was created; a new symptom has no ratings yet.
 inline constexpr std::string_view NewFoodHistory =
     "nnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnny";

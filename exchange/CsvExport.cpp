@@ -11,12 +11,6 @@ namespace {
 
 constexpr const char* LineEnd = "\r\n";
 
-const char* RatingWord(char code) {
-    if (code == diary::Better) return "better";
-    if (code == diary::Worse) return "worse";
-    return "no change";
-}
-
 // The history character of a slot, or null for a history too short to reach it.
 const char* CodeAt(const std::string& history, std::size_t slot) {
     return slot < history.size() ? &history[slot] : nullptr;
@@ -45,7 +39,7 @@ std::vector<std::string> SlotRow(const CGastrologDoc& doc, std::size_t slot) {
     std::vector<std::string> fields{calendar::Format(day, "%Y-%m-%d")};
     for (const CSymptom& symptom : doc.Symptoms()) {
         const char* code = CodeAt(symptom.m_history, slot);
-        fields.push_back(code ? RatingWord(*code) : "");
+        fields.push_back(code ? diary::RatingWord(*code) : "");
     }
     for (const CFood& food : doc.Foods()) {
         const char* code = CodeAt(food.m_history, slot);

@@ -106,11 +106,8 @@ bool CSymptom::DrawStatus(Canvas& canvas, int row, bool leftHalf) const {
     const int x0 = Margin(canvas);
     const int y = row * font.RowHeight();
     canvas.DrawText(x0 + column * font.averageCharWidth, y, ShortenName(m_name, SymptomNameLimit));
-    const char today = m_history.empty() ? diary::NoChange : m_history.back();
-    const char* status = today == diary::Worse    ? "worse"
-                         : today == diary::Better ? "better"
-                                                  : "no change";
-    canvas.DrawText(x0 + (column + StatusColumn) * font.averageCharWidth, y, status);
+    canvas.DrawText(x0 + (column + StatusColumn) * font.averageCharWidth, y,
+                    diary::LatestRatingWord(m_history));
     return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "diary/DiaryConstants.h"
 #include "diary/GastrologDoc.h"
 #include "page/Canvas.h"
 #include "page/DayCharts.h"
@@ -19,11 +20,6 @@ constexpr int FewestCellWidth = 3;
 constexpr int WidestCellWidth = 24;
 constexpr int RunningSumRows = 3;  // the height of a symptom's running sum band
 constexpr int LeastLinkNameCharacters = 8;
-
-const char* StatusWord(const CSymptom& symptom) {
-    const char code = symptom.m_history.empty() ? 'n' : symptom.m_history.back();
-    return code == 'w' ? "worse" : code == 'b' ? "better" : "no change";
-}
 
 int SmallRowHeight(Canvas& canvas) {
     canvas.SelectFont(CanvasFont::Small);
@@ -120,7 +116,8 @@ void ReportLayout::Summary() {
     Paragraph("Symptoms followed, with today's status:");
     if (m_doc.Symptoms().empty()) Paragraph("none yet.", 2);
     for (const CSymptom& symptom : m_doc.Symptoms())
-        Paragraph(ShortenName(symptom.m_name, 40) + ": " + StatusWord(symptom), 2);
+        Paragraph(
+            ShortenName(symptom.m_name, 40) + ": " + diary::LatestRatingWord(symptom.m_history), 2);
 
     Subtitle("What the day-after tally found");
     Paragraph(EvidenceExplanation);

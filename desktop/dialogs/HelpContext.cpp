@@ -69,8 +69,13 @@ void ShowHelpContents() {
 }
 
 void CloseHelp() {
-    // The controller closes its own window; it must go before the main window takes the help
-    // window down with it.
+    // The help window reads the controller's book until it is really gone, and a closed frame
+    // goes only at the next idle time: close it and let it go before the controller does. The
+    // controller must go before the main window takes the help window down with it.
+    if (g_helpController && g_helpController->GetFrame()) {
+        g_helpController->GetFrame()->Close(true);
+        if (wxTheApp) wxTheApp->ProcessIdle();
+    }
     delete g_helpController;
     g_helpController = nullptr;
     g_bookLoaded = false;
