@@ -9,11 +9,11 @@
 #include <wx/testing.h>
 
 #include <filesystem>
-#include <random>
 #include <string>
 
 #include "diary/GastrologDoc.h"
 #include "tests/support/DocumentTestAccess.h"
+#include "tests/support/FakePorts.h"
 
 // Runs waiting events and idle processing, so destroyed windows are really gone.
 inline void PumpEvents() {
@@ -26,27 +26,7 @@ inline void PumpEvents() {
 }
 
 // A scratch folder removed with the object.
-class ScratchFolder {
-public:
-    ScratchFolder() {
-        std::random_device random;
-        m_path = std::filesystem::temp_directory_path() /
-                 ("gastrolog-shell-" + std::to_string(random()) + "-" + std::to_string(random()));
-        std::filesystem::create_directories(m_path);
-    }
-    ~ScratchFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_path, ignored);
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-    std::string File(const std::string& name) const { return (m_path / name).string(); }
-    const std::filesystem::path& Path() const { return m_path; }
-
-private:
-    std::filesystem::path m_path;
-};
+using ScratchFolder = TemporaryFolder;
 
 // Makes a settings file in the folder the application's configuration for the object's life.
 class ScratchConfig {
