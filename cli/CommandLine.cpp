@@ -52,7 +52,7 @@ void AddExport(CLI::App& app, Arguments& arguments, std::map<CLI::App*, Action>&
         "export", "Write the diary to standard output as JSON (every stored member) or CSV");
     command->add_option("FILE", arguments.file, "The diary (.glg)")->required();
     command->add_option("--format", arguments.format, "json (the default) or csv")
-        ->check(CLI::IsMember({"json", "csv"}));
+        ->transform(CLI::IsMember({"json", "csv"}, CLI::ignore_case));
     actions[command] = [](const Arguments& a, std::ostream& out, std::ostream& err) {
         return RunExport(a.file, a.format == "csv" ? ExportFormat::Csv : ExportFormat::Json, out,
                          err);
@@ -134,7 +134,8 @@ void AddPage(CLI::App& app, Arguments& arguments, std::map<CLI::App*, Action>& a
     auto* png = command->add_option("--png", arguments.page.pngPath, "The PNG file to write");
     auto* pictures = command->add_option_group("picture", "At least one picture to write");
     pictures->add_options(svg, pdf, png);
-    pictures->require_option(1, 3);
+    // No upper bound: CLI11's text for a range ("of the follow options") reads wrongly.
+    pictures->require_option(1, 0);
     command->add_flag("--lists", arguments.page.generateLists,
                       "Generate Current Lists first (as opened, the lists are empty)");
     command->add_flag("--all-sections", arguments.page.allSections,
@@ -150,7 +151,7 @@ void AddReport(CLI::App& app, Arguments& arguments, std::map<CLI::App*, Action>&
     command->add_option("FILE", arguments.file, "The diary (.glg)")->required();
     command->add_option("-o,--output", arguments.output, "The PDF file to write")->required();
     command->add_option("--paper", arguments.paper, "a4 (the default) or letter")
-        ->check(CLI::IsMember({"a4", "letter"}));
+        ->transform(CLI::IsMember({"a4", "letter"}, CLI::ignore_case));
     actions[command] = [](const Arguments& a, std::ostream& out, std::ostream& err) {
         return RunReport(a.file, a.output, a.paper == "letter" ? PaperSize::Letter : PaperSize::A4,
                          out, err);

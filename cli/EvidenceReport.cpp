@@ -3,9 +3,9 @@
 #include <cstdio>
 #include <ostream>
 
-#include "cli/SimulatedUser.h"
 #include "cli/TextTable.h"
 #include "diary/GastrologDoc.h"
+#include "diary/NameRules.h"
 #include "diary/Windows1252.h"
 
 namespace {
@@ -61,7 +61,7 @@ int FindSymptom(const CGastrologDoc& doc, const std::string& name) {
     for (std::size_t index = 0; index < symptoms.size(); ++index)
         if (symptoms[index].m_name == *wanted) return static_cast<int>(index);
     for (std::size_t index = 0; index < symptoms.size(); ++index)
-        if (SameIgnoringCase(symptoms[index].m_name, *wanted)) return static_cast<int>(index);
+        if (name_rules::SameName(symptoms[index].m_name, *wanted)) return static_cast<int>(index);
     return -1;
 }
 

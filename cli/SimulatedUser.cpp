@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "diary/DiaryConstants.h"
+#include "diary/NameRules.h"
 #include "diary/SymptomLine.h"
-#include "engine/NameOrder.h"
 
 namespace {
 
@@ -20,7 +20,7 @@ std::string ShownText(const std::string& entry) {
 
 bool ListShows(const StringList& list, const std::string& text) {
     return std::any_of(list.begin(), list.end(), [&](const std::string& entry) {
-        return SameIgnoringCase(ShownText(entry), text);
+        return name_rules::SameName(ShownText(entry), text);
     });
 }
 
@@ -28,7 +28,7 @@ bool ListShows(const StringList& list, const std::string& text) {
 void AddSymptom(StringList& lines, const std::string& name) {
     if (lines.size() >= static_cast<std::size_t>(diary::MaximumSymptoms)) return;
     const bool listed = std::any_of(lines.begin(), lines.end(), [&](const std::string& line) {
-        return SameIgnoringCase(symptom_line::NameOf(ShownText(line)), name);
+        return name_rules::SameName(symptom_line::NameOf(ShownText(line)), name);
     });
     if (!listed) lines.push_back(diary::MarkNew + name);
 }
@@ -44,10 +44,6 @@ void RateSymptom(StringList& lines, const std::string& name, char rating) {
 }
 
 }  // namespace
-
-bool SameIgnoringCase(std::string_view a, std::string_view b) {
-    return name_order::Compare(a, b) == 0;
-}
 
 void SimulatedUser::PlanSymptoms(std::vector<std::string> newSymptoms,
                                  std::vector<std::string> rated, std::vector<char> ratings) {
@@ -87,9 +83,9 @@ bool SimulatedUser::ShowDayListDialog(const std::string&, StringList& masterList
                                       StringList& dayList) {
     for (const std::string& food : m_foods) {
         if (ListShows(dayList, food)) continue;  // already on the day list
-        const auto known =
-            std::find_if(masterList.begin(), masterList.end(),
-                         [&](const std::string& entry) { return SameIgnoringCase(entry, food); });
+        const auto known = std::find_if(
+            masterList.begin(), masterList.end(),
+            [&](const std::string& entry) { return name_rules::SameName(entry, food); });
         if (known != masterList.end()) {
             dayList.push_back(*known);  // "-->" copies the master list's text
         } else {

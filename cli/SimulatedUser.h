@@ -42,6 +42,3 @@ private:
     std::vector<char> m_ratings;
     std::vector<std::string> m_foods;
 };
-
-// The dialogs' list-box search: whole strings, ASCII letters compared without case.
-bool SameIgnoringCase(std::string_view a, std::string_view b);

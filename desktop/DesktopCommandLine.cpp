@@ -4,7 +4,7 @@
 
 namespace {
 
-enum class Switch { None, Print, PrintTo, Unregister, Version, Ignored };
+enum class Switch { None, Print, PrintTo, Unregister, Version, Help, Ignored, Unknown };
 
 // The switches the framework knew, without their "/" or "-". "dde", "Embedding" and
 // "Automation" were for starts by the Windows shell and OLE; they are accepted and ignored.
@@ -17,13 +17,14 @@ Switch SwitchNamed(const wxString& name) {
     return Switch::None;
 }
 
-// A "-" argument is always a switch (unknown ones are ignored, as the framework did); a "/"
+// A "-" argument is always a switch (one the program does not know is a mistake); a "/"
 // argument only when it names one, so absolute paths stay paths.
 Switch ReadSwitch(const wxString& argument) {
     if (argument == "--version") return Switch::Version;
+    if (argument == "--help" || argument == "-h") return Switch::Help;
     if (argument.length() < 2) return Switch::None;
     const Switch named = SwitchNamed(argument.Mid(1));
-    if (argument[0] == '-') return named == Switch::None ? Switch::Ignored : named;
+    if (argument[0] == '-') return named == Switch::None ? Switch::Unknown : named;
     if (argument[0] == '/') return named;
     return Switch::None;
 }
@@ -32,7 +33,8 @@ Switch ReadSwitch(const wxString& argument) {
 
 DesktopCommandLine ParseDesktopCommandLine(const wxArrayString& arguments) {
     DesktopCommandLine line;
-    bool print = false, printTo = false, unregister = false, version = false;
+    bool print = false, printTo = false, unregister = false, version = false, help = false;
+    wxString unknown;
     bool switchesEnded = false;
     for (const wxString& argument : arguments) {
         const Switch found = switchesEnded ? Switch::None : ReadSwitch(argument);
@@ -53,6 +55,12 @@ DesktopCommandLine ParseDesktopCommandLine(const wxArrayString& arguments) {
             case Switch::Version:
                 version = true;
                 continue;
+            case Switch::Help:
+                help = true;
+                continue;
+            case Switch::Unknown:
+                if (unknown.empty()) unknown = argument;
+                continue;
             case Switch::Ignored:
                 continue;
             case Switch::None:
@@ -65,7 +73,12 @@ DesktopCommandLine ParseDesktopCommandLine(const wxArrayString& arguments) {
             line.printer = argument;
     }
 
-    if (version) {
+    if (!unknown.empty()) {
+        line.action = DesktopCommandLine::Action::UnknownSwitch;
+        line.problem = "gastrolog: unknown option \"" + unknown + "\"";
+    } else if (help) {
+        line.action = DesktopCommandLine::Action::ShowHelp;
+    } else if (version) {
         line.action = DesktopCommandLine::Action::ShowVersion;
     } else if (unregister) {
         line.action = DesktopCommandLine::Action::RemoveSettings;
@@ -88,4 +101,33 @@ DesktopCommandLine ParseDesktopCommandLine(const wxArrayString& arguments) {
 
 wxString DesktopVersionLine() {
     return "gastrolog " GASTROLOG_VERSION;
+}
+
+wxString DesktopUsage() {
+    return "Usage: gastrolog [DIARY.glg]          open the diary (none: a new diary)\n"
+           "       gastrolog -p DIARY.glg         print the diary's page, then end\n"
+           "       gastrolog /pt DIARY.glg PRINTER print it on the named printer, then end\n"
+           "       gastrolog /Unregister          remove every stored setting, then end\n"
+           "       gastrolog --version            write the version, then end\n"
+           "       gastrolog --help               write this text, then end\n"
+           "An argument after \"--\" is a file name. gastrolog-cli works on diaries without a "
+           "window.\n";
+}
+
+std::optional<int> AnswerWithoutWindow(const DesktopCommandLine& line, std::FILE* out,
+                                       std::FILE* err) {
+    switch (line.action) {
+        case DesktopCommandLine::Action::ShowVersion:
+            std::fprintf(out, "%s\n", DesktopVersionLine().utf8_string().c_str());
+            return 0;
+        case DesktopCommandLine::Action::ShowHelp:
+            std::fputs(DesktopUsage().utf8_string().c_str(), out);
+            return 0;
+        case DesktopCommandLine::Action::UnknownSwitch:
+            std::fprintf(err, "%s\n%s", line.problem.utf8_string().c_str(),
+                         DesktopUsage().utf8_string().c_str());
+            return 2;
+        default:
+            return std::nullopt;
+    }
 }

@@ -10,6 +10,7 @@
 #include "desktop/MainFrame.h"
 #include "desktop/PagePrintout.h"
 #include "desktop/SpoolerPrint.h"
+#include "desktop/WindowPlacement.h"
 #include "desktop/dialogs/TipOfTheDayDlg.h"
 
 DesktopSession::DesktopSession(SettingsStore& settings)
@@ -31,8 +32,10 @@ DesktopSession::Outcome DesktopSession::Start(const DesktopCommandLine& commandL
         ReportProblem(commandLine.problem);
         return Outcome::Failed;
     }
-    // main() answers --version before the toolkit starts.
-    if (commandLine.action == Action::ShowVersion) return Outcome::Finished;
+    // main() answers these before the toolkit starts.
+    if (commandLine.action == Action::ShowVersion || commandLine.action == Action::ShowHelp)
+        return Outcome::Finished;
+    if (commandLine.action == Action::UnknownSwitch) return Outcome::Failed;
     if (commandLine.action == Action::RemoveSettings)
         return RemoveSettings() ? Outcome::Finished : Outcome::Failed;
 
@@ -43,7 +46,11 @@ DesktopSession::Outcome DesktopSession::Start(const DesktopCommandLine& commandL
     const bool printing =
         commandLine.action == Action::PrintDiary || commandLine.action == Action::PrintTo;
     // A diary being printed is never shown.
-    if (!printing) m_frame->Show();
+    if (!printing) {
+        m_frame->Show();
+        // The questions of opening and the Tip of the Day are centred on, and kept above, it.
+        WaitUntilOnScreen(*m_frame);
+    }
     if (!m_manager->CreateDocument(wxString(), wxDOC_NEW)) return Outcome::Failed;
     // The page shows the sections the user switched on last time.
     Document()->Core().LoadSectionSwitches();

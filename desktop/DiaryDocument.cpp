@@ -6,7 +6,6 @@
 #include "desktop/ActionCommands.h"
 #include "desktop/DiaryFileDialogs.h"
 #include "desktop/EvidenceWindow.h"
-#include "desktop/dialogs/DiaryText.h"
 #include "desktop/dialogs/TrainingProgressDlg.h"
 #include "diary/Backups.h"
 
@@ -21,17 +20,7 @@ wxString PathFromNative(const std::string& path) {
     return converted.empty() && !path.empty() ? wxString::From8BitData(path.c_str()) : converted;
 }
 
-namespace {
-
-// The title in the diary's code page for the page heading; a character the code page lacks
-// shows as "?".
-std::string TitleInDiaryText(const wxString& title) {
-    std::string bytes;
-    for (wxUniChar character : title) bytes += ToDiaryText(wxString(character)).value_or("?");
-    return bytes;
-}
-
-}  // namespace
+namespace {}  // namespace
 
 // The diary's view of its wx document.
 class DiaryDocument::HostPort : public DocumentHost {
@@ -48,7 +37,7 @@ public:
             m_document.ShowAsFile(PathFromNative(path));
     }
     std::string GetPathName() const override { return NativePath(m_document.GetFilename()); }
-    std::string GetTitle() const override { return TitleInDiaryText(m_document.GetTitle()); }
+    std::string GetTitle() const override { return m_document.GetTitle().utf8_string(); }
 
 private:
     DiaryDocument& m_document;

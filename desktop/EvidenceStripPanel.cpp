@@ -14,8 +14,9 @@ EvidenceStripPanel::EvidenceStripPanel(wxWindow* parent, int id, const CGastrolo
     wxClientDC dc(this);
     const PageFont font = MakeScreenFont(dc);
     const int margin = font.metrics.RowHeight() / 2;
-    SetMinSize(wxSize(-1, 5 * font.metrics.RowHeight() + 2 * margin));
+    SetMinSize(wxSize(-1, 6 * font.metrics.RowHeight() + 2 * margin));
     Bind(wxEVT_PAINT, &EvidenceStripPanel::OnPaint, this);
+    Bind(wxEVT_MOTION, &EvidenceStripPanel::OnMotion, this);
 }
 
 void EvidenceStripPanel::ShowDays(int food, int symptom) {
@@ -38,4 +39,35 @@ void EvidenceStripPanel::OnPaint(wxPaintEvent&) {
     }
     DrawEvidenceStrip(canvas, m_document, m_food, m_symptom,
                       {margin, margin, GetClientSize().GetWidth() - 2 * margin});
+}
+
+wxString EvidenceStripPanel::TipAt(int x, int y) const {
+    if (m_food < 0 || m_symptom < 0) return {};
+    const std::vector<EvidenceStripColumn> columns =
+        EvidenceStripColumns(m_document, m_food, m_symptom);
+    wxClientDC dc(const_cast<EvidenceStripPanel*>(this));
+    const PageFont font = MakeScreenFont(dc);
+    dc.SetFont(font.font);
+    WxCanvas canvas(dc, false, font.metrics);
+    const int margin = font.metrics.RowHeight() / 2;
+    const EvidenceStripCells cells =
+        EvidenceStripCellsFor(canvas, {margin, margin, GetClientSize().GetWidth() - 2 * margin},
+                              static_cast<int>(columns.size()));
+    const int column = cells.ColumnAt(x, y);
+    if (column < 0) return {};
+    const EvidenceStripColumn& day = columns[static_cast<std::size_t>(column)];
+    const char* next = day.nextDay == 'w' ? "worse" : day.nextDay == 'b' ? "better" : "no change";
+    return wxString::Format("%s: %s; the next day %s", LongDayText(day.date),
+                            day.eaten ? "eaten" : "not eaten", next);
+}
+
+void EvidenceStripPanel::OnMotion(wxMouseEvent& event) {
+    const wxString tip = TipAt(event.GetX(), event.GetY());
+    if (tip != GetToolTipText()) {
+        if (tip.empty())
+            UnsetToolTip();
+        else
+            SetToolTip(tip);
+    }
+    event.Skip();
 }

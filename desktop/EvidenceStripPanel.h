@@ -1,6 +1,6 @@
 #pragma once
 // The strip of one food's lived days under the Evidence window's table, drawn by the page's
-// strip drawing through a canvas on the panel.
+// strip drawing through a canvas on the panel. The tooltip over a column gives its date.
 
 #include <wx/panel.h>
 
@@ -15,8 +15,12 @@ public:
     int Food() const { return m_food; }
     int Symptom() const { return m_symptom; }
 
+    // The tooltip for the point (x, y) of the panel: the day under it, or empty.
+    wxString TipAt(int x, int y) const;
+
 private:
     void OnPaint(wxPaintEvent& event);
+    void OnMotion(wxMouseEvent& event);
 
     const CGastrologDoc& m_document;
     int m_food = -1;

@@ -15,7 +15,7 @@ struct ColumnHeading {
 };
 
 const ColumnHeading Headings[EvidenceTable::ColumnCount] = {
-    {"Food", 18, false},          {"Symptom", 14, false},   {"Next day", 9, false},
+    {"Food", 18, false},          {"Symptom", 14, false},   {"Next day", 17, false},
     {"Days eaten", 10, true},     {"Then worse", 10, true}, {"Then better", 10, true},
     {"Then no change", 13, true}, {"Other days", 10, true}, {"Others worse", 11, true},
     {"Others better", 12, true},  {"Evidence", 13, false},  {"Shares its days with", 24, false},
@@ -93,6 +93,7 @@ void EvidenceTable::Filter(int symptom, bool strongAndSomeOnly) {
     Sort();
     SetItemCount(ShownRows());
     Reselect(selected);
+    ShowSortIndicator(m_sortColumn, m_ascending);
 }
 
 void EvidenceTable::SortBy(int column) {
@@ -102,6 +103,7 @@ void EvidenceTable::SortBy(int column) {
     const EvidenceEntry* selected = SelectedEntry();
     Sort();
     Reselect(selected);
+    ShowSortIndicator(m_sortColumn, m_ascending);
 }
 
 void EvidenceTable::Reselect(const EvidenceEntry* entry) {
@@ -135,7 +137,8 @@ wxString EvidenceTable::CellText(long row, int column) const {
             return FromDiaryText(
                 m_document.Symptoms()[static_cast<std::size_t>(entry->symptom)].m_name);
         case DirectionColumn:
-            return wxString(std::string(EvidenceDirectionText(entry->direction)));
+            // A food's two rows share their counts; the words tell which question each asks.
+            return wxString(std::string(EvidenceDirectionText(entry->direction))) + " more often";
         case WordColumn:
             return wxString(std::string(EvidenceWordText(entry->word)));
         case SharesColumn: {

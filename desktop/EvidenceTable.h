@@ -1,6 +1,7 @@
 #pragma once
 // The Evidence window's table: one row per food, symptom and direction of the day-after
-// tally, filtered by symptom and word and sorted by any column. A virtual list, so tens of
+// tally, filtered by symptom and word and sorted by any column, whose heading shows an arrow
+// for the order. A virtual list, so tens of
 // thousands of rows (500 foods and 20 symptoms) cost nothing until they are on screen.
 
 #include <wx/listctrl.h>

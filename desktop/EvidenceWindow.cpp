@@ -9,6 +9,7 @@
 
 #include "desktop/EvidenceStripPanel.h"
 #include "desktop/EvidenceTable.h"
+#include "desktop/WindowPlacement.h"
 #include "desktop/dialogs/DiaryText.h"
 #include "desktop/dialogs/HelpContext.h"
 #include "diary/DiaryConstants.h"
@@ -68,7 +69,7 @@ EvidenceWindow::EvidenceWindow(wxWindow* parent, const CGastrologDoc& document)
     Bind(wxEVT_BUTTON, &EvidenceWindow::OnHelpButton, this, HelpButtonId);
     BindHelpKey(this, command::ShowEvidence);
     Refill();
-    CentreOnParent();
+    FitAndCentreOnParent(*this);
 }
 
 wxSizer* EvidenceWindow::CreateChoices() {

@@ -15,6 +15,7 @@ bool CGastrologApp::OnInit() {
     SetAppDisplayName("Gastrolog");
     SetVendorName("Gastrolog");
     m_messageIcons.Register();
+    m_dialogPlacement.Register();
     if (!ConfigSettings::InstallApplicationConfig())
         wxMessageBox("The folder for your settings cannot be created; settings will not be kept.",
                      "Gastrolog", wxOK | wxICON_EXCLAMATION);

@@ -8,6 +8,7 @@
 
 #include "desktop/ConfigSettings.h"
 #include "desktop/MessageIcons.h"
+#include "desktop/WindowPlacement.h"
 
 class DesktopSession;
 
@@ -23,6 +24,7 @@ public:
 private:
     ConfigSettings m_settings;
     MessageIcons m_messageIcons;
+    DialogPlacement m_dialogPlacement;
     std::unique_ptr<DesktopSession> m_session;
     bool m_workDone = false;  // the command line's work is done: no event loop
 };

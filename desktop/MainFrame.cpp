@@ -19,6 +19,7 @@
 #include "desktop/ToolbarArt.h"
 #include "desktop/ToolbarHitTest.h"
 #include "desktop/WindowMemory.h"
+#include "desktop/WindowPlacement.h"
 #include "desktop/dialogs/HelpContext.h"
 #include "desktop/dialogs/OptionsDlg.h"
 #include "desktop/dialogs/TipOfTheDayDlg.h"
@@ -300,6 +301,7 @@ void CMainFrame::OnViewCharts(wxCommandEvent&) {
     });
     // The one diary document stays for the program's life; what it holds changes.
     if (wxDocument* document = m_manager->GetCurrentDocument()) charts->FollowChangesOf(*document);
+    FitAndCentreOnParent(*charts);
     charts->Show();
 }
 

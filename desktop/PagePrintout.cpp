@@ -9,6 +9,7 @@
 #include <wx/toplevel.h>
 
 #include "desktop/PageFont.h"
+#include "desktop/WindowPlacement.h"
 #include "desktop/WxCanvas.h"
 #include "diary/GastrologDoc.h"
 #include "page/PageLayout.h"
@@ -129,8 +130,8 @@ void ShowPrintPreview(wxWindow* parent, wxPrintData& printData, const CGastrolog
     // As large as the main window, one page at a time.
     const wxSize size = parent ? wxGetTopLevelParent(parent)->GetSize() : wxSize(800, 900);
     auto* frame = new wxPreviewFrame(preview, parent, "Print Preview", wxDefaultPosition, size);
-    frame->Centre(wxBOTH);
     frame->Initialize();
+    FitAndCentreOnParent(*frame);
     frame->Show();
 }
 

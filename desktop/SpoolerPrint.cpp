@@ -6,8 +6,8 @@
 
 #include <vector>
 
-#include "diary/GastrologDoc.h"
 #include "desktop/PagePrintout.h"
+#include "diary/GastrologDoc.h"
 
 namespace {
 
@@ -29,8 +29,7 @@ wxString FindProgramOnPath(const wxString& name) {
 wxString PrintThroughSpooler(const CGastrologDoc& diary, const wxString& title,
                              const wxString& printer) {
     const wxString spooler = FindProgramOnPath(SpoolerProgram);
-    if (spooler.empty())
-        return "The diary cannot be printed: the print command \"lpr\" is not installed.";
+    if (spooler.empty()) return MissingSpoolerMessage;
     const wxString pages = wxFileName::CreateTempFileName("gastrolog-print");
     if (pages.empty()) return "The diary cannot be printed: no temporary file can be made.";
     const wxString failure = PrintToPostScriptFile(diary, diary.GetLineCount(), pages, title);

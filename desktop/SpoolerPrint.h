@@ -10,6 +10,12 @@ class CGastrologDoc;
 // The full path of a program found on PATH, or an empty string.
 wxString FindProgramOnPath(const wxString& name);
 
+// Without lpr the page can still be printed from the program's own window.
+inline constexpr const char* MissingSpoolerMessage =
+    "The diary cannot be printed from the command line: the print command \"lpr\" is not "
+    "installed (it comes with the package cups-bsd).\nOpen the diary and use File > Print "
+    "Preview to print it, or File > Export Report to write a PDF.";
+
 // Returns an empty string on success, otherwise the reason of the failure.
 wxString PrintThroughSpooler(const CGastrologDoc& diary, const wxString& title,
                              const wxString& printer);

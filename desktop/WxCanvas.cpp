@@ -31,6 +31,10 @@ void WxCanvas::DrawText(int x, int y, std::string_view text) {
     m_dc.DrawText(DiaryTextToWx(text), x, y);
 }
 
+void WxCanvas::DrawUnicodeText(int x, int y, std::string_view utf8) {
+    m_dc.DrawText(wxString::FromUTF8(ValidUtf8(utf8)), x, y);
+}
+
 void WxCanvas::DrawRectangle(int left, int top, int right, int bottom) {
     m_dc.DrawRectangle(left, top, right - left, bottom - top);
 }

@@ -19,6 +19,7 @@ public:
     bool IsPrinting() const override { return m_printing; }
     FontMetrics GetFontMetrics() const override { return m_metrics; }
     void DrawText(int x, int y, std::string_view text) override;
+    void DrawUnicodeText(int x, int y, std::string_view utf8) override;
     void DrawRectangle(int left, int top, int right, int bottom) override;
     void DrawLine(int x1, int y1, int x2, int y2) override;
     void SelectPen(CanvasPen pen) override;

@@ -9,12 +9,11 @@
 wxIMPLEMENT_APP_NO_MAIN(CGastrologApp);
 
 int main(int argc, char** argv) {
-    // --version is answered before the toolkit starts, so it needs no display.
+    // --version, --help and a mistaken switch are answered before the toolkit starts, so they
+    // need no display.
     wxArrayString arguments;
     for (int index = 1; index < argc; ++index) arguments.push_back(wxString(argv[index]));
-    if (ParseDesktopCommandLine(arguments).action == DesktopCommandLine::Action::ShowVersion) {
-        std::puts(DesktopVersionLine().utf8_str());
-        return 0;
-    }
+    if (const auto status = AnswerWithoutWindow(ParseDesktopCommandLine(arguments), stdout, stderr))
+        return *status;
     return wxEntry(argc, argv);
 }

@@ -202,6 +202,9 @@ FileResult ResultForError(int error, const std::string& path, bool saving) {
     switch (error) {
         case ENOENT:
         case ENOTDIR:
+            // A file being written is missing only when its folder is.
+            if (saving)
+                return NamingResult(Code::Missing, "The folder %1 was not found.", FolderOf(path));
             return NamingResult(Code::Missing, "%1 was not found.", path);
         case EACCES:
         case EPERM:

@@ -84,11 +84,9 @@ Checked Check(std::string_view typed, Kind kind) {
     const std::string trimmed = Trim(typed);
     const auto bytes = Utf8ToWindows1252(trimmed);
     if (!bytes) {
-        // A first character outside the code page is no letter the diary knows.
-        const std::string offending = FirstUnstorableCharacter(trimmed);
-        result.problem =
-            trimmed.starts_with(offending) ? Problem::NoLeadingLetter : Problem::NotInCodePage;
-        if (result.problem == Problem::NotInCodePage) result.offending = offending;
+        // Even a first character: "寿司" starts with a letter, one the diary cannot store.
+        result.problem = Problem::NotInCodePage;
+        result.offending = FirstUnstorableCharacter(trimmed);
         return result;
     }
     result.problem = CheckBytes(*bytes, kind);
@@ -108,7 +106,7 @@ std::string Message(const Checked& checked, Kind kind) {
         case Problem::Empty:
             return "Please type a name.";
         case Problem::NoLeadingLetter:
-            return food ? "Food names must start with a letter"
+            return food ? "Food names must start with a letter."
                         : "Symptom names must start with a letter.";
         case Problem::NotInCodePage:
             return "The name cannot be stored because it holds \"" + checked.offending +
@@ -125,6 +123,26 @@ std::string Message(const Checked& checked, Kind kind) {
 
 std::string DuplicateMessage(std::string_view name) {
     return "\"" + std::string(name) + "\" is already in the list.";
+}
+
+unsigned char FoldCase(unsigned char byte) {
+    if (byte >= 'A' && byte <= 'Z') return static_cast<unsigned char>(byte + ('a' - 'A'));
+    // À-Þ but the multiplication sign; Š Œ Ž sit 0x10 below š œ ž; Ÿ pairs with ÿ.
+    if (byte >= 0xC0 && byte <= 0xDE && byte != 0xD7)
+        return static_cast<unsigned char>(byte + 0x20);
+    if (byte == 0x8A || byte == 0x8C || byte == 0x8E)
+        return static_cast<unsigned char>(byte + 0x10);
+    if (byte == 0x9F) return 0xFF;
+    return byte;
+}
+
+bool SameName(std::string_view one, std::string_view other) {
+    if (one.size() != other.size()) return false;
+    for (std::size_t index = 0; index < one.size(); ++index)
+        if (FoldCase(static_cast<unsigned char>(one[index])) !=
+            FoldCase(static_cast<unsigned char>(other[index])))
+            return false;
+    return true;
 }
 
 }  // namespace name_rules

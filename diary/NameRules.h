@@ -49,4 +49,12 @@ std::string Message(const Checked& checked, Kind kind);
 // The message for a name the list already holds (UTF-8 in and out).
 std::string DuplicateMessage(std::string_view name);
 
+// Whether two names (Windows-1252 bytes) are the same name: equal when the case of every
+// letter the code page holds in both cases is ignored ("Übelkeit" and "übelkeit", "Œuf" and
+// "œuf"). The one rule for the dialogs, the command line and the simulation.
+bool SameName(std::string_view one, std::string_view other);
+
+// The byte of the small letter for a capital one of the code page; other bytes as they are.
+unsigned char FoldCase(unsigned char byte);
+
 }  // namespace name_rules

@@ -36,6 +36,7 @@ public:
     virtual void UpdateAllViews() = 0;
     virtual void SetPathName(const std::string& path) = 0;  // empty: no file
     virtual std::string GetPathName() const = 0;
+    // The file's name as the file system holds it (UTF-8), or "Untitled".
     virtual std::string GetTitle() const = 0;
 };
 

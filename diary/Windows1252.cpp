@@ -93,6 +93,19 @@ std::string FromUtf16(std::u16string_view text, char replacement) {
     return out;
 }
 
+std::string FromUtf8Shown(std::string_view text, char replacement) {
+    std::string out;
+    std::size_t position = 0;
+    while (position < text.size()) {
+        const std::size_t start = position;
+        const auto codePoint = DecodeUtf8(text, position);
+        if (!codePoint) position = start + 1;  // resume after the byte that broke the sequence
+        const auto byte = codePoint ? FromUnicode(*codePoint) : std::nullopt;
+        out.push_back(byte ? static_cast<char>(*byte) : replacement);
+    }
+    return out;
+}
+
 }  // namespace windows1252
 
 std::optional<std::string> Utf8ToWindows1252(std::string_view text) {
@@ -114,5 +127,21 @@ std::string Windows1252ToUtf8(std::string_view text) {
     out.reserve(text.size() + text.size() / 2);
     for (const char byte : text)
         AppendUtf8(out, windows1252::ToUnicode(static_cast<unsigned char>(byte)));
+    return out;
+}
+
+std::string ValidUtf8(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    std::size_t position = 0;
+    while (position < text.size()) {
+        const std::size_t start = position;
+        if (DecodeUtf8(text, position)) {
+            out.append(text.substr(start, position - start));
+        } else {
+            position = start + 1;  // resume after the byte that broke the sequence
+            AppendUtf8(out, 0xFFFD);
+        }
+    }
     return out;
 }

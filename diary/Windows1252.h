@@ -22,6 +22,10 @@ std::optional<unsigned char> FromUnicode(char32_t codePoint);
 // cannot hold, and a lone surrogate, becomes the replacement byte: one per character.
 std::string FromUtf16(std::u16string_view text, char replacement = '?');
 
+// UTF-8 text to Windows-1252 for showing it: a character the code page cannot hold, and a
+// malformed sequence, becomes the replacement byte.
+std::string FromUtf8Shown(std::string_view text, char replacement = '?');
+
 }  // namespace windows1252
 
 // UTF-8 to Windows-1252; nullopt when the text is not valid UTF-8 or holds a character the
@@ -30,3 +34,7 @@ std::optional<std::string> Utf8ToWindows1252(std::string_view text);
 
 // Windows-1252 to UTF-8; every byte has a character, so this never fails.
 std::string Windows1252ToUtf8(std::string_view text);
+
+// Text that should be UTF-8 (a file name is whatever bytes the file system holds) made valid
+// for drawing: each malformed sequence becomes U+FFFD.
+std::string ValidUtf8(std::string_view text);

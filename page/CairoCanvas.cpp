@@ -105,8 +105,13 @@ void CairoCanvas::SelectFont(CanvasFont font) {
 }
 
 void CairoCanvas::DrawText(int x, int y, std::string_view text) {
+    DrawUnicodeText(x, y, Windows1252ToUtf8(text));
+}
+
+void CairoCanvas::DrawUnicodeText(int x, int y, std::string_view text) {
     PangoLayout* layout = m_layouts[FontIndex(m_font)];
-    const std::string utf8 = Windows1252ToUtf8(text);
+    // Pango refuses malformed UTF-8 as a whole.
+    const std::string utf8 = ValidUtf8(text);
     pango_layout_set_text(layout, utf8.c_str(), static_cast<int>(utf8.size()));
     cairo_set_source_rgb(m_cairo, 0, 0, 0);
     cairo_move_to(m_cairo, x, y);

@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <string_view>
 
+#include "diary/Windows1252.h"
+
 struct FontMetrics {
     int height = 0;           // character height
     int externalLeading = 0;  // extra space between rows
@@ -48,6 +50,13 @@ public:
     // The font of the following texts and of GetFontMetrics. A canvas with one font (the
     // screen's page) keeps it.
     virtual void SelectFont(CanvasFont /*font*/) {}
+
+    // Text in UTF-8 that need not fit the diary's code page: a file name is the file system's
+    // bytes, not a diary name. A canvas that draws only the code page shows other characters
+    // as "?".
+    virtual void DrawUnicodeText(int x, int y, std::string_view utf8) {
+        DrawText(x, y, windows1252::FromUtf8Shown(utf8));
+    }
 
     // Each character of the text at its own column: the first at x, the next at x + cellWidth
     // and so on. A canvas whose font advances by exactly cellWidth may draw the run at once.

@@ -1,6 +1,8 @@
 #include "page/EvidenceStrip.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdlib>
 #include <string_view>
 
 #include "diary/GastrologDoc.h"
@@ -21,6 +23,31 @@ void FillCell(Canvas& canvas, int left, int top, int right, int bottom, CanvasFi
 
 char CodeAt(const std::string& history, int slot) {
     return slot < static_cast<int>(history.size()) ? history[static_cast<std::size_t>(slot)] : 'n';
+}
+
+constexpr std::array<std::string_view, 12> MonthNames = {
+    "January", "February", "March",     "April",   "May",      "June",
+    "July",    "August",   "September", "October", "November", "December"};
+constexpr std::array<std::string_view, 7> WeekdayNames = {
+    "Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
+
+struct DayParts {
+    int year = 0, month = 1, day = 1;
+};
+
+DayParts PartsOf(lived::Date date) {
+    const std::string text = lived::DateText(date);  // YYYY-MM-DD
+    return {std::atoi(text.substr(0, 4).c_str()), std::atoi(text.substr(5, 2).c_str()),
+            std::atoi(text.substr(8, 2).c_str())};
+}
+
+// 0 Sunday to 6 Saturday; 1970-01-01 was a Thursday.
+int WeekdayOf(lived::Date date) {
+    return ((date + 4) % 7 + 7) % 7;
+}
+
+std::string TwoDigits(int value) {
+    return (value < 10 ? "0" : "") + std::to_string(value);
 }
 
 int CellWidth(const FontMetrics& metrics, int space, int columns) {
@@ -90,7 +117,61 @@ std::string Heading(const std::string& food, const std::string& symptom, int wid
            std::string(After);
 }
 
+// A tick under each Monday's column and the first and last columns' dates, in the strip's
+// font; the last date ends under the last column.
+void DrawDates(Canvas& canvas, const std::vector<EvidenceStripColumn>& columns,
+               const EvidenceStripCells& cells) {
+    canvas.SelectPen(CanvasPen::Thin);
+    const int tick = canvas.GetFontMetrics().RowHeight() / 3;
+    for (int column = 0; column < cells.count; ++column) {
+        if (WeekdayOf(columns[static_cast<std::size_t>(column)].date) != 1) continue;
+        const int x = cells.left + column * cells.cellWidth;
+        canvas.DrawLine(x, cells.bottom, x, cells.bottom + tick);
+    }
+    const int charWidth = canvas.GetFontMetrics().averageCharWidth;
+    const std::string first = ShortDayText(columns.front().date);
+    const std::string last = ShortDayText(columns.back().date);
+    const int right = cells.left + cells.count * cells.cellWidth;
+    const int lastLeft = right - static_cast<int>(last.size()) * charWidth;
+    canvas.DrawText(cells.left, cells.bottom + tick, first);
+    // One column has its one date.
+    if (cells.count > 1 && lastLeft > cells.left + static_cast<int>(first.size() + 1) * charWidth)
+        canvas.DrawText(lastLeft, cells.bottom + tick, last);
+}
+
 }  // namespace
+
+std::string ShortDayText(lived::Date date) {
+    const DayParts parts = PartsOf(date);
+    return std::string(MonthNames[static_cast<std::size_t>(parts.month - 1)].substr(0, 3)) + " " +
+           TwoDigits(parts.day);
+}
+
+std::string LongDayText(lived::Date date) {
+    const DayParts parts = PartsOf(date);
+    return std::string(WeekdayNames[static_cast<std::size_t>(WeekdayOf(date))]) + ", " +
+           std::string(MonthNames[static_cast<std::size_t>(parts.month - 1)]) + " " +
+           TwoDigits(parts.day) + ", " + std::to_string(parts.year);
+}
+
+int EvidenceStripCells::ColumnAt(int x, int y) const {
+    if (y < top || y >= bottom || x < left || x >= left + count * cellWidth) return -1;
+    return (x - left) / cellWidth;
+}
+
+EvidenceStripCells EvidenceStripCellsFor(const Canvas& canvas, EvidenceStripPlace place,
+                                         int columns) {
+    const FontMetrics metrics = canvas.GetFontMetrics();
+    const int row = metrics.RowHeight();
+    const int labelWidth = LabelCharacters * metrics.averageCharWidth;
+    EvidenceStripCells cells;
+    cells.left = place.left + labelWidth;
+    cells.cellWidth = CellWidth(metrics, place.width - labelWidth, columns);
+    cells.top = place.top + row + row / 4;
+    cells.bottom = cells.top + 2 * row;
+    cells.count = columns;
+    return cells;
+}
 
 std::vector<EvidenceStripColumn> EvidenceStripColumns(const CGastrologDoc& document, int food,
                                                       int symptom) {
@@ -101,17 +182,22 @@ std::vector<EvidenceStripColumn> EvidenceStripColumns(const CGastrologDoc& docum
     const std::string& eaten = document.Foods()[static_cast<std::size_t>(food)].m_history;
     const std::string& rated = document.Symptoms()[static_cast<std::size_t>(symptom)].m_history;
     const int livedDays = std::clamp(static_cast<int>(document.DayCount()), 0, Slots);
+    // The lived days are the slots from Slots - livedDays on, oldest first.
+    const lived::LivedDays days = lived::DaysOfDiary(document);
     for (int t = Slots - livedDays; t + 1 < Slots; ++t) {
         const char next = CodeAt(rated, t + 1);
+        const auto day = static_cast<std::size_t>(t - (Slots - livedDays));
         columns.push_back({diary::IsEaten(CodeAt(eaten, t)),
-                           next == diary::Worse || next == diary::Better ? next : diary::NoChange});
+                           next == diary::Worse || next == diary::Better ? next : diary::NoChange,
+                           day < days.size() ? days[day].date : 0});
     }
     return columns;
 }
 
 int EvidenceStripHeight(const Canvas& canvas, bool legend) {
     const int row = canvas.GetFontMetrics().RowHeight();
-    return legend ? 5 * row : 3 * row + row / 2;
+    // The heading, the two rows of cells, the dates, then the legend.
+    return legend ? 6 * row : 4 * row + 2 * row / 3;
 }
 
 void DrawEvidenceStripLegend(Canvas& canvas, int left, int top) {
@@ -131,11 +217,11 @@ int DrawEvidenceStrip(Canvas& canvas, const CGastrologDoc& document, int food, i
     const std::string& foodName = document.Foods()[static_cast<std::size_t>(food)].m_name;
     const std::string& symptomName = document.Symptoms()[static_cast<std::size_t>(symptom)].m_name;
     canvas.DrawText(place.left, place.top, Heading(foodName, symptomName, place.width, metrics));
-    const int labelWidth = LabelCharacters * metrics.averageCharWidth;
-    const int cellsLeft = place.left + labelWidth;
-    const int cellWidth =
-        CellWidth(metrics, place.width - labelWidth, static_cast<int>(columns.size()));
-    const int eatenTop = place.top + row + row / 4;
+    const EvidenceStripCells cells =
+        EvidenceStripCellsFor(canvas, place, static_cast<int>(columns.size()));
+    const int cellsLeft = cells.left;
+    const int cellWidth = cells.cellWidth;
+    const int eatenTop = cells.top;
     const int ratingTop = eatenTop + row;
     canvas.DrawText(place.left, eatenTop, "Eaten");
     canvas.DrawText(place.left, ratingTop, "Next day");
@@ -144,7 +230,8 @@ int DrawEvidenceStrip(Canvas& canvas, const CGastrologDoc& document, int food, i
         DrawEaten(canvas, left, eatenTop, cellWidth, row, columns[column].eaten);
         DrawRating(canvas, left, ratingTop, cellWidth, row, columns[column].nextDay, metrics);
     }
+    DrawDates(canvas, columns, cells);
     if (place.legend)
-        DrawLegend(canvas, cellsLeft, ratingTop + row + row / 2, cellWidth, row, metrics);
+        DrawLegend(canvas, cellsLeft, ratingTop + 2 * row + row / 2, cellWidth, row, metrics);
     return EvidenceStripHeight(canvas, place.legend);
 }

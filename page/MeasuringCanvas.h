@@ -11,6 +11,7 @@ public:
     FontMetrics GetFontMetrics() const override { return m_measure.GetFontMetrics(); }
     void SelectFont(CanvasFont font) override { m_measure.SelectFont(font); }
     void DrawText(int, int, std::string_view) override {}
+    void DrawUnicodeText(int, int, std::string_view) override {}
     void DrawRectangle(int, int, int, int) override {}
     void DrawLine(int, int, int, int) override {}
     void SelectPen(CanvasPen) override {}

@@ -12,5 +12,7 @@ class CGastrologDoc;
 // nothing).
 std::string ListsDate(TimeValue now, int newDayHour);
 
-// The heading: "\"title\".    " followed by the lists phrase and the day number.
+// The heading: "\"title\".    " followed by the lists phrase and the day number, in UTF-8:
+// the title is the file's name as the file system holds it, which the diary's code page may
+// not be able to hold.
 std::string HeadingText(const CGastrologDoc& doc);

@@ -69,7 +69,10 @@ void PageLayout::Draw() {
         DrawGuidance();
         return;
     }
-    DrawRowText(m_nLine, 0, HeadingText(m_doc));
+    if (IsRowDrawn(m_nLine))
+        m_canvas.DrawUnicodeText(m_margin,
+                                 RowOnCanvas(m_nLine) * m_canvas.GetFontMetrics().RowHeight(),
+                                 HeadingText(m_doc));
     if (m_doc.ShowInclusions())
         DrawListSection({EntriesOf(m_doc.Inclusions()),
                          " food that can be included:", " foods that can be included:"},

@@ -24,7 +24,8 @@ int LayOut(const CGastrologDoc& doc, const EvidenceReading& evidence, const std:
         canvas.SelectFont(CanvasFont::Small);
         const std::string footer = name + " - Gastrolog report - page " + std::to_string(page) +
                                    (pageCount > 0 ? " of " + std::to_string(pageCount) : "");
-        canvas.DrawText(paper.margin, footerTop + canvas.GetFontMetrics().RowHeight(), footer);
+        canvas.DrawUnicodeText(paper.margin, footerTop + canvas.GetFontMetrics().RowHeight(),
+                               footer);
         canvas.SelectPen(CanvasPen::Faint);
         canvas.DrawLine(paper.margin, footerTop, paper.width - paper.margin, footerTop);
         canvas.SelectPen(CanvasPen::Thin);
@@ -50,7 +51,7 @@ std::string DrawReport(const CGastrologDoc& doc, const std::string& diaryName, P
     const ReportPaper paper = PaperOf(paperSize);
     const EvidenceReading evidence = ReadEvidence(doc);
     CairoFile file(PictureFormat::Pdf, {double(paper.width), double(paper.height), PointsPerUnit});
-    file.SetPdfInformation("Gastrolog report: " + diaryName, doc.LastUpdate());
+    file.SetPdfInformation("Gastrolog report: " + ValidUtf8(diaryName), doc.LastUpdate());
     int pages = 0;
     {
         // The first pass counts the pages for "page n of N".

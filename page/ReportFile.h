@@ -11,7 +11,8 @@
 class CGastrologDoc;
 
 // Draws the document's generated lists and relationships as they are; the caller generates
-// them first. The PDF's bytes, or an empty string and the reason in `failure`.
+// them first. The diary's name is the file's name in UTF-8, as the file system holds it. The PDF's
+// bytes, or an empty string and the reason in `failure`.
 std::string DrawReport(const CGastrologDoc& doc, const std::string& diaryName, PaperSize paper,
                        std::string& failure);
 

@@ -76,7 +76,7 @@ void ReportLayout::Title(const std::string& text) {
     const int height = m_canvas.GetFontMetrics().RowHeight();
     // A title keeps at least a few rows of its section with it.
     if (m_flow.Room() < height + 6 * Row()) m_flow.NewPage();
-    m_canvas.DrawText(m_left, m_flow.Take(height), text);
+    m_canvas.DrawUnicodeText(m_left, m_flow.Take(height), text);
     m_canvas.SelectFont(CanvasFont::Page);
     Gap();
 }

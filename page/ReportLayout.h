@@ -38,7 +38,7 @@ public:
 
 private:
     int Row() const;
-    void Title(const std::string& text);
+    void Title(const std::string& text);  // UTF-8: the first names the file
     void Subtitle(const std::string& text);
     void Paragraph(std::string_view text, int indentCharacters = 0);
     void Gap(int rows = 1);

@@ -24,7 +24,7 @@ std::string Bytes(const wxString& text) {
 }
 
 bool SameIgnoringCase(const wxString& one, const wxString& other) {
-    return one.CmpNoCase(other) == 0;
+    return name_rules::SameName(Bytes(one), Bytes(other));
 }
 
 }  // namespace

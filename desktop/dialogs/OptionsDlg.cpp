@@ -55,7 +55,10 @@ COptionsDlg::COptionsDlg(wxWindow* parent, SettingsStore& settings)
     m_spin->Bind(wxEVT_SPIN, &COptionsDlg::OnSpin, this);
     m_hourEdit->Bind(wxEVT_TEXT, &COptionsDlg::OnHourText, this);
     m_hourEdit->Bind(wxEVT_KEY_DOWN, &COptionsDlg::OnHourKey, this);
-    m_hourEdit->Bind(wxEVT_CHAR, &COptionsDlg::OnHourChar, this);
+    m_hourEdit->Bind(wxEVT_CHAR, &COptionsDlg::OnDigitChar, this);
+    m_backupDays->Bind(wxEVT_CHAR, &COptionsDlg::OnDigitChar, this);
+    m_backupDays->Bind(wxEVT_TEXT, &COptionsDlg::OnBackupText, this);
+    m_backupSpin->Bind(wxEVT_SPIN, &COptionsDlg::OnBackupSpin, this);
     Bind(wxEVT_RADIOBUTTON, &COptionsDlg::OnUnclassified, this, control::PutInInclusions,
          control::ListSeparately);
     Bind(wxEVT_RADIOBUTTON, &COptionsDlg::OnSortOrder, this, control::Alphabetic, control::ByScore);
@@ -110,10 +113,14 @@ void COptionsDlg::CreateControls() {
     wxStaticBox* backupBox = backupGroup->GetStaticBox();
     backupGroup->Add(new wxStaticText(backupBox, wxID_ANY, "&Keep a copy of each day for"),
                      wxSizerFlags().CenterVertical().Border(wxALL, unit.x));
-    m_backupDays =
-        new wxSpinCtrl(backupBox, control::BackupDays, wxString(), wxDefaultPosition, wxDefaultSize,
-                       wxSP_ARROW_KEYS, 0, backups::MostKeptDays, backups::DefaultKeptDays);
+    m_backupDays = new wxTextCtrl(backupBox, control::BackupDays, wxString(), wxDefaultPosition,
+                                  wxDefaultSize, wxTE_RIGHT);
+    m_backupDays->SetMinSize(m_hourEdit->GetMinSize());
+    m_backupSpin = new wxSpinButton(backupBox, control::BackupDaysSpin, wxDefaultPosition,
+                                    wxDefaultSize, wxSP_VERTICAL | wxSP_ARROW_KEYS);
+    m_backupSpin->SetRange(0, backups::MostKeptDays);
     backupGroup->Add(m_backupDays, wxSizerFlags().CenterVertical().Border(wxALL, unit.x));
+    backupGroup->Add(m_backupSpin, wxSizerFlags().CenterVertical().Border(wxRIGHT, unit.x));
     backupGroup->Add(new wxStaticText(backupBox, wxID_ANY, "days (0 keeps none)"),
                      wxSizerFlags().CenterVertical().Border(wxALL, unit.x));
 
@@ -160,8 +167,10 @@ void COptionsDlg::OnInitDialog(wxInitDialogEvent&) {
     ShowHour(shownHour);
 
     m_unclassifiedButtons[unclassified == 2 ? 2 : unclassified == 1 ? 1 : 0]->SetValue(true);
-    m_backupDays->SetValue(backups::KeptDaysOrDefault(
-        m_settings.GetInt(setting::Section, backups::KeptDaysSetting, backups::DefaultKeptDays)));
+    const int keptDays = backups::KeptDaysOrDefault(
+        m_settings.GetInt(setting::Section, backups::KeptDaysSetting, backups::DefaultKeptDays));
+    m_backupSpin->SetValue(keptDays);
+    m_backupDays->ChangeValue(wxString::Format("%d", keptDays));
     m_sortButtons[sortOrder == 1 ? 1 : 0]->SetValue(true);
     m_hourEdit->SetFocus();
     m_hourEdit->SelectAll();
@@ -171,21 +180,28 @@ void COptionsDlg::ShowHour(int hour) {
     m_hourEdit->ChangeValue(wxString::Format("%d", hour));
 }
 
-bool COptionsDlg::RefuseHour(const wxString& message) {
+bool COptionsDlg::Refuse(wxTextCtrl* box, const wxString& message) {
     ShowApplicationMessage(this, message);
-    m_hourEdit->SetFocus();
-    m_hourEdit->SelectAll();
+    box->SetFocus();
+    box->SelectAll();
     return false;
 }
 
 bool COptionsDlg::TransferDataFromWindow() {
     long hour = 0;
-    if (!ParseInteger(m_hourEdit->GetValue(), hour)) return RefuseHour("Please enter an integer.");
-    if (!IsHour(hour)) return RefuseHour("Please enter an integer between 0 and 23.");
+    if (!ParseInteger(m_hourEdit->GetValue(), hour))
+        return Refuse(m_hourEdit, "Please enter an integer.");
+    if (!IsHour(hour)) return Refuse(m_hourEdit, "Please enter an integer between 0 and 23.");
+    long days = 0;
+    if (!ParseInteger(m_backupDays->GetValue(), days))
+        return Refuse(m_backupDays, "Please enter an integer.");
+    if (days < 0 || days > backups::MostKeptDays)
+        return Refuse(m_backupDays, wxString::Format("Please enter an integer between 0 and %d.",
+                                                     backups::MostKeptDays));
     m_nHour = static_cast<int>(hour);
     m_nUnclassified = CheckedIndex(m_unclassifiedButtons);
     m_nSortOrder = CheckedIndex(m_sortButtons);
-    m_nBackupDays = m_backupDays->GetValue();
+    m_nBackupDays = static_cast<int>(days);
     return true;
 }
 
@@ -225,8 +241,21 @@ void COptionsDlg::OnHourKey(wxKeyEvent& event) {
     }
 }
 
-void COptionsDlg::OnHourChar(wxKeyEvent& event) {
-    // The hour box takes digits only; editing and navigation keys pass.
+void COptionsDlg::OnBackupSpin(wxSpinEvent& event) {
+    m_backupDays->ChangeValue(wxString::Format("%d", m_backupSpin->GetValue()));
+    event.Skip();
+}
+
+void COptionsDlg::OnBackupText(wxCommandEvent& event) {
+    long days = 0;
+    if (ParseInteger(m_backupDays->GetValue(), days) && days >= 0 && days <= backups::MostKeptDays)
+        m_backupSpin->SetValue(static_cast<int>(days));
+    event.Skip();
+}
+
+void COptionsDlg::OnDigitChar(wxKeyEvent& event) {
+    // The number boxes take digits only; editing and navigation keys pass. What comes in by
+    // pasting is checked at OK.
     const wxChar typed = event.GetUnicodeKey();
     if (typed == WXK_NONE || typed < WXK_SPACE || typed == WXK_DELETE || wxIsdigit(typed) ||
         event.HasAnyModifiers())

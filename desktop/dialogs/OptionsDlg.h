@@ -6,7 +6,6 @@
 #include <wx/dialog.h>
 #include <wx/radiobut.h>
 #include <wx/spinbutt.h>
-#include <wx/spinctrl.h>
 #include <wx/textctrl.h>
 
 #include <array>
@@ -23,8 +22,8 @@ public:
     int m_nBackupDays = -1;    // days of daily copies kept; 0 keeps none
 
     bool TransferDataToWindow() override;
-    // Reads the hour box (refusing anything but a whole number from 0 to 23, with a message)
-    // and the two radio groups.
+    // Reads the hour box (refusing anything but a whole number from 0 to 23, with a message),
+    // the two radio groups and the backup days (refused unless a whole number from 0 to 365).
     bool TransferDataFromWindow() override;
 
     // One step of the spin control's arrows, wrapping from 23 to 0 and back.
@@ -36,20 +35,25 @@ private:
     void OnSpin(wxSpinEvent& event);
     void OnHourText(wxCommandEvent& event);
     void OnHourKey(wxKeyEvent& event);
-    void OnHourChar(wxKeyEvent& event);
+    void OnDigitChar(wxKeyEvent& event);
+    void OnBackupSpin(wxSpinEvent& event);
+    void OnBackupText(wxCommandEvent& event);
     void OnUnclassified(wxCommandEvent& event);
     void OnSortOrder(wxCommandEvent& event);
     void OnHelpButton(wxCommandEvent& event);
     void ShowHour(int hour);
-    // A complaint about the hour box: the message, then the focus back in the box.
-    bool RefuseHour(const wxString& message);
+    // A complaint about a number box: the message, then the focus back in the box.
+    bool Refuse(wxTextCtrl* box, const wxString& message);
 
     SettingsStore& m_settings;
     wxTextCtrl* m_hourEdit = nullptr;
     wxSpinButton* m_spin = nullptr;
     std::array<wxRadioButton*, 2> m_sortButtons{};
     std::array<wxRadioButton*, 3> m_unclassifiedButtons{};
-    wxSpinCtrl* m_backupDays = nullptr;
+    // A text box rather than a spin control: GTK's spin control turns "abc" into 0 and 1000
+    // into 365 before the dialog can read what was typed.
+    wxTextCtrl* m_backupDays = nullptr;
+    wxSpinButton* m_backupSpin = nullptr;
 };
 
 // The Options command: runs the dialog and, on OK, writes NewDayTime, SortOrder, 50DayAction

@@ -1,6 +1,7 @@
 #include "desktop/dialogs/SortedListBox.h"
 
 #include "desktop/dialogs/DiaryText.h"
+#include "diary/NameRules.h"
 #include "engine/NameOrder.h"
 
 SortedListBox::SortedListBox(wxWindow* parent, wxWindowID id, long style)
@@ -51,4 +52,12 @@ int SortedListBox::AddSorted(const wxString& text) {
             low = middle + 1;
     }
     return Insert(text, low);
+}
+
+int SortedListBox::FindIgnoringCase(const wxString& text) const {
+    const std::string wanted = ToDiaryText(text).value_or(std::string());
+    for (unsigned int row = 0; row < GetCount(); ++row)
+        if (name_rules::SameName(ToDiaryText(GetString(row)).value_or(std::string()), wanted))
+            return static_cast<int>(row);
+    return wxNOT_FOUND;
 }

@@ -21,8 +21,9 @@ public:
     // never chose.
     void DeleteRow(unsigned int row);
 
-    // The index of the row equal to text when case is ignored, or wxNOT_FOUND.
-    int FindIgnoringCase(const wxString& text) const { return FindString(text, false); }
+    // The index of the row that is the same name as text (the diary's rule, which ignores the
+    // case of the code page's letters), or wxNOT_FOUND.
+    int FindIgnoringCase(const wxString& text) const;
 
 private:
     void OnToggleClick(wxMouseEvent& event);

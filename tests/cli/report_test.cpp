@@ -187,4 +187,23 @@ TEST_F(ReportCommand, BadInputIsRefusedClearly) {
     }
 }
 
+// A diary's name is the file system's UTF-8, not a diary name in Windows-1252: it reads as it
+// is on the first page's title and on every page's footer.
+TEST_F(ReportCommand, NonAsciiDiaryNamesReadAsTheyAreOnEveryPage) {
+    // (The machine has no Japanese font, so only names its fonts can show are read back here.)
+    for (const std::string name :
+         {"Tagebuch \u00DCbelkeit.glg", "Cr\u00E8me \u2014 \u0141\u00F3d\u017A.glg"}) {
+        const std::string diary = folder.File(name);
+        std::filesystem::copy_file(Example, diary);
+        const std::string pdf = Report(diary, name + ".pdf");
+        EXPECT_THAT(Flattened(PdfText(pdf, 1)), HasSubstr("Gastrolog report: " + name));
+        const int pages = PdfPageCount(pdf);
+        ASSERT_GT(pages, 1);
+        for (int page = 1; page <= pages; ++page)
+            EXPECT_THAT(Flattened(PdfText(pdf, page)),
+                        HasSubstr(name + " - Gastrolog report - page " + std::to_string(page)))
+                << name << ", page " << page;
+    }
+}
+
 }  // namespace

@@ -85,7 +85,8 @@ TEST(ReplaceFile, AWriteProtectedFileIsKept) {
 TEST(ReplaceFile, AMissingFolderOrATargetThatIsAFolderIsReportedAndLeftAlone) {
     TemporaryFolder folder;
     const std::string missing = folder.File("missing/diary.glg"), path = folder.File("diary.glg");
-    EXPECT_EQ(atomic_file::ReplaceFile(missing, NewDiary).Message(), missing + " was not found.");
+    EXPECT_EQ(atomic_file::ReplaceFile(missing, NewDiary).Message(),
+              "The folder " + folder.File("missing") + " was not found.");
     EXPECT_TRUE(NamesIn(folder).empty());
     fs::create_directory(path);
     EXPECT_EQ(atomic_file::ReplaceFile(path, NewDiary).Message(),

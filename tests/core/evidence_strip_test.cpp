@@ -129,6 +129,50 @@ TEST(EvidenceStrip, DrawsAColumnPerLivedPairWithMarksThatReadWithoutColour) {
     }
 }
 
+// Under the cells: the first and last columns' dates, and a tick at each Monday's column. The
+// diary's last update is Thursday, March 6, 2025, so its 12 lived days run from February 23.
+TEST(EvidenceStrip, ShowsTheDatesAtItsEndsAndATickEachWeek) {
+    const struct {
+        int dayCount;
+        std::string first, last;
+        std::vector<int> mondays;  // columns
+    } cases[] = {
+        {12, "Feb 23", "Mar 05", {1, 8}},
+        {3, "Mar 04", "Mar 05", {}},
+        {50, "Jan 16", "Mar 05", {4, 11, 18, 25, 32, 39, 46}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE("day count " + std::to_string(c.dayCount));
+        FakeDiary diary;
+        FillDiary(diary, c.dayCount);
+        Members(diary.doc).m_lastUpdate = LocalTime(2025, 3, 6, 20);
+        const std::vector<EvidenceStripColumn> columns = EvidenceStripColumns(diary.doc, 0, 0);
+        ASSERT_EQ(columns.size(), static_cast<std::size_t>(c.dayCount - 1));
+        EXPECT_EQ(LongDayText(columns.back().date), "Wednesday, March 05, 2025");
+        RecordingCanvas canvas;
+        DrawEvidenceStrip(canvas, diary.doc, 0, 0, {0, 0, LabelWidth + 49 * 12});
+        const EvidenceStripCells cells =
+            EvidenceStripCellsFor(canvas, {0, 0, LabelWidth + 49 * 12}, c.dayCount - 1);
+        const DrawCall* first = canvas.FindText(c.first);
+        const DrawCall* last = canvas.FindText(c.last);
+        ASSERT_NE(first, nullptr);
+        ASSERT_NE(last, nullptr);
+        EXPECT_EQ(first->x, cells.left);
+        EXPECT_GT(first->y, cells.bottom);
+        EXPECT_EQ(last->x + static_cast<int>(c.last.size()) * 8,
+                  cells.left + cells.count * cells.cellWidth);
+        std::vector<int> ticks;
+        for (const DrawCall& line : canvas.Lines())
+            if (line.x == line.x2 && line.y == cells.bottom)
+                ticks.push_back((line.x - cells.left) / cells.cellWidth);
+        EXPECT_EQ(ticks, c.mondays);
+        // The window's tooltip finds the column under the mouse.
+        EXPECT_EQ(cells.ColumnAt(cells.left + cells.cellWidth + 1, cells.top + 1), 1);
+        EXPECT_EQ(cells.ColumnAt(cells.left - 1, cells.top + 1), -1);
+        EXPECT_EQ(cells.ColumnAt(cells.left + 1, cells.bottom), -1);
+    }
+}
+
 TEST(EvidenceStrip, SaysSoWhenThereIsNothingToShow) {
     FakeDiary diary;
     FillDiary(diary, 0);

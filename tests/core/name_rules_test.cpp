@@ -44,7 +44,9 @@ TEST(NameRules, TypedNamesAreJudgedForFoodsAndSymptoms) {
         {"~Milk", NoLetter, NoLetter},
         {"0Tea", NoLetter, NoLetter},
         {"\u20ACuro", NoLetter, NoLetter},  // the code page holds the euro sign; no letter
-        {"\xE5\x91\xB3 soup", NoLetter, NoLetter},
+        // A first letter the code page lacks is named as such, not called "no letter".
+        {"\xE5\x91\xB3 soup", Problem::NotInCodePage, Problem::NotInCodePage, "", "\xE5\x91\xB3"},
+        {"\u5BFF\u53F8", Problem::NotInCodePage, Problem::NotInCodePage, "", "\u5BFF"},
         {"\u00C4pfel", None, None, "\304pfel"},
         {"\u00DCbelkeit", None, None, "\334belkeit"},
         {"\u00C9clair", None, None, "\311clair"},
@@ -86,10 +88,39 @@ TEST(NameRules, EachProblemHasItsOwnMessage) {
     };
     EXPECT_EQ(message(" ", Kind::Food), "Please type a name.");
     EXPECT_EQ(message("", Kind::Symptom), "Please type a name.");
-    EXPECT_EQ(message("7up", Kind::Food), "Food names must start with a letter");
+    EXPECT_EQ(message("7up", Kind::Food), "Food names must start with a letter.");
     EXPECT_EQ(message("7", Kind::Symptom), "Symptom names must start with a letter.");
     EXPECT_EQ(message("Tea", Kind::Food), "");
     EXPECT_EQ(name_rules::DuplicateMessage("Tea"), "\"Tea\" is already in the list.");
+}
+
+// One rule for "the same name" wherever names are compared: the case of every letter the code
+// page holds in both cases is ignored, nothing else.
+TEST(NameRules, SameNameIgnoresTheCaseOfTheCodePagesLetters) {
+    const struct {
+        const char* one;
+        const char* other;
+        bool same;
+    } cases[] = {
+        {"Bloating", "bLOATING", true},
+        {"\334belkeit", "\374belkeit", true},  // Übelkeit, übelkeit
+        {"\304pfel", "\344PFEL", true},        // Äpfel, äPFEL
+        {"\214uf", "\234uf", true},            // Œuf, œuf
+        {"\212ar\216", "\232ar\236", true},    // Šarž, šarž
+        {"\237", "\377", true},                // Ÿ, ÿ
+        {"\300\336", "\340\376", true},        // ÀÞ, àþ
+        {"Stra\337e", "STRA\337E", true},      // ß has no capital in the code page
+        {"\327", "\367", false},               // the multiplication and division signs
+        {"Tea", "Tea ", false},
+        {"Tea", "Tee", false},
+        {"\334belkeit", "Ubelkeit", false},
+        {"[", "{", false},  // not letters, though 0x20 apart
+        {"", "", true},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(name_rules::SameName(c.one, c.other), c.same) << c.one << " / " << c.other;
+        EXPECT_EQ(name_rules::SameName(c.other, c.one), c.same) << c.other << " / " << c.one;
+    }
 }
 
 TEST(NameRules, StoredBytesPassTheSameRulesUntrimmed) {

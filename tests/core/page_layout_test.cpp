@@ -99,6 +99,20 @@ std::pair<int, int> VerticalExtent(const DrawCall& call) {
 
 }  // namespace
 
+// The heading names the file as the file system holds it (UTF-8), whatever the diary's code
+// page can hold; the canvas is told it is UTF-8.
+TEST_F(Page, TheHeadingNamesTheFileInItsOwnCharacters) {
+    for (const std::string name :
+         {"Tagebuch \u00DCbelkeit.glg", "\u98DF\u4E8B\u65E5\u8A18.glg", "plain.glg"}) {
+        diary.host.SetPathName("/home/user/" + name);
+        const std::vector<DrawCall> texts = Draw().Texts();
+        ASSERT_FALSE(texts.empty());
+        EXPECT_TRUE(texts.front().text.starts_with("\"" + name + "\".    Lists produced"))
+            << texts.front().text;
+        EXPECT_TRUE(texts.front().unicode) << name;
+    }
+}
+
 TEST_F(Page, UntitledDiaryShowsOnlyTheSixGuidanceLines) {
     diary.host.SetPathName("");
     Show(true, true, true, true, true, true);

@@ -48,4 +48,24 @@ TEST(Windows1252, Utf16TextUsesOneReplacementPerCharacter) {
     EXPECT_EQ(windows1252::FromUtf16(u"\u4E2D", '_'), "_");
 }
 
+// A file name is the file system's bytes: shown as it is where it is valid UTF-8, with U+FFFD
+// (or, on a canvas of the code page, "?") where it is not.
+TEST(Windows1252, FileNamesAreShownWhateverTheirBytes) {
+    const struct {
+        const char* bytes;
+        const char* valid;
+        const char* inCodePage;
+    } cases[] = {
+        {"Tagebuch \u00DCbelkeit.glg", "Tagebuch \u00DCbelkeit.glg", "Tagebuch \334belkeit.glg"},
+        {"\u65E5\u8A18.glg", "\u65E5\u8A18.glg", "??.glg"},
+        {"caf\xE9.glg", "caf\uFFFD.glg", "caf?.glg"},  // Latin-1 bytes, not UTF-8
+        {"a\xC3", "a\uFFFD", "a?"},
+        {"\xF0\x9F\x8D\xB5", "\U0001F375", "?"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ValidUtf8(c.bytes), c.valid) << c.bytes;
+        EXPECT_EQ(windows1252::FromUtf8Shown(c.bytes), c.inCodePage) << c.bytes;
+    }
+}
+
 }  // namespace

@@ -269,7 +269,9 @@ TEST_P(CommandLineTest, ReadsAsTheFrameworkDid) {
     EXPECT_EQ(line.action, GetParam().action);
     EXPECT_EQ(line.file.utf8_string(), GetParam().file);
     EXPECT_EQ(line.printer.utf8_string(), GetParam().printer);
-    EXPECT_EQ(line.problem.empty(), GetParam().action != DesktopCommandLine::Action::Invalid);
+    EXPECT_EQ(line.problem.empty(),
+              GetParam().action != DesktopCommandLine::Action::Invalid &&
+                  GetParam().action != DesktopCommandLine::Action::UnknownSwitch);
 }
 
 using Action = DesktopCommandLine::Action;
@@ -286,12 +288,49 @@ INSTANTIATE_TEST_SUITE_P(
         CommandLineCase{{"-p"}, Action::Invalid, "", ""},
         CommandLineCase{{"/pt", "mine.glg"}, Action::Invalid, "mine.glg", ""},
         CommandLineCase{{"-dde", "mine.glg"}, Action::OpenDiary, "mine.glg", ""},
-        CommandLineCase{{"-unknown", "mine.glg"}, Action::OpenDiary, "mine.glg", ""},
+        CommandLineCase{{"-unknown", "mine.glg"}, Action::UnknownSwitch, "mine.glg", ""},
+        CommandLineCase{{"--bogus"}, Action::UnknownSwitch, "", ""},
+        CommandLineCase{{"--help", "--bogus"}, Action::UnknownSwitch, "", ""},
+        CommandLineCase{{"--help"}, Action::ShowHelp, "", ""},
+        CommandLineCase{{"/bogus"}, Action::OpenDiary, "/bogus", ""},
         CommandLineCase{{"--", "-p"}, Action::OpenDiary, "-p", ""},
         CommandLineCase{{"first.glg", "second.glg"}, Action::OpenDiary, "first.glg", ""},
         CommandLineCase{{"/Unregister"}, Action::RemoveSettings, "", ""},
         CommandLineCase{{"--version"}, Action::ShowVersion, "", ""},
         CommandLineCase{{"mine.glg", "--version", "-p"}, Action::ShowVersion, "mine.glg", ""}));
+
+// What the program answers without a window: the stream, the words and the status.
+TEST(CommandLineAnswers, UnknownSwitchesHelpAndVersionAreAnsweredBeforeAnyWindow) {
+    const struct {
+        std::vector<std::string> words;
+        int status;
+        bool onError;
+        const char* firstLine;
+    } cases[] = {
+        {{"--bogus"}, 2, true, "gastrolog: unknown option \"--bogus\""},
+        {{"--help"}, 0, false, "Usage: gastrolog [DIARY.glg]"},
+        {{"--version"}, 0, false, "gastrolog "},
+    };
+    for (const auto& c : cases) {
+        wxArrayString words;
+        for (const std::string& word : c.words) words.push_back(word);
+        std::FILE* out = std::tmpfile();
+        std::FILE* err = std::tmpfile();
+        const auto status = AnswerWithoutWindow(ParseDesktopCommandLine(words), out, err);
+        ASSERT_TRUE(status.has_value()) << c.words[0];
+        EXPECT_EQ(*status, c.status) << c.words[0];
+        std::FILE* written = c.onError ? err : out;
+        std::rewind(written);
+        char text[4096] = {};
+        const std::size_t length = std::fread(text, 1, sizeof text - 1, written);
+        const std::string answer(text, length);
+        EXPECT_TRUE(answer.starts_with(c.firstLine)) << answer;
+        if (c.status == 2) EXPECT_NE(answer.find("Usage: gastrolog"), std::string::npos);
+        std::fclose(out);
+        std::fclose(err);
+    }
+    EXPECT_FALSE(AnswerWithoutWindow(ParseDesktopCommandLine(wxArrayString()), stdout, stderr));
+}
 
 // ---- the settings store
 
@@ -396,8 +435,7 @@ TEST_F(SpoolerTest, AFailingOrMissingLprIsReported) {
     EXPECT_EQ(PrintThroughSpooler(diary, "mine.glg", ""),
               "The diary could not be printed: \"lpr\" ended with status 3.");
     std::filesystem::remove(folder.File("lpr"));
-    EXPECT_EQ(PrintThroughSpooler(diary, "mine.glg", ""),
-              "The diary cannot be printed: the print command \"lpr\" is not installed.");
+    EXPECT_EQ(PrintThroughSpooler(diary, "mine.glg", ""), MissingSpoolerMessage);
 }
 
 // ---- the help book

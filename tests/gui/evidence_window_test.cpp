@@ -122,13 +122,21 @@ TEST(EvidenceWindow, FiltersSortsAndDrawsTheSelectedRowsDays) {
         if (c.firstFood) {
             EXPECT_EQ(table.CellText(0, EvidenceTable::FoodColumn), c.firstFood);
         }
+        EXPECT_EQ(table.GetSortIndicator(), EvidenceTable::WordColumn);
+        // Each row says which way it looks, so a food's two rows do not read as one twice.
+        const std::string direction =
+            table.EntryAt(0)->direction == EvidenceDirection::Worse ? "worse" : "better";
+        EXPECT_EQ(table.CellText(0, EvidenceTable::DirectionColumn), direction + " more often");
 
         // Sorting by days eaten, then the other way round.
         table.SortBy(EvidenceTable::DaysEatenColumn);
         for (long row = 1; row < table.ShownRows(); ++row)
             ASSERT_LE(table.EntryAt(row - 1)->daysEaten, table.EntryAt(row)->daysEaten);
+        EXPECT_EQ(table.GetSortIndicator(), EvidenceTable::DaysEatenColumn);
+        EXPECT_TRUE(table.IsAscendingSortIndicator());
         table.SortBy(EvidenceTable::DaysEatenColumn);
         EXPECT_FALSE(table.SortAscending());
+        EXPECT_FALSE(table.IsAscendingSortIndicator()) << "the heading shows the order";
         for (long row = 1; row < table.ShownRows(); ++row)
             ASSERT_GE(table.EntryAt(row - 1)->daysEaten, table.EntryAt(row)->daysEaten);
 

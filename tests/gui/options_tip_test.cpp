@@ -6,7 +6,6 @@
 #include <wx/checkbox.h>
 #include <wx/radiobut.h>
 #include <wx/spinbutt.h>
-#include <wx/spinctrl.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 #include <wx/uiaction.h>
@@ -65,7 +64,7 @@ TEST(OptionsCommand, OpensWithTheDefaultsAndOkWritesAllFourInOrder) {
             EXPECT_EQ(HourBox(&dialog)->GetValue(), "4");
             EXPECT_TRUE(IsOn(&dialog, control::Alphabetic));
             EXPECT_TRUE(IsOn(&dialog, control::PutInInclusions));
-            EXPECT_EQ(ControlOf<wxSpinCtrl>(&dialog, control::BackupDays)->GetValue(), 14);
+            EXPECT_EQ(ControlOf<wxTextCtrl>(&dialog, control::BackupDays)->GetValue(), "14");
             EXPECT_EQ(dialog.GetTitle(), "Gastrolog Options");
             return Press(dialog, wxID_OK, wxID_OK);
         }));
@@ -80,7 +79,7 @@ TEST(OptionsCommand, OkWritesTheChoicesMade) {
                       HourBox(&dialog)->SetValue("6");
                       ClickRadio(&dialog, control::ByScore);
                       ClickRadio(&dialog, control::ListSeparately);
-                      ControlOf<wxSpinCtrl>(&dialog, control::BackupDays)->SetValue(30);
+                      ControlOf<wxTextCtrl>(&dialog, control::BackupDays)->SetValue("30");
                       EXPECT_EQ(dialog.m_nSortOrder, 1);  // a click takes effect at once
                       EXPECT_EQ(dialog.m_nUnclassified, 2);
                       return Press(dialog, wxID_OK, wxID_OK);
@@ -107,15 +106,15 @@ TEST(OptionsCommand, StoredValuesAreShownAndUnexpectedOnesActAsTheFirstButton) {
     settings.WriteInt("Settings", "50DayAction", 5);
     settings.WriteInt("Settings", "BackupDays", 400);
     settings.writes.clear();
-    wxTEST_DIALOG(RunOptionsCommand(nullptr, settings),
-                  ScriptedDialog<COptionsDlg>([](COptionsDlg& dialog) {
-                      EXPECT_EQ(HourBox(&dialog)->GetValue(), "22");
-                      EXPECT_TRUE(IsOn(&dialog, control::ByScore));
-                      EXPECT_TRUE(IsOn(&dialog, control::PutInInclusions));
-                      EXPECT_EQ(ControlOf<wxSpinCtrl>(&dialog, control::BackupDays)->GetValue(), 14)
-                          << "more days than the most kept count as the default";
-                      return Press(dialog, wxID_OK, wxID_OK);
-                  }));
+    wxTEST_DIALOG(
+        RunOptionsCommand(nullptr, settings), ScriptedDialog<COptionsDlg>([](COptionsDlg& dialog) {
+            EXPECT_EQ(HourBox(&dialog)->GetValue(), "22");
+            EXPECT_TRUE(IsOn(&dialog, control::ByScore));
+            EXPECT_TRUE(IsOn(&dialog, control::PutInInclusions));
+            EXPECT_EQ(ControlOf<wxTextCtrl>(&dialog, control::BackupDays)->GetValue(), "14")
+                << "more days than the most kept count as the default";
+            return Press(dialog, wxID_OK, wxID_OK);
+        }));
     EXPECT_EQ(settings.writes, (Strings{"Settings/NewDayTime=22", "Settings/SortOrder=1",
                                         "Settings/50DayAction=0", "Settings/BackupDays=14"}));
 }
@@ -136,12 +135,13 @@ protected:
         dialog = std::make_unique<COptionsDlg>(nullptr, settings);
         dialog->Show();
     }
-    // Types the hour and presses OK: the dialog must refuse it with the message.
-    void ExpectRefused(const char* typed, const std::string& message) {
-        HourBox(dialog.get())->SetValue(typed);
+    // Types into the box (the hour unless told) and presses OK: the dialog must refuse it with
+    // the message.
+    void ExpectRefused(const char* typed, const std::string& message, int box = control::Hour) {
+        ControlOf<wxTextCtrl>(dialog.get(), box)->SetValue(typed);
         wxTEST_DIALOG(Click(dialog.get(), wxID_OK), ExpectMessage::Application(message));
         EXPECT_TRUE(dialog->IsShown()) << typed;
-        EXPECT_EQ(HourBox(dialog.get())->GetValue(), typed);
+        EXPECT_EQ(ControlOf<wxTextCtrl>(dialog.get(), box)->GetValue(), typed);
     }
 
     RecordingSettings settings;
@@ -160,6 +160,30 @@ TEST_F(OptionsDialogTest, OkRefusesAnHourOutsideTheDay) {
     Click(dialog.get(), wxID_OK);
     EXPECT_FALSE(dialog->IsShown());
     EXPECT_EQ(dialog->m_nHour, 23);
+}
+
+// What GTK's spin control made of "abc" (0, backups off) and 1000 (365) is refused instead.
+TEST_F(OptionsDialogTest, OkRefusesBackupDaysThatAreNotAWholeNumberFrom0To365) {
+    const struct {
+        const char* typed;
+        const char* message;
+    } refused[] = {
+        {"abc", "Please enter an integer."},
+        {"", "Please enter an integer."},
+        {"1.5", "Please enter an integer."},
+        {"1000", "Please enter an integer between 0 and 365."},
+        {"366", "Please enter an integer between 0 and 365."},
+        {"-1", "Please enter an integer between 0 and 365."},
+    };
+    for (const auto& c : refused) ExpectRefused(c.typed, c.message, control::BackupDays);
+    for (const auto& [typed, days] : {std::pair{" 365 ", 365}, std::pair{"0", 0}}) {
+        dialog->Show();
+        ControlOf<wxTextCtrl>(dialog.get(), control::BackupDays)->SetValue(typed);
+        EXPECT_EQ(ControlOf<wxSpinButton>(dialog.get(), control::BackupDaysSpin)->GetValue(), days);
+        Click(dialog.get(), wxID_OK);
+        EXPECT_FALSE(dialog->IsShown()) << typed;
+        EXPECT_EQ(dialog->m_nBackupDays, days);
+    }
 }
 
 TEST_F(OptionsDialogTest, ArrowsStepTheHourAndWrapAtBothEnds) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <wx/stattext.h>
+#include <wx/uiaction.h>
 
 #include <memory>
 
@@ -111,6 +112,23 @@ TEST_F(SymptomDialogTest, NewWithAKnownSymptomInAnyCaseAddsNothing) {
     EXPECT_EQ(Box()->GetCount(), 3u);
 }
 
+// The diary's own rule for "the same name", whatever the desktop's locale: the case of the
+// code page's letters beyond ASCII is ignored too.
+TEST_F(SymptomDialogTest, NewWithAKnownSymptomWithAccentsInAnotherCaseAddsNothing) {
+    lines = {"\334belkeit" + Worse, "\212arlach" + NoChange};  // Übelkeit, Šarlach
+    Open();
+    for (const char* typed : {"\xC3\xBC"
+                              "belkeit",
+                              "\xC3\x9C"
+                              "BELKEIT",
+                              "\xC5\xA1"
+                              "ARLACH"})
+        wxTEST_DIALOG(Press(control::NewSymptom), wxExpectModal<CNewSymptomDlg>(Type(typed)),
+                      ExpectMessage("\"" + std::string(typed) + "\" is already in the list.",
+                                    "New Symptom", ExpectMessage::Icon::Exclamation));
+    EXPECT_EQ(lines.size(), 2u);
+}
+
 TEST_F(SymptomDialogTest, NewRefusesNamesThatDoNotStartWithALetter) {
     Open();
     for (const char* typed : {"", " "})
@@ -121,6 +139,13 @@ TEST_F(SymptomDialogTest, NewRefusesNamesThatDoNotStartWithALetter) {
         wxTEST_DIALOG(Press(control::NewSymptom), wxExpectModal<CNewSymptomDlg>(Type(typed)),
                       ExpectMessage("Symptom names must start with a letter.", "New Symptom",
                                     ExpectMessage::Icon::Exclamation));
+    // A letter all the same, one the diary cannot store.
+    wxTEST_DIALOG(Press(control::NewSymptom),
+                  wxExpectModal<CNewSymptomDlg>(Type("\xE5\xAF\xBF\xE5\x8F\xB8")),
+                  ExpectMessage("The name cannot be stored because it holds \"\xE5\xAF\xBF\".\nA "
+                                "diary file holds only the letters, digits and signs of Western "
+                                "European languages (Windows-1252).",
+                                "New Symptom", ExpectMessage::Icon::Exclamation));
     EXPECT_EQ(lines.size(), 3u);
 }
 
@@ -187,6 +212,33 @@ TEST_F(SymptomDialogTest, DeleteTakesTheSelectedSymptomWhateverTheBoxHolds) {
                   wxExpectModal<CDeleteSymptomDlg>(Type("Headache" + Worse)));
     EXPECT_EQ(lines, (Strings{"Headache" + Worse, "Bloating" + Better, ">Nausea" + NoChange}));
     EXPECT_EQ(Rows(Box()), (Strings{"Bloating" + Better, "Headache" + Worse}));
+}
+
+// Keys typed into the confirmation do not change it: it shows the selected row, read-only,
+// as the food's does.
+TEST_F(SymptomDialogTest, TheDeleteConfirmationTakesNoTyping) {
+    Open();
+    CDeleteSymptomDlg confirm(dialog.get());
+    confirm.m_strName = wxString::FromUTF8("Nausea" + NoChange);
+    auto* editable = new wxTextCtrl(&confirm, wxID_ANY);  // shows that the keys arrive
+    confirm.Show();
+    confirm.InitDialog();
+    PumpEvents();
+    wxUIActionSimulator keys;
+    editable->SetFocus();
+    PumpEvents();
+    keys.Text("ok");
+    PumpEvents();
+    ASSERT_EQ(editable->GetValue(), "ok") << "typed keys do not reach the dialog";
+    confirm.NameEdit()->SetFocus();
+    confirm.NameEdit()->SetInsertionPointEnd();
+    PumpEvents();
+    keys.Text("Headache");
+    keys.Char(WXK_BACK);
+    PumpEvents();
+    EXPECT_EQ(confirm.NameEdit()->GetValue().utf8_string(), "Nausea" + NoChange);
+    EXPECT_FALSE(confirm.NameEdit()->IsEditable());
+    confirm.Hide();
 }
 
 TEST_F(SymptomDialogTest, DeletingASymptomAddedInTheSameDialogWithdrawsIt) {

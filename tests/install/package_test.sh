@@ -50,6 +50,8 @@ depends=$(dpkg-deb -f "$package" Depends)
 for library in libc6 libstdc++6 libwxgtk3.2; do
   [[ $depends == *"$library"* ]] || fail "the dependencies [$depends] lack $library"
 done
+# "gastrolog -p" prints through lpr.
+expect_same "the recommended packages" "cups-bsd | lpr" "$(dpkg-deb -f "$package" Recommends)"
 # The caches are updated by the triggers of the packages that own them.
 scripts=$(dpkg-deb --ctrl-tarfile "$package" | tar -t | grep -E 'preinst|postinst|prerm|postrm' || true)
 expect_same "the maintainer scripts" "" "$scripts"

@@ -21,6 +21,7 @@ struct DrawCall {
     CanvasPen pen = CanvasPen::Thin;      // the pen selected (Pen) or in use (Rectangle, Line)
     CanvasFill fill = CanvasFill::Black;  // a filled box's fill
     CanvasFont font = CanvasFont::Page;   // the font in use (Text)
+    bool unicode = false;                 // Text drawn as UTF-8 rather than Windows-1252
 
     bool operator==(const DrawCall&) const = default;
 };
@@ -55,6 +56,10 @@ public:
     void DrawText(int x, int y, std::string_view text) override {
         calls.push_back({DrawCall::Kind::Text, x, y, 0, 0, std::string(text), m_pen,
                          CanvasFill::Black, m_font});
+    }
+    void DrawUnicodeText(int x, int y, std::string_view utf8) override {
+        calls.push_back({DrawCall::Kind::Text, x, y, 0, 0, std::string(utf8), m_pen,
+                         CanvasFill::Black, m_font, true});
     }
     void DrawRectangle(int left, int top, int right, int bottom) override {
         calls.push_back({DrawCall::Kind::Rectangle, left, top, right, bottom, {}, m_pen});
