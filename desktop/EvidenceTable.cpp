@@ -57,6 +57,11 @@ int Number(const EvidenceEntry& entry, int column) {
     }
 }
 
+// After the sorted column's heading; the toolkit's own arrow is too faint to notice.
+wxString SortMark(bool ascending) {
+    return ascending ? L" \u25B2" : L" \u25BC";
+}
+
 }  // namespace
 
 EvidenceTable::EvidenceTable(wxWindow* parent, int id, const CGastrologDoc& document,
@@ -69,7 +74,9 @@ EvidenceTable::EvidenceTable(wxWindow* parent, int id, const CGastrologDoc& docu
     // Numbers need no more room than their heading; names get the room their column asks.
     for (int column = 0; column < ColumnCount; ++column) {
         const ColumnHeading& heading = Headings[column];
-        const int headingWidth = GetTextExtent(heading.text).x + 2 * character;
+        // Room for the order's arrow after the heading.
+        const int headingWidth =
+            GetTextExtent(wxString(heading.text) + SortMark(true)).x + 2 * character;
         const int width = heading.number
                               ? headingWidth
                               : std::max(headingWidth, (heading.widthInCharacters + 1) * character);
@@ -93,7 +100,18 @@ void EvidenceTable::Filter(int symptom, bool strongAndSomeOnly) {
     Sort();
     SetItemCount(ShownRows());
     Reselect(selected);
+    MarkSortColumn();
+}
+
+void EvidenceTable::MarkSortColumn() {
     ShowSortIndicator(m_sortColumn, m_ascending);
+    for (int column = 0; column < ColumnCount; ++column) {
+        wxListItem heading;
+        heading.SetMask(wxLIST_MASK_TEXT);
+        heading.SetText(wxString(Headings[column].text) +
+                        (column == m_sortColumn ? SortMark(m_ascending) : wxString()));
+        SetColumn(column, heading);
+    }
 }
 
 void EvidenceTable::SortBy(int column) {
@@ -103,7 +121,7 @@ void EvidenceTable::SortBy(int column) {
     const EvidenceEntry* selected = SelectedEntry();
     Sort();
     Reselect(selected);
-    ShowSortIndicator(m_sortColumn, m_ascending);
+    MarkSortColumn();
 }
 
 void EvidenceTable::Reselect(const EvidenceEntry* entry) {

@@ -1,6 +1,6 @@
 #pragma once
 // The Evidence window's table: one row per food, symptom and direction of the day-after
-// tally, filtered by symptom and word and sorted by any column, whose heading shows an arrow
+// tally, filtered by symptom and word and sorted by any column, whose heading ends in an arrow
 // for the order. A virtual list, so tens of
 // thousands of rows (500 foods and 20 symptoms) cost nothing until they are on screen.
 
@@ -55,6 +55,8 @@ private:
     bool Before(const EvidenceEntry& a, const EvidenceEntry& b, int column) const;
     void Sort();
     void Reselect(const EvidenceEntry* entry);
+    // The arrow of the order after the sorted column's heading.
+    void MarkSortColumn();
     void OnColumnClick(wxListEvent& event);
 
     const CGastrologDoc& m_document;

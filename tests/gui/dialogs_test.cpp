@@ -134,7 +134,7 @@ TEST(TabOrder, FollowsTheControlOrderOfEachDialog) {
     COptionsDlg options(nullptr, settings);
     EXPECT_EQ(TabStops(&options),
               (std::vector<int>{Hour, wxID_OK, wxID_CANCEL, Alphabetic, ByScore, PutInInclusions,
-                                PutInExclusions, ListSeparately, OptionsHelp}));
+                                PutInExclusions, ListSeparately, OptionsHelp, BackupDays}));
     CDeleteFoodDlg deleteFood(nullptr);
     EXPECT_EQ(TabStops(&deleteFood),
               (std::vector<int>{FoodName, DeleteFromMaster, wxID_OK, wxID_CANCEL, DeleteFoodHelp}));

@@ -137,6 +137,12 @@ TEST(EvidenceWindow, FiltersSortsAndDrawsTheSelectedRowsDays) {
         table.SortBy(EvidenceTable::DaysEatenColumn);
         EXPECT_FALSE(table.SortAscending());
         EXPECT_FALSE(table.IsAscendingSortIndicator()) << "the heading shows the order";
+        wxListItem heading;
+        heading.SetMask(wxLIST_MASK_TEXT);
+        table.GetColumn(EvidenceTable::DaysEatenColumn, heading);
+        EXPECT_EQ(heading.GetText(), wxString(L"Days eaten \u25BC"));
+        table.GetColumn(EvidenceTable::WordColumn, heading);
+        EXPECT_EQ(heading.GetText(), "Evidence");
         for (long row = 1; row < table.ShownRows(); ++row)
             ASSERT_GE(table.EntryAt(row - 1)->daysEaten, table.EntryAt(row)->daysEaten);
 
