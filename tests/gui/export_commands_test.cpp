@@ -28,7 +28,7 @@ TEST(ExportCommands, WriteTheBytesOfTheCommandLinesExport) {
         const ExportFormat format = ExportFormatFor(c.name, c.chosenType);
         EXPECT_EQ(format, c.format);
         const std::string path = folder.File(c.name);
-        EXPECT_EQ(WriteDiaryExport(doc, path, format), "");
+        EXPECT_EQ(WriteDiaryExport(doc, path, format).Message(), "");
         const CliRun cli =
             RunCli({"export", Example, "--format", format == ExportFormat::Csv ? "csv" : "json"});
         ASSERT_EQ(cli.status, 0) << cli.err;
@@ -37,6 +37,6 @@ TEST(ExportCommands, WriteTheBytesOfTheCommandLinesExport) {
     }
     // A folder that is not there: a message naming the file.
     const std::string failure =
-        WriteDiaryExport(doc, folder.File("no/such/folder/diary.csv"), ExportFormat::Csv);
+        WriteDiaryExport(doc, folder.File("no/such/folder/diary.csv"), ExportFormat::Csv).Message();
     EXPECT_NE(failure.find("diary.csv"), std::string::npos) << failure;
 }
