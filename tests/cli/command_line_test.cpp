@@ -41,7 +41,8 @@ TEST(CommandLine, VersionIsTheProjectsAndWinsOverACommand) {
 TEST(CommandLine, HelpAllShowsEveryCommandsOptions) {
     const CliRun run = RunCli({"--help-all"});
     EXPECT_EQ(run.status, 0);
-    for (const char* option : {"--format", "--unclassified", "--train-last-day-only", "--svg"})
+    for (const char* option :
+         {"--format", "--unclassified", "--train-last-day-only", "--svg", "--force"})
         EXPECT_NE(run.out.find(option), std::string::npos) << option;
 }
 
