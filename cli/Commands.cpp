@@ -107,8 +107,8 @@ bool CheckOutput(const std::string& path, const std::string& diaryPath, std::ost
 // is made from (import's JSON) never.
 bool CheckDiaryTarget(const std::string& path, const std::string& sourcePath, bool force,
                       std::ostream& err) {
-    struct stat target {
-    }, source{};
+    struct stat target {};
+    struct stat source {};
     if (::stat(path.c_str(), &target) != 0) return true;
     if (!sourcePath.empty() && sourcePath != "-" && ::stat(sourcePath.c_str(), &source) == 0 &&
         source.st_dev == target.st_dev && source.st_ino == target.st_ino) {

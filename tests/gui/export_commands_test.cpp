@@ -2,12 +2,17 @@
 // `gastrolog-cli export` writes.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <wx/filedlg.h>
+#include <wx/testing.h>
 
+#include <filesystem>
 #include <string>
 
 #include "desktop/ExportCommands.h"
 #include "diary/GastrologDoc.h"
 #include "tests/cli/CliTestSupport.h"
+#include "tests/gui/support/ShellTestSupport.h"
 
 TEST(ExportCommands, WriteTheBytesOfTheCommandLinesExport) {
     constexpr const char* Example = "../../res/example.glg";
@@ -39,4 +44,36 @@ TEST(ExportCommands, WriteTheBytesOfTheCommandLinesExport) {
     const std::string failure =
         WriteDiaryExport(doc, folder.File("no/such/folder/diary.csv"), ExportFormat::Csv).Message();
     EXPECT_NE(failure.find("diary.csv"), std::string::npos) << failure;
+}
+
+// Neither export replaces a diary: the open one (under its own name) and any other are refused
+// with a message, and nothing is written; a new export gets the diary's permissions.
+TEST(ExportCommands, NeverReplaceADiary) {
+    ScratchFolder folder;
+    const std::string diary = folder.File("diary.glg"), other = folder.File("other.glg");
+    std::filesystem::copy_file("../../res/example.glg", diary);
+    std::filesystem::copy_file("../../res/example.glg", other);
+    ::chmod(diary.c_str(), 0600);
+    const std::string original = FileText(diary);
+    CGastrologDoc doc;
+    ASSERT_EQ(doc.ReadFile(diary).Message(), "");
+    doc.SetPathName(diary);
+    for (const std::string& target : {diary, other}) {
+        const FileResult refused = WriteDiaryExport(doc, target, ExportFormat::Csv);
+        EXPECT_EQ(refused.Message(),
+                  target + " is a Gastrolog diary; choose another name for the report.");
+        wxTEST_DIALOG(ExportReport(nullptr, doc, "diary.glg", wxPrintData()),
+                      wxExpectModal<wxFileDialog>(wxString::FromUTF8(target)),
+                      ExpectMessage(target + " is a Gastrolog diary; choose another name for "
+                                             "the report.",
+                                    wxID_OK));
+        EXPECT_EQ(FileText(target), original);
+    }
+    const mode_t previous = ::umask(0);
+    const std::string csv = folder.File("diary.csv");
+    EXPECT_EQ(WriteDiaryExport(doc, csv, ExportFormat::Csv).Message(), "");
+    ::umask(previous);
+    struct stat status {};
+    ASSERT_EQ(::stat(csv.c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 0777, 0600u);
 }
