@@ -61,7 +61,11 @@ void ExportReport(wxWindow* parent, const CGastrologDoc& doc, const wxString& di
     const wxString path =
         AskForFile(parent, "Export Report", wxFileName(diaryName).GetName() + " report.pdf",
                    "PDF (*.pdf)|*.pdf");
-    if (path.empty()) return;
+    if (!path.empty()) WriteReport(parent, doc, diaryName, printData, path);
+}
+
+void WriteReport(wxWindow* parent, const CGastrologDoc& doc, const wxString& diaryName,
+                 const wxPrintData& printData, const wxString& path) {
     const std::string target = path.utf8_string(), diary = doc.GetPathName();
     if (!Reported(parent, output_file::CheckTarget(target, diary))) return;
     wxBusyCursor busy;

@@ -22,3 +22,7 @@ FileResult WriteDiaryExport(const CGastrologDoc& doc, const wxString& path, Expo
 void ExportDiaryData(wxWindow* parent, const CGastrologDoc& doc, const wxString& diaryName);
 void ExportReport(wxWindow* parent, const CGastrologDoc& doc, const wxString& diaryName,
                   const wxPrintData& printData);
+// Export Report once the file is chosen: refuses a diary (with a message, writing nothing),
+// else writes the report and reports any failure.
+void WriteReport(wxWindow* parent, const CGastrologDoc& doc, const wxString& diaryName,
+                 const wxPrintData& printData, const wxString& path);
