@@ -17,6 +17,7 @@ struct Arguments {
     std::string file;
     std::string output;
     std::string format = "json";
+    bool force = false;
     int unclassified = 0;
     bool json = false;
     SimulationOptions simulation;
@@ -27,6 +28,12 @@ struct Arguments {
 };
 
 using Action = std::function<int(const Arguments&, std::ostream&, std::ostream&)>;
+
+void AddForce(CLI::App* command, Arguments& arguments) {
+    command->add_flag("--force", arguments.force,
+                      "Replace an existing diary at -o (its daily copy is kept first); without "
+                      "it an existing diary is refused");
+}
 
 void AddInfo(CLI::App& app, Arguments& arguments, std::map<CLI::App*, Action>& actions) {
     auto* command = app.add_subcommand(
@@ -49,23 +56,29 @@ void AddBackups(CLI::App& app, Arguments& arguments, std::map<CLI::App*, Action>
 
 void AddExport(CLI::App& app, Arguments& arguments, std::map<CLI::App*, Action>& actions) {
     auto* command = app.add_subcommand(
-        "export", "Write the diary to standard output as JSON (every stored member) or CSV");
+        "export",
+        "Write the diary as JSON (every stored member) or CSV, to standard output or a file");
     command->add_option("FILE", arguments.file, "The diary (.glg)")->required();
     command->add_option("--format", arguments.format, "json (the default) or csv")
         ->transform(CLI::IsMember({"json", "csv"}, CLI::ignore_case));
+    command->add_option("-o,--output", arguments.output,
+                        "The file to write instead of standard output (never a diary)");
     actions[command] = [](const Arguments& a, std::ostream& out, std::ostream& err) {
-        return RunExport(a.file, a.format == "csv" ? ExportFormat::Csv : ExportFormat::Json, out,
-                         err);
+        return RunExport(a.file, a.format == "csv" ? ExportFormat::Csv : ExportFormat::Json,
+                         a.output, out, err);
     };
 }
 
 void AddImport(CLI::App& app, Arguments& arguments, std::map<CLI::App*, Action>& actions) {
-    auto* command = app.add_subcommand("import", "Write a diary file from exported JSON");
+    auto* command = app.add_subcommand(
+        "import",
+        "Write a diary file from exported JSON (over an existing diary only with --force)");
     command->add_option("JSON", arguments.file, "The JSON file, or - for standard input")
         ->required();
     command->add_option("-o,--output", arguments.output, "The diary file to write")->required();
+    AddForce(command, arguments);
     actions[command] = [](const Arguments& a, std::ostream& out, std::ostream& err) {
-        return RunImport(a.file, a.output, out, err);
+        return RunImport(a.file, a.output, a.force, out, err);
     };
 }
 
@@ -106,7 +119,9 @@ void AddRelate(CLI::App& app, Arguments& arguments, std::map<CLI::App*, Action>&
 
 void AddSimulate(CLI::App& app, Arguments& arguments, std::map<CLI::App*, Action>& actions) {
     auto* command = app.add_subcommand(
-        "simulate", "Make a realistic diary by living through the daily cycle day by day");
+        "simulate",
+        "Make a realistic diary by living through the daily cycle day by day (over an existing "
+        "diary only with --force)");
     SimulationOptions& options = arguments.simulation;
     command->add_option("--days", options.days, "Days to live through")->required();
     command->add_option("--seed", options.seed, "Seed of the random choices")->required();
@@ -120,8 +135,9 @@ void AddSimulate(CLI::App& app, Arguments& arguments, std::map<CLI::App*, Action
                       "No food does anything: the symptoms follow a diet other than the one "
                       "recorded");
     command->add_option("-o,--output", arguments.output, "The diary file to write")->required();
+    AddForce(command, arguments);
     actions[command] = [](const Arguments& a, std::ostream& out, std::ostream& err) {
-        return RunSimulate(a.simulation, a.output, out, err);
+        return RunSimulate(a.simulation, a.output, a.force, out, err);
     };
 }
 
@@ -131,7 +147,9 @@ void AddPage(CLI::App& app, Arguments& arguments, std::map<CLI::App*, Action>& a
     command->add_option("FILE", arguments.file, "The diary (.glg)")->required();
     auto* svg = command->add_option("--svg", arguments.page.svgPath, "The SVG file to write");
     auto* pdf = command->add_option("--pdf", arguments.page.pdfPath, "The PDF file to write");
-    auto* png = command->add_option("--png", arguments.page.pngPath, "The PNG file to write");
+    auto* png = command->add_option("--png", arguments.page.pngPath,
+                                    "The PNG file to write (at most 32767 pixels high; a longer "
+                                    "page needs --pdf or --svg)");
     auto* pictures = command->add_option_group("picture", "At least one picture to write");
     pictures->add_options(svg, pdf, png);
     // No upper bound: CLI11's text for a range ("of the follow options") reads wrongly.
@@ -149,7 +167,8 @@ void AddReport(CLI::App& app, Arguments& arguments, std::map<CLI::App*, Action>&
     auto* command = app.add_subcommand(
         "report", "Write a PDF report for the doctor: period, symptoms, foods and the evidence");
     command->add_option("FILE", arguments.file, "The diary (.glg)")->required();
-    command->add_option("-o,--output", arguments.output, "The PDF file to write")->required();
+    command->add_option("-o,--output", arguments.output, "The PDF file to write (never a diary)")
+        ->required();
     command->add_option("--paper", arguments.paper, "a4 (the default) or letter")
         ->transform(CLI::IsMember({"a4", "letter"}, CLI::ignore_case));
     actions[command] = [](const Arguments& a, std::ostream& out, std::ostream& err) {

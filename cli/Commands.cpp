@@ -1,10 +1,13 @@
 #include "cli/Commands.h"
 
+#include <sys/stat.h>
+
 #include <fstream>
 #include <iostream>
 #include <iterator>
 #include <new>
 #include <sstream>
+#include <vector>
 
 #include "cli/Assessment.h"
 #include "cli/BackupsReport.h"
@@ -18,9 +21,11 @@
 #include "diary/FileNames.h"
 #include "diary/GastrologDoc.h"
 #include "diary/LocalTime.h"
+#include "diary/OutputFile.h"
 #include "exchange/CsvExport.h"
 #include "exchange/JsonExport.h"
 #include "exchange/JsonImport.h"
+#include "exchange/JsonLimits.h"
 #include "page/PagePicture.h"
 #include "page/ReportFile.h"
 
@@ -28,6 +33,7 @@ namespace {
 
 constexpr int Success = 0;
 constexpr int Failure = 1;
+constexpr int UsageError = 2;
 
 // A message that does not say which file it is about gets the path in front.
 void ReportFileProblem(const std::string& path, const FileResult& result, std::ostream& err) {
@@ -54,7 +60,8 @@ bool SaveDiary(CGastrologDoc& doc, const std::string& path, std::ostream& err) {
 // and no input can make the parser exhaust the memory.
 constexpr std::size_t LargestJsonInput = 64 * 1024 * 1024;
 
-// Reads at most LargestJsonInput bytes; one more means the input is refused unread.
+// Reads at most LargestJsonInput bytes; one more means the input is refused. The text grows
+// with what is read, so a small input takes little memory.
 bool ReadText(const std::string& path, const std::string& source, std::string& text,
               std::ostream& err) {
     std::ifstream file;
@@ -64,18 +71,55 @@ bool ReadText(const std::string& path, const std::string& source, std::string& t
         err << "Cannot read " << path << ".\n";
         return false;
     }
-    text.resize(LargestJsonInput + 1);
-    in.read(text.data(), static_cast<std::streamsize>(text.size()));
-    text.resize(static_cast<std::size_t>(in.gcount()));
+    std::vector<char> chunk(64 * 1024);
+    while (in.read(chunk.data(), static_cast<std::streamsize>(chunk.size())) || in.gcount() > 0) {
+        const auto count = static_cast<std::size_t>(in.gcount());
+        if (text.size() + count > LargestJsonInput) {
+            err << source << " is larger than the 64 MiB that import reads; nothing was written.\n";
+            return false;
+        }
+        text.append(chunk.data(), count);
+    }
     if (in.bad()) {
         err << "Cannot read " << path << ".\n";
         return false;
     }
-    if (text.size() > LargestJsonInput) {
-        err << source << " is larger than the 64 MiB that import reads; nothing was written.\n";
+    return true;
+}
+
+// Writes an output made from the diary at `diaryPath` and says so; false after a message.
+bool WriteOutput(const std::string& path, const std::string& bytes, const std::string& diaryPath,
+                 std::ostream& out, std::ostream& err) {
+    const FileResult result = output_file::Write(path, bytes, diaryPath);
+    if (!result.Message().empty()) ReportFileProblem(path, result, err);
+    if (!result.Succeeded()) return false;
+    out << "Wrote " << path << ".\n";
+    return true;
+}
+
+bool CheckOutput(const std::string& path, const std::string& diaryPath, std::ostream& err) {
+    const FileResult check = output_file::CheckTarget(path, diaryPath);
+    if (!check.IsOk()) ReportFileProblem(path, check, err);
+    return check.IsOk();
+}
+
+// A diary written by import or simulate replaces another diary only when asked to; the file it
+// is made from (import's JSON) never.
+bool CheckDiaryTarget(const std::string& path, const std::string& sourcePath, bool force,
+                      std::ostream& err) {
+    struct stat target {};
+    struct stat source {};
+    if (::stat(path.c_str(), &target) != 0) return true;
+    if (!sourcePath.empty() && sourcePath != "-" && ::stat(sourcePath.c_str(), &source) == 0 &&
+        source.st_dev == target.st_dev && source.st_ino == target.st_ino) {
+        err << path << " is the file being imported; choose another name for the diary.\n";
         return false;
     }
-    return true;
+    if (force || !output_file::IsDiaryFile(path)) return true;
+    err << path
+        << " is a Gastrolog diary; add --force to replace it (a daily copy of it is kept "
+           "first).\n";
+    return false;
 }
 
 // The parser's own text without its "[json.exception...] " tag.
@@ -97,21 +141,33 @@ int RunInfo(const std::string& path, std::ostream& out, std::ostream& err) {
     return Success;
 }
 
-int RunExport(const std::string& path, ExportFormat format, std::ostream& out, std::ostream& err) {
+int RunExport(const std::string& path, ExportFormat format, const std::string& outputPath,
+              std::ostream& out, std::ostream& err) {
+    if (!outputPath.empty() && !CheckOutput(outputPath, path, err)) return Failure;
     CGastrologDoc doc;
     if (!LoadDiary(doc, path, err)) return Failure;
-    out << DiaryExportText(doc, format);
-    return Success;
+    if (outputPath.empty()) {
+        out << DiaryExportText(doc, format);
+        return Success;
+    }
+    return WriteOutput(outputPath, DiaryExportText(doc, format), path, out, err) ? Success
+                                                                                 : Failure;
 }
 
-int RunImport(const std::string& jsonPath, const std::string& outputPath, std::ostream& out,
-              std::ostream& err) {
+int RunImport(const std::string& jsonPath, const std::string& outputPath, bool force,
+              std::ostream& out, std::ostream& err) {
+    if (!CheckDiaryTarget(outputPath, jsonPath, force, err)) return Failure;
     const std::string source = jsonPath == "-" ? "standard input" : jsonPath;
     std::string text;
     if (!ReadText(jsonPath, source, text, err)) return Failure;
+    if (const FileResult check = json_limits::CheckBeforeParsing(text, source); !check.IsOk()) {
+        err << check.Message() << "; nothing was written.\n";
+        return Failure;
+    }
     Json json;
     try {
         json = Json::parse(text);
+        std::string().swap(text);  // the parsed form is all that is needed now
     } catch (const Json::parse_error& error) {
         err << source << " is not valid JSON: " << error.what() << "; nothing was written.\n";
         return Failure;
@@ -169,6 +225,8 @@ int RunRelate(const std::string& path, bool json, std::ostream& out, std::ostrea
 
 int RunPage(const std::string& path, const PageOptions& options, std::ostream& out,
             std::ostream& err) {
+    for (const std::string* picturePath : {&options.svgPath, &options.pdfPath, &options.pngPath})
+        if (!picturePath->empty() && !CheckOutput(*picturePath, path, err)) return Failure;
     CGastrologDoc doc;
     if (!LoadDiary(doc, path, err)) return Failure;
     doc.SetPathName(path);  // a diary without a file shows only the new-user guidance
@@ -181,42 +239,45 @@ int RunPage(const std::string& path, const PageOptions& options, std::ostream& o
         {options.svgPath, PictureFormat::Svg},
         {options.pdfPath, PictureFormat::Pdf},
         {options.pngPath, PictureFormat::Png}};
+    // Every picture is drawn before any is written, so a refusal leaves no file behind.
+    std::vector<std::pair<std::string, std::string>> drawn;
     for (const auto& [picturePath, format] : pictures) {
         if (picturePath.empty()) continue;
         std::string failure;
-        const std::string bytes = DrawPagePicture(doc, format, failure);
-        if (failure.empty()) failure = WriteBytesToFile(picturePath, bytes);
+        std::string bytes = DrawPagePicture(doc, format, failure);
         if (!failure.empty()) {
             err << failure << '\n';
             return Failure;
         }
-        out << "Wrote " << picturePath << ".\n";
+        drawn.emplace_back(picturePath, std::move(bytes));
     }
+    for (const auto& [picturePath, bytes] : drawn)
+        if (!WriteOutput(picturePath, bytes, path, out, err)) return Failure;
     return Success;
 }
 
 int RunReport(const std::string& path, const std::string& pdfPath, PaperSize paper,
               std::ostream& out, std::ostream& err) {
+    if (!CheckOutput(pdfPath, path, err)) return Failure;
     CGastrologDoc doc;
     if (!LoadDiary(doc, path, err)) return Failure;
     std::string failure;
     const std::string name = file_names::NameOf(path);
     const std::string bytes = MakeReport(doc, name, paper, 0, failure);
-    if (failure.empty()) failure = WriteBytesToFile(pdfPath, bytes);
     if (!failure.empty()) {
         err << failure << '\n';
         return Failure;
     }
-    out << "Wrote " << pdfPath << ".\n";
-    return Success;
+    return WriteOutput(pdfPath, bytes, path, out, err) ? Success : Failure;
 }
 
-int RunSimulate(const SimulationOptions& options, const std::string& outputPath, std::ostream& out,
-                std::ostream& err) {
+int RunSimulate(const SimulationOptions& options, const std::string& outputPath, bool force,
+                std::ostream& out, std::ostream& err) {
     if (const std::string problem = CheckSimulationOptions(options); !problem.empty()) {
         err << problem << '\n';
-        return Failure;
+        return UsageError;
     }
+    if (!CheckDiaryTarget(outputPath, {}, force, err)) return Failure;
     DiarySimulation simulation(options);
     if (options.noLinks)
         out << "No food does anything in this diary: the symptoms follow a diet other than the "
@@ -261,6 +322,10 @@ int RunEvidence(const std::string& path, const EvidenceCommandOptions& options, 
 }
 
 int RunAssess(const AssessmentOptions& options, std::ostream& out, std::ostream& err) {
+    if (const std::string problem = CheckAssessmentOptions(options); !problem.empty()) {
+        err << problem << '\n';
+        return UsageError;
+    }
     Assessment assessment;
     if (const std::string failure = RunAssessment(options, assessment); !failure.empty()) {
         err << failure << '\n';

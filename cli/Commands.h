@@ -1,7 +1,9 @@
 #pragma once
 // The commands of gastrolog-cli. Each writes its results to `out` and its messages to `err`
-// and returns the exit status: 0 on success, 1 on failure. A diary is read as it is stored:
-// no new day is started, no question asked, nothing rolled.
+// and returns the exit status: 0 on success, 1 on failure, 2 for an option's value it cannot
+// take. A diary is read as it is stored: no new day is started, no question asked, nothing
+// rolled. Every file they write is written safely (diary/OutputFile.h, AtomicFile.h); no
+// report, picture or export ever replaces a diary.
 
 #include <iosfwd>
 #include <string>
@@ -13,12 +15,15 @@
 // Days, last update, numbers of foods and symptoms, each symptom's current status.
 int RunInfo(const std::string& path, std::ostream& out, std::ostream& err);
 
-int RunExport(const std::string& path, ExportFormat format, std::ostream& out, std::ostream& err);
+// To standard output, or to `outputPath` when it is not empty.
+int RunExport(const std::string& path, ExportFormat format, const std::string& outputPath,
+              std::ostream& out, std::ostream& err);
 
 // Reads the JSON of `export` ("-" for standard input) and writes the diary file `outputPath`;
-// refuses anything the file cannot hold, writing nothing then.
-int RunImport(const std::string& jsonPath, const std::string& outputPath, std::ostream& out,
-              std::ostream& err);
+// refuses anything the file cannot hold, writing nothing then. An existing diary at
+// `outputPath` is replaced only when `force` (after its daily copy).
+int RunImport(const std::string& jsonPath, const std::string& outputPath, bool force,
+              std::ostream& out, std::ostream& err);
 
 // Update Connections on the stored history, then saves to `outputPath` (the diary itself
 // when empty). Only the network's fields change.
@@ -50,9 +55,9 @@ int RunPage(const std::string& path, const PageOptions& options, std::ostream& o
 int RunReport(const std::string& path, const std::string& pdfPath, PaperSize paper,
               std::ostream& out, std::ostream& err);
 
-// Simulates a diary and saves it to `outputPath`.
-int RunSimulate(const SimulationOptions& options, const std::string& outputPath, std::ostream& out,
-                std::ostream& err);
+// Simulates a diary and saves it to `outputPath`; an existing diary there only when `force`.
+int RunSimulate(const SimulationOptions& options, const std::string& outputPath, bool force,
+                std::ostream& out, std::ostream& err);
 
 // The day-after tally: strong and some only unless `all`; one symptom when `symptom` is not
 // empty. JSON holds every entry of the chosen symptoms.

@@ -7,15 +7,21 @@
 
 #include "diary/DiaryConstants.h"
 #include "diary/GastrologDoc.h"
+#include "diary/OutputFile.h"
 #include "exchange/JsonExport.h"
 #include "exchange/JsonImport.h"
-#include "page/CairoFile.h"
 #include "page/ReportFile.h"
 
 namespace {
 
 void ReportFailure(wxWindow* parent, const std::string& failure) {
     wxMessageBox(wxString::FromUTF8(failure), "Gastrolog", wxOK | wxICON_EXCLAMATION, parent);
+}
+
+// Reports a result that has something to say; true when the file was written.
+bool Reported(wxWindow* parent, const FileResult& result) {
+    if (!result.Message().empty()) ReportFailure(parent, result.Message());
+    return result.Succeeded();
 }
 
 // The path chosen, empty when the user cancelled; chosenType the file type's index.
@@ -37,8 +43,8 @@ ExportFormat ExportFormatFor(const wxString& path, int chosenType) {
     return chosenType == 1 ? ExportFormat::Json : ExportFormat::Csv;
 }
 
-std::string WriteDiaryExport(const CGastrologDoc& doc, const wxString& path, ExportFormat format) {
-    return WriteBytesToFile(path.utf8_string(), DiaryExportText(doc, format));
+FileResult WriteDiaryExport(const CGastrologDoc& doc, const wxString& path, ExportFormat format) {
+    return output_file::Write(path.utf8_string(), DiaryExportText(doc, format), doc.GetPathName());
 }
 
 void ExportDiaryData(wxWindow* parent, const CGastrologDoc& doc, const wxString& diaryName) {
@@ -47,8 +53,7 @@ void ExportDiaryData(wxWindow* parent, const CGastrologDoc& doc, const wxString&
     const wxString path = AskForFile(parent, "Export", base + ".csv",
                                      "CSV table (*.csv)|*.csv|JSON (*.json)|*.json", &chosenType);
     if (path.empty()) return;
-    const std::string failure = WriteDiaryExport(doc, path, ExportFormatFor(path, chosenType));
-    if (!failure.empty()) ReportFailure(parent, failure);
+    Reported(parent, WriteDiaryExport(doc, path, ExportFormatFor(path, chosenType)));
 }
 
 void ExportReport(wxWindow* parent, const CGastrologDoc& doc, const wxString& diaryName,
@@ -56,7 +61,13 @@ void ExportReport(wxWindow* parent, const CGastrologDoc& doc, const wxString& di
     const wxString path =
         AskForFile(parent, "Export Report", wxFileName(diaryName).GetName() + " report.pdf",
                    "PDF (*.pdf)|*.pdf");
-    if (path.empty()) return;
+    if (!path.empty()) WriteReport(parent, doc, diaryName, printData, path);
+}
+
+void WriteReport(wxWindow* parent, const CGastrologDoc& doc, const wxString& diaryName,
+                 const wxPrintData& printData, const wxString& path) {
+    const std::string target = path.utf8_string(), diary = doc.GetPathName();
+    if (!Reported(parent, output_file::CheckTarget(target, diary))) return;
     wxBusyCursor busy;
     // The report generates the lists and relationships; it does so on a copy, so the page and
     // the diary stay exactly as they are.
@@ -70,6 +81,9 @@ void ExportReport(wxWindow* parent, const CGastrologDoc& doc, const wxString& di
     const int unclassified = doc.GetSetting(setting::UnclassifiedAction, 0);
     std::string failure;
     const std::string pdf = MakeReport(copy, diaryName.utf8_string(), paper, unclassified, failure);
-    if (failure.empty()) failure = WriteBytesToFile(path.utf8_string(), pdf);
-    if (!failure.empty()) ReportFailure(parent, failure);
+    if (!failure.empty()) {
+        ReportFailure(parent, failure);
+        return;
+    }
+    Reported(parent, output_file::Write(target, pdf, diary));
 }

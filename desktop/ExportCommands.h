@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "diary/FileResult.h"
 #include "exchange/DiaryExport.h"
 
 class CGastrologDoc;
@@ -14,9 +15,14 @@ class CGastrologDoc;
 // The format File > Export... writes: the one the file's extension names (.csv or .json), else
 // the one of the file type chosen in the dialog (0 CSV, 1 JSON).
 ExportFormat ExportFormatFor(const wxString& path, int chosenType);
-// Writes the diary as `gastrolog-cli export` does; returns why it could not, or nothing.
-std::string WriteDiaryExport(const CGastrologDoc& doc, const wxString& path, ExportFormat format);
+// Writes the diary as `gastrolog-cli export` does, safely and never over a diary (the diary's
+// own file included); the result says why it could not.
+FileResult WriteDiaryExport(const CGastrologDoc& doc, const wxString& path, ExportFormat format);
 
 void ExportDiaryData(wxWindow* parent, const CGastrologDoc& doc, const wxString& diaryName);
 void ExportReport(wxWindow* parent, const CGastrologDoc& doc, const wxString& diaryName,
                   const wxPrintData& printData);
+// Export Report once the file is chosen: refuses a diary (with a message, writing nothing),
+// else writes the report and reports any failure.
+void WriteReport(wxWindow* parent, const CGastrologDoc& doc, const wxString& diaryName,
+                 const wxPrintData& printData, const wxString& path);

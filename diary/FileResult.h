@@ -20,6 +20,7 @@ public:
         ChangedOnDisk,    // another program replaced the file since it was read
         NotRegular,       // a device, a pipe, a dangling link
         HardLinked,       // a save would leave the file's other names on the old diary
+        IsDiary,          // an output would replace a diary
         Failed,           // any other failure of the operating system
     };
 

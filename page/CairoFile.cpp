@@ -6,7 +6,6 @@
 
 #include <cmath>
 #include <ctime>
-#include <fstream>
 
 namespace {
 
@@ -39,8 +38,7 @@ CairoFile::CairoFile(PictureFormat format, PictureSize size) : m_format(format),
             break;
         case PictureFormat::Png:
             m_surface =
-                cairo_image_surface_create(CAIRO_FORMAT_RGB24, static_cast<int>(std::ceil(width)),
-                                           static_cast<int>(std::ceil(height)));
+                cairo_image_surface_create(CAIRO_FORMAT_RGB24, PixelsOf(width), PixelsOf(height));
             break;
     }
     m_cairo = cairo_create(m_surface);
@@ -92,9 +90,12 @@ std::string CairoFile::Finish(std::string& failure) {
     return std::move(m_bytes);
 }
 
-std::string WriteBytesToFile(const std::string& path, const std::string& bytes) {
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    file.close();
-    return file ? std::string() : "Cannot write " + path + ".";
+int PixelsOf(double scaledLength) {
+    return static_cast<int>(std::ceil(scaledLength));
+}
+
+bool FitsPngPicture(const PictureSize& size) {
+    const double largest = LargestPngSide;
+    return PixelsOf(size.width * size.scale) <= largest &&
+           PixelsOf(size.height * size.scale) <= largest;
 }

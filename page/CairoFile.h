@@ -1,7 +1,6 @@
 #pragma once
 // A file drawn through cairo: a PDF of as many pages as needed, or one SVG or PNG picture. The
-// bytes are kept in memory until Finish, so a file that cannot be written is reported as a
-// message and nothing half-written is left behind by the drawing itself.
+// bytes are kept in memory until Finish; the caller writes them (diary/OutputFile.h).
 
 #include <memory>
 #include <string>
@@ -50,5 +49,8 @@ private:
     cairo_t* m_cairo = nullptr;
 };
 
-// Writes bytes to a file; the failure message, or an empty string.
-std::string WriteBytesToFile(const std::string& path, const std::string& bytes);
+// The longest side of a PNG picture cairo can draw, in pixels.
+inline constexpr int LargestPngSide = 32767;
+// The whole pixels a length in canvas units at the picture's scale takes.
+int PixelsOf(double scaledLength);
+bool FitsPngPicture(const PictureSize& size);

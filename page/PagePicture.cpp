@@ -37,6 +37,15 @@ std::string DrawPagePicture(const CGastrologDoc& doc, PictureFormat format, std:
     sizes.page = -page_metrics::ScreenFontHeight(ScreenDotsPerInch);
     PictureSize size = MeasurePage(doc, sizes);
     size.scale = format == PictureFormat::Png ? 1.0 : PointsPerPixel;
+    // Shrunk to fit, a long page's text would be too small to read; the other formats have no
+    // such limit.
+    if (format == PictureFormat::Png && !FitsPngPicture(size)) {
+        failure = "The page is " + std::to_string(PixelsOf(size.width * size.scale)) + " x " +
+                  std::to_string(PixelsOf(size.height * size.scale)) + " pixels, larger than the " +
+                  std::to_string(LargestPngSide) + " x " + std::to_string(LargestPngSide) +
+                  " pixels a PNG picture can have; write it with --pdf or --svg instead.";
+        return {};
+    }
     CairoFile file(format, size);
     {
         CairoCanvas canvas(file.Context(), sizes, false);

@@ -65,7 +65,7 @@ TEST(Assess, CommandPrintsBothTablesAndRefusesBadOptions) {
         std::vector<std::string> arguments{"assess", option, value};
         if (option != "--seeds") arguments.insert(arguments.end(), {"--seeds", "1"});
         const CliRun refused = RunCli(arguments);
-        EXPECT_EQ(refused.status, 1) << option;
+        EXPECT_EQ(refused.status, 2) << option;
         EXPECT_THAT(refused.err, ::testing::HasSubstr(option));
     }
 }

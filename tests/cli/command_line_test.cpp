@@ -42,7 +42,8 @@ TEST(CommandLine, VersionIsTheProjectsAndWinsOverACommand) {
 TEST(CommandLine, HelpAllShowsEveryCommandsOptions) {
     const CliRun run = RunCli({"--help-all"});
     EXPECT_EQ(run.status, 0);
-    for (const char* option : {"--format", "--unclassified", "--train-last-day-only", "--svg"})
+    for (const char* option :
+         {"--format", "--unclassified", "--train-last-day-only", "--svg", "--force"})
         EXPECT_NE(run.out.find(option), std::string::npos) << option;
     // The manual is made from this text.
     EXPECT_EQ(run.out.find("follow options"), std::string::npos) << run.out;

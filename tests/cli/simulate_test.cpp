@@ -154,7 +154,7 @@ TEST(Simulate, RefusesOptionsItCannotSimulate) {
             option == "--days"
                 ? RunCli({"simulate", "--seed", "1", "--days", days, "-o", path})
                 : RunCli({"simulate", "--seed", "1", "--days", days, option, value, "-o", path});
-        EXPECT_EQ(run.status, 1) << option << " " << value;
+        EXPECT_EQ(run.status, 2) << option << " " << value;
         EXPECT_NE(run.err.find(option), std::string::npos) << run.err;
         EXPECT_FALSE(std::filesystem::exists(path));
     }

@@ -1,5 +1,5 @@
-// Reads arbitrary text as the JSON of a diary. Whatever import accepts must store, read back,
-// export and import again to the very same bytes.
+// Reads arbitrary text as the JSON of a diary. Whatever import accepts must pass its check before
+// parsing, and store, read back, export and import again to the very same bytes.
 
 #include <cstddef>
 #include <cstdint>
@@ -10,6 +10,7 @@
 #include "diary/GastrologDoc.h"
 #include "exchange/JsonExport.h"
 #include "exchange/JsonImport.h"
+#include "exchange/JsonLimits.h"
 
 namespace {
 
@@ -29,10 +30,14 @@ bool Parse(std::string_view text, Json& json) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size > LargestInput) return 0;
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    const bool passesPrePass = json_limits::CheckBeforeParsing(text, "input").IsOk();
     Json json;
-    if (!Parse(std::string_view(reinterpret_cast<const char*>(data), size), json)) return 0;
+    if (!Parse(text, json)) return 0;
     CGastrologDoc doc;
     if (DiaryFromJson(json, doc)) return 0;  // refused
+    // What import would take, its pass before parsing must not refuse.
+    if (!passesPrePass) std::abort();
     // Import refuses what the format cannot hold and what the reader would refuse.
     const std::vector<std::uint8_t> stored = doc.WriteBytes();
     CGastrologDoc read;

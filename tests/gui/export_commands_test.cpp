@@ -2,12 +2,15 @@
 // `gastrolog-cli export` writes.
 
 #include <gtest/gtest.h>
+#include <wx/testing.h>
 
+#include <filesystem>
 #include <string>
 
 #include "desktop/ExportCommands.h"
 #include "diary/GastrologDoc.h"
 #include "tests/cli/CliTestSupport.h"
+#include "tests/gui/support/ShellTestSupport.h"
 
 TEST(ExportCommands, WriteTheBytesOfTheCommandLinesExport) {
     constexpr const char* Example = "../../res/example.glg";
@@ -28,7 +31,7 @@ TEST(ExportCommands, WriteTheBytesOfTheCommandLinesExport) {
         const ExportFormat format = ExportFormatFor(c.name, c.chosenType);
         EXPECT_EQ(format, c.format);
         const std::string path = folder.File(c.name);
-        EXPECT_EQ(WriteDiaryExport(doc, path, format), "");
+        EXPECT_EQ(WriteDiaryExport(doc, path, format).Message(), "");
         const CliRun cli =
             RunCli({"export", Example, "--format", format == ExportFormat::Csv ? "csv" : "json"});
         ASSERT_EQ(cli.status, 0) << cli.err;
@@ -37,6 +40,30 @@ TEST(ExportCommands, WriteTheBytesOfTheCommandLinesExport) {
     }
     // A folder that is not there: a message naming the file.
     const std::string failure =
-        WriteDiaryExport(doc, folder.File("no/such/folder/diary.csv"), ExportFormat::Csv);
+        WriteDiaryExport(doc, folder.File("no/such/folder/diary.csv"), ExportFormat::Csv).Message();
     EXPECT_NE(failure.find("diary.csv"), std::string::npos) << failure;
+}
+
+// Neither export replaces a diary: the open one (under its own name) and any other are refused
+// with a message, and nothing is written.
+TEST(ExportCommands, NeverReplaceADiary) {
+    ScratchFolder folder;
+    const std::string diary = folder.File("diary.glg"), other = folder.File("other.glg");
+    std::filesystem::copy_file("../../res/example.glg", diary);
+    std::filesystem::copy_file("../../res/example.glg", other);
+    const std::string original = FileText(diary);
+    CGastrologDoc doc;
+    ASSERT_EQ(doc.ReadFile(diary).Message(), "");
+    doc.SetPathName(diary);
+    for (const std::string& target : {diary, other}) {
+        const FileResult refused = WriteDiaryExport(doc, target, ExportFormat::Csv);
+        EXPECT_EQ(refused.Message(),
+                  target + " is a Gastrolog diary; choose another name for the report.");
+        wxTEST_DIALOG(
+            WriteReport(nullptr, doc, "diary.glg", wxPrintData(), wxString::FromUTF8(target)),
+            ExpectMessage(target + " is a Gastrolog diary; choose another name for "
+                                   "the report.",
+                          wxID_OK));
+        EXPECT_EQ(FileText(target), original);
+    }
 }
