@@ -80,8 +80,8 @@ std::vector<std::string> DatesOf(const std::vector<std::string>& names) {
     return dates;
 }
 
-std::string Today() {
-    return calendar::Format(SystemClock().Now(), "%Y-%m-%d");
+std::string DayOf(std::optional<TimeValue> now) {
+    return calendar::Format(now ? *now : SystemClock().Now(), "%Y-%m-%d");
 }
 
 void Rotate(const std::string& folder, const std::string& today, int keptDays, FileSystem& files) {
@@ -120,9 +120,9 @@ Backup Describe(const std::string& folder, const std::string& name, FileSystem& 
 }
 
 void AddCopiesIn(const std::string& folder, FileSystem& files, int keptDays,
-                 std::vector<Backup>& found) {
+                 const std::string& today, std::vector<Backup>& found) {
     const std::vector<std::string> names = CopyNames(folder, files);
-    const auto kinds = KindsToKeep(DatesOf(names), Today(), std::max(keptDays, 1));
+    const auto kinds = KindsToKeep(DatesOf(names), today, std::max(keptDays, 1));
     for (std::size_t index = 0; index < names.size(); ++index) {
         found.push_back(Describe(folder, names[index], files));
         // A copy the next save removes is still one of the daily ones until then.
@@ -151,20 +151,21 @@ std::string FolderFor(const std::string& root, const std::string& diaryPath, Fil
 }
 
 std::vector<Backup> List(const std::string& root, const std::string& diaryPath, FileSystem& files,
-                         int keptDays) {
+                         int keptDays, std::optional<TimeValue> now) {
     std::vector<Backup> found;
     const std::string folder = FolderFor(root, diaryPath, files);
-    if (!folder.empty()) AddCopiesIn(folder, files, keptDays, found);
+    if (!folder.empty()) AddCopiesIn(folder, files, keptDays, DayOf(now), found);
     return found;
 }
 
-std::vector<Backup> ListAll(const std::string& root, FileSystem& files, int keptDays) {
+std::vector<Backup> ListAll(const std::string& root, FileSystem& files, int keptDays,
+                            std::optional<TimeValue> now) {
     std::vector<std::string> folders;
     std::vector<Backup> found;
     if (root.empty() || files.ListFolder(root, folders) != 0) return found;
     std::sort(folders.begin(), folders.end());
     for (const std::string& folder : folders)
-        AddCopiesIn(root + "/" + folder, files, keptDays, found);
+        AddCopiesIn(root + "/" + folder, files, keptDays, DayOf(now), found);
     return found;
 }
 

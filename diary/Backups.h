@@ -5,6 +5,7 @@
 // decided in BackupRotation.h. ROOT is $XDG_DATA_HOME/gastrolog/backups for the programs;
 // tests give a folder of their own.
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -45,12 +46,14 @@ struct Backup {
 };
 
 // The copies of one diary, newest first, each with the kind it is kept as when `keptDays`
-// daily copies are kept.
+// daily copies are kept on the day of `now` (the real clock's when not given).
 std::vector<Backup> List(const std::string& root, const std::string& diaryPath, FileSystem& files,
-                         int keptDays = DefaultKeptDays);
+                         int keptDays = DefaultKeptDays,
+                         std::optional<TimeValue> now = std::nullopt);
 // The copies of every diary, by diary name, each diary's newest first.
 std::vector<Backup> ListAll(const std::string& root, FileSystem& files,
-                            int keptDays = DefaultKeptDays);
+                            int keptDays = DefaultKeptDays,
+                            std::optional<TimeValue> now = std::nullopt);
 
 // Copies one file with its mode, through the safe writer; the one place a copy is made.
 FileResult CopyOneFile(const std::string& from, const std::string& to, FileSystem& files);

@@ -21,7 +21,7 @@ std::string DayAfter(const std::string& from, int offset) {
                                month(static_cast<unsigned>(std::stoi(from.substr(5, 2)))),
                                day(static_cast<unsigned>(std::stoi(from.substr(8, 2))))};
     const year_month_day day{sys_days(start) + days(offset)};
-    char text[11];
+    char text[32];
     std::snprintf(text, sizeof text, "%04d-%02u-%02u", static_cast<int>(day.year()),
                   static_cast<unsigned>(day.month()), static_cast<unsigned>(day.day()));
     return text;

@@ -197,7 +197,10 @@ protected:
             Members(diary.doc).m_foods.emplace_back("Food" + std::to_string(index));
         ASSERT_TRUE(diary.doc.WriteFile(path).Succeeded());
     }
-    std::vector<backups::Backup> Copies() { return backups::List(root, path, RealFileSystem()); }
+    std::vector<backups::Backup> Copies() {
+        return backups::List(root, path, RealFileSystem(), diary.doc.KeptBackupDays(),
+                             diary.clock.Now());
+    }
 
     TemporaryFolder folder;
     std::string root = folder.File("data/gastrolog/backups");
@@ -336,10 +339,10 @@ TEST_F(DailyCopies, ACopyIsFoundForAMissingOrDamagedDiaryAndNeverStopsASave) {
     // A backup folder that cannot be made costs the copy, not the save.
     diary.doc.SetBackupFolder(path + "/no-folder-under-a-file");
     SaveWith(3);
-    EXPECT_TRUE(diary.doc.BackupProblem().starts_with("No daily copy of " + path +
-                                                      " was made: the folder "));
     diary.clock.Set(LocalTime(2026, 3, 3));
     SaveWith(4);
+    EXPECT_TRUE(diary.doc.BackupProblem().starts_with("No daily copy of " + path +
+                                                      " was made: the folder "));
     CGastrologDoc saved;
     ASSERT_TRUE(saved.ReadFile(path).Succeeded());
     EXPECT_EQ(saved.Foods().size(), 4u);
