@@ -36,13 +36,13 @@ std::string FolderFor(const std::string& root, const std::string& diaryPath, Fil
 
 struct Backup {
     std::string path;
-    std::string diaryName;            // the name of the diary the copy was made of
-    std::string date;                 // YYYY-MM-DD, the day the copy was made
-    CopyKind kind = CopyKind::Daily;  // why the rotation keeps it
+    std::string diaryName;  // the name of the diary the copy was made of
+    std::string date;       // YYYY-MM-DD, the day the copy was made
     bool readable = false;
     int dayCount = 0;
     std::size_t foods = 0;
     std::size_t symptoms = 0;
+    CopyKind kind = CopyKind::Daily;  // why the rotation keeps it
 };
 
 // The copies of one diary, newest first, each with the kind it is kept as when `keptDays`
