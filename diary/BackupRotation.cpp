@@ -67,6 +67,8 @@ std::string_view KindName(CopyKind kind) {
             return "weekly";
         case CopyKind::Monthly:
             return "monthly";
+        case CopyKind::Leaving:
+            return "goes at the next save";
         default:
             return "daily";
     }

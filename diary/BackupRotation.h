@@ -11,12 +11,13 @@
 
 namespace backups {
 
-enum class CopyKind { Daily, Weekly, Monthly };
+// Leaving: a copy the next save removes (kept more than the setting now asks for).
+enum class CopyKind { Daily, Weekly, Monthly, Leaving };
 
 inline constexpr int KeptWeeks = 8;
 inline constexpr int KeptMonths = 12;
 
-// "daily", "weekly" or "monthly".
+// "daily", "weekly", "monthly" or "goes at the next save".
 std::string_view KindName(CopyKind kind);
 
 // For each copy date (YYYY-MM-DD, any order) the kind it is kept as, or nothing when it goes.

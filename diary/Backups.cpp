@@ -122,11 +122,10 @@ Backup Describe(const std::string& folder, const std::string& name, FileSystem& 
 void AddCopiesIn(const std::string& folder, FileSystem& files, int keptDays,
                  const std::string& today, std::vector<Backup>& found) {
     const std::vector<std::string> names = CopyNames(folder, files);
-    const auto kinds = KindsToKeep(DatesOf(names), today, std::max(keptDays, 1));
+    const auto kinds = KindsToKeep(DatesOf(names), today, keptDays);
     for (std::size_t index = 0; index < names.size(); ++index) {
         found.push_back(Describe(folder, names[index], files));
-        // A copy the next save removes is still one of the daily ones until then.
-        found.back().kind = kinds[index].value_or(CopyKind::Daily);
+        found.back().kind = kinds[index].value_or(CopyKind::Leaving);
     }
 }
 

@@ -102,6 +102,15 @@ TEST_F(SavingCommands, DateCopiesByTheRealClockWhateverClockTheySimulate) {
     EXPECT_EQ(CopyDates(), expected);
 }
 
+TEST_F(SavingCommands, TellOnStandardErrorWhenNoCopyCouldBeMadeAndSaveAllTheSame) {
+    WriteText(folder.File("data"), "a file where the data folder should be");
+    const CliRun run = RunCli({"train", path});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "No daily copy of " + path + " was made: the folder " + CopyFolder() +
+                           " cannot be made.\n");
+    EXPECT_NE(run.out.find("saved " + path), std::string::npos) << run.out;
+}
+
 TEST_F(SavingCommands, RefuseADiaryOpenInALiveGastrologUnlessForced) {
     const std::string lock = folder.File(".diary.glg.lock");
     const std::string holder = "1 " + PosixFileSystem().HostName() + "\n";  // init: always runs

@@ -47,11 +47,12 @@ struct RotationCase {
 
 std::string Letters(const std::vector<std::optional<CopyKind>>& kinds) {
     std::string letters;
-    for (const auto& kind : kinds)
-        letters += !kind                       ? '-'
-                   : *kind == CopyKind::Daily  ? 'd'
-                   : *kind == CopyKind::Weekly ? 'w'
-                                               : 'm';
+    for (const auto& kind : kinds) {
+        if (!kind)
+            letters += '-';
+        else
+            letters += backups::KindName(*kind)[0];  // daily, weekly, monthly
+    }
     return letters;
 }
 
