@@ -177,6 +177,23 @@ FileResult CopyOneFile(const std::string& from, const std::string& to, FileSyste
     return atomic_file::ReplaceFile(to, read.bytes, files, options);
 }
 
+namespace {
+
+// Today's copy, unless it exists or the newest copy holds the same bytes.
+CopyOutcome MakeTodaysCopy(const std::string& folder, const std::string& diaryPath,
+                           const std::string& today, FileSystem& files) {
+    const std::string copy = folder + "/" + today + std::string(Extension);
+    struct stat existing {};
+    if (files.Status(copy, false, existing) == 0) return {};
+    const std::vector<std::string> names = CopyNames(folder, files);
+    if (!names.empty() && SameBytes(diaryPath, folder + "/" + names[0], files)) return {};
+    const FileResult result = CopyOneFile(diaryPath, copy, files);
+    if (!result.Succeeded()) return {{}, NoCopy(diaryPath, result.Message())};
+    return {copy, {}};
+}
+
+}  // namespace
+
 CopyOutcome KeepDailyCopy(const std::string& root, const std::string& diaryPath, TimeValue now,
                           int keptDays, FileSystem& files) {
     if (root.empty()) return {};
@@ -191,18 +208,7 @@ CopyOutcome KeepDailyCopy(const std::string& root, const std::string& diaryPath,
     MakeFolders(folder, files);
     if (!IsFolder(folder, files))
         return {{}, NoCopy(diaryPath, "the folder " + folder + " cannot be made.")};
-    CopyOutcome outcome;
-    const std::string copy = folder + "/" + today + std::string(Extension);
-    const std::vector<std::string> names = CopyNames(folder, files);
-    struct stat existing {};
-    const bool unchanged = !names.empty() && SameBytes(diaryPath, folder + "/" + names[0], files);
-    if (files.Status(copy, false, existing) != 0 && !unchanged) {
-        const FileResult result = CopyOneFile(diaryPath, copy, files);
-        if (result.Succeeded())
-            outcome.made = copy;
-        else
-            outcome.problem = NoCopy(diaryPath, result.Message());
-    }
+    const CopyOutcome outcome = MakeTodaysCopy(folder, diaryPath, today, files);
     Rotate(folder, today, keptDays, files);
     return outcome;
 }

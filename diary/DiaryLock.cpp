@@ -43,7 +43,7 @@ std::string HolderLine(FileSystem& files) {
     return std::to_string(files.ProcessId()) + " " + files.HostName() + "\n";
 }
 
-// Creates `path` with our holder line, written in full before anyone can see it complete.
+// Creates `path` (which must not exist) holding our holder line; the errno value of a failure.
 int WriteNewFile(const std::string& path, FileSystem& files) {
     int descriptor = -1;
     if (const int error = files.Open(path, O_WRONLY | O_CREAT | O_EXCL, LockMode, descriptor))
@@ -65,7 +65,7 @@ int PlaceLock(const std::string& diaryPath, const std::string& lockPath, FileSys
         file_names::HiddenCompanion(file_names::NameOf(diaryPath),
                                     ".lock." + std::to_string(files.ProcessId()) + ".tmp",
                                     files.LongestName(folder));
-    files.Remove(temporary);  // one this process left in a crash before; the name is ours
+    files.Remove(temporary);  // left by an earlier process of our number that crashed here
     if (const int error = WriteNewFile(temporary, files)) return error;
     int error = files.Link(temporary, lockPath);
     files.Remove(temporary);

@@ -90,7 +90,9 @@ TEST(LockRace, AStarterReadingWhileTheFirstWritesNeverSharesTheLock) {
         secondSaw = diary_lock::OtherHolder(diary, second);
         secondHolds = diary_lock::Acquire(diary, second);
     });
+    const mode_t previous = ::umask(0);  // the lock is private whatever the umask
     const bool firstHolds = diary_lock::Acquire(diary, first);
+    ::umask(previous);
 
     EXPECT_FALSE(secondSaw) << "no lock is seen before it is whole";
     EXPECT_NE(firstHolds, secondHolds) << "exactly one of the two holds the diary";
