@@ -104,18 +104,6 @@ TEST(LockRace, AStarterReadingWhileTheFirstWritesNeverSharesTheLock) {
         << "no temporary lock stays";
 }
 
-TEST(LockPlace, ThatTakesNoLockLeavesTheDiaryUnprotected) {
-    TemporaryFolder folder;
-    const std::string diary = folder.File("mine.glg");
-    fs::create_directory(folder.File(".mine.glg.lock"));
-    DiaryAccess access;
-    access.Hold(diary, DiaryAccess::Mode::Own);
-    EXPECT_TRUE(access.IsUnprotected());
-    fs::remove(folder.File(".mine.glg.lock"));
-    access.Hold(folder.File("other.glg"), DiaryAccess::Mode::Own);
-    EXPECT_FALSE(access.IsUnprotected());
-}
-
 TEST(LockThatStays, IsNamedInTheQuestionAndRemovedWhenTheUserSaysSo) {
     TemporaryFolder folder;
     const std::string diary = folder.File("mine.glg");

@@ -1,11 +1,9 @@
-// The desktop's settings file as the command line reads it, without wx.
+// The desktop's settings file as the command line reads it, without wx. (What the desktop
+// writes is read back in tests/gui/app_parts_test.cpp.)
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "diary/SettingsFile.h"
-#include "tests/support/FakePorts.h"
 
 namespace {
 
@@ -38,18 +36,5 @@ INSTANTIATE_TEST_SUITE_P(
         SettingsCase{"NoEqualsSign", "[Settings]\nBackupDays\n", 14},
         SettingsCase{"Empty", "", 14}),
     [](const auto& info) { return std::string(info.param.name); });
-
-TEST(SettingsFile, EscapesAreUndoneAndAMissingFileHoldsNothing) {
-    const MemorySettings settings =
-        settings_file::Parse("[Recent File List]\nfile1=\"  /a b\\\\c\\\"d.glg\"\nx\\=y=1\n");
-    EXPECT_EQ(settings.GetString("Recent File List", "file1", ""), "  /a b\\c\"d.glg");
-    EXPECT_EQ(settings.GetInt("Recent File List", "x=y", 0), 1);
-    TemporaryFolder folder;
-    EXPECT_FALSE(
-        settings_file::Read(folder.File("missing.conf")).Contains("Settings", "BackupDays"));
-    std::ofstream(folder.File("Gastrolog.conf")) << "[Settings]\nBackupDays=5\n";
-    EXPECT_EQ(
-        settings_file::Read(folder.File("Gastrolog.conf")).GetInt("Settings", "BackupDays", 14), 5);
-}
 
 }  // namespace
