@@ -8,6 +8,7 @@
 #include "GastrologVersion.h"
 #include "cli/Assessment.h"
 #include "cli/Commands.h"
+#include "diary/Backups.h"
 
 namespace {
 
@@ -17,7 +18,6 @@ struct Arguments {
     std::string file;
     std::string output;
     std::string format = "json";
-    bool force = false;
     int unclassified = 0;
     bool json = false;
     SimulationOptions simulation;
@@ -25,14 +25,21 @@ struct Arguments {
     std::string paper = "a4";
     EvidenceCommandOptions evidence;
     AssessmentOptions assessment;
+    DiarySaving saving;
 };
 
 using Action = std::function<int(const Arguments&, std::ostream&, std::ostream&)>;
 
-void AddForce(CLI::App* command, Arguments& arguments) {
-    command->add_flag("--force", arguments.force,
-                      "Replace an existing diary at -o (its daily copy is kept first); without "
-                      "it an existing diary is refused");
+// The options of the commands that save a diary: how many copies to keep, and --force.
+void AddSavingOptions(CLI::App& command, Arguments& arguments) {
+    command
+        .add_option("--backup-days", arguments.saving.backupDays,
+                    "Daily copies to keep of the diary replaced (0 keeps none); the desktop's "
+                    "Daily Backups setting by default")
+        ->check(CLI::Range(0, backups::MostKeptDays));
+    command.add_flag("--force", arguments.saving.force,
+                     "Replace an existing diary at -o (its daily copy is kept first), or write while a "
+                     "Gastrolog window has the diary open");
 }
 
 void AddInfo(CLI::App& app, Arguments& arguments, std::map<CLI::App*, Action>& actions) {
@@ -76,9 +83,9 @@ void AddImport(CLI::App& app, Arguments& arguments, std::map<CLI::App*, Action>&
     command->add_option("JSON", arguments.file, "The JSON file, or - for standard input")
         ->required();
     command->add_option("-o,--output", arguments.output, "The diary file to write")->required();
-    AddForce(command, arguments);
+    AddSavingOptions(*command, arguments);
     actions[command] = [](const Arguments& a, std::ostream& out, std::ostream& err) {
-        return RunImport(a.file, a.output, a.force, out, err);
+        return RunImport(a.file, a.output, out, err, a.saving);
     };
 }
 
@@ -87,8 +94,9 @@ void AddTrain(CLI::App& app, Arguments& arguments, std::map<CLI::App*, Action>& 
         "train", "Update Connections on the stored history and save (in place unless -o)");
     command->add_option("FILE", arguments.file, "The diary (.glg)")->required();
     command->add_option("-o,--output", arguments.output, "Save here instead");
+    AddSavingOptions(*command, arguments);
     actions[command] = [](const Arguments& a, std::ostream& out, std::ostream& err) {
-        return RunTrain(a.file, a.output, out, err);
+        return RunTrain(a.file, a.output, out, err, a.saving);
     };
 }
 
@@ -135,9 +143,9 @@ void AddSimulate(CLI::App& app, Arguments& arguments, std::map<CLI::App*, Action
                       "No food does anything: the symptoms follow a diet other than the one "
                       "recorded");
     command->add_option("-o,--output", arguments.output, "The diary file to write")->required();
-    AddForce(command, arguments);
+    AddSavingOptions(*command, arguments);
     actions[command] = [](const Arguments& a, std::ostream& out, std::ostream& err) {
-        return RunSimulate(a.simulation, a.output, a.force, out, err);
+        return RunSimulate(a.simulation, a.output, out, err, a.saving);
     };
 }
 

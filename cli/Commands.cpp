@@ -48,14 +48,6 @@ bool LoadDiary(CGastrologDoc& doc, const std::string& path, std::ostream& err) {
     return false;
 }
 
-bool SaveDiary(CGastrologDoc& doc, const std::string& path, std::ostream& err) {
-    // The diary replaced, if any, keeps its daily copy as when the desktop saves it.
-    doc.SetBackupFolder(backups::DefaultRootFolder());
-    const FileResult result = doc.WriteFile(path);
-    if (!result.Message().empty()) ReportFileProblem(path, result, err);
-    return result.Succeeded();
-}
-
 // Four times the largest diary file the reader accepts: the JSON of any readable diary fits,
 // and no input can make the parser exhaust the memory.
 constexpr std::size_t LargestJsonInput = 64 * 1024 * 1024;
@@ -154,9 +146,10 @@ int RunExport(const std::string& path, ExportFormat format, const std::string& o
                                                                                  : Failure;
 }
 
-int RunImport(const std::string& jsonPath, const std::string& outputPath, bool force,
-              std::ostream& out, std::ostream& err) {
-    if (!CheckDiaryTarget(outputPath, jsonPath, force, err)) return Failure;
+int RunImport(const std::string& jsonPath, const std::string& outputPath, std::ostream& out,
+              std::ostream& err, const DiarySaving& saving) {
+    if (!MayWriteDiary(outputPath, saving, err)) return Failure;
+    if (!CheckDiaryTarget(outputPath, jsonPath, saving.force, err)) return Failure;
     const std::string source = jsonPath == "-" ? "standard input" : jsonPath;
     std::string text;
     if (!ReadText(jsonPath, source, text, err)) return Failure;
@@ -184,18 +177,19 @@ int RunImport(const std::string& jsonPath, const std::string& outputPath, bool f
         err << source << ": " << *refusal << "; nothing was written.\n";
         return Failure;
     }
-    if (!SaveDiary(doc, outputPath, err)) return Failure;
+    if (!SaveDiaryHoldingLock(doc, outputPath, saving, err)) return Failure;
     out << "Wrote " << outputPath << ".\n";
     return Success;
 }
 
 int RunTrain(const std::string& path, const std::string& outputPath, std::ostream& out,
-             std::ostream& err) {
+             std::ostream& err, const DiarySaving& saving) {
+    const std::string& target = outputPath.empty() ? path : outputPath;
+    if (!MayWriteDiary(target, saving, err)) return Failure;
     CGastrologDoc doc;
     if (!LoadDiary(doc, path, err)) return Failure;
     doc.TrainNetwork();
-    const std::string& target = outputPath.empty() ? path : outputPath;
-    if (!SaveDiary(doc, target, err)) return Failure;
+    if (!SaveDiaryHoldingLock(doc, target, saving, err)) return Failure;
     out << "Trained the connections and saved " << target << ".\n";
     return Success;
 }
@@ -271,13 +265,14 @@ int RunReport(const std::string& path, const std::string& pdfPath, PaperSize pap
     return WriteOutput(pdfPath, bytes, path, out, err) ? Success : Failure;
 }
 
-int RunSimulate(const SimulationOptions& options, const std::string& outputPath, bool force,
-                std::ostream& out, std::ostream& err) {
+int RunSimulate(const SimulationOptions& options, const std::string& outputPath, std::ostream& out,
+                std::ostream& err, const DiarySaving& saving) {
     if (const std::string problem = CheckSimulationOptions(options); !problem.empty()) {
         err << problem << '\n';
         return UsageError;
     }
-    if (!CheckDiaryTarget(outputPath, {}, force, err)) return Failure;
+    if (!MayWriteDiary(outputPath, saving, err)) return Failure;
+    if (!CheckDiaryTarget(outputPath, {}, saving.force, err)) return Failure;
     DiarySimulation simulation(options);
     if (options.noLinks)
         out << "No food does anything in this diary: the symptoms follow a diet other than the "
@@ -289,7 +284,7 @@ int RunSimulate(const SimulationOptions& options, const std::string& outputPath,
         return Failure;
     }
     CGastrologDoc& doc = simulation.Doc();
-    if (!SaveDiary(doc, outputPath, err)) return Failure;
+    if (!SaveDiaryHoldingLock(doc, outputPath, saving, err)) return Failure;
     constexpr std::string_view dateFormat = calendar::DateFormat;
     out << "\nSimulated " << options.days << (options.days == 1 ? " day" : " days") << " from "
         << calendar::Format(simulation.FirstDay(), dateFormat) << " to "
@@ -341,6 +336,6 @@ int RunBackups(const std::string& path, std::ostream& out, std::ostream& err) {
         err << "Neither XDG_DATA_HOME nor HOME is set, so there is no backup folder.\n";
         return Failure;
     }
-    WriteBackupList(root, path, out);
+    WriteBackupList(root, path, KeptBackupDays({}), out);
     return Success;
 }

@@ -8,6 +8,7 @@
 #include <iosfwd>
 #include <string>
 
+#include "cli/DiarySaving.h"
 #include "cli/Simulation.h"
 #include "exchange/DiaryExport.h"
 #include "page/ReportLayout.h"
@@ -21,14 +22,16 @@ int RunExport(const std::string& path, ExportFormat format, const std::string& o
 
 // Reads the JSON of `export` ("-" for standard input) and writes the diary file `outputPath`;
 // refuses anything the file cannot hold, writing nothing then. An existing diary at
-// `outputPath` is replaced only when `force` (after its daily copy).
-int RunImport(const std::string& jsonPath, const std::string& outputPath, bool force,
-              std::ostream& out, std::ostream& err);
+// `outputPath` is replaced only with `saving.force` (after its daily copy).
+int RunImport(const std::string& jsonPath, const std::string& outputPath, std::ostream& out,
+              std::ostream& err, const DiarySaving& saving = {});
 
 // Update Connections on the stored history, then saves to `outputPath` (the diary itself
-// when empty). Only the network's fields change.
+// when empty). Only the network's fields change. Train, import and simulate save as
+// DiarySaving.h says: the daily copy first, never over a diary open in a live Gastrolog
+// unless forced.
 int RunTrain(const std::string& path, const std::string& outputPath, std::ostream& out,
-             std::ostream& err);
+             std::ostream& err, const DiarySaving& saving = {});
 
 // Generate Current Lists with the stored weights; unclassifiedAction as the 50DayAction
 // setting (0 inclusions, 1 exclusions, 2 listed separately).
@@ -55,9 +58,10 @@ int RunPage(const std::string& path, const PageOptions& options, std::ostream& o
 int RunReport(const std::string& path, const std::string& pdfPath, PaperSize paper,
               std::ostream& out, std::ostream& err);
 
-// Simulates a diary and saves it to `outputPath`; an existing diary there only when `force`.
-int RunSimulate(const SimulationOptions& options, const std::string& outputPath, bool force,
-                std::ostream& out, std::ostream& err);
+// Simulates a diary and saves it to `outputPath`; an existing diary there only with
+// `saving.force`.
+int RunSimulate(const SimulationOptions& options, const std::string& outputPath, std::ostream& out,
+                std::ostream& err, const DiarySaving& saving = {});
 
 // The day-after tally: strong and some only unless `all`; one symptom when `symptom` is not
 // empty. JSON holds every entry of the chosen symptoms.

@@ -1,5 +1,6 @@
 #include "desktop/ConfigSettings.h"
 
+#include <sys/stat.h>
 #include <wx/fileconf.h>
 #include <wx/filename.h>
 #include <wx/stdpaths.h>
@@ -25,8 +26,16 @@ bool ConfigSettings::InstallApplicationConfig() {
     if (!wxFileName::DirExists(folder) &&
         !wxFileName::Mkdir(folder, wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL))
         return false;
-    delete wxConfigBase::Set(new wxFileConfig(ApplicationName, VendorName));
+    auto* config = new wxFileConfig(ApplicationName, VendorName);
+    MakePrivate(*config, wxFileConfig::GetLocalFileName(ApplicationName, wxCONFIG_USE_LOCAL_FILE));
+    delete wxConfigBase::Set(config);
     return true;
+}
+
+void ConfigSettings::MakePrivate(wxFileConfig& config, const wxString& path) {
+    config.SetUmask(0077);
+    // A file written before keeps its mode through every save unless changed here.
+    if (wxFileName::FileExists(path)) ::chmod(path.fn_str(), 0600);
 }
 
 wxConfigBase& ConfigSettings::Config() const {

@@ -4,6 +4,7 @@
 // $XDG_CONFIG_HOME/Gastrolog.conf (~/.config/Gastrolog.conf).
 
 #include <wx/confbase.h>
+#include <wx/fileconf.h>
 
 #include "diary/Ports.h"
 
@@ -16,6 +17,9 @@ public:
     // Makes the per-user XDG file the application's configuration, creating its folder.
     // Returns false (and leaves wx's default in place) when the folder cannot be made.
     static bool InstallApplicationConfig();
+    // The settings file (recent diaries' full paths among them) is readable by its user only,
+    // created so whatever the umask, and made so if an earlier version left it readable.
+    static void MakePrivate(wxFileConfig& config, const wxString& path);
 
     int GetInt(std::string_view section, std::string_view name, int fallback) const override;
     void WriteInt(std::string_view section, std::string_view name, int value) override;

@@ -1,7 +1,9 @@
 #include "desktop/DiaryDocument.h"
 
 #include <wx/filename.h>
+#include <wx/frame.h>
 #include <wx/msgdlg.h>
+#include <wx/msgout.h>
 
 #include "desktop/ActionCommands.h"
 #include "desktop/DiaryFileDialogs.h"
@@ -99,6 +101,19 @@ void DiaryDocument::RefreshFrameTitle() {
     if (frame && GetDocumentManager()) frame->SetLabel(GetDocumentManager()->MakeFrameTitle(this));
 }
 
+// Once per run: a folder that takes no copies would otherwise speak up at every save.
+void DiaryDocument::TellBackupProblem() {
+    static bool told = false;
+    const std::string& problem = m_core.BackupProblem();
+    if (problem.empty() || told) return;
+    told = true;
+    const wxString text = PathFromNative(problem);
+    wxMessageOutputStderr().Printf("Gastrolog: %s\n", text);
+    const wxView* view = GetFirstView();
+    if (auto* frame = wxDynamicCast(view ? view->GetFrame() : nullptr, wxFrame))
+        if (frame->GetStatusBar()) frame->SetStatusText(text, 0);
+}
+
 bool DiaryDocument::OnNewDocument() {
     if (!m_core.OnNewDocument()) return false;
     m_access.Release();
@@ -136,6 +151,7 @@ bool DiaryDocument::OnSaveDocument(const wxString& path) {
             if (!result.Message().empty()) Ui().Notify(result.Message());  // saved, with a caveat
             m_access.Hold(native, DiaryAccess::Mode::Own);
             RefreshFrameTitle();
+            TellBackupProblem();
             return true;
         }
         if (result.GetCode() == FileResult::Code::ChangedOnDisk) {

@@ -35,6 +35,8 @@ public:
     bool OpenAsUntitledCopy(const wxString& path);
     // Opened read-only because another Gastrolog has the diary open: Save asks for a new name.
     bool IsReadOnly() const { return m_access.IsReadOnly(); }
+    // This window's diary has no lock (none could be taken), so a second window is not warned.
+    bool IsUnprotected() const { return m_access.IsUnprotected(); }
     bool DeleteContents() override;
     bool Save() override;
     bool SaveAs() override;
@@ -65,6 +67,8 @@ private:
     void ApplyPorts(ProgressIndicator* progress = nullptr);
     // "NAME - Gastrolog" on the window of the views.
     void RefreshFrameTitle();
+    // A daily copy the save could not make, in the status bar and the log, once per run.
+    void TellBackupProblem();
 
     void BindActionCommands();
     void OnUpdateSave(wxUpdateUIEvent& event);

@@ -79,8 +79,10 @@ wxString CGastrologDocManager::MakeNewDocumentName() {
 wxString CGastrologDocManager::MakeFrameTitle(wxDocument* doc) {
     if (!doc) return "Gastrolog";
     const auto* diary = dynamic_cast<const DiaryDocument*>(doc);
-    const wxString readOnly = diary && diary->IsReadOnly() ? " (read-only)" : "";
-    return doc->GetUserReadableName() + readOnly + " - Gastrolog";
+    wxString state;
+    if (diary && diary->IsReadOnly()) state = " (read-only)";
+    if (diary && diary->IsUnprotected()) state = " (not protected against a second window)";
+    return doc->GetUserReadableName() + state + " - Gastrolog";
 }
 
 wxFileHistory* CGastrologDocManager::OnCreateFileHistory() {

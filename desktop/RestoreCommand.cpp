@@ -6,8 +6,8 @@
 
 void RestoreFromBackup(wxWindow* parent, DiaryDocument& document) {
     const std::string root = document.Core().BackupFolder();
-    std::vector<backups::Backup> copies =
-        BackupsForRestore(root, NativePath(document.GetFilename()));
+    std::vector<backups::Backup> copies = BackupsForRestore(
+        root, NativePath(document.GetFilename()), document.Core().KeptBackupDays());
     if (copies.empty()) {
         ShowApplicationMessage(parent,
                                "No backups have been kept yet. Gastrolog keeps a copy of a "

@@ -52,6 +52,27 @@ UserInterface::Choice WxUserInterface::AskChoice(std::string_view question, std:
     }
 }
 
+UserInterface::Choice WxUserInterface::AskChoiceOfThree(std::string_view question,
+                                                        std::string_view first,
+                                                        std::string_view second,
+                                                        std::string_view third) {
+    // The third way is the dialog's help button, which GTK places apart from the others.
+    wxMessageDialog dialog(Parent(), FromDiaryText(question), Caption,
+                           wxYES_NO | wxCANCEL | wxHELP | wxICON_WARNING);
+    dialog.SetYesNoCancelLabels(FromDiaryText(first), FromDiaryText(second), "Cancel");
+    dialog.SetHelpLabel(FromDiaryText(third));
+    switch (dialog.ShowModal()) {
+        case wxID_YES:
+            return Choice::First;
+        case wxID_NO:
+            return Choice::Second;
+        case wxID_HELP:
+            return Choice::Third;
+        default:
+            return Choice::Cancel;
+    }
+}
+
 bool WxUserInterface::ShowSymptomDialog(const std::string& dayLabel, StringList& symptomLines) {
     CUpdateSymptomsDlg dialog(Parent());
     dialog.m_pSymptomList = &symptomLines;

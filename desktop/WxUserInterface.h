@@ -22,6 +22,8 @@ public:
     void ReportError(std::string_view message) override;
     Choice AskChoice(std::string_view question, std::string_view first,
                      std::string_view second) override;
+    Choice AskChoiceOfThree(std::string_view question, std::string_view first,
+                            std::string_view second, std::string_view third) override;
 
     bool ShowSymptomDialog(const std::string& dayLabel, StringList& symptomLines) override;
     bool ShowDayListDialog(const std::string& dayLabel, StringList& masterList,

@@ -24,6 +24,11 @@ FileResult NamingResult(Code code, const char* text, const std::string& path) {
     return FileResult(code, ReplacePlaceholder(text, path), true);
 }
 
+FileResult ChangedResult(const std::string& path) {
+    return NamingResult(Code::ChangedOnDisk,
+                        "%1 was changed by another program since you opened it.", path);
+}
+
 // Closes a descriptor once, whatever path the function takes.
 class Descriptor {
 public:
@@ -115,7 +120,8 @@ void CopyPermissions(FileSystem& files, int descriptor, const std::string& targe
 // Refuses what must not be replaced: a device, a pipe, a dangling link, another file than the
 // one read, a file whose other names a save would leave behind.
 FileResult CheckTarget(FileSystem& files, const std::string& path, const std::string& target,
-                       const SaveOptions& options, mode_t& mode) {
+                       const SaveOptions& options, mode_t& mode,
+                       std::optional<FileIdentity>& seen) {
     mode = options.newFileMode;
     struct stat link {};
     if (files.Status(path, false, link) == 0 && S_ISLNK(link.st_mode) && target == path)
@@ -132,15 +138,24 @@ FileResult CheckTarget(FileSystem& files, const std::string& path, const std::st
                             "so nothing was saved.",
                             path);
     mode = status.st_mode & 0777;
-    if (options.expected && !(IdentityOf(status) == *options.expected))
-        return NamingResult(Code::ChangedOnDisk,
-                            "%1 was changed by another program since you opened it.", path);
+    seen = IdentityOf(status);
+    if (options.expected && !(IdentityOf(status) == *options.expected)) return ChangedResult(path);
     if (status.st_nlink > 1 && !options.splitHardLinks)
         return NamingResult(Code::HardLinked,
                             "%1 has other names (hard links). Saving writes a new file, and the "
                             "other names keep the old diary.",
                             path);
     return FileResult::Success();
+}
+
+// The target is still the file the checks passed (or still absent): another program may have
+// replaced it while the new bytes were written and flushed.
+bool StillTheSame(FileSystem& files, const std::string& target,
+                  const std::optional<FileIdentity>& seen) {
+    struct stat status {};
+    const int error = files.Status(target, false, status);
+    if (!seen) return error == ENOENT;
+    return error == 0 && IdentityOf(status) == *seen;
 }
 
 // Writes, flushes and closes the temporary file; returns the errno value of a failure.
@@ -247,7 +262,8 @@ FileResult ReplaceFile(const std::string& path, std::span<const std::uint8_t> by
                        FileSystem& files, const SaveOptions& options, FileIdentity* written) {
     const std::string target = ResolveTarget(files, path);
     mode_t mode = options.newFileMode;
-    if (FileResult check = CheckTarget(files, path, target, options, mode); !check.IsOk())
+    std::optional<FileIdentity> seen;
+    if (FileResult check = CheckTarget(files, path, target, options, mode, seen); !check.IsOk())
         return check;
     // A rename would replace a write-protected file too; its owner asked for it to be kept.
     if (::access(target.c_str(), F_OK) == 0 && ::access(target.c_str(), W_OK) != 0)
@@ -260,6 +276,10 @@ FileResult ReplaceFile(const std::string& path, std::span<const std::uint8_t> by
         return ResultForError(error, path, true);
 
     int error = FillTemporary(files, descriptor, target, bytes, options.newFileMode, written);
+    if (error == 0 && !StillTheSame(files, target, seen)) {
+        files.Remove(temporaryPath);
+        return ChangedResult(path);
+    }
     if (error == 0) error = files.Rename(temporaryPath, target);
     if (error != 0) {
         files.Remove(temporaryPath);  // the old file was never touched

@@ -8,6 +8,7 @@
 #include "diary/FileNames.h"
 #include "diary/GastrologDoc.h"
 #include "diary/LocalTime.h"
+#include "diary/QuietPorts.h"
 
 namespace backups {
 
@@ -64,14 +65,45 @@ void MakeFolders(const std::string& path, FileSystem& files) {
     files.MakeFolder(path, 0700);
 }
 
-void RemoveOldCopies(const std::string& folder, TimeValue now, int keptDays, FileSystem& files) {
-    const std::string oldestKept =
-        calendar::Format(calendar::DaysEarlier(now, keptDays - 1), "%Y-%m-%d");
-    std::vector<std::string> names;
+std::vector<std::string> CopyNames(const std::string& folder, FileSystem& files) {
+    std::vector<std::string> names, copies;
     files.ListFolder(folder, names);
     for (const std::string& name : names)
-        if (IsBackupName(name) && name.substr(0, DateLength) < oldestKept)
-            files.Remove(folder + "/" + name);
+        if (IsBackupName(name)) copies.push_back(name);
+    std::sort(copies.begin(), copies.end(), std::greater<>());
+    return copies;
+}
+
+std::vector<std::string> DatesOf(const std::vector<std::string>& names) {
+    std::vector<std::string> dates;
+    for (const std::string& name : names) dates.push_back(name.substr(0, DateLength));
+    return dates;
+}
+
+std::string DayOf(std::optional<TimeValue> now) {
+    return calendar::Format(now ? *now : SystemClock().Now(), "%Y-%m-%d");
+}
+
+void Rotate(const std::string& folder, const std::string& today, int keptDays, FileSystem& files) {
+    const std::vector<std::string> names = CopyNames(folder, files);
+    const auto kinds = KindsToKeep(DatesOf(names), today, keptDays);
+    for (std::size_t index = 0; index < names.size(); ++index)
+        if (!kinds[index]) files.Remove(folder + "/" + names[index]);
+}
+
+bool SameBytes(const std::string& first, const std::string& second, FileSystem& files) {
+    const auto one = atomic_file::ReadWholeFile(first, MaximumDiaryFileSize, files);
+    const auto other = atomic_file::ReadWholeFile(second, MaximumDiaryFileSize, files);
+    return one.result.Succeeded() && other.result.Succeeded() && one.bytes == other.bytes;
+}
+
+bool IsFolder(const std::string& path, FileSystem& files) {
+    struct stat status {};
+    return files.Status(path, true, status) == 0 && S_ISDIR(status.st_mode);
+}
+
+std::string NoCopy(const std::string& diaryPath, const std::string& why) {
+    return "No daily copy of " + diaryPath + " was made: " + why;
 }
 
 Backup Describe(const std::string& folder, const std::string& name, FileSystem& files) {
@@ -87,12 +119,14 @@ Backup Describe(const std::string& folder, const std::string& name, FileSystem& 
     return backup;
 }
 
-void AddCopiesIn(const std::string& folder, FileSystem& files, std::vector<Backup>& found) {
-    std::vector<std::string> names;
-    if (files.ListFolder(folder, names) != 0) return;
-    std::sort(names.begin(), names.end(), std::greater<>());
-    for (const std::string& name : names)
-        if (IsBackupName(name)) found.push_back(Describe(folder, name, files));
+void AddCopiesIn(const std::string& folder, FileSystem& files, int keptDays,
+                 const std::string& today, std::vector<Backup>& found) {
+    const std::vector<std::string> names = CopyNames(folder, files);
+    const auto kinds = KindsToKeep(DatesOf(names), today, keptDays);
+    for (std::size_t index = 0; index < names.size(); ++index) {
+        found.push_back(Describe(folder, names[index], files));
+        found.back().kind = kinds[index].value_or(CopyKind::Leaving);
+    }
 }
 
 }  // namespace
@@ -115,41 +149,68 @@ std::string FolderFor(const std::string& root, const std::string& diaryPath, Fil
     return root + "/" + Stem(name) + "-" + Hex(PathHash(folder + "/" + name));
 }
 
-std::vector<Backup> List(const std::string& root, const std::string& diaryPath, FileSystem& files) {
+std::vector<Backup> List(const std::string& root, const std::string& diaryPath, FileSystem& files,
+                         int keptDays, std::optional<TimeValue> now) {
     std::vector<Backup> found;
     const std::string folder = FolderFor(root, diaryPath, files);
-    if (!folder.empty()) AddCopiesIn(folder, files, found);
+    if (!folder.empty()) AddCopiesIn(folder, files, keptDays, DayOf(now), found);
     return found;
 }
 
-std::vector<Backup> ListAll(const std::string& root, FileSystem& files) {
+std::vector<Backup> ListAll(const std::string& root, FileSystem& files, int keptDays,
+                            std::optional<TimeValue> now) {
     std::vector<std::string> folders;
     std::vector<Backup> found;
     if (root.empty() || files.ListFolder(root, folders) != 0) return found;
     std::sort(folders.begin(), folders.end());
-    for (const std::string& folder : folders) AddCopiesIn(root + "/" + folder, files, found);
+    for (const std::string& folder : folders)
+        AddCopiesIn(root + "/" + folder, files, keptDays, DayOf(now), found);
     return found;
 }
 
-void KeepDailyCopy(const std::string& root, const std::string& diaryPath, TimeValue now,
-                   int keptDays, FileSystem& files) {
-    if (keptDays <= 0 || root.empty()) return;
+FileResult CopyOneFile(const std::string& from, const std::string& to, FileSystem& files) {
+    const auto read = atomic_file::ReadWholeFile(from, MaximumDiaryFileSize, files);
+    if (!read.result.Succeeded()) return FileResult(read.result).AboutFile(from);
     struct stat status {};
-    if (files.Status(diaryPath, true, status) != 0 || !S_ISREG(status.st_mode)) return;
-    const std::string folder = FolderFor(root, diaryPath, files);
-    MakeFolders(folder, files);
-    const std::string copy =
-        folder + "/" + calendar::Format(now, "%Y-%m-%d") + std::string(Extension);
+    atomic_file::SaveOptions options;
+    if (files.Status(from, true, status) == 0) options.newFileMode = status.st_mode & 0777;
+    return atomic_file::ReplaceFile(to, read.bytes, files, options);
+}
+
+namespace {
+
+// Today's copy, unless it exists or the newest copy holds the same bytes.
+CopyOutcome MakeTodaysCopy(const std::string& folder, const std::string& diaryPath,
+                           const std::string& today, FileSystem& files) {
+    const std::string copy = folder + "/" + today + std::string(Extension);
     struct stat existing {};
-    if (files.Status(copy, false, existing) != 0) {
-        const auto read = atomic_file::ReadWholeFile(diaryPath, MaximumDiaryFileSize, files);
-        if (read.result.Succeeded()) {
-            atomic_file::SaveOptions options;
-            options.newFileMode = status.st_mode & 0777;
-            atomic_file::ReplaceFile(copy, read.bytes, files, options);
-        }
+    if (files.Status(copy, false, existing) == 0) return {};
+    const std::vector<std::string> names = CopyNames(folder, files);
+    if (!names.empty() && SameBytes(diaryPath, folder + "/" + names[0], files)) return {};
+    const FileResult result = CopyOneFile(diaryPath, copy, files);
+    if (!result.Succeeded()) return {{}, NoCopy(diaryPath, result.Message())};
+    return {copy, {}};
+}
+
+}  // namespace
+
+CopyOutcome KeepDailyCopy(const std::string& root, const std::string& diaryPath, TimeValue now,
+                          int keptDays, FileSystem& files) {
+    if (root.empty()) return {};
+    const std::string folder = FolderFor(root, diaryPath, files);
+    const std::string today = calendar::Format(now, "%Y-%m-%d");
+    if (keptDays <= 0) {
+        if (IsFolder(folder, files)) Rotate(folder, today, 0, files);
+        return {};
     }
-    RemoveOldCopies(folder, now, keptDays, files);
+    struct stat status {};
+    if (files.Status(diaryPath, true, status) != 0 || !S_ISREG(status.st_mode)) return {};
+    MakeFolders(folder, files);
+    if (!IsFolder(folder, files))
+        return {{}, NoCopy(diaryPath, "the folder " + folder + " cannot be made.")};
+    const CopyOutcome outcome = MakeTodaysCopy(folder, diaryPath, today, files);
+    Rotate(folder, today, keptDays, files);
+    return outcome;
 }
 
 }  // namespace backups

@@ -6,15 +6,20 @@ std::optional<DiaryAccess::Mode> DiaryAccess::AskToOpen(const std::string& path,
                                                         UserInterface& ui) {
     const auto holder = diary_lock::OtherHolder(path, m_files);
     if (!holder) return Mode::Own;
-    const std::string question = path + " is already open in Gastrolog (" +
-                                 diary_lock::Describe(*holder) +
-                                 "). When two windows save one diary, the last save overwrites "
-                                 "the other's changes.\n\nOpen it read-only, or open it anyway?";
-    switch (ui.AskChoice(question, "Open &Read-Only", "Open &Anyway")) {
+    const std::string question =
+        path + " is already open in Gastrolog (" + diary_lock::Describe(*holder) +
+        "). When two windows save one diary, the last save overwrites the other's changes.\n\n"
+        "Open it read-only, or open it anyway?\n\nIf you are sure no other Gastrolog has it "
+        "open (that computer is off, or that process is no Gastrolog), remove its lock file " +
+        diary_lock::LockPath(path, m_files) + " and open it as usual.";
+    switch (ui.AskChoiceOfThree(question, "Open &Read-Only", "Open &Anyway", "&Remove Lock")) {
         case UserInterface::Choice::First:
             return Mode::ReadOnly;
         case UserInterface::Choice::Second:
             return Mode::Shared;
+        case UserInterface::Choice::Third:
+            diary_lock::RemoveLock(path, m_files);
+            return Mode::Own;
         default:
             return std::nullopt;
     }

@@ -18,7 +18,8 @@ public:
     DiaryAccess& operator=(const DiaryAccess&) = delete;
 
     // Own when no other Gastrolog has the diary open; otherwise the user's answer to where it
-    // is open, or nothing when the user cancels.
+    // is open, or nothing when the user cancels. The question names the lock file and offers
+    // to remove it, for a lock that stays (another machine's, a process number reused).
     std::optional<Mode> AskToOpen(const std::string& path, UserInterface& ui);
     // This window now shows the diary at `path`; the claim on the one before goes. Own takes
     // the lock, and shares the diary when another process took it meanwhile.
@@ -27,6 +28,9 @@ public:
 
     bool IsReadOnly() const { return m_mode == Mode::ReadOnly; }
     Mode CurrentMode() const { return m_mode; }
+    // The diary is this window's, but no lock could be taken (a read-only folder, a folder of
+    // the lock's name): a second window would not be warned.
+    bool IsUnprotected() const { return m_mode == Mode::Own && !m_path.empty() && !m_locked; }
     // Why a save to `path` may not go ahead (a diary opened read-only that the other window
     // still holds); empty when it may.
     std::string RefusalToSave(const std::string& path);

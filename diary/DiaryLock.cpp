@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 
+#include <cerrno>
 #include <sstream>
 
 #include "diary/FileNames.h"
@@ -11,6 +12,8 @@ namespace diary_lock {
 namespace {
 
 constexpr std::size_t LongestLockFile = 512;
+// Only the user may read which process and machine have the diary open.
+constexpr mode_t LockMode = 0600;
 
 std::optional<Holder> ReadHolder(const std::string& lockPath, FileSystem& files) {
     int descriptor = -1;
@@ -36,6 +39,50 @@ bool IsStale(const Holder& holder, FileSystem& files) {
     return holder.host == files.HostName() && !files.ProcessExists(holder.process);
 }
 
+std::string HolderLine(FileSystem& files) {
+    return std::to_string(files.ProcessId()) + " " + files.HostName() + "\n";
+}
+
+// Creates `path` (which must not exist) holding our holder line; the errno value of a failure.
+int WriteNewFile(const std::string& path, FileSystem& files) {
+    int descriptor = -1;
+    if (const int error = files.Open(path, O_WRONLY | O_CREAT | O_EXCL, LockMode, descriptor))
+        return error;
+    files.SetMode(descriptor, LockMode);
+    const std::string text = HolderLine(files);
+    int error = files.WriteAll(descriptor, text.data(), text.size());
+    if (const int closed = files.Close(descriptor); error == 0) error = closed;
+    if (error != 0) files.Remove(path);
+    return error;
+}
+
+// Puts the lock in place whole: a temporary lock with its content, then a second name that
+// fails when a lock exists. A reader never sees the lock empty or half written.
+int PlaceLock(const std::string& diaryPath, const std::string& lockPath, FileSystem& files) {
+    const std::string folder = file_names::FolderOf(diaryPath);
+    const std::string temporary =
+        folder + "/" +
+        file_names::HiddenCompanion(file_names::NameOf(diaryPath),
+                                    ".lock." + std::to_string(files.ProcessId()) + ".tmp",
+                                    files.LongestName(folder));
+    files.Remove(temporary);  // left by an earlier process of our number that crashed here
+    if (const int error = WriteNewFile(temporary, files)) return error;
+    int error = files.Link(temporary, lockPath);
+    files.Remove(temporary);
+    // A file system without hard links: the lock is made in place, as well as it allows.
+    if (error == EPERM || error == ENOTSUP || error == EOPNOTSUPP || error == ENOSYS)
+        error = WriteNewFile(lockPath, files);
+    return error;
+}
+
+// Removes a stale lock only while it still says what was judged stale: another starter may
+// have replaced it with its own meanwhile.
+void RemoveStale(const std::string& lockPath, const Holder& stale, FileSystem& files) {
+    const auto again = ReadHolder(lockPath, files);
+    if (again && again->process == stale.process && again->host == stale.host)
+        files.Remove(lockPath);
+}
+
 }  // namespace
 
 std::string LockPath(const std::string& diaryPath, FileSystem& files) {
@@ -50,7 +97,7 @@ std::optional<Holder> OtherHolder(const std::string& diaryPath, FileSystem& file
     const std::optional<Holder> holder = ReadHolder(lockPath, files);
     if (!holder || IsOurs(*holder, files)) return std::nullopt;
     if (IsStale(*holder, files)) {
-        files.Remove(lockPath);
+        RemoveStale(lockPath, *holder, files);
         return std::nullopt;
     }
     return holder;
@@ -58,18 +105,21 @@ std::optional<Holder> OtherHolder(const std::string& diaryPath, FileSystem& file
 
 bool Acquire(const std::string& diaryPath, FileSystem& files) {
     const std::string lockPath = LockPath(diaryPath, files);
-    if (const auto holder = ReadHolder(lockPath, files)) {
-        if (IsOurs(*holder, files)) return true;
-        if (!IsStale(*holder, files)) return false;
-        files.Remove(lockPath);
+    // Twice: a stale lock removed on the first round leaves the place to the second.
+    for (int round = 0; round < 2; ++round) {
+        if (const auto holder = ReadHolder(lockPath, files)) {
+            if (IsOurs(*holder, files)) return true;
+            if (!IsStale(*holder, files)) return false;
+            RemoveStale(lockPath, *holder, files);
+        }
+        const int error = PlaceLock(diaryPath, lockPath, files);
+        if (error != EEXIST) return error == 0;
     }
-    int descriptor = -1;
-    if (files.Open(lockPath, O_WRONLY | O_CREAT | O_EXCL, 0644, descriptor) != 0) return false;
-    const std::string text = std::to_string(files.ProcessId()) + " " + files.HostName() + "\n";
-    const int error = files.WriteAll(descriptor, text.data(), text.size());
-    files.Close(descriptor);
-    if (error != 0) files.Remove(lockPath);
-    return error == 0;
+    return false;
+}
+
+void RemoveLock(const std::string& diaryPath, FileSystem& files) {
+    files.Remove(LockPath(diaryPath, files));
 }
 
 void Release(const std::string& diaryPath, FileSystem& files) {

@@ -1,7 +1,9 @@
 #pragma once
 // A lock file beside the diary, ".NAME.lock", that says which process on which machine has the
-// diary open, so that a second window on the same diary can warn before both save over each
-// other. A lock left by a process that no longer runs on this machine is stale and removed.
+// diary open, so that a second window on the same diary (or the command line) can warn before
+// both save over each other. A lock left by a process that no longer runs on this machine is
+// stale and removed. The lock appears whole (written first, then linked into place) and is
+// readable by its user only.
 
 #include <optional>
 #include <string>
@@ -22,9 +24,13 @@ std::string LockPath(const std::string& diaryPath, FileSystem& files);
 // another machine, where this one cannot tell). A stale lock is removed on the way.
 std::optional<Holder> OtherHolder(const std::string& diaryPath, FileSystem& files);
 
-// Takes the lock for this process. False when the lock cannot be written (a read-only folder)
-// or another process holds it.
+// Takes the lock for this process. False when the lock cannot be written (a read-only folder,
+// a folder of the lock's name) or another process holds it.
 bool Acquire(const std::string& diaryPath, FileSystem& files);
+
+// Removes the lock whoever holds it: for a lock that stays when the user is sure no other
+// Gastrolog has the diary open (a process on another machine, a process number reused).
+void RemoveLock(const std::string& diaryPath, FileSystem& files);
 
 // Removes the lock if this process holds it.
 void Release(const std::string& diaryPath, FileSystem& files);

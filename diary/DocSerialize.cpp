@@ -7,6 +7,7 @@
 #include "diary/AtomicFile.h"
 #include "diary/Backups.h"
 #include "diary/GastrologDoc.h"
+#include "diary/QuietPorts.h"
 #include "diary/StoredDiary.h"
 #include "diary/StoredRules.h"
 
@@ -195,6 +196,12 @@ std::vector<std::uint8_t> CGastrologDoc::WriteBytes() {
     return archive.TakeBytes();
 }
 
+int CGastrologDoc::KeptBackupDays() const {
+    if (m_backupDays) return *m_backupDays;
+    return backups::KeptDaysOrDefault(
+        GetSetting(backups::KeptDaysSetting, backups::DefaultKeptDays));
+}
+
 FileResult CGastrologDoc::WriteFile(const std::string& path, bool overwriteChanged,
                                     bool splitHardLinks) {
     std::vector<std::uint8_t> bytes;
@@ -207,14 +214,24 @@ FileResult CGastrologDoc::WriteFile(const std::string& path, bool overwriteChang
     if (m_knownFile && m_knownFile->path == path && !overwriteChanged)
         options.expected = m_knownFile->identity;
     options.splitHardLinks = splitHardLinks;
+    m_backupProblem.clear();
+    backups::CopyOutcome copy;
     if (!m_backupFolder.empty())
-        options.beforeReplace = [this, &path](const std::string&) {
-            const int kept = backups::KeptDaysOrDefault(
-                GetSetting(backups::KeptDaysSetting, backups::DefaultKeptDays));
-            backups::KeepDailyCopy(m_backupFolder, path, GetNow(), kept, Files());
+        options.beforeReplace = [this, &path, &copy](const std::string&) {
+            const TimeValue now = m_backupClock ? m_backupClock->Now() : SystemClock().Now();
+            copy = backups::KeepDailyCopy(m_backupFolder, path, now, KeptBackupDays(), Files());
+            m_backupProblem = copy.problem;
         };
     atomic_file::FileIdentity written;
-    const FileResult result = atomic_file::ReplaceFile(path, bytes, Files(), options, &written);
+    FileResult result = atomic_file::ReplaceFile(path, bytes, Files(), options, &written);
+    if (result.GetCode() == FileResult::Code::Full && !copy.made.empty()) {
+        // The copy must not cost the save: give its space back to the diary.
+        Files().Remove(copy.made);
+        m_backupProblem = "No daily copy of " + path +
+                          " was kept: the disk has no room for both the copy and the diary.";
+        options.beforeReplace = nullptr;
+        result = atomic_file::ReplaceFile(path, bytes, Files(), options, &written);
+    }
     if (result.Succeeded()) m_knownFile = KnownFile{path, written};
     return result;
 }

@@ -71,6 +71,10 @@ int PosixFileSystem::Remove(const std::string& path) {
     return Result(::unlink(path.c_str()));
 }
 
+int PosixFileSystem::Link(const std::string& from, const std::string& to) {
+    return Result(::link(from.c_str(), to.c_str()));
+}
+
 int PosixFileSystem::MakeFolder(const std::string& path, mode_t mode) {
     return Result(::mkdir(path.c_str(), mode));
 }

@@ -25,6 +25,8 @@ public:
     virtual int SetOwner(int descriptor, uid_t owner, gid_t group) = 0;
     virtual int Rename(const std::string& from, const std::string& to) = 0;
     virtual int Remove(const std::string& path) = 0;
+    // A second name for an existing file; EEXIST when `to` exists, which it never replaces.
+    virtual int Link(const std::string& from, const std::string& to) = 0;
     virtual int MakeFolder(const std::string& path, mode_t mode) = 0;
     // The status of the file a path names; a symbolic link itself when followLinks is false.
     virtual int Status(const std::string& path, bool followLinks, struct stat& status) = 0;
@@ -54,6 +56,7 @@ public:
     int SetOwner(int descriptor, uid_t owner, gid_t group) override;
     int Rename(const std::string& from, const std::string& to) override;
     int Remove(const std::string& path) override;
+    int Link(const std::string& from, const std::string& to) override;
     int MakeFolder(const std::string& path, mode_t mode) override;
     int Status(const std::string& path, bool followLinks, struct stat& status) override;
     int StatusOf(int descriptor, struct stat& status) override;

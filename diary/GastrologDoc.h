@@ -72,6 +72,15 @@ public:
     // Where daily copies of the diary go before it is replaced (empty: none are kept).
     void SetBackupFolder(std::string folder) { m_backupFolder = std::move(folder); }
     const std::string& BackupFolder() const { return m_backupFolder; }
+    // How many daily copies are kept, in place of the BackupDays setting (the command line's
+    // choice); nothing returns to the setting.
+    void SetBackupDays(std::optional<int> days) { m_backupDays = days; }
+    // What dates the copies: the real clock unless a test gives another. Never the
+    // document's own clock, which a simulation moves.
+    void SetBackupClock(const Clock* clock) { m_backupClock = clock; }
+    // Why the last save kept no daily copy of the file it replaced; empty when it did or
+    // needed none.
+    const std::string& BackupProblem() const { return m_backupProblem; }
     // ReadFile for a diary already in memory (e.g. a test or a fuzzer's input).
     FileResult ReadBytes(std::span<const std::uint8_t> bytes);
     // The bytes WriteFile stores; m_dayCount is raised to at least 1 first, as when saving.
@@ -159,6 +168,8 @@ public:
     TimeValue GetNow() const;
     // An integer of the settings section the core reads ("Settings").
     int GetSetting(std::string_view name, int fallback) const;
+    // How many daily copies a save keeps: the command line's choice, else the setting.
+    int KeptBackupDays() const;
 
     // ---- the view's section switches (not stored; changing one does not modify the diary)
     // Whether the section of a View command id is shown; false for other ids.
@@ -235,6 +246,9 @@ private:
     };
     std::optional<KnownFile> m_knownFile;
     std::string m_backupFolder;
+    std::optional<int> m_backupDays;
+    const Clock* m_backupClock = nullptr;
+    std::string m_backupProblem;
 
     struct QuietDefaults;
     std::unique_ptr<QuietDefaults> m_defaults;

@@ -55,11 +55,17 @@ public:
     virtual void ReportError(std::string_view message) = 0;
     // A question with two ways on and Cancel (buttons in that order, with their mnemonics).
     // Whoever cannot ask cancels, which leaves everything as it is.
-    enum class Choice { First, Second, Cancel };
+    enum class Choice { First, Second, Third, Cancel };
     virtual Choice AskChoice(std::string_view question, std::string_view first,
                              std::string_view second) {
         (void)question, (void)first, (void)second;
         return Choice::Cancel;
+    }
+    // The same with a third way on; whoever cannot offer it asks with the first two only.
+    virtual Choice AskChoiceOfThree(std::string_view question, std::string_view first,
+                                    std::string_view second, std::string_view third) {
+        (void)third;
+        return AskChoice(question, first, second);
     }
 
     // The symptom dialog on a working copy of the symptom lines; true for OK.

@@ -7,8 +7,11 @@
 int MemorySettings::GetInt(std::string_view section, std::string_view name, int fallback) const {
     const auto found = m_values.find({std::string(section), std::string(name)});
     if (found == m_values.end()) return fallback;
+    // Only a whole number counts, as the desktop's settings store reads it.
     try {
-        return std::stoi(found->second);
+        std::size_t used = 0;
+        const int value = std::stoi(found->second, &used);
+        return used == found->second.size() ? value : fallback;
     } catch (const std::exception&) {
         return fallback;
     }

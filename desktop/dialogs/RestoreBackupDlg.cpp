@@ -12,7 +12,7 @@
 
 namespace {
 
-enum Column { DiaryColumn, DateColumn, DaysColumn, FoodsColumn, SymptomsColumn };
+enum Column { DiaryColumn, DateColumn, KindColumn, DaysColumn, FoodsColumn, SymptomsColumn };
 
 wxString Count(const backups::Backup& copy, std::size_t number) {
     return copy.readable ? wxString::Format("%zu", number) : wxString("-");
@@ -27,7 +27,8 @@ RestoreBackupDlg::RestoreBackupDlg(wxWindow* parent, std::vector<backups::Backup
     const int gap = FromDIP(10);
     auto* explanation = new wxStaticText(
         this, wxID_ANY,
-        "Before the first save of each day Gastrolog keeps a copy of the diary as it was.\n"
+        "Before the first save of each day Gastrolog keeps a copy of the diary as it was:\n"
+        "the newest daily copies, and the newest of each recent week and month.\n"
         "The copy you choose opens as a new, untitled diary: save it under a name of your "
         "choice.");
     m_list = new wxListView(this, control::BackupList, wxDefaultPosition,
@@ -57,6 +58,7 @@ RestoreBackupDlg::RestoreBackupDlg(wxWindow* parent, std::vector<backups::Backup
 void RestoreBackupDlg::FillList() {
     m_list->AppendColumn("Diary");
     m_list->AppendColumn("Date");
+    m_list->AppendColumn("Kept as");
     m_list->AppendColumn("Days", wxLIST_FORMAT_RIGHT);
     m_list->AppendColumn("Foods", wxLIST_FORMAT_RIGHT);
     m_list->AppendColumn("Symptoms", wxLIST_FORMAT_RIGHT);
@@ -64,6 +66,7 @@ void RestoreBackupDlg::FillList() {
         const long row =
             m_list->InsertItem(m_list->GetItemCount(), wxString::FromUTF8(copy.diaryName));
         m_list->SetItem(row, DateColumn, copy.date);
+        m_list->SetItem(row, KindColumn, wxString(std::string(backups::KindName(copy.kind))));
         m_list->SetItem(
             row, DaysColumn,
             copy.readable ? wxString::Format("%d", copy.dayCount) : wxString("cannot be read"));
@@ -91,8 +94,8 @@ void RestoreBackupDlg::OnActivated(wxListEvent&) {
 }
 
 std::vector<backups::Backup> BackupsForRestore(const std::string& root,
-                                               const std::string& currentDiary) {
-    std::vector<backups::Backup> copies = backups::ListAll(root, RealFileSystem());
+                                               const std::string& currentDiary, int keptDays) {
+    std::vector<backups::Backup> copies = backups::ListAll(root, RealFileSystem(), keptDays);
     if (currentDiary.empty()) return copies;
     const std::string folder = backups::FolderFor(root, currentDiary, RealFileSystem()) + "/";
     std::stable_partition(copies.begin(), copies.end(), [&folder](const backups::Backup& copy) {

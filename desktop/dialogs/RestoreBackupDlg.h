@@ -34,4 +34,5 @@ private:
 
 // The copies of every diary under `root`, those of `currentDiary` (may be empty) first.
 std::vector<backups::Backup> BackupsForRestore(const std::string& root,
-                                               const std::string& currentDiary);
+                                               const std::string& currentDiary,
+                                               int keptDays = backups::DefaultKeptDays);

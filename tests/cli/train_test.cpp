@@ -113,8 +113,8 @@ TEST_F(TrainCommand, InPlaceKeepsTheDaysCopyThatBackupsLists) {
     const CliRun listed = RunCli({"backups", path});
     EXPECT_EQ(listed.status, 0) << listed.err;
     const std::string today = calendar::Format(std::time(nullptr), "%Y-%m-%d");
-    EXPECT_NE(listed.out.find("  Date        Days  Foods  Symptoms  File\n  " + today +
-                              "  55    3      2         " + data),
+    EXPECT_NE(listed.out.find("  Date        Kept as  Days  Foods  Symptoms  File\n  " + today +
+                              "  daily    55    3      2         " + data),
               std::string::npos)
         << listed.out;
 

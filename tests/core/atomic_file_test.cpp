@@ -221,6 +221,28 @@ TEST(ReplaceFile, EverySaveSituationGivesItsResultAndLeavesTheFolderClean) {
 }
 
 // Records the mode every new file is created with.
+// Another program replaces (or creates) the file while the new bytes are written and flushed:
+// the check just before the rename refuses the save and keeps the other program's file.
+TEST(ReplaceFile, AFileReplacedWhileTheNewBytesAreFlushedIsKept) {
+    const Bytes theirs{'t', 'h', 'e', 'i', 'r', 's'};
+    for (const bool existed : {true, false}) {
+        TemporaryFolder folder;
+        const std::string path = folder.File("diary.glg");
+        if (existed) Put(path, OldDiary);
+        atomic_file::SaveOptions options;
+        if (existed) options.expected = atomic_file::ReadWholeFile(path, 100).identity;
+        FaultyFileSystem files;
+        files.Before(FileStep::Flush, [&] {
+            Put(folder.File("theirs"), theirs);
+            fs::rename(folder.File("theirs"), path);
+        });
+        const FileResult result = atomic_file::ReplaceFile(path, NewDiary, files, options);
+        EXPECT_EQ(result.GetCode(), FileResult::Code::ChangedOnDisk) << existed;
+        EXPECT_EQ(Contents(path), theirs);
+        EXPECT_EQ(NamesIn(folder), std::vector<std::string>{"diary.glg"});
+    }
+}
+
 class ModeSpy : public FaultyFileSystem {
 public:
     int Open(const std::string& file, int flags, mode_t mode, int& descriptor) override {

@@ -5,6 +5,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -13,6 +15,7 @@
 #include "diary/Backups.h"
 #include "diary/DiaryAccess.h"
 #include "diary/DiaryLock.h"
+#include "diary/LocalTime.h"
 #include "tests/support/DocumentTestAccess.h"
 #include "tests/support/FakePorts.h"
 #include "tests/support/FaultyFileSystem.h"
@@ -74,6 +77,54 @@ INSTANTIATE_TEST_SUITE_P(
                       LockCase{"Garbage", "not a lock", false, std::nullopt, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
+TEST(LockRace, AStarterReadingWhileTheFirstWritesNeverSharesTheLock) {
+    TemporaryFolder folder;
+    const std::string diary = folder.File("mine.glg");
+    const std::string lock = folder.File(".mine.glg.lock");
+    FaultyFileSystem first;  // another program, held up while it writes its lock
+    first.PretendProcessId(1);
+    PosixFileSystem second;
+    bool secondHolds = false;
+    std::optional<diary_lock::Holder> secondSaw;
+    first.Before(FileStep::Write, [&] {
+        secondSaw = diary_lock::OtherHolder(diary, second);
+        secondHolds = diary_lock::Acquire(diary, second);
+    });
+    const mode_t previous = ::umask(0);  // the lock is private whatever the umask
+    const bool firstHolds = diary_lock::Acquire(diary, first);
+    ::umask(previous);
+
+    EXPECT_FALSE(secondSaw) << "no lock is seen before it is whole";
+    EXPECT_NE(firstHolds, secondHolds) << "exactly one of the two holds the diary";
+    EXPECT_EQ(Contents(lock), std::to_string(getpid()) + " " + Host() + "\n");
+    struct stat status {};
+    ASSERT_EQ(::stat(lock.c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 0777, 0600u);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), fs::directory_iterator()), 1)
+        << "no temporary lock stays";
+}
+
+TEST(LockThatStays, IsNamedInTheQuestionAndRemovedWhenTheUserSaysSo) {
+    TemporaryFolder folder;
+    const std::string diary = folder.File("mine.glg");
+    const std::string lock = folder.File(".mine.glg.lock");
+    Put(lock, "1 elsewhere.example\n");
+    ScriptedUserInterface ui;
+    ui.ExpectChoice(diary +
+                        " is already open in Gastrolog (process 1 on elsewhere.example). When "
+                        "two windows save one diary, the last save overwrites the other's "
+                        "changes.\n\nOpen it read-only, or open it anyway?\n\nIf you are sure "
+                        "no other Gastrolog has it open (that computer is off, or that process "
+                        "is no Gastrolog), remove its lock file " +
+                        lock +
+                        " and open it as usual.\nOpen &Read-Only\nOpen &Anyway\n&Remove Lock",
+                    UserInterface::Choice::Third);
+    DiaryAccess access;
+    EXPECT_EQ(access.AskToOpen(diary, ui), DiaryAccess::Mode::Own);
+    access.Hold(diary, DiaryAccess::Mode::Own);
+    EXPECT_EQ(Contents(lock), std::to_string(getpid()) + " " + Host() + "\n");
+}
+
 // ---- a second window's question and its claim
 
 // The question a second window asks, with each answer, is tested through the desktop
@@ -125,6 +176,7 @@ protected:
     DailyCopies() {
         diary.doc.OnNewDocument();
         diary.doc.SetBackupFolder(root);
+        diary.doc.SetBackupClock(&diary.clock);
         diary.clock.Set(LocalTime(2026, 3, 1));
     }
 
@@ -135,7 +187,10 @@ protected:
             Members(diary.doc).m_foods.emplace_back("Food" + std::to_string(index));
         ASSERT_TRUE(diary.doc.WriteFile(path).Succeeded());
     }
-    std::vector<backups::Backup> Copies() { return backups::List(root, path, RealFileSystem()); }
+    std::vector<backups::Backup> Copies() {
+        return backups::List(root, path, RealFileSystem(), diary.doc.KeptBackupDays(),
+                             diary.clock.Now());
+    }
 
     TemporaryFolder folder;
     std::string root = folder.File("data/gastrolog/backups");
@@ -181,25 +236,81 @@ TEST(DailyCopyFolder, KeepsDiariesOfOneNameApartAndCutsALongNameBetweenCharacter
     EXPECT_EQ(cut.substr(0, cut.size() - 17), std::string(99, 'x'));
 }
 
-TEST_F(DailyCopies, OnlyTheKeptNumberOfDaysStaysNewestFirst) {
+TEST_F(DailyCopies, TheKeptNumberStaysNewestFirstAndZeroRemovesThem) {
     for (int day = 1; day <= 20; ++day) {
         diary.clock.Set(LocalTime(2026, 3, day));
         SaveWith(static_cast<std::size_t>(day));
     }
-    const auto copies = Copies();
+    auto copies = Copies();
     ASSERT_EQ(copies.size(), static_cast<std::size_t>(backups::DefaultKeptDays));
     EXPECT_EQ(copies.front().date, "2026-03-20");
     EXPECT_EQ(copies.front().foods, 19u) << "the version the day's first save replaced";
     EXPECT_EQ(copies.back().date, "2026-03-07");
 
-    diary.settings.WriteInt("Settings", backups::KeptDaysSetting, 3);
+    diary.doc.SetBackupDays(3);  // the command line's choice wins over the setting
     diary.clock.Set(LocalTime(2026, 3, 21));
     SaveWith(1);
-    EXPECT_EQ(Copies().size(), 3u);
+    copies = Copies();
+    ASSERT_EQ(copies.size(), 3u + 2u) << "3 daily, the newest of 2 earlier weeks";
+    EXPECT_EQ(copies[2].kind, backups::CopyKind::Daily);
+    EXPECT_EQ(copies[3].date, "2026-03-15");
+    EXPECT_EQ(copies[3].kind, backups::CopyKind::Weekly);
+    diary.doc.SetBackupDays(std::nullopt);
     diary.settings.WriteInt("Settings", backups::KeptDaysSetting, 0);
     diary.clock.Set(LocalTime(2026, 3, 22));
     SaveWith(1);
-    EXPECT_EQ(Copies().size(), 3u) << "0 keeps no new copy and removes none";
+    EXPECT_TRUE(Copies().empty()) << "0 keeps no copy and removes ours";
+}
+
+TEST_F(DailyCopies, AreDatedByTheRealClockNotTheDocumentsAndNotRepeatedUnchanged) {
+    diary.doc.SetBackupClock(nullptr);
+    diary.clock.Set(LocalTime(2090, 1, 1));  // a simulation's clock
+    SaveWith(1);
+    SaveWith(2);
+    const auto copies = Copies();
+    ASSERT_EQ(copies.size(), 1u);
+    EXPECT_EQ(copies[0].date, calendar::Format(std::time(nullptr), "%Y-%m-%d"));
+}
+
+TEST_F(DailyCopies, AreNotMadeAgainOfAnUnchangedDiary) {
+    SaveWith(1);
+    diary.clock.Set(LocalTime(2026, 3, 2));
+    SaveWith(1);
+    diary.clock.Set(LocalTime(2026, 3, 3));
+    SaveWith(1);
+    SaveWith(2);  // the day's first save found the file as the newest copy holds it
+    EXPECT_EQ(Copies().size(), 1u);
+    diary.clock.Set(LocalTime(2026, 3, 4));
+    SaveWith(2);
+    EXPECT_EQ(Copies().size(), 2u);
+}
+
+TEST_F(DailyCopies, ACopyWithoutRoomIsRemovedAndTheSaveGoesOn) {
+    FaultyFileSystem files;
+    diary.doc.SetPorts(DocumentPorts{&diary.settings, &diary.host, &diary.ui, &diary.progress,
+                                     &diary.clock, &files});
+    SaveWith(1);
+    diary.clock.Set(LocalTime(2026, 3, 2));
+    // The copy fits, the diary then does not: the copy gives its room back.
+    files.FailOnce(FileStep::Write, ENOSPC, 2);
+    SaveWith(2);
+    EXPECT_TRUE(Copies().empty());
+    EXPECT_EQ(diary.doc.BackupProblem(), "No daily copy of " + path +
+                                             " was kept: the disk has no room for both the "
+                                             "copy and the diary.");
+
+    // The copy itself does not fit: nothing of it stays, and the save goes on.
+    diary.clock.Set(LocalTime(2026, 3, 3));
+    files.FailOnce(FileStep::Write, ENOSPC, 1);
+    SaveWith(3);
+    EXPECT_TRUE(Copies().empty());
+    EXPECT_TRUE(fs::is_empty(backups::FolderFor(root, path, files))) << "no temporary stays";
+    EXPECT_TRUE(diary.doc.BackupProblem().starts_with("No daily copy of " + path +
+                                                      " was made: Disk full while accessing "))
+        << diary.doc.BackupProblem();
+    CGastrologDoc saved;
+    ASSERT_TRUE(saved.ReadFile(path).Succeeded());
+    EXPECT_EQ(saved.Foods().size(), 3u);
 }
 
 TEST_F(DailyCopies, ACopyIsFoundForAMissingOrDamagedDiaryAndNeverStopsASave) {
@@ -220,6 +331,8 @@ TEST_F(DailyCopies, ACopyIsFoundForAMissingOrDamagedDiaryAndNeverStopsASave) {
     SaveWith(3);
     diary.clock.Set(LocalTime(2026, 3, 3));
     SaveWith(4);
+    EXPECT_TRUE(diary.doc.BackupProblem().starts_with("No daily copy of " + path +
+                                                      " was made: the folder "));
     CGastrologDoc saved;
     ASSERT_TRUE(saved.ReadFile(path).Succeeded());
     EXPECT_EQ(saved.Foods().size(), 4u);

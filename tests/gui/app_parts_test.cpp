@@ -3,6 +3,7 @@
 // numbers and the toolbar pictures.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <wx/button.h>
 #include <wx/filename.h>
 #include <wx/frame.h>
@@ -30,6 +31,7 @@
 #include "desktop/dialogs/RelationshipsDlg.h"
 #include "desktop/dialogs/ResourcePaths.h"
 #include "desktop/dialogs/TrainingProgressDlg.h"
+#include "diary/SettingsFile.h"
 #include "tests/gui/support/ShellTestSupport.h"
 #include "tests/support/DocumentTestAccess.h"
 
@@ -372,6 +374,32 @@ TEST_F(SettingsStoreTest, WritesReachTheFileAtOnce) {
     wxFileConfig reread("Gastrolog", "Gastrolog", wxString::FromUTF8(folder.File("settings.conf")),
                         wxEmptyString, wxCONFIG_USE_LOCAL_FILE);
     EXPECT_EQ(reread.ReadLong("/Settings/50DayAction", -1), 2);
+}
+
+// The file names the user's diaries: private whatever the umask, and read the same by the
+// command line's settings reader.
+TEST(SettingsFile, IsPrivateWhateverTheUmaskAndTheCoreReadsWhatTheDesktopWrote) {
+    ScratchFolder folder;
+    const std::string path = folder.File("Gastrolog.conf");
+    const auto Mode = [&path] {
+        struct stat status {};
+        return ::stat(path.c_str(), &status) == 0 ? status.st_mode & 0777 : 0;
+    };
+    const mode_t previous = ::umask(0);
+    for (int round = 0; round < 2; ++round) {
+        wxFileConfig config("Gastrolog", "Gastrolog", wxString::FromUTF8(path), wxEmptyString,
+                            wxCONFIG_USE_LOCAL_FILE);
+        ConfigSettings::MakePrivate(config, wxString::FromUTF8(path));
+        ConfigSettings settings(&config);
+        settings.WriteInt("Settings", "BackupDays", 60 + round);
+        settings.WriteString("Recent File List", "file1", "  /home/me/a \"b\".glg");
+        EXPECT_EQ(Mode(), 0600u) << round;
+        ::chmod(path.c_str(), 0644);  // as an earlier version left it
+    }
+    ::umask(previous);
+    const MemorySettings read = settings_file::Read(path);
+    EXPECT_EQ(read.GetInt("Settings", "BackupDays", 14), 61);
+    EXPECT_EQ(read.GetString("Recent File List", "file1", ""), "  /home/me/a \"b\".glg");
 }
 
 // ---- file names

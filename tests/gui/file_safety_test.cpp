@@ -97,7 +97,10 @@ TEST_F(FileSafetyTest, ADiaryOpenElsewhereIsNamedAndEachAnswerIsKept) {
     const std::string question =
         path + " is already open in Gastrolog (process 1 on " + Host() +
         "). When two windows save one diary, the last save overwrites the other's "
-        "changes.\n\nOpen it read-only, or open it anyway?";
+        "changes.\n\nOpen it read-only, or open it anyway?\n\nIf you are sure no other "
+        "Gastrolog has it open (that computer is off, or that process is no Gastrolog), remove "
+        "its lock file " +
+        lock + " and open it as usual.";
     std::ofstream(lock) << "1 " << Host() << "\n";
 
     wxTEST_DIALOG(EXPECT_FALSE(Open(path)), ExpectMessage(question, wxID_CANCEL));
@@ -129,6 +132,27 @@ TEST_F(FileSafetyTest, ADiaryOpenElsewhereIsNamedAndEachAnswerIsKept) {
     EXPECT_FALSE(Document().IsReadOnly());
     EXPECT_EQ(Title(), "copy.glg - Gastrolog");
     EXPECT_TRUE(fs::exists(folder.File(".copy.glg.lock")));
+
+    // A lock that stays (the process number now another program's) goes when the user says.
+    ASSERT_TRUE(session->Document()->OnNewDocument());
+    wxTEST_DIALOG(EXPECT_TRUE(Open(path)), ExpectMessage(question, wxID_HELP));  // remove
+    EXPECT_EQ(Title(), "mine.glg - Gastrolog");
+    EXPECT_EQ(Contents(lock), std::to_string(getpid()) + " " + Host() + "\n");
+}
+
+TEST_F(FileSafetyTest, ADiaryWithoutALockAndACopyNotMadeAreTold) {
+    fs::create_directory(lock);  // no lock can be taken
+    ASSERT_TRUE(Open(path));
+    EXPECT_EQ(Title(), "mine.glg (not protected against a second window) - Gastrolog");
+
+    Document().Core().SetBackupFolder(path + "/no-folder-under-a-file");
+    ASSERT_TRUE(Document().OnSaveDocument(wxString::FromUTF8(path)));
+    const wxString told = session->Frame()->GetStatusBar()->GetStatusText(0);
+    EXPECT_TRUE(told.StartsWith("No daily copy of " + wxString::FromUTF8(path) + " was made"))
+        << told;
+    session->Frame()->SetStatusText("Ready", 0);
+    ASSERT_TRUE(Document().OnSaveDocument(wxString::FromUTF8(path)));
+    EXPECT_EQ(session->Frame()->GetStatusBar()->GetStatusText(0), "Ready") << "once per run";
 }
 
 TEST_F(FileSafetyTest, ASaveOverAFileChangedOnDiskAsksFirst) {

@@ -123,6 +123,11 @@ public:
             std::string(question) + "\n" + std::string(first) + "\n" + std::string(second);
         return Next(Kind::Choice, text).choice;
     }
+    // The text holds the question, then the three choices' labels, each on a line of its own.
+    Choice AskChoiceOfThree(std::string_view question, std::string_view first,
+                            std::string_view second, std::string_view third) override {
+        return AskChoice(question, first, std::string(second) + "\n" + std::string(third));
+    }
     void Notify(std::string_view message) override { Next(Kind::Notice, message); }
     void ReportError(std::string_view message) override { Next(Kind::Error, message); }
     bool ShowSymptomDialog(const std::string& label, StringList& lines) override {

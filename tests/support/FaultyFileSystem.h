@@ -3,8 +3,10 @@
 
 #include <fcntl.h>
 
+#include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "diary/FileSystem.h"
 
@@ -18,20 +20,38 @@ public:
     void Fail(FileStep step, int error) {
         m_step = step;
         m_error = error;
+        m_occurrence = 0;
+    }
+    // Fails only the n-th time the step comes (1: the first), and never after.
+    void FailOnce(FileStep step, int error, int occurrence) {
+        Fail(step, error);
+        m_occurrence = occurrence;
+        m_seen = 0;
     }
     void Heal() { m_step.reset(); }
     // Every process number but our own counts as gone.
     void PretendOtherProcessesGone() { m_othersGone = true; }
+    // This file system's process number is another (1, init, always runs): a second program.
+    void PretendProcessId(long process) { m_processId = process; }
+    // Runs `action` once, just before the step next comes: what another program does while
+    // this one is held up there.
+    void Before(FileStep step, std::function<void()> action) {
+        m_delayedStep = step;
+        m_delayed = std::move(action);
+    }
 
     int Open(const std::string& path, int flags, mode_t mode, int& descriptor) override {
         if ((flags & O_CREAT) && Failing(FileStep::CreateFile)) return m_error;
+        if (flags & O_CREAT) Delay(FileStep::CreateFile);
         return PosixFileSystem::Open(path, flags, mode, descriptor);
     }
     int WriteAll(int descriptor, const void* data, std::size_t size) override {
+        Delay(FileStep::Write);
         return Failing(FileStep::Write) ? m_error
                                         : PosixFileSystem::WriteAll(descriptor, data, size);
     }
     int Flush(int descriptor) override {
+        Delay(FileStep::Flush);
         return Failing(FileStep::Flush) ? m_error : PosixFileSystem::Flush(descriptor);
     }
     int Close(int descriptor) override {
@@ -39,6 +59,7 @@ public:
         return Failing(FileStep::Close) ? m_error : error;
     }
     int Rename(const std::string& from, const std::string& to) override {
+        Delay(FileStep::Rename);
         return Failing(FileStep::Rename) ? m_error : PosixFileSystem::Rename(from, to);
     }
     int FlushFolder(const std::string& folder) override {
@@ -48,11 +69,25 @@ public:
         if (m_othersGone) return process == ProcessId();
         return PosixFileSystem::ProcessExists(process);
     }
+    long ProcessId() override { return m_processId ? m_processId : PosixFileSystem::ProcessId(); }
 
 private:
-    bool Failing(FileStep step) const { return m_step == step; }
+    bool Failing(FileStep step) {
+        if (m_step != step) return false;
+        return m_occurrence == 0 || ++m_seen == m_occurrence;
+    }
+    void Delay(FileStep step) {
+        if (m_delayedStep != step || !m_delayed) return;
+        m_delayedStep.reset();
+        std::exchange(m_delayed, nullptr)();
+    }
 
     std::optional<FileStep> m_step;
     int m_error = 0;
+    int m_occurrence = 0;
+    int m_seen = 0;
     bool m_othersGone = false;
+    long m_processId = 0;
+    std::optional<FileStep> m_delayedStep;
+    std::function<void()> m_delayed;
 };
