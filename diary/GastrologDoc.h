@@ -26,6 +26,9 @@
 #include "diary/Symptom.h"
 
 class CArchive;
+namespace today {
+class TodayEntry;
+}
 
 // Far beyond any real diary (a thousand foods take about 130 KB); it bounds what a hostile
 // file can make the reader allocate, and no program writes a larger diary.
@@ -87,6 +90,10 @@ public:
     bool UpdateSymptoms(bool fromCommand, int dayIndex);
     bool CreateDayList(int dayIndex);
     std::string GetDayLabel(int dayIndex) const;
+    // The Today window's day, committed through UpdateSymptoms and CreateDayList as if the two
+    // dialogs had been answered with the entry's ratings and foods (diary/TodayCommit.cpp).
+    // The foods only when the cycle then allows the day list. False when nothing was committed.
+    bool CommitToday(const today::TodayEntry& entry);
     bool OnNewDocument();
     bool OnOpenDocument(const std::string& path);
 
