@@ -90,8 +90,8 @@ void PlainConfigFile::Parse(const std::string& text) {
         if (line.front() == '[') {
             const auto close = line.rfind(']');
             // Nested groups are written with their whole path: "[Tip/Sub]".
-            group = Unescape(line.substr(1, close == std::string::npos ? std::string::npos
-                                                                        : close - 1));
+            group = Unescape(
+                line.substr(1, close == std::string::npos ? std::string::npos : close - 1));
             if (!group.empty() && group.front() == '/') group.erase(0, 1);
             continue;
         }
@@ -108,8 +108,7 @@ std::string PlainConfigFile::GetString(std::string_view section, std::string_vie
     return found == m_values.end() ? std::string(fallback) : found->second;
 }
 
-int PlainConfigFile::GetInt(std::string_view section, std::string_view name,
-                            int fallback) const {
+int PlainConfigFile::GetInt(std::string_view section, std::string_view name, int fallback) const {
     const std::string text = GetString(section, name, {});
     if (text.empty()) return fallback;
     char* end = nullptr;

@@ -56,8 +56,8 @@ Decision Decide(const Facts& facts) {
 
 void ReadDiaryState(const CGastrologDoc& diary, Facts& facts) {
     facts.daysBehind = calendar::DaysBetween(diary.LastUpdate(), diary.GetEffectiveNow());
-    const auto rated = std::any_of(
-        diary.Symptoms().begin(), diary.Symptoms().end(), [](const CSymptom& symptom) {
+    const auto rated =
+        std::any_of(diary.Symptoms().begin(), diary.Symptoms().end(), [](const CSymptom& symptom) {
             return !symptom.m_history.empty() && IsRated(symptom.m_history.back());
         });
     const auto eaten =

@@ -16,7 +16,8 @@ namespace {
 unsigned char Fold(char character) {
     const auto byte = static_cast<unsigned char>(character);
     if (byte >= 'A' && byte <= 'Z') return static_cast<unsigned char>(byte - 'A' + 'a');
-    if (byte >= 0xC0 && byte <= 0xDE && byte != 0xD7) return static_cast<unsigned char>(byte + 0x20);
+    if (byte >= 0xC0 && byte <= 0xDE && byte != 0xD7)
+        return static_cast<unsigned char>(byte + 0x20);
     return byte;
 }
 
@@ -36,8 +37,8 @@ int EatenOnRecentDays(const std::string& history) {
     const std::size_t end = history.empty() ? 0 : history.size() - 1;  // the current day not
     const std::size_t begin = end > RecentDays ? end - RecentDays : 0;
     return static_cast<int>(std::count_if(history.begin() + static_cast<std::ptrdiff_t>(begin),
-                                           history.begin() + static_cast<std::ptrdiff_t>(end),
-                                           diary::IsEaten));
+                                          history.begin() + static_cast<std::ptrdiff_t>(end),
+                                          diary::IsEaten));
 }
 
 char RatingOfLine(const std::string& line, const CGastrologDoc& document) {
@@ -52,7 +53,8 @@ char RatingOfLine(const std::string& line, const CGastrologDoc& document) {
 
 TodayEntry::TodayEntry(const CGastrologDoc& document) : m_dayLabel(document.GetDayLabel(0)) {
     for (const std::string& line : document.SymptomLines())
-        m_symptoms.push_back({std::string(symptom_line::NameOf(line)), RatingOfLine(line, document)});
+        m_symptoms.push_back(
+            {std::string(symptom_line::NameOf(line)), RatingOfLine(line, document)});
     for (const CFood& food : document.Foods()) {
         const bool eaten = !food.m_history.empty() && diary::IsEaten(food.m_history.back());
         m_foods.push_back({food.m_name, eaten, false, EatenOnRecentDays(food.m_history)});
@@ -121,8 +123,9 @@ std::size_t TodayEntry::AddNewFood(const std::string& name) {
 void TodayEntry::ApplyRatings(StringList& symptomLines) const {
     for (std::string& line : symptomLines) {
         const std::string_view name = symptom_line::NameOf(line);
-        const auto row = std::find_if(m_symptoms.begin(), m_symptoms.end(),
-                                      [&](const SymptomRow& symptom) { return symptom.name == name; });
+        const auto row =
+            std::find_if(m_symptoms.begin(), m_symptoms.end(),
+                         [&](const SymptomRow& symptom) { return symptom.name == name; });
         if (row != m_symptoms.end()) line = symptom_line::WithRating(line, row->rating);
     }
 }

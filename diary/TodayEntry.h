@@ -41,9 +41,9 @@ struct EnterOutcome {
         Refuse,    // not a name a food can have: show the message
     };
     Kind kind = Kind::Nothing;
-    std::size_t row = 0;   // Tick: the food's row
-    std::string name;      // OfferNew: the trimmed name (Windows-1252)
-    std::string message;   // Refuse: why (UTF-8), under the caption "New Food"
+    std::size_t row = 0;  // Tick: the food's row
+    std::string name;     // OfferNew: the trimmed name (Windows-1252)
+    std::string message;  // Refuse: why (UTF-8), under the caption "New Food"
 };
 
 class TodayEntry {

@@ -1,0 +1,221 @@
+// The Today window's day without a window: the order of the foods, the search, what Enter does
+// with a typed name, and the commit through the two dialogs' document operations, which must
+// store what the dialogs store for the same day.
+
+#include <gtest/gtest.h>
+
+#include "diary/SymptomLine.h"
+#include "diary/TodayEntry.h"
+#include "tests/support/DiaryScripts.h"
+#include "tests/support/DocumentTestAccess.h"
+
+namespace {
+
+using today::EnterOutcome;
+using today::TodayEntry;
+
+// A history eaten on the given days back from the current day (0 is the current day).
+std::string EatenOn(std::initializer_list<int> daysBack) {
+    std::string history(diary::HistoryLength, 'n');
+    for (int back : daysBack) history[diary::HistoryLength - 1 - back] = 'y';
+    return history;
+}
+
+class TodayEntryTest : public DiaryTest {
+protected:
+    void SetUp() override {
+        DiaryTest::SetUp();
+        ASSERT_TRUE(doc.OnNewDocument());
+        At(2024, 3, 12, 20);
+        diary.host.SetPathName(folder.File("diary.glg"));
+    }
+
+    void SetFoods(std::vector<std::pair<std::string, std::string>> foods) {
+        Members(doc).m_foods.clear();
+        for (auto& [name, history] : foods) {
+            Members(doc).m_foods.emplace_back(name);
+            Members(doc).m_foods.back().m_history = history;
+        }
+        doc.RebuildFoodNames();
+        doc.RebuildDayList(0);
+    }
+
+    static std::vector<std::string> Names(const TodayEntry& entry) {
+        std::vector<std::string> names;
+        for (const today::FoodRow& food : entry.Foods()) names.push_back(food.name);
+        return names;
+    }
+};
+
+TEST_F(TodayEntryTest, FoodsOfTheRecentDaysComeFirstThenTheRestByName) {
+    SetFoods({{"cheese", EatenOn({})},
+              {"Fig", EatenOn({20})},          // before the fourteen days
+              {"Bread", EatenOn({1, 2, 14})},  // day 14 back is the last one that counts
+              {"egg", EatenOn({0, 15})},       // the current day does not count
+              {"apple", EatenOn({3, 5, 7})},
+              {"Dates", EatenOn({1, 2, 3, 4, 5})}});
+    const TodayEntry entry(doc);
+    EXPECT_EQ(Names(entry),
+              (std::vector<std::string>{"Dates", "apple", "Bread", "cheese", "egg", "Fig"}));
+    EXPECT_EQ(entry.Foods()[4].eaten, true);  // egg is on the current day already
+    EXPECT_EQ(entry.Foods()[0].eaten, false);
+}
+
+TEST_F(TodayEntryTest, TheSearchMatchesAnyPartOfANameIgnoringCase) {
+    SetFoods({{"Apple", EatenOn({})}, {"\xC4pfel", EatenOn({})}, {"Pear", EatenOn({})}});
+    const TodayEntry entry(doc);  // Apple, Pear, Äpfel: other letters after A-Z, as on the page
+    const struct {
+        const char* typed;
+        std::vector<std::size_t> rows;
+    } cases[] = {
+        {"", {0, 1, 2}},
+        {"P", {0, 1, 2}},
+        {"  ear ", {1}},
+        {"\xC3\xA4pf", {2}},  // "äpf" finds "Äpfel"
+        {"x", {}},
+        {"\xE2\x82\xAC", {}},      // "€" is in no name
+        {"\xF0\x9F\x8D\x8E", {}},  // a character the diary cannot hold matches nothing
+    };
+    for (const auto& [typed, rows] : cases) {
+        SCOPED_TRACE(typed);
+        EXPECT_EQ(entry.Matching(typed), rows);
+    }
+}
+
+TEST_F(TodayEntryTest, EnterTicksAKnownFoodOffersANewOneAndRefusesABadName) {
+    SetFoods({{"Bread", EatenOn({})}});
+    const TodayEntry entry(doc);
+    using Kind = EnterOutcome::Kind;
+    const struct {
+        const char* typed;
+        Kind kind;
+        std::string nameOrMessage;
+    } cases[] = {
+        {"   ", Kind::Nothing, ""},
+        {" bREAD ", Kind::Tick, ""},
+        {" Oat milk ", Kind::OfferNew, "Oat milk"},
+        {"\xC3\x84pfel", Kind::OfferNew, "\xC4pfel"},
+        {"7up", Kind::Refuse, "Food names must start with a letter"},
+        {"Tea\tcake", Kind::Refuse,
+         "Food names cannot hold tabs, line breaks or other control characters."},
+    };
+    for (const auto& [typed, kind, nameOrMessage] : cases) {
+        SCOPED_TRACE(typed);
+        const EnterOutcome outcome = entry.Enter(typed);
+        EXPECT_EQ(outcome.kind, kind);
+        if (kind == Kind::Tick) {
+            EXPECT_EQ(outcome.row, 0u);
+        }
+        EXPECT_EQ(kind == Kind::OfferNew ? outcome.name
+                  : kind == Kind::Refuse ? outcome.message
+                                         : nameOrMessage,
+                  nameOrMessage);
+    }
+}
+
+// One day as the user enters it: ratings by symptom, foods ticked and unticked, new foods.
+struct Day {
+    const char* what;
+    std::vector<std::pair<std::string, char>> ratings;
+    std::vector<std::string> tick, untick, add;
+};
+
+const Day Days[] = {
+    {"nothing changed", {}, {}, {}, {}},
+    {"ratings only", {{"Headache", 'w'}, {"Bloating", 'n'}}, {}, {}, {}},
+    {"foods taken off the day", {{"Headache", 'b'}}, {}, {"Tea", "Milk"}, {}},
+    {"a new food and a known one", {{"Bloating", 'b'}}, {"Tea"}, {"Milk"}, {"Oats"}},
+    {"a new food offered, then unticked", {}, {}, {"Oats"}, {"Oats"}},
+};
+
+class TodayCommitTest : public TodayEntryTest, public ::testing::WithParamInterface<Day> {};
+
+TEST_P(TodayCommitTest, StoresWhatTheTwoDialogsStoreForTheSameDay) {
+    const Day& day = GetParam();
+    stored.Fill(doc);
+    Members(doc).m_nextAction = command::UpdateSymptoms;
+
+    // The dialogs' way, on a second diary from the same bytes.
+    const std::vector<std::uint8_t> before = doc.WriteBytes();
+    FakeDiary viaDialogs;
+    viaDialogs.clock.Set(diary.clock.Now());
+    ASSERT_EQ(viaDialogs.doc.ReadBytes(before).Message(), "");
+    viaDialogs.host.SetPathName(folder.File("diary.glg"));
+    viaDialogs.doc.RebuildSymptomLines();
+    viaDialogs.ui.ExpectSymptomDialog([&](const std::string&, StringList& lines) {
+        for (const auto& [name, code] : day.ratings)
+            Rate(lines, name, symptom_line::SuffixFor(code));
+        return true;
+    });
+    viaDialogs.ui.ExpectDayListDialog(
+        [&](const std::string&, StringList& master, StringList& list) {
+            for (const std::string& name : day.tick)
+                if (std::find(list.begin(), list.end(), name) == list.end()) list.push_back(name);
+            for (const std::string& name : day.untick) {
+                if (std::find(day.add.begin(), day.add.end(), name) != day.add.end()) continue;
+                MarkFood(master, name, diary::MarkOffDay);
+            }
+            for (const std::string& name : day.add)
+                if (std::find(day.untick.begin(), day.untick.end(), name) == day.untick.end())
+                    AddNewFood(master, list, name);
+            return true;
+        });
+    viaDialogs.doc.OnUpdateSymptoms();
+    viaDialogs.doc.OnCreateDayList();
+    EXPECT_TRUE(viaDialogs.ui.Done());
+
+    // The Today window's way: no dialog opens, no question is asked.
+    TodayEntry entry(doc);
+    for (const auto& [name, code] : day.ratings)
+        for (std::size_t row = 0; row < entry.Symptoms().size(); ++row)
+            if (entry.Symptoms()[row].name == name) entry.Rate(row, code);
+    for (const std::string& name : day.add) entry.AddNewFood(name);
+    const auto setEaten = [&](const std::string& name, bool eaten) {
+        for (std::size_t row = 0; row < entry.Foods().size(); ++row)
+            if (entry.Foods()[row].name == name) entry.SetEaten(row, eaten);
+    };
+    for (const std::string& name : day.tick) setEaten(name, true);
+    for (const std::string& name : day.untick) setEaten(name, false);
+    ASSERT_TRUE(doc.CommitToday(entry));
+    EXPECT_TRUE(diary.ui.Done());
+
+    EXPECT_EQ(doc.WriteBytes(), viaDialogs.doc.WriteBytes());
+    EXPECT_EQ(doc.FoodNames(), viaDialogs.doc.FoodNames());
+    EXPECT_EQ(doc.SymptomLines(), viaDialogs.doc.SymptomLines());
+    EXPECT_EQ(doc.NextAction(), command::UpdateConnections);
+    EXPECT_TRUE(diary.host.IsModified());
+}
+
+INSTANTIATE_TEST_SUITE_P(Days, TodayCommitTest, ::testing::ValuesIn(Days));
+
+TEST_F(TodayEntryTest, CommitKeepsTheOperationsMessagesAndTheCycleRules) {
+    stored.Fill(doc);
+    // A diary without a file hears the save reminder, as after Update Symptoms.
+    Members(doc).m_nextAction = command::UpdateSymptoms;
+    diary.host.SetPathName("");
+    diary.ui.ExpectNotice(text::SaveReminder);
+    TodayEntry entry(doc);
+    entry.Rate(0, diary::Worse);
+    EXPECT_TRUE(doc.CommitToday(entry));
+    EXPECT_TRUE(diary.ui.Done());
+    EXPECT_EQ(doc.Symptoms()[0].m_history.back(), diary::Worse);
+
+    // Outside the daily cycle (a document never set up) nothing is committed.
+    Members(doc).m_nextAction = 0;
+    entry.Rate(0, diary::Better);
+    EXPECT_FALSE(doc.CommitToday(entry));
+    EXPECT_EQ(doc.Symptoms()[0].m_history.back(), diary::Worse);
+}
+
+TEST_F(TodayEntryTest, WithoutSymptomsNoFoodIsCommitted) {
+    SetFoods({{"Bread", EatenOn({})}});
+    Members(doc).m_nextAction = command::UpdateSymptoms;
+    TodayEntry entry(doc);
+    EXPECT_FALSE(entry.CanEnterFoods());
+    entry.SetEaten(0, true);
+    EXPECT_TRUE(doc.CommitToday(entry));
+    EXPECT_EQ(doc.Foods()[0].m_history.back(), diary::NotEaten);
+    EXPECT_EQ(doc.NextAction(), command::UpdateSymptoms);
+}
+
+}  // namespace
