@@ -33,7 +33,7 @@ Decision Decide(const Facts& facts) {
         return decision;
     }
     if (!facts.diaryRead) {
-        decision.reason = "The diary " + facts.diaryPath + " cannot be read: " + facts.readProblem;
+        decision.reason = "The diary cannot be read: " + facts.readProblem;
         return decision;
     }
     if (facts.daysBehind >= 1)

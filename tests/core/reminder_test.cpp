@@ -35,7 +35,7 @@ TEST(ReminderDecision, SpeaksOnlyForADiaryThatWantsTodayAndADesktopToShowIt) {
          {"/d/x.glg", false, "The file does not exist.", 0, false, true},
          false,
          false,
-         "The diary /d/x.glg cannot be read: The file does not exist."},
+         "The diary cannot be read: The file does not exist."},
         {"entered", {"/d/x.glg", true, "", 0, true, true}, false, false, "Today's entries are in."},
         {"not entered",
          {"/d/x.glg", true, "", 0, false, true},
