@@ -151,6 +151,8 @@ public:
     std::int32_t NextAction() const { return m_nextAction; }
     bool ListsCurrent() const { return m_listsCurrent; }
     bool Yesterday() const { return m_yesterday; }
+    // The last opening started a new day (the new-day question was answered Yes).
+    bool DayStartedOnOpening() const { return m_dayStartedOnOpening; }
     bool ShowFoods() const { return m_showFoods; }
     bool ShowSymptoms() const { return m_showSymptoms; }
     bool ShowExclusions() const { return m_showExclusions; }
@@ -234,6 +236,7 @@ private:
     std::vector<CSymptom> m_symptoms;
     std::vector<CHidden> m_hidden;
     bool m_yesterday = false;
+    bool m_dayStartedOnOpening = false;
 
     // The file this diary was last read from or saved to, as it was then.
     struct KnownFile {

@@ -49,6 +49,10 @@ inline constexpr int PutInInclusions = 1069;
 inline constexpr int PutInExclusions = 1070;
 inline constexpr int ListSeparately = 1071;
 inline constexpr int BackupDays = 1072;
+inline constexpr int Reminder = 1073;
+inline constexpr int ReminderTime = 1074;
+inline constexpr int ReminderNote = 1075;
+inline constexpr int TodayOnNewDay = 1076;
 
 // "Restore from Backup"
 inline constexpr int BackupList = 1080;
