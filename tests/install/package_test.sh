@@ -47,7 +47,7 @@ dpkg-deb -c "$package" | grep ' ./usr/share/gastrolog/help/gastrolog.hhp$' >/dev
 expect_same "the package's version" "$version" "$(dpkg-deb -f "$package" Version)"
 expect_same "the package's architecture" "amd64" "$(dpkg-deb -f "$package" Architecture)"
 depends=$(dpkg-deb -f "$package" Depends)
-for library in libc6 libstdc++6 libwxgtk3.2; do
+for library in libc6 libstdc++6 libwxgtk3.2 libglib2.0-0; do
   [[ $depends == *"$library"* ]] || fail "the dependencies [$depends] lack $library"
 done
 # The caches are updated by the triggers of the packages that own them.
