@@ -273,6 +273,7 @@ TEST_F(ShellTest, TheMenusHoldEveryCommandWithItsKeyAndPrompt) {
     ExpectMenu(
         bar->GetMenu(2),
         {{0, "", ""},
+         {32816, "&Today...\tCtrl+T", "Rate today's symptoms and tick today's foods in one window"},
          {32780, "Update &Symptoms...", "Update changes to symptoms"},
          {32771, "&Create Day List...", "Create today's list of foods & drinks"},
          {32772, "&Update Connections...", "Update network connections"},
@@ -291,7 +292,7 @@ TEST_F(ShellTest, TheMenusHoldEveryCommandWithItsKeyAndPrompt) {
                                   "Display program information, version number and copyright"}});
 }
 
-TEST_F(ShellTest, NoMenuItemHasAKeyOfItsOwnBeyondTheFourFileKeys) {
+TEST_F(ShellTest, NoMenuItemHasAKeyOfItsOwnBeyondTheFileKeysAndToday) {
     // GTK gives stock items keys of their own (Exit would get Ctrl+Q); none may sneak in.
     Start({});
     std::vector<std::string> keys;
@@ -299,7 +300,7 @@ TEST_F(ShellTest, NoMenuItemHasAKeyOfItsOwnBeyondTheFourFileKeys) {
         for (const wxMenuItem* item : Frame().GetMenuBar()->GetMenu(menu)->GetMenuItems())
             if (std::unique_ptr<wxAcceleratorEntry> key{item->GetAccel()})
                 keys.push_back(key->ToString().utf8_string());
-    EXPECT_EQ(keys, (std::vector<std::string>{"Ctrl+N", "Ctrl+O", "Ctrl+S", "Ctrl+P"}));
+    EXPECT_EQ(keys, (std::vector<std::string>{"Ctrl+N", "Ctrl+O", "Ctrl+S", "Ctrl+P", "Ctrl+T"}));
 }
 
 TEST_F(ShellTest, TheKeyTableHoldsTheFrameworkKeys) {
@@ -330,13 +331,13 @@ TEST_F(ShellTest, TheKeyTableHoldsTheFrameworkKeys) {
     EXPECT_TRUE(Frame().GetAcceleratorTable()->IsOk());
 }
 
-TEST_F(ShellTest, TheToolbarHasItsTwentyFourEntriesInOrder) {
+TEST_F(ShellTest, TheToolbarHasItsTwentyFiveEntriesInOrder) {
     Start({});
     wxToolBar* toolBar = Frame().GetToolBar();
-    ASSERT_EQ(toolBar->GetToolsCount(), 24u);
+    ASSERT_EQ(toolBar->GetToolsCount(), 25u);
     // The groups of buttons, a separator between each two.
     const std::vector<std::vector<int>> groups = {{wxID_NEW, wxID_OPEN, wxID_SAVE},
-                                                  {32780, 32771, 32772, 32779},
+                                                  {32816, 32780, 32771, 32772, 32779},
                                                   {32798, 32806, 32791, 32790, 32794, 32813, 32952},
                                                   {32801, 32814, 32815},
                                                   {wxID_PRINT, wxID_ABOUT, wxID_CONTEXT_HELP}};
@@ -345,7 +346,7 @@ TEST_F(ShellTest, TheToolbarHasItsTwentyFourEntriesInOrder) {
         if (!expected.empty()) expected.push_back(0);
         expected.insert(expected.end(), group.begin(), group.end());
     }
-    ASSERT_EQ(expected.size(), 24u);
+    ASSERT_EQ(expected.size(), 25u);
     for (int position = 0; position < 24; ++position) {
         const wxToolBarToolBase* tool = toolBar->GetToolByPos(position);
         SCOPED_TRACE(position + 1);
