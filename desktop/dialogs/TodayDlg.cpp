@@ -216,6 +216,18 @@ void CTodayDlg::OnCharHook(wxKeyEvent& event) {
     const bool inFoods =
         focus && (focus == m_foods || focus->GetParent() == m_search || focus == m_search);
     if (!inFoods && !event.HasAnyModifiers() && HandleRatingKey(event.GetKeyCode())) return;
+    // Tab goes from the ratings to the search box at once, not through every rating button;
+    // Shift+Tab from the search box comes back to the current symptom.
+    if (event.GetKeyCode() == WXK_TAB && !event.ControlDown() && !event.AltDown()) {
+        if (!inFoods && !event.ShiftDown() && m_search->IsEnabled()) {
+            m_search->SetFocus();
+            return;
+        }
+        if (inFoods && focus != m_foods && event.ShiftDown() && !m_ratingButtons.empty()) {
+            FocusCurrent();
+            return;
+        }
+    }
     event.Skip();
 }
 

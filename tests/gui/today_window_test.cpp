@@ -145,6 +145,14 @@ TEST(TodayWindow, ADayEnteredByKeysSearchAndTicks) {
         Key(dialog, WXK_RIGHT);  // already the last: stays
         EXPECT_EQ(ShownRating(dialog, 0), "w");
 
+        // Tab leads from the ratings to the search box, where letters are typed, not ratings.
+        Key(dialog, WXK_TAB);
+        EXPECT_EQ(wxWindow::FindFocus()->GetParent() == dialog.Search() ||
+                      wxWindow::FindFocus() == dialog.Search(),
+                  true);
+        Key(dialog, 'B');
+        EXPECT_EQ(ShownRating(dialog, 0), "w");
+
         // The search filters; Milk is taken off, Bread ticked by Enter on its name.
         TypeInSearch(dialog, "MIL");
         EXPECT_EQ(ListedFoods(dialog), (Strings{"[x] Milk"}));
