@@ -1,6 +1,5 @@
 // The Today window's day without a window: the order of the foods, the search, what Enter does
-// with a typed name, and the commit through the two dialogs' document operations, which must
-// store what the dialogs store for the same day.
+// with a typed name, and the commit through the two dialogs' document operations.
 
 #include <gtest/gtest.h>
 
@@ -113,80 +112,8 @@ TEST_F(TodayEntryTest, EnterTicksAKnownFoodOffersANewOneAndRefusesABadName) {
     }
 }
 
-// One day as the user enters it: ratings by symptom, foods ticked and unticked, new foods.
-struct Day {
-    const char* what;
-    std::vector<std::pair<std::string, char>> ratings;
-    std::vector<std::string> tick, untick, add;
-};
-
-const Day Days[] = {
-    {"nothing changed", {}, {}, {}, {}},
-    {"ratings only", {{"Headache", 'w'}, {"Bloating", 'n'}}, {}, {}, {}},
-    {"foods taken off the day", {{"Headache", 'b'}}, {}, {"Tea", "Milk"}, {}},
-    {"a new food and a known one", {{"Bloating", 'b'}}, {"Tea"}, {"Milk"}, {"Oats"}},
-    {"a new food offered, then unticked", {}, {}, {"Oats"}, {"Oats"}},
-};
-
-class TodayCommitTest : public TodayEntryTest, public ::testing::WithParamInterface<Day> {};
-
-TEST_P(TodayCommitTest, StoresWhatTheTwoDialogsStoreForTheSameDay) {
-    const Day& day = GetParam();
-    stored.Fill(doc);
-    Members(doc).m_nextAction = command::UpdateSymptoms;
-
-    // The dialogs' way, on a second diary from the same bytes.
-    const std::vector<std::uint8_t> before = doc.WriteBytes();
-    FakeDiary viaDialogs;
-    viaDialogs.clock.Set(diary.clock.Now());
-    ASSERT_EQ(viaDialogs.doc.ReadBytes(before).Message(), "");
-    viaDialogs.host.SetPathName(folder.File("diary.glg"));
-    viaDialogs.doc.RebuildSymptomLines();
-    viaDialogs.ui.ExpectSymptomDialog([&](const std::string&, StringList& lines) {
-        for (const auto& [name, code] : day.ratings)
-            Rate(lines, name, symptom_line::SuffixFor(code));
-        return true;
-    });
-    viaDialogs.ui.ExpectDayListDialog(
-        [&](const std::string&, StringList& master, StringList& list) {
-            for (const std::string& name : day.tick)
-                if (std::find(list.begin(), list.end(), name) == list.end()) list.push_back(name);
-            for (const std::string& name : day.untick) {
-                if (std::find(day.add.begin(), day.add.end(), name) != day.add.end()) continue;
-                MarkFood(master, name, diary::MarkOffDay);
-            }
-            for (const std::string& name : day.add)
-                if (std::find(day.untick.begin(), day.untick.end(), name) == day.untick.end())
-                    AddNewFood(master, list, name);
-            return true;
-        });
-    viaDialogs.doc.OnUpdateSymptoms();
-    viaDialogs.doc.OnCreateDayList();
-    EXPECT_TRUE(viaDialogs.ui.Done());
-
-    // The Today window's way: no dialog opens, no question is asked.
-    TodayEntry entry(doc);
-    for (const auto& [name, code] : day.ratings)
-        for (std::size_t row = 0; row < entry.Symptoms().size(); ++row)
-            if (entry.Symptoms()[row].name == name) entry.Rate(row, code);
-    for (const std::string& name : day.add) entry.AddNewFood(name);
-    const auto setEaten = [&](const std::string& name, bool eaten) {
-        for (std::size_t row = 0; row < entry.Foods().size(); ++row)
-            if (entry.Foods()[row].name == name) entry.SetEaten(row, eaten);
-    };
-    for (const std::string& name : day.tick) setEaten(name, true);
-    for (const std::string& name : day.untick) setEaten(name, false);
-    ASSERT_TRUE(doc.CommitToday(entry));
-    EXPECT_TRUE(diary.ui.Done());
-
-    EXPECT_EQ(doc.WriteBytes(), viaDialogs.doc.WriteBytes());
-    EXPECT_EQ(doc.FoodNames(), viaDialogs.doc.FoodNames());
-    EXPECT_EQ(doc.SymptomLines(), viaDialogs.doc.SymptomLines());
-    EXPECT_EQ(doc.NextAction(), command::UpdateConnections);
-    EXPECT_TRUE(diary.host.IsModified());
-}
-
-INSTANTIATE_TEST_SUITE_P(Days, TodayCommitTest, ::testing::ValuesIn(Days));
+// The same stored diary as the two dialogs, day by day, is checked through the real windows
+// (tests/gui/today_window_test.cpp).
 
 TEST_F(TodayEntryTest, CommitKeepsTheOperationsMessagesAndTheCycleRules) {
     stored.Fill(doc);
