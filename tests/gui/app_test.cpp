@@ -23,7 +23,9 @@
 #include "desktop/MainFrame.h"
 #include "desktop/MainMenu.h"
 #include "desktop/dialogs/HelpContext.h"
+#include "desktop/dialogs/TodayDlg.h"
 #include "diary/DiaryConstants.h"
+#include "diary/LocalTime.h"
 #include "tests/gui/support/ShellTestSupport.h"
 #include "tests/support/DiaryScripts.h"
 #include "tests/support/DocumentTestAccess.h"
@@ -97,6 +99,33 @@ TEST_F(ShellTest, WithoutAFileStartsAnUntitledDiary) {
     EXPECT_EQ(Diary().NextAction(), command::UpdateSymptoms);
     EXPECT_TRUE(Document().GetFilename().empty());
     EXPECT_EQ(Diary().GetTitle(), "Untitled");
+}
+
+// The Today window, seen and left with Cancel.
+class CancelToday : public wxExpectModalBase<CTodayDlg, CancelToday> {
+protected:
+    int OnInvoked(CTodayDlg*) const override { return wxID_CANCEL; }
+};
+
+// With the option on, the new-day question's Yes opens the Today window by itself; its No
+// does not.
+TEST_F(ShellTest, TheTodayWindowFollowsTheNewDaysYesWhenTheOptionAsksForIt) {
+    const std::string path = folder.File("yesterday.glg");
+    {
+        CGastrologDoc diary;
+        diary.OnNewDocument();
+        Members(diary).m_symptoms.emplace_back("Headache");
+        Members(diary).m_dayCount = 3;
+        Members(diary).m_lastUpdate = calendar::DaysEarlier(diary.GetEffectiveNow(), 1);
+        ASSERT_TRUE(diary.WriteFile(path).Succeeded());
+    }
+    config.Config().Write("/Settings/TodayOnNewDay", 1);
+    wxTEST_DIALOG(Start({path}), ExpectMessage(text::NewDay, wxID_YES), CancelToday());
+    EXPECT_EQ(Diary().DayCount(), 4);
+    Document().Modify(false);  // the new day is not to be saved
+    session.reset();
+    PumpEvents();
+    wxTEST_DIALOG(Start({path}), ExpectMessage(text::NewDay, wxID_NO));
 }
 
 TEST_F(ShellTest, WithAFileOpensItAndNamesItInTheTitleAndTheSaveQuestion) {
