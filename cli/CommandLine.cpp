@@ -9,6 +9,7 @@
 #include "cli/Assessment.h"
 #include "cli/Commands.h"
 #include "diary/Backups.h"
+#include "cli/RemindCommand.h"
 
 namespace {
 
@@ -26,6 +27,7 @@ struct Arguments {
     EvidenceCommandOptions evidence;
     AssessmentOptions assessment;
     DiarySaving saving;
+    RemindOptions remind;
 };
 
 using Action = std::function<int(const Arguments&, std::ostream&, std::ostream&)>;
@@ -216,6 +218,20 @@ void AddAssess(CLI::App& app, Arguments& arguments, std::map<CLI::App*, Action>&
     };
 }
 
+void AddRemind(CLI::App& app, Arguments& arguments, std::map<CLI::App*, Action>& actions) {
+    auto* command = app.add_subcommand(
+        "remind",
+        "The daily reminder: a desktop notification when today's entries are due, with an "
+        "\"Open\" action");
+    command->add_option("--diary", arguments.remind.diary,
+                        "The diary (.glg); by default the one last opened in Gastrolog");
+    command->add_flag("--dry-run", arguments.remind.dryRun,
+                      "Say what would be done and why, and show nothing");
+    actions[command] = [](const Arguments& a, std::ostream& out, std::ostream& err) {
+        return RunRemind(a.remind, out, err);
+    };
+}
+
 }  // namespace
 
 int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
@@ -239,6 +255,7 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::os
     AddBackups(app, arguments, actions);
     AddEvidence(app, arguments, actions);
     AddAssess(app, arguments, actions);
+    AddRemind(app, arguments, actions);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {

@@ -15,8 +15,11 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${GASTROLOG_HOMEPAGE})
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The daily reminder: GIO speaks to the desktop's notification service (found by shlibdeps as
+# well, named here because the reminder cannot work without it); systemd runs its user timer.
 # "gastrolog -p" hands its pages to lpr; without it the program says so.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "cups-bsd | lpr")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libglib2.0-0 (>= 2.74)")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "cups-bsd | lpr, systemd")
 # Control files and the data are owned by root with the usual permissions, whatever the umask.
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
@@ -31,5 +34,6 @@ to include, foods to exclude and foods it cannot classify yet. These are
 hints drawn from the user's own records, not a diagnosis.
 .
 The package holds the desktop program and gastrolog-cli, which reads,
-converts, trains and simulates diaries without a window.")
+converts, trains and simulates diaries without a window, and a daily
+reminder (a systemd user timer and a desktop notification).")
 include(CPack)

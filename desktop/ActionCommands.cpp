@@ -9,8 +9,12 @@
 namespace {
 
 const ActionCommand Commands[] = {
+    // Ratings and foods in one window, through the same operations as the next two commands.
+    {command::Today, "&Today...\tCtrl+T",
+     "Rate today's symptoms and tick today's foods in one window\nToday", ToolbarImage::Today, true,
+     &CGastrologDoc::OnUpdateUpdateSymptoms, [](DiaryDocument& document) { document.ShowToday(); }},
     {command::UpdateSymptoms, "Update &Symptoms...", "Update changes to symptoms\nUpdate Symptoms",
-     ToolbarImage::UpdateSymptoms, true, &CGastrologDoc::OnUpdateUpdateSymptoms,
+     ToolbarImage::UpdateSymptoms, false, &CGastrologDoc::OnUpdateUpdateSymptoms,
      [](DiaryDocument& document) { document.Core().OnUpdateSymptoms(); }},
     {command::CreateDayList, "&Create Day List...",
      "Create today's list of foods & drinks\nCreate day list", ToolbarImage::CreateDayList, false,

@@ -8,8 +8,13 @@
 #include "desktop/ActionCommands.h"
 #include "desktop/DiaryFileDialogs.h"
 #include "desktop/EvidenceWindow.h"
+#include "desktop/dialogs/DiaryText.h"
+#include "desktop/dialogs/TodayDlg.h"
 #include "desktop/dialogs/TrainingProgressDlg.h"
 #include "diary/Backups.h"
+#include "diary/DiaryConstants.h"
+#include "diary/ReminderUnits.h"
+#include "diary/TodayEntry.h"
 
 std::string NativePath(const wxString& path) {
     const wxCharBuffer bytes = path.fn_str();
@@ -126,6 +131,11 @@ bool DiaryDocument::OnOpenDocument(const wxString& path) {
     if (!mode || !m_core.OnOpenDocument(native)) return false;
     m_access.Hold(native, *mode);
     RefreshFrameTitle();
+    // The Today window follows the new-day question's Yes when the user asked for it; after the
+    // opening has finished, so the main window stands.
+    if (m_core.DayStartedOnOpening() &&
+        m_settings.GetInt(setting::Section, reminder_units::TodayOnNewDaySetting, 0) == 1)
+        CallAfter([this] { ShowToday(); });
     return true;
 }
 
@@ -254,6 +264,13 @@ void DiaryDocument::UpdateConnectionsWithProgress() {
 void DiaryDocument::ShowEvidence() {
     EvidenceWindow window(GetDocumentWindow(), m_core);
     window.ShowModal();
+}
+
+void DiaryDocument::ShowToday() {
+    today::TodayEntry entry(m_core);
+    CTodayDlg dialog(GetDocumentWindow(), entry);
+    if (dialog.ShowModal() != wxID_OK) return;
+    m_core.CommitToday(entry);
 }
 
 // Save is always there, as it was: saving an unchanged diary writes it again.

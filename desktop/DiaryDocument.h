@@ -56,6 +56,8 @@ public:
     void UpdateConnectionsWithProgress();
     // The Evidence window over the diary as it stands.
     void ShowEvidence();
+    // The Today window; Done commits its day through the diary, Cancel changes nothing.
+    void ShowToday();
 
 private:
     class HostPort;

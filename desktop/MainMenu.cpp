@@ -221,6 +221,7 @@ const std::vector<int>& ToolBarCommands() {
         wxID_OPEN,
         wxID_SAVE,
         0,
+        command::Today,
         command::UpdateSymptoms,
         command::CreateDayList,
         command::UpdateConnections,

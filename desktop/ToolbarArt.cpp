@@ -391,12 +391,28 @@ void DrawDiary(Painter& painter) {
     DrawApple(painter, 16.5, 16, 6);
 }
 
+// A day on a calendar sheet with a tick: today's entries.
+void DrawToday(Painter& painter) {
+    painter.Rectangle(4, 5, 26, 27, Paper, 2);
+    wxGraphicsPath band = painter.Path();
+    band.AddRoundedRectangle(4, 5, 22, 7, 2);
+    painter.Fill(band, Red);
+    painter.Line(10, 3, 10, 8, Outline, 2);
+    painter.Line(20, 3, 20, 8, Outline, 2);
+    wxGraphicsPath tick = painter.Path();
+    tick.MoveToPoint(9.5, 19);
+    tick.AddLineToPoint(13.5, 23);
+    tick.AddLineToPoint(21, 15);
+    painter.Stroke(tick, Green, 3);
+}
+
 using PictureFunction = void (*)(Painter&);
 
 const PictureFunction Pictures[ToolbarImageCount] = {
     DrawNew,
     DrawOpen,
     DrawSave,
+    DrawToday,
     DrawUpdateSymptoms,
     DrawCreateDayList,
     DrawUpdateConnections,

@@ -8,11 +8,12 @@
 
 #include <vector>
 
-// The 20 toolbar pictures, in toolbar order.
+// The 21 toolbar pictures, in toolbar order.
 enum class ToolbarImage {
     New,
     Open,
     Save,
+    Today,
     UpdateSymptoms,
     CreateDayList,
     UpdateConnections,
@@ -32,7 +33,7 @@ enum class ToolbarImage {
     ContextHelp,
 };
 
-inline constexpr int ToolbarImageCount = 20;
+inline constexpr int ToolbarImageCount = 21;
 inline constexpr int ToolbarImageSize = 30;
 
 // One picture, size by size pixels, with a transparent background.

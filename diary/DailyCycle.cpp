@@ -306,10 +306,12 @@ bool CGastrologDoc::OnOpenDocument(const std::string& path) {
     UpdateAllViews();
 
     m_yesterday = false;
+    m_dayStartedOnOpening = false;
     if (path.find(ExampleFileName) == std::string::npos) {
         OfferSkippedDays(GetDaysSinceUpdate() - 1);
         if (CheckNewDay(false)) {
             StartNewDay();
+            m_dayStartedOnOpening = true;
         } else {
             m_nextAction = command::CreateDayList;
         }

@@ -65,6 +65,8 @@ inline constexpr int GenerateTomorrowsLists = 32779;
 inline constexpr int GenerateCurrentLists = 32801;
 inline constexpr int RelateFoodsToSymptoms = 32814;
 inline constexpr int ShowEvidence = 32815;  // the Evidence window; not a step of the cycle
+// The Today window: the first two steps of the cycle in one window.
+inline constexpr int Today = 32816;
 inline constexpr int ChangeOptions = 32804;
 inline constexpr int TipOfTheDay = 32808;
 

@@ -26,6 +26,9 @@
 #include "diary/Symptom.h"
 
 class CArchive;
+namespace today {
+class TodayEntry;
+}
 
 // Far beyond any real diary (a thousand foods take about 130 KB); it bounds what a hostile
 // file can make the reader allocate, and no program writes a larger diary.
@@ -96,6 +99,10 @@ public:
     bool UpdateSymptoms(bool fromCommand, int dayIndex);
     bool CreateDayList(int dayIndex);
     std::string GetDayLabel(int dayIndex) const;
+    // The Today window's day, committed through UpdateSymptoms and CreateDayList as if the two
+    // dialogs had been answered with the entry's ratings and foods (diary/TodayCommit.cpp).
+    // The foods only when the cycle then allows the day list. False when nothing was committed.
+    bool CommitToday(const today::TodayEntry& entry);
     bool OnNewDocument();
     bool OnOpenDocument(const std::string& path);
 
@@ -153,6 +160,8 @@ public:
     std::int32_t NextAction() const { return m_nextAction; }
     bool ListsCurrent() const { return m_listsCurrent; }
     bool Yesterday() const { return m_yesterday; }
+    // The last opening started a new day (the new-day question was answered Yes).
+    bool DayStartedOnOpening() const { return m_dayStartedOnOpening; }
     bool ShowFoods() const { return m_showFoods; }
     bool ShowSymptoms() const { return m_showSymptoms; }
     bool ShowExclusions() const { return m_showExclusions; }
@@ -238,6 +247,7 @@ private:
     std::vector<CSymptom> m_symptoms;
     std::vector<CHidden> m_hidden;
     bool m_yesterday = false;
+    bool m_dayStartedOnOpening = false;
 
     // The file this diary was last read from or saved to, as it was then.
     struct KnownFile {

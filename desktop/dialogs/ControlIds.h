@@ -50,6 +50,10 @@ inline constexpr int PutInExclusions = 1070;
 inline constexpr int ListSeparately = 1071;
 inline constexpr int BackupDays = 1072;
 inline constexpr int BackupDaysSpin = 1073;
+inline constexpr int Reminder = 1074;
+inline constexpr int ReminderTime = 1075;
+inline constexpr int ReminderNote = 1076;
+inline constexpr int TodayOnNewDay = 1077;
 
 // "Restore from Backup"
 inline constexpr int BackupList = 1080;

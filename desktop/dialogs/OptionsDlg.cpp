@@ -13,9 +13,11 @@
 #include "desktop/dialogs/HelpContext.h"
 #include "desktop/dialogs/MessageBoxes.h"
 #include "desktop/dialogs/PlainButton.h"
+#include "desktop/dialogs/ReminderSwitch.h"
 #include "desktop/dialogs/Sizing.h"
 #include "diary/Backups.h"
 #include "diary/DiaryConstants.h"
+#include "diary/ReminderUnits.h"
 
 namespace {
 
@@ -47,7 +49,9 @@ int CheckedIndex(const std::array<wxRadioButton*, count>& buttons) {
 }  // namespace
 
 COptionsDlg::COptionsDlg(wxWindow* parent, SettingsStore& settings)
-    : wxDialog(parent, wxID_ANY, "Gastrolog Options"), m_settings(settings) {
+    : wxDialog(parent, wxID_ANY, "Gastrolog Options"),
+      m_bReminderAvailable(SystemdUserManagerAvailable()),
+      m_settings(settings) {
     CreateControls();
     Centre();
     Bind(wxEVT_INIT_DIALOG, &COptionsDlg::OnInitDialog, this);
@@ -142,7 +146,47 @@ void COptionsDlg::CreateControls() {
     auto* top = new wxBoxSizer(wxVERTICAL);
     top->Add(grid, wxSizerFlags(1).Expand().Border(wxALL, 2 * unit.x));
     top->Add(backupGroup, wxSizerFlags().Expand().Border(wxLEFT | wxRIGHT | wxBOTTOM, 2 * unit.x));
+    top->Add(CreateDailyGroup(),
+             wxSizerFlags().Expand().Border(wxLEFT | wxRIGHT | wxBOTTOM, 2 * unit.x));
     SetSizerAndFit(top);
+}
+
+wxSizer* COptionsDlg::CreateDailyGroup() {
+    const wxSize unit = ConvertDialogToPixels(wxSize(4, 4));
+    auto* group = new wxStaticBoxSizer(wxVERTICAL, this, "Daily reminder");
+    wxStaticBox* box = group->GetStaticBox();
+    auto* timeRow = new wxBoxSizer(wxHORIZONTAL);
+    m_reminder = new wxCheckBox(box, control::Reminder, "&Remind me every day at");
+    m_reminderTime = new wxTextCtrl(box, control::ReminderTime, m_strReminderTime);
+    m_reminderTime->SetMinSize(
+        wxSize(m_reminderTime->GetTextExtent("00:000").x + m_reminderTime->GetBestSize().y, -1));
+    timeRow->Add(m_reminder, wxSizerFlags().CenterVertical().Border(wxALL, unit.x));
+    timeRow->Add(m_reminderTime, wxSizerFlags().CenterVertical().Border(wxALL, unit.x));
+    timeRow->Add(new wxStaticText(box, wxID_ANY, "(HH:MM)"),
+                 wxSizerFlags().CenterVertical().Border(wxALL, unit.x));
+    group->Add(timeRow);
+    if (!m_bReminderAvailable) {
+        // No user manager, no timer: the group says so and the reminder stays off.
+        group->Add(new wxStaticText(box, control::ReminderNote,
+                                    "Not available here: systemd's user manager is not "
+                                    "running,\nso no reminder can be set."),
+                   wxSizerFlags().Border(wxALL, unit.x));
+        m_reminder->Disable();
+        m_reminderTime->Disable();
+    }
+    m_todayOnNewDay =
+        new wxCheckBox(box, control::TodayOnNewDay, "Open the &Today window when a new day starts");
+    group->Add(m_todayOnNewDay, wxSizerFlags().Border(wxALL, unit.x));
+    KeepGroupLabelVisible(group);
+    return group;
+}
+
+bool COptionsDlg::RefuseReminderTime() {
+    ShowApplicationMessage(this,
+                           "Please enter the reminder's time of day as HH:MM, such as 20:30.");
+    m_reminderTime->SetFocus();
+    m_reminderTime->SelectAll();
+    return false;
 }
 
 bool COptionsDlg::TransferDataToWindow() {
@@ -172,6 +216,12 @@ void COptionsDlg::OnInitDialog(wxInitDialogEvent&) {
     m_backupSpin->SetValue(keptDays);
     m_backupDays->ChangeValue(wxString::Format("%d", keptDays));
     m_sortButtons[sortOrder == 1 ? 1 : 0]->SetValue(true);
+    const auto reminderTime = reminder_units::ParseTime(
+        m_settings.GetString(setting::Section, reminder_units::TimeSetting, ""));
+    m_reminder->SetValue(m_bReminderAvailable && reminderTime.has_value());
+    if (reminderTime) m_reminderTime->ChangeValue(reminder_units::TimeText(*reminderTime));
+    m_todayOnNewDay->SetValue(
+        m_settings.GetInt(setting::Section, reminder_units::TodayOnNewDaySetting, 0) == 1);
     m_hourEdit->SetFocus();
     m_hourEdit->SelectAll();
 }
@@ -202,6 +252,12 @@ bool COptionsDlg::TransferDataFromWindow() {
     m_nUnclassified = CheckedIndex(m_unclassifiedButtons);
     m_nSortOrder = CheckedIndex(m_sortButtons);
     m_nBackupDays = static_cast<int>(days);
+    m_bReminder = m_reminder->IsEnabled() && m_reminder->GetValue();
+    const auto time =
+        reminder_units::ParseTime(m_reminderTime->GetValue().Strip(wxString::both).utf8_string());
+    if (m_bReminder && !time) return RefuseReminderTime();
+    if (time) m_strReminderTime = reminder_units::TimeText(*time);
+    m_bTodayOnNewDay = m_todayOnNewDay->GetValue();
     return true;
 }
 
@@ -274,6 +330,26 @@ void COptionsDlg::OnHelpButton(wxCommandEvent&) {
     ShowHelpContext(control::OptionsHelp);
 }
 
+namespace {
+
+void ApplyReminderChoice(wxWindow* parent, SettingsStore& settings, const COptionsDlg& dialog) {
+    if (!dialog.m_bReminderAvailable) return;
+    const std::string before =
+        settings.GetString(setting::Section, reminder_units::TimeSetting, "");
+    const std::string wanted = dialog.m_bReminder ? dialog.m_strReminderTime.utf8_string() : "";
+    if (wanted == before) return;
+    const wxString failure = SwitchReminder(reminder_units::ParseTime(wanted));
+    if (!failure.empty()) {
+        ShowApplicationMessage(parent, "The daily reminder could not be " +
+                                           wxString(wanted.empty() ? "turned off" : "set") +
+                                           ".\n\n" + failure);
+        if (!wanted.empty()) return;  // still off
+    }
+    settings.WriteString(setting::Section, reminder_units::TimeSetting, wanted);
+}
+
+}  // namespace
+
 void RunOptionsCommand(wxWindow* parent, SettingsStore& settings) {
     COptionsDlg dialog(parent, settings);
     if (dialog.ShowModal() != wxID_OK) return;
@@ -282,4 +358,7 @@ void RunOptionsCommand(wxWindow* parent, SettingsStore& settings) {
     settings.WriteInt(setting::Section, setting::SortOrder, dialog.m_nSortOrder);
     settings.WriteInt(setting::Section, setting::UnclassifiedAction, dialog.m_nUnclassified);
     settings.WriteInt(setting::Section, backups::KeptDaysSetting, dialog.m_nBackupDays);
+    settings.WriteInt(setting::Section, reminder_units::TodayOnNewDaySetting,
+                      dialog.m_bTodayOnNewDay ? 1 : 0);
+    ApplyReminderChoice(parent, settings, dialog);
 }

@@ -3,6 +3,7 @@
 // page, where list generation puts a food it cannot classify, and how many days of daily
 // backups are kept. The Options command writes the settings only when the dialog ends with OK.
 
+#include <wx/checkbox.h>
 #include <wx/dialog.h>
 #include <wx/radiobut.h>
 #include <wx/spinbutt.h>
@@ -17,9 +18,14 @@ public:
     COptionsDlg(wxWindow* parent, SettingsStore& settings);
 
     int m_nHour = 0;
-    int m_nUnclassified = -1;  // 0 inclusions, 1 exclusions, 2 separately
-    int m_nSortOrder = -1;     // 0 alphabetic, 1 by score
-    int m_nBackupDays = -1;    // days of daily copies kept; 0 keeps none
+    int m_nUnclassified = -1;              // 0 inclusions, 1 exclusions, 2 separately
+    int m_nSortOrder = -1;                 // 0 alphabetic, 1 by score
+    int m_nBackupDays = -1;                // days of daily copies kept; 0 keeps none
+    bool m_bReminder = false;              // the daily reminder is on
+    wxString m_strReminderTime = "20:00";  // its time of day, "HH:MM"
+    bool m_bTodayOnNewDay = false;         // the Today window follows the new-day question's Yes
+    // Whether the reminder can be switched on here (systemd's user manager answers).
+    bool m_bReminderAvailable = false;
 
     bool TransferDataToWindow() override;
     // Reads the hour box (refusing anything but a whole number from 0 to 23, with a message),
@@ -54,8 +60,16 @@ private:
     // into 365 before the dialog can read what was typed.
     wxTextCtrl* m_backupDays = nullptr;
     wxSpinButton* m_backupSpin = nullptr;
+    wxCheckBox* m_reminder = nullptr;
+    wxTextCtrl* m_reminderTime = nullptr;
+    wxCheckBox* m_todayOnNewDay = nullptr;
+
+    wxSizer* CreateDailyGroup();
+    bool RefuseReminderTime();
 };
 
 // The Options command: runs the dialog and, on OK, writes NewDayTime, SortOrder, 50DayAction
-// and BackupDays, in that order, to the section Settings. Cancel writes nothing.
+// and BackupDays, in that order, to the section Settings, then the Today switch, and turns the
+// daily reminder on or off when it changed (a failure is shown, and the reminder stays off).
+// Cancel writes nothing.
 void RunOptionsCommand(wxWindow* parent, SettingsStore& settings);

@@ -23,7 +23,9 @@
 #include "desktop/MainFrame.h"
 #include "desktop/MainMenu.h"
 #include "desktop/dialogs/HelpContext.h"
+#include "desktop/dialogs/TodayDlg.h"
 #include "diary/DiaryConstants.h"
+#include "diary/LocalTime.h"
 #include "tests/gui/support/ShellTestSupport.h"
 #include "tests/support/DiaryScripts.h"
 #include "tests/support/DocumentTestAccess.h"
@@ -97,6 +99,33 @@ TEST_F(ShellTest, WithoutAFileStartsAnUntitledDiary) {
     EXPECT_EQ(Diary().NextAction(), command::UpdateSymptoms);
     EXPECT_TRUE(Document().GetFilename().empty());
     EXPECT_EQ(Diary().GetTitle(), "Untitled");
+}
+
+// The Today window, seen and left with Cancel.
+class CancelToday : public wxExpectModalBase<CTodayDlg, CancelToday> {
+protected:
+    int OnInvoked(CTodayDlg*) const override { return wxID_CANCEL; }
+};
+
+// With the option on, the new-day question's Yes opens the Today window by itself; its No
+// does not.
+TEST_F(ShellTest, TheTodayWindowFollowsTheNewDaysYesWhenTheOptionAsksForIt) {
+    const std::string path = folder.File("yesterday.glg");
+    {
+        CGastrologDoc diary;
+        diary.OnNewDocument();
+        Members(diary).m_symptoms.emplace_back("Headache");
+        Members(diary).m_dayCount = 3;
+        Members(diary).m_lastUpdate = calendar::DaysEarlier(diary.GetEffectiveNow(), 1);
+        ASSERT_TRUE(diary.WriteFile(path).Succeeded());
+    }
+    config.Config().Write("/Settings/TodayOnNewDay", 1);
+    wxTEST_DIALOG(Start({path}), ExpectMessage(text::NewDay, wxID_YES), CancelToday());
+    EXPECT_EQ(Diary().DayCount(), 4);
+    Document().Modify(false);  // the new day is not to be saved
+    session.reset();
+    PumpEvents();
+    wxTEST_DIALOG(Start({path}), ExpectMessage(text::NewDay, wxID_NO));
 }
 
 TEST_F(ShellTest, WithAFileOpensItAndNamesItInTheTitleAndTheSaveQuestion) {
@@ -273,6 +302,7 @@ TEST_F(ShellTest, TheMenusHoldEveryCommandWithItsKeyAndPrompt) {
     ExpectMenu(
         bar->GetMenu(2),
         {{0, "", ""},
+         {32816, "&Today...\tCtrl+T", "Rate today's symptoms and tick today's foods in one window"},
          {32780, "Update &Symptoms...", "Update changes to symptoms"},
          {32771, "&Create Day List...", "Create today's list of foods & drinks"},
          {32772, "&Update Connections...", "Update network connections"},
@@ -291,7 +321,7 @@ TEST_F(ShellTest, TheMenusHoldEveryCommandWithItsKeyAndPrompt) {
                                   "Display program information, version number and copyright"}});
 }
 
-TEST_F(ShellTest, NoMenuItemHasAKeyOfItsOwnBeyondTheFourFileKeys) {
+TEST_F(ShellTest, NoMenuItemHasAKeyOfItsOwnBeyondTheFileKeysAndToday) {
     // GTK gives stock items keys of their own (Exit would get Ctrl+Q); none may sneak in.
     Start({});
     std::vector<std::string> keys;
@@ -299,7 +329,7 @@ TEST_F(ShellTest, NoMenuItemHasAKeyOfItsOwnBeyondTheFourFileKeys) {
         for (const wxMenuItem* item : Frame().GetMenuBar()->GetMenu(menu)->GetMenuItems())
             if (std::unique_ptr<wxAcceleratorEntry> key{item->GetAccel()})
                 keys.push_back(key->ToString().utf8_string());
-    EXPECT_EQ(keys, (std::vector<std::string>{"Ctrl+N", "Ctrl+O", "Ctrl+S", "Ctrl+P"}));
+    EXPECT_EQ(keys, (std::vector<std::string>{"Ctrl+N", "Ctrl+O", "Ctrl+S", "Ctrl+P", "Ctrl+T"}));
 }
 
 TEST_F(ShellTest, TheKeyTableHoldsTheFrameworkKeys) {
@@ -330,13 +360,13 @@ TEST_F(ShellTest, TheKeyTableHoldsTheFrameworkKeys) {
     EXPECT_TRUE(Frame().GetAcceleratorTable()->IsOk());
 }
 
-TEST_F(ShellTest, TheToolbarHasItsTwentyFourEntriesInOrder) {
+TEST_F(ShellTest, TheToolbarHasItsTwentyFiveEntriesInOrder) {
     Start({});
     wxToolBar* toolBar = Frame().GetToolBar();
-    ASSERT_EQ(toolBar->GetToolsCount(), 24u);
+    ASSERT_EQ(toolBar->GetToolsCount(), 25u);
     // The groups of buttons, a separator between each two.
     const std::vector<std::vector<int>> groups = {{wxID_NEW, wxID_OPEN, wxID_SAVE},
-                                                  {32780, 32771, 32772, 32779},
+                                                  {32816, 32780, 32771, 32772, 32779},
                                                   {32798, 32806, 32791, 32790, 32794, 32813, 32952},
                                                   {32801, 32814, 32815},
                                                   {wxID_PRINT, wxID_ABOUT, wxID_CONTEXT_HELP}};
@@ -345,7 +375,7 @@ TEST_F(ShellTest, TheToolbarHasItsTwentyFourEntriesInOrder) {
         if (!expected.empty()) expected.push_back(0);
         expected.insert(expected.end(), group.begin(), group.end());
     }
-    ASSERT_EQ(expected.size(), 24u);
+    ASSERT_EQ(expected.size(), 25u);
     for (int position = 0; position < 24; ++position) {
         const wxToolBarToolBase* tool = toolBar->GetToolByPos(position);
         SCOPED_TRACE(position + 1);

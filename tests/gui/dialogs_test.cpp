@@ -134,7 +134,8 @@ TEST(TabOrder, FollowsTheControlOrderOfEachDialog) {
     COptionsDlg options(nullptr, settings);
     EXPECT_EQ(TabStops(&options),
               (std::vector<int>{Hour, wxID_OK, wxID_CANCEL, Alphabetic, ByScore, PutInInclusions,
-                                PutInExclusions, ListSeparately, OptionsHelp, BackupDays}));
+                                PutInExclusions, ListSeparately, OptionsHelp, BackupDays,
+                                Reminder, ReminderTime, TodayOnNewDay}));
     CDeleteFoodDlg deleteFood(nullptr);
     EXPECT_EQ(TabStops(&deleteFood),
               (std::vector<int>{FoodName, DeleteFromMaster, wxID_OK, wxID_CANCEL, DeleteFoodHelp}));

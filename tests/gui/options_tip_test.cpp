@@ -68,8 +68,9 @@ TEST(OptionsCommand, OpensWithTheDefaultsAndOkWritesAllFourInOrder) {
             EXPECT_EQ(dialog.GetTitle(), "Gastrolog Options");
             return Press(dialog, wxID_OK, wxID_OK);
         }));
-    EXPECT_EQ(settings.writes, (Strings{"Settings/NewDayTime=4", "Settings/SortOrder=0",
-                                        "Settings/50DayAction=0", "Settings/BackupDays=14"}));
+    EXPECT_EQ(settings.writes,
+              (Strings{"Settings/NewDayTime=4", "Settings/SortOrder=0", "Settings/50DayAction=0",
+                       "Settings/BackupDays=14", "Settings/TodayOnNewDay=0"}));
 }
 
 TEST(OptionsCommand, OkWritesTheChoicesMade) {
@@ -84,8 +85,9 @@ TEST(OptionsCommand, OkWritesTheChoicesMade) {
                       EXPECT_EQ(dialog.m_nUnclassified, 2);
                       return Press(dialog, wxID_OK, wxID_OK);
                   }));
-    EXPECT_EQ(settings.writes, (Strings{"Settings/NewDayTime=6", "Settings/SortOrder=1",
-                                        "Settings/50DayAction=2", "Settings/BackupDays=30"}));
+    EXPECT_EQ(settings.writes,
+              (Strings{"Settings/NewDayTime=6", "Settings/SortOrder=1", "Settings/50DayAction=2",
+                       "Settings/BackupDays=30", "Settings/TodayOnNewDay=0"}));
 }
 
 TEST(OptionsCommand, CancelWritesNothingEvenAfterChanges) {
@@ -115,8 +117,9 @@ TEST(OptionsCommand, StoredValuesAreShownAndUnexpectedOnesActAsTheFirstButton) {
                 << "more days than the most kept count as the default";
             return Press(dialog, wxID_OK, wxID_OK);
         }));
-    EXPECT_EQ(settings.writes, (Strings{"Settings/NewDayTime=22", "Settings/SortOrder=1",
-                                        "Settings/50DayAction=0", "Settings/BackupDays=14"}));
+    EXPECT_EQ(settings.writes,
+              (Strings{"Settings/NewDayTime=22", "Settings/SortOrder=1", "Settings/50DayAction=0",
+                       "Settings/BackupDays=14", "Settings/TodayOnNewDay=0"}));
 }
 
 TEST(OptionsCommand, AStoredHourOutsideTheDayIsShownAsTheHourInUse) {

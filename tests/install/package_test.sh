@@ -47,11 +47,11 @@ dpkg-deb -c "$package" | grep ' ./usr/share/gastrolog/help/gastrolog.hhp$' >/dev
 expect_same "the package's version" "$version" "$(dpkg-deb -f "$package" Version)"
 expect_same "the package's architecture" "amd64" "$(dpkg-deb -f "$package" Architecture)"
 depends=$(dpkg-deb -f "$package" Depends)
-for library in libc6 libstdc++6 libwxgtk3.2; do
+for library in libc6 libstdc++6 libwxgtk3.2 libglib2.0-0; do
   [[ $depends == *"$library"* ]] || fail "the dependencies [$depends] lack $library"
 done
 # "gastrolog -p" prints through lpr.
-expect_same "the recommended packages" "cups-bsd | lpr" "$(dpkg-deb -f "$package" Recommends)"
+expect_same "the recommended packages" "cups-bsd | lpr, systemd" "$(dpkg-deb -f "$package" Recommends)"
 # The caches are updated by the triggers of the packages that own them.
 scripts=$(dpkg-deb --ctrl-tarfile "$package" | tar -t | grep -E 'preinst|postinst|prerm|postrm' || true)
 expect_same "the maintainer scripts" "" "$scripts"

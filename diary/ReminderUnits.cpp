@@ -1,0 +1,148 @@
+#include "diary/ReminderUnits.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+
+namespace reminder_units {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+bool IsDigit(char character) {
+    return character >= '0' && character <= '9';
+}
+
+std::string TwoDigits(int value) {
+    char text[4];
+    std::snprintf(text, sizeof text, "%02d", value);
+    return text;
+}
+
+// A path in ExecStart: in double quotes, with "\", "\"" escaped and "%" doubled (systemd's
+// specifier sign).
+std::string QuotedForSystemd(const std::string& path) {
+    std::string quoted = "\"";
+    for (char character : path) {
+        if (character == '\\' || character == '"') quoted += '\\';
+        if (character == '%') quoted += '%';
+        quoted += character;
+    }
+    return quoted + '"';
+}
+
+std::string WriteFile(const fs::path& path, const std::string& text) {
+    const fs::path temporary = path.string() + ".new";
+    {
+        std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
+        file << text;
+        if (!file.flush()) return "Cannot write " + temporary.string() + ".";
+    }
+    std::error_code error;
+    fs::rename(temporary, path, error);
+    if (error) return "Cannot write " + path.string() + ": " + error.message() + ".";
+    return {};
+}
+
+Command Systemctl(std::initializer_list<std::string_view> arguments) {
+    Command command = {"systemctl", "--user"};
+    for (std::string_view argument : arguments) command.emplace_back(argument);
+    return command;
+}
+
+}  // namespace
+
+std::optional<TimeOfDay> ParseTime(std::string_view text) {
+    const auto colon = text.find(':');
+    if (colon == std::string_view::npos || colon < 1 || colon > 2 || text.size() != colon + 3)
+        return std::nullopt;
+    for (std::size_t index = 0; index < text.size(); ++index)
+        if (index != colon && !IsDigit(text[index])) return std::nullopt;
+    const int hour = std::atoi(std::string(text.substr(0, colon)).c_str());
+    const int minute = std::atoi(std::string(text.substr(colon + 1)).c_str());
+    if (hour > 23 || minute > 59) return std::nullopt;
+    return TimeOfDay{hour, minute};
+}
+
+std::string TimeText(TimeOfDay time) {
+    return TwoDigits(time.hour) + ":" + TwoDigits(time.minute);
+}
+
+std::string UnitFolder() {
+    const char* configHome = std::getenv("XDG_CONFIG_HOME");
+    if (configHome && *configHome == '/') return std::string(configHome) + "/systemd/user";
+    const char* home = std::getenv("HOME");
+    if (home && *home) return std::string(home) + "/.config/systemd/user";
+    return {};
+}
+
+std::string TimerText(TimeOfDay time) {
+    return "[Unit]\n"
+           "Description=Gastrolog daily reminder\n"
+           "\n"
+           "[Timer]\n"
+           "OnCalendar=*-*-* " +
+           TimeText(time) +
+           ":00\n"
+           "Persistent=true\n"
+           "Unit=" +
+           std::string(ServiceName) +
+           "\n"
+           "\n"
+           "[Install]\n"
+           "WantedBy=timers.target\n";
+}
+
+std::string ServiceText(const std::string& cliPath) {
+    return "[Unit]\n"
+           "Description=Gastrolog daily reminder: a notification when today's entries are due\n"
+           "\n"
+           "[Service]\n"
+           "Type=oneshot\n"
+           "ExecStart=" +
+           QuotedForSystemd(cliPath) + " remind\n";
+}
+
+std::string WriteUnits(const std::string& folder, TimeOfDay time, const std::string& cliPath) {
+    if (folder.empty()) return "There is no home folder to keep the reminder in.";
+    std::error_code error;
+    fs::create_directories(folder, error);
+    if (error) return "Cannot make the folder " + folder + ": " + error.message() + ".";
+    if (std::string failure = WriteFile(fs::path(folder) / ServiceName, ServiceText(cliPath));
+        !failure.empty())
+        return failure;
+    return WriteFile(fs::path(folder) / TimerName, TimerText(time));
+}
+
+std::string RemoveUnits(const std::string& folder) {
+    if (folder.empty()) return {};
+    for (std::string_view name : {TimerName, ServiceName}) {
+        std::error_code error;
+        fs::remove(fs::path(folder) / name, error);
+        if (error)
+            return "Cannot remove " + (fs::path(folder) / name).string() + ": " + error.message() +
+                   ".";
+    }
+    return {};
+}
+
+Command ProbeCommand() {
+    return Systemctl({"show-environment"});
+}
+
+std::vector<Command> EnableCommands() {
+    return {Systemctl({"daemon-reload"}), Systemctl({"enable", "--now", TimerName})};
+}
+
+std::vector<Command> DisableCommands() {
+    return {Systemctl({"disable", "--now", TimerName})};
+}
+
+Command ReloadCommand() {
+    return Systemctl({"daemon-reload"});
+}
+
+}  // namespace reminder_units

@@ -1,0 +1,174 @@
+// The Today window's day without a window: the order of the foods, the search, what Enter does
+// with a typed name, and the commit through the two dialogs' document operations.
+
+#include <gtest/gtest.h>
+
+#include "diary/SymptomLine.h"
+#include "diary/TodayEntry.h"
+#include "tests/support/DiaryScripts.h"
+#include "tests/support/DocumentTestAccess.h"
+
+namespace {
+
+using today::EnterOutcome;
+using today::TodayEntry;
+
+// A history eaten on the given days back from the current day (0 is the current day).
+std::string EatenOn(std::initializer_list<int> daysBack) {
+    std::string history(diary::HistoryLength, 'n');
+    for (int back : daysBack) history[diary::HistoryLength - 1 - back] = 'y';
+    return history;
+}
+
+class TodayEntryTest : public DiaryTest {
+protected:
+    void SetUp() override {
+        DiaryTest::SetUp();
+        ASSERT_TRUE(doc.OnNewDocument());
+        At(2024, 3, 12, 20);
+        diary.host.SetPathName(folder.File("diary.glg"));
+    }
+
+    void SetFoods(std::vector<std::pair<std::string, std::string>> foods) {
+        Members(doc).m_foods.clear();
+        for (auto& [name, history] : foods) {
+            Members(doc).m_foods.emplace_back(name);
+            Members(doc).m_foods.back().m_history = history;
+        }
+        doc.RebuildFoodNames();
+        doc.RebuildDayList(0);
+    }
+
+    static std::vector<std::string> Names(const TodayEntry& entry) {
+        std::vector<std::string> names;
+        for (const today::FoodRow& food : entry.Foods()) names.push_back(food.name);
+        return names;
+    }
+};
+
+TEST_F(TodayEntryTest, FoodsOfTheRecentDaysComeFirstThenTheRestByName) {
+    SetFoods({{"cheese", EatenOn({})},
+              {"Fig", EatenOn({20})},          // before the fourteen days
+              {"Bread", EatenOn({1, 2, 14})},  // day 14 back is the last one that counts
+              {"egg", EatenOn({0, 15})},       // the current day does not count
+              {"apple", EatenOn({3, 5, 7})},
+              {"Dates", EatenOn({1, 2, 3, 4, 5})}});
+    const TodayEntry entry(doc);
+    EXPECT_EQ(Names(entry),
+              (std::vector<std::string>{"Dates", "apple", "Bread", "cheese", "egg", "Fig"}));
+    EXPECT_EQ(entry.Foods()[4].eaten, true);  // egg is on the current day already
+    EXPECT_EQ(entry.Foods()[0].eaten, false);
+}
+
+TEST_F(TodayEntryTest, TheSearchMatchesAnyPartOfANameIgnoringCase) {
+    SetFoods({{"Apple", EatenOn({})}, {"\xC4pfel", EatenOn({})}, {"Pear", EatenOn({})}});
+    const TodayEntry entry(doc);  // Apple, Pear, Äpfel: other letters after A-Z, as on the page
+    const struct {
+        const char* typed;
+        std::vector<std::size_t> rows;
+    } cases[] = {
+        {"", {0, 1, 2}},
+        {"P", {0, 1, 2}},
+        {"  ear ", {1}},
+        {"\xC3\xA4pf", {2}},  // "äpf" finds "Äpfel"
+        {"x", {}},
+        {"\xE2\x82\xAC", {}},      // "€" is in no name
+        {"\xF0\x9F\x8D\x8E", {}},  // a character the diary cannot hold matches nothing
+    };
+    for (const auto& [typed, rows] : cases) {
+        SCOPED_TRACE(typed);
+        EXPECT_EQ(entry.Matching(typed), rows);
+    }
+}
+
+TEST_F(TodayEntryTest, EnterTicksAKnownFoodOffersANewOneAndRefusesABadName) {
+    SetFoods({{"Bread", EatenOn({})}});
+    const TodayEntry entry(doc);
+    using Kind = EnterOutcome::Kind;
+    const struct {
+        const char* typed;
+        Kind kind;
+        std::string nameOrMessage;
+    } cases[] = {
+        {"   ", Kind::Nothing, ""},
+        {" bREAD ", Kind::Tick, ""},
+        {" Oat milk ", Kind::OfferNew, "Oat milk"},
+        {"\xC3\x84pfel", Kind::OfferNew, "\xC4pfel"},
+        {"7up", Kind::Refuse, "Food names must start with a letter"},
+        {"Tea\tcake", Kind::Refuse,
+         "Food names cannot hold tabs, line breaks or other control characters."},
+    };
+    for (const auto& [typed, kind, nameOrMessage] : cases) {
+        SCOPED_TRACE(typed);
+        const EnterOutcome outcome = entry.Enter(typed);
+        EXPECT_EQ(outcome.kind, kind);
+        if (kind == Kind::Tick) {
+            EXPECT_EQ(outcome.row, 0u);
+        }
+        EXPECT_EQ(kind == Kind::OfferNew ? outcome.name
+                  : kind == Kind::Refuse ? outcome.message
+                                         : nameOrMessage,
+                  nameOrMessage);
+    }
+}
+
+// The same stored diary as the two dialogs, day by day, is checked through the real windows
+// (tests/gui/today_window_test.cpp).
+
+TEST_F(TodayEntryTest, CommitKeepsTheOperationsMessagesAndTheCycleRules) {
+    stored.Fill(doc);
+    // A diary without a file hears the save reminder, as after Update Symptoms.
+    Members(doc).m_nextAction = command::UpdateSymptoms;
+    diary.host.SetPathName("");
+    diary.ui.ExpectNotice(text::SaveReminder);
+    TodayEntry entry(doc);
+    entry.Rate(0, diary::Worse);
+    EXPECT_TRUE(doc.CommitToday(entry));
+    EXPECT_TRUE(diary.ui.Done());
+    EXPECT_EQ(doc.Symptoms()[0].m_history.back(), diary::Worse);
+
+    // Outside the daily cycle (a document never set up) nothing is committed.
+    Members(doc).m_nextAction = 0;
+    entry.Rate(0, diary::Better);
+    EXPECT_FALSE(doc.CommitToday(entry));
+    EXPECT_EQ(doc.Symptoms()[0].m_history.back(), diary::Worse);
+}
+
+TEST_F(TodayEntryTest, WithoutSymptomsNoFoodIsCommitted) {
+    SetFoods({{"Bread", EatenOn({})}});
+    Members(doc).m_nextAction = command::UpdateSymptoms;
+    TodayEntry entry(doc);
+    EXPECT_FALSE(entry.CanEnterFoods());
+    entry.SetEaten(0, true);
+    EXPECT_TRUE(doc.CommitToday(entry));
+    EXPECT_EQ(doc.Foods()[0].m_history.back(), diary::NotEaten);
+    EXPECT_EQ(doc.NextAction(), command::UpdateSymptoms);
+}
+
+}  // namespace
+
+namespace {
+
+// The desktop opens the Today window after the new-day question's Yes, and only then.
+TEST_F(TodayEntryTest, TheDocumentTellsWhetherOpeningStartedADay) {
+    const std::string path = folder.File("diary.glg");
+    const struct {
+        const char* what;
+        int lastUpdateDay;  // of March 2024; it is the 12th
+        bool asked, answer, started;
+    } cases[] = {
+        {"a new day, Yes", 11, true, true, true},
+        {"a new day, No", 11, true, false, false},
+        {"the same day", 12, false, false, false},
+    };
+    for (const auto& [what, lastUpdateDay, asked, answer, started] : cases) {
+        SCOPED_TRACE(what);
+        stored.Write(path, LocalTime(2024, 3, lastUpdateDay, 9), 3);
+        if (asked) diary.ui.ExpectQuestion(text::NewDay, answer);
+        ASSERT_TRUE(doc.OnOpenDocument(path));
+        EXPECT_TRUE(diary.ui.Done());
+        EXPECT_EQ(doc.DayStartedOnOpening(), started);
+    }
+}
+
+}  // namespace

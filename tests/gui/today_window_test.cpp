@@ -1,0 +1,377 @@
+// The Today window through its real widgets: rating by keys, searching and ticking, adding a
+// new food, Cancel, and, for a table of days, the same stored diary as the two dialogs give.
+// The Options group of the daily reminder with a stand-in systemctl on PATH.
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <wx/checklst.h>
+#include <wx/srchctrl.h>
+#include <wx/tglbtn.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "DialogTestSupport.h"
+#include "desktop/ActionCommands.h"
+#include "desktop/MainMenu.h"
+#include "desktop/WxUserInterface.h"
+#include "desktop/dialogs/ControlIds.h"
+#include "desktop/dialogs/DayListDlg.h"
+#include "desktop/dialogs/OptionsDlg.h"
+#include "desktop/dialogs/TodayDlg.h"
+#include "desktop/dialogs/UpdateSymptomsDlg.h"
+#include "diary/GastrologDoc.h"
+#include "diary/ReminderUnits.h"
+#include "diary/TodayEntry.h"
+#include "tests/support/DiaryScripts.h"
+#include "tests/support/DocumentTestAccess.h"
+#include "tests/support/FakePorts.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using Strings = std::vector<std::string>;
+
+// The desktop's ports around a core diary of two symptoms and four foods, on a known evening.
+struct Desktop {
+    MemorySettings settings;
+    PlainHost host;
+    WxUserInterface ui{nullptr};
+    FixedClock clock{LocalTime(2005, 3, 7, 20, 0)};
+    CGastrologDoc diary{DocumentPorts{&settings, &host, &ui, nullptr, &clock}};
+
+    Desktop() {
+        EXPECT_TRUE(diary.OnNewDocument());
+        SampleDiary().Fill(diary);
+        auto& foods = Members(diary).m_foods;
+        foods.emplace_back("Bread");  // eaten on most recent days: first in the list
+        foods.back().m_history = std::string(49, 'y') + "n";
+        foods.emplace_back("Apple");
+        foods.back().m_history = std::string(50, 'n');
+        diary.RebuildFoodNames();
+        diary.RebuildDayList(0);
+        Members(diary).m_nextAction = command::UpdateSymptoms;
+        host.SetPathName("/tmp/diary.glg");
+        host.SetModifiedFlag(false);
+    }
+};
+
+std::string HistoryOf(const CGastrologDoc& diary, const std::string& name) {
+    for (const CFood& food : diary.Foods())
+        if (food.m_name == name) return food.m_history;
+    for (const CSymptom& symptom : diary.Symptoms())
+        if (symptom.m_name == name) return symptom.m_history;
+    return "(none)";
+}
+
+// A key as the window's key handler gets it.
+void Key(CTodayDlg& dialog, int key) {
+    wxKeyEvent event(wxEVT_CHAR_HOOK);
+    event.m_keyCode = key;
+    event.SetEventObject(&dialog);
+    dialog.ProcessWindowEvent(event);
+}
+
+void TypeInSearch(CTodayDlg& dialog, const std::string& text) {
+    dialog.Search()->SetValue(wxString::FromUTF8(text));  // sends the text event, as typing does
+}
+
+void PressEnterInSearch(CTodayDlg& dialog) {
+    wxCommandEvent enter(wxEVT_SEARCH, dialog.Search()->GetId());
+    enter.SetEventObject(dialog.Search());
+    enter.SetString(dialog.Search()->GetValue());
+    dialog.Search()->ProcessWindowEvent(enter);
+}
+
+Strings ListedFoods(const CTodayDlg& dialog) {
+    Strings names;
+    for (unsigned int item = 0; item < dialog.FoodList()->GetCount(); ++item)
+        names.push_back((dialog.FoodList()->IsChecked(item) ? "[x] " : "[ ] ") +
+                        dialog.FoodList()->GetString(item).utf8_string());
+    return names;
+}
+
+void SetTicked(CTodayDlg& dialog, const std::string& name, bool ticked) {
+    wxCheckListBox* list = dialog.FoodList();
+    const int item = list->FindString(wxString::FromUTF8(name), true);
+    ASSERT_NE(item, wxNOT_FOUND) << name;
+    list->Check(static_cast<unsigned int>(item), ticked);
+    wxCommandEvent click(wxEVT_CHECKLISTBOX, list->GetId());
+    click.SetEventObject(list);
+    click.SetInt(item);
+    list->ProcessWindowEvent(click);
+}
+
+// Which of the three buttons of a symptom row are down: "b", "n" or "w".
+std::string ShownRating(const CTodayDlg& dialog, std::size_t symptom) {
+    std::string down;
+    for (std::size_t column = 0; column < 3; ++column)
+        if (dialog.RatingButton(symptom, column)->GetValue()) down += CTodayDlg::Ratings[column];
+    return down;
+}
+
+// Opens the window on the diary as the Today command does and lets the script work it.
+bool RunToday(CGastrologDoc& diary, std::function<int(CTodayDlg&)> script) {
+    today::TodayEntry entry(diary);
+    int result = wxID_CANCEL;
+    wxTEST_DIALOG(
+        {
+            CTodayDlg dialog(nullptr, entry);
+            result = dialog.ShowModal();
+        },
+        ScriptedDialog<CTodayDlg>(std::move(script)));
+    return result == wxID_OK && diary.CommitToday(entry);
+}
+
+TEST(TodayWindow, ADayEnteredByKeysSearchAndTicks) {
+    Desktop desktop;
+    const bool committed = RunToday(desktop.diary, [](CTodayDlg& dialog) {
+        EXPECT_EQ(dialog.GetTitle(), "Today");
+        // Bread was eaten on most recent days, Tea on more than Milk, Apple on none.
+        EXPECT_EQ(ListedFoods(dialog), (Strings{"[ ] Bread", "[x] Tea", "[x] Milk", "[ ] Apple"}));
+
+        // Headache, then Bloating: W rates and moves on, 1 rates better.
+        EXPECT_EQ(dialog.CurrentSymptom(), 0u);
+        Key(dialog, 'W');
+        EXPECT_EQ(dialog.CurrentSymptom(), 1u);
+        Key(dialog, '1');
+        EXPECT_EQ(ShownRating(dialog, 0), "w");
+        EXPECT_EQ(ShownRating(dialog, 1), "b");
+        // Up to Headache; Left moves its rating to "no change", Right back to "worse".
+        Key(dialog, WXK_UP);
+        Key(dialog, WXK_LEFT);
+        EXPECT_EQ(ShownRating(dialog, 0), "n");
+        Key(dialog, WXK_RIGHT);
+        Key(dialog, WXK_RIGHT);  // already the last: stays
+        EXPECT_EQ(ShownRating(dialog, 0), "w");
+
+        // Tab leads from the ratings to the search box, where letters are typed, not ratings.
+        Key(dialog, WXK_TAB);
+        EXPECT_EQ(wxWindow::FindFocus()->GetParent() == dialog.Search() ||
+                      wxWindow::FindFocus() == dialog.Search(),
+                  true);
+        Key(dialog, 'B');
+        EXPECT_EQ(ShownRating(dialog, 0), "w");
+
+        // The search filters; Milk is taken off, Bread ticked by Enter on its name.
+        TypeInSearch(dialog, "MIL");
+        EXPECT_EQ(ListedFoods(dialog), (Strings{"[x] Milk"}));
+        SetTicked(dialog, "Milk", false);
+        TypeInSearch(dialog, "bread");
+        PressEnterInSearch(dialog);
+        EXPECT_EQ(dialog.Search()->GetValue(), "");
+
+        // A bad name is refused as in the day-list dialog; a new one is added when the user
+        // says Yes, ticked.
+        TypeInSearch(dialog, "7up");
+        wxTEST_DIALOG(PressEnterInSearch(dialog),
+                      ExpectMessage("Food names must start with a letter", "New Food",
+                                    ExpectMessage::Icon::Exclamation));
+        TypeInSearch(dialog, " Oat milk ");
+        wxTEST_DIALOG(PressEnterInSearch(dialog),
+                      ExpectMessage("\"Oat milk\" is not one of your foods.\n\nAdd it as a new "
+                                    "food?",
+                                    "Gastrolog", ExpectMessage::Icon::Question, wxID_YES));
+        EXPECT_EQ(ListedFoods(dialog),
+                  (Strings{"[x] Bread", "[x] Tea", "[ ] Milk", "[ ] Apple", "[x] Oat milk"}));
+        return Press(dialog, wxID_OK, wxID_OK);
+    });
+    ASSERT_TRUE(committed);
+    const CGastrologDoc& diary = desktop.diary;
+    EXPECT_EQ(HistoryOf(diary, "Headache").back(), 'w');
+    EXPECT_EQ(HistoryOf(diary, "Bloating").back(), 'b');
+    EXPECT_EQ(HistoryOf(diary, "Bread").back(), 'y');
+    EXPECT_EQ(HistoryOf(diary, "Tea").back(), 'y');
+    EXPECT_EQ(HistoryOf(diary, "Milk").back(), 'n');
+    EXPECT_EQ(HistoryOf(diary, "Oat milk"), std::string(diary::NewFoodHistory));
+    EXPECT_EQ(diary.NextAction(), command::UpdateConnections);
+    EXPECT_TRUE(desktop.host.IsModified());
+}
+
+TEST(TodayWindow, CancelChangesNothing) {
+    Desktop desktop;
+    const std::vector<std::uint8_t> before = desktop.diary.WriteBytes();
+    const Strings foodNames = desktop.diary.FoodNames();
+    EXPECT_FALSE(RunToday(desktop.diary, [](CTodayDlg& dialog) {
+        Key(dialog, 'W');
+        Key(dialog, 'W');
+        SetTicked(dialog, "Tea", false);
+        TypeInSearch(dialog, "Kale");
+        wxTEST_DIALOG(PressEnterInSearch(dialog),
+                      ExpectMessage("\"Kale\" is not one of your foods.\n\nAdd it as a new food?",
+                                    "Gastrolog", ExpectMessage::Icon::Question, wxID_YES));
+        return Press(dialog, wxID_CANCEL, wxID_CANCEL);
+    }));
+    EXPECT_EQ(desktop.diary.WriteBytes(), before);
+    EXPECT_EQ(desktop.diary.FoodNames(), foodNames);
+    EXPECT_FALSE(desktop.host.IsModified());
+}
+
+// One day of the table: the ratings, foods put on the day, foods taken off, new foods.
+struct Day {
+    const char* what;
+    std::vector<std::pair<std::string, int>> ratings;  // symptom, rating button of the dialog
+    Strings putOn, takeOff, add;
+};
+
+class SameAsTheDialogs : public ::testing::TestWithParam<Day> {};
+
+TEST_P(SameAsTheDialogs, StoresTheSameDiary) {
+    const Day& day = GetParam();
+    Desktop viaDialogs, viaToday;
+
+    wxTEST_DIALOG(viaDialogs.diary.OnUpdateSymptoms(),
+                  ScriptedDialog<CUpdateSymptomsDlg>([&](CUpdateSymptomsDlg& dialog) {
+                      auto* list = ControlOf<wxListBox>(&dialog, control::SymptomList);
+                      for (const auto& [name, button] : day.ratings) {
+                          for (unsigned int row = 0; row < list->GetCount(); ++row)
+                              list->SetSelection(row, list->GetString(row).StartsWith(name));
+                          Click(&dialog, button);
+                      }
+                      return Press(dialog, wxID_OK, wxID_OK);
+                  }));
+    wxTEST_DIALOG(viaDialogs.diary.OnCreateDayList(),
+                  ScriptedDialog<CDayListDlg>([&](CDayListDlg& dialog) {
+                      auto* master = ControlOf<wxListBox>(&dialog, control::MasterList);
+                      for (const std::string& name : day.putOn) SelectRow(master, name);
+                      Click(&dialog, control::CopyToDayList);
+                      for (const std::string& name : day.takeOff) {
+                          SelectRow(ControlOf<wxListBox>(&dialog, control::DayList), name);
+                          wxTEST_DIALOG(Click(&dialog, control::DeleteFood),
+                                        wxExpectModal<CDeleteFoodDlg>(Confirm()));
+                      }
+                      for (const std::string& name : day.add)
+                          wxTEST_DIALOG(Click(&dialog, control::NewFood),
+                                        wxExpectModal<CNewFoodDlg>(Type(name)));
+                      return Press(dialog, control::DayListOk, wxID_OK);
+                  }));
+
+    ASSERT_TRUE(RunToday(viaToday.diary, [&](CTodayDlg& dialog) {
+        for (const auto& [name, button] : day.ratings) {
+            while (dialog.CurrentSymptom() > 0) Key(dialog, WXK_UP);
+            for (const CSymptom& symptom : viaToday.diary.Symptoms()) {
+                if (symptom.m_name == name) break;
+                Key(dialog, WXK_DOWN);
+            }
+            Key(dialog, button == control::Better ? 'B' : button == control::Worse ? 'W' : 'N');
+        }
+        for (const std::string& name : day.putOn) SetTicked(dialog, name, true);
+        for (const std::string& name : day.takeOff) SetTicked(dialog, name, false);
+        for (const std::string& name : day.add) {
+            TypeInSearch(dialog, name);
+            wxTEST_DIALOG(PressEnterInSearch(dialog),
+                          ExpectMessage("\"" + name +
+                                            "\" is not one of your foods.\n\nAdd it as a "
+                                            "new food?",
+                                        "Gastrolog", ExpectMessage::Icon::Question, wxID_YES));
+        }
+        return Press(dialog, wxID_OK, wxID_OK);
+    }));
+
+    EXPECT_EQ(viaToday.diary.WriteBytes(), viaDialogs.diary.WriteBytes());
+    EXPECT_EQ(viaToday.diary.NextAction(), viaDialogs.diary.NextAction());
+    EXPECT_EQ(viaToday.host.IsModified(), viaDialogs.host.IsModified());
+}
+
+const Day Days[] = {
+    {"confirmed unchanged", {}, {}, {}, {}},
+    {"ratings", {{"Headache", control::Worse}, {"Bloating", control::NoChange}}, {}, {}, {}},
+    {"foods on and off", {{"Bloating", control::Better}}, {"Bread", "Apple"}, {"Tea"}, {}},
+    {"new foods", {{"Headache", control::Better}}, {}, {"Milk", "Tea"}, {"Kale", "Oat milk"}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Days, SameAsTheDialogs, ::testing::ValuesIn(Days));
+
+TEST(TodayWindow, IsTheFirstActionCommandWithItsKeyAndPicture) {
+    const ActionCommand& first = ActionCommands().front();
+    EXPECT_EQ(first.id, command::Today);
+    EXPECT_STREQ(first.menuText, "&Today...\tCtrl+T");
+    EXPECT_EQ(first.toolbarImage, ToolbarImage::Today);
+    EXPECT_EQ(ToolTipText(command::Today), "Today");
+}
+
+// ---- the Options group, with a systemctl of the test's own first on PATH
+
+class ReminderOptions : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_path = getenv("PATH");
+        setenv("XDG_CONFIG_HOME", m_folder.File("config").c_str(), 1);
+        const std::string bin = m_folder.File("bin");
+        fs::create_directories(bin);
+        std::ofstream(bin + "/systemctl")
+            << "#!/bin/sh\necho \"$@\" >> '" << Log() << "'\n"
+            << "[ -e '" << m_folder.File("no-manager") << "' ] && exit 1\nexit 0\n";
+        fs::permissions(bin + "/systemctl", fs::perms::owner_all);
+        setenv("PATH", (bin + ":" + m_path).c_str(), 1);
+    }
+    void TearDown() override {
+        setenv("PATH", m_path.c_str(), 1);
+        unsetenv("XDG_CONFIG_HOME");
+    }
+    std::string Log() const { return m_folder.File("systemctl.log"); }
+    Strings Calls() const {
+        Strings calls;
+        std::ifstream log(Log());
+        for (std::string line; std::getline(log, line);) calls.push_back(line);
+        fs::remove(Log());
+        return calls;
+    }
+    fs::path Unit(const char* name) const {
+        return fs::path(m_folder.File("config")) / "systemd/user" / name;
+    }
+    void RunOptions(std::function<void(COptionsDlg&)> work) {
+        wxTEST_DIALOG(RunOptionsCommand(nullptr, settings),
+                      ScriptedDialog<COptionsDlg>([&](COptionsDlg& dialog) {
+                          work(dialog);
+                          return Press(dialog, wxID_OK, wxID_OK);
+                      }));
+    }
+
+    TemporaryFolder m_folder;
+    std::string m_path;
+    MemorySettings settings;
+};
+
+TEST_F(ReminderOptions, OnWritesAndEnablesTheTimerOffRemovesIt) {
+    RunOptions([](COptionsDlg& dialog) {
+        auto* reminder = ControlOf<wxCheckBox>(&dialog, control::Reminder);
+        EXPECT_FALSE(reminder->GetValue());  // off by default
+        reminder->SetValue(true);
+        ControlOf<wxTextCtrl>(&dialog, control::ReminderTime)->SetValue("21:30");
+        ControlOf<wxCheckBox>(&dialog, control::TodayOnNewDay)->SetValue(true);
+    });
+    EXPECT_EQ(settings.GetString("Settings", "ReminderTime", "?"), "21:30");
+    EXPECT_EQ(settings.GetInt("Settings", "TodayOnNewDay", 0), 1);
+    EXPECT_EQ(Calls(), (Strings{"--user show-environment", "--user daemon-reload",
+                                "--user enable --now gastrolog-reminder.timer"}));
+    ASSERT_TRUE(fs::exists(Unit("gastrolog-reminder.timer")));
+    ASSERT_TRUE(fs::exists(Unit("gastrolog-reminder.service")));
+
+    RunOptions([](COptionsDlg& dialog) {
+        auto* reminder = ControlOf<wxCheckBox>(&dialog, control::Reminder);
+        EXPECT_TRUE(reminder->GetValue());
+        EXPECT_EQ(ControlOf<wxTextCtrl>(&dialog, control::ReminderTime)->GetValue(), "21:30");
+        reminder->SetValue(false);
+    });
+    EXPECT_EQ(settings.GetString("Settings", "ReminderTime", "?"), "");
+    EXPECT_EQ(Calls(),
+              (Strings{"--user show-environment", "--user disable --now gastrolog-reminder.timer",
+                       "--user daemon-reload"}));
+    EXPECT_FALSE(fs::exists(Unit("gastrolog-reminder.timer")));
+    EXPECT_FALSE(fs::exists(Unit("gastrolog-reminder.service")));
+}
+
+TEST_F(ReminderOptions, WithoutAUserManagerTheGroupSaysSoAndStaysOff) {
+    std::ofstream(m_folder.File("no-manager")) << "";
+    RunOptions([](COptionsDlg& dialog) {
+        EXPECT_FALSE(ControlOf<wxCheckBox>(&dialog, control::Reminder)->IsEnabled());
+        auto* note = ControlOf<wxStaticText>(&dialog, control::ReminderNote);
+        EXPECT_NE(note->GetLabel().Find("systemd's user manager is not running"), wxNOT_FOUND);
+    });
+    EXPECT_EQ(settings.GetString("Settings", "ReminderTime", "?"), "?");
+    EXPECT_EQ(Calls(), (Strings{"--user show-environment"}));
+    EXPECT_FALSE(fs::exists(Unit("gastrolog-reminder.timer")));
+}
+
+}  // namespace
