@@ -6,8 +6,10 @@
 #include "desktop/ActionCommands.h"
 #include "desktop/DiaryFileDialogs.h"
 #include "desktop/EvidenceWindow.h"
+#include "desktop/MainFrame.h"
 #include "desktop/dialogs/DiaryText.h"
 #include "desktop/dialogs/TrainingProgressDlg.h"
+#include "diary/AtomicFile.h"
 #include "diary/Backups.h"
 
 std::string NativePath(const wxString& path) {
@@ -71,6 +73,7 @@ void DiaryDocument::ApplyPorts(ProgressIndicator* progress) {
     ports.host = m_host.get();
     ports.ui = m_uiOverride ? m_uiOverride : &m_ui;
     ports.progress = progress;
+    ports.files = m_files;
     m_core.SetPorts(ports);
 }
 
@@ -113,6 +116,7 @@ void DiaryDocument::RefreshFrameTitle() {
 bool DiaryDocument::OnNewDocument() {
     if (!m_core.OnNewDocument()) return false;
     m_access.Release();
+    ShowStatus(CMainFrame::IdleText);
     return true;
 }
 
@@ -122,14 +126,32 @@ bool DiaryDocument::OnOpenDocument(const wxString& path) {
     if (!mode || !m_core.OnOpenDocument(native)) return false;
     m_access.Hold(native, *mode);
     RefreshFrameTitle();
+    ShowStatus(atomic_file::FolderTakesSave(native, Files()) ? CMainFrame::IdleText
+                                                             : ReadOnlyFolderStatus);
     return true;
 }
 
+void DiaryDocument::ShowStatus(const wxString& text) {
+    if (auto* frame = dynamic_cast<wxFrame*>(GetDocumentWindow()); frame && frame->GetStatusBar())
+        frame->SetStatusText(text, CMainFrame::MessageField);
+}
+
+void DiaryDocument::SetFileSystem(FileSystem* files) {
+    m_files = files;
+    ApplyPorts();
+}
+
 bool DiaryDocument::OpenAsUntitledCopy(const wxString& path) {
-    if (!m_core.OnOpenDocument(NativePath(path))) return false;
+    if (!m_core.OpenStoredCopy(NativePath(path))) return false;
     m_access.Release();
-    m_core.SetPathName({});
-    Modify(true);
+    RefreshFrameTitle();
+    ShowStatus(CMainFrame::IdleText);
+    return true;
+}
+
+bool DiaryDocument::OpenToPrint(const wxString& path) {
+    if (!m_core.OpenStored(NativePath(path))) return false;
+    m_access.Release();
     return true;
 }
 
@@ -165,6 +187,9 @@ bool DiaryDocument::OnSaveDocument(const wxString& path) {
             splitHardLinks = true;
             continue;
         }
+        // A folder that takes no files: the diary can still be kept under another name.
+        if (result.GetCode() == FileResult::Code::Access)
+            return Ui().AskYesNo(result.Message() + "\n\n" + SaveElsewhereQuestion) && SaveAs();
         if (result.GetCode() != FileResult::Code::HardLinked) Ui().ReportError(result.Message());
         return false;
     }

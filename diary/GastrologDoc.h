@@ -86,9 +86,23 @@ public:
     void OfferSkippedDays(int count);
     bool UpdateSymptoms(bool fromCommand, int dayIndex);
     bool CreateDayList(int dayIndex);
+    // CreateDayList on working copies the caller keeps: a cancelled dialog leaves them as the
+    // user left them, so that the dialog can open again on them.
+    bool CreateDayList(int dayIndex, StringList& masterList, StringList& dayList);
     std::string GetDayLabel(int dayIndex) const;
+    // When the diary's current day was started, by the clock (m_lastUpdate holds its diary
+    // day, a calendar day earlier before the new-day hour).
+    TimeValue GetLastUpdateMoment() const;
     bool OnNewDocument();
     bool OnOpenDocument(const std::string& path);
+    // Opens the file as it is stored: no skipped days, no new day, no question; the stored
+    // current day stays current. For printing what is stored.
+    bool OpenStored(const std::string& path);
+    // OpenStored for a copy (a daily backup): the diary has no file and is modified, and its
+    // page shows as a diary's. Its daily cycle resumes once it is saved and opened again.
+    bool OpenStoredCopy(const std::string& path);
+    // A copy opened by OpenStoredCopy and not saved since.
+    bool IsRestoredCopy() const { return m_restoredCopy; }
 
     // Command handlers of the Action menu.
     void OnUpdateSymptoms();
@@ -143,6 +157,9 @@ public:
     TimeValue LastUpdate() const { return m_lastUpdate; }
     std::int32_t NextAction() const { return m_nextAction; }
     bool ListsCurrent() const { return m_listsCurrent; }
+    // The diary day tomorrow's lists are for: the day after the one they were made on (before
+    // any lists, the day after the current one).
+    TimeValue ListsDay() const;
     bool Yesterday() const { return m_yesterday; }
     bool ShowFoods() const { return m_showFoods; }
     bool ShowSymptoms() const { return m_showSymptoms; }
@@ -193,10 +210,17 @@ private:
     void RememberSectionSwitch(int viewCommandId, bool shown);
     // Takes what a file or an import holds; the generated lists of the diary before go.
     void AdoptStoredDiary(StoredDiary&& diary);
+    // Reads the file into the diary as stored, with its path and unmodified; a file that
+    // cannot be read is reported and leaves the diary as it was.
+    bool ReadStoredFile(const std::string& path);
+    void ShowStoredDiary();
     StoredDiary TakeStoredDiary();
     StoredDiaryMembers<false> StoredMembersToWrite();
     void StoreDiary(CArchive& archive);
     void ClearGeneratedLists();
+    // The bytes a save would store now, the day count left as it is; nothing when the format
+    // cannot hold the diary.
+    std::optional<std::vector<std::uint8_t>> StoredBytes();
 
     // The packed training and scoring paths work on the network's numbers in place.
     friend class FastTrainer;
@@ -227,6 +251,8 @@ private:
     std::vector<CSymptom> m_symptoms;
     std::vector<CHidden> m_hidden;
     bool m_yesterday = false;
+    bool m_restoredCopy = false;
+    std::optional<TimeValue> m_listsDay;  // set by Generate Tomorrow's Lists
 
     // The file this diary was last read from or saved to, as it was then.
     struct KnownFile {

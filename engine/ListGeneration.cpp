@@ -3,6 +3,7 @@
 #include <span>
 
 #include "diary/GastrologDoc.h"
+#include "diary/LocalTime.h"
 #include "engine/NetworkArithmetic.h"
 #include "engine/SortedNameList.h"
 #include "engine/TestPassScorer.h"
@@ -93,6 +94,8 @@ double CGastrologDoc::GenerateLists(int unclassifiedAction) {
 void CGastrologDoc::OnGenerateTomorrowsLists() {
     GenerateLists();
     m_listsCurrent = false;
+    // For the day after the one just entered, which may be yesterday's, whatever day follows.
+    m_listsDay = calendar::DaysEarlier(m_lastUpdate, -1);
     m_nextAction = command::UpdateSymptoms;
     if (CheckNewDay(true)) {
         StartNewDay();
@@ -101,7 +104,12 @@ void CGastrologDoc::OnGenerateTomorrowsLists() {
     }
 }
 
+// The lists are not stored: the diary stays unmodified unless scoring changed what is (the
+// network's last test pass is kept in the stored units).
 void CGastrologDoc::OnGenerateCurrentLists() {
+    const bool wasModified = Host().IsModified();
+    const std::optional<std::vector<std::uint8_t>> before = StoredBytes();
     GenerateLists();
     m_listsCurrent = true;
+    if (!wasModified && before && StoredBytes() == before) SetModifiedFlag(false);
 }
