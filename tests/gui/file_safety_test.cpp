@@ -220,7 +220,9 @@ TEST_F(FileSafetyTest, ADiaryInAFolderThatCannotBeWrittenIsSavedElsewhere) {
 
     Document().Modify(false);
     files.Heal();
-    ASSERT_TRUE(Open(path));
+    const std::string writable = folder.File("writable.glg");
+    fs::copy_file(path, writable);
+    ASSERT_TRUE(Open(writable));
     EXPECT_EQ(status->GetStatusText(CMainFrame::MessageField), CMainFrame::IdleText);
     Document().SetFileSystem(nullptr);
 }
