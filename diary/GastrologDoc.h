@@ -221,6 +221,8 @@ private:
     // The bytes a save would store now, the day count left as it is; nothing when the format
     // cannot hold the diary.
     std::optional<std::vector<std::uint8_t>> StoredBytes();
+    void KeepUnmodifiedUnlessStoredChanged(bool wasModified,
+                                           const std::optional<std::vector<std::uint8_t>>& before);
 
     // The packed training and scoring paths work on the network's numbers in place.
     friend class FastTrainer;

@@ -92,6 +92,8 @@ double CGastrologDoc::GenerateLists(int unclassifiedAction) {
 }
 
 void CGastrologDoc::OnGenerateTomorrowsLists() {
+    const bool wasModified = Host().IsModified();
+    const std::optional<std::vector<std::uint8_t>> before = StoredBytes();
     GenerateLists();
     m_listsCurrent = false;
     // For the day after the one just entered, which may be yesterday's, whatever day follows.
@@ -102,14 +104,20 @@ void CGastrologDoc::OnGenerateTomorrowsLists() {
     } else {
         m_nextAction = command::CreateDayList;
     }
+    KeepUnmodifiedUnlessStoredChanged(wasModified, before);
 }
 
-// The lists are not stored: the diary stays unmodified unless scoring changed what is (the
-// network's last test pass is kept in the stored units).
 void CGastrologDoc::OnGenerateCurrentLists() {
     const bool wasModified = Host().IsModified();
     const std::optional<std::vector<std::uint8_t>> before = StoredBytes();
     GenerateLists();
     m_listsCurrent = true;
+    KeepUnmodifiedUnlessStoredChanged(wasModified, before);
+}
+
+// The lists are not stored: a diary stays unmodified unless what a save writes changed (the
+// network's last test pass is kept in the stored units, a new day rolls the histories).
+void CGastrologDoc::KeepUnmodifiedUnlessStoredChanged(
+    bool wasModified, const std::optional<std::vector<std::uint8_t>>& before) {
     if (!wasModified && before && StoredBytes() == before) SetModifiedFlag(false);
 }

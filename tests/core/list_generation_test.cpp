@@ -333,6 +333,11 @@ TEST_F(ListCommands, CurrentListsModifyTheDiaryOnlyWhenWhatIsStoredChanges) {
         diary.doc.OnGenerateCurrentLists();
         EXPECT_EQ(diary.host.IsModified(), c.modifiedAfter);
     }
+    // Tomorrow's lists on the same day start no day: nothing stored changes either.
+    diary.clock.Set(LocalTime(2024, 3, 5, 22));
+    diary.host.SetModifiedFlag(false);
+    diary.doc.OnGenerateTomorrowsLists();
+    EXPECT_FALSE(diary.host.IsModified());
 }
 
 TEST_F(ListCommands, TomorrowsListsOnTheSameDayWaitForTheDayList) {
