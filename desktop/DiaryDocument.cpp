@@ -169,6 +169,7 @@ bool DiaryDocument::OnSaveDocument(const wxString& path) {
             if (!result.Message().empty()) Ui().Notify(result.Message());  // saved, with a caveat
             m_access.Hold(native, DiaryAccess::Mode::Own);
             RefreshFrameTitle();
+            ShowStatus(CMainFrame::IdleText);  // its folder took the file
             return true;
         }
         if (result.GetCode() == FileResult::Code::ChangedOnDisk) {
