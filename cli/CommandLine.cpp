@@ -46,7 +46,8 @@ void AddSavingOptions(CLI::App& command, Arguments& arguments) {
 
 void AddInfo(CLI::App& app, Arguments& arguments, std::map<CLI::App*, Action>& actions) {
     auto* command = app.add_subcommand(
-        "info", "Days recorded, last update, numbers of foods and symptoms, symptom status");
+        "info",
+        "Days recorded, last update and diary day, numbers of foods and symptoms, symptom status");
     command->add_option("FILE", arguments.file, "The diary (.glg)")->required();
     actions[command] = [](const Arguments& a, std::ostream& out, std::ostream& err) {
         return RunInfo(a.file, out, err);

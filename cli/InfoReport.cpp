@@ -11,9 +11,11 @@
 void WriteDiaryInfo(const CGastrologDoc& doc, std::ostream& out) {
     TextTable summary;
     summary.AddRow({"Days recorded:", std::to_string(doc.DayCount())});
-    summary.AddRow({"Last update:", calendar::Format(doc.LastUpdate(),
+    // The moment by the clock; the diary day it began can be the date before (new-day hour).
+    summary.AddRow({"Last update:", calendar::Format(doc.GetLastUpdateMoment(),
                                                      std::string(calendar::DateFormat) + " %H:%M") +
                                         " local time"});
+    summary.AddRow({"Diary day:", calendar::Format(doc.LastUpdate(), calendar::DateFormat)});
     summary.AddRow({"Foods:", std::to_string(doc.Foods().size())});
     summary.AddRow({"Symptoms:", std::to_string(doc.Symptoms().size())});
     summary.Write(out);

@@ -56,15 +56,20 @@ DesktopSession::Outcome DesktopSession::Start(const DesktopCommandLine& commandL
     Document()->Core().LoadSectionSwitches();
     Document()->UpdateAllViews();
     if (commandLine.action == Action::NewDiary) return Outcome::Running;
-    if (!OpenDiary(commandLine.file)) return Outcome::Failed;
-    if (!printing) return Outcome::Running;
+    if (!printing) return OpenDiary(commandLine.file) ? Outcome::Running : Outcome::Failed;
+    // Printing prints what is stored: it starts no day and asks nothing.
+    if (!Document()->OpenToPrint(AbsolutePath(commandLine.file))) return Outcome::Failed;
     return PrintDiary(commandLine.printer) ? Outcome::Finished : Outcome::Failed;
 }
 
-bool DesktopSession::OpenDiary(const wxString& path) {
+wxString DesktopSession::AbsolutePath(const wxString& path) {
     wxFileName name(path);
     name.MakeAbsolute();
-    return m_manager->CreateDocument(name.GetFullPath(), wxDOC_SILENT) != nullptr;
+    return name.GetFullPath();
+}
+
+bool DesktopSession::OpenDiary(const wxString& path) {
+    return m_manager->CreateDocument(AbsolutePath(path), wxDOC_SILENT) != nullptr;
 }
 
 bool DesktopSession::PrintDiary(const wxString& printer) {

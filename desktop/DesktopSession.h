@@ -44,6 +44,7 @@ public:
     CGastrologDocManager& DocumentManager() { return *m_manager; }
 
 private:
+    static wxString AbsolutePath(const wxString& path);
     bool OpenDiary(const wxString& path);
     bool PrintDiary(const wxString& printer);
     bool RemoveSettings();

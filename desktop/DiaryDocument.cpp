@@ -8,9 +8,11 @@
 #include "desktop/ActionCommands.h"
 #include "desktop/DiaryFileDialogs.h"
 #include "desktop/EvidenceWindow.h"
+#include "desktop/MainFrame.h"
 #include "desktop/dialogs/DiaryText.h"
 #include "desktop/dialogs/TodayDlg.h"
 #include "desktop/dialogs/TrainingProgressDlg.h"
+#include "diary/AtomicFile.h"
 #include "diary/Backups.h"
 #include "diary/DiaryConstants.h"
 #include "diary/ReminderUnits.h"
@@ -67,6 +69,7 @@ void DiaryDocument::ApplyPorts(ProgressIndicator* progress) {
     ports.host = m_host.get();
     ports.ui = m_uiOverride ? m_uiOverride : &m_ui;
     ports.progress = progress;
+    ports.files = m_files;
     m_core.SetPorts(ports);
 }
 
@@ -122,6 +125,7 @@ void DiaryDocument::TellBackupProblem() {
 bool DiaryDocument::OnNewDocument() {
     if (!m_core.OnNewDocument()) return false;
     m_access.Release();
+    ShowStatus(CMainFrame::IdleText);
     return true;
 }
 
@@ -131,6 +135,8 @@ bool DiaryDocument::OnOpenDocument(const wxString& path) {
     if (!mode || !m_core.OnOpenDocument(native)) return false;
     m_access.Hold(native, *mode);
     RefreshFrameTitle();
+    ShowStatus(atomic_file::FolderTakesSave(native, Files()) ? CMainFrame::IdleText
+                                                             : ReadOnlyFolderStatus);
     // The Today window follows the new-day question's Yes when the user asked for it; after the
     // opening has finished, so the main window stands.
     if (m_core.DayStartedOnOpening() &&
@@ -139,11 +145,27 @@ bool DiaryDocument::OnOpenDocument(const wxString& path) {
     return true;
 }
 
+void DiaryDocument::ShowStatus(const wxString& text) {
+    if (auto* frame = dynamic_cast<wxFrame*>(GetDocumentWindow()); frame && frame->GetStatusBar())
+        frame->SetStatusText(text, CMainFrame::MessageField);
+}
+
+void DiaryDocument::SetFileSystem(FileSystem* files) {
+    m_files = files;
+    ApplyPorts();
+}
+
 bool DiaryDocument::OpenAsUntitledCopy(const wxString& path) {
-    if (!m_core.OnOpenDocument(NativePath(path))) return false;
+    if (!m_core.OpenStoredCopy(NativePath(path))) return false;
     m_access.Release();
-    m_core.SetPathName({});
-    Modify(true);
+    RefreshFrameTitle();
+    ShowStatus(CMainFrame::IdleText);
+    return true;
+}
+
+bool DiaryDocument::OpenToPrint(const wxString& path) {
+    if (!m_core.OpenStored(NativePath(path))) return false;
+    m_access.Release();
     return true;
 }
 
@@ -161,6 +183,7 @@ bool DiaryDocument::OnSaveDocument(const wxString& path) {
             if (!result.Message().empty()) Ui().Notify(result.Message());  // saved, with a caveat
             m_access.Hold(native, DiaryAccess::Mode::Own);
             RefreshFrameTitle();
+            ShowStatus(CMainFrame::IdleText);  // its folder took the file
             TellBackupProblem();
             return true;
         }
@@ -180,6 +203,9 @@ bool DiaryDocument::OnSaveDocument(const wxString& path) {
             splitHardLinks = true;
             continue;
         }
+        // A folder that takes no files: the diary can still be kept under another name.
+        if (result.GetCode() == FileResult::Code::Access)
+            return Ui().AskYesNo(result.Message() + "\n\n" + SaveElsewhereQuestion) && SaveAs();
         if (result.GetCode() != FileResult::Code::HardLinked) Ui().ReportError(result.Message());
         return false;
     }

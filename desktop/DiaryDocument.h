@@ -23,6 +23,12 @@ public:
 
     // The document's title for a diary that has no file yet.
     static constexpr const char* UntitledName = "Untitled";
+    // The status bar's word on a diary whose folder takes no files, and the question after a
+    // save refused for the same reason.
+    static constexpr const char* ReadOnlyFolderStatus =
+        "This diary's folder cannot be written: save your changes elsewhere (File - Save As).";
+    static constexpr const char* SaveElsewhereQuestion =
+        "Changes to this diary must be saved elsewhere. Save it under another name?";
 
     bool OnNewDocument() override;
     // Asks first when another Gastrolog has the diary open (read-only, anyway or cancel).
@@ -32,7 +38,10 @@ public:
     bool OnSaveDocument(const wxString& path) override;
     bool OnCloseDocument() override;
     // Opens a copy (a backup) as a new, untitled diary, so saving it replaces nothing unasked.
+    // The copy is shown as it was stored: no skipped days, no new day.
     bool OpenAsUntitledCopy(const wxString& path);
+    // Opens the diary as it is stored, for printing: no question, nothing changed, no lock.
+    bool OpenToPrint(const wxString& path);
     // Opened read-only because another Gastrolog has the diary open: Save asks for a new name.
     bool IsReadOnly() const { return m_access.IsReadOnly(); }
     // This window's diary has no lock (none could be taken), so a second window is not warned.
@@ -51,6 +60,9 @@ public:
 
     // Replaces the user interface port (tests script it; null restores the message boxes).
     void SetUserInterface(UserInterface* ui);
+    // Replaces the file system the diary is read and saved through (tests make steps fail;
+    // null restores the real one).
+    void SetFileSystem(FileSystem* files);
 
     // Update Connections, with the progress window for the length of the run.
     void UpdateConnectionsWithProgress();
@@ -76,12 +88,16 @@ private:
     void OnUpdateSave(wxUpdateUIEvent& event);
 
     UserInterface& Ui() { return m_uiOverride ? *m_uiOverride : m_ui; }
+    FileSystem& Files() { return m_files ? *m_files : RealFileSystem(); }
+    // Text in the main window's status bar, where the window has one.
+    void ShowStatus(const wxString& text);
 
     std::unique_ptr<HostPort> m_host;
     DiaryAccess m_access;
     ConfigSettings m_settings;
     WxUserInterface m_ui;
     UserInterface* m_uiOverride = nullptr;
+    FileSystem* m_files = nullptr;
     CGastrologDoc m_core;
 
     wxDECLARE_DYNAMIC_CLASS(DiaryDocument);

@@ -213,6 +213,18 @@ void RemoveStaleTemporaries(const std::string& path, FileSystem& files) {
     }
 }
 
+bool FolderTakesSave(const std::string& path, FileSystem& files) {
+    const std::string target = ResolveTarget(files, path);
+    std::string temporaryPath;
+    int error = 0;
+    {
+        Descriptor descriptor(files);
+        error = CreateTemporary(files, descriptor, target, 0600, temporaryPath);
+    }
+    if (error == 0) files.Remove(temporaryPath);
+    return error != EACCES && error != EPERM && error != EROFS;
+}
+
 FileResult ResultForError(int error, const std::string& path, bool saving) {
     switch (error) {
         case ENOENT:

@@ -65,6 +65,10 @@ FileResult ReplaceFile(const std::string& path, std::span<const std::uint8_t> by
                        FileSystem& files = RealFileSystem(), const SaveOptions& options = {},
                        FileIdentity* written = nullptr);
 
+// Whether a save could make its new file beside the diary; false only when the folder refuses
+// new files (permissions, a read-only file system). Leaves nothing behind.
+bool FolderTakesSave(const std::string& path, FileSystem& files = RealFileSystem());
+
 // Removes the temporary files that saves of this diary by processes now gone left behind.
 void RemoveStaleTemporaries(const std::string& path, FileSystem& files = RealFileSystem());
 

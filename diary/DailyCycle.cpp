@@ -138,14 +138,16 @@ void CommitFoodMarks(StringList& foodNames, std::vector<CFood>& foods) {
 
 // Rolls in and offers each skipped day in turn; returns how many days were rolled in. A
 // cancelled dialog that the user does not mean to cancel opens again for the same day, so no
-// day's entries are passed over.
+// day's entries are passed over; the day list comes back as the user left it.
 int EnterSkippedDays(CGastrologDoc& doc, UserInterface& ui, int count) {
     const auto userGivesUp = [&ui] { return ui.AskYesNo(CancelSkippedDaysQuestion); };
     for (int dayIndex = 1; dayIndex <= count; ++dayIndex) {
         doc.StartNewDay();
         while (!doc.UpdateSymptoms(false, dayIndex))
             if (userGivesUp()) return dayIndex;
-        while (!doc.CreateDayList(dayIndex))
+        StringList masterList = doc.FoodNames();
+        StringList dayList = doc.DayList();
+        while (!doc.CreateDayList(dayIndex, masterList, dayList))
             if (userGivesUp()) return dayIndex;
     }
     return count;
@@ -204,19 +206,33 @@ void CGastrologDoc::OfferSkippedDays(int count) {
     if (!Ui().AskYesNo(SkippedDaysQuestion(count))) return;
     const int daysSinceUpdate = GetDaysSinceUpdate();
     const int daysRolled = EnterSkippedDays(*this, Ui(), count);
+    // Every day rolled in is a lived day, as one started by CheckNewDay is: the day count
+    // says how many of the day slots the diary has lived.
+    m_dayCount += daysRolled;
     // The diary now stands on the last day rolled in. Should the user decline the new day, the
     // next opening must not offer the days just entered once more.
     if (daysRolled > 0 && daysSinceUpdate - daysRolled >= 1)
         m_lastUpdate = calendar::DaysEarlier(GetEffectiveNow(), daysSinceUpdate - daysRolled);
 }
 
-// The date of the day slot being entered, counted from the diary's effective date so that
-// work after midnight but before the new-day hour is labelled with the diary's day.
+// The date of the day slot being entered: the current slot is the day last started, whatever
+// the clock says now (it may stand behind that day, or a day past it while the program stayed
+// open); skipped day i is the i-th date after it.
 std::string CGastrologDoc::GetDayLabel(int dayIndex) const {
     if (m_yesterday) return std::string(YesterdayLabel);
-    const long daysBack = static_cast<long>(GetDaysSinceUpdate()) - dayIndex;
-    return "on " +
-           calendar::Format(calendar::DaysEarlier(GetEffectiveNow(), daysBack), DayLabelFormat);
+    return "on " + calendar::Format(calendar::DaysEarlier(m_lastUpdate, -dayIndex), DayLabelFormat);
+}
+
+TimeValue CGastrologDoc::ListsDay() const {
+    return m_listsDay.value_or(calendar::DaysEarlier(m_lastUpdate, -1));
+}
+
+// m_lastUpdate holds the diary day's time: a time before the new-day hour belongs to the date
+// before. The moment itself was a calendar day later.
+TimeValue CGastrologDoc::GetLastUpdateMoment() const {
+    return calendar::HourOf(m_lastUpdate) < GetNewDayHour()
+               ? calendar::DaysEarlier(m_lastUpdate, -1)
+               : m_lastUpdate;
 }
 
 // Every history moves on by one slot; the new day starts "no change" and "not eaten"
@@ -241,16 +257,20 @@ bool CGastrologDoc::UpdateSymptoms(bool fromCommand, int dayIndex) {
     UpdateAllViews();
     if (!m_symptomLines.empty()) m_nextAction = command::CreateDayList;
     // A diary without a file: the path, not the title, tells (a file may be named "Untitled").
-    if (fromCommand && Host().GetPathName().empty()) Ui().Notify(SaveReminder);
+    // A restored copy is no new user's file; its title already shows it is not saved.
+    if (fromCommand && Host().GetPathName().empty() && !m_restoredCopy) Ui().Notify(SaveReminder);
     return true;
 }
 
 bool CGastrologDoc::CreateDayList(int dayIndex) {
-    const std::string label = GetDayLabel(dayIndex);
     RebuildDayList(0);
     StringList masterList = m_foodNames;
     StringList dayList = m_dayList;
-    if (!Ui().ShowDayListDialog(label, masterList, dayList)) return false;
+    return CreateDayList(dayIndex, masterList, dayList);
+}
+
+bool CGastrologDoc::CreateDayList(int dayIndex, StringList& masterList, StringList& dayList) {
+    if (!Ui().ShowDayListDialog(GetDayLabel(dayIndex), masterList, dayList)) return false;
     m_foodNames = std::move(masterList);
     m_dayList = std::move(dayList);
     CommitDayListEntries(m_dayList, m_foods);
@@ -273,6 +293,7 @@ bool CGastrologDoc::OnNewDocument() {
     // is made, so its first evening's lists start no second day slot.
     m_lastUpdate = GetEffectiveNow();
     m_yesterday = false;
+    m_restoredCopy = false;
     m_exclusions.clear();
     m_inclusions.clear();
     m_over50Days.clear();
@@ -288,7 +309,7 @@ bool CGastrologDoc::OnNewDocument() {
 
 // The file is read into a scratch document first, so a file that cannot be read leaves the
 // diary that was open exactly as it was.
-bool CGastrologDoc::OnOpenDocument(const std::string& path) {
+bool CGastrologDoc::ReadStoredFile(const std::string& path) {
     DocumentPorts scratchPorts;
     scratchPorts.files = &Files();
     CGastrologDoc incoming(scratchPorts);
@@ -301,11 +322,25 @@ bool CGastrologDoc::OnOpenDocument(const std::string& path) {
     DeleteContents();
     AdoptStoredDiary(incoming.TakeStoredDiary());
     m_knownFile = incoming.m_knownFile;
+    m_restoredCopy = false;
+    m_yesterday = false;
     Host().SetPathName(path);
     SetModifiedFlag(false);
     UpdateAllViews();
+    return true;
+}
 
-    m_yesterday = false;
+// The name lists as the records stand, then the views.
+void CGastrologDoc::ShowStoredDiary() {
+    RebuildDayList(0);
+    RebuildFoodNames();
+    RebuildSymptomLines();
+    if (m_nextAction != command::CreateDayList) m_nextAction = command::UpdateSymptoms;
+    UpdateAllViews();
+}
+
+bool CGastrologDoc::OnOpenDocument(const std::string& path) {
+    if (!ReadStoredFile(path)) return false;
     m_dayStartedOnOpening = false;
     if (path.find(ExampleFileName) == std::string::npos) {
         OfferSkippedDays(GetDaysSinceUpdate() - 1);
@@ -318,10 +353,22 @@ bool CGastrologDoc::OnOpenDocument(const std::string& path) {
     } else {
         Ui().Inform(ExampleFileNotice);
     }
-    RebuildDayList(0);
-    RebuildFoodNames();
-    RebuildSymptomLines();
-    if (m_nextAction != command::CreateDayList) m_nextAction = command::UpdateSymptoms;
+    ShowStoredDiary();
+    return true;
+}
+
+bool CGastrologDoc::OpenStored(const std::string& path) {
+    if (!ReadStoredFile(path)) return false;
+    m_nextAction = command::UpdateSymptoms;
+    ShowStoredDiary();
+    return true;
+}
+
+bool CGastrologDoc::OpenStoredCopy(const std::string& path) {
+    if (!OpenStored(path)) return false;
+    Host().SetPathName("");
+    m_restoredCopy = true;
+    SetModifiedFlag(true);
     UpdateAllViews();
     return true;
 }

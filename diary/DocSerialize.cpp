@@ -2,6 +2,7 @@
 // saving whole files.
 
 #include <new>
+#include <string_view>
 
 #include "diary/Archive.h"
 #include "diary/AtomicFile.h"
@@ -147,9 +148,42 @@ namespace {
 // first counts, which a text or a picture turns into nonsense.
 constexpr std::size_t HeaderAndFirstCount = 10;
 
+constexpr const char* NotADiaryDetail = "is not a Gastrolog diary";
+
+// How other common files begin. A diary begins with a time and a day count, which these would
+// make absurd; each is at least four bytes long, so that no real diary's time matches one.
+constexpr std::string_view ForeignSignatures[] = {
+    std::string_view("\x89PNG\r\n\x1A\n", 8),
+    "GIF87a",
+    "GIF89a",
+    "%PDF-",
+    "%!PS",
+    "\xFF\xD8\xFF\xE0",  // JPEG, by its first marker
+    "\xFF\xD8\xFF\xE1",
+    "\xFF\xD8\xFF\xDB",
+    "\xFF\xD8\xFF\xEE",
+    "PK\x03\x04",  // ZIP, and the office documents made of it
+    std::string_view("SQLite format 3\0", 16),
+    "\x7F"
+    "ELF",
+    "RIFF",
+    "OggS",
+    "7z\xBC\xAF\x27\x1C",
+    std::string_view("\xFD"
+                     "7zXZ\0",
+                     6),
+};
+
+bool HasForeignSignature(std::span<const std::uint8_t> bytes) {
+    const std::string_view start(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    for (const std::string_view signature : ForeignSignatures)
+        if (start.starts_with(signature)) return true;
+    return false;
+}
+
 std::string WhatIsWrong(std::span<const std::uint8_t> bytes, std::size_t position) {
     if (bytes.empty()) return "is empty";
-    if (position <= HeaderAndFirstCount) return "is not a Gastrolog diary";
+    if (position <= HeaderAndFirstCount) return NotADiaryDetail;
     return "is damaged at byte " + std::to_string(position);
 }
 
@@ -161,6 +195,10 @@ FileResult CGastrologDoc::ReadBytes(std::span<const std::uint8_t> bytes) {
     if (bytes.size() > MaximumDiaryFileSize)
         return FileResult(FileResult::Code::TooLarge, atomic_file::OpenFailedMessage)
             .WithDetail(TooLargeDetail);
+    // Decided before any of it is read as a diary: a picture or an archive is no damaged one.
+    if (HasForeignSignature(bytes))
+        return FileResult(FileResult::Code::Format, UnexpectedFormatMessage)
+            .WithDetail(NotADiaryDetail);
     CArchive archive(bytes);
     try {
         AdoptStoredDiary(LoadDiary(archive));
@@ -202,6 +240,17 @@ int CGastrologDoc::KeptBackupDays() const {
         GetSetting(backups::KeptDaysSetting, backups::DefaultKeptDays));
 }
 
+std::optional<std::vector<std::uint8_t>> CGastrologDoc::StoredBytes() {
+    const std::int32_t dayCount = m_dayCount;
+    std::optional<std::vector<std::uint8_t>> bytes;
+    try {
+        bytes = WriteBytes();
+    } catch (const std::exception&) {  // a list or a text too long for the format, or no memory
+    }
+    m_dayCount = dayCount;
+    return bytes;
+}
+
 FileResult CGastrologDoc::WriteFile(const std::string& path, bool overwriteChanged,
                                     bool splitHardLinks) {
     std::vector<std::uint8_t> bytes;
@@ -241,6 +290,7 @@ FileResult CGastrologDoc::SaveDocument(const std::string& path, bool overwriteCh
     const FileResult result = WriteFile(path, overwriteChanged, splitHardLinks);
     if (!result.Succeeded()) return result;
     Host().SetPathName(path);
+    m_restoredCopy = false;
     SetModifiedFlag(false);
     UpdateAllViews();  // as storing through Serialize ends
     return result;

@@ -161,6 +161,7 @@ void CGastrologDoc::ClearGeneratedLists() {
     m_exclusions.clear();
     m_inclusions.clear();
     m_over50Days.clear();
+    m_listsDay.reset();
 }
 
 StoredDiaryView CGastrologDoc::StoredMembers() const {

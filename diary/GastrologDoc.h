@@ -98,13 +98,27 @@ public:
     void OfferSkippedDays(int count);
     bool UpdateSymptoms(bool fromCommand, int dayIndex);
     bool CreateDayList(int dayIndex);
+    // CreateDayList on working copies the caller keeps: a cancelled dialog leaves them as the
+    // user left them, so that the dialog can open again on them.
+    bool CreateDayList(int dayIndex, StringList& masterList, StringList& dayList);
     std::string GetDayLabel(int dayIndex) const;
     // The Today window's day, committed through UpdateSymptoms and CreateDayList as if the two
     // dialogs had been answered with the entry's ratings and foods (diary/TodayCommit.cpp).
     // The foods only when the cycle then allows the day list. False when nothing was committed.
     bool CommitToday(const today::TodayEntry& entry);
+    // When the diary's current day was started, by the clock (m_lastUpdate holds its diary
+    // day, a calendar day earlier before the new-day hour).
+    TimeValue GetLastUpdateMoment() const;
     bool OnNewDocument();
     bool OnOpenDocument(const std::string& path);
+    // Opens the file as it is stored: no skipped days, no new day, no question; the stored
+    // current day stays current. For printing what is stored.
+    bool OpenStored(const std::string& path);
+    // OpenStored for a copy (a daily backup): the diary has no file and is modified, and its
+    // page shows as a diary's. Its daily cycle resumes once it is saved and opened again.
+    bool OpenStoredCopy(const std::string& path);
+    // A copy opened by OpenStoredCopy and not saved since.
+    bool IsRestoredCopy() const { return m_restoredCopy; }
 
     // Command handlers of the Action menu.
     void OnUpdateSymptoms();
@@ -159,6 +173,9 @@ public:
     TimeValue LastUpdate() const { return m_lastUpdate; }
     std::int32_t NextAction() const { return m_nextAction; }
     bool ListsCurrent() const { return m_listsCurrent; }
+    // The diary day tomorrow's lists are for: the day after the one they were made on (before
+    // any lists, the day after the current one).
+    TimeValue ListsDay() const;
     bool Yesterday() const { return m_yesterday; }
     // The last opening started a new day (the new-day question was answered Yes).
     bool DayStartedOnOpening() const { return m_dayStartedOnOpening; }
@@ -213,10 +230,19 @@ private:
     void RememberSectionSwitch(int viewCommandId, bool shown);
     // Takes what a file or an import holds; the generated lists of the diary before go.
     void AdoptStoredDiary(StoredDiary&& diary);
+    // Reads the file into the diary as stored, with its path and unmodified; a file that
+    // cannot be read is reported and leaves the diary as it was.
+    bool ReadStoredFile(const std::string& path);
+    void ShowStoredDiary();
     StoredDiary TakeStoredDiary();
     StoredDiaryMembers<false> StoredMembersToWrite();
     void StoreDiary(CArchive& archive);
     void ClearGeneratedLists();
+    // The bytes a save would store now, the day count left as it is; nothing when the format
+    // cannot hold the diary.
+    std::optional<std::vector<std::uint8_t>> StoredBytes();
+    void KeepUnmodifiedUnlessStoredChanged(bool wasModified,
+                                           const std::optional<std::vector<std::uint8_t>>& before);
 
     // The packed training and scoring paths work on the network's numbers in place.
     friend class FastTrainer;
@@ -248,6 +274,8 @@ private:
     std::vector<CHidden> m_hidden;
     bool m_yesterday = false;
     bool m_dayStartedOnOpening = false;
+    bool m_restoredCopy = false;
+    std::optional<TimeValue> m_listsDay;  // set by Generate Tomorrow's Lists
 
     // The file this diary was last read from or saved to, as it was then.
     struct KnownFile {

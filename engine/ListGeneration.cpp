@@ -3,6 +3,7 @@
 #include <span>
 
 #include "diary/GastrologDoc.h"
+#include "diary/LocalTime.h"
 #include "engine/NetworkArithmetic.h"
 #include "engine/SortedNameList.h"
 #include "engine/TestPassScorer.h"
@@ -91,17 +92,32 @@ double CGastrologDoc::GenerateLists(int unclassifiedAction) {
 }
 
 void CGastrologDoc::OnGenerateTomorrowsLists() {
+    const bool wasModified = Host().IsModified();
+    const std::optional<std::vector<std::uint8_t>> before = StoredBytes();
     GenerateLists();
     m_listsCurrent = false;
+    // For the day after the one just entered, which may be yesterday's, whatever day follows.
+    m_listsDay = calendar::DaysEarlier(m_lastUpdate, -1);
     m_nextAction = command::UpdateSymptoms;
     if (CheckNewDay(true)) {
         StartNewDay();
     } else {
         m_nextAction = command::CreateDayList;
     }
+    KeepUnmodifiedUnlessStoredChanged(wasModified, before);
 }
 
 void CGastrologDoc::OnGenerateCurrentLists() {
+    const bool wasModified = Host().IsModified();
+    const std::optional<std::vector<std::uint8_t>> before = StoredBytes();
     GenerateLists();
     m_listsCurrent = true;
+    KeepUnmodifiedUnlessStoredChanged(wasModified, before);
+}
+
+// The lists are not stored: a diary stays unmodified unless what a save writes changed (the
+// network's last test pass is kept in the stored units, a new day rolls the histories).
+void CGastrologDoc::KeepUnmodifiedUnlessStoredChanged(
+    bool wasModified, const std::optional<std::vector<std::uint8_t>>& before) {
+    if (!wasModified && before && StoredBytes() == before) SetModifiedFlag(false);
 }

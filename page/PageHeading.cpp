@@ -3,12 +3,6 @@
 #include "diary/GastrologDoc.h"
 #include "diary/LocalTime.h"
 
-std::string ListsDate(TimeValue now, int newDayHour) {
-    const TimeValue day =
-        calendar::HourOf(now) >= newDayHour ? calendar::DaysEarlier(now, -1) : now;
-    return calendar::Format(day, calendar::DateFormat);
-}
-
 std::string HeadingText(const CGastrologDoc& doc) {
     // Built by appending: GCC 12 warns falsely about chains of string + at -O3.
     std::string heading = "\"";
@@ -19,7 +13,7 @@ std::string HeadingText(const CGastrologDoc& doc) {
         heading += "Lists produced from current information";
     } else {
         heading += "Lists produced for ";
-        heading += ListsDate(doc.GetNow(), doc.GetNewDayHour());
+        heading += calendar::Format(doc.ListsDay(), calendar::DateFormat);
         heading.append(12, ' ');
     }
     heading += "   day: ";

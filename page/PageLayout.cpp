@@ -65,7 +65,8 @@ void PageLayout::Draw() {
     m_nLine = 0;
     m_listStart = 0;
     m_listCount = 0;
-    if (m_doc.GetPathName().empty()) {
+    // A restored copy has no file yet, but it is a diary, not a new user's blank one.
+    if (m_doc.GetPathName().empty() && !m_doc.IsRestoredCopy()) {
         DrawGuidance();
         return;
     }

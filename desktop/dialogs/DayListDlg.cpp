@@ -19,6 +19,14 @@
 
 namespace {
 
+bool HasMark(const std::string& entry, char mark) {
+    return !entry.empty() && entry.front() == mark;
+}
+
+std::string WithoutMark(const std::string& entry, char mark) {
+    return HasMark(entry, mark) ? entry.substr(1) : entry;
+}
+
 std::string Bytes(const wxString& text) {
     return ToDiaryText(text).value_or(std::string());
 }
@@ -120,11 +128,19 @@ void CDayListDlg::OnInitDialog(wxInitDialogEvent&) {
     m_hiddenSelection.clear();
     m_masterBox->Clear();
     m_dayBox->Clear();
+    // The lists may hold the marks of an earlier run that the user cancelled and came back to
+    // (a skipped day): the dialog shows them as that run left them.
     if (m_pMasterList)
-        for (const std::string& name : *m_pMasterList) m_masterNames.push_back(FromDiaryText(name));
+        for (const std::string& entry : *m_pMasterList)
+            if (!HasMark(entry, diary::MarkDelete))
+                m_masterNames.push_back(FromDiaryText(WithoutMark(entry, diary::MarkOffDay)));
     RefillMasterBox();
     if (m_pDayList) {
-        for (const std::string& name : *m_pDayList) {
+        for (const std::string& entry : *m_pDayList) {
+            const std::string name = WithoutMark(entry, diary::MarkNew);
+            if (FindMasterEntry(diary::MarkOffDay + name) ||
+                FindMasterEntry(diary::MarkDelete + name))
+                continue;
             const wxString text = FromDiaryText(name);
             if (m_dayBox->FindIgnoringCase(text) == wxNOT_FOUND) m_dayBox->AddSorted(text);
         }

@@ -31,14 +31,39 @@ TEST_F(InfoCommand, SummarisesTheDiaryWithEachSymptomsStatus) {
     ASSERT_GE(lines.size(), 10u);
     EXPECT_EQ(lines[0], "Days recorded:  61");
     EXPECT_EQ(lines[1], "Last update:    Thursday, March 06, 2025 20:15 local time");
-    EXPECT_EQ(lines[2], "Foods:          2");
-    EXPECT_EQ(lines[3], "Symptoms:       4");
-    EXPECT_EQ(lines[5], "Symptoms - today's current status:");
-    EXPECT_EQ(lines[6], "  Headache  better");
-    EXPECT_EQ(lines[7], "  Bloating  worse");
+    EXPECT_EQ(lines[2], "Diary day:      Thursday, March 06, 2025");
+    EXPECT_EQ(lines[3], "Foods:          2");
+    EXPECT_EQ(lines[4], "Symptoms:       4");
+    EXPECT_EQ(lines[6], "Symptoms - today's current status:");
+    EXPECT_EQ(lines[7], "  Headache  better");
+    EXPECT_EQ(lines[8], "  Bloating  worse");
     // Only the current day counts; any code but b and w is no change.
-    EXPECT_EQ(lines[8], "  Fatigue   no change");
-    EXPECT_EQ(lines[9], "  Odd code  no change");
+    EXPECT_EQ(lines[9], "  Fatigue   no change");
+    EXPECT_EQ(lines[10], "  Odd code  no change");
+}
+
+// A day started before the new-day hour (4 by default) belongs to the date before; the moment
+// itself is shown as the clock had it.
+TEST_F(InfoCommand, LastUpdateIsTheRealMomentAndTheDiaryDayIsApart) {
+    const struct {
+        TimeValue stored;  // the diary day's time, as the diary keeps it
+        const char* moment;
+        const char* day;
+    } cases[] = {
+        {LocalTime(2026, 12, 10, 1, 30), "Friday, December 11, 2026 01:30",
+         "Thursday, December 10, 2026"},
+        {LocalTime(2026, 12, 10, 4, 0), "Thursday, December 10, 2026 04:00",
+         "Thursday, December 10, 2026"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.moment);
+        CompleteDiary(doc, c.stored, 9);
+        SaveDiary(doc, path);
+        const auto lines = Lines(RunCli({"info", path}).out);
+        ASSERT_GE(lines.size(), 3u);
+        EXPECT_EQ(lines[1], std::string("Last update:    ") + c.moment + " local time");
+        EXPECT_EQ(lines[2], std::string("Diary day:      ") + c.day);
+    }
 }
 
 TEST_F(InfoCommand, ShowsNamesInUtf8) {

@@ -372,6 +372,12 @@ TEST(DiaryFiles, AFileThatCannotBeReadLeavesTheDocumentCleared) {
     Put(folder.File("empty.glg"), {});
     Put(folder.File("text.glg"), Bytes{'h', 'e', 'l', 'l', 'o'});
     Put(folder.File("huge.glg"), {});
+    // A picture and a document renamed: their first bytes say so, whatever would follow.
+    const std::string picture("\x89PNG\r\n\x1A\n\0\0\0\rIHDR\0\0\0\x10\0\0\0\x10\x08\x06\0\0\0",
+                              29);
+    const std::string document("PK\x03\x04\x14\0\x08\0\x08\0\0\0!\0mimetypeapplication", 33);
+    Put(folder.File("picture.glg"), Bytes(picture.begin(), picture.end()));
+    Put(folder.File("document.glg"), Bytes(document.begin(), document.end()));
     SavedDiary whole;
     Bytes damaged = whole.doc.WriteBytes();
     damaged.resize(60);  // the food's float at bytes 59..62 runs past the end
@@ -383,6 +389,10 @@ TEST(DiaryFiles, AFileThatCannotBeReadLeavesTheDocumentCleared) {
          "Unexpected file format.\n" + folder.File("empty.glg") + " is empty."},
         {folder.File("text.glg"),
          "Unexpected file format.\n" + folder.File("text.glg") + " is not a Gastrolog diary."},
+        {folder.File("picture.glg"),
+         "Unexpected file format.\n" + folder.File("picture.glg") + " is not a Gastrolog diary."},
+        {folder.File("document.glg"),
+         "Unexpected file format.\n" + folder.File("document.glg") + " is not a Gastrolog diary."},
         {folder.File("damaged.glg"),
          "Unexpected file format.\n" + folder.File("damaged.glg") + " is damaged at byte 59."},
         {folder.File("huge.glg"),  // far larger than any diary

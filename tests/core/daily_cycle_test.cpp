@@ -140,10 +140,28 @@ TEST_F(CycleTest, CheckNewDayAsksStartsOrWarnsByTheDiaryDate) {
 
 // ---- day labels ("yesterday" is read in the walkthrough after a new day is declined)
 
-TEST_F(CycleTest, DayLabelNamesTheDiaryDayInEnglish) {
-    LastUpdated(2024, 3, 7, 9);
-    At(2024, 3, 8, 1);  // after midnight, before the new-day hour: still Thursday's slot
-    EXPECT_EQ(doc.GetDayLabel(0), "on Thursday, March 07, 2024");
+TEST_F(CycleTest, DayLabelNamesTheStoredDayByItsOwnDateInEnglish) {
+    const struct {
+        const char* what;
+        TimeValue last, now;
+        int dayIndex;
+        const char* label;
+    } cases[] = {
+        {"after midnight, before the new-day hour", LocalTime(2024, 3, 7, 9),
+         LocalTime(2024, 3, 8, 1), 0, "on Thursday, March 07, 2024"},
+        {"the clock set back behind the stored day", LocalTime(2026, 12, 17, 9),
+         LocalTime(2026, 12, 16, 10), 0, "on Thursday, December 17, 2026"},
+        {"the program left open into the next day", LocalTime(2024, 3, 7, 9),
+         LocalTime(2024, 3, 8, 10), 0, "on Thursday, March 07, 2024"},
+        {"the second of three skipped days", LocalTime(2024, 3, 7, 9), LocalTime(2024, 3, 11, 10),
+         2, "on Saturday, March 09, 2024"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Members(doc).m_lastUpdate = c.last;
+        diary.clock.Set(c.now);
+        EXPECT_EQ(doc.GetDayLabel(c.dayIndex), c.label);
+    }
 }
 
 // ---- committing the symptom dialog
@@ -431,6 +449,82 @@ TEST_F(CycleStateTest, OpeningOnANewDayAccepted) {
     EXPECT_EQ(doc.SymptomLines(), (StringList{"Headache  (no change)", "Bloating  (no change)"}));
     EXPECT_TRUE(doc.DayList().empty());
     EXPECT_TRUE(diary.host.IsModified());
+}
+
+// Whatever way a skipped day ends, a day slot rolled in is a day lived.
+TEST_F(CycleStateTest, EveryDayRolledInIsCounted) {
+    const struct {
+        const char* what;
+        bool enter;     // the skipped days are entered
+        int giveUpDay;  // the skipped day whose symptoms are cancelled for good; 0: none
+        bool today;     // the new day is started
+        std::size_t rolls;
+        int dayCount;
+    } cases[] = {
+        {"both skipped days entered, today started", true, 0, true, 3, 8},
+        {"both skipped days entered, today declined", true, 0, false, 2, 7},
+        {"the second skipped day given up", true, 2, true, 3, 8},
+        {"the first skipped day given up", true, 1, true, 2, 7},
+        {"the skipped days declined", false, 0, true, 1, 6},
+    };
+    const char* const labels[] = {"", "on Wednesday, March 13, 2024",
+                                  "on Thursday, March 14, 2024"};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        diary.ui.ExpectQuestion(text::TwoDaysSkipped, c.enter);
+        for (int day = 1; c.enter && day <= 2; ++day) {
+            if (day == c.giveUpDay) {
+                ExpectSymptomDialog(labels[day], nullptr, false);
+                diary.ui.ExpectQuestion(text::CancelSkipped, true);
+                break;
+            }
+            ExpectUnchangedDay(labels[day]);
+        }
+        diary.ui.ExpectQuestion(text::NewDay, c.today);
+        Open(LocalTime(2024, 3, 15, 10), command::UpdateSymptoms);
+        stored.ExpectRolled(doc, c.rolls);
+        EXPECT_EQ(doc.DayCount(), c.dayCount);
+    }
+}
+
+// Printing and restoring a copy show the diary as stored; the cycle resumes on a real opening.
+TEST_F(CycleStateTest, OpeningAsStoredAsksNothingAndStartsNoDay) {
+    const std::string path = folder.File("stored.glg");
+    stored.Write(path, LocalTime(2024, 3, 12, 10), 5);
+    const struct {
+        const char* what;
+        bool (CGastrologDoc::*open)(const std::string&);
+        bool copy;
+    } cases[] = {
+        {"as stored, for printing", &CGastrologDoc::OpenStored, false},
+        {"as a copy without a file", &CGastrologDoc::OpenStoredCopy, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        diary.clock.Set(LocalTime(2024, 3, 20, 10));  // eight days on: the cycle would ask
+        Members(doc).m_nextAction = command::CreateDayList;
+        ASSERT_TRUE((doc.*c.open)(path));
+        stored.ExpectRolled(doc, 0);
+        EXPECT_EQ(doc.DayCount(), 5);
+        EXPECT_EQ(doc.LastUpdate(), LocalTime(2024, 3, 12, 10));
+        EXPECT_EQ(doc.NextAction(), command::UpdateSymptoms);
+        EXPECT_EQ(doc.GetDayLabel(0), "on Tuesday, March 12, 2024");
+        EXPECT_EQ(doc.SymptomLines(), (StringList{"Headache" + std::string(diary::SuffixBetter),
+                                                  "Bloating" + std::string(diary::SuffixWorse)}));
+        EXPECT_EQ(doc.GetPathName().empty(), c.copy);
+        EXPECT_EQ(diary.host.IsModified(), c.copy);
+        EXPECT_EQ(doc.IsRestoredCopy(), c.copy);
+    }
+    // The copy saved under a name is a diary like any other.
+    const std::string saved = folder.File("restored.glg");
+    ASSERT_TRUE(doc.OnSaveDocument(saved));
+    EXPECT_FALSE(doc.IsRestoredCopy());
+    diary.ui.ExpectQuestion(
+        "7 days have been skipped.\n\nDo you want to enter the\nsymptoms and foods for them ?",
+        false);
+    diary.ui.ExpectQuestion(text::NewDay, true);
+    ASSERT_TRUE(doc.OnOpenDocument(saved));
+    stored.ExpectRolled(doc, 1);
 }
 
 TEST_F(CycleStateTest, OpeningTheExampleFile) {

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "page/PageHeading.h"
 #include "tests/support/DiaryScripts.h"
 
 namespace {
@@ -147,7 +148,7 @@ TEST_F(WalkthroughTest, FirstDaysOfANewDiary) {
     diary.ui.ExpectQuestion(text::NewDay, true);
     const std::string headacheBefore = Symptom(0).m_history;
     Reopen();
-    EXPECT_EQ(doc.DayCount(), 4);
+    EXPECT_EQ(doc.DayCount(), 6);  // Friday, Saturday and Sunday were each lived
     EXPECT_EQ(doc.LastUpdate(), LocalTime(2024, 3, 17, 10));
     EXPECT_EQ(Symptom(0).m_history, Rolled(headacheBefore, 3));
     // Saturday's dialog opened at "no change", as a new day does, and was confirmed so.
@@ -180,7 +181,73 @@ TEST_F(WalkthroughTest, SkippedDayCancelledAndContinued) {
     EXPECT_EQ(Symptom(0).m_history, headache);
     EXPECT_EQ(Food(1).m_history, Rolled(stored.milk, 3).substr(0, 47) + "ynn");
     EXPECT_EQ(Food(0).m_history, Rolled(stored.tea, 3).substr(0, 48) + "yn");
-    EXPECT_EQ(doc.DayCount(), 8);
+    EXPECT_EQ(doc.DayCount(), 10);
+}
+
+TEST_F(WalkthroughTest, DayListCancelledAndContinuedComesBackAsTheUserLeftIt) {
+    diary.ui.ExpectQuestion(text::OneDaySkipped, true);
+    ExpectUnchangedDay("on Friday, March 15, 2024");
+    diary.ui.ExpectQuestion(text::NewDay, false);
+    OpenStored(LocalTime(2024, 3, 16, 10));  // a shared start: Friday entered, Saturday declined
+    Save();
+
+    At(2024, 3, 18, 10);
+    diary.ui.ExpectQuestion(text::TwoDaysSkipped, true);
+    ExpectSymptomDialog("on Saturday, March 16, 2024", nullptr);
+    ExpectDayListDialog(
+        "on Saturday, March 16, 2024",
+        [](StringList& master, StringList& day) {
+            day.push_back("Milk");
+            AddNewFood(master, day, "Cheese");
+            MarkFood(master, "Tea", diary::MarkDelete);
+        },
+        false);
+    diary.ui.ExpectQuestion(text::CancelSkipped, false);
+    ExpectDayListDialog("on Saturday, March 16, 2024", [](StringList& master, StringList& day) {
+        EXPECT_EQ(day, (StringList{"Milk", "~Cheese"}));
+        EXPECT_EQ(master, (StringList{">Tea", "Milk", "Cheese"}));
+    });
+    ExpectUnchangedDay("on Sunday, March 17, 2024");
+    diary.ui.ExpectQuestion(text::NewDay, true);
+    Reopen();
+    ASSERT_EQ(doc.Foods().size(), 2u);
+    EXPECT_EQ(Food(0).m_name, "Milk");
+    EXPECT_EQ(Food(0).m_history.substr(47), "ynn");
+    EXPECT_EQ(Food(1).m_name, "Cheese");
+    EXPECT_EQ(Food(1).m_history.substr(47), "ynn");
+}
+
+// The lists are for the day after the one just entered, which is yesterday's on the "No" path.
+TEST_F(WalkthroughTest, ListsNameTheDayAfterTheDayEntered) {
+    const struct {
+        const char* what;
+        TimeValue openedAt;
+        bool newDay;  // answer to the question at opening
+        bool asked;   // Generate Tomorrow's Lists asks the long question ...
+        bool start;   // ... answered so
+        const char* listsFor;
+    } cases[] = {
+        {"an evening's lists", LocalTime(2024, 3, 14, 23), false, false, false,
+         "Friday, March 15, 2024"},
+        {"yesterday corrected, more to correct", LocalTime(2024, 3, 15, 10), false, true, false,
+         "Friday, March 15, 2024"},
+        {"yesterday corrected, today started", LocalTime(2024, 3, 15, 10), false, true, true,
+         "Friday, March 15, 2024"},
+        {"today entered", LocalTime(2024, 3, 15, 10), true, false, false,
+         "Saturday, March 16, 2024"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        if (c.openedAt >= LocalTime(2024, 3, 15, 4))
+            diary.ui.ExpectQuestion(text::NewDay, c.newDay);
+        OpenStored(c.openedAt);
+        Members(doc).m_nextAction = command::GenerateTomorrowsLists;
+        if (c.asked) diary.ui.ExpectQuestion(text::NewDayAfterLists, c.start);
+        Run(command::GenerateTomorrowsLists);
+        EXPECT_NE(HeadingText(doc).find(std::string("Lists produced for ") + c.listsFor),
+                  std::string::npos)
+            << HeadingText(doc);
+    }
 }
 
 TEST_F(WalkthroughTest, SkippedDayCancelledAndStopped) {
@@ -193,7 +260,7 @@ TEST_F(WalkthroughTest, SkippedDayCancelledAndStopped) {
     diary.ui.ExpectQuestion(text::NewDay, true);
     OpenStored(LocalTime(2024, 3, 17, 10));
     stored.ExpectRolled(doc, 2);
-    EXPECT_EQ(doc.DayCount(), 8);
+    EXPECT_EQ(doc.DayCount(), 9);                         // Friday, rolled in and left, and Sunday
     EXPECT_EQ(doc.NextAction(), command::CreateDayList);  // pending from the cancelled day
 }
 
@@ -204,7 +271,7 @@ TEST_F(WalkthroughTest, SkippedDaysEnteredAreNotOfferedAgainAfterDecliningToday)
     diary.ui.ExpectQuestion(text::NewDay, false);
     OpenStored(LocalTime(2024, 3, 17, 10));
     EXPECT_EQ(doc.GetDayLabel(0), "yesterday");
-    EXPECT_EQ(doc.DayCount(), 7);
+    EXPECT_EQ(doc.DayCount(), 9);
     const std::string headache = Symptom(0).m_history;
     Save();
 
@@ -212,7 +279,7 @@ TEST_F(WalkthroughTest, SkippedDaysEnteredAreNotOfferedAgainAfterDecliningToday)
     diary.ui.ExpectQuestion(text::NewDay, true);
     Reopen();
     EXPECT_EQ(Symptom(0).m_history, Rolled(headache, 1));
-    EXPECT_EQ(doc.DayCount(), 8);
+    EXPECT_EQ(doc.DayCount(), 10);
 }
 
 TEST_F(WalkthroughTest, SkippedDaysLeftOutAreOfferedAgain) {
@@ -229,7 +296,7 @@ TEST_F(WalkthroughTest, SkippedDaysLeftOutAreOfferedAgain) {
     diary.ui.ExpectQuestion(text::NewDay, true);
     Reopen();
     stored.ExpectRolled(doc, 3);  // Friday, Saturday and Sunday, each once
-    EXPECT_EQ(doc.DayCount(), 8);
+    EXPECT_EQ(doc.DayCount(), 10);
     EXPECT_EQ(doc.LastUpdate(), LocalTime(2024, 3, 17, 10));
 }
 

@@ -315,7 +315,29 @@ TEST_F(ListCommands, CurrentListsLeaveTheCycleAlone) {
     EXPECT_EQ(diary.doc.Exclusions().size() + diary.doc.Inclusions().size(), 2u);
     EXPECT_EQ(ui.shown, 1);
     EXPECT_EQ(ui.waitCursorDepth, 0);
-    EXPECT_TRUE(diary.host.IsModified());
+}
+
+// The lists are not stored; only the network's last test pass is, in its units.
+TEST_F(ListCommands, CurrentListsModifyTheDiaryOnlyWhenWhatIsStoredChanges) {
+    const struct {
+        const char* what;
+        bool modifiedBefore, modifiedAfter;
+    } cases[] = {
+        {"the first lists leave a new test pass in the units", false, true},
+        {"the same lists again, after a save", false, false},
+        {"changes not yet saved stay unsaved", true, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        diary.host.SetModifiedFlag(c.modifiedBefore);
+        diary.doc.OnGenerateCurrentLists();
+        EXPECT_EQ(diary.host.IsModified(), c.modifiedAfter);
+    }
+    // Tomorrow's lists on the same day start no day: nothing stored changes either.
+    diary.clock.Set(LocalTime(2024, 3, 5, 22));
+    diary.host.SetModifiedFlag(false);
+    diary.doc.OnGenerateTomorrowsLists();
+    EXPECT_FALSE(diary.host.IsModified());
 }
 
 TEST_F(ListCommands, TomorrowsListsOnTheSameDayWaitForTheDayList) {

@@ -148,24 +148,27 @@ TEST_F(Page, HeadingNamesTheTitleTheListsAndTheDayWhoseDateTurnsAtTheDayChangeHo
     EXPECT_EQ(heading->x, Margin);
     EXPECT_EQ(heading->y, 0);
 
+    // Tomorrow's lists are for the day after the diary's current day.
     Members(diary.doc).m_listsCurrent = false;
-    diary.settings.WriteInt("Settings", "NewDayTime", 4);
-    const auto headingFor = [](const std::string& date) {
-        return "\"My diary.glg\".    Lists produced for " + date + std::string(12, ' ') +
-               "   day: 7";
-    };
-    diary.clock.Set(LocalTime(2006, 1, 2, 3, 59));
-    EXPECT_EQ(Draw().Texts().front().text, headingFor("Monday, January 02, 2006"));
-    diary.clock.Set(LocalTime(2006, 1, 2, 4, 0));
-    EXPECT_EQ(Draw().Texts().front().text, headingFor("Tuesday, January 03, 2006"));
+    Members(diary.doc).m_lastUpdate = LocalTime(2006, 1, 2, 3, 59);
+    EXPECT_EQ(Draw().Texts().front().text,
+              "\"My diary.glg\".    Lists produced for Tuesday, "
+              "January 03, 2006" +
+                  std::string(12, ' ') + "   day: 7");
 }
 
-TEST(ListsDate, NextDayIsACalendarDayAcrossDaylightSavingChanges) {
-    // The night the clocks go back has 25 hours: 24 hours after 00:30 is still Sunday.
-    EXPECT_EQ(ListsDate(LocalTime(2023, 10, 29, 0, 30), 0), "Monday, October 30, 2023");
-    EXPECT_EQ(ListsDate(LocalTime(2023, 3, 25, 23, 30), 4), "Sunday, March 26, 2023");
-    EXPECT_EQ(ListsDate(LocalTime(2023, 12, 31, 23, 0), 4), "Monday, January 01, 2024");
-    EXPECT_EQ(ListsDate(LocalTime(2024, 2, 28, 22, 0), 23), "Wednesday, February 28, 2024");
+TEST_F(Page, RestoredCopyWithoutAFileShowsItsPage) {
+    TemporaryFolder folder;
+    const std::string copy = folder.File("copy.glg");
+    diary.doc.OnNewDocument();
+    AddSymptoms({"Headache"});
+    ASSERT_TRUE(diary.doc.WriteFile(copy).Succeeded());
+    ASSERT_TRUE(diary.doc.OpenStoredCopy(copy));
+    const RecordingCanvas restored = Draw();
+    EXPECT_EQ(restored.FindText("New user?"), nullptr);
+    EXPECT_NE(restored.FindText("Symptoms - today's current status:"), nullptr);
+    diary.doc.OnNewDocument();
+    EXPECT_NE(Draw().FindText("New user?"), nullptr);
 }
 
 TEST_F(Page, ListColumnsAndTheNextSectionForThreeFiveSevenAndSixteenEntries) {

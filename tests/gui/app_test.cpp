@@ -11,6 +11,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <memory>
 #include <vector>
 
@@ -37,6 +38,11 @@ wxArrayString Words(std::initializer_list<std::string> words) {
     wxArrayString result;
     for (const std::string& word : words) result.push_back(wxString::FromUTF8(word));
     return result;
+}
+
+std::string FileText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 class ShellTest : public ::testing::Test {
@@ -148,10 +154,12 @@ TEST_F(ShellTest, AFileThatCannotBeReadIsReportedAndStartingFails) {
                   wxExpectModal<wxMessageDialog>(wxID_OK).Describe("the reason"));
 }
 
+// What is stored is printed: a diary days behind asks nothing and is saved by no one.
 TEST_F(ShellTest, PrintingFromTheCommandLineWritesThePagesAndEnds) {
     const std::string diaryPath = folder.File("printed.glg");
     const std::string printPath = folder.File("printed.ps");
-    WriteTodaysDiary(diaryPath);
+    WriteDiaryOfDaysAgo(diaryPath, 3);
+    const std::string stored = FileText(diaryPath);
     session = std::make_unique<DesktopSession>(settings);
     session->SetPrintFile(wxString::FromUTF8(printPath));
     EXPECT_EQ(session->Start(ParseDesktopCommandLine(Words({"-p", diaryPath}))),
@@ -161,6 +169,9 @@ TEST_F(ShellTest, PrintingFromTheCommandLineWritesThePagesAndEnds) {
     std::string firstLine;
     std::getline(printed, firstLine);
     EXPECT_TRUE(firstLine.starts_with("%!PS")) << firstLine;
+    EXPECT_FALSE(Document().IsModified());
+    session.reset();  // closing asks nothing either
+    EXPECT_EQ(FileText(diaryPath), stored);
 }
 
 TEST_F(ShellTest, TheTipIsOfferedUnlessSwitchedOff) {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 #include <wx/filedlg.h>
+#include <wx/statusbr.h>
 
 #include <filesystem>
 #include <fstream>
@@ -21,6 +22,7 @@
 #include "desktop/dialogs/RestoreBackupDlg.h"
 #include "diary/DiaryLock.h"
 #include "tests/gui/support/ShellTestSupport.h"
+#include "tests/support/FaultyFileSystem.h"
 
 namespace {
 
@@ -205,6 +207,48 @@ TEST_F(FileSafetyTest, ADailyCopyOpensAsANewUntitledDiary) {
     CGastrologDoc onDisk;
     ASSERT_TRUE(onDisk.ReadFile(path).Succeeded());
     EXPECT_EQ(onDisk.Foods().size(), 3u) << "restoring replaces no file";
+}
+
+// A copy of a day a week back is shown as it was kept: no skipped days, no new day.
+TEST_F(FileSafetyTest, ADailyCopyOfAnEarlierDayOpensAsStored) {
+    WriteDiaryOfDaysAgo(path, 7);
+    Document().Core().SetBackupFolder(folder.File("backups"));
+    ASSERT_TRUE(Document().Core().WriteFile(path).Succeeded());  // the week-old diary is copied
+
+    wxTEST_DIALOG(RestoreFromBackup(session->Frame(), Document()), ChooseFirstCopy());
+    const CGastrologDoc& restored = Document().Core();
+    EXPECT_EQ(Title(), "Untitled - Gastrolog");
+    EXPECT_TRUE(Document().IsModified());
+    EXPECT_TRUE(restored.IsRestoredCopy());
+    EXPECT_EQ(restored.Foods().size(), 2u);
+    EXPECT_EQ(restored.DayCount(), 3);
+    EXPECT_EQ(restored.Foods()[0].m_history, CFood("Bread").m_history) << "no day rolled in";
+}
+
+// A folder that takes no new files: said at opening, and a refused save offers Save As.
+TEST_F(FileSafetyTest, ADiaryInAFolderThatCannotBeWrittenIsSavedElsewhere) {
+    FaultyFileSystem files(FileStep::CreateFile, EACCES);
+    Document().SetFileSystem(&files);
+    ASSERT_TRUE(Open(path));
+    wxStatusBar* status = session->Frame()->GetStatusBar();
+    EXPECT_EQ(status->GetStatusText(CMainFrame::MessageField), DiaryDocument::ReadOnlyFolderStatus);
+
+    Document().Modify(true);
+    const std::string refusal =
+        "Access to " + path + " was denied.\n\n" + DiaryDocument::SaveElsewhereQuestion;
+    wxTEST_DIALOG(EXPECT_FALSE(Document().Save()), ExpectMessage(refusal, wxID_NO));
+    // Yes goes on to the file dialog (cancelled: its path cannot be scripted on GTK).
+    wxTEST_DIALOG(EXPECT_FALSE(Document().Save()), ExpectMessage(refusal, wxID_YES),
+                  wxExpectModal<wxFileDialog>(wxString(), wxID_CANCEL));
+    EXPECT_TRUE(Document().IsModified());
+
+    Document().Modify(false);
+    files.Heal();
+    const std::string writable = folder.File("writable.glg");
+    fs::copy_file(path, writable);
+    ASSERT_TRUE(Open(writable));
+    EXPECT_EQ(status->GetStatusText(CMainFrame::MessageField), CMainFrame::IdleText);
+    Document().SetFileSystem(nullptr);
 }
 
 }  // namespace

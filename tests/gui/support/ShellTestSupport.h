@@ -12,6 +12,7 @@
 #include <string>
 
 #include "diary/GastrologDoc.h"
+#include "diary/LocalTime.h"
 #include "tests/support/DocumentTestAccess.h"
 #include "tests/support/FakePorts.h"
 
@@ -66,17 +67,22 @@ private:
     int m_answer;
 };
 
-// Writes a diary whose day is today, so opening it asks nothing.
-inline void WriteTodaysDiary(const std::string& path, int dayCount = 3) {
+// A diary last updated `daysAgo` diary days ago: opening it offers the skipped days.
+inline void WriteDiaryOfDaysAgo(const std::string& path, int daysAgo, int dayCount = 3) {
     CGastrologDoc diary;
     diary.OnNewDocument();
     Members(diary).m_symptoms.emplace_back("Headache");
     Members(diary).m_foods.emplace_back("Bread");
     Members(diary).m_foods.emplace_back("Milk");
     Members(diary).m_dayCount = dayCount;
-    Members(diary).m_lastUpdate = diary.GetEffectiveNow();
+    Members(diary).m_lastUpdate = calendar::DaysEarlier(diary.GetEffectiveNow(), daysAgo);
     diary.RebuildFoodNames();
     diary.RebuildSymptomLines();
     const std::string failure = diary.WriteFile(path).Message();
     ASSERT_TRUE(failure.empty()) << failure;
+}
+
+// Writes a diary whose day is today, so opening it asks nothing.
+inline void WriteTodaysDiary(const std::string& path, int dayCount = 3) {
+    WriteDiaryOfDaysAgo(path, 0, dayCount);
 }
