@@ -4,8 +4,8 @@
 
 #include "cli/DesktopNotification.h"
 #include "diary/GastrologDoc.h"
-#include "diary/PlainConfigFile.h"
 #include "diary/Reminder.h"
+#include "diary/SettingsFile.h"
 
 namespace {
 
@@ -17,10 +17,11 @@ std::string ChooseDiary(const RemindOptions& options, std::ostream& out) {
         out << "Diary: " << options.diary << " (given with --diary)\n";
         return options.diary;
     }
-    const std::string settingsPath = PlainConfigFile::DefaultPath();
-    PlainConfigFile settings;
-    if (settings.Load(settingsPath) && !settings.RecentFiles().empty()) {
-        const std::string diary = settings.RecentFiles().front();
+    const std::string settingsPath = settings_file::DefaultPath();
+    const std::vector<std::string> recent =
+        settings_file::RecentFiles(settings_file::Read(settingsPath));
+    if (!recent.empty()) {
+        const std::string& diary = recent.front();
         out << "Diary: " << diary << " (the most recent in " << settingsPath << ")\n";
         return diary;
     }
@@ -35,8 +36,7 @@ reminder::Facts GatherFacts(const std::string& diaryPath) {
     facts.graphicalSession = reminder::HasGraphicalSession();
     if (diaryPath.empty()) return facts;
     // The new-day hour is the desktop's setting.
-    PlainConfigFile settings;
-    settings.Load(PlainConfigFile::DefaultPath());
+    MemorySettings settings = settings_file::Read(settings_file::DefaultPath());
     DocumentPorts ports;
     ports.settings = &settings;
     CGastrologDoc diary(ports);

@@ -92,6 +92,17 @@ MemorySettings Parse(const std::string& text) {
     return settings;
 }
 
+std::vector<std::string> RecentFiles(const SettingsStore& settings) {
+    constexpr int RecentFileCount = 4;  // as many as the File menu lists
+    std::vector<std::string> files;
+    for (int number = 1; number <= RecentFileCount; ++number) {
+        std::string file =
+            settings.GetString("Recent File List", "File" + std::to_string(number), {});
+        if (!file.empty()) files.push_back(std::move(file));
+    }
+    return files;
+}
+
 MemorySettings Read(const std::string& path, FileSystem& files) {
     if (path.empty()) return {};
     const auto read = atomic_file::ReadWholeFile(path, LargestSettingsFile, files);

@@ -5,6 +5,7 @@
 // spaces; a backslash escapes the next character (\n, \t, \r, \\, \").
 
 #include <string>
+#include <vector>
 
 #include "diary/FileSystem.h"
 #include "diary/QuietPorts.h"
@@ -20,5 +21,8 @@ MemorySettings Read(const std::string& path, FileSystem& files = RealFileSystem(
 
 // The file's settings parsed from its text.
 MemorySettings Parse(const std::string& text);
+
+// The desktop's recent-file list ("Recent File List", File1 to File4), most recent first.
+std::vector<std::string> RecentFiles(const SettingsStore& settings);
 
 }  // namespace settings_file

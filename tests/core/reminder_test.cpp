@@ -10,7 +10,6 @@
 #include <fstream>
 #include <sstream>
 
-#include "diary/PlainConfigFile.h"
 #include "diary/ReminderUnits.h"
 #include "tests/support/DiaryScripts.h"
 #include "tests/support/DocumentTestAccess.h"
@@ -105,39 +104,6 @@ TEST_F(ReminderDiaryState, ARatingOrAFoodOnTheCurrentDayCountsAsEntered) {
         EXPECT_EQ(facts.dayEntered, entered);
         EXPECT_EQ(facts.daysBehind, behind);
     }
-}
-
-TEST(PlainConfigFile, ReadsTheSettingsFileAsTheDesktopWritesIt) {
-    // As wxFileConfig writes it: escaped blanks in names, quoted values with escapes.
-    PlainConfigFile config;
-    config.Parse(
-        "; a comment\n"
-        "[Recent\\ File\\ List]\n"
-        "File1=\" /home/a b/d\\\\x\\\"y\\tz.glg \"\n"
-        "File2=/tmp/x=1;#2.glg\n"
-        "File4=/tmp/four.glg\n"
-        "[Settings]\n"
-        "NewDayTime = 5\n"
-        "SortOrder=one\n"
-        "Reminder\\ Time=20:30\n"
-        "[Tip]\n"
-        "StartUp=0\n");
-    EXPECT_EQ(config.RecentFiles(), (std::vector<std::string>{" /home/a b/d\\x\"y\tz.glg ",
-                                                              "/tmp/x=1;#2.glg", "/tmp/four.glg"}));
-    EXPECT_EQ(config.GetInt("Settings", "NewDayTime", 4), 5);
-    EXPECT_EQ(config.GetInt("Settings", "SortOrder", 7), 7);  // not a number
-    EXPECT_EQ(config.GetInt("Settings", "Absent", 9), 9);
-    EXPECT_EQ(config.GetString("Settings", "Reminder Time", ""), "20:30");
-    EXPECT_EQ(config.GetInt("Tip", "StartUp", 1), 0);
-
-    // The file's place follows XDG_CONFIG_HOME, then HOME; a file that is not there is empty.
-    setenv("XDG_CONFIG_HOME", "/x/config", 1);
-    EXPECT_EQ(PlainConfigFile::DefaultPath(), "/x/config/Gastrolog.conf");
-    unsetenv("XDG_CONFIG_HOME");
-    setenv("HOME", "/x/home", 1);
-    EXPECT_EQ(PlainConfigFile::DefaultPath(), "/x/home/.config/Gastrolog.conf");
-    EXPECT_FALSE(config.Load("/nonexistent/Gastrolog.conf"));
-    EXPECT_TRUE(config.RecentFiles().empty());
 }
 
 TEST(ReminderUnits, TimesOfDayAreReadStrictly) {

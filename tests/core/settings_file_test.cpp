@@ -37,4 +37,22 @@ INSTANTIATE_TEST_SUITE_P(
         SettingsCase{"Empty", "", 14}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// As wxFileConfig writes them: escaped blanks in names, quoted values with escapes.
+TEST(SettingsFile, ReadsTheRecentDiariesAndTheirPlace) {
+    const MemorySettings settings = settings_file::Parse(
+        "[Recent\\ File\\ List]\n"
+        "File1=\" /home/a b/d\\\\x\\\"y\\tz.glg \"\n"
+        "File2=/tmp/x=1;#2.glg\n"
+        "File4=/tmp/four.glg\n");
+    EXPECT_EQ(settings_file::RecentFiles(settings),
+              (std::vector<std::string>{" /home/a b/d\\x\"y\tz.glg ", "/tmp/x=1;#2.glg",
+                                        "/tmp/four.glg"}));
+    setenv("XDG_CONFIG_HOME", "/x/config", 1);
+    EXPECT_EQ(settings_file::DefaultPath(), "/x/config/Gastrolog.conf");
+    unsetenv("XDG_CONFIG_HOME");
+    setenv("HOME", "/x/home", 1);
+    EXPECT_EQ(settings_file::DefaultPath(), "/x/home/.config/Gastrolog.conf");
+    EXPECT_TRUE(settings_file::RecentFiles(settings_file::Read("/nonexistent/G.conf")).empty());
+}
+
 }  // namespace
