@@ -7,6 +7,7 @@
 #include "diary/AtomicFile.h"
 #include "diary/FileNames.h"
 #include "diary/GastrologDoc.h"
+#include "diary/HistoryFile.h"
 #include "diary/LocalTime.h"
 
 namespace backups {
@@ -70,8 +71,10 @@ void RemoveOldCopies(const std::string& folder, TimeValue now, int keptDays, Fil
     std::vector<std::string> names;
     files.ListFolder(folder, names);
     for (const std::string& name : names)
-        if (IsBackupName(name) && name.substr(0, DateLength) < oldestKept)
+        if (IsBackupName(name) && name.substr(0, DateLength) < oldestKept) {
             files.Remove(folder + "/" + name);
+            files.Remove(history::PathFor(folder + "/" + name));  // the day's history goes too
+        }
 }
 
 Backup Describe(const std::string& folder, const std::string& name, FileSystem& files) {
@@ -146,7 +149,9 @@ void KeepDailyCopy(const std::string& root, const std::string& diaryPath, TimeVa
         if (read.result.Succeeded()) {
             atomic_file::SaveOptions options;
             options.newFileMode = status.st_mode & 0777;
-            atomic_file::ReplaceFile(copy, read.bytes, files, options);
+            if (atomic_file::ReplaceFile(copy, read.bytes, files, options).Succeeded())
+                history::Copy(history::PathFor(diaryPath), history::PathFor(copy),
+                              status.st_mode & 0777);
         }
     }
     RemoveOldCopies(folder, now, keptDays, files);

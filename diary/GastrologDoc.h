@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "diary/AtomicFile.h"
+#include "diary/DiaryHistory.h"
 #include "diary/FileResult.h"
 #include "diary/Food.h"
 #include "diary/Hidden.h"
@@ -72,6 +73,14 @@ public:
     // Where daily copies of the diary go before it is replaced (empty: none are kept).
     void SetBackupFolder(std::string folder) { m_backupFolder = std::move(folder); }
     const std::string& BackupFolder() const { return m_backupFolder; }
+    // Reads the history file beside the diary at `path` (after ReadFile): the dates of the
+    // slots and the days before them. Never fails; what the user should hear of a damaged or
+    // newer history file waits in TakeHistoryNotice.
+    void LoadHistory(const std::string& path);
+    std::string TakeHistoryNotice() { return m_history.TakeNotice(); }
+    // Days brought in with an import: they become the history written at the next save.
+    void AdoptHistory(lived::LivedDays days);
+    const DiaryHistory& History() const { return m_history; }
     // ReadFile for a diary already in memory (e.g. a test or a fuzzer's input).
     FileResult ReadBytes(std::span<const std::uint8_t> bytes);
     // The bytes WriteFile stores; m_dayCount is raised to at least 1 first, as when saving.
@@ -197,6 +206,7 @@ private:
     StoredDiaryMembers<false> StoredMembersToWrite();
     void StoreDiary(CArchive& archive);
     void ClearGeneratedLists();
+    FileResult WithHistoryWritten(const std::string& path, const FileResult& saved);
 
     // The packed training and scoring paths work on the network's numbers in place.
     friend class FastTrainer;
@@ -235,6 +245,7 @@ private:
     };
     std::optional<KnownFile> m_knownFile;
     std::string m_backupFolder;
+    DiaryHistory m_history;
 
     struct QuietDefaults;
     std::unique_ptr<QuietDefaults> m_defaults;
