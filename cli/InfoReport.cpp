@@ -15,8 +15,8 @@ std::string HistorySummary(const lived::LivedDays& days) {
     std::size_t estimated = 0;
     for (const lived::LivedDay& day : days) estimated += day.estimated ? 1 : 0;
     return std::to_string(days.size()) + (days.size() == 1 ? " day" : " days") + ", from " +
-           lived::DateText(days.front().date) + " to " + lived::DateText(days.back().date) +
-           " (" + std::to_string(estimated) + " estimated)";
+           lived::DateText(days.front().date) + " to " + lived::DateText(days.back().date) + " (" +
+           std::to_string(estimated) + " estimated)";
 }
 
 void WriteDiaryInfo(const CGastrologDoc& doc, std::ostream& out) {

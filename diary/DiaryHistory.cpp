@@ -61,8 +61,8 @@ DiaryHistory::DatedSlots DiaryHistory::Slots(TimeValue lastUpdate, std::int32_t 
     return {m_slotDates, m_estimated};
 }
 
-void DiaryHistory::Load(const std::string& diaryPath, TimeValue lastUpdate,
-                        std::int32_t dayCount, lived::Date today) {
+void DiaryHistory::Load(const std::string& diaryPath, TimeValue lastUpdate, std::int32_t dayCount,
+                        lived::Date today) {
     Clear();
     Estimate(lastUpdate, dayCount);
     const std::string path = history::PathFor(diaryPath);
@@ -112,8 +112,8 @@ void DiaryHistory::Adopt(lived::LivedDays days, TimeValue lastUpdate, std::int32
     Clear();
     Estimate(lastUpdate, dayCount);
     m_stored = lived::Merge(std::move(days), {});
-    const std::size_t lived = std::min<std::size_t>(
-        static_cast<std::size_t>(std::max(dayCount, 0)), diary::HistoryLength);
+    const std::size_t lived = std::min<std::size_t>(static_cast<std::size_t>(std::max(dayCount, 0)),
+                                                    diary::HistoryLength);
     if (lived == 0 || m_stored.size() < lived || m_stored.back().date != DiaryDate(lastUpdate))
         return;
     // The export that wrote these days wrote the diary's own days among them, newest last.

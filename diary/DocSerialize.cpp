@@ -234,9 +234,9 @@ FileResult CGastrologDoc::WithHistoryWritten(const std::string& path, const File
     if (caveat.empty()) return saved;
     const std::string message =
         saved.Message().empty() ? caveat : saved.Message() + "\n\n" + caveat;
-    return FileResult(saved.GetCode() == FileResult::Code::Ok ? FileResult::Code::Ok
-                                                              : saved.GetCode(),
-                      message, saved.NamesFile());
+    return FileResult(
+        saved.GetCode() == FileResult::Code::Ok ? FileResult::Code::Ok : saved.GetCode(), message,
+        saved.NamesFile());
 }
 
 void CGastrologDoc::LoadHistory(const std::string& path) {

@@ -211,7 +211,8 @@ int WriteDays(SqliteDatabase& database, const lived::LivedDays& days) {
         for (const auto& [symptom, code] : day.ratings) {
             addRating.Bind(1, date);
             addRating.Bind(2, Windows1252ToUtf8(symptom));
-            const char stored = code == diary::Better || code == diary::Worse ? code : diary::NoChange;
+            const char stored =
+                code == diary::Better || code == diary::Worse ? code : diary::NoChange;
             addRating.Bind(3, std::string_view(&stored, 1));
             if (int result = run(addRating); result != SQLITE_OK) return result;
         }
@@ -241,9 +242,9 @@ int WriteState(SqliteDatabase& database, const DiaryState& state) {
 }
 
 std::string CreateSchema(SqliteDatabase& database) {
-    const std::string setup = std::string("PRAGMA application_id = ") +
-                              std::to_string(ApplicationId) + "; PRAGMA user_version = " +
-                              std::to_string(SchemaVersion) + ";" + std::string(Schema);
+    const std::string setup =
+        std::string("PRAGMA application_id = ") + std::to_string(ApplicationId) +
+        "; PRAGMA user_version = " + std::to_string(SchemaVersion) + ";" + std::string(Schema);
     if (database.Execute(setup) != SQLITE_OK) return Cause(database);
     return {};
 }
@@ -289,8 +290,8 @@ Contents Read(const std::string& path) {
     if (version < 1) return Damaged("has no version");
     Reader reader{database, contents};
     std::map<lived::Date, std::size_t> index;
-    const bool read = reader.ReadDays(index) && reader.ReadEaten(index) &&
-                      reader.ReadRatings(index);
+    const bool read =
+        reader.ReadDays(index) && reader.ReadEaten(index) && reader.ReadRatings(index);
     if (!read) {
         // A later Gastrolog may have changed what it stores: show nothing rather than guess.
         if (contents.condition == Condition::Newer) return {Condition::Newer, {}, {}, {}};
@@ -335,8 +336,8 @@ std::string Write(const std::string& path, const lived::LivedDays& days, const D
     return {};
 }
 
-std::string Replace(const std::string& path, const lived::LivedDays& days,
-                    const DiaryState& state, mode_t mode) {
+std::string Replace(const std::string& path, const lived::LivedDays& days, const DiaryState& state,
+                    mode_t mode) {
     const std::string temporary = path + ".new-" + std::to_string(::getpid());
     ::unlink(temporary.c_str());
     ::unlink((temporary + "-journal").c_str());

@@ -60,8 +60,8 @@ std::string Write(const std::string& path, const lived::LivedDays& days, const D
 
 // Replaces the whole file by one holding exactly these days (written beside it, then renamed
 // over it). Returns the cause of a failure, empty on success.
-std::string Replace(const std::string& path, const lived::LivedDays& days,
-                    const DiaryState& state, mode_t mode);
+std::string Replace(const std::string& path, const lived::LivedDays& days, const DiaryState& state,
+                    mode_t mode);
 
 // Moves a damaged file out of the way as PATH.damaged-YYYY-MM-DD (a number added when that
 // exists); returns the new name, empty when it could not be moved.

@@ -43,7 +43,8 @@ Columns ColumnsOf(const CGastrologDoc& doc, const lived::LivedDays& days) {
 
 std::vector<std::string> HeaderRow(const Columns& columns) {
     std::vector<std::string> fields{"Date"};
-    for (const std::string& symptom : columns.symptoms) fields.push_back(Windows1252ToUtf8(symptom));
+    for (const std::string& symptom : columns.symptoms)
+        fields.push_back(Windows1252ToUtf8(symptom));
     for (const std::string& food : columns.foods) fields.push_back(Windows1252ToUtf8(food));
     return fields;
 }
@@ -52,14 +53,14 @@ std::vector<std::string> HeaderRow(const Columns& columns) {
 std::vector<std::string> DayRow(const Columns& columns, const lived::LivedDay& day) {
     std::vector<std::string> fields{lived::DateText(day.date)};
     for (const std::string& symptom : columns.symptoms) {
-        const auto rated = std::find_if(day.ratings.begin(), day.ratings.end(),
-                                        [&](const auto& rating) { return rating.first == symptom; });
+        const auto rated =
+            std::find_if(day.ratings.begin(), day.ratings.end(),
+                         [&](const auto& rating) { return rating.first == symptom; });
         fields.push_back(rated == day.ratings.end() ? "" : diary::RatingWord(rated->second));
     }
     for (const std::string& food : columns.foods)
-        fields.push_back(std::find(day.eaten.begin(), day.eaten.end(), food) != day.eaten.end()
-                             ? "1"
-                             : "0");
+        fields.push_back(
+            std::find(day.eaten.begin(), day.eaten.end(), food) != day.eaten.end() ? "1" : "0");
     return fields;
 }
 

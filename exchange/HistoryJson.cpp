@@ -25,7 +25,8 @@ bool ReadDay(const Json& value, lived::LivedDay& day, std::string& problem) {
         !lived::ParseDate(value["date"].get_ref<const std::string&>(), day.date))
         return problem = "date: must be a date written YYYY-MM-DD", false;
     if (value.contains("estimated")) {
-        if (!value["estimated"].is_boolean()) return problem = "estimated: must be true or false", false;
+        if (!value["estimated"].is_boolean())
+            return problem = "estimated: must be true or false", false;
         day.estimated = value["estimated"].get<bool>();
     }
     if (value.contains("eaten")) {
@@ -44,7 +45,8 @@ bool ReadDay(const Json& value, lived::LivedDay& day, std::string& problem) {
             return problem = "ratings: must map symptom names to \"b\", \"w\" or \"n\"", false;
         for (const auto& [key, rating] : ratings.items()) {
             const auto symptom = DiaryName(Json(key));
-            const bool known = rating.is_string() && (rating == "b" || rating == "w" || rating == "n");
+            const bool known =
+                rating.is_string() && (rating == "b" || rating == "w" || rating == "n");
             if (!symptom || !known)
                 return problem = "ratings: must map symptom names to \"b\", \"w\" or \"n\"", false;
             day.ratings.emplace_back(*symptom, rating.get_ref<const std::string&>()[0]);
@@ -62,7 +64,8 @@ Json LivedDaysToJson(const lived::LivedDays& days) {
         for (const std::string& food : day.eaten) eaten.push_back(Windows1252ToUtf8(food));
         Json ratings = Json::object();
         for (const auto& [symptom, code] : day.ratings) {
-            const char stored = code == diary::Better || code == diary::Worse ? code : diary::NoChange;
+            const char stored =
+                code == diary::Better || code == diary::Worse ? code : diary::NoChange;
             ratings[Windows1252ToUtf8(symptom)] = std::string(1, stored);
         }
         Json entry = Json::object();

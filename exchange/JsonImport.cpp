@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "diary/GastrologDoc.h"
-#include "exchange/HistoryJson.h"
 #include "diary/NameRules.h"
 #include "diary/StoredDiary.h"
 #include "diary/StoredRules.h"
 #include "diary/Windows1252.h"
+#include "exchange/HistoryJson.h"
 
 namespace {
 

@@ -105,10 +105,14 @@ TEST_F(HistoryTest, EachSlotIsDatedWhenItIsLivedAndTheHistoryRemembersIt) {
         std::function<void()> answers;
         std::vector<Dated> added;  // after the five estimated days
     } cases[] = {
-        {"a normal new day", 13, 15,
+        {"a normal new day",
+         13,
+         15,
          [this] { diary.ui.ExpectQuestion(text::NewDay, true); },
          {{Day(2024, 3, 13), false}}},
-        {"skipped days entered", 15, 15,
+        {"skipped days entered",
+         15,
+         15,
          [&] {
              diary.ui.ExpectQuestion(text::TwoDaysSkipped, true);
              ExpectUnchangedDay(wednesday);
@@ -116,16 +120,20 @@ TEST_F(HistoryTest, EachSlotIsDatedWhenItIsLivedAndTheHistoryRemembersIt) {
              diary.ui.ExpectQuestion(text::NewDay, true);
          },
          {{Day(2024, 3, 13), false}, {Day(2024, 3, 14), false}, {Day(2024, 3, 15), false}}},
-        {"skipped days declined leave a gap", 15, 15,
+        {"skipped days declined leave a gap",
+         15,
+         15,
          [this] {
              diary.ui.ExpectQuestion(text::TwoDaysSkipped, false);
              diary.ui.ExpectQuestion(text::NewDay, true);
          },
          {{Day(2024, 3, 15), false}}},
-        {"the yesterday path", 13, 15,
-         [this] { diary.ui.ExpectQuestion(text::NewDay, false); }, {}},
-        {"the clock set back", 10, 15,
-         [this] { diary.ui.ExpectNotice(text::ClockBehind); }, {}},
+        {"the yesterday path",
+         13,
+         15,
+         [this] { diary.ui.ExpectQuestion(text::NewDay, false); },
+         {}},
+        {"the clock set back", 10, 15, [this] { diary.ui.ExpectNotice(text::ClockBehind); }, {}},
         {"before the new-day hour", 13, 3, [] {}, {}},
     };
     for (const auto& c : cases) {
@@ -177,7 +185,8 @@ TEST_F(HistoryTest, TheDiarysOwnDaysWinOverTheHistorysAndOlderDaysStay) {
     const lived::LivedDays every = lived::EveryLivedDay(doc);
     ASSERT_EQ(every.size(), 6u);
     EXPECT_EQ(every.front(), older.front());
-    EXPECT_EQ(every.back().eaten, (std::vector<std::string>{"Tea", "Milk"})) << "the diary's 12 March";
+    EXPECT_EQ(every.back().eaten, (std::vector<std::string>{"Tea", "Milk"}))
+        << "the diary's 12 March";
     ASSERT_TRUE(doc.OnSaveDocument(path));
     const history::Contents written = history::Read(historyPath);
     ASSERT_EQ(written.condition, history::Condition::Sound);
@@ -326,7 +335,9 @@ TEST_F(HistoryTest, ABadHistoryFileNeverChangesTheDiaryAndIsSetAsideOrLeftAlone)
     } cases[] = {
         {"text", [](const std::string& p) { Put(p, "not a database\n"); },
          "The history file diary.glh is not a Gastrolog history (file is not a database). It "
-         "was set aside as " + setAside + " and a new history file was started.", false},
+         "was set aside as " +
+             setAside + " and a new history file was started.",
+         false},
         {"truncated database",
          [&](const std::string& p) {
              Sql(p, schema + "INSERT INTO day VALUES ('2024-01-01', 0);");
@@ -336,11 +347,15 @@ TEST_F(HistoryTest, ABadHistoryFileNeverChangesTheDiaryAndIsSetAsideOrLeftAlone)
         {"another program's database",
          [](const std::string& p) { Sql(p, "CREATE TABLE contacts (name TEXT);"); },
          "The history file diary.glh is not a Gastrolog history. It was set aside as " + setAside +
-             " and a new history file was started.", false},
+             " and a new history file was started.",
+         false},
         {"an impossible date",
-         [&](const std::string& p) { Sql(p, schema + "INSERT INTO day VALUES ('2024-02-30', 0);"); },
+         [&](const std::string& p) {
+             Sql(p, schema + "INSERT INTO day VALUES ('2024-02-30', 0);");
+         },
          "The history file diary.glh holds a day with an impossible date. It was set aside as " +
-             setAside + " and a new history file was started.", false},
+             setAside + " and a new history file was started.",
+         false},
         {"a name no diary holds",
          [&](const std::string& p) {
              Sql(p, schema +
@@ -348,23 +363,30 @@ TEST_F(HistoryTest, ABadHistoryFileNeverChangesTheDiaryAndIsSetAsideOrLeftAlone)
                         "INSERT INTO eaten VALUES ('2024-01-01', '\xe6\x97\xa5\xe6\x9c\xac');");
          },
          "The history file diary.glh holds a food that no diary could hold. It was set aside "
-         "as " + setAside + " and a new history file was started.", false},
+         "as " +
+             setAside + " and a new history file was started.",
+         false},
         {"a rating no diary holds",
          [&](const std::string& p) {
-             Sql(p, schema + "INSERT INTO day VALUES ('2024-01-01', 0);"
-                             "INSERT INTO rating VALUES ('2024-01-01', 'Headache', 'x');");
+             Sql(p, schema +
+                        "INSERT INTO day VALUES ('2024-01-01', 0);"
+                        "INSERT INTO rating VALUES ('2024-01-01', 'Headache', 'x');");
          },
          "The history file diary.glh holds a rating that no diary could hold. It was set aside "
-         "as " + setAside + " and a new history file was started.", false},
+         "as " +
+             setAside + " and a new history file was started.",
+         false},
         {"a folder", [](const std::string& p) { std::filesystem::create_directory(p); },
          "The history file diary.glh is not a regular file. It was set aside as " + setAside +
-             " and a new history file was started.", false},
+             " and a new history file was started.",
+         false},
         {"a newer Gastrolog's",
          [&](const std::string& p) {
              Sql(p, schema + "PRAGMA user_version = 7; INSERT INTO day VALUES ('2024-01-01', 0);");
          },
          "The history file diary.glh was written by a newer version of Gastrolog. Its days are "
-         "shown, but this version will not change it.", true},
+         "shown, but this version will not change it.",
+         true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
