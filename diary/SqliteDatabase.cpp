@@ -28,8 +28,13 @@ int SqliteDatabase::Open(const std::string& path, bool create, bool readOnly) {
     const int result = sqlite3_open_v2(path.c_str(), &m_db, flags, nullptr);
     if (result != SQLITE_OK) return result;
     sqlite3_extended_result_codes(m_db, 1);
-    // A hostile file cannot make a query run forever or grow without bound.
+    // A hostile file cannot make a query grow without bound, nor run code of its own on our
+    // writes (triggers, functions in its schema), nor let SQL damage the file's structure.
     sqlite3_limit(m_db, SQLITE_LIMIT_LENGTH, 1 << 20);
+    sqlite3_db_config(m_db, SQLITE_DBCONFIG_ENABLE_TRIGGER, 0, nullptr);
+    sqlite3_db_config(m_db, SQLITE_DBCONFIG_ENABLE_VIEW, 0, nullptr);
+    sqlite3_db_config(m_db, SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
+    sqlite3_db_config(m_db, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
     sqlite3_busy_timeout(m_db, 2000);
     return SQLITE_OK;
 }

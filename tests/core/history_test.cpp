@@ -423,3 +423,29 @@ TEST_F(HistoryTest, ABadHistoryFileNeverChangesTheDiaryAndIsSetAsideOrLeftAlone)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(HistoryTest, AHistorysOwnTriggersNeverRunOnOurWrites) {
+    At(2024, 3, 12, 18);
+    ASSERT_TRUE(doc.OnOpenDocument(path));
+    ASSERT_TRUE(doc.OnSaveDocument(path));
+    Sql(historyPath,
+        "CREATE TABLE spy (what TEXT);"
+        "CREATE TRIGGER watch AFTER INSERT ON eaten BEGIN INSERT INTO spy VALUES (new.food); END;");
+    FakeDiary again;
+    again.clock.Set(LocalTime(2024, 3, 12, 19));
+    ASSERT_TRUE(again.doc.OnOpenDocument(path));
+    ASSERT_TRUE(again.doc.OnSaveDocument(path));
+    EXPECT_EQ(history::Read(historyPath).condition, history::Condition::Sound);
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(historyPath.c_str(), &db), SQLITE_OK);
+    sqlite3_stmt* count = nullptr;
+    ASSERT_EQ(sqlite3_prepare_v2(db, "SELECT count(*) FROM spy", -1, &count, nullptr), SQLITE_OK);
+    ASSERT_EQ(sqlite3_step(count), SQLITE_ROW);
+    EXPECT_EQ(sqlite3_column_int(count, 0), 0);
+    sqlite3_finalize(count);
+    sqlite3_close(db);
+}
+
+}  // namespace
