@@ -27,6 +27,7 @@ void DiaryHistory::Clear() {
     m_stored.clear();
     m_unsaved.clear();
     m_syncedPath.clear();
+    m_readOnlyPath.clear();
     m_readOnly = false;
     m_toldFailure = false;
 }
@@ -75,6 +76,7 @@ void DiaryHistory::Load(const std::string& diaryPath, TimeValue lastUpdate, std:
             const std::string setAside = history::SetAside(path, today);
             if (setAside.empty()) {
                 m_readOnly = true;
+                m_readOnlyPath = path;
                 m_notice = "The history file " + ForUser(path) + " " + contents.problem +
                            " and could not be set aside; it will not be written.";
                 return;
@@ -87,6 +89,7 @@ void DiaryHistory::Load(const std::string& diaryPath, TimeValue lastUpdate, std:
         }
         case history::Condition::Newer:
             m_readOnly = true;
+            m_readOnlyPath = path;
             m_notice = "The history file " + ForUser(path) +
                        " was written by a newer version of Gastrolog. Its days are shown, "
                        "but this version will not change it.";
@@ -142,7 +145,9 @@ void DiaryHistory::Roll(const lived::LivedDay* dropped, lived::Date current) {
 
 std::string DiaryHistory::Save(const std::string& diaryPath, const lived::LivedDays& diaryDays,
                                TimeValue lastUpdate, std::int32_t dayCount, mode_t mode) {
-    if (m_readOnly) return {};
+    // A file this version must not write stays as it is; a diary saved under another name
+    // takes what could be read to its own new history.
+    if (m_readOnly && history::PathFor(diaryPath) == m_readOnlyPath) return {};
     const DatedSlots slots = Slots(lastUpdate, dayCount);
     m_slotDates = slots.dates;
     m_estimated = slots.estimated;
@@ -164,6 +169,7 @@ std::string DiaryHistory::Save(const std::string& diaryPath, const lived::LivedD
     m_stored = lived::Merge(std::move(m_stored), std::move(m_unsaved));
     m_unsaved.clear();
     m_syncedPath = path;
+    m_readOnly = false;
     m_toldFailure = false;
     return {};
 }

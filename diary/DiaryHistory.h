@@ -64,6 +64,7 @@ private:
     lived::LivedDays m_unsaved;  // days that left the slots since the history was written
     std::string m_syncedPath;    // the history file that holds m_stored
     bool m_readOnly = false;
+    std::string m_readOnlyPath;  // the history file that is read but never written
     bool m_toldFailure = false;
     std::string m_notice;
 };

@@ -413,6 +413,10 @@ TEST_F(HistoryTest, ABadHistoryFileNeverChangesTheDiaryAndIsSetAsideOrLeftAlone)
         if (c.newer) {
             EXPECT_EQ(Bytes(historyPath), historyBefore) << "never written";
             EXPECT_EQ(lived::EveryLivedDay(doc).size(), 6u) << "its days are read";
+            ASSERT_TRUE(doc.OnSaveDocument(folder.File("saved as.glg")));
+            EXPECT_EQ(history::Read(folder.File("saved as.glh")).days.size(), 6u)
+                << "Save As takes them to a history of this version";
+            std::filesystem::remove(folder.File("saved as.glh"));
         } else {
             EXPECT_TRUE(std::filesystem::exists(folder.File(setAside)));
             const history::Contents fresh = history::Read(historyPath);
