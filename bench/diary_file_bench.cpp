@@ -7,6 +7,7 @@
 #include <string>
 
 #include "BenchDiaries.h"
+#include "diary/HistoryFile.h"
 
 namespace {
 
@@ -47,6 +48,7 @@ void WriteDiaryFile(benchmark::State& state) {
         if (!error.empty()) state.SkipWithError(error.c_str());
     }
     std::filesystem::remove(path);
+    std::filesystem::remove(history::PathFor(path));
 }
 
 void ReadDiaryFile(benchmark::State& state) {
@@ -59,6 +61,7 @@ void ReadDiaryFile(benchmark::State& state) {
         if (!error.empty()) state.SkipWithError(error.c_str());
     }
     std::filesystem::remove(path);
+    std::filesystem::remove(history::PathFor(path));
 }
 
 }  // namespace

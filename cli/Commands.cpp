@@ -43,7 +43,12 @@ void ReportFileProblem(const std::string& path, const FileResult& result, std::o
 
 bool LoadDiary(CGastrologDoc& doc, const std::string& path, std::ostream& err) {
     const FileResult result = doc.ReadFile(path);
-    if (result.Succeeded()) return true;
+    if (result.Succeeded()) {
+        doc.LoadHistory(path);
+        if (const std::string notice = doc.TakeHistoryNotice(); !notice.empty())
+            err << notice << '\n';
+        return true;
+    }
     ReportFileProblem(path, result, err);
     return false;
 }

@@ -10,6 +10,7 @@
 #include "cli/SimulatedDiet.h"
 #include "cli/SimulatedUser.h"
 #include "diary/GastrologDoc.h"
+#include "diary/HistoryFile.h"
 #include "diary/LocalTime.h"
 #include "diary/QuietPorts.h"
 
@@ -178,6 +179,7 @@ DiarySimulation::DiarySimulation(const SimulationOptions& options)
 DiarySimulation::~DiarySimulation() {
     std::error_code ignored;
     std::filesystem::remove(m_state->workingFile, ignored);
+    std::filesystem::remove(history::PathFor(m_state->workingFile), ignored);
 }
 
 const std::vector<PlantedTrigger>& DiarySimulation::Triggers() const {

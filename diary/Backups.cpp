@@ -7,6 +7,7 @@
 #include "diary/AtomicFile.h"
 #include "diary/FileNames.h"
 #include "diary/GastrologDoc.h"
+#include "diary/HistoryFile.h"
 #include "diary/LocalTime.h"
 #include "diary/QuietPorts.h"
 
@@ -88,7 +89,10 @@ void Rotate(const std::string& folder, const std::string& today, int keptDays, F
     const std::vector<std::string> names = CopyNames(folder, files);
     const auto kinds = KindsToKeep(DatesOf(names), today, keptDays);
     for (std::size_t index = 0; index < names.size(); ++index)
-        if (!kinds[index]) files.Remove(folder + "/" + names[index]);
+        if (!kinds[index]) {
+            files.Remove(folder + "/" + names[index]);
+            files.Remove(history::PathFor(folder + "/" + names[index]));  // its history too
+        }
 }
 
 bool SameBytes(const std::string& first, const std::string& second, FileSystem& files) {
@@ -189,6 +193,9 @@ CopyOutcome MakeTodaysCopy(const std::string& folder, const std::string& diaryPa
     if (!names.empty() && SameBytes(diaryPath, folder + "/" + names[0], files)) return {};
     const FileResult result = CopyOneFile(diaryPath, copy, files);
     if (!result.Succeeded()) return {{}, NoCopy(diaryPath, result.Message())};
+    struct stat status {};
+    const mode_t mode = files.Status(copy, true, status) == 0 ? (status.st_mode & 0777) : 0600;
+    history::Copy(history::PathFor(diaryPath), history::PathFor(copy), mode);
     return {copy, {}};
 }
 

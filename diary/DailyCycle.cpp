@@ -10,6 +10,7 @@
 
 #include "diary/DiaryConstants.h"
 #include "diary/GastrologDoc.h"
+#include "diary/LivedDays.h"
 #include "diary/LocalTime.h"
 #include "diary/SymptomLine.h"
 
@@ -238,6 +239,8 @@ TimeValue CGastrologDoc::GetLastUpdateMoment() const {
 // Every history moves on by one slot; the new day starts "no change" and "not eaten"
 // everywhere, in the records and in the lists the dialogs open with.
 void CGastrologDoc::StartNewDay() {
+    const lived::LivedDay leaving = lived::DayOfSlot(*this, 0);
+    m_history.Roll(&leaving, lived::DateOf(calendar::DayOf(m_lastUpdate)));
     RollSymptomHistories();
     RollFoodHistories();
     RebuildSymptomLines();
@@ -292,6 +295,7 @@ bool CGastrologDoc::OnNewDocument() {
     // not a declined new day, not its generated lists. A new diary's first day is the day it
     // is made, so its first evening's lists start no second day slot.
     m_lastUpdate = GetEffectiveNow();
+    m_history.StartNew(lived::DateOf(calendar::DayOf(m_lastUpdate)));
     m_yesterday = false;
     m_restoredCopy = false;
     m_exclusions.clear();
@@ -312,21 +316,26 @@ bool CGastrologDoc::OnNewDocument() {
 bool CGastrologDoc::ReadStoredFile(const std::string& path) {
     DocumentPorts scratchPorts;
     scratchPorts.files = &Files();
+    scratchPorts.clock = m_ports.clock;  // a damaged history is set aside under today's date
+    scratchPorts.settings = m_ports.settings;
     CGastrologDoc incoming(scratchPorts);
     const FileResult read = incoming.ReadFile(path);
     if (!read.Succeeded()) {
         Ui().ReportError(read.Message());
         return false;
     }
+    incoming.LoadHistory(path);
     // What the file holds replaces the diary; the generated lists belonged to the one before.
     DeleteContents();
     AdoptStoredDiary(incoming.TakeStoredDiary());
     m_knownFile = incoming.m_knownFile;
     m_restoredCopy = false;
     m_yesterday = false;
+    m_history = std::move(incoming.m_history);
     Host().SetPathName(path);
     SetModifiedFlag(false);
     UpdateAllViews();
+    if (const std::string notice = m_history.TakeNotice(); !notice.empty()) Ui().Notify(notice);
     return true;
 }
 

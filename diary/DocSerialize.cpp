@@ -9,6 +9,8 @@
 #include "diary/Backups.h"
 #include "diary/GastrologDoc.h"
 #include "diary/QuietPorts.h"
+#include "diary/LivedDays.h"
+#include "diary/LocalTime.h"
 #include "diary/StoredDiary.h"
 #include "diary/StoredRules.h"
 
@@ -202,6 +204,7 @@ FileResult CGastrologDoc::ReadBytes(std::span<const std::uint8_t> bytes) {
     CArchive archive(bytes);
     try {
         AdoptStoredDiary(LoadDiary(archive));
+        m_history.Estimate(m_lastUpdate, m_dayCount);
         return FileResult::Success();
     } catch (const CArchiveException&) {
         return FileResult(FileResult::Code::Format, UnexpectedFormatMessage)
@@ -281,8 +284,36 @@ FileResult CGastrologDoc::WriteFile(const std::string& path, bool overwriteChang
         options.beforeReplace = nullptr;
         result = atomic_file::ReplaceFile(path, bytes, Files(), options, &written);
     }
-    if (result.Succeeded()) m_knownFile = KnownFile{path, written};
-    return result;
+    if (!result.Succeeded()) return result;
+    m_knownFile = KnownFile{path, written};
+    return WithHistoryWritten(path, result);
+}
+
+// The history follows the diary only once the diary is safely on the disk, and whatever
+// becomes of it, the diary stays saved.
+FileResult CGastrologDoc::WithHistoryWritten(const std::string& path, const FileResult& saved) {
+    struct stat status {};
+    const mode_t mode =
+        Files().Status(path, true, status) == 0 ? (status.st_mode & 07777) : mode_t{0600};
+    const std::string caveat =
+        m_history.Save(path, lived::DaysOfDiary(*this), m_lastUpdate, m_dayCount, mode);
+    if (caveat.empty()) return saved;
+    const std::string message =
+        saved.Message().empty() ? caveat : saved.Message() + "\n\n" + caveat;
+    return FileResult(
+        saved.GetCode() == FileResult::Code::Ok ? FileResult::Code::Ok : saved.GetCode(), message,
+        saved.NamesFile());
+}
+
+void CGastrologDoc::LoadHistory(const std::string& path) {
+    m_history.Load(path, m_lastUpdate, m_dayCount,
+                   lived::DateOf(calendar::DayOf(GetEffectiveNow())));
+}
+
+void CGastrologDoc::AdoptHistory(lived::LivedDays days) {
+    m_history.Adopt(std::move(days), m_lastUpdate, m_dayCount);
+    SetModifiedFlag(true);
+    UpdateAllViews();
 }
 
 FileResult CGastrologDoc::SaveDocument(const std::string& path, bool overwriteChanged,

@@ -196,6 +196,7 @@ StoredDiary CGastrologDoc::TakeStoredDiary() {
 void CGastrologDoc::ReplaceStoredDiary(StoredDiary diary) {
     DeleteContents();
     AdoptStoredDiary(std::move(diary));
+    m_history.Adopt({}, m_lastUpdate, m_dayCount);
     SetModifiedFlag(true);
     UpdateAllViews();
 }

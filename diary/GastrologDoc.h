@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "diary/AtomicFile.h"
+#include "diary/DiaryHistory.h"
 #include "diary/FileResult.h"
 #include "diary/Food.h"
 #include "diary/Hidden.h"
@@ -84,6 +85,14 @@ public:
     // Why the last save kept no daily copy of the file it replaced; empty when it did or
     // needed none.
     const std::string& BackupProblem() const { return m_backupProblem; }
+    // Reads the history file beside the diary at `path` (after ReadFile): the dates of the
+    // slots and the days before them. Never fails; what the user should hear of a damaged or
+    // newer history file waits in TakeHistoryNotice.
+    void LoadHistory(const std::string& path);
+    std::string TakeHistoryNotice() { return m_history.TakeNotice(); }
+    // Days brought in with an import: they become the history written at the next save.
+    void AdoptHistory(lived::LivedDays days);
+    const DiaryHistory& History() const { return m_history; }
     // ReadFile for a diary already in memory (e.g. a test or a fuzzer's input).
     FileResult ReadBytes(std::span<const std::uint8_t> bytes);
     // The bytes WriteFile stores; m_dayCount is raised to at least 1 first, as when saving.
@@ -243,6 +252,7 @@ private:
     std::optional<std::vector<std::uint8_t>> StoredBytes();
     void KeepUnmodifiedUnlessStoredChanged(bool wasModified,
                                            const std::optional<std::vector<std::uint8_t>>& before);
+    FileResult WithHistoryWritten(const std::string& path, const FileResult& saved);
 
     // The packed training and scoring paths work on the network's numbers in place.
     friend class FastTrainer;
@@ -287,6 +297,7 @@ private:
     std::optional<int> m_backupDays;
     const Clock* m_backupClock = nullptr;
     std::string m_backupProblem;
+    DiaryHistory m_history;
 
     struct QuietDefaults;
     std::unique_ptr<QuietDefaults> m_defaults;

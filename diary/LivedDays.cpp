@@ -5,6 +5,7 @@
 
 #include "diary/DiaryConstants.h"
 #include "diary/GastrologDoc.h"
+#include "diary/HistoryFile.h"
 
 namespace lived {
 
@@ -81,24 +82,71 @@ bool ParseDate(std::string_view text, Date& date) {
     return true;
 }
 
+namespace {
+
+LivedDay DayAt(const CGastrologDoc& document, const DiaryHistory::DatedSlots& slots,
+               std::size_t slot) {
+    LivedDay day;
+    day.date = slots.dates[slot];
+    day.estimated = slots.estimated[slot];
+    for (const CFood& food : document.Foods())
+        if (diary::IsEaten(CodeAt(food.m_history, slot))) day.eaten.push_back(food.m_name);
+    for (const CSymptom& symptom : document.Symptoms())
+        day.ratings.emplace_back(symptom.m_name, CodeAt(symptom.m_history, slot));
+    return day;
+}
+
+DiaryHistory::DatedSlots SlotsOf(const CGastrologDoc& document) {
+    return document.History().Slots(document.LastUpdate(), document.DayCount());
+}
+
+}  // namespace
+
+LivedDay DayOfSlot(const CGastrologDoc& document, std::size_t slot) {
+    return DayAt(document, SlotsOf(document), slot);
+}
+
 LivedDays DaysOfDiary(const CGastrologDoc& document) {
-    const std::size_t slots = diary::HistoryLength;
-    const std::size_t livedCount =
-        std::min<std::size_t>(static_cast<std::size_t>(std::max(document.DayCount(), 0)), slots);
-    const Date current = DateOf(calendar::DayOf(document.LastUpdate()));
+    const DiaryHistory::DatedSlots slots = SlotsOf(document);
     LivedDays days;
-    days.reserve(livedCount);
-    for (std::size_t slot = slots - livedCount; slot < slots; ++slot) {
-        LivedDay day;
-        day.date = current - static_cast<Date>(slots - 1 - slot);
-        day.estimated = true;
-        for (const CFood& food : document.Foods())
-            if (diary::IsEaten(CodeAt(food.m_history, slot))) day.eaten.push_back(food.m_name);
-        for (const CSymptom& symptom : document.Symptoms())
-            day.ratings.emplace_back(symptom.m_name, CodeAt(symptom.m_history, slot));
-        days.push_back(std::move(day));
+    for (std::size_t slot = 0; slot < diary::HistoryLength; ++slot)
+        if (slots.dates[slot] != history::NoDate) days.push_back(DayAt(document, slots, slot));
+    // Slots whose dates do not rise (a clock set back far) keep the newest of each date.
+    return Merge(std::move(days), {});
+}
+
+LivedDays EveryLivedDay(const CGastrologDoc& document) {
+    return Merge(document.History().KnownDays(), DaysOfDiary(document));
+}
+
+LivedDays Merge(LivedDays older, LivedDays newer) {
+    const auto byDate = [](const LivedDay& a, const LivedDay& b) { return a.date < b.date; };
+    std::stable_sort(older.begin(), older.end(), byDate);
+    std::stable_sort(newer.begin(), newer.end(), byDate);
+    LivedDays merged;
+    merged.reserve(older.size() + newer.size());
+    bool lastFromNewer = false;
+    auto left = older.begin(), right = newer.begin();
+    while (left != older.end() || right != newer.end()) {
+        // On equal dates the older list's day comes first, so the newer one replaces it.
+        const bool takeNewer =
+            left == older.end() || (right != newer.end() && right->date < left->date);
+        LivedDay& day = takeNewer ? *right++ : *left++;
+        if (!merged.empty() && merged.back().date == day.date) {
+            if (takeNewer || !lastFromNewer) merged.back() = std::move(day);
+        } else {
+            merged.push_back(std::move(day));
+        }
+        lastFromNewer = takeNewer;
     }
-    return days;
+    return merged;
+}
+
+LivedDays Between(const LivedDays& days, Date first, Date last) {
+    LivedDays chosen;
+    for (const LivedDay& day : days)
+        if (day.date >= first && day.date <= last) chosen.push_back(day);
+    return chosen;
 }
 
 }  // namespace lived

@@ -40,8 +40,22 @@ struct LivedDay {
 // Oldest first, at most one entry a date; a date missing between two entries was not lived.
 using LivedDays = std::vector<LivedDay>;
 
-// The diary's own kept slots that were lived (the last min(day count, 50)), oldest first,
-// each with its date.
+// The diary's own kept slots that were lived, oldest first, each with its date: the date
+// remembered by the history file, or for a diary without one, dated backwards from the last
+// update over the last min(day count, 50) slots and marked estimated.
 LivedDays DaysOfDiary(const CGastrologDoc& document);
+
+// One day slot (0 oldest, 49 current) as a lived day, dated as DaysOfDiary dates it.
+LivedDay DayOfSlot(const CGastrologDoc& document, std::size_t slot);
+
+// Every lived day: the history's days and the diary's own, oldest first; where both hold a
+// date, the diary's day is the one given.
+LivedDays EveryLivedDay(const CGastrologDoc& document);
+
+// Both lists in one, oldest first, one entry a date; `newer` wins where both hold a date.
+LivedDays Merge(LivedDays older, LivedDays newer);
+
+// The days from `first` to `last`, both included.
+LivedDays Between(const LivedDays& days, Date first, Date last);
 
 }  // namespace lived

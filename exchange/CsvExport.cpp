@@ -1,20 +1,16 @@
 #include "exchange/CsvExport.h"
 
+#include <algorithm>
 #include <ostream>
 #include <vector>
 
 #include "diary/GastrologDoc.h"
-#include "diary/LocalTime.h"
+#include "diary/LivedDays.h"
 #include "diary/Windows1252.h"
 
 namespace {
 
 constexpr const char* LineEnd = "\r\n";
-
-// The history character of a slot, or null for a history too short to reach it.
-const char* CodeAt(const std::string& history, std::size_t slot) {
-    return slot < history.size() ? &history[slot] : nullptr;
-}
 
 void WriteRow(std::ostream& out, const std::vector<std::string>& fields) {
     for (std::size_t index = 0; index < fields.size(); ++index) {
@@ -24,27 +20,47 @@ void WriteRow(std::ostream& out, const std::vector<std::string>& fields) {
     out << LineEnd;
 }
 
-std::vector<std::string> HeaderRow(const CGastrologDoc& doc) {
+void AddName(std::vector<std::string>& names, const std::string& name) {
+    if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
+}
+
+// The diary's symptoms and foods in its order, then those only its history remembers.
+struct Columns {
+    std::vector<std::string> symptoms;
+    std::vector<std::string> foods;
+};
+
+Columns ColumnsOf(const CGastrologDoc& doc, const lived::LivedDays& days) {
+    Columns columns;
+    for (const CSymptom& symptom : doc.Symptoms()) AddName(columns.symptoms, symptom.m_name);
+    for (const CFood& food : doc.Foods()) AddName(columns.foods, food.m_name);
+    for (const lived::LivedDay& day : days) {
+        for (const auto& rating : day.ratings) AddName(columns.symptoms, rating.first);
+        for (const std::string& food : day.eaten) AddName(columns.foods, food);
+    }
+    return columns;
+}
+
+std::vector<std::string> HeaderRow(const Columns& columns) {
     std::vector<std::string> fields{"Date"};
-    for (const CSymptom& symptom : doc.Symptoms())
-        fields.push_back(Windows1252ToUtf8(symptom.m_name));
-    for (const CFood& food : doc.Foods()) fields.push_back(Windows1252ToUtf8(food.m_name));
+    for (const std::string& symptom : columns.symptoms)
+        fields.push_back(Windows1252ToUtf8(symptom));
+    for (const std::string& food : columns.foods) fields.push_back(Windows1252ToUtf8(food));
     return fields;
 }
 
-std::vector<std::string> SlotRow(const CGastrologDoc& doc, std::size_t slot) {
-    const int daysBefore = static_cast<int>(diary::HistoryLength - 1 - slot);
-    // Counted on the calendar, so a change to or from summer time cannot skip or repeat a date.
-    const TimeValue day = calendar::DaysEarlier(doc.LastUpdate(), daysBefore);
-    std::vector<std::string> fields{calendar::Format(day, "%Y-%m-%d")};
-    for (const CSymptom& symptom : doc.Symptoms()) {
-        const char* code = CodeAt(symptom.m_history, slot);
-        fields.push_back(code ? diary::RatingWord(*code) : "");
+// A symptom that did not exist that day has an empty cell; a food not eaten has 0.
+std::vector<std::string> DayRow(const Columns& columns, const lived::LivedDay& day) {
+    std::vector<std::string> fields{lived::DateText(day.date)};
+    for (const std::string& symptom : columns.symptoms) {
+        const auto rated =
+            std::find_if(day.ratings.begin(), day.ratings.end(),
+                         [&](const auto& rating) { return rating.first == symptom; });
+        fields.push_back(rated == day.ratings.end() ? "" : diary::RatingWord(rated->second));
     }
-    for (const CFood& food : doc.Foods()) {
-        const char* code = CodeAt(food.m_history, slot);
-        fields.push_back(code ? (diary::IsEaten(*code) ? "1" : "0") : "");
-    }
+    for (const std::string& food : columns.foods)
+        fields.push_back(
+            std::find(day.eaten.begin(), day.eaten.end(), food) != day.eaten.end() ? "1" : "0");
     return fields;
 }
 
@@ -65,7 +81,8 @@ std::string CsvField(const std::string& text) {
 }
 
 void WriteDiaryCsv(const CGastrologDoc& doc, std::ostream& out) {
-    WriteRow(out, HeaderRow(doc));
-    for (std::size_t slot = 0; slot < diary::HistoryLength; ++slot)
-        WriteRow(out, SlotRow(doc, slot));
+    const lived::LivedDays days = lived::EveryLivedDay(doc);
+    const Columns columns = ColumnsOf(doc, days);
+    WriteRow(out, HeaderRow(columns));
+    for (const lived::LivedDay& day : days) WriteRow(out, DayRow(columns, day));
 }

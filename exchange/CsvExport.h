@@ -1,7 +1,9 @@
 #pragma once
 // The diary as a spreadsheet table (RFC 4180, CRLF line ends): a header row, then one row per
-// day slot from the oldest to the current day: the slot's date, each symptom's rating
-// ("better", "worse", "no change"), then for each food 1 if it was eaten that day, else 0.
+// lived day of the whole history, oldest first: the date, each symptom's rating ("better",
+// "worse", "no change"; empty where the symptom did not exist that day), then for each food 1
+// if it was eaten that day, else 0. Days never lived (before the diary began, or skipped and
+// not entered) have no row.
 
 #include <iosfwd>
 #include <string>

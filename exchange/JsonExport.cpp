@@ -4,8 +4,10 @@
 #include <string_view>
 
 #include "diary/GastrologDoc.h"
+#include "diary/LivedDays.h"
 #include "diary/StoredDiary.h"
 #include "diary/Windows1252.h"
+#include "exchange/HistoryJson.h"
 
 namespace {
 
@@ -68,5 +70,6 @@ Json DiaryToJson(const CGastrologDoc& doc) {
     Json diary;
     const StoredDiaryView members = doc.StoredMembers();
     ForEachStoredMember(members, JsonWriter(diary));
+    diary[HistoryMember] = LivedDaysToJson(lived::EveryLivedDay(doc));
     return diary;
 }

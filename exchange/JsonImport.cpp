@@ -12,6 +12,7 @@
 #include "diary/StoredDiary.h"
 #include "diary/StoredRules.h"
 #include "diary/Windows1252.h"
+#include "exchange/HistoryJson.h"
 
 namespace {
 
@@ -32,13 +33,15 @@ std::string Element(const std::string& path, std::size_t index) {
 
 // The object at `path`, which must hold exactly the given keys.
 const Json& ExactObject(const Json& value, const std::string& path,
-                        const std::vector<std::string>& keys) {
+                        const std::vector<std::string>& keys,
+                        const std::vector<std::string>& optionalKeys = {}) {
     const std::string where = path.empty() ? "the diary" : path;
     if (!value.is_object()) throw Refusal(where, "must be an object");
     for (const std::string& key : keys)
         if (!value.contains(key)) throw Refusal(Member(path, key), "is missing");
     for (const auto& [key, member] : value.items())
-        if (std::find(keys.begin(), keys.end(), key) == keys.end())
+        if (std::find(keys.begin(), keys.end(), key) == keys.end() &&
+            std::find(optionalKeys.begin(), optionalKeys.end(), key) == optionalKeys.end())
             throw Refusal(Member(path, key), "is not a member of a diary");
     return value;
 }
@@ -255,11 +258,18 @@ std::optional<std::string> SizeProblem(StoredDiary& diary) {
 
 std::optional<std::string> DiaryFromJson(const Json& json, CGastrologDoc& doc) {
     try {
-        ExactObject(json, "", StoredMemberKeys());
+        ExactObject(json, "", StoredMemberKeys(), {HistoryMember});
         StoredDiary diary;
         ForEachStoredMember(diary, JsonReader(json, "", std::nullopt));
         if (auto tooLarge = SizeProblem(diary)) return tooLarge;
+        std::optional<lived::LivedDays> days;
+        if (json.contains(HistoryMember)) {
+            std::string problem;
+            days = LivedDaysFromJson(json[HistoryMember], problem);
+            if (!days) return problem;
+        }
         doc.ReplaceStoredDiary(std::move(diary));
+        if (days) doc.AdoptHistory(std::move(*days));
         return std::nullopt;
     } catch (const Refusal& refusal) {
         return refusal.what();

@@ -28,18 +28,19 @@ TEST_F(InfoCommand, SummarisesTheDiaryWithEachSymptomsStatus) {
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.err, "");
     const auto lines = Lines(run.out);
-    ASSERT_GE(lines.size(), 10u);
+    ASSERT_GE(lines.size(), 12u);
     EXPECT_EQ(lines[0], "Days recorded:  61");
     EXPECT_EQ(lines[1], "Last update:    Thursday, March 06, 2025 20:15 local time");
     EXPECT_EQ(lines[2], "Diary day:      Thursday, March 06, 2025");
     EXPECT_EQ(lines[3], "Foods:          2");
     EXPECT_EQ(lines[4], "Symptoms:       4");
-    EXPECT_EQ(lines[6], "Symptoms - today's current status:");
-    EXPECT_EQ(lines[7], "  Headache  better");
-    EXPECT_EQ(lines[8], "  Bloating  worse");
+    EXPECT_EQ(lines[5], "History:        50 days, from 2025-01-16 to 2025-03-06 (50 estimated)");
+    EXPECT_EQ(lines[7], "Symptoms - today's current status:");
+    EXPECT_EQ(lines[8], "  Headache  better");
+    EXPECT_EQ(lines[9], "  Bloating  worse");
     // Only the current day counts; any code but b and w is no change.
-    EXPECT_EQ(lines[9], "  Fatigue   no change");
-    EXPECT_EQ(lines[10], "  Odd code  no change");
+    EXPECT_EQ(lines[10], "  Fatigue   no change");
+    EXPECT_EQ(lines[11], "  Odd code  no change");
 }
 
 // A day started before the new-day hour (4 by default) belongs to the date before; the moment

@@ -1,0 +1,455 @@
+// The history file beside a diary: the dates its day slots get, what the history keeps and
+// gives back, and what a damaged, foreign, newer or hostile history file does to the diary
+// (nothing).
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "diary/Backups.h"
+#include "diary/HistoryFile.h"
+#include "diary/LivedDays.h"
+#include "tests/support/DiaryScripts.h"
+#include "tests/support/DocumentTestAccess.h"
+
+namespace {
+
+lived::Date Day(int year, int month, int day) {
+    return lived::DateFromCivil(year, month, day);
+}
+
+std::string Bytes(const std::string& path) {
+    if (std::filesystem::is_directory(path)) return "(a folder)";
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+void Put(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+void Sql(const std::string& path, const std::string& statements) {
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
+    char* error = nullptr;
+    EXPECT_EQ(sqlite3_exec(db, statements.c_str(), nullptr, nullptr, &error), SQLITE_OK)
+        << (error ? error : "");
+    sqlite3_free(error);
+    sqlite3_close(db);
+}
+
+lived::LivedDay Lived(lived::Date date, std::vector<std::string> eaten, char headache = 'n') {
+    lived::LivedDay day;
+    day.date = date;
+    day.eaten = std::move(eaten);
+    day.ratings = {{"Headache", headache}};
+    return day;
+}
+
+struct Dated {
+    lived::Date date;
+    bool estimated;
+    bool operator==(const Dated&) const = default;
+};
+
+std::vector<Dated> DatesOf(const lived::LivedDays& days) {
+    std::vector<Dated> dates;
+    for (const auto& day : days) dates.push_back({day.date, day.estimated});
+    return dates;
+}
+
+void PrintTo(const Dated& dated, std::ostream* out) {
+    *out << lived::DateText(dated.date) << (dated.estimated ? " (estimated)" : "");
+}
+
+// Five days from 8 to 12 March, estimated: the sample diary before any history knew it.
+std::vector<Dated> EstimatedStart() {
+    std::vector<Dated> dates;
+    for (int day = 8; day <= 12; ++day) dates.push_back({Day(2024, 3, day), true});
+    return dates;
+}
+
+class HistoryTest : public DiaryTest {
+protected:
+    void SetUp() override {
+        DiaryTest::SetUp();
+        path = folder.File("diary.glg");
+        historyPath = folder.File("diary.glh");
+        stored.Write(path, LocalTime(2024, 3, 12, 10), 5);
+        std::filesystem::remove(historyPath);  // a diary of the days before any history
+    }
+
+    // The diary as a program reads it without starting a day: the dates the slots have.
+    lived::LivedDays Reopened(lived::LivedDays (*read)(const CGastrologDoc&) = lived::DaysOfDiary) {
+        CGastrologDoc reader;
+        EXPECT_TRUE(reader.ReadFile(path).Succeeded());
+        reader.LoadHistory(path);
+        return read(reader);
+    }
+
+    std::string path, historyPath;
+};
+
+// ---- dates through the daily cycle
+
+TEST_F(HistoryTest, EachSlotIsDatedWhenItIsLivedAndTheHistoryRemembersIt) {
+    const std::string wednesday = "on Wednesday, March 13, 2024";
+    const std::string thursday = "on Thursday, March 14, 2024";
+    const struct {
+        const char* name;
+        int day, hour;
+        std::function<void()> answers;
+        std::vector<Dated> added;  // after the five estimated days
+    } cases[] = {
+        {"a normal new day",
+         13,
+         15,
+         [this] { diary.ui.ExpectQuestion(text::NewDay, true); },
+         {{Day(2024, 3, 13), false}}},
+        {"skipped days entered",
+         15,
+         15,
+         [&] {
+             diary.ui.ExpectQuestion(text::TwoDaysSkipped, true);
+             ExpectUnchangedDay(wednesday);
+             ExpectUnchangedDay(thursday);
+             diary.ui.ExpectQuestion(text::NewDay, true);
+         },
+         {{Day(2024, 3, 13), false}, {Day(2024, 3, 14), false}, {Day(2024, 3, 15), false}}},
+        {"skipped days declined leave a gap",
+         15,
+         15,
+         [this] {
+             diary.ui.ExpectQuestion(text::TwoDaysSkipped, false);
+             diary.ui.ExpectQuestion(text::NewDay, true);
+         },
+         {{Day(2024, 3, 15), false}}},
+        {"the yesterday path",
+         13,
+         15,
+         [this] { diary.ui.ExpectQuestion(text::NewDay, false); },
+         {}},
+        {"the clock set back", 10, 15, [this] { diary.ui.ExpectNotice(text::ClockBehind); }, {}},
+        {"before the new-day hour", 13, 3, [] {}, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetUp();
+        At(2024, 3, c.day, c.hour);
+        c.answers();
+        ASSERT_TRUE(doc.OnOpenDocument(path));
+        EXPECT_TRUE(diary.ui.Done());
+        std::vector<Dated> expected = EstimatedStart();
+        expected.insert(expected.end(), c.added.begin(), c.added.end());
+        EXPECT_EQ(DatesOf(lived::DaysOfDiary(doc)), expected) << "as lived";
+        ASSERT_TRUE(doc.OnSaveDocument(path));
+        EXPECT_EQ(DatesOf(Reopened()), expected) << "as remembered at the next opening";
+        EXPECT_EQ(DatesOf(Reopened(lived::EveryLivedDay)), expected) << "all that is known";
+        EXPECT_FALSE(std::filesystem::exists(historyPath + "-journal"));
+    }
+}
+
+TEST_F(HistoryTest, ADiarySavedSinceByAnotherProgramIsDatedByEstimate) {
+    At(2024, 3, 15, 15);
+    diary.ui.ExpectQuestion(text::TwoDaysSkipped, false);
+    diary.ui.ExpectQuestion(text::NewDay, true);
+    ASSERT_TRUE(doc.OnOpenDocument(path));
+    ASSERT_TRUE(doc.OnSaveDocument(path));
+    // Another program saves the diary a day later, knowing nothing of the history.
+    Members(doc).m_lastUpdate = LocalTime(2024, 3, 16, 9);
+    Members(doc).m_dayCount += 1;
+    Put(path, [&] {
+        const auto bytes = doc.WriteBytes();
+        return std::string(bytes.begin(), bytes.end());
+    }());
+    const lived::LivedDays days = Reopened();
+    ASSERT_FALSE(days.empty());
+    EXPECT_EQ(days.back().date, Day(2024, 3, 16));
+    for (const auto& day : days) EXPECT_TRUE(day.estimated) << lived::DateText(day.date);
+    // The diary's days win over the history's dates they now cover; older ones stay.
+    const lived::LivedDays known = Reopened(lived::EveryLivedDay);
+    ASSERT_EQ(known.size(), 9u);
+    EXPECT_EQ(known.front().date, Day(2024, 3, 8));
+}
+
+TEST_F(HistoryTest, TheDiarysOwnDaysWinOverTheHistorysAndOlderDaysStay) {
+    lived::LivedDays older{Lived(Day(2023, 12, 31), {"Cake"}, 'w'),
+                           Lived(Day(2024, 3, 12), {"Cake"}, 'w')};
+    ASSERT_EQ(history::Write(historyPath, older, {}, 0600), "");
+    At(2024, 3, 12, 18);
+    ASSERT_TRUE(doc.OnOpenDocument(path));
+    const lived::LivedDays every = lived::EveryLivedDay(doc);
+    ASSERT_EQ(every.size(), 6u);
+    EXPECT_EQ(every.front(), older.front());
+    EXPECT_EQ(every.back().eaten, (std::vector<std::string>{"Tea", "Milk"}))
+        << "the diary's 12 March";
+    ASSERT_TRUE(doc.OnSaveDocument(path));
+    const history::Contents written = history::Read(historyPath);
+    ASSERT_EQ(written.condition, history::Condition::Sound);
+    EXPECT_EQ(written.days, every);
+}
+
+// ---- the history moves with the diary
+
+TEST_F(HistoryTest, SaveAsAndDailyCopiesCarryTheHistory) {
+    ASSERT_EQ(history::Write(historyPath, {Lived(Day(2024, 1, 2), {"Cake"})}, {}, 0600), "");
+    At(2024, 3, 12, 18);
+    ASSERT_TRUE(doc.OnOpenDocument(path));
+    const lived::LivedDays every = lived::EveryLivedDay(doc);
+
+    const std::string other = folder.File("other name.glg");
+    ASSERT_TRUE(doc.OnSaveDocument(other));
+    EXPECT_EQ(history::Read(folder.File("other name.glh")).days, every) << "Save As";
+    struct stat status {};
+    ASSERT_EQ(::stat(folder.File("other name.glh").c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 0777, 0600u) << "the diary's mode";
+
+    const std::string root = folder.File("copies");
+    PosixFileSystem files;
+    backups::KeepDailyCopy(root, other, LocalTime(2024, 3, 12), 14, files);
+    const auto copies = backups::List(root, other, files);
+    ASSERT_EQ(copies.size(), 1u);
+    const std::string copiedHistory = history::PathFor(copies.front().path);
+    EXPECT_EQ(history::Read(copiedHistory).days, every) << "the daily copy";
+
+    // Restoring the copy opens it with its history, which a save takes to the new name.
+    FakeDiary restorer;
+    restorer.clock.Set(LocalTime(2024, 3, 12, 19));
+    ASSERT_TRUE(restorer.doc.OnOpenDocument(copies.front().path));
+    ASSERT_TRUE(restorer.doc.OnSaveDocument(folder.File("restored.glg")));
+    EXPECT_EQ(history::Read(folder.File("restored.glh")).days, every) << "restored";
+
+    backups::KeepDailyCopy(root, other, LocalTime(2024, 4, 20), 14, files);
+    EXPECT_FALSE(std::filesystem::exists(copiedHistory)) << "rotated with the diary's copy";
+}
+
+// ---- a save stopped at any step
+
+// The real file system, except that the process "dies" at the chosen call.
+class DyingFileSystem : public PosixFileSystem {
+public:
+    struct Died {};
+    explicit DyingFileSystem(int dieAt) : m_dieAt(dieAt) {}
+    int Open(const std::string& p, int flags, mode_t mode, int& d) override {
+        Step();
+        return PosixFileSystem::Open(p, flags, mode, d);
+    }
+    int WriteAll(int d, const void* data, std::size_t size) override {
+        Step();
+        return PosixFileSystem::WriteAll(d, data, size);
+    }
+    int Flush(int d) override {
+        Step();
+        return PosixFileSystem::Flush(d);
+    }
+    int Rename(const std::string& from, const std::string& to) override {
+        Step();
+        return PosixFileSystem::Rename(from, to);
+    }
+    int FlushFolder(const std::string& f) override {
+        Step();
+        return PosixFileSystem::FlushFolder(f);
+    }
+    bool Survived() const { return m_calls < m_dieAt; }
+
+private:
+    void Step() {
+        if (++m_calls == m_dieAt) throw Died{};
+    }
+    int m_dieAt;
+    int m_calls = 0;
+};
+
+TEST_F(HistoryTest, ASaveStoppedAtAnyStepLeavesDiaryAndHistoryConsistent) {
+    At(2024, 3, 13, 15);
+    diary.ui.ExpectQuestion(text::NewDay, true);
+    ASSERT_TRUE(doc.OnOpenDocument(path));
+    ASSERT_TRUE(doc.OnSaveDocument(path));
+    const std::string oldDiary = Bytes(path);
+    const std::vector<Dated> oldDates = DatesOf(Reopened());
+    bool survived = false;
+    for (int dieAt = 1; !survived && dieAt < 100; ++dieAt) {
+        SCOPED_TRACE(dieAt);
+        Put(path, oldDiary);
+        FakeDiary next;
+        next.clock.Set(LocalTime(2024, 3, 14, 15));
+        next.ui.ExpectQuestion(text::NewDay, true);
+        ASSERT_TRUE(next.doc.OnOpenDocument(path));
+        const std::vector<Dated> newDates = DatesOf(lived::DaysOfDiary(next.doc));
+        DyingFileSystem dying(dieAt);
+        next.doc.SetPorts({nullptr, nullptr, nullptr, nullptr, nullptr, &dying});
+        try {
+            next.doc.SaveDocument(path, true);
+        } catch (const DyingFileSystem::Died&) {
+        }
+        survived = dying.Survived();
+        const std::string diaryNow = Bytes(path);
+        ASSERT_TRUE(diaryNow == oldDiary || diaryNow != oldDiary);
+        const std::vector<Dated> dates = DatesOf(Reopened());
+        if (diaryNow == oldDiary) {
+            EXPECT_EQ(dates, oldDates) << "the old diary with the dates it had";
+        } else if (survived) {
+            EXPECT_EQ(dates, newDates) << "the new diary with its dates";
+        } else {
+            // The new diary, its history not yet written: nothing claims an exact date.
+            for (const Dated& date : dates) EXPECT_TRUE(date.estimated);
+        }
+        EXPECT_NE(history::Read(historyPath).condition, history::Condition::Damaged);
+    }
+    EXPECT_TRUE(survived) << "the save completed once no step failed";
+}
+
+TEST_F(HistoryTest, AHistoryThatCannotBeWrittenNeverFailsTheSaveAndIsToldOnce) {
+    At(2024, 3, 12, 18);
+    ASSERT_TRUE(doc.OnOpenDocument(path));
+    std::filesystem::create_directory(historyPath);  // appears after the opening
+    diary.ui.ExpectNotice(
+        "The diary was saved, but its history file could not be written: unable to open "
+        "database file.");
+    EXPECT_TRUE(doc.OnSaveDocument(path));
+    EXPECT_TRUE(doc.OnSaveDocument(path)) << "saved again without a second notice";
+    EXPECT_TRUE(diary.ui.Done());
+    CGastrologDoc reader;
+    EXPECT_TRUE(reader.ReadFile(path).Succeeded());
+}
+
+// ---- bad history files
+
+TEST_F(HistoryTest, ABadHistoryFileNeverChangesTheDiaryAndIsSetAsideOrLeftAlone) {
+    const std::string schema =
+        "PRAGMA application_id = 1196181320; PRAGMA user_version = 1;"
+        "CREATE TABLE day (date TEXT PRIMARY KEY NOT NULL, estimated INTEGER NOT NULL DEFAULT 0);"
+        "CREATE TABLE eaten (date TEXT NOT NULL, food TEXT NOT NULL, UNIQUE (date, food));"
+        "CREATE TABLE rating (date TEXT NOT NULL, symptom TEXT NOT NULL, rating TEXT NOT NULL,"
+        " UNIQUE (date, symptom));";
+    const std::string setAside = "diary.glh.damaged-2024-03-12";
+    const struct {
+        const char* name;
+        std::function<void(const std::string&)> make;
+        std::string notice;  // empty: read as it is
+        bool newer;
+    } cases[] = {
+        {"text", [](const std::string& p) { Put(p, "not a database\n"); },
+         "The history file diary.glh is not a Gastrolog history (file is not a database). It "
+         "was set aside as " +
+             setAside + " and a new history file was started.",
+         false},
+        {"truncated database",
+         [&](const std::string& p) {
+             Sql(p, schema + "INSERT INTO day VALUES ('2024-01-01', 0);");
+             Put(p, Bytes(p).substr(0, 1500));
+         },
+         "", false},
+        {"another program's database",
+         [](const std::string& p) { Sql(p, "CREATE TABLE contacts (name TEXT);"); },
+         "The history file diary.glh is not a Gastrolog history. It was set aside as " + setAside +
+             " and a new history file was started.",
+         false},
+        {"an impossible date",
+         [&](const std::string& p) {
+             Sql(p, schema + "INSERT INTO day VALUES ('2024-02-30', 0);");
+         },
+         "The history file diary.glh holds a day with an impossible date. It was set aside as " +
+             setAside + " and a new history file was started.",
+         false},
+        {"a name no diary holds",
+         [&](const std::string& p) {
+             Sql(p, schema +
+                        "INSERT INTO day VALUES ('2024-01-01', 0);"
+                        "INSERT INTO eaten VALUES ('2024-01-01', '\xe6\x97\xa5\xe6\x9c\xac');");
+         },
+         "The history file diary.glh holds a food that no diary could hold. It was set aside "
+         "as " +
+             setAside + " and a new history file was started.",
+         false},
+        {"a rating no diary holds",
+         [&](const std::string& p) {
+             Sql(p, schema +
+                        "INSERT INTO day VALUES ('2024-01-01', 0);"
+                        "INSERT INTO rating VALUES ('2024-01-01', 'Headache', 'x');");
+         },
+         "The history file diary.glh holds a rating that no diary could hold. It was set aside "
+         "as " +
+             setAside + " and a new history file was started.",
+         false},
+        {"a folder", [](const std::string& p) { std::filesystem::create_directory(p); },
+         "The history file diary.glh is not a regular file. It was set aside as " + setAside +
+             " and a new history file was started.",
+         false},
+        {"a newer Gastrolog's",
+         [&](const std::string& p) {
+             Sql(p, schema + "PRAGMA user_version = 7; INSERT INTO day VALUES ('2024-01-01', 0);");
+         },
+         "The history file diary.glh was written by a newer version of Gastrolog. Its days are "
+         "shown, but this version will not change it.",
+         true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetUp();
+        std::filesystem::remove_all(folder.File(setAside));
+        c.make(historyPath);
+        const std::string diaryBefore = Bytes(path);
+        const std::string historyBefore = Bytes(historyPath);
+        At(2024, 3, 12, 18);
+        std::string notice = c.notice;
+        if (std::string(c.name) == "truncated database") {
+            // SQLite reports the damage in its own words; only the frame is ours.
+            const history::Contents read = history::Read(historyPath);
+            ASSERT_EQ(read.condition, history::Condition::Damaged);
+            notice = "The history file diary.glh " + read.problem + ". It was set aside as " +
+                     setAside + " and a new history file was started.";
+        }
+        if (!notice.empty()) diary.ui.ExpectNotice(notice);
+        ASSERT_TRUE(doc.OnOpenDocument(path));
+        EXPECT_TRUE(diary.ui.Done());
+        EXPECT_EQ(Bytes(path), diaryBefore) << "the diary is untouched";
+        EXPECT_EQ(lived::DaysOfDiary(doc).size(), 5u);
+        ASSERT_TRUE(doc.OnSaveDocument(path));
+        if (c.newer) {
+            EXPECT_EQ(Bytes(historyPath), historyBefore) << "never written";
+            EXPECT_EQ(lived::EveryLivedDay(doc).size(), 6u) << "its days are read";
+            ASSERT_TRUE(doc.OnSaveDocument(folder.File("saved as.glg")));
+            EXPECT_EQ(history::Read(folder.File("saved as.glh")).days.size(), 6u)
+                << "Save As takes them to a history of this version";
+            std::filesystem::remove(folder.File("saved as.glh"));
+        } else {
+            EXPECT_TRUE(std::filesystem::exists(folder.File(setAside)));
+            const history::Contents fresh = history::Read(historyPath);
+            EXPECT_EQ(fresh.condition, history::Condition::Sound);
+            EXPECT_EQ(fresh.days.size(), 5u);
+        }
+    }
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(HistoryTest, AHistorysOwnTriggersNeverRunOnOurWrites) {
+    At(2024, 3, 12, 18);
+    ASSERT_TRUE(doc.OnOpenDocument(path));
+    ASSERT_TRUE(doc.OnSaveDocument(path));
+    Sql(historyPath,
+        "CREATE TABLE spy (what TEXT);"
+        "CREATE TRIGGER watch AFTER INSERT ON eaten BEGIN INSERT INTO spy VALUES (new.food); END;");
+    FakeDiary again;
+    again.clock.Set(LocalTime(2024, 3, 12, 19));
+    ASSERT_TRUE(again.doc.OnOpenDocument(path));
+    ASSERT_TRUE(again.doc.OnSaveDocument(path));
+    EXPECT_EQ(history::Read(historyPath).condition, history::Condition::Sound);
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(historyPath.c_str(), &db), SQLITE_OK);
+    sqlite3_stmt* count = nullptr;
+    ASSERT_EQ(sqlite3_prepare_v2(db, "SELECT count(*) FROM spy", -1, &count, nullptr), SQLITE_OK);
+    ASSERT_EQ(sqlite3_step(count), SQLITE_ROW);
+    EXPECT_EQ(sqlite3_column_int(count, 0), 0);
+    sqlite3_finalize(count);
+    sqlite3_close(db);
+}
+
+}  // namespace
