@@ -157,6 +157,20 @@ void AddReport(CLI::App& app, Arguments& arguments, std::map<CLI::App*, Action>&
     };
 }
 
+// The period, the delays and the rule, shared by evidence and report.
+void AddEvidenceChoice(CLI::App& command, EvidenceChoice& choice) {
+    command.add_option("--from", choice.from, "The period's first day, YYYY-MM-DD");
+    command.add_option("--to", choice.to, "The period's last day, YYYY-MM-DD");
+    command.add_option("--days", choice.days, "Only the last N days");
+    command
+        .add_option("--delays", choice.delays,
+                    "Days from a food to the symptom to judge, e.g. 0-3 (default 1-1: the "
+                    "day after)")
+        ->capture_default_str();
+    command.add_flag("--plain", choice.plain,
+                     "Compare with all other days (the plain count, for checking by hand)");
+}
+
 void AddEvidence(CLI::App& app, Arguments& arguments, std::map<CLI::App*, Action>& actions) {
     auto* command = app.add_subcommand(
         "evidence",
@@ -168,6 +182,7 @@ void AddEvidence(CLI::App& app, Arguments& arguments, std::map<CLI::App*, Action
                       "Every food, not only those with strong or some evidence");
     command->add_flag("--json", arguments.evidence.json,
                       "Write JSON (every food, symptom and direction)");
+    AddEvidenceChoice(*command, arguments.evidence.choice);
     actions[command] = [](const Arguments& a, std::ostream& out, std::ostream& err) {
         return RunEvidence(a.file, a.evidence, out, err);
     };

@@ -252,7 +252,13 @@ int RunEvidence(const std::string& path, const EvidenceCommandOptions& options, 
             return Failure;
         }
     }
-    const EvidenceReading reading = ReadEvidence(doc);
+    EvidenceOptions evidence;
+    if (const std::string problem = ReadEvidenceChoice(options.choice, evidence);
+        !problem.empty()) {
+        err << problem << ".\n";
+        return Failure;
+    }
+    const EvidenceReading reading = ReadEvidence(doc, evidence);
     if (options.json)
         out << EvidenceToJson(doc, reading, report).dump(2) << '\n';
     else

@@ -6,6 +6,7 @@
 #include <iosfwd>
 #include <string>
 
+#include "cli/EvidenceChoice.h"
 #include "cli/Simulation.h"
 #include "exchange/DiaryExport.h"
 #include "page/ReportLayout.h"
@@ -60,6 +61,7 @@ struct EvidenceCommandOptions {
     std::string symptom;
     bool all = false;
     bool json = false;
+    EvidenceChoice choice;
 };
 int RunEvidence(const std::string& path, const EvidenceCommandOptions& options, std::ostream& out,
                 std::ostream& err);

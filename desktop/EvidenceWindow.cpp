@@ -35,7 +35,7 @@ EvidenceWindow::EvidenceWindow(wxWindow* parent, const CGastrologDoc& document)
       m_reading(ReadEvidence(document)) {
     const int gap = FromDIP(8);
     auto* explanation =
-        new wxStaticText(this, wxID_ANY, wxString(std::string(EvidenceExplanation)));
+        new wxStaticText(this, wxID_ANY, wxString::FromUTF8(EvidenceExplanation(false)));
     explanation->Wrap(FromDIP(900));
     m_table = new EvidenceTable(this, TableId, m_document, m_reading);
     m_shown = new wxStaticText(this, wxID_ANY, wxString());

@@ -6,6 +6,7 @@
 #include <wx/dialog.h>
 
 #include "engine/Evidence.h"
+#include "engine/EvidenceWords.h"
 
 class wxCheckBox;
 class wxChoice;

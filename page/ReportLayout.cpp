@@ -120,7 +120,7 @@ void ReportLayout::Summary() {
             ShortenName(symptom.m_name, 40) + ": " + diary::LatestRatingWord(symptom.m_history), 2);
 
     Subtitle("What the day-after tally found");
-    Paragraph(EvidenceExplanation);
+    Paragraph(EvidenceExplanation(false));
     Gap();
     const auto links = StrongAndSomeLinks(m_evidence);
     if (links.empty()) Paragraph("No food has a strong link or some link with a symptom so far.");
