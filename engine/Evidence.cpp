@@ -25,10 +25,10 @@ int Ones(const std::uint64_t* words, int count) {
 
 // The strata of one column: per block, and per group when a grouping is given. `inUse`
 // limits the pairs (the guard's rounds); a stratum's counts are over the pairs in use.
-std::vector<StratumCounts> StrataCounts(const EvidenceLayout& layout, const std::uint64_t* eaten,
-                                        const BitWords& outcome, const BitWords& inUse,
-                                        const EvidenceGrouping* grouping) {
-    std::vector<StratumCounts> strata;
+void CountStrata(const EvidenceLayout& layout, const std::uint64_t* eaten, const BitWords& outcome,
+                 const BitWords& inUse, const EvidenceGrouping* grouping,
+                 std::vector<StratumCounts>& strata) {
+    strata.clear();
     const int groups = grouping ? 3 : 1;
     for (const EvidenceBlock& block : layout.blocks)
         for (int group = 0; group < groups; ++group) {
@@ -44,6 +44,13 @@ std::vector<StratumCounts> StrataCounts(const EvidenceLayout& layout, const std:
             }
             strata.push_back(counts);
         }
+}
+
+std::vector<StratumCounts> StrataCounts(const EvidenceLayout& layout, const std::uint64_t* eaten,
+                                        const BitWords& outcome, const BitWords& inUse,
+                                        const EvidenceGrouping* grouping) {
+    std::vector<StratumCounts> strata;
+    CountStrata(layout, eaten, outcome, inUse, grouping, strata);
     return strata;
 }
 
@@ -72,11 +79,12 @@ ColumnVerdicts RunGuard(const EvidenceLayout& layout, int delay, const BitWords&
     const auto column = [&](std::size_t food) {
         return layout.Column(static_cast<int>(food) * layout.delays + delay);
     };
+    std::vector<StratumCounts> strata;
     for (;;) {
         int smallest = -1;
         for (std::size_t food = 0; food < foods; ++food) {
             if (result.strong[food]) continue;
-            const auto strata = StrataCounts(layout, column(food), outcome, inUse, nullptr);
+            CountStrata(layout, column(food), outcome, inUse, nullptr, strata);
             result.p[food] = TailOf(strata);
             if (EatenIn(strata) < FewestDaysEaten) continue;
             // Strictly smaller only, so ties go to the earlier food.

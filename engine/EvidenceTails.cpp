@@ -130,6 +130,24 @@ std::vector<double> Probabilities(const StratumCounts& c) {
     return values;
 }
 
+// The distributions of small strata recur (a block's counts repeat from food to food), so each
+// is worked out once per thread; they depend on the counts alone.
+const std::vector<double>& CachedProbabilities(const StratumCounts& c) {
+    if (c.pairs > ExactPairs) {
+        thread_local std::vector<double> large;
+        large = Probabilities(c);
+        return large;
+    }
+    constexpr std::size_t Side = ExactPairs + 1;
+    thread_local std::vector<std::vector<double>> cache(Side * Side * Side);
+    std::vector<double>& known =
+        cache[(static_cast<std::size_t>(c.pairs) * Side + static_cast<std::size_t>(c.withOutcome)) *
+                  Side +
+              static_cast<std::size_t>(c.eaten)];
+    if (known.empty()) known = Probabilities(c);
+    return known;
+}
+
 }  // namespace
 
 double HypergeometricUpperTail(const StratumCounts& counts) {
@@ -140,7 +158,8 @@ double HypergeometricUpperTail(const StratumCounts& counts) {
 double UpperTailOfSum(const std::vector<StratumCounts>& strata) {
     // Strata whose count cannot vary add a constant; what is left is the shifted sum of the
     // others, from 0 to `reach`, and its tail from `needed`.
-    std::vector<const StratumCounts*> varying;
+    thread_local std::vector<const StratumCounts*> varying;
+    varying.clear();
     int needed = 0;
     for (const StratumCounts& stratum : strata) {
         const Support support = SupportOf(stratum);
@@ -150,19 +169,21 @@ double UpperTailOfSum(const std::vector<StratumCounts>& strata) {
     }
     if (needed <= 0) return 1.0;
     if (varying.size() == 1) return HypergeometricUpperTail(*varying.front());
-    std::vector<int> reachAfter(varying.size() + 1, 0);  // the most the later strata can add
+    thread_local std::vector<int> reachAfter;
+    reachAfter.assign(varying.size() + 1, 0);  // the most the later strata can add
     for (std::size_t i = varying.size(); i-- > 0;) {
         const Support support = SupportOf(*varying[i]);
         reachAfter[i] = reachAfter[i + 1] + support.highest - support.lowest;
     }
     if (needed > reachAfter[0]) return 0.0;
     // sums[s] for s < needed: the chance of the partial sum s; sums[needed]: of needed or more.
-    std::vector<double> sums(static_cast<std::size_t>(needed + 1), 0.0);
-    std::vector<double> next(sums.size());
+    thread_local std::vector<double> sums, next;
+    sums.assign(static_cast<std::size_t>(needed + 1), 0.0);
+    next.assign(sums.size(), 0.0);
     sums[0] = 1.0;
     int highestSoFar = 0;
     for (std::size_t i = 0; i < varying.size(); ++i) {
-        const std::vector<double> probabilities = Probabilities(*varying[i]);
+        const std::vector<double>& probabilities = CachedProbabilities(*varying[i]);
         std::fill(next.begin(), next.end(), 0.0);
         next[static_cast<std::size_t>(needed)] = sums[static_cast<std::size_t>(needed)];
         // A partial sum that the rest cannot lift to `needed` can be left out.
