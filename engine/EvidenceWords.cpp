@@ -107,7 +107,7 @@ std::vector<const EvidenceEntry*> RankedLinks(const EvidenceReading& reading) {
 std::string EvidenceSentence(const EvidenceNames& names, const EvidenceEntry& entry) {
     const int outcome =
         entry.direction == EvidenceDirection::Worse ? entry.nextWorse : entry.nextBetter;
-    std::string text = names.food + " \xE2\x86\x92 " + names.symptom + " " +
+    std::string text = names.food + " " + names.arrow + " " + names.symptom + " " +
                        std::string(EvidenceDirectionText(entry.direction));
     if (entry.delay != 1) text += " " + EvidenceDelayText(entry.delay);
     text += " (" + std::string(EvidenceWordText(entry.word)) + "). ";

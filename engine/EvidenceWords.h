@@ -34,6 +34,7 @@ std::vector<const EvidenceEntry*> RankedLinks(const EvidenceReading& reading);
 struct EvidenceNames {
     std::string food;
     std::string symptom;
+    std::string arrow = "\xE2\x86\x92";  // UTF-8 "→"
 };
 
 // "Milk → Bloating worse (strong). After Milk, Bloating was worse on 12 of 16 days; on
