@@ -8,6 +8,7 @@
 #include "GastrologVersion.h"
 #include "cli/Assessment.h"
 #include "cli/Commands.h"
+#include "cli/EvidenceAssessment.h"
 
 namespace {
 
@@ -24,6 +25,7 @@ struct Arguments {
     std::string paper = "a4";
     EvidenceCommandOptions evidence;
     AssessmentOptions assessment;
+    std::string evidenceLengths;
 };
 
 using Action = std::function<int(const Arguments&, std::ostream&, std::ostream&)>;
@@ -198,8 +200,20 @@ void AddAssess(CLI::App& app, Arguments& arguments, std::map<CLI::App*, Action>&
     command->add_option("--days", options.days, "Days each diary lives")->capture_default_str();
     command->add_option("--foods", options.foods, "Foods in each diet")->capture_default_str();
     command->add_option("--symptoms", options.symptoms, "Symptoms followed")->capture_default_str();
-    actions[command] = [](const Arguments& a, std::ostream& out, std::ostream& err) {
-        return RunAssess(a.assessment, out, err);
+    command->add_option("--evidence-days", arguments.evidenceLengths,
+                        "Measure only the evidence, on simulated lived days of these lengths "
+                        "(e.g. 50/180/365; 40 foods unless --foods is given)");
+    actions[command] = [command](const Arguments& a, std::ostream& out, std::ostream& err) {
+        if (a.evidenceLengths.empty()) return RunAssess(a.assessment, out, err);
+        EvidenceAssessmentOptions evidence;
+        evidence.seeds = a.assessment.seeds;
+        if (command->count("--foods") > 0) evidence.foods = a.assessment.foods;
+        evidence.symptoms = a.assessment.symptoms;
+        if (!ParseAssessedLengths(a.evidenceLengths, evidence.lengths)) {
+            err << "--evidence-days must be lengths in days like 50/180/365.\n";
+            return 1;
+        }
+        return RunEvidenceAssess(evidence, out, err);
     };
 }
 

@@ -8,6 +8,7 @@
 
 #include "cli/Assessment.h"
 #include "cli/BackupsReport.h"
+#include "cli/EvidenceAssessment.h"
 #include "cli/EvidenceReport.h"
 #include "cli/InfoReport.h"
 #include "cli/ListsReport.h"
@@ -263,6 +264,17 @@ int RunEvidence(const std::string& path, const EvidenceCommandOptions& options, 
         out << EvidenceToJson(doc, reading, report).dump(2) << '\n';
     else
         WriteEvidenceText(doc, reading, report, out);
+    return Success;
+}
+
+int RunEvidenceAssess(const EvidenceAssessmentOptions& options, std::ostream& out,
+                      std::ostream& err) {
+    EvidenceAssessment assessment;
+    if (const std::string failure = RunEvidenceAssessment(options, assessment); !failure.empty()) {
+        err << failure << ".\n";
+        return Failure;
+    }
+    WriteEvidenceAssessment(assessment, out);
     return Success;
 }
 

@@ -69,6 +69,9 @@ int RunEvidence(const std::string& path, const EvidenceCommandOptions& options, 
 // How far each reading can be trusted, on simulated diaries with and without links.
 struct AssessmentOptions;
 int RunAssess(const AssessmentOptions& options, std::ostream& out, std::ostream& err);
+struct EvidenceAssessmentOptions;
+int RunEvidenceAssess(const EvidenceAssessmentOptions& options, std::ostream& out,
+                      std::ostream& err);
 
 // The daily copies kept of a diary (the diary itself need not exist or be readable).
 int RunBackups(const std::string& path, std::ostream& out, std::ostream& err);
