@@ -144,7 +144,7 @@ std::string EvidenceExplanation(bool plain) {
     return "For each food, Gastrolog counts how often a symptom was worse (or better) on the day "
            "after you ate it, and " +
            compared +
-           ", within the same four weeks when your diary is longer than eight. 'Strong' means "
+           ", within the same four weeks when the days span more than eight weeks. 'Strong' means "
            "a difference that luck alone would produce less than once in 1,000 times for that "
            "one food and symptom; 'some' less than once in 100, a hint to watch, not a verdict. "
            "A diary holds hundreds of foods and symptoms, so even in diaries where no food does "

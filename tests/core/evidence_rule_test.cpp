@@ -4,7 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <fstream>
+#include <iterator>
 #include <random>
+#include <regex>
 
 #include "engine/Evidence.h"
 #include "engine/EvidenceLayout.h"
@@ -379,4 +382,19 @@ TEST(EvidenceWords, RankStrongThenSomeWorseFirst) {
               EvidenceWordRank(EvidenceWord::TooFewDays));
     EXPECT_EQ(TooFewDaysSentence("Pineapple", 2),
               "Pineapple: eaten on 2 days; not enough to tell.");
+}
+
+// The window, the command line and the report show the engine's texts; the help page "How sure
+// can I be?" states the same, word for word.
+TEST(EvidenceWords, HelpPageStatesTheSameExplanation) {
+    std::ifstream file("../../res/help/how-sure.html");
+    ASSERT_TRUE(file) << "the help page";
+    std::string help{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    help = std::regex_replace(help, std::regex("\\s+"), " ");
+    for (const std::string& text :
+         {EvidenceExplanation(false), std::string(EvidenceWhatToDo),
+          std::string(NoClearLinkIsNotSafe),
+          "in about one diary in " + std::to_string(DiariesPerFalseStrong) + ".",
+          std::string("\"strong\" still appeared in 9 of 100 diaries")})
+        EXPECT_NE(help.find(text), std::string::npos) << text;
 }
