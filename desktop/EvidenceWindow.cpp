@@ -116,7 +116,7 @@ wxSizer* EvidenceWindow::CreateReadingChoices() {
     m_laterSymptoms = new wxCheckBox(this, LaterSymptomsId, "My symptoms may come &later");
     m_laterSymptoms->SetToolTip(
         "Judge each food on the same day and up to three days later, not only the next day");
-    m_comparePlain = new wxCheckBox(this, ComparePlainId, "&Compare with all other days");
+    m_comparePlain = new wxCheckBox(this, ComparePlainId, "Compare with &all other days");
     m_comparePlain->SetToolTip(
         "The plain count: every other day, as you would count it by hand from the diary");
     auto* row = new wxBoxSizer(wxHORIZONTAL);
