@@ -27,7 +27,10 @@ std::vector<KeptDay> DaysOfPeriod(const lived::LivedDays& days, const EvidencePe
     lived::Date newest = days.front().date;
     for (const lived::LivedDay& day : days) newest = std::max(newest, day.date);
     for (const lived::LivedDay& day : days) {
-        if (period.lastDays > 0 && day.date <= newest - period.lastDays) continue;
+        // In 64 bits: a huge day count must not wrap round.
+        if (period.lastDays > 0 &&
+            static_cast<long long>(day.date) <= static_cast<long long>(newest) - period.lastDays)
+            continue;
         if (period.from && day.date < *period.from) continue;
         if (period.to && day.date > *period.to) continue;
         kept.push_back({day.date, &day});

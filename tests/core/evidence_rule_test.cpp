@@ -345,6 +345,7 @@ TEST(EvidencePeriod, ChoosesDaysAndAGapBreaksAPair) {
         {{0, LivedDiary::Start + 20, {}}, 19, 17},
         {{0, LivedDiary::Start + 5, LivedDiary::Start + 14}, 9, 7},
         {{0, LivedDiary::Start + 50, {}}, 0, 0},
+        {{2147483647, {}, {}}, 38, 35},  // more days than there are: all of them
     };
     for (const auto& c : cases) {
         const EvidenceReading reading = ReadEvidence(input, {c.period});
