@@ -45,7 +45,8 @@ void WriteSentences(const CGastrologDoc& doc, const EvidenceReading& reading,
         const EvidenceNames names = NamesOf(doc, *link);
         out << '\n' << EvidenceSentence(names, *link) << '\n';
         for (const EvidenceStratum& stratum : StrataOf(reading, *link))
-            out << "    " << StratumSentence(names, stratum, reading.blocks > 1) << '\n';
+            out << "    " << StratumSentence(names, stratum, reading.blocks > 1, link->delay)
+                << '\n';
         ++written;
     }
     if (written > 0) out << '\n' << EvidenceWhatToDo << '\n';

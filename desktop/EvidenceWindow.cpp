@@ -171,7 +171,7 @@ wxString EvidenceWindow::DetailsText() const {
     } else {
         text = EvidenceSentence(names, *entry);
         for (const EvidenceStratum& stratum : StrataOf(m_reading, *entry))
-            text += "\n    " + StratumSentence(names, stratum, m_reading.blocks > 1);
+            text += "\n    " + StratumSentence(names, stratum, m_reading.blocks > 1, entry->delay);
         text += "\n" +
                 std::string(IsStrongOrSome(entry->word) ? EvidenceWhatToDo : NoClearLinkIsNotSafe);
     }

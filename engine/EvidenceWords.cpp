@@ -120,13 +120,14 @@ std::string EvidenceSentence(const EvidenceNames& names, const EvidenceEntry& en
 }
 
 std::string StratumSentence(const EvidenceNames& names, const EvidenceStratum& stratum,
-                            bool withDates) {
+                            bool withDates, int delay) {
     std::string text = Capitalised(std::string(EvidenceGroupText(stratum.group)));
     if (withDates)
         text +=
             ", " + lived::DateText(stratum.firstDate) + " to " + lived::DateText(stratum.lastDate);
     text += ": " + std::to_string(stratum.outcomeEaten) + " of " +
-            std::to_string(stratum.daysEaten) + " after " + names.food + ", " +
+            std::to_string(stratum.daysEaten) + " " +
+            (delay == 0 ? "with " + names.food : AfterFood(names.food, delay)) + ", " +
             std::to_string(stratum.outcomeOther) + " of " + std::to_string(stratum.otherDays) +
             " otherwise.";
     return text;

@@ -40,9 +40,10 @@ struct EvidenceNames {
 // "Milk → Bloating worse (strong). After Milk, Bloating was worse on 12 of 16 days; on
 // comparable days 3 of 30."
 std::string EvidenceSentence(const EvidenceNames& names, const EvidenceEntry& entry);
-// "Days with a food that soothes it, 3 Mar to 30 Mar: 1 of 4 after Milk, 0 of 12 otherwise."
+// "Days with a food that soothes it, 2025-03-03 to 2025-03-30: 1 of 4 after Milk, 0 of 12
+// otherwise." ("with Milk" at delay 0, "2 days after Milk" at 2).
 std::string StratumSentence(const EvidenceNames& names, const EvidenceStratum& stratum,
-                            bool withDates);
+                            bool withDates, int delay = 1);
 // "Pineapple: eaten on 2 days; not enough to tell."
 std::string TooFewDaysSentence(const std::string& food, int daysEaten);
 

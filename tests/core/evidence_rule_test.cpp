@@ -277,6 +277,12 @@ TEST(AdjustedTally, DelayWindowFindsALaterTriggerAndMultipliesP) {
     const EvidenceReading two = ReadEvidence(diary.Input(), atTwo);
     EXPECT_LT(4 * EntryOf(two, 1, 0, Worse).p, found.p);
     EXPECT_EQ(EvidenceDelayText(2), "2 days later");
+    const EvidenceStratum stratum{0, 0, 0, EvidenceGroup::Neither, 4, 3, 10, 1};
+    for (const auto& [delay, words] :
+         {std::pair{0, "3 of 4 with Cabbage"}, std::pair{1, "3 of 4 after Cabbage"},
+          std::pair{2, "3 of 4 2 days after Cabbage"}})
+        EXPECT_EQ(StratumSentence({"Cabbage", "Bloating"}, stratum, false, delay),
+                  std::string("Days with neither: ") + words + ", 1 of 10 otherwise.");
     EXPECT_NE(EvidenceSentence({"Cabbage", "Bloating"}, found).find("worse 2 days later (strong)"),
               std::string::npos);
     // The plain count judges each delay on its own: over the same pairs (from day 1 at delay
