@@ -85,6 +85,8 @@ EvidenceWindow::EvidenceWindow(wxWindow* parent, const CGastrologDoc& document)
     Bind(wxEVT_LIST_ITEM_DESELECTED, &EvidenceWindow::OnSelectionChanged, this, TableId);
     Bind(wxEVT_BUTTON, &EvidenceWindow::OnHelpButton, this, HelpButtonId);
     BindHelpKey(this, command::ShowEvidence);
+    // As Options chose: the reading of the window's first choices.
+    if (m_laterSymptoms->GetValue()) m_reading = ReadEvidence(m_document, ChosenOptions());
     Refill();
     CentreOnParent();
 }
@@ -114,6 +116,7 @@ wxSizer* EvidenceWindow::CreateReadingChoices() {
     for (const char* name : PeriodNames) m_periodChoice->Append(name);
     m_periodChoice->SetSelection(0);
     m_laterSymptoms = new wxCheckBox(this, LaterSymptomsId, "My symptoms may come &later");
+    m_laterSymptoms->SetValue(m_document.GetSetting(setting::SymptomsMayComeLater, 0) == 1);
     m_laterSymptoms->SetToolTip(
         "Judge each food on the same day and up to three days later, not only the next day");
     m_comparePlain = new wxCheckBox(this, ComparePlainId, "Compare with &all other days");

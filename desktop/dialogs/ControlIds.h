@@ -49,6 +49,7 @@ inline constexpr int PutInInclusions = 1069;
 inline constexpr int PutInExclusions = 1070;
 inline constexpr int ListSeparately = 1071;
 inline constexpr int BackupDays = 1072;
+inline constexpr int SymptomsMayComeLater = 1073;
 
 // "Restore from Backup"
 inline constexpr int BackupList = 1080;

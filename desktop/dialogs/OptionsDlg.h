@@ -1,8 +1,10 @@
 #pragma once
 // "Gastrolog Options": the hour at which the diary day changes, the order of the foods on the
-// page, where list generation puts a food it cannot classify, and how many days of daily
-// backups are kept. The Options command writes the settings only when the dialog ends with OK.
+// page, where list generation puts a food it cannot classify, how many days of daily
+// backups are kept, and whether the evidence looks for symptoms that come later. The Options
+// command writes the settings only when the dialog ends with OK.
 
+#include <wx/checkbox.h>
 #include <wx/dialog.h>
 #include <wx/radiobut.h>
 #include <wx/spinbutt.h>
@@ -21,6 +23,7 @@ public:
     int m_nUnclassified = -1;  // 0 inclusions, 1 exclusions, 2 separately
     int m_nSortOrder = -1;     // 0 alphabetic, 1 by score
     int m_nBackupDays = -1;    // days of daily copies kept; 0 keeps none
+    bool m_bSymptomsMayComeLater = false;
 
     bool TransferDataToWindow() override;
     // Reads the hour box (refusing anything but a whole number from 0 to 23, with a message)
@@ -50,8 +53,10 @@ private:
     std::array<wxRadioButton*, 2> m_sortButtons{};
     std::array<wxRadioButton*, 3> m_unclassifiedButtons{};
     wxSpinCtrl* m_backupDays = nullptr;
+    wxCheckBox* m_symptomsMayComeLater = nullptr;
 };
 
 // The Options command: runs the dialog and, on OK, writes NewDayTime, SortOrder, 50DayAction
-// and BackupDays, in that order, to the section Settings. Cancel writes nothing.
+// BackupDays and SymptomsMayComeLater, in that order, to the section Settings. Cancel writes
+// nothing.
 void RunOptionsCommand(wxWindow* parent, SettingsStore& settings);

@@ -132,9 +132,10 @@ TEST(TabOrder, FollowsTheControlOrderOfEachDialog) {
                                 wxID_CANCEL, NewSymptom, DeleteSymptom, SymptomHelp}));
     MemorySettings settings;
     COptionsDlg options(nullptr, settings);
-    EXPECT_EQ(TabStops(&options),
-              (std::vector<int>{Hour, wxID_OK, wxID_CANCEL, Alphabetic, ByScore, PutInInclusions,
-                                PutInExclusions, ListSeparately, OptionsHelp}));
+    EXPECT_EQ(
+        TabStops(&options),
+        (std::vector<int>{Hour, wxID_OK, wxID_CANCEL, Alphabetic, ByScore, PutInInclusions,
+                          PutInExclusions, ListSeparately, OptionsHelp, SymptomsMayComeLater}));
     CDeleteFoodDlg deleteFood(nullptr);
     EXPECT_EQ(TabStops(&deleteFood),
               (std::vector<int>{FoodName, DeleteFromMaster, wxID_OK, wxID_CANCEL, DeleteFoodHelp}));

@@ -58,7 +58,7 @@ void Arrow(wxWindow* dialog, int key) {
 
 const Strings NoWrites;
 
-TEST(OptionsCommand, OpensWithTheDefaultsAndOkWritesAllFourInOrder) {
+TEST(OptionsCommand, OpensWithTheDefaultsAndOkWritesAllFiveInOrder) {
     RecordingSettings settings;
     wxTEST_DIALOG(
         RunOptionsCommand(nullptr, settings), ScriptedDialog<COptionsDlg>([](COptionsDlg& dialog) {
@@ -69,8 +69,9 @@ TEST(OptionsCommand, OpensWithTheDefaultsAndOkWritesAllFourInOrder) {
             EXPECT_EQ(dialog.GetTitle(), "Gastrolog Options");
             return Press(dialog, wxID_OK, wxID_OK);
         }));
-    EXPECT_EQ(settings.writes, (Strings{"Settings/NewDayTime=4", "Settings/SortOrder=0",
-                                        "Settings/50DayAction=0", "Settings/BackupDays=14"}));
+    EXPECT_EQ(settings.writes,
+              (Strings{"Settings/NewDayTime=4", "Settings/SortOrder=0", "Settings/50DayAction=0",
+                       "Settings/BackupDays=14", "Settings/SymptomsMayComeLater=0"}));
 }
 
 TEST(OptionsCommand, OkWritesTheChoicesMade) {
@@ -81,12 +82,14 @@ TEST(OptionsCommand, OkWritesTheChoicesMade) {
                       ClickRadio(&dialog, control::ByScore);
                       ClickRadio(&dialog, control::ListSeparately);
                       ControlOf<wxSpinCtrl>(&dialog, control::BackupDays)->SetValue(30);
+                      ControlOf<wxCheckBox>(&dialog, control::SymptomsMayComeLater)->SetValue(true);
                       EXPECT_EQ(dialog.m_nSortOrder, 1);  // a click takes effect at once
                       EXPECT_EQ(dialog.m_nUnclassified, 2);
                       return Press(dialog, wxID_OK, wxID_OK);
                   }));
-    EXPECT_EQ(settings.writes, (Strings{"Settings/NewDayTime=6", "Settings/SortOrder=1",
-                                        "Settings/50DayAction=2", "Settings/BackupDays=30"}));
+    EXPECT_EQ(settings.writes,
+              (Strings{"Settings/NewDayTime=6", "Settings/SortOrder=1", "Settings/50DayAction=2",
+                       "Settings/BackupDays=30", "Settings/SymptomsMayComeLater=1"}));
 }
 
 TEST(OptionsCommand, CancelWritesNothingEvenAfterChanges) {
@@ -106,18 +109,21 @@ TEST(OptionsCommand, StoredValuesAreShownAndUnexpectedOnesActAsTheFirstButton) {
     settings.WriteInt("Settings", "SortOrder", 1);
     settings.WriteInt("Settings", "50DayAction", 5);
     settings.WriteInt("Settings", "BackupDays", 400);
+    settings.WriteInt("Settings", "SymptomsMayComeLater", 1);
     settings.writes.clear();
-    wxTEST_DIALOG(RunOptionsCommand(nullptr, settings),
-                  ScriptedDialog<COptionsDlg>([](COptionsDlg& dialog) {
-                      EXPECT_EQ(HourBox(&dialog)->GetValue(), "22");
-                      EXPECT_TRUE(IsOn(&dialog, control::ByScore));
-                      EXPECT_TRUE(IsOn(&dialog, control::PutInInclusions));
-                      EXPECT_EQ(ControlOf<wxSpinCtrl>(&dialog, control::BackupDays)->GetValue(), 14)
-                          << "more days than the most kept count as the default";
-                      return Press(dialog, wxID_OK, wxID_OK);
-                  }));
-    EXPECT_EQ(settings.writes, (Strings{"Settings/NewDayTime=22", "Settings/SortOrder=1",
-                                        "Settings/50DayAction=0", "Settings/BackupDays=14"}));
+    wxTEST_DIALOG(
+        RunOptionsCommand(nullptr, settings), ScriptedDialog<COptionsDlg>([](COptionsDlg& dialog) {
+            EXPECT_EQ(HourBox(&dialog)->GetValue(), "22");
+            EXPECT_TRUE(IsOn(&dialog, control::ByScore));
+            EXPECT_TRUE(IsOn(&dialog, control::PutInInclusions));
+            EXPECT_EQ(ControlOf<wxSpinCtrl>(&dialog, control::BackupDays)->GetValue(), 14)
+                << "more days than the most kept count as the default";
+            EXPECT_TRUE(ControlOf<wxCheckBox>(&dialog, control::SymptomsMayComeLater)->GetValue());
+            return Press(dialog, wxID_OK, wxID_OK);
+        }));
+    EXPECT_EQ(settings.writes,
+              (Strings{"Settings/NewDayTime=22", "Settings/SortOrder=1", "Settings/50DayAction=0",
+                       "Settings/BackupDays=14", "Settings/SymptomsMayComeLater=1"}));
 }
 
 TEST(OptionsCommand, AStoredHourOutsideTheDayIsShownAsTheHourInUse) {
