@@ -11,6 +11,7 @@
 #include "cli/TextTable.h"
 #include "diary/GastrologDoc.h"
 #include "engine/Evidence.h"
+#include "engine/EvidenceWords.h"
 
 namespace {
 
@@ -58,7 +59,7 @@ std::vector<Verdict> EvidenceVerdicts(const CGastrologDoc& doc, const EvidenceRe
                                       bool someToo) {
     std::vector<Verdict> verdicts;
     for (const EvidenceEntry& entry : reading.entries)
-        if (entry.word == EvidenceWord::Strong || (someToo && entry.word == EvidenceWord::Some))
+        if (someToo ? IsStrongOrSome(entry.word) : entry.word == EvidenceWord::Strong)
             verdicts.push_back({doc.Foods()[static_cast<std::size_t>(entry.food)].m_name,
                                 doc.Symptoms()[static_cast<std::size_t>(entry.symptom)].m_name,
                                 entry.direction == EvidenceDirection::Worse});

@@ -10,6 +10,7 @@
 #include "cli/Commands.h"
 #include "diary/Backups.h"
 #include "cli/RemindCommand.h"
+#include "cli/EvidenceAssessment.h"
 
 namespace {
 
@@ -28,6 +29,7 @@ struct Arguments {
     AssessmentOptions assessment;
     DiarySaving saving;
     RemindOptions remind;
+    std::string evidenceLengths;
 };
 
 using Action = std::function<int(const Arguments&, std::ostream&, std::ostream&)>;
@@ -188,6 +190,20 @@ void AddReport(CLI::App& app, Arguments& arguments, std::map<CLI::App*, Action>&
     };
 }
 
+// The period, the delays and the rule, shared by evidence and report.
+void AddEvidenceChoice(CLI::App& command, EvidenceChoice& choice) {
+    command.add_option("--from", choice.from, "The period's first day, YYYY-MM-DD");
+    command.add_option("--to", choice.to, "The period's last day, YYYY-MM-DD");
+    command.add_option("--days", choice.days, "Only the last N days");
+    command
+        .add_option("--delays", choice.delays,
+                    "Days from a food to the symptom to judge, e.g. 0-3 (default 1-1: the "
+                    "day after)")
+        ->capture_default_str();
+    command.add_flag("--plain", choice.plain,
+                     "Compare with all other days (the plain count, for checking by hand)");
+}
+
 void AddEvidence(CLI::App& app, Arguments& arguments, std::map<CLI::App*, Action>& actions) {
     auto* command = app.add_subcommand(
         "evidence",
@@ -199,6 +215,7 @@ void AddEvidence(CLI::App& app, Arguments& arguments, std::map<CLI::App*, Action
                       "Every food, not only those with strong or some evidence");
     command->add_flag("--json", arguments.evidence.json,
                       "Write JSON (every food, symptom and direction)");
+    AddEvidenceChoice(*command, arguments.evidence.choice);
     actions[command] = [](const Arguments& a, std::ostream& out, std::ostream& err) {
         return RunEvidence(a.file, a.evidence, out, err);
     };
@@ -214,8 +231,20 @@ void AddAssess(CLI::App& app, Arguments& arguments, std::map<CLI::App*, Action>&
     command->add_option("--days", options.days, "Days each diary lives")->capture_default_str();
     command->add_option("--foods", options.foods, "Foods in each diet")->capture_default_str();
     command->add_option("--symptoms", options.symptoms, "Symptoms followed")->capture_default_str();
-    actions[command] = [](const Arguments& a, std::ostream& out, std::ostream& err) {
-        return RunAssess(a.assessment, out, err);
+    command->add_option("--evidence-days", arguments.evidenceLengths,
+                        "Measure only the evidence, on simulated lived days of these lengths "
+                        "(e.g. 50/180/365; 40 foods unless --foods is given)");
+    actions[command] = [command](const Arguments& a, std::ostream& out, std::ostream& err) {
+        if (a.evidenceLengths.empty()) return RunAssess(a.assessment, out, err);
+        EvidenceAssessmentOptions evidence;
+        evidence.seeds = a.assessment.seeds;
+        if (command->count("--foods") > 0) evidence.foods = a.assessment.foods;
+        evidence.symptoms = a.assessment.symptoms;
+        if (!ParseAssessedLengths(a.evidenceLengths, evidence.lengths)) {
+            err << "--evidence-days must be lengths in days like 50/180/365.\n";
+            return 1;
+        }
+        return RunEvidenceAssess(evidence, out, err);
     };
 }
 

@@ -11,6 +11,7 @@
 
 #include "cli/Assessment.h"
 #include "cli/BackupsReport.h"
+#include "cli/EvidenceAssessment.h"
 #include "cli/EvidenceReport.h"
 #include "cli/InfoReport.h"
 #include "cli/ListsReport.h"
@@ -313,11 +314,28 @@ int RunEvidence(const std::string& path, const EvidenceCommandOptions& options, 
             return Failure;
         }
     }
-    const EvidenceReading reading = ReadEvidence(doc);
+    EvidenceOptions evidence;
+    if (const std::string problem = ReadEvidenceChoice(options.choice, evidence);
+        !problem.empty()) {
+        err << problem << ".\n";
+        return Failure;
+    }
+    const EvidenceReading reading = ReadEvidence(doc, evidence);
     if (options.json)
         out << EvidenceToJson(doc, reading, report).dump(2) << '\n';
     else
         WriteEvidenceText(doc, reading, report, out);
+    return Success;
+}
+
+int RunEvidenceAssess(const EvidenceAssessmentOptions& options, std::ostream& out,
+                      std::ostream& err) {
+    EvidenceAssessment assessment;
+    if (const std::string failure = RunEvidenceAssessment(options, assessment); !failure.empty()) {
+        err << failure << ".\n";
+        return Failure;
+    }
+    WriteEvidenceAssessment(assessment, out);
     return Success;
 }
 

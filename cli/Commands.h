@@ -9,6 +9,7 @@
 #include <string>
 
 #include "cli/DiarySaving.h"
+#include "cli/EvidenceChoice.h"
 #include "cli/Simulation.h"
 #include "exchange/DiaryExport.h"
 #include "page/ReportLayout.h"
@@ -69,6 +70,7 @@ struct EvidenceCommandOptions {
     std::string symptom;
     bool all = false;
     bool json = false;
+    EvidenceChoice choice;
 };
 int RunEvidence(const std::string& path, const EvidenceCommandOptions& options, std::ostream& out,
                 std::ostream& err);
@@ -76,6 +78,9 @@ int RunEvidence(const std::string& path, const EvidenceCommandOptions& options, 
 // How far each reading can be trusted, on simulated diaries with and without links.
 struct AssessmentOptions;
 int RunAssess(const AssessmentOptions& options, std::ostream& out, std::ostream& err);
+struct EvidenceAssessmentOptions;
+int RunEvidenceAssess(const EvidenceAssessmentOptions& options, std::ostream& out,
+                      std::ostream& err);
 
 // The daily copies kept of a diary (the diary itself need not exist or be readable).
 int RunBackups(const std::string& path, std::ostream& out, std::ostream& err);

@@ -21,21 +21,6 @@ const ColumnHeading Headings[EvidenceTable::ColumnCount] = {
     {"Others better", 12, true},  {"Evidence", 13, false},  {"Shares its days with", 24, false},
 };
 
-// Strong first, then some, no clear link, too few days.
-int Rank(EvidenceWord word) {
-    switch (word) {
-        case EvidenceWord::Strong:
-            return 0;
-        case EvidenceWord::Some:
-            return 1;
-        case EvidenceWord::NoClearLink:
-            return 2;
-        case EvidenceWord::TooFewDays:
-            return 3;
-    }
-    return 3;
-}
-
 int Number(const EvidenceEntry& entry, int column) {
     switch (column) {
         case EvidenceTable::DaysEatenColumn:
@@ -92,9 +77,7 @@ void EvidenceTable::Filter(int symptom, bool strongAndSomeOnly) {
     for (std::size_t index = 0; index < m_reading.entries.size(); ++index) {
         const EvidenceEntry& entry = m_reading.entries[index];
         if (symptom >= 0 && entry.symptom != symptom) continue;
-        if (strongAndSomeOnly && entry.word != EvidenceWord::Strong &&
-            entry.word != EvidenceWord::Some)
-            continue;
+        if (strongAndSomeOnly && !IsStrongOrSome(entry.word)) continue;
         m_rows.push_back(index);
     }
     Sort();
@@ -187,7 +170,8 @@ bool EvidenceTable::Before(const EvidenceEntry& a, const EvidenceEntry& b, int c
         case DirectionColumn:
             return a.direction < b.direction;
         case WordColumn:
-            return std::tuple(Rank(a.word), a.p) < std::tuple(Rank(b.word), b.p);
+            return std::tuple(EvidenceWordRank(a.word), a.p) <
+                   std::tuple(EvidenceWordRank(b.word), b.p);
         case SharesColumn:
             return a.sharesDaysWith < b.sharesDaysWith;
         default:

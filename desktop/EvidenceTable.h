@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "engine/Evidence.h"
+#include "engine/EvidenceWords.h"
 
 class CGastrologDoc;
 

@@ -1,16 +1,18 @@
 #pragma once
-// "Evidence": the day-after tally of the open diary, read when the window opens. The
-// explanation on top, a choice of symptom and of "strong and some only", the table, and the
-// strip of the selected row's days.
+// "Evidence": the evidence of the open diary, read when the window opens and again when the
+// period, the delays or the rule change. The explanation on top, the choices, the table, the
+// selected row in words with the groups and blocks behind it, and the strip of its days.
 
 #include <wx/dialog.h>
 
 #include "engine/Evidence.h"
+#include "engine/EvidenceWords.h"
 
 class wxCheckBox;
 class wxChoice;
 class wxListEvent;
 class wxStaticText;
+class wxTextCtrl;
 class CGastrologDoc;
 class EvidenceStripPanel;
 class EvidenceTable;
@@ -22,6 +24,10 @@ public:
     static constexpr int TableId = 1303;
     static constexpr int StripId = 1304;
     static constexpr int HelpButtonId = 1305;
+    static constexpr int PeriodChoiceId = 1306;
+    static constexpr int ComparePlainId = 1307;
+    static constexpr int LaterSymptomsId = 1308;
+    static constexpr int DetailsId = 1309;
 
     EvidenceWindow(wxWindow* parent, const CGastrologDoc& document);
 
@@ -29,11 +35,21 @@ public:
     EvidenceStripPanel& Strip() { return *m_strip; }
     wxChoice& SymptomChoice() { return *m_symptomChoice; }
     wxCheckBox& StrongAndSomeOnly() { return *m_strongAndSomeOnly; }
+    wxChoice& PeriodChoice() { return *m_periodChoice; }
+    wxCheckBox& ComparePlain() { return *m_comparePlain; }
+    wxCheckBox& LaterSymptoms() { return *m_laterSymptoms; }
+    const EvidenceReading& Reading() const { return m_reading; }
+    // The selected row in words, with its groups and blocks; what to do when none is selected.
+    wxString DetailsText() const;
     // "Showing 12 of 1,240 rows." under the table.
     wxString ShownText() const;
 
 private:
     wxSizer* CreateChoices();
+    wxSizer* CreateReadingChoices();
+    EvidenceOptions ChosenOptions() const;
+    void Reread();
+    void OnReadingChanged(wxCommandEvent& event);
     void Refill();
     void ShowSelectedDays();
     void OnFilterChanged(wxCommandEvent& event);
@@ -44,6 +60,12 @@ private:
     EvidenceReading m_reading;
     wxChoice* m_symptomChoice = nullptr;
     wxCheckBox* m_strongAndSomeOnly = nullptr;
+    wxChoice* m_periodChoice = nullptr;
+    wxCheckBox* m_comparePlain = nullptr;
+    wxCheckBox* m_laterSymptoms = nullptr;
+    wxStaticText* m_explanation = nullptr;
+    wxStaticText* m_livedDays = nullptr;
+    wxTextCtrl* m_details = nullptr;
     EvidenceTable* m_table = nullptr;
     wxStaticText* m_shown = nullptr;
     EvidenceStripPanel* m_strip = nullptr;

@@ -86,6 +86,8 @@ inline constexpr std::string_view Section = "Settings";
 inline constexpr std::string_view NewDayTime = "NewDayTime";
 inline constexpr std::string_view SortOrder = "SortOrder";
 inline constexpr std::string_view UnclassifiedAction = "50DayAction";
+// 1: the evidence judges each food on the same day and up to three days later.
+inline constexpr std::string_view SymptomsMayComeLater = "SymptomsMayComeLater";
 inline constexpr int DefaultNewDayHour = 4;
 // The one new-day-hour rule: a stored hour outside 0-23 counts as the default.
 inline constexpr int NewDayHourOrDefault(long hour) {

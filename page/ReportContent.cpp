@@ -12,10 +12,6 @@ namespace {
 
 constexpr const char* LongDate = "%A, %B %d, %Y";
 
-int WordRank(EvidenceWord word) {
-    return word == EvidenceWord::Strong ? 0 : word == EvidenceWord::Some ? 1 : 2;
-}
-
 int DaysEaten(const CGastrologDoc& doc, const DayAxis& axis, int food) {
     const std::string& history = doc.Foods()[static_cast<std::size_t>(food)].m_history;
     int eaten = 0;
@@ -60,19 +56,15 @@ int DaysWithEntries(const CGastrologDoc& doc) {
 }
 
 std::string FoodLinkWord(const EvidenceReading& reading, int food) {
-    int best = 2;
-    for (const EvidenceEntry& entry : reading.entries)
-        if (entry.food == food) best = std::min(best, WordRank(entry.word));
-    return best == 0 ? "strong" : best == 1 ? "some" : "";
+    const EvidenceWord word = StrongestWordOf(reading, food);
+    return IsStrongOrSome(word) ? std::string(EvidenceWordText(word)) : std::string();
 }
 
 std::vector<int> FoodsByEvidence(const CGastrologDoc& doc, const EvidenceReading& reading) {
     const int foods = static_cast<int>(doc.Foods().size());
-    std::vector<int> rank(static_cast<std::size_t>(foods), 2);
-    for (const EvidenceEntry& entry : reading.entries)
-        if (entry.food >= 0 && entry.food < foods)
-            rank[static_cast<std::size_t>(entry.food)] =
-                std::min(rank[static_cast<std::size_t>(entry.food)], WordRank(entry.word));
+    std::vector<int> rank(static_cast<std::size_t>(foods));
+    for (int food = 0; food < foods; ++food)
+        rank[static_cast<std::size_t>(food)] = EvidenceWordRank(StrongestWordOf(reading, food));
     const DayAxis axis = DayAxis::ForDiary(doc, 0, 1);
     std::vector<int> eaten(static_cast<std::size_t>(foods));
     std::vector<int> order(static_cast<std::size_t>(foods));
@@ -89,31 +81,24 @@ std::vector<int> FoodsByEvidence(const CGastrologDoc& doc, const EvidenceReading
 }
 
 std::vector<const EvidenceEntry*> StrongAndSomeLinks(const EvidenceReading& reading) {
-    std::vector<const EvidenceEntry*> links;
-    for (EvidenceWord word : {EvidenceWord::Strong, EvidenceWord::Some})
-        for (const EvidenceEntry& entry : reading.entries)
-            if (entry.word == word) links.push_back(&entry);
-    return links;
+    return RankedLinks(reading);
 }
 
 std::string LinkText(const CGastrologDoc& doc, const EvidenceEntry& entry) {
-    const std::string& food = doc.Foods()[static_cast<std::size_t>(entry.food)].m_name;
-    const std::string& symptom = doc.Symptoms()[static_cast<std::size_t>(entry.symptom)].m_name;
-    std::string text =
-        std::string(EvidenceWordText(entry.word)) + ": " + food + " before " + symptom + " " +
-        std::string(EvidenceDirectionText(entry.direction)) + ": eaten on " +
-        std::to_string(entry.daysEaten) + " days, next day " + std::to_string(entry.nextWorse) +
-        " worse, " + std::to_string(entry.nextBetter) + " better, " +
-        std::to_string(entry.nextNoChange) + " no change; on the other " +
-        std::to_string(entry.otherDays) + " days " + std::to_string(entry.otherWorse) + " worse, " +
-        std::to_string(entry.otherBetter) + " better; " + PText(entry.p);
+    EvidenceNames names{doc.Foods()[static_cast<std::size_t>(entry.food)].m_name,
+                        doc.Symptoms()[static_cast<std::size_t>(entry.symptom)].m_name};
+    // The page's text is Windows-1252, which has no arrow.
+    names.arrow = "->";
+    std::string text = EvidenceSentence(names, entry);
+    text.pop_back();  // the full stop, so that p joins the sentence
+    text += " (" + PText(entry.p) + ")";
     if (!entry.sharesDaysWith.empty()) {
         text += "; shares its days with ";
         for (std::size_t i = 0; i < entry.sharesDaysWith.size(); ++i)
             text += (i ? ", " : "") +
                     doc.Foods()[static_cast<std::size_t>(entry.sharesDaysWith[i])].m_name;
     }
-    return text;
+    return text + ".";
 }
 
 std::string ListsExplanation() {

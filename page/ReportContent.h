@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/Evidence.h"
+#include "engine/EvidenceWords.h"
 
 class CGastrologDoc;
 
@@ -20,12 +21,11 @@ int DaysWithEntries(const CGastrologDoc& doc);
 // then the rest; within each, more lived days eaten first, then diary order.
 std::vector<int> FoodsByEvidence(const CGastrologDoc& doc, const EvidenceReading& reading);
 
-// The entries worth showing: strong first, then some, each in the reading's order.
+// The entries worth showing, in the engine's order (strong first, then some; worse first).
 std::vector<const EvidenceEntry*> StrongAndSomeLinks(const EvidenceReading& reading);
 
-// One link in words with its numbers, for example "strong: Red wine before Headache worse:
-// eaten on 12 days, next day 9 worse, 1 better, 2 no change; on the other 37 days 8 worse,
-// 10 better; p = 0.0002".
+// One link in words with its numbers, for example "Red wine -> Headache worse (strong). After
+// Red wine, Headache was worse on 9 of 12 days; on comparable days 8 of 37 (p = 0.0002).".
 std::string LinkText(const CGastrologDoc& doc, const EvidenceEntry& entry);
 
 // The strongest word any of a food's entries has: "strong", "some" or an empty string.

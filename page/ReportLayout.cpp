@@ -120,11 +120,14 @@ void ReportLayout::Summary() {
             ShortenName(symptom.m_name, 40) + ": " + diary::LatestRatingWord(symptom.m_history), 2);
 
     Subtitle("What the day-after tally found");
-    Paragraph(EvidenceExplanation);
+    Paragraph(EvidenceExplanation(m_evidence.options.plain));
     Gap();
     const auto links = StrongAndSomeLinks(m_evidence);
     if (links.empty()) Paragraph("No food has a strong link or some link with a symptom so far.");
     for (const EvidenceEntry* link : links) Paragraph("- " + LinkText(m_doc, *link), 2);
+    Gap();
+    if (!links.empty()) Paragraph(std::string(EvidenceWhatToDo));
+    Paragraph(std::string(NoClearLinkIsNotSafe));
 
     Subtitle("The generated lists");
     Paragraph(ListsExplanation());

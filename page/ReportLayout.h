@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/Evidence.h"
+#include "engine/EvidenceWords.h"
 #include "page/DayAxis.h"
 #include "page/ReportFlow.h"
 

@@ -54,6 +54,7 @@ inline constexpr int Reminder = 1074;
 inline constexpr int ReminderTime = 1075;
 inline constexpr int ReminderNote = 1076;
 inline constexpr int TodayOnNewDay = 1077;
+inline constexpr int SymptomsMayComeLater = 1078;
 
 // "Restore from Backup"
 inline constexpr int BackupList = 1080;

@@ -128,13 +128,22 @@ void COptionsDlg::CreateControls() {
     backupGroup->Add(new wxStaticText(backupBox, wxID_ANY, "days (0 keeps none)"),
                      wxSizerFlags().CenterVertical().Border(wxALL, unit.x));
 
+    auto* evidenceGroup = new wxStaticBoxSizer(wxHORIZONTAL, this, "Evidence");
+    m_symptomsMayComeLater =
+        new wxCheckBox(evidenceGroup->GetStaticBox(), control::SymptomsMayComeLater,
+                       "My symptoms may come la&ter (the same day to three "
+                       "days after a food)");
+    evidenceGroup->Add(m_symptomsMayComeLater,
+                       wxSizerFlags().CenterVertical().Border(wxALL, unit.x));
+
     auto* buttons = new wxBoxSizer(wxVERTICAL);
     for (wxButton* button : {ok, cancel, help}) {
         SetMinSizeInDialogUnits(button, wxSize(50, 14));
         buttons->Add(button, wxSizerFlags().Expand().Border(wxTOP, 2 * unit.y));
     }
 
-    for (wxStaticBoxSizer* group : {hourGroup, sortGroup, unclassifiedGroup, backupGroup})
+    for (wxStaticBoxSizer* group :
+         {hourGroup, sortGroup, unclassifiedGroup, backupGroup, evidenceGroup})
         KeepGroupLabelVisible(group);
 
     auto* grid = new wxFlexGridSizer(2, 2, 2 * unit.y, 3 * unit.x);
@@ -146,6 +155,8 @@ void COptionsDlg::CreateControls() {
     auto* top = new wxBoxSizer(wxVERTICAL);
     top->Add(grid, wxSizerFlags(1).Expand().Border(wxALL, 2 * unit.x));
     top->Add(backupGroup, wxSizerFlags().Expand().Border(wxLEFT | wxRIGHT | wxBOTTOM, 2 * unit.x));
+    top->Add(evidenceGroup,
+             wxSizerFlags().Expand().Border(wxLEFT | wxRIGHT | wxBOTTOM, 2 * unit.x));
     top->Add(CreateDailyGroup(),
              wxSizerFlags().Expand().Border(wxLEFT | wxRIGHT | wxBOTTOM, 2 * unit.x));
     SetSizerAndFit(top);
@@ -216,6 +227,8 @@ void COptionsDlg::OnInitDialog(wxInitDialogEvent&) {
     m_backupSpin->SetValue(keptDays);
     m_backupDays->ChangeValue(wxString::Format("%d", keptDays));
     m_sortButtons[sortOrder == 1 ? 1 : 0]->SetValue(true);
+    m_symptomsMayComeLater->SetValue(
+        m_settings.GetInt(setting::Section, setting::SymptomsMayComeLater, 0) == 1);
     const auto reminderTime = reminder_units::ParseTime(
         m_settings.GetString(setting::Section, reminder_units::TimeSetting, ""));
     m_reminder->SetValue(m_bReminderAvailable && reminderTime.has_value());
@@ -258,6 +271,7 @@ bool COptionsDlg::TransferDataFromWindow() {
     if (m_bReminder && !time) return RefuseReminderTime();
     if (time) m_strReminderTime = reminder_units::TimeText(*time);
     m_bTodayOnNewDay = m_todayOnNewDay->GetValue();
+    m_bSymptomsMayComeLater = m_symptomsMayComeLater->GetValue();
     return true;
 }
 
@@ -358,6 +372,8 @@ void RunOptionsCommand(wxWindow* parent, SettingsStore& settings) {
     settings.WriteInt(setting::Section, setting::SortOrder, dialog.m_nSortOrder);
     settings.WriteInt(setting::Section, setting::UnclassifiedAction, dialog.m_nUnclassified);
     settings.WriteInt(setting::Section, backups::KeptDaysSetting, dialog.m_nBackupDays);
+    settings.WriteInt(setting::Section, setting::SymptomsMayComeLater,
+                      dialog.m_bSymptomsMayComeLater ? 1 : 0);
     settings.WriteInt(setting::Section, reminder_units::TodayOnNewDaySetting,
                       dialog.m_bTodayOnNewDay ? 1 : 0);
     ApplyReminderChoice(parent, settings, dialog);

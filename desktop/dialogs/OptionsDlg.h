@@ -1,7 +1,8 @@
 #pragma once
 // "Gastrolog Options": the hour at which the diary day changes, the order of the foods on the
-// page, where list generation puts a food it cannot classify, and how many days of daily
-// backups are kept. The Options command writes the settings only when the dialog ends with OK.
+// page, where list generation puts a food it cannot classify, how many days of daily
+// backups are kept, and whether the evidence looks for symptoms that come later. The Options
+// command writes the settings only when the dialog ends with OK.
 
 #include <wx/checkbox.h>
 #include <wx/dialog.h>
@@ -26,6 +27,7 @@ public:
     bool m_bTodayOnNewDay = false;         // the Today window follows the new-day question's Yes
     // Whether the reminder can be switched on here (systemd's user manager answers).
     bool m_bReminderAvailable = false;
+    bool m_bSymptomsMayComeLater = false;
 
     bool TransferDataToWindow() override;
     // Reads the hour box (refusing anything but a whole number from 0 to 23, with a message),
@@ -63,13 +65,15 @@ private:
     wxCheckBox* m_reminder = nullptr;
     wxTextCtrl* m_reminderTime = nullptr;
     wxCheckBox* m_todayOnNewDay = nullptr;
+    wxCheckBox* m_symptomsMayComeLater = nullptr;
 
     wxSizer* CreateDailyGroup();
     bool RefuseReminderTime();
 };
 
 // The Options command: runs the dialog and, on OK, writes NewDayTime, SortOrder, 50DayAction
-// and BackupDays, in that order, to the section Settings, then the Today switch, and turns the
+// BackupDays and SymptomsMayComeLater, in that order, to the section Settings, then the
+// Today switch, and turns the
 // daily reminder on or off when it changed (a failure is shown, and the reminder stays off).
 // Cancel writes nothing.
 void RunOptionsCommand(wxWindow* parent, SettingsStore& settings);

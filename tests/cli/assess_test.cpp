@@ -4,6 +4,8 @@
 #include <regex>
 
 #include "cli/Assessment.h"
+#include "cli/EvidenceAssessment.h"
+#include "cli/EvidenceWorld.h"
 #include "cli/FoodCatalog.h"
 #include "cli/Simulation.h"
 #include "diary/GastrologDoc.h"
@@ -123,4 +125,69 @@ TEST(SimulateManyFoods, NamesFoodsBeyondTheCatalog) {
     DiarySimulation simulation(options);
     ASSERT_EQ(simulation.Run(), "");
     EXPECT_GT(simulation.Doc().Foods().size(), catalog);
+}
+
+// The evidence's own assessment: the worlds keep their days when the links are cut, foods
+// come and go, and every rule is tallied at every length.
+TEST(AssessEvidence, TalliesEachRuleAtEachLengthOnWorldsWithAndWithoutLinks) {
+    EvidenceWorldOptions options{365, 3, 40, 5, WorldDelays::Mixed, false};
+    const EvidenceWorld linked = MakeEvidenceWorld(options);
+    options.noLinks = true;
+    const EvidenceWorld linkFree = MakeEvidenceWorld(options);
+    EXPECT_EQ(linked.links.size(), 15u);  // three a symptom, two of them worsening
+    EXPECT_TRUE(linkFree.links.empty());
+    ASSERT_EQ(linked.input.days.size(), 365u);
+    bool ratingsDiffer = false, aFoodLeftForWeeks = false;
+    for (std::size_t d = 0; d < 365; ++d) {
+        EXPECT_EQ(linked.input.days[d].eaten, linkFree.input.days[d].eaten);
+        ratingsDiffer =
+            ratingsDiffer || linked.input.days[d].ratings != linkFree.input.days[d].ratings;
+    }
+    for (const std::string& food : linked.input.foods) {
+        int absent = 0;
+        for (const lived::LivedDay& day : linked.input.days) {
+            const bool eaten =
+                std::find(day.eaten.begin(), day.eaten.end(), food) != day.eaten.end();
+            absent = eaten ? 0 : absent + 1;
+            aFoodLeftForWeeks = aFoodLeftForWeeks || absent >= 28;
+        }
+    }
+    EXPECT_TRUE(ratingsDiffer);
+    EXPECT_TRUE(aFoodLeftForWeeks);
+
+    EvidenceAssessment assessment;
+    ASSERT_EQ(RunEvidenceAssessment({.seeds = 2, .lengths = {50, 120}}, assessment), "");
+    ASSERT_EQ(assessment.tallies.size(), 2u);
+    for (const auto& rules : assessment.tallies) {
+        ASSERT_EQ(rules.size(), 4u);
+        for (const EvidenceRuleTally& tally : rules) {
+            EXPECT_EQ(tally.worseningLinks, 2 * 2 * 5);
+            EXPECT_LE(tally.worseningFound, tally.worseningLinks);
+            EXPECT_LE(tally.linkFreeDiariesWithStrong, 2);
+        }
+    }
+    std::ostringstream out;
+    WriteEvidenceAssessment(assessment, out);
+    EXPECT_THAT(out.str(), ::testing::HasSubstr("120 days:"));
+    EXPECT_THAT(out.str(), ::testing::HasSubstr("Adjusted tally, delays 0-3"));
+
+    const struct {
+        const char* text;
+        bool valid;
+        std::vector<int> lengths;
+    } cases[] = {{"50/180/365", true, {50, 180, 365}},
+                 {"90", true, {90}},
+                 {"50,100", true, {50, 100}},
+                 {"", false, {}},
+                 {"50//90", false, {}},
+                 {"1", false, {}},
+                 {"x", false, {}},
+                 {"99999", false, {}}};
+    for (const auto& c : cases) {
+        std::vector<int> lengths;
+        EXPECT_EQ(ParseAssessedLengths(c.text, lengths), c.valid) << c.text;
+        if (c.valid) {
+            EXPECT_EQ(lengths, c.lengths) << c.text;
+        }
+    }
 }

@@ -8,6 +8,7 @@
 #include <tuple>
 
 #include "cli/Simulation.h"
+#include "engine/EvidenceWords.h"
 #include "exchange/FloatJson.h"
 #include "tests/cli/CliTestSupport.h"
 
@@ -31,34 +32,41 @@ protected:
         Members(doc).m_symptoms.push_back(MakeSymptom("Skin rash", History('n', 'b', {8, 10})));
         CompleteDiary(doc, LocalTime(2025, 3, 6), 60);
         SaveDiary(doc, path);
-        reading = ReadEvidence(doc);
+        EvidenceOptions plain;
+        plain.plain = true;
+        reading = ReadEvidence(doc, plain);
         for (const CFood& food : doc.Foods()) foods.push_back(food.m_name);
     }
 
     ScratchFolder folder;
     std::string path = folder.File("diary.glg");
-    EvidenceReading reading;  // what the engine reads in the diary, for the JSON to show
+    EvidenceReading reading;  // what the plain count reads in the diary, for the JSON to show
     std::vector<std::string> foods;
 };
 
 }  // namespace
 
-// The text: the explanation, the lived days and the rows with strong or some evidence unless
-// --all asks for every row; an unknown symptom or file is refused with nothing on the output.
+// The plain count's text: the explanation, the lived days and the rows with strong or some
+// evidence unless --all asks for every row; an unknown symptom or file, or a wrong period or
+// delay, is refused with nothing on the output.
 TEST_F(EvidenceCommand, TextShowsStrongOrSomeRowsUnlessAllAndRefusesWhatItCannotRead) {
     const struct {
         std::vector<std::string> arguments;
         std::vector<std::string> rows;  // food, symptom, direction, word of each row
         std::string refusal = {};       // a part of the message of a refusal
     } cases[] = {
-        {{"evidence", path}, {"Cheese Headache worse strong"}},
-        {{"evidence", path, "--symptom", "skin RASH"}, {}},
-        {{"evidence", path, "--all", "--symptom", "Skin rash"},
+        {{"evidence", path, "--plain"}, {"Cheese Headache worse strong"}},
+        {{"evidence", path, "--plain", "--symptom", "skin RASH"}, {}},
+        {{"evidence", path, "--plain", "--all", "--symptom", "Skin rash"},
          {"Bread Skin rash worse no clear link", "Bread Skin rash better no clear link",
           "Cheese Skin rash worse no clear link", "Cheese Skin rash better no clear link",
           "Tea Skin rash worse too few days", "Tea Skin rash better too few days"}},
         {{"evidence", path, "--symptom", "Migraine"}, {}, "no symptom is named \"Migraine\""},
         {{"evidence", folder.File("missing.glg")}, {}, "missing.glg"},
+        {{"evidence", path, "--delays", "3-1"}, {}, "--delays must be like 1-1 or 0-3"},
+        {{"evidence", path, "--delays", "0-8"}, {}, "--delays must be like 1-1 or 0-3"},
+        {{"evidence", path, "--from", "2025-02-30"}, {}, "--from must be a date"},
+        {{"evidence", path, "--from", "2025-03-01", "--to", "2025-02-01"}, {}, "first date"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::PrintToString(c.arguments));
@@ -72,7 +80,7 @@ TEST_F(EvidenceCommand, TextShowsStrongOrSomeRowsUnlessAllAndRefusesWhatItCannot
         ASSERT_EQ(run.status, 0) << run.err;
         const auto lines = Lines(run.out);
         ASSERT_GE(lines.size(), 3u);
-        EXPECT_EQ(lines[0], EvidenceExplanation);
+        EXPECT_EQ(lines[0], EvidenceExplanation(true));
         EXPECT_EQ(lines[2], "Lived days: 50.");
         // Each row without its figures, one blank between its words.
         const std::regex figures(" +[0-9][0-9./e+-]*"), blanks(" +");
@@ -93,7 +101,7 @@ TEST_F(EvidenceCommand, TextShowsStrongOrSomeRowsUnlessAllAndRefusesWhatItCannot
 // The JSON holds every entry the engine reads, in the engine's order, every member showing
 // the engine's value.
 TEST_F(EvidenceCommand, JsonHoldsEveryEntryInDiaryOrder) {
-    const CliRun run = RunCli({"evidence", path, "--json"});
+    const CliRun run = RunCli({"evidence", path, "--json", "--plain"});
     ASSERT_EQ(run.status, 0) << run.err;
     const Json json = Json::parse(run.out);
     EXPECT_EQ(json["lived_days"], 50);
@@ -149,6 +157,43 @@ TEST_F(EvidenceCommand, JsonHoldsEveryEntryInDiaryOrder) {
 
     const CliRun one = RunCli({"evidence", path, "--json", "--symptom", "Skin rash"});
     EXPECT_EQ(Json::parse(one.out)["entries"].size(), 6u);
+    // The adjusted tally adds what it compared with.
+    const Json adjusted = Json::parse(RunCli({"evidence", path, "--json"}).out);
+    EXPECT_EQ(adjusted["rule"], "adjusted");
+    EXPECT_EQ(adjusted["delays"], "1-1");
+    EXPECT_EQ(adjusted["entries"][2]["comparable_days"], 41);
+    EXPECT_EQ(adjusted["entries"][2]["delay"], 1);
+}
+
+// The adjusted tally's text: a sentence per link with the groups below it, what to do, and
+// that no clear link is not safe; the period and delays when chosen.
+TEST_F(EvidenceCommand, AdjustedTextSpeaksInSentences) {
+    const CliRun run = RunCli({"evidence", path});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto lines = Lines(run.out);
+    ASSERT_GE(lines.size(), 8u);
+    EXPECT_EQ(lines[0], EvidenceExplanation(false));
+    EXPECT_EQ(lines[3], "From 2025-01-16 to 2025-03-06: 49 pairs.");
+    EXPECT_EQ(lines[5],
+              "Cheese \xE2\x86\x92 Headache worse (strong). After Cheese, Headache was worse on 8 "
+              "of 8 days; on comparable days 0 of 41.");
+    EXPECT_EQ(lines[6], "    Days with neither: 8 of 8 after Cheese, 0 of 41 otherwise.");
+    EXPECT_THAT(run.out, HasSubstr(std::string(EvidenceWhatToDo)));
+    EXPECT_THAT(run.out, HasSubstr(std::string(NoClearLinkIsNotSafe)));
+    const CliRun later = RunCli({"evidence", path, "--delays", "0-2", "--days", "30"});
+    ASSERT_EQ(later.status, 0) << later.err;
+    EXPECT_THAT(later.out, HasSubstr("Lived days: 30."));
+    EXPECT_THAT(later.out, HasSubstr("; delays 0-2 days."));
+    EXPECT_THAT(later.out, HasSubstr("Next day  Delay"));
+}
+
+// --plain gives the old count's output, byte for byte after the explanation (kept from the
+// tally before the adjusted one came, on the bundled example).
+TEST(EvidenceOnTheExample, PlainCountIsTheOldOutput) {
+    const CliRun run = RunCli({"evidence", "../../res/example.glg", "--plain", "--all"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out.substr(run.out.find('\n') + 1),
+              FileText("expected/example_evidence_all.txt"));
 }
 
 // The bundled example was made with seed 7 (60 days, 30 foods, 5 symptoms); every food

@@ -114,7 +114,7 @@ TEST_F(ReportCommand, ReaderFindsThePeriodEveryStrongLinkAndTheLists) {
     EXPECT_THAT(text,
                 HasSubstr("Can be included (" + std::to_string(doc.Inclusions().size()) + ")"));
     for (const std::string& part :
-         {std::string(EvidenceExplanation), ListsExplanation(), std::string("Symptoms over time"),
+         {EvidenceExplanation(false), ListsExplanation(), std::string("Symptoms over time"),
           std::string("What was eaten"), std::string("Day-after relationships")})
         EXPECT_THAT(text, HasSubstr(part));
 }

@@ -1,4 +1,5 @@
 #include "engine/Evidence.h"
+#include "engine/EvidenceWords.h"
 
 #include <gtest/gtest.h>
 
@@ -48,7 +49,9 @@ protected:
     }
     EvidenceReading Read(int dayCount) {
         Members(diary.doc).m_dayCount = dayCount;
-        return ReadEvidence(diary.doc);
+        EvidenceOptions plain;  // these cases pin the plain count with its guard
+        plain.plain = true;
+        return ReadEvidence(diary.doc, plain);
     }
     static const EvidenceEntry& Entry(const EvidenceReading& reading, int food, int symptom,
                                       EvidenceDirection direction) {

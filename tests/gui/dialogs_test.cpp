@@ -135,7 +135,7 @@ TEST(TabOrder, FollowsTheControlOrderOfEachDialog) {
     EXPECT_EQ(TabStops(&options),
               (std::vector<int>{Hour, wxID_OK, wxID_CANCEL, Alphabetic, ByScore, PutInInclusions,
                                 PutInExclusions, ListSeparately, OptionsHelp, BackupDays,
-                                Reminder, ReminderTime, TodayOnNewDay}));
+                                SymptomsMayComeLater, Reminder, ReminderTime, TodayOnNewDay}));
     CDeleteFoodDlg deleteFood(nullptr);
     EXPECT_EQ(TabStops(&deleteFood),
               (std::vector<int>{FoodName, DeleteFromMaster, wxID_OK, wxID_CANCEL, DeleteFoodHelp}));

@@ -56,13 +56,22 @@ void LargeDiary(CGastrologDoc& doc) {
 }
 
 // The explanation, as wrapped to the window.
-bool ShowsExplanation(EvidenceWindow& window) {
+bool ShowsExplanation(EvidenceWindow& window, bool plain = false) {
     for (wxWindow* child : window.GetChildren()) {
         wxString label = child->GetLabel();
         label.Replace("\n", " ");
-        if (label == wxString(std::string(EvidenceExplanation))) return true;
+        if (label == wxString::FromUTF8(EvidenceExplanation(plain))) return true;
     }
     return false;
+}
+
+void Tick(EvidenceWindow& window, wxCheckBox& box, bool value) {
+    box.SetValue(value);
+    wxCommandEvent event(wxEVT_CHECKBOX, box.GetId());
+    event.SetEventObject(&box);
+    event.SetInt(value);
+    box.ProcessWindowEvent(event);
+    (void)window;
 }
 
 void Select(EvidenceWindow& window, long row) {
@@ -156,4 +165,34 @@ TEST(EvidenceWindow, FiltersSortsAndDrawsTheSelectedRowsDays) {
         EXPECT_EQ(table.SelectedEntry(), chosen);
         EXPECT_TRUE(window.ShownText().StartsWith(wxString::Format("Showing %ld of", c.rows)));
     }
+}
+
+// The selected row in words with its groups; the period, the delays and the plain count read
+// the diary again.
+TEST(EvidenceWindow, ReadsRowsInWordsAndRereadsOnTheChoices) {
+    CGastrologDoc doc;
+    SmallDiary(doc);
+    EvidenceWindow window(nullptr, doc);
+    EXPECT_TRUE(window.DetailsText().Contains("Select a row"));
+    ChooseSymptom(window, 1, true);
+    Select(window, 0);
+    EXPECT_TRUE(window.DetailsText().StartsWith(
+        wxString::FromUTF8("Cheese \xE2\x86\x92 Headache worse (strong). After Cheese, "
+                           "Headache was worse on 8 of 8 days")))
+        << window.DetailsText();
+    EXPECT_TRUE(window.DetailsText().Contains("Days with neither: 8 of 8 after Cheese"));
+    EXPECT_TRUE(window.DetailsText().Contains(wxString::FromUTF8(std::string(EvidenceWhatToDo))));
+
+    Tick(window, window.LaterSymptoms(), true);
+    EXPECT_EQ(window.Reading().options.shortestDelay, 0);
+    EXPECT_EQ(window.Reading().options.longestDelay, 3);
+    Tick(window, window.ComparePlain(), true);
+    EXPECT_TRUE(window.Reading().options.plain);
+    EXPECT_TRUE(ShowsExplanation(window, true));
+    window.PeriodChoice().SetSelection(1);
+    wxCommandEvent event(wxEVT_CHOICE, EvidenceWindow::PeriodChoiceId);
+    event.SetEventObject(&window.PeriodChoice());
+    window.PeriodChoice().ProcessWindowEvent(event);
+    EXPECT_EQ(window.Reading().options.period.lastDays, 50);
+    EXPECT_EQ(window.Table().GetItemCount(), window.Table().ShownRows());
 }

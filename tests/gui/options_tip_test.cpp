@@ -57,7 +57,7 @@ void Arrow(wxWindow* dialog, int key) {
 
 const Strings NoWrites;
 
-TEST(OptionsCommand, OpensWithTheDefaultsAndOkWritesAllFourInOrder) {
+TEST(OptionsCommand, OpensWithTheDefaultsAndOkWritesAllFiveInOrder) {
     RecordingSettings settings;
     wxTEST_DIALOG(
         RunOptionsCommand(nullptr, settings), ScriptedDialog<COptionsDlg>([](COptionsDlg& dialog) {
@@ -70,7 +70,8 @@ TEST(OptionsCommand, OpensWithTheDefaultsAndOkWritesAllFourInOrder) {
         }));
     EXPECT_EQ(settings.writes,
               (Strings{"Settings/NewDayTime=4", "Settings/SortOrder=0", "Settings/50DayAction=0",
-                       "Settings/BackupDays=14", "Settings/TodayOnNewDay=0"}));
+                       "Settings/BackupDays=14", "Settings/SymptomsMayComeLater=0",
+                       "Settings/TodayOnNewDay=0"}));
 }
 
 TEST(OptionsCommand, OkWritesTheChoicesMade) {
@@ -81,13 +82,15 @@ TEST(OptionsCommand, OkWritesTheChoicesMade) {
                       ClickRadio(&dialog, control::ByScore);
                       ClickRadio(&dialog, control::ListSeparately);
                       ControlOf<wxTextCtrl>(&dialog, control::BackupDays)->SetValue("30");
+                      ControlOf<wxCheckBox>(&dialog, control::SymptomsMayComeLater)->SetValue(true);
                       EXPECT_EQ(dialog.m_nSortOrder, 1);  // a click takes effect at once
                       EXPECT_EQ(dialog.m_nUnclassified, 2);
                       return Press(dialog, wxID_OK, wxID_OK);
                   }));
     EXPECT_EQ(settings.writes,
               (Strings{"Settings/NewDayTime=6", "Settings/SortOrder=1", "Settings/50DayAction=2",
-                       "Settings/BackupDays=30", "Settings/TodayOnNewDay=0"}));
+                       "Settings/BackupDays=30", "Settings/SymptomsMayComeLater=1",
+                       "Settings/TodayOnNewDay=0"}));
 }
 
 TEST(OptionsCommand, CancelWritesNothingEvenAfterChanges) {
@@ -107,6 +110,7 @@ TEST(OptionsCommand, StoredValuesAreShownAndUnexpectedOnesActAsTheFirstButton) {
     settings.WriteInt("Settings", "SortOrder", 1);
     settings.WriteInt("Settings", "50DayAction", 5);
     settings.WriteInt("Settings", "BackupDays", 400);
+    settings.WriteInt("Settings", "SymptomsMayComeLater", 1);
     settings.writes.clear();
     wxTEST_DIALOG(
         RunOptionsCommand(nullptr, settings), ScriptedDialog<COptionsDlg>([](COptionsDlg& dialog) {
@@ -115,11 +119,13 @@ TEST(OptionsCommand, StoredValuesAreShownAndUnexpectedOnesActAsTheFirstButton) {
             EXPECT_TRUE(IsOn(&dialog, control::PutInInclusions));
             EXPECT_EQ(ControlOf<wxTextCtrl>(&dialog, control::BackupDays)->GetValue(), "14")
                 << "more days than the most kept count as the default";
+            EXPECT_TRUE(ControlOf<wxCheckBox>(&dialog, control::SymptomsMayComeLater)->GetValue());
             return Press(dialog, wxID_OK, wxID_OK);
         }));
     EXPECT_EQ(settings.writes,
               (Strings{"Settings/NewDayTime=22", "Settings/SortOrder=1", "Settings/50DayAction=0",
-                       "Settings/BackupDays=14", "Settings/TodayOnNewDay=0"}));
+                       "Settings/BackupDays=14", "Settings/SymptomsMayComeLater=1",
+                       "Settings/TodayOnNewDay=0"}));
 }
 
 TEST(OptionsCommand, AStoredHourOutsideTheDayIsShownAsTheHourInUse) {

@@ -1,0 +1,209 @@
+#include "engine/EvidenceLayout.h"
+
+#include <algorithm>
+#include <bit>
+#include <numeric>
+#include <string>
+#include <unordered_map>
+
+#include "diary/DiaryConstants.h"
+
+namespace {
+
+constexpr int BlockDays = 28;
+constexpr int LongestSpanWithoutBlocks = 56;
+constexpr double GroupEdge = 0.25;
+constexpr int Bits = 64;
+
+struct KeptDay {
+    lived::Date date;
+    const lived::LivedDay* day;
+};
+
+// The period's days, oldest first, one a date (the later entry wins).
+std::vector<KeptDay> DaysOfPeriod(const lived::LivedDays& days, const EvidencePeriod& period) {
+    std::vector<KeptDay> kept;
+    if (days.empty()) return kept;
+    lived::Date newest = days.front().date;
+    for (const lived::LivedDay& day : days) newest = std::max(newest, day.date);
+    for (const lived::LivedDay& day : days) {
+        // In 64 bits: a huge day count must not wrap round.
+        if (period.lastDays > 0 &&
+            static_cast<long long>(day.date) <= static_cast<long long>(newest) - period.lastDays)
+            continue;
+        if (period.from && day.date < *period.from) continue;
+        if (period.to && day.date > *period.to) continue;
+        kept.push_back({day.date, &day});
+    }
+    std::stable_sort(kept.begin(), kept.end(),
+                     [](const KeptDay& a, const KeptDay& b) { return a.date < b.date; });
+    std::vector<KeptDay> unique;
+    for (const KeptDay& day : kept) {
+        if (!unique.empty() && unique.back().date == day.date)
+            unique.back() = day;
+        else
+            unique.push_back(day);
+    }
+    return unique;
+}
+
+std::unordered_map<std::string, int> IndexOfNames(const std::vector<std::string>& names) {
+    std::unordered_map<std::string, int> index;
+    for (std::size_t i = 0; i < names.size(); ++i) index.emplace(names[i], static_cast<int>(i));
+    return index;
+}
+
+struct Observation {
+    lived::Date date;
+    int day;                   // index into the kept days
+    std::vector<int> sources;  // per delay, the index of the day the food was eaten on
+};
+
+std::vector<Observation> Observations(const std::vector<KeptDay>& days,
+                                      const EvidenceOptions& options) {
+    std::unordered_map<lived::Date, int> indexOfDate;
+    for (std::size_t i = 0; i < days.size(); ++i)
+        indexOfDate.emplace(days[i].date, static_cast<int>(i));
+    std::vector<Observation> observations;
+    for (std::size_t i = 0; i < days.size(); ++i) {
+        Observation observation{days[i].date, static_cast<int>(i), {}};
+        for (int delay = options.shortestDelay; delay <= options.longestDelay; ++delay) {
+            const auto found = indexOfDate.find(days[i].date - delay);
+            if (found == indexOfDate.end()) break;
+            observation.sources.push_back(found->second);
+        }
+        if (static_cast<int>(observation.sources.size()) == options.DelayCount())
+            observations.push_back(std::move(observation));
+    }
+    return observations;
+}
+
+void SetBit(BitWords& words, std::size_t offset, int bit) {
+    words[offset + static_cast<std::size_t>(bit / Bits)] |= std::uint64_t{1} << (bit % Bits);
+}
+
+// Bit positions: with blocks, block b (0 the oldest) starts at word b; else one after another.
+std::vector<int> PlaceObservations(const std::vector<Observation>& observations, bool blocked,
+                                   EvidenceLayout& layout) {
+    std::vector<int> bits(observations.size());
+    if (observations.empty()) {
+        layout.blocks.push_back({0, 0, 0, 0});
+        return bits;
+    }
+    const lived::Date newest = observations.back().date;
+    if (!blocked) {
+        layout.words = (static_cast<int>(observations.size()) + Bits - 1) / Bits;
+        layout.blocks.push_back(
+            {0, layout.words, observations.front().date, observations.back().date});
+        std::iota(bits.begin(), bits.end(), 0);
+        return bits;
+    }
+    const int blockCount = (newest - observations.front().date) / BlockDays + 1;
+    layout.words = blockCount;
+    for (int block = 0; block < blockCount; ++block) {
+        const lived::Date last = newest - (blockCount - 1 - block) * BlockDays;
+        layout.blocks.push_back({block, 1, last - BlockDays + 1, last});
+    }
+    for (std::size_t i = 0; i < observations.size(); ++i) {
+        const int block = blockCount - 1 - (newest - observations[i].date) / BlockDays;
+        const lived::Date blockFirst = layout.blocks[static_cast<std::size_t>(block)].firstDate;
+        bits[i] = block * Bits + (observations[i].date - blockFirst);
+    }
+    layout.blocks.front().firstDate =
+        std::max(layout.blocks.front().firstDate, observations.front().date);
+    return bits;
+}
+
+void FillBits(const std::vector<KeptDay>& days, const std::vector<Observation>& observations,
+              const std::vector<int>& bits, const EvidenceInput& input, EvidenceLayout& layout) {
+    const auto words = static_cast<std::size_t>(layout.words);
+    layout.observations.assign(words, 0);
+    layout.worse.assign(input.symptoms.size(), BitWords(words, 0));
+    layout.better.assign(input.symptoms.size(), BitWords(words, 0));
+    layout.eaten.assign(words * input.foods.size() * static_cast<std::size_t>(layout.delays), 0);
+    const auto foodIndex = IndexOfNames(input.foods);
+    const auto symptomIndex = IndexOfNames(input.symptoms);
+    std::vector<std::vector<int>> eatenOn(days.size());
+    for (std::size_t d = 0; d < days.size(); ++d)
+        for (const std::string& name : days[d].day->eaten)
+            if (const auto found = foodIndex.find(name); found != foodIndex.end())
+                eatenOn[d].push_back(found->second);
+    for (std::size_t i = 0; i < observations.size(); ++i) {
+        const Observation& observation = observations[i];
+        SetBit(layout.observations, 0, bits[i]);
+        for (const auto& [name, code] :
+             days[static_cast<std::size_t>(observation.day)].day->ratings) {
+            const auto found = symptomIndex.find(name);
+            if (found == symptomIndex.end()) continue;
+            const auto symptom = static_cast<std::size_t>(found->second);
+            if (code == diary::Worse) SetBit(layout.worse[symptom], 0, bits[i]);
+            if (code == diary::Better) SetBit(layout.better[symptom], 0, bits[i]);
+        }
+        for (int delay = 0; delay < layout.delays; ++delay)
+            for (int food : eatenOn[static_cast<std::size_t>(
+                     observation.sources[static_cast<std::size_t>(delay)])])
+                SetBit(layout.eaten, static_cast<std::size_t>(food * layout.delays + delay) * words,
+                       bits[i]);
+    }
+}
+
+// Pairs whose push from the suspects (all, or all but one) is below, within or above the edge.
+EvidenceGrouping GroupingOf(const EvidenceLayout& layout, const std::vector<Suspect>& suspects,
+                            int leftOut) {
+    const auto words = static_cast<std::size_t>(layout.words);
+    EvidenceGrouping grouping;
+    for (BitWords& group : grouping.groups) group.assign(words, 0);
+    for (std::size_t w = 0; w < words; ++w) {
+        for (std::uint64_t bits = layout.observations[w]; bits != 0; bits &= bits - 1) {
+            const int bit = std::countr_zero(bits);
+            const std::uint64_t mask = std::uint64_t{1} << bit;
+            double push = 0.0;
+            for (std::size_t s = 0; s < suspects.size(); ++s)
+                if (static_cast<int>(s) != leftOut && (layout.Column(suspects[s].column)[w] & mask))
+                    push += suspects[s].weight;
+            const int group = push < -GroupEdge ? 0 : push > GroupEdge ? 2 : 1;
+            grouping.groups[static_cast<std::size_t>(group)][w] |= mask;
+        }
+    }
+    return grouping;
+}
+
+}  // namespace
+
+EvidenceLayout LayOutDays(const EvidenceInput& input, const EvidenceOptions& options) {
+    EvidenceLayout layout;
+    layout.delays = options.DelayCount();
+    layout.shortestDelay = options.shortestDelay;
+    layout.foods = static_cast<int>(input.foods.size());
+    layout.symptoms = static_cast<int>(input.symptoms.size());
+    const std::vector<KeptDay> days = DaysOfPeriod(input.days, options.period);
+    layout.livedDays = static_cast<int>(days.size());
+    if (!days.empty()) {
+        layout.firstDate = days.front().date;
+        layout.lastDate = days.back().date;
+    }
+    const std::vector<Observation> observations = Observations(days, options);
+    layout.observationCount = static_cast<int>(observations.size());
+    const bool blocked =
+        options.blocks && !observations.empty() &&
+        observations.back().date - observations.front().date + 1 > LongestSpanWithoutBlocks;
+    const std::vector<int> bits = PlaceObservations(observations, blocked, layout);
+    FillBits(days, observations, bits, input, layout);
+    return layout;
+}
+
+SymptomSuspects SuspectsOf(const EvidenceLayout& layout, int symptom) {
+    SuspectProblem problem;
+    problem.wordCount = layout.words;
+    problem.observations = layout.observations;
+    problem.worse = layout.worse[static_cast<std::size_t>(symptom)];
+    problem.better = layout.better[static_cast<std::size_t>(symptom)];
+    problem.columns = layout.eaten.data();
+    problem.columnCount = layout.foods * layout.delays;
+    SymptomSuspects result;
+    result.suspects = FindSuspects(problem);
+    result.groupings.push_back(GroupingOf(layout, result.suspects, -1));
+    for (std::size_t s = 0; s < result.suspects.size(); ++s)
+        result.groupings.push_back(GroupingOf(layout, result.suspects, static_cast<int>(s)));
+    return result;
+}
