@@ -176,7 +176,7 @@ TEST_F(ReportCommand, BadInputIsRefusedClearly) {
         std::string message;
     } cases[] = {
         {{"report", notADiary, "-o", folder.File("r.pdf")}, 1, "notes.glg"},
-        {{"report", Example, "-o", folder.File("no/such/folder/r.pdf")}, 1, "r.pdf"},
+        {{"report", Example, "-o", folder.File("no/such/folder/r.pdf")}, 1, "no/such/folder was not found"},
         {{"report", Example, "-o", folder.File("r.pdf"), "--paper", "a5"}, 2, "a5"},
         {{"report", Example}, 2, "--output"},
     };

@@ -94,7 +94,7 @@ TEST_F(TodayEntryTest, EnterTicksAKnownFoodOffersANewOneAndRefusesABadName) {
         {" bREAD ", Kind::Tick, ""},
         {" Oat milk ", Kind::OfferNew, "Oat milk"},
         {"\xC3\x84pfel", Kind::OfferNew, "\xC4pfel"},
-        {"7up", Kind::Refuse, "Food names must start with a letter"},
+        {"7up", Kind::Refuse, "Food names must start with a letter."},
         {"Tea\tcake", Kind::Refuse,
          "Food names cannot hold tabs, line breaks or other control characters."},
     };

@@ -38,10 +38,10 @@ TEST(ExportCommands, WriteTheBytesOfTheCommandLinesExport) {
         EXPECT_GT(cli.out.size(), 1000u);
         EXPECT_EQ(FileText(path), cli.out);
     }
-    // A folder that is not there: a message naming the file.
+    // A folder that is not there: a message naming the folder.
     const std::string failure =
         WriteDiaryExport(doc, folder.File("no/such/folder/diary.csv"), ExportFormat::Csv).Message();
-    EXPECT_NE(failure.find("diary.csv"), std::string::npos) << failure;
+    EXPECT_NE(failure.find("no/such/folder was not found"), std::string::npos) << failure;
 }
 
 // Neither export replaces a diary: the open one (under its own name) and any other are refused

@@ -165,7 +165,7 @@ TEST(TodayWindow, ADayEnteredByKeysSearchAndTicks) {
         // says Yes, ticked.
         TypeInSearch(dialog, "7up");
         wxTEST_DIALOG(PressEnterInSearch(dialog),
-                      ExpectMessage("Food names must start with a letter", "New Food",
+                      ExpectMessage("Food names must start with a letter.", "New Food",
                                     ExpectMessage::Icon::Exclamation));
         TypeInSearch(dialog, " Oat milk ");
         wxTEST_DIALOG(PressEnterInSearch(dialog),
