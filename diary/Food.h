@@ -7,7 +7,6 @@
 #include "diary/DiaryConstants.h"
 
 class CArchive;
-class Canvas;
 
 using UnitWeights = std::array<float, diary::HiddenUnitCount>;
 
@@ -45,9 +44,6 @@ public:
         visit("history", food.m_history);
         visit("name", food.m_name);
     }
-
-    // The food's row on the page: name, eaten-day marks and score.
-    bool Draw(Canvas& canvas, int row) const;
 
     bool operator==(const CFood&) const = default;
 
