@@ -18,6 +18,10 @@
 #include "diary/FileNames.h"
 #include "diary/GastrologDoc.h"
 #include "diary/LocalTime.h"
+#include "engine/EngineCommands.h"
+#include "engine/ListGeneration.h"
+#include "engine/Network.h"
+#include "engine/Relationships.h"
 #include "exchange/CsvExport.h"
 #include "exchange/JsonExport.h"
 #include "exchange/JsonImport.h"
@@ -137,7 +141,7 @@ int RunTrain(const std::string& path, const std::string& outputPath, std::ostrea
              std::ostream& err) {
     CGastrologDoc doc;
     if (!LoadDiary(doc, path, err)) return Failure;
-    doc.TrainNetwork();
+    TrainNetwork(doc);
     const std::string& target = outputPath.empty() ? path : outputPath;
     if (!SaveDiary(doc, target, err)) return Failure;
     out << "Trained the connections and saved " << target << ".\n";
@@ -148,7 +152,9 @@ int RunLists(const std::string& path, int unclassifiedAction, bool json, std::os
              std::ostream& err) {
     CGastrologDoc doc;
     if (!LoadDiary(doc, path, err)) return Failure;
-    const double baseline = doc.GenerateLists(unclassifiedAction);
+    GeneratedLists lists = GenerateLists(doc, unclassifiedAction);
+    const double baseline = lists.baseline;
+    doc.SetGeneratedLists(std::move(lists));
     if (json)
         out << ListsToJson(doc, baseline).dump(2) << '\n';
     else
@@ -159,7 +165,7 @@ int RunLists(const std::string& path, int unclassifiedAction, bool json, std::os
 int RunRelate(const std::string& path, bool json, std::ostream& out, std::ostream& err) {
     CGastrologDoc doc;
     if (!LoadDiary(doc, path, err)) return Failure;
-    doc.ComputeRelationships();
+    doc.SetRelationships(ComputeRelationships(doc));
     if (json)
         out << RelationshipsToJson(doc).dump(2) << '\n';
     else
@@ -172,7 +178,7 @@ int RunPage(const std::string& path, const PageOptions& options, std::ostream& o
     CGastrologDoc doc;
     if (!LoadDiary(doc, path, err)) return Failure;
     doc.SetPathName(path);  // a diary without a file shows only the new-user guidance
-    if (options.generateLists) doc.OnGenerateCurrentLists();
+    if (options.generateLists) OnGenerateCurrentLists(doc);
     if (options.allSections) {
         doc.ShowSection(command::ViewFoods, true);
         doc.ShowSection(command::ViewHistory, true);
@@ -234,7 +240,7 @@ int RunSimulate(const SimulationOptions& options, const std::string& outputPath,
         << calendar::Format(simulation.FirstDay(), dateFormat) << " to "
         << calendar::Format(simulation.LastDay(), dateFormat) << " and saved " << outputPath
         << ".\n\n";
-    doc.ComputeRelationships();
+    doc.SetRelationships(ComputeRelationships(doc));
     WriteTriggerLanding(doc, simulation.Triggers(), out);
     return Success;
 }

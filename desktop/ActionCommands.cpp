@@ -5,6 +5,7 @@
 #include "desktop/DiaryDocument.h"
 #include "diary/DiaryConstants.h"
 #include "diary/GastrologDoc.h"
+#include "engine/EngineCommands.h"
 
 namespace {
 
@@ -23,15 +24,15 @@ const ActionCommand Commands[] = {
     {command::GenerateTomorrowsLists, "&Generate Tomorrow's Lists",
      "Generate tomorrow's exclusion and inclusion lists\nGenerate tomorrows lists",
      ToolbarImage::GenerateTomorrowsLists, false, &CGastrologDoc::OnUpdateGenerateTomorrowsLists,
-     [](DiaryDocument& document) { document.Core().OnGenerateTomorrowsLists(); }},
+     [](DiaryDocument& document) { OnGenerateTomorrowsLists(document.Core()); }},
     {command::GenerateCurrentLists, "Generate Current &Lists",
      "Generate current exclusion and inclusion lists\nGenerate current lists",
      ToolbarImage::GenerateCurrentLists, true, &CGastrologDoc::OnUpdateGenerateCurrentLists,
-     [](DiaryDocument& document) { document.Core().OnGenerateCurrentLists(); }},
+     [](DiaryDocument& document) { OnGenerateCurrentLists(document.Core()); }},
     {command::RelateFoodsToSymptoms, "&Relate Foods to Symptoms",
      "Find relationships between foods and symptoms\nRelate foods to symptoms",
      ToolbarImage::RelateFoodsToSymptoms, false, &CGastrologDoc::OnUpdateRelateFoodsToSymptoms,
-     [](DiaryDocument& document) { document.Core().OnRelateFoodsToSymptoms(); }},
+     [](DiaryDocument& document) { OnRelateFoodsToSymptoms(document.Core()); }},
     // The Evidence window only reads the diary: it is there on every day.
     {command::ShowEvidence, "&Evidence...",
      "Count how often each symptom was worse or better on the day after each food\nEvidence",

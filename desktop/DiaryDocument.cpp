@@ -9,6 +9,7 @@
 #include "desktop/dialogs/DiaryText.h"
 #include "desktop/dialogs/TrainingProgressDlg.h"
 #include "diary/Backups.h"
+#include "engine/EngineCommands.h"
 
 std::string NativePath(const wxString& path) {
     const wxCharBuffer bytes = path.fn_str();
@@ -241,7 +242,7 @@ void DiaryDocument::UpdateConnectionsWithProgress() {
     // The progress window lives for this one run, owned by the main window it disables.
     CTrainingProgressDlg progress(GetDocumentWindow());
     ApplyPorts(&progress);
-    m_core.OnUpdateConnections();
+    OnUpdateConnections(m_core);
     ApplyPorts();
 }
 

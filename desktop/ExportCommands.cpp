@@ -7,8 +7,6 @@
 
 #include "diary/DiaryConstants.h"
 #include "diary/GastrologDoc.h"
-#include "exchange/JsonExport.h"
-#include "exchange/JsonImport.h"
 #include "page/CairoFile.h"
 #include "page/ReportFile.h"
 
@@ -58,18 +56,11 @@ void ExportReport(wxWindow* parent, const CGastrologDoc& doc, const wxString& di
                    "PDF (*.pdf)|*.pdf");
     if (path.empty()) return;
     wxBusyCursor busy;
-    // The report generates the lists and relationships; it does so on a copy, so the page and
-    // the diary stay exactly as they are.
-    CGastrologDoc copy;
-    if (const auto refusal = DiaryFromJson(DiaryToJson(doc), copy)) {
-        ReportFailure(parent, *refusal);
-        return;
-    }
     const PaperSize paper =
         printData.GetPaperId() == wxPAPER_LETTER ? PaperSize::Letter : PaperSize::A4;
     const int unclassified = doc.GetSetting(setting::UnclassifiedAction, 0);
     std::string failure;
-    const std::string pdf = MakeReport(copy, diaryName.utf8_string(), paper, unclassified, failure);
+    const std::string pdf = MakeReport(doc, diaryName.utf8_string(), paper, unclassified, failure);
     if (failure.empty()) failure = WriteBytesToFile(path.utf8_string(), pdf);
     if (!failure.empty()) ReportFailure(parent, failure);
 }

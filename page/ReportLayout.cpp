@@ -100,7 +100,7 @@ void ReportLayout::Paragraph(std::string_view text, int indentCharacters) {
         m_canvas.DrawText(m_left + indentCharacters * charWidth, m_flow.Take(Row()), line);
 }
 
-void ReportLayout::Summary() {
+void ReportLayout::Summary(const GeneratedLists& lists) {
     Title("Gastrolog report: " + m_diaryName);
     const std::string period = PeriodText(m_doc);
     if (period.empty()) {
@@ -134,9 +134,9 @@ void ReportLayout::Summary() {
         for (const auto& entry : entries) list.push_back(entry.m_name);
         return list;
     };
-    ListLine("Can be included", names(m_doc.Inclusions()));
-    ListLine("Should be excluded", names(m_doc.Exclusions()));
-    ListLine("Not currently classified", names(m_doc.Over50Days()));
+    ListLine("Can be included", names(lists.inclusions));
+    ListLine("Should be excluded", names(lists.exclusions));
+    ListLine("Not currently classified", names(lists.over50Days));
 }
 
 void ReportLayout::ListLine(const std::string& label, const std::vector<std::string>& names) {
@@ -303,7 +303,7 @@ void ReportLayout::LinkStrips() {
     }
 }
 
-void ReportLayout::DayAfterRelationships() {
+void ReportLayout::DayAfterRelationships(const Relationships& relationships) {
     Title("Day-after relationships");
     Paragraph(RelationshipsExplanation);
     Gap();
@@ -322,9 +322,10 @@ void ReportLayout::DayAfterRelationships() {
     m_canvas.SelectPen(CanvasPen::Thin);
     m_canvas.DrawLine(m_left, m_flow.Y(), m_left + m_width, m_flow.Y());
     m_flow.Take(2);
-    const auto& symptoms = m_doc.RelateSymptoms();
+    const auto& symptoms = relationships.symptoms;
+    const auto& best = relationships.bestFoods;
+    const auto& worst = relationships.worstFoods;
     for (std::size_t i = 0; i < symptoms.size(); ++i)
-        row(symptoms[i], i < m_doc.RelateBest().size() ? m_doc.RelateBest()[i] : "",
-            i < m_doc.RelateWorst().size() ? m_doc.RelateWorst()[i] : "");
+        row(symptoms[i], i < best.size() ? best[i] : "", i < worst.size() ? worst[i] : "");
     if (symptoms.empty()) Paragraph("No symptoms are followed.");
 }
