@@ -141,10 +141,10 @@ wxString ChartsWindow::DayDescription(int x) const {
     const int day = m_axis->DayAt(x);
     if (day < 0) return {};
     const auto position = static_cast<std::size_t>(m_axis->HistoryPosition(day));
-    std::string text = calendar::Format(m_axis->DateOf(day), "%A, %B %d, %Y") + "\nEaten: ";
+    std::string text = calendar::Format(m_axis->DateOf(day), calendar::DateFormat) + "\nEaten: ";
     std::size_t named = 0, eaten = 0;
     for (const CFood& food : doc->Foods()) {
-        if (food.m_history[position] != 'y' && food.m_history[position] != 'Y') continue;
+        if (!diary::IsEaten(food.m_history[position])) continue;
         if (named < MostFoodsNamed) text += (named++ ? ", " : "") + food.m_name;
         ++eaten;
     }

@@ -19,6 +19,10 @@ struct WeightColumns {
     Weights& step;
 };
 
+// JSON names the gradient and step arrays after the weight array: "weightGrad", "weightStep".
+inline constexpr std::string_view GradientKeySuffix = "Grad";
+inline constexpr std::string_view StepKeySuffix = "Step";
+
 template <class Weights>
 WeightColumns<Weights> ColumnsOf(Weights& weight, Weights& gradient, Weights& step) {
     return {weight, gradient, step};

@@ -34,7 +34,12 @@ class CArchive;
 
 // Far beyond any real diary (a thousand foods take about 130 KB); it bounds what a hostile
 // file can make the reader allocate, and no program writes a larger diary.
-inline constexpr std::size_t MaximumDiaryFileSize = 16 * 1024 * 1024;
+inline constexpr std::size_t MaximumDiaryFileMebibytes = 16;
+inline constexpr std::size_t MaximumDiaryFileSize = MaximumDiaryFileMebibytes * 1024 * 1024;
+// The limit as messages name it: "16 MiB".
+inline std::string MaximumDiaryFileSizeText() {
+    return std::to_string(MaximumDiaryFileMebibytes) + " MiB";
+}
 
 class CGastrologDoc {
 public:

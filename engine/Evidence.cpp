@@ -54,9 +54,7 @@ int Count(PairMask mask) {
     return std::popcount(mask);
 }
 
-char CodeAt(const std::string& history, int slot) {
-    return slot < static_cast<int>(history.size()) ? history[static_cast<std::size_t>(slot)] : 'n';
-}
+using diary::CodeAt;
 
 // The pairs whose both days were lived: the last min(day count, 50) slots.
 PairMask LivedPairs(int livedDays) {

@@ -7,12 +7,14 @@
 #include <string>
 #include <vector>
 
+#include "diary/DiaryConstants.h"
+
 class Canvas;
 class CGastrologDoc;
 
 struct EvidenceStripColumn {
     bool eaten = false;
-    char nextDay = 'n';  // 'w' worse, 'b' better, 'n' no change
+    char nextDay = diary::NoChange;  // or diary::Worse, diary::Better
 };
 
 // The lived pairs (day, next day) of the food and the symptom, oldest first; empty when the

@@ -92,6 +92,9 @@ bool DrawFood(Canvas& canvas, const CFood& food, int row) {
                     FormatScore(static_cast<double>(food.m_score) * 10000.0));
     if (food.m_history.size() > 1) {
         std::string marks;
+        // Only the lower-case code shows as eaten on the page, as the page has always drawn
+        // it, so a diary holding "Y" keeps the picture it always had; everything that reads
+        // the diary (network, lists, relationships, evidence, charts) counts both.
         for (std::size_t i = 1; i < food.m_history.size(); ++i)
             marks += food.m_history[i] == diary::Eaten ? '+' : '-';
         canvas.DrawTextInCells(x0 + (FoodMarksColumn + 1) * characterWidth, y, marks,
