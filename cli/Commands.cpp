@@ -116,10 +116,7 @@ int RunImport(const std::string& jsonPath, const std::string& outputPath, std::o
     Json json;
     try {
         json = Json::parse(text);
-    } catch (const Json::parse_error& error) {
-        err << source << " is not valid JSON: " << error.what() << "; nothing was written.\n";
-        return Failure;
-    } catch (const Json::exception& error) {  // a number out of range, such as 1e400
+    } catch (const Json::exception& error) {  // not JSON, or a number out of range (1e400)
         err << source << " is not valid JSON: " << ParserReason(error)
             << "; nothing was written.\n";
         return Failure;
