@@ -226,7 +226,7 @@ public:
     }
 
 private:
-    const Json& Field(std::string_view name) const { return m_object[std::string(name)]; }
+    const Json& Field(std::string_view name) const { return m_object.at(std::string(name)); }
     std::string PathOf(std::string_view name) const { return Member(m_path, std::string(name)); }
 
     const Json& m_object;
