@@ -224,15 +224,15 @@ void DiaryDocument::BindActionCommands() {
             wxEVT_MENU,
             [this, &command](wxCommandEvent&) {
                 // A command is only carried out while the diary allows it, whatever sent it.
-                if (command.isEnabled && !(m_core.*command.isEnabled)()) return;
+                if (command.hasEnableRule && !m_core.IsActionEnabled(command.id)) return;
                 command.run(*this);
             },
             command.id);
-        if (command.isEnabled)
+        if (command.hasEnableRule)
             Bind(
                 wxEVT_UPDATE_UI,
                 [this, &command](wxUpdateUIEvent& event) {
-                    event.Enable((m_core.*command.isEnabled)());
+                    event.Enable(m_core.IsActionEnabled(command.id));
                 },
                 command.id);
     }
