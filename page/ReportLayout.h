@@ -47,6 +47,8 @@ private:
     void EndAxisBlock();
     int NameColumnCharacters() const;
     void NameAt(int top, int height, const std::string& name);
+    // The symptoms' rating strips below a page of the food grid.
+    int SymptomStripsHeight(int cellHeight) const;
     void FoodGridPage(const std::vector<int>& foods, std::size_t& next, int cellHeight);
     void SymptomStrips(int cellHeight);
     void LinkStrips();
