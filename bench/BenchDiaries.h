@@ -7,6 +7,7 @@
 #include <string>
 
 #include "diary/GastrologDoc.h"
+#include "engine/Network.h"
 #include "tests/support/DocumentTestAccess.h"
 
 namespace bench {
@@ -33,7 +34,7 @@ inline void FillDiary(CGastrologDoc& doc, int foods, int symptoms, double eatenS
     Members(doc).m_dayCount = 50;
     doc.RebuildFoodNames();
     doc.RebuildSymptomLines();
-    doc.ResetNetwork();
+    ResetNetwork(doc);
 }
 
 }  // namespace bench

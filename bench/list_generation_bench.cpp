@@ -3,6 +3,8 @@
 #include <benchmark/benchmark.h>
 
 #include "BenchDiaries.h"
+#include "engine/ListGeneration.h"
+#include "engine/Network.h"
 
 namespace {
 
@@ -11,7 +13,7 @@ constexpr int Symptoms = 10;
 void GenerateLists(benchmark::State& state) {
     CGastrologDoc doc;
     bench::FillDiary(doc, static_cast<int>(state.range(0)), Symptoms);
-    for (auto _ : state) benchmark::DoNotOptimize(doc.GenerateLists(2));
+    for (auto _ : state) benchmark::DoNotOptimize(GenerateLists(doc, 2));
     state.SetLabel(std::to_string(state.range(0)) + " foods, " + std::to_string(Symptoms) +
                    " symptoms");
 }
@@ -23,7 +25,7 @@ void TestPassesStepByStep(benchmark::State& state) {
     const int foods = static_cast<int>(doc.Foods().size());
     for (auto _ : state) {
         for (int pass = 0; pass < 2; ++pass)
-            for (int food = 0; food < foods; ++food) doc.ForwardPass(0, food);
+            for (int food = 0; food < foods; ++food) ForwardPass(doc, 0, food);
         benchmark::DoNotOptimize(doc.Symptoms().front().m_output);
     }
     state.SetLabel(std::to_string(foods) + " foods, " + std::to_string(Symptoms) + " symptoms");

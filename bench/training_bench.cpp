@@ -4,6 +4,7 @@
 
 #include "BenchDiaries.h"
 #include "engine/FastTrainer.h"
+#include "engine/Network.h"
 #include "engine/TrainingSchedule.h"
 
 namespace {
@@ -20,7 +21,7 @@ void UpdateConnections(benchmark::State& state) {
     CGastrologDoc doc;
     SetSize(state, doc, 0.1);
     for (auto _ : state) {
-        doc.TrainNetwork();
+        TrainNetwork(doc);
         benchmark::DoNotOptimize(doc.Foods().front().m_weight);
     }
 }
@@ -30,8 +31,8 @@ void UpdateConnectionsStepByStep(benchmark::State& state) {
     CGastrologDoc doc;
     SetSize(state, doc, 0.1);
     for (auto _ : state) {
-        doc.ResetNetwork();
-        FastTrainer::TrainStepByStep(doc, network::TrainingEpochs);
+        ResetNetwork(doc);
+        FastTrainer::TrainStepByStep(doc.Network(), network::TrainingEpochs);
         benchmark::DoNotOptimize(doc.Foods().front().m_weight);
     }
 }
@@ -41,7 +42,7 @@ void UpdateConnectionsBusyDiary(benchmark::State& state) {
     CGastrologDoc doc;
     SetSize(state, doc, 0.5);
     for (auto _ : state) {
-        doc.TrainNetwork();
+        TrainNetwork(doc);
         benchmark::DoNotOptimize(doc.Foods().front().m_weight);
     }
 }
@@ -50,8 +51,8 @@ void UpdateConnectionsBusyDiaryStepByStep(benchmark::State& state) {
     CGastrologDoc doc;
     SetSize(state, doc, 0.5);
     for (auto _ : state) {
-        doc.ResetNetwork();
-        FastTrainer::TrainStepByStep(doc, network::TrainingEpochs);
+        ResetNetwork(doc);
+        FastTrainer::TrainStepByStep(doc.Network(), network::TrainingEpochs);
         benchmark::DoNotOptimize(doc.Foods().front().m_weight);
     }
 }

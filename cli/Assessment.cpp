@@ -12,11 +12,13 @@
 #include "diary/GastrologDoc.h"
 #include "engine/Evidence.h"
 #include "engine/EvidenceWords.h"
+#include "engine/ListGeneration.h"
+#include "engine/Relationships.h"
 
 namespace {
 
 constexpr int MostSeeds = 10000;
-constexpr std::string_view NotFound = "Not found.";
+using relationships::NotFound;
 
 // One thing a reading named: a food (for the lists, whatever the symptom) or a food's link
 // with a symptom in one direction.
@@ -95,7 +97,9 @@ void Tally(AssessedReading reading, const std::vector<Verdict>& verdicts,
 
 void AssessDiary(CGastrologDoc& doc, const std::vector<PlantedTrigger>& triggers,
                  ReadingTallies& tallies, Assessment& assessment) {
-    doc.ComputeRelationships();
+    // The lists judged are generated here, from the diary as it ends.
+    doc.SetGeneratedLists(GenerateLists(doc));
+    doc.SetRelationships(ComputeRelationships(doc));
     const EvidenceReading reading = ReadEvidence(doc);
     const auto at = [&](AssessedReading which) -> ReadingTally& {
         return tallies[static_cast<std::size_t>(which)];

@@ -23,6 +23,10 @@
 #include "diary/GastrologDoc.h"
 #include "diary/LocalTime.h"
 #include "diary/OutputFile.h"
+#include "engine/EngineCommands.h"
+#include "engine/ListGeneration.h"
+#include "engine/Network.h"
+#include "engine/Relationships.h"
 #include "exchange/CsvExport.h"
 #include "exchange/JsonExport.h"
 #include "exchange/JsonImport.h"
@@ -167,10 +171,7 @@ int RunImport(const std::string& jsonPath, const std::string& outputPath, std::o
     try {
         json = Json::parse(text);
         std::string().swap(text);  // the parsed form is all that is needed now
-    } catch (const Json::parse_error& error) {
-        err << source << " is not valid JSON: " << error.what() << "; nothing was written.\n";
-        return Failure;
-    } catch (const Json::exception& error) {  // a number out of range, such as 1e400
+    } catch (const Json::exception& error) {  // not JSON, or a number out of range (1e400)
         err << source << " is not valid JSON: " << ParserReason(error)
             << "; nothing was written.\n";
         return Failure;
@@ -194,7 +195,7 @@ int RunTrain(const std::string& path, const std::string& outputPath, std::ostrea
     if (!MayWriteDiary(target, saving, err)) return Failure;
     CGastrologDoc doc;
     if (!LoadDiary(doc, path, err)) return Failure;
-    doc.TrainNetwork();
+    TrainNetwork(doc);
     if (!SaveDiaryHoldingLock(doc, target, saving, err)) return Failure;
     out << "Trained the connections and saved " << target << ".\n";
     return Success;
@@ -204,7 +205,9 @@ int RunLists(const std::string& path, int unclassifiedAction, bool json, std::os
              std::ostream& err) {
     CGastrologDoc doc;
     if (!LoadDiary(doc, path, err)) return Failure;
-    const double baseline = doc.GenerateLists(unclassifiedAction);
+    GeneratedLists lists = GenerateLists(doc, unclassifiedAction);
+    const double baseline = lists.baseline;
+    doc.SetGeneratedLists(std::move(lists));
     if (json)
         out << ListsToJson(doc, baseline).dump(2) << '\n';
     else
@@ -215,7 +218,7 @@ int RunLists(const std::string& path, int unclassifiedAction, bool json, std::os
 int RunRelate(const std::string& path, bool json, std::ostream& out, std::ostream& err) {
     CGastrologDoc doc;
     if (!LoadDiary(doc, path, err)) return Failure;
-    doc.ComputeRelationships();
+    doc.SetRelationships(ComputeRelationships(doc));
     if (json)
         out << RelationshipsToJson(doc).dump(2) << '\n';
     else
@@ -230,7 +233,7 @@ int RunPage(const std::string& path, const PageOptions& options, std::ostream& o
     CGastrologDoc doc;
     if (!LoadDiary(doc, path, err)) return Failure;
     doc.SetPathName(path);  // a diary without a file shows only the new-user guidance
-    if (options.generateLists) doc.OnGenerateCurrentLists();
+    if (options.generateLists) OnGenerateCurrentLists(doc);
     if (options.allSections) {
         doc.ShowSection(command::ViewFoods, true);
         doc.ShowSection(command::ViewHistory, true);
@@ -296,7 +299,7 @@ int RunSimulate(const SimulationOptions& options, const std::string& outputPath,
         << calendar::Format(simulation.FirstDay(), dateFormat) << " to "
         << calendar::Format(simulation.LastDay(), dateFormat) << " and saved " << outputPath
         << ".\n\n";
-    doc.ComputeRelationships();
+    doc.SetRelationships(ComputeRelationships(doc));
     WriteTriggerLanding(doc, simulation.Triggers(), out);
     return Success;
 }

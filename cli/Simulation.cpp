@@ -13,6 +13,7 @@
 #include "diary/HistoryFile.h"
 #include "diary/LocalTime.h"
 #include "diary/QuietPorts.h"
+#include "engine/EngineCommands.h"
 
 namespace {
 
@@ -93,7 +94,7 @@ struct DiarySimulation::State {
 
     std::string LiveDay(int day);
     std::string OpenDiary(int day);
-    std::string Command(int commandId, void (CGastrologDoc::*handler)(), int day);
+    std::string Command(int commandId, void (*handler)(CGastrologDoc&), int day);
     std::string Save();
 
     SimulationOptions options;
@@ -114,12 +115,12 @@ struct DiarySimulation::State {
     std::vector<PlantedTrigger> noTriggers;
 };
 
-std::string DiarySimulation::State::Command(int commandId, void (CGastrologDoc::*handler)(),
+std::string DiarySimulation::State::Command(int commandId, void (*handler)(CGastrologDoc&),
                                             int day) {
     if (!doc.IsActionEnabled(commandId))
         return "command " + std::to_string(commandId) + " was not enabled on day " +
                std::to_string(day + 1);
-    (doc.*handler)();
+    handler(doc);
     return {};
 }
 
@@ -156,18 +157,19 @@ std::string DiarySimulation::State::LiveDay(int day) {
         unrecordedMenus.push_back(diet.DayMenu(unrecordedRandom, IsWeekendEvening(clock.Now())));
     std::string failure = OpenDiary(day);
     if (failure.empty())
-        failure = Command(command::UpdateSymptoms, &CGastrologDoc::OnUpdateSymptoms, day);
+        failure = Command(
+            command::UpdateSymptoms, [](CGastrologDoc& diary) { diary.OnUpdateSymptoms(); }, day);
     // A new diary asks to be saved before anything else.
     if (failure.empty() && day == 0) failure = Save();
     user.PlanFoods(menu);
     if (failure.empty())
-        failure = Command(command::CreateDayList, &CGastrologDoc::OnCreateDayList, day);
+        failure = Command(
+            command::CreateDayList, [](CGastrologDoc& diary) { diary.OnCreateDayList(); }, day);
     const bool trains = !options.trainLastDayOnly || day == 0 || day + 1 == options.days;
     if (failure.empty() && trains) {
-        failure = Command(command::UpdateConnections, &CGastrologDoc::OnUpdateConnections, day);
+        failure = Command(command::UpdateConnections, OnUpdateConnections, day);
         if (failure.empty())
-            failure = Command(command::GenerateTomorrowsLists,
-                              &CGastrologDoc::OnGenerateTomorrowsLists, day);
+            failure = Command(command::GenerateTomorrowsLists, OnGenerateTomorrowsLists, day);
     }
     if (failure.empty()) failure = Save();
     return failure;

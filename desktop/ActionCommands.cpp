@@ -5,6 +5,7 @@
 #include "desktop/DiaryDocument.h"
 #include "diary/DiaryConstants.h"
 #include "diary/GastrologDoc.h"
+#include "engine/EngineCommands.h"
 
 namespace {
 
@@ -12,34 +13,32 @@ const ActionCommand Commands[] = {
     // Ratings and foods in one window, through the same operations as the next two commands.
     {command::Today, "&Today...\tCtrl+T",
      "Rate today's symptoms and tick today's foods in one window\nToday", ToolbarImage::Today, true,
-     &CGastrologDoc::OnUpdateUpdateSymptoms, [](DiaryDocument& document) { document.ShowToday(); }},
+     true, [](DiaryDocument& document) { document.ShowToday(); }},
     {command::UpdateSymptoms, "Update &Symptoms...", "Update changes to symptoms\nUpdate Symptoms",
-     ToolbarImage::UpdateSymptoms, false, &CGastrologDoc::OnUpdateUpdateSymptoms,
+     ToolbarImage::UpdateSymptoms, false, true,
      [](DiaryDocument& document) { document.Core().OnUpdateSymptoms(); }},
     {command::CreateDayList, "&Create Day List...",
      "Create today's list of foods & drinks\nCreate day list", ToolbarImage::CreateDayList, false,
-     &CGastrologDoc::OnUpdateCreateDayList,
-     [](DiaryDocument& document) { document.Core().OnCreateDayList(); }},
+     true, [](DiaryDocument& document) { document.Core().OnCreateDayList(); }},
     {command::UpdateConnections, "&Update Connections...",
-     "Update network connections\nUpdate connections", ToolbarImage::UpdateConnections, false,
-     &CGastrologDoc::OnUpdateUpdateConnections,
+     "Update network connections\nUpdate connections", ToolbarImage::UpdateConnections, false, true,
      [](DiaryDocument& document) { document.UpdateConnectionsWithProgress(); }},
     {command::GenerateTomorrowsLists, "&Generate Tomorrow's Lists",
      "Generate tomorrow's exclusion and inclusion lists\nGenerate tomorrows lists",
-     ToolbarImage::GenerateTomorrowsLists, false, &CGastrologDoc::OnUpdateGenerateTomorrowsLists,
-     [](DiaryDocument& document) { document.Core().OnGenerateTomorrowsLists(); }},
+     ToolbarImage::GenerateTomorrowsLists, false, true,
+     [](DiaryDocument& document) { OnGenerateTomorrowsLists(document.Core()); }},
     {command::GenerateCurrentLists, "Generate Current &Lists",
      "Generate current exclusion and inclusion lists\nGenerate current lists",
-     ToolbarImage::GenerateCurrentLists, true, &CGastrologDoc::OnUpdateGenerateCurrentLists,
-     [](DiaryDocument& document) { document.Core().OnGenerateCurrentLists(); }},
+     ToolbarImage::GenerateCurrentLists, true, true,
+     [](DiaryDocument& document) { OnGenerateCurrentLists(document.Core()); }},
     {command::RelateFoodsToSymptoms, "&Relate Foods to Symptoms",
      "Find relationships between foods and symptoms\nRelate foods to symptoms",
-     ToolbarImage::RelateFoodsToSymptoms, false, &CGastrologDoc::OnUpdateRelateFoodsToSymptoms,
-     [](DiaryDocument& document) { document.Core().OnRelateFoodsToSymptoms(); }},
+     ToolbarImage::RelateFoodsToSymptoms, false, true,
+     [](DiaryDocument& document) { OnRelateFoodsToSymptoms(document.Core()); }},
     // The Evidence window only reads the diary: it is there on every day.
     {command::ShowEvidence, "&Evidence...",
      "Count how often each symptom was worse or better on the day after each food\nEvidence",
-     ToolbarImage::Evidence, false, nullptr,
+     ToolbarImage::Evidence, false, false,
      [](DiaryDocument& document) { document.ShowEvidence(); }},
 };
 

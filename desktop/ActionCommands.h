@@ -8,7 +8,6 @@
 
 #include "desktop/ToolbarArt.h"
 
-class CGastrologDoc;
 class DiaryDocument;
 
 struct ActionCommand {
@@ -17,8 +16,9 @@ struct ActionCommand {
     const char* commandString;  // the status bar prompt, a line break, the tooltip
     ToolbarImage toolbarImage;
     bool startsMenuGroup;  // a separator goes above it in the menu
-    // The diary's rule for when the command is enabled; null for one that always is.
-    bool (CGastrologDoc::*isEnabled)() const;
+    // Whether the diary's rule for the command decides when it is enabled
+    // (CGastrologDoc::IsActionEnabled); a command without a rule always is.
+    bool hasEnableRule;
     void (*run)(DiaryDocument& document);
 };
 

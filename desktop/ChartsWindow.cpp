@@ -4,6 +4,7 @@
 #include <wx/dcclient.h>
 #include <wx/docview.h>
 #include <wx/settings.h>
+#include <wx/weakref.h>
 
 #include <functional>
 
@@ -36,16 +37,14 @@ ChartsWindow::ChartsWindow(wxWindow* parent, DiarySource diary)
     FollowDiary();
 }
 
+// The window and its watcher may die in either order (the document deletes its views when it
+// closes, the window its watcher when it closes), so each holds the other by a weak reference,
+// which wx clears when the object goes.
 class ChartsWindow::ChangeWatcher : public wxView {
 public:
     ChangeWatcher(ChartsWindow& charts, wxDocument& document) : m_charts(&charts) {
         SetDocument(&document);
     }
-    // Closed with the document: the window stays, and hears of no more changes.
-    ~ChangeWatcher() override {
-        if (m_charts) m_charts->m_watcher = nullptr;
-    }
-    void Forget() { m_charts = nullptr; }
 
     void OnDraw(wxDC*) override {}
     void OnUpdate(wxView*, wxObject*) override {
@@ -55,17 +54,16 @@ public:
     bool OnClose(bool) override { return true; }
 
 private:
-    ChartsWindow* m_charts;
+    wxWeakRef<ChartsWindow> m_charts;
 };
 
 ChartsWindow::~ChartsWindow() {
-    if (!m_watcher) return;
-    m_watcher->Forget();
-    delete m_watcher;
+    // Deleting a view takes it off its document; a watcher the document deleted is null here.
+    delete m_watcher.get();
 }
 
 void ChartsWindow::FollowChangesOf(wxDocument& document) {
-    delete m_watcher;
+    delete m_watcher.get();
     m_watcher = new ChangeWatcher(*this, document);
 }
 
@@ -141,10 +139,10 @@ wxString ChartsWindow::DayDescription(int x) const {
     const int day = m_axis->DayAt(x);
     if (day < 0) return {};
     const auto position = static_cast<std::size_t>(m_axis->HistoryPosition(day));
-    std::string text = calendar::Format(m_axis->DateOf(day), "%A, %B %d, %Y") + "\nEaten: ";
+    std::string text = calendar::Format(m_axis->DateOf(day), calendar::DateFormat) + "\nEaten: ";
     std::size_t named = 0, eaten = 0;
     for (const CFood& food : doc->Foods()) {
-        if (food.m_history[position] != 'y' && food.m_history[position] != 'Y') continue;
+        if (!diary::IsEaten(food.m_history[position])) continue;
         if (named < MostFoodsNamed) text += (named++ ? ", " : "") + food.m_name;
         ++eaten;
     }

@@ -4,8 +4,10 @@
 // foods eaten and the ratings of the day under the mouse.
 
 #include <wx/dc.h>
+#include <wx/docview.h>
 #include <wx/frame.h>
 #include <wx/scrolwin.h>
+#include <wx/weakref.h>
 
 #include <functional>
 #include <optional>
@@ -16,11 +18,11 @@
 #include "page/ReportLayout.h"
 
 class CGastrologDoc;
-class wxDocument;
 
 class ChartsWindow : public wxFrame {
 public:
-    // diary: the diary being shown now (it may change between calls), or null.
+    // diary: the diary shown, asked at each change: the program's one diary document, whose
+    // contents change (New, Open, a new day); null once the document is gone.
     using DiarySource = std::function<const CGastrologDoc*()>;
     ChartsWindow(wxWindow* parent, DiarySource diary);
     ~ChartsWindow() override;
@@ -51,7 +53,7 @@ private:
     wxScrolledWindow* m_charts;
     // A view of the document without a window of its own, so the charts hear of each change.
     class ChangeWatcher;
-    ChangeWatcher* m_watcher = nullptr;
+    wxWeakRef<wxView> m_watcher;
     // Read when the diary changes rather than at each paint: a large diary takes a while.
     EvidenceReading m_evidence;
     std::optional<DayAxis> m_axis;

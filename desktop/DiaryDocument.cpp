@@ -17,6 +17,7 @@
 #include "diary/DiaryConstants.h"
 #include "diary/ReminderUnits.h"
 #include "diary/TodayEntry.h"
+#include "engine/EngineCommands.h"
 
 std::string NativePath(const wxString& path) {
     const wxCharBuffer bytes = path.fn_str();
@@ -264,15 +265,15 @@ void DiaryDocument::BindActionCommands() {
             wxEVT_MENU,
             [this, &command](wxCommandEvent&) {
                 // A command is only carried out while the diary allows it, whatever sent it.
-                if (command.isEnabled && !(m_core.*command.isEnabled)()) return;
+                if (command.hasEnableRule && !m_core.IsActionEnabled(command.id)) return;
                 command.run(*this);
             },
             command.id);
-        if (command.isEnabled)
+        if (command.hasEnableRule)
             Bind(
                 wxEVT_UPDATE_UI,
                 [this, &command](wxUpdateUIEvent& event) {
-                    event.Enable((m_core.*command.isEnabled)());
+                    event.Enable(m_core.IsActionEnabled(command.id));
                 },
                 command.id);
     }
@@ -282,7 +283,7 @@ void DiaryDocument::UpdateConnectionsWithProgress() {
     // The progress window lives for this one run, owned by the main window it disables.
     CTrainingProgressDlg progress(GetDocumentWindow());
     ApplyPorts(&progress);
-    m_core.OnUpdateConnections();
+    OnUpdateConnections(m_core);
     ApplyPorts();
 }
 

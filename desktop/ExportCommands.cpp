@@ -10,6 +10,7 @@
 #include "diary/OutputFile.h"
 #include "exchange/JsonExport.h"
 #include "exchange/JsonImport.h"
+#include "page/CairoFile.h"
 #include "page/ReportFile.h"
 
 namespace {
@@ -69,18 +70,11 @@ void WriteReport(wxWindow* parent, const CGastrologDoc& doc, const wxString& dia
     const std::string target = path.utf8_string(), diary = doc.GetPathName();
     if (!Reported(parent, output_file::CheckTarget(target, diary))) return;
     wxBusyCursor busy;
-    // The report generates the lists and relationships; it does so on a copy, so the page and
-    // the diary stay exactly as they are.
-    CGastrologDoc copy;
-    if (const auto refusal = DiaryFromJson(DiaryToJson(doc), copy)) {
-        ReportFailure(parent, *refusal);
-        return;
-    }
     const PaperSize paper =
         printData.GetPaperId() == wxPAPER_LETTER ? PaperSize::Letter : PaperSize::A4;
     const int unclassified = doc.GetSetting(setting::UnclassifiedAction, 0);
     std::string failure;
-    const std::string pdf = MakeReport(copy, diaryName.utf8_string(), paper, unclassified, failure);
+    const std::string pdf = MakeReport(doc, diaryName.utf8_string(), paper, unclassified, failure);
     if (!failure.empty()) {
         ReportFailure(parent, failure);
         return;

@@ -12,6 +12,7 @@
 #include "desktop/PageFont.h"
 #include "desktop/PagePrintout.h"
 #include "desktop/PageWindow.h"
+#include "desktop/ViewCommands.h"
 #include "desktop/WxCanvas.h"
 #include "diary/DiaryConstants.h"
 #include "page/PageLayout.h"
@@ -28,22 +29,15 @@ wxIMPLEMENT_DYNAMIC_CLASS(CGastrologView, wxView);
 wxBEGIN_EVENT_TABLE(CGastrologView, wxView)
     EVT_MENU(wxID_PRINT, CGastrologView::OnFilePrint)
     EVT_MENU(wxID_PREVIEW, CGastrologView::OnFilePrintPreview)
-    EVT_MENU(command::ViewInclusions, CGastrologView::OnSectionSwitch)
-    EVT_MENU(command::ViewUnclassified, CGastrologView::OnSectionSwitch)
-    EVT_MENU(command::ViewExclusions, CGastrologView::OnSectionSwitch)
-    EVT_MENU(command::ViewSymptoms, CGastrologView::OnSectionSwitch)
-    EVT_MENU(command::ViewFoods, CGastrologView::OnSectionSwitch)
-    EVT_MENU(command::ViewHistory, CGastrologView::OnSectionSwitch)
-    EVT_UPDATE_UI(command::ViewInclusions, CGastrologView::OnUpdateSectionSwitch)
-    EVT_UPDATE_UI(command::ViewUnclassified, CGastrologView::OnUpdateSectionSwitch)
-    EVT_UPDATE_UI(command::ViewExclusions, CGastrologView::OnUpdateSectionSwitch)
-    EVT_UPDATE_UI(command::ViewSymptoms, CGastrologView::OnUpdateSectionSwitch)
-    EVT_UPDATE_UI(command::ViewFoods, CGastrologView::OnUpdateSectionSwitch)
-    EVT_UPDATE_UI(command::ViewHistory, CGastrologView::OnUpdateSectionSwitch)
 wxEND_EVENT_TABLE()
+    // clang-format on
 
-CGastrologView::CGastrologView() = default;
-// clang-format on
+    CGastrologView::CGastrologView() {
+    for (const ViewCommand& view : ViewCommands()) {
+        Bind(wxEVT_MENU, &CGastrologView::OnSectionSwitch, this, view.id);
+        Bind(wxEVT_UPDATE_UI, &CGastrologView::OnUpdateSectionSwitch, this, view.id);
+    }
+}
 
 CGastrologView::~CGastrologView() {
     // The pane owns the window; it only has to forget this view.

@@ -7,6 +7,7 @@
 
 #include "desktop/ActionCommands.h"
 #include "desktop/ToolbarArt.h"
+#include "desktop/ViewCommands.h"
 #include "diary/DiaryConstants.h"
 
 namespace {
@@ -31,13 +32,6 @@ const std::map<int, const char*>& CommandStrings() {
         {wxID_PRINT_SETUP, "Change the printer and printing options\nPrint Setup"},
         {wxID_FILE1, "Open this document"},
         {frame_command::Exit, "Quit the application; prompts to save documents\nExit"},
-        {command::ViewInclusions, "Show or hide the inclusions list\nView inclusions"},
-        {command::ViewUnclassified,
-         "Show or hide the unclassified or not recently eaten list\nView unclassified"},
-        {command::ViewExclusions, "Show or hide the exclusions list\nView exclusions"},
-        {command::ViewSymptoms, "Show or hide list of symptoms\nView symptoms"},
-        {command::ViewFoods, "Show or hide the foods list\nView foods"},
-        {command::ViewHistory, "Show or hide history\nView history"},
         {command::ViewToolbar, "Show or hide the toolbar\nToggle ToolBar"},
         {command::ViewStatusBar, "Show or hide the status bar\nToggle StatusBar"},
         {frame_command::SplitRows, "Split the window into two rows of panes\nSplit horizontally"},
@@ -80,12 +74,8 @@ wxMenu* CreateFileMenu() {
 
 wxMenu* CreateViewMenu() {
     auto* menu = new wxMenu;
-    Append(menu, command::ViewInclusions, "&Inclusions", wxITEM_CHECK);
-    Append(menu, command::ViewUnclassified, "&Unclassified", wxITEM_CHECK);
-    Append(menu, command::ViewExclusions, "&Exclusions", wxITEM_CHECK);
-    Append(menu, command::ViewSymptoms, "S&ymptoms", wxITEM_CHECK);
-    Append(menu, command::ViewFoods, "&Foods", wxITEM_CHECK);
-    Append(menu, command::ViewHistory, "&History", wxITEM_CHECK);
+    for (const ViewCommand& view : ViewCommands())
+        Append(menu, view.id, view.menuText, wxITEM_CHECK);
     Append(menu, frame_command::ViewCharts, "&Charts");
     menu->AppendSeparator();
     Append(menu, command::ViewToolbar, "&Toolbar", wxITEM_CHECK);
@@ -119,16 +109,11 @@ wxMenu* CreateHelpMenu() {
 
 ToolbarImage ImageFor(int id) {
     if (const ActionCommand* action = FindActionCommand(id)) return action->toolbarImage;
+    if (const ViewCommand* view = FindViewCommand(id)) return view->toolbarImage;
     static const std::map<int, ToolbarImage> images = {
         {wxID_NEW, ToolbarImage::New},
         {wxID_OPEN, ToolbarImage::Open},
         {wxID_SAVE, ToolbarImage::Save},
-        {command::ViewInclusions, ToolbarImage::Inclusions},
-        {command::ViewUnclassified, ToolbarImage::Unclassified},
-        {command::ViewExclusions, ToolbarImage::Exclusions},
-        {command::ViewSymptoms, ToolbarImage::Symptoms},
-        {command::ViewFoods, ToolbarImage::Foods},
-        {command::ViewHistory, ToolbarImage::History},
         {frame_command::ViewCharts, ToolbarImage::Charts},
         {wxID_PRINT, ToolbarImage::Print},
         {wxID_ABOUT, ToolbarImage::About},
@@ -137,27 +122,11 @@ ToolbarImage ImageFor(int id) {
     return images.at(id);
 }
 
-bool IsSectionSwitch(int id) {
-    switch (id) {
-        case command::ViewInclusions:
-        case command::ViewUnclassified:
-        case command::ViewExclusions:
-        case command::ViewSymptoms:
-        case command::ViewFoods:
-        case command::ViewHistory:
-            return true;
-        default:
-            return false;
-    }
-}
-
 }  // namespace
 
 int CommandForWidgetId(int widgetId) {
     static const std::set<int> shiftedCommands = {
-        command::ChangeOptions,      command::TipOfTheDay,         command::ViewInclusions,
-        command::ViewUnclassified,   command::ViewExclusions,      command::ViewSymptoms,
-        command::ViewFoods,          command::ViewHistory,         command::ViewToolbar,
+        command::ChangeOptions,      command::TipOfTheDay,         command::ViewToolbar,
         command::ViewStatusBar,      frame_command::Exit,          frame_command::NextPane,
         frame_command::PreviousPane, frame_command::SplitRows,     frame_command::SplitColumns,
         frame_command::Unsplit,      frame_command::ExportData,    frame_command::ExportReport,
@@ -165,11 +134,15 @@ int CommandForWidgetId(int widgetId) {
     };
     if (widgetId < 0 || widgetId >= WidgetIdOffset) return 0;
     const int commandId = widgetId + WidgetIdOffset;
-    return FindActionCommand(commandId) || shiftedCommands.count(commandId) ? commandId : 0;
+    return FindActionCommand(commandId) || FindViewCommand(commandId) ||
+                   shiftedCommands.count(commandId)
+               ? commandId
+               : 0;
 }
 
 wxString CommandString(int id) {
     if (const ActionCommand* action = FindActionCommand(id)) return action->commandString;
+    if (const ViewCommand* view = FindViewCommand(id)) return view->commandString;
     const auto& strings = CommandStrings();
     const auto found = strings.find(id);
     return found == strings.end() ? wxString() : wxString(found->second);
@@ -202,7 +175,7 @@ int HelpContextForCommand(int id) {
         case frame_command::ViewCharts:
             return help_context::ViewMenu;
         default:
-            return IsSectionSwitch(id) ? help_context::ViewMenu : help_context::MainWindow;
+            return FindViewCommand(id) ? help_context::ViewMenu : help_context::MainWindow;
     }
 }
 
@@ -216,33 +189,33 @@ wxMenuBar* CreateMainMenuBar() {
 }
 
 const std::vector<int>& ToolBarCommands() {
-    static const std::vector<int> commands = {
-        wxID_NEW,
-        wxID_OPEN,
-        wxID_SAVE,
-        0,
-        command::Today,
-        command::UpdateSymptoms,
-        command::CreateDayList,
-        command::UpdateConnections,
-        command::GenerateTomorrowsLists,
-        0,
-        command::ViewInclusions,
-        command::ViewUnclassified,
-        command::ViewExclusions,
-        command::ViewSymptoms,
-        command::ViewFoods,
-        command::ViewHistory,
-        frame_command::ViewCharts,
-        0,
-        command::GenerateCurrentLists,
-        command::RelateFoodsToSymptoms,
-        command::ShowEvidence,
-        0,
-        wxID_PRINT,
-        wxID_ABOUT,
-        wxID_CONTEXT_HELP,
-    };
+    static const std::vector<int> commands = [] {
+        std::vector<int> ids = {
+            wxID_NEW,
+            wxID_OPEN,
+            wxID_SAVE,
+            0,
+            command::Today,
+            command::UpdateSymptoms,
+            command::CreateDayList,
+            command::UpdateConnections,
+            command::GenerateTomorrowsLists,
+            0,
+        };
+        for (const ViewCommand& view : ViewCommands()) ids.push_back(view.id);
+        ids.insert(ids.end(), {
+                                  frame_command::ViewCharts,
+                                  0,
+                                  command::GenerateCurrentLists,
+                                  command::RelateFoodsToSymptoms,
+                                  command::ShowEvidence,
+                                  0,
+                                  wxID_PRINT,
+                                  wxID_ABOUT,
+                                  wxID_CONTEXT_HELP,
+                              });
+        return ids;
+    }();
     return commands;
 }
 
@@ -254,7 +227,7 @@ void AddToolBarTools(wxToolBar* toolBar) {
             toolBar->AddSeparator();
             continue;
         }
-        const wxItemKind kind = IsSectionSwitch(id) ? wxITEM_CHECK : wxITEM_NORMAL;
+        const wxItemKind kind = FindViewCommand(id) ? wxITEM_CHECK : wxITEM_NORMAL;
         toolBar->AddTool(WidgetId(id), ToolTipText(id), DrawToolbarImage(ImageFor(id), size),
                          wxNullBitmap, kind, ToolTipText(id), StatusPrompt(id));
     }

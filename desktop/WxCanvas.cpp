@@ -2,7 +2,10 @@
 
 #include <wx/brush.h>
 
+#include <cmath>
+
 #include "diary/Windows1252.h"
+#include "page/FillColours.h"
 
 wxString DiaryTextToWx(std::string_view text) {
     // Every Windows-1252 byte has a character, so nothing is lost on the way to the screen.
@@ -61,11 +64,11 @@ void WxCanvas::SelectPen(CanvasPen pen) {
 }
 
 void WxCanvas::FillRectangle(int left, int top, int right, int bottom, CanvasFill fill) {
-    // The same colours as the cairo canvas, so the window and the report look alike.
-    static const wxColour colours[] = {wxColour(0, 0, 0), wxColour(128, 128, 128),
-                                       wxColour(217, 217, 217), wxColour(143, 209, 143),
-                                       wxColour(199, 51, 51)};
-    const wxColour& colour = colours[static_cast<int>(fill)];
+    const FillColour fillColour = FillColourOf(fill);
+    const auto byte = [](double share) {
+        return static_cast<unsigned char>(std::lround(share * 255.0));
+    };
+    const wxColour colour(byte(fillColour.red), byte(fillColour.green), byte(fillColour.blue));
     const wxPen pen = m_dc.GetPen();
     const wxBrush brush = m_dc.GetBrush();
     m_dc.SetPen(*wxTRANSPARENT_PEN);

@@ -418,6 +418,7 @@ bool CGastrologDoc::OnUpdateRelateFoodsToSymptoms() const {
 
 bool CGastrologDoc::IsActionEnabled(int commandId) const {
     switch (commandId) {
+        case command::Today:  // the Today window rates the symptoms first
         case command::UpdateSymptoms:
             return OnUpdateUpdateSymptoms();
         case command::CreateDayList:

@@ -20,6 +20,13 @@ inline constexpr bool IsEaten(char code) {
     return code == Eaten || code == EatenUpperCase;
 }
 
+// The code at a history position; a position outside the history reads as "n" (not eaten, no
+// change).
+inline constexpr char CodeAt(std::string_view history, std::ptrdiff_t position) {
+    if (position < 0 || static_cast<std::size_t>(position) >= history.size()) return NotEaten;
+    return history[static_cast<std::size_t>(position)];
+}
+
 // The rating a symptom's history code stands for, in words; any other code is no change.
 inline constexpr const char* RatingWord(char code) {
     return code == Worse ? "worse" : code == Better ? "better" : "no change";

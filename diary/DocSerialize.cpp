@@ -17,7 +17,10 @@
 namespace {
 
 constexpr const char* UnexpectedFormatMessage = "Unexpected file format.";
-constexpr const char* TooLargeDetail = "is too large for a diary (more than 16 MiB)";
+
+std::string TooLargeDetail() {
+    return "is too large for a diary (more than " + MaximumDiaryFileSizeText() + ")";
+}
 
 [[noreturn]] void RefuseContent(const char* what) {
     CArchive::Refuse(CArchiveException::Cause::BadContent, what);
@@ -196,7 +199,7 @@ FileResult CGastrologDoc::ReadBytes(std::span<const std::uint8_t> bytes) {
     ClearGeneratedLists();
     if (bytes.size() > MaximumDiaryFileSize)
         return FileResult(FileResult::Code::TooLarge, atomic_file::OpenFailedMessage)
-            .WithDetail(TooLargeDetail);
+            .WithDetail(TooLargeDetail());
     // Decided before any of it is read as a diary: a picture or an archive is no damaged one.
     if (HasForeignSignature(bytes))
         return FileResult(FileResult::Code::Format, UnexpectedFormatMessage)
@@ -221,7 +224,7 @@ FileResult CGastrologDoc::ReadFile(const std::string& path) {
         DeleteContents();
         ClearGeneratedLists();
         if (file.result.GetCode() == FileResult::Code::TooLarge)
-            return FileResult(file.result).WithDetail(TooLargeDetail).AboutFile(path);
+            return FileResult(file.result).WithDetail(TooLargeDetail()).AboutFile(path);
         return file.result;
     }
     atomic_file::RemoveStaleTemporaries(path, Files());

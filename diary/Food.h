@@ -7,7 +7,6 @@
 #include "diary/DiaryConstants.h"
 
 class CArchive;
-class Canvas;
 
 using UnitWeights = std::array<float, diary::HiddenUnitCount>;
 
@@ -19,6 +18,10 @@ struct WeightColumns {
     Weights& gradient;
     Weights& step;
 };
+
+// JSON names the gradient and step arrays after the weight array: "weightGrad", "weightStep".
+inline constexpr std::string_view GradientKeySuffix = "Grad";
+inline constexpr std::string_view StepKeySuffix = "Step";
 
 template <class Weights>
 WeightColumns<Weights> ColumnsOf(Weights& weight, Weights& gradient, Weights& step) {
@@ -45,9 +48,6 @@ public:
         visit("history", food.m_history);
         visit("name", food.m_name);
     }
-
-    // The food's row on the page: name, eaten-day marks and score.
-    bool Draw(Canvas& canvas, int row) const;
 
     bool operator==(const CFood&) const = default;
 

@@ -3,6 +3,7 @@
 #include "diary/FileSystem.h"
 #include "diary/QuietPorts.h"
 #include "diary/SymptomLine.h"
+#include "diary/ViewSections.h"
 
 struct CGastrologDoc::QuietDefaults {
     MemorySettings settings;
@@ -122,22 +123,12 @@ int CGastrologDoc::GetSetting(std::string_view name, int fallback) const {
 // ---- the view's section switches
 
 bool* CGastrologDoc::SectionFlag(int viewCommandId) {
-    switch (viewCommandId) {
-        case command::ViewInclusions:
-            return &m_showInclusions;
-        case command::ViewUnclassified:
-            return &m_showUnclassified;
-        case command::ViewExclusions:
-            return &m_showExclusions;
-        case command::ViewSymptoms:
-            return &m_showSymptoms;
-        case command::ViewFoods:
-            return &m_showFoods;
-        case command::ViewHistory:
-            return &m_showHistory;
-        default:
-            return nullptr;
-    }
+    // In the order of ViewSections.
+    bool* const flags[] = {&m_showInclusions, &m_showUnclassified, &m_showExclusions,
+                           &m_showSymptoms,   &m_showFoods,        &m_showHistory};
+    static_assert(std::size(flags) == std::size(ViewSections));
+    const int index = ViewSectionIndex(viewCommandId);
+    return index < 0 ? nullptr : flags[index];
 }
 
 bool CGastrologDoc::IsSectionShown(int viewCommandId) const {

@@ -6,10 +6,13 @@
 //   diary/GastrologDoc.cpp     structure: clearing, rolling, rebuilding the name lists
 //   diary/DocSerialize.cpp     the diary file's encoding, reading and saving
 //   diary/DailyCycle.cpp       new days, skipped days, committing dialog results, enable rules
-//   engine/Network.cpp       the network and its training
-//   engine/ListGeneration.cpp, engine/Relationships.cpp
+//   diary/EngineResults.cpp    keeping what the engine computes (lists, relationships)
+// The network, list generation and the relationships are functions of engine/ that take the
+// document: they reach the network through Network() and hand back values that the document
+// keeps through its setters.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
@@ -18,10 +21,12 @@
 
 #include "diary/AtomicFile.h"
 #include "diary/DiaryHistory.h"
+#include "diary/EngineResults.h"
 #include "diary/FileResult.h"
 #include "diary/Food.h"
 #include "diary/Hidden.h"
 #include "diary/ListEntries.h"
+#include "diary/NetworkView.h"
 #include "diary/Ports.h"
 #include "diary/StoredDiary.h"
 #include "diary/Symptom.h"
@@ -33,7 +38,12 @@ class TodayEntry;
 
 // Far beyond any real diary (a thousand foods take about 130 KB); it bounds what a hostile
 // file can make the reader allocate, and no program writes a larger diary.
-inline constexpr std::size_t MaximumDiaryFileSize = 16 * 1024 * 1024;
+inline constexpr std::size_t MaximumDiaryFileMebibytes = 16;
+inline constexpr std::size_t MaximumDiaryFileSize = MaximumDiaryFileMebibytes * 1024 * 1024;
+// The limit as messages name it: "16 MiB".
+inline std::string MaximumDiaryFileSizeText() {
+    return std::to_string(MaximumDiaryFileMebibytes) + " MiB";
+}
 
 class CGastrologDoc {
 public:
@@ -129,13 +139,9 @@ public:
     // A copy opened by OpenStoredCopy and not saved since.
     bool IsRestoredCopy() const { return m_restoredCopy; }
 
-    // Command handlers of the Action menu.
+    // Command handlers of the Action menu (those that run the engine: engine/EngineCommands.h).
     void OnUpdateSymptoms();
     void OnCreateDayList();
-    void OnUpdateConnections();
-    void OnGenerateTomorrowsLists();
-    void OnGenerateCurrentLists();
-    void OnRelateFoodsToSymptoms();
 
     // Enable rules of the Action commands.
     bool OnUpdateUpdateSymptoms() const;
@@ -147,23 +153,20 @@ public:
     // The rule for any of the six Action command ids; false for other ids.
     bool IsActionEnabled(int commandId) const;
 
-    // ---- the network
-    void ResetNetwork();
-    void ForwardPass(int day, int testFood);
-    void BackPropagate(int targetDay);
-    void AccumulateGradients();
-    void ApplyChanges();
-    // The 5000 training epochs on the history (no window, no cycle state); used by
-    // OnUpdateConnections and by the command line.
-    void TrainNetwork();
-
-    // ---- list generation and relationships
-    // Fills the three generated lists and every food's score. Returns the baseline.
-    double GenerateLists();
-    // As GenerateLists, with the unclassified action given instead of read from the settings.
-    double GenerateLists(int unclassifiedAction);
-    // Fills m_relateSymptoms, m_relateBest and m_relateWorst.
-    void ComputeRelationships();
+    // ---- what the engine works on and gives back
+    // The network's members, writable in place; the only way the engine changes the diary.
+    NetworkView Network();
+    // Keeps the three lists and every food's score, marks the diary modified, tells the views.
+    void SetGeneratedLists(GeneratedLists lists);
+    // Keeps the relationships that RelateSymptoms(), RelateBest() and RelateWorst() show.
+    void SetRelationships(Relationships relationships);
+    // The Action commands around the engine's work: Update Connections shows the wait cursor
+    // and the progress of a run of `epochs` epochs; the two list commands keep the lists that
+    // `generate` gives and move the daily cycle on; Relate shows the relationships.
+    void UpdateConnections(int epochs, const TrainingRun& train);
+    void GenerateTomorrowsLists(const std::function<GeneratedLists()>& generate);
+    void GenerateCurrentLists(const std::function<GeneratedLists()>& generate);
+    void RelateFoodsToSymptoms(Relationships relationships);
 
     // ---- read access to the diary
     const std::vector<CFood>& Foods() const { return m_foods; }
@@ -254,9 +257,6 @@ private:
                                            const std::optional<std::vector<std::uint8_t>>& before);
     FileResult WithHistoryWritten(const std::string& path, const FileResult& saved);
 
-    // The packed training and scoring paths work on the network's numbers in place.
-    friend class FastTrainer;
-    friend class TestPassScorer;
     // Tests build states that no sequence of commands reaches (tests/support).
     friend class DocumentTestAccess;
 

@@ -4,15 +4,10 @@
 
 #include <string>
 
-class Canvas;
-
 class CListEntry {
 public:
     CListEntry() = default;
     explicit CListEntry(std::string name) : m_name(std::move(name)) {}
-
-    // The shortened name at a row and a column offset (0, 25, 50 or 75 characters).
-    bool Draw(Canvas& canvas, int row, int column) const;
 
     bool operator==(const CListEntry&) const = default;
 

@@ -40,9 +40,7 @@ Civil CivilFromDays(Date date) {
     return {static_cast<int>(yearOfEra) + era * 400 + (month <= 2 ? 1 : 0), month, day};
 }
 
-char CodeAt(const std::string& history, std::size_t slot) {
-    return slot < history.size() ? history[slot] : diary::NoChange;
-}
+using diary::CodeAt;
 
 }  // namespace
 

@@ -2,35 +2,26 @@
 
 #include <string_view>
 
-#include "diary/DiaryConstants.h"
 #include "diary/GastrologDoc.h"
+#include "diary/ViewSections.h"
 
 namespace {
 
-constexpr std::string_view ViewSection = "View";
-
-struct SectionName {
-    int commandId;
-    std::string_view name;
-};
-
-constexpr SectionName SectionNames[] = {
-    {command::ViewInclusions, "Inclusions"}, {command::ViewUnclassified, "Unclassified"},
-    {command::ViewExclusions, "Exclusions"}, {command::ViewSymptoms, "Symptoms"},
-    {command::ViewFoods, "Foods"},           {command::ViewHistory, "History"},
-};
+constexpr std::string_view ViewSettingsSection = "View";
 
 }  // namespace
 
 void CGastrologDoc::RememberSectionSwitch(int commandId, bool shown) {
-    for (const SectionName& section : SectionNames)
-        if (section.commandId == commandId)
-            Settings().WriteInt(ViewSection, section.name, shown ? 1 : 0);
+    const int index = ViewSectionIndex(commandId);
+    if (index >= 0)
+        Settings().WriteInt(ViewSettingsSection,
+                            ViewSections[static_cast<std::size_t>(index)].settingName,
+                            shown ? 1 : 0);
 }
 
 void CGastrologDoc::LoadSectionSwitches() {
-    for (const SectionName& section : SectionNames) {
+    for (const ViewSection& section : ViewSections) {
         bool* flag = SectionFlag(section.commandId);
-        *flag = Settings().GetInt(ViewSection, section.name, *flag ? 1 : 0) != 0;
+        *flag = Settings().GetInt(ViewSettingsSection, section.settingName, *flag ? 1 : 0) != 0;
     }
 }

@@ -32,11 +32,6 @@ public:
         visit("name", symptom.m_name);
     }
 
-    // Name and today's status in the left or right half of a page row.
-    bool DrawStatus(Canvas& canvas, int row, bool leftHalf) const;
-    // The five-row history box centred on the row.
-    bool DrawHistory(Canvas& canvas, int row) const;
-
     bool operator==(const CSymptom&) const = default;
 
     float m_spare = 0.0f;  // carried in the file, cleared by a network reset, otherwise unused

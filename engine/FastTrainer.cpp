@@ -4,7 +4,7 @@
 #include <bit>
 #include <cmath>
 
-#include "diary/GastrologDoc.h"
+#include "engine/Network.h"
 #include "engine/NetworkArithmetic.h"
 #include "engine/NetworkLayers.h"
 #include "engine/TrainingSchedule.h"
@@ -24,9 +24,9 @@ constexpr auto Units = static_cast<std::size_t>(diary::HiddenUnitCount);
 constexpr auto Positions = static_cast<std::size_t>(network::HistoryLength);
 
 template <typename Step>
-void RunEpochs(const CGastrologDoc& doc, int epochs, const FastTrainer::EpochDone& afterEpoch,
+void RunEpochs(const NetworkView& view, int epochs, const FastTrainer::EpochDone& afterEpoch,
                Step&& step) {
-    const int first = network::FirstUsablePosition(doc.DayCount());
+    const int first = network::FirstUsablePosition(view.dayCount);
     for (int epoch = 0; epoch < epochs; ++epoch) {
         for (int target = network::NewestTargetDay; target > first; --target)
             step(target - 1, target);
@@ -57,37 +57,38 @@ GASTROLOG_VECTOR_CLONES void UpdateUnitRow(float* __restrict weights, float* __r
 
 }  // namespace
 
-void FastTrainer::Train(CGastrologDoc& doc, int epochs, const EpochDone& afterEpoch) {
-    // The packed path is written for the full hidden layer; a document missing units trains
-    // through the document's own operations.
-    if (network::HiddenUnitsInUse(doc.m_hidden.size()) != diary::HiddenUnitCount) {
-        TrainStepByStep(doc, epochs, afterEpoch);
+void FastTrainer::Train(const NetworkView& view, int epochs, const EpochDone& afterEpoch) {
+    // The packed path is written for the full hidden layer; a network missing units trains
+    // through the four pattern operations.
+    if (network::HiddenUnitsInUse(view.hidden.size()) != diary::HiddenUnitCount) {
+        TrainStepByStep(view, epochs, afterEpoch);
         return;
     }
-    FastTrainer trainer(doc);
+    FastTrainer trainer(view);
     // Non-finite starting weights (never after a reset) turn sums into NaNs whose sign bit
-    // depends on operand order; the document's own operations keep that order fixed.
+    // depends on operand order; the four pattern operations keep that order fixed.
     if (!trainer.m_bounds.WeightsFinite()) {
-        TrainStepByStep(doc, epochs, afterEpoch);
+        TrainStepByStep(view, epochs, afterEpoch);
         return;
     }
-    RunEpochs(doc, epochs, afterEpoch,
+    RunEpochs(view, epochs, afterEpoch,
               [&trainer](int inputDay, int targetDay) { trainer.RunPattern(inputDay, targetDay); });
     trainer.WriteBack();
 }
 
-void FastTrainer::TrainStepByStep(CGastrologDoc& doc, int epochs, const EpochDone& afterEpoch) {
-    RunEpochs(doc, epochs, afterEpoch, [&doc](int inputDay, int targetDay) {
-        doc.ForwardPass(inputDay, -1);
-        doc.BackPropagate(targetDay);
-        doc.AccumulateGradients();
-        doc.ApplyChanges();
+void FastTrainer::TrainStepByStep(const NetworkView& view, int epochs,
+                                  const EpochDone& afterEpoch) {
+    RunEpochs(view, epochs, afterEpoch, [&view](int inputDay, int targetDay) {
+        ForwardPass(view, inputDay, -1);
+        BackPropagate(view, targetDay);
+        AccumulateGradients(view);
+        ApplyChanges(view);
     });
 }
 
-FastTrainer::FastTrainer(CGastrologDoc& doc)
-    : m_doc(doc),
-      m_foodCount(doc.m_foods.size()),
+FastTrainer::FastTrainer(const NetworkView& view)
+    : m_view(view),
+      m_foodCount(view.foods.size()),
       m_rowLength((m_foodCount + Block - 1) / Block * Block),
       m_inputs(Positions * m_rowLength),
       m_activeFoods(Positions),
@@ -96,7 +97,7 @@ FastTrainer::FastTrainer(CGastrologDoc& doc)
       m_gradients(Units * m_rowLength),
       m_steps(Units * m_rowLength) {
     for (std::size_t i = 0; i < m_foodCount; ++i) {
-        const CFood& food = doc.m_foods[i];
+        const CFood& food = view.foods[i];
         m_allFoods[i] = static_cast<std::uint32_t>(i);
         for (std::size_t day = 0; day < Positions; ++day) {
             const float input = network::FoodInput(food.m_history, static_cast<int>(day), false);
@@ -125,10 +126,10 @@ float* FastTrainer::UnitRow(std::vector<float>& values, std::size_t unit) {
 
 void FastTrainer::RunPattern(int inputDay, int targetDay) {
     ForwardHidden(inputDay);
-    network::ForwardSymptoms(m_doc.m_symptoms, m_doc.m_hidden);
-    network::BackPropagateUpper(m_doc.m_symptoms, m_doc.m_hidden, targetDay);
-    network::AccumulateUpperGradients(m_doc.m_symptoms, m_doc.m_hidden);
-    network::ApplyUpperChanges(m_doc.m_symptoms, m_doc.m_hidden);
+    network::ForwardSymptoms(m_view.symptoms, m_view.hidden);
+    network::BackPropagateUpper(m_view.symptoms, m_view.hidden, targetDay);
+    network::AccumulateUpperGradients(m_view.symptoms, m_view.hidden);
+    network::ApplyUpperChanges(m_view.symptoms, m_view.hidden);
     UpdateFoodWeights(InputsOf(inputDay));
     m_lastInputDay = inputDay;
 }
@@ -142,7 +143,7 @@ void FastTrainer::ForwardHidden(int inputDay) {
     const auto& foods =
         m_bounds.WeightsFinite() ? m_activeFoods[static_cast<std::size_t>(inputDay)] : m_allFoods;
     float net[Units];
-    for (std::size_t j = 0; j < Units; ++j) net[j] = m_doc.m_hidden[j].m_bias;
+    for (std::size_t j = 0; j < Units; ++j) net[j] = m_view.hidden[j].m_bias;
     for (const std::uint32_t food : foods) {
         const float input = inputs[food];
         for (std::size_t j = 0; j < Units; ++j)
@@ -150,7 +151,7 @@ void FastTrainer::ForwardHidden(int inputDay) {
     }
     for (std::size_t j = 0; j < Units; ++j) {
         if (net[j] == 0.0f) net[j] = SumOverFoods(j, inputs, m_allFoods);
-        CHidden& unit = m_doc.m_hidden[j];
+        CHidden& unit = m_view.hidden[j];
         unit.m_net = net[j];
         unit.m_output = network::Logistic(net[j]);
     }
@@ -158,7 +159,7 @@ void FastTrainer::ForwardHidden(int inputDay) {
 
 float FastTrainer::SumOverFoods(std::size_t unit, const float* inputs,
                                 const std::vector<std::uint32_t>& foods) const {
-    float net = m_doc.m_hidden[unit].m_bias;
+    float net = m_view.hidden[unit].m_bias;
     const float* weights = m_weights.data() + unit * m_rowLength;
     for (const std::uint32_t food : foods)
         net = network::AddProduct(net, inputs[food], weights[food]);
@@ -168,7 +169,7 @@ float FastTrainer::SumOverFoods(std::size_t unit, const float* inputs,
 void FastTrainer::UpdateFoodWeights(const float* inputs) {
     float largestDelta = 0.0f;
     for (std::size_t j = 0; j < Units; ++j) {
-        const float delta = m_doc.m_hidden[j].m_delta;
+        const float delta = m_view.hidden[j].m_delta;
         largestDelta = std::max(largestDelta, std::fabs(delta));
         if (std::isnan(delta)) largestDelta = delta;
         float* weights = UnitRow(m_weights, j);
@@ -185,7 +186,7 @@ void FastTrainer::UpdateFoodWeights(const float* inputs) {
 
 void FastTrainer::WriteBack() {
     for (std::size_t i = 0; i < m_foodCount; ++i) {
-        CFood& food = m_doc.m_foods[i];
+        CFood& food = m_view.foods[i];
         for (std::size_t j = 0; j < Units; ++j) {
             const std::size_t slot = j * m_rowLength + i;
             food.m_weight[j] = m_weights[slot];

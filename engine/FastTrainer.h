@@ -1,15 +1,14 @@
 #pragma once
 // Training runs. The fast path keeps the food weights in packed arrays for the length of a run:
 // a pattern sums only the foods whose input is not zero, and folds each food's gradient into its
-// weight change. Its results are bit for bit those of the document's four pattern operations.
+// weight change. Its results are bit for bit those of the four pattern operations (Network.h).
 
 #include <cstdint>
 #include <functional>
 #include <vector>
 
+#include "diary/NetworkView.h"
 #include "engine/MagnitudeBounds.h"
-
-class CGastrologDoc;
 
 class FastTrainer {
 public:
@@ -19,16 +18,17 @@ public:
     static constexpr std::size_t Block = 16;
 
     // Runs `epochs` epochs on the network as it stands, with exactly the results of
-    //   for d = current day down to FirstUsablePosition(m_dayCount) + 1:
+    //   for d = current day down to FirstUsablePosition(dayCount) + 1:
     //       ForwardPass(d − 1, −1); BackPropagate(d); AccumulateGradients(); ApplyChanges();
     // calling afterEpoch (when given) after each epoch.
-    static void Train(CGastrologDoc& doc, int epochs, const EpochDone& afterEpoch = {});
+    static void Train(const NetworkView& view, int epochs, const EpochDone& afterEpoch = {});
 
-    // The same epochs through the document's own operations, one pattern step at a time.
-    static void TrainStepByStep(CGastrologDoc& doc, int epochs, const EpochDone& afterEpoch = {});
+    // The same epochs through the four pattern operations, one step at a time.
+    static void TrainStepByStep(const NetworkView& view, int epochs,
+                                const EpochDone& afterEpoch = {});
 
 private:
-    explicit FastTrainer(CGastrologDoc& doc);
+    explicit FastTrainer(const NetworkView& view);
 
     void RunPattern(int inputDay, int targetDay);
     void ForwardHidden(int inputDay);
@@ -40,7 +40,7 @@ private:
     const float* InputsOf(int day) const;
     float* UnitRow(std::vector<float>& values, std::size_t unit);
 
-    CGastrologDoc& m_doc;
+    NetworkView m_view;
     std::size_t m_foodCount;
     std::size_t m_rowLength;  // m_foodCount rounded up to whole blocks; the padding stays 0
     // Every food's input for each history position, position-major.

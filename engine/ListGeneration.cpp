@@ -1,9 +1,9 @@
-// Inclusion, exclusion and unclassified lists from the trained network.
+#include "engine/ListGeneration.h"
 
 #include <span>
 
 #include "diary/GastrologDoc.h"
-#include "diary/LocalTime.h"
+#include "engine/Network.h"
 #include "engine/NetworkArithmetic.h"
 #include "engine/SortedNameList.h"
 #include "engine/TestPassScorer.h"
@@ -50,74 +50,47 @@ void CopyNames(const SortedNameList& names, std::vector<Entry>& entries) {
 
 }  // namespace
 
-double CGastrologDoc::GenerateLists() {
-    return GenerateLists(
-        Settings().GetInt(setting::Section, setting::UnclassifiedAction, PutInInclusions));
-}
-
-double CGastrologDoc::GenerateLists(int unclassifiedAction) {
-    Ui().BeginWaitCursor();
-    m_inclusions.clear();
-    m_exclusions.clear();
-    m_over50Days.clear();
+GeneratedLists GenerateLists(const NetworkView& view, int unclassifiedAction) {
     SortedNameList included, excluded, separate;
     SortedNameList& unclassified = unclassifiedAction == PutInExclusions  ? excluded
                                    : unclassifiedAction == ListSeparately ? separate
                                                                           : included;
 
-    const std::size_t foodCount = m_foods.size();
-    const std::size_t symptomCount = m_symptoms.size();
-    const std::vector<float> outputs = TestPassScorer::SymptomOutputs(*this);
+    GeneratedLists lists;
+    const std::size_t foodCount = view.foods.size();
+    const std::size_t symptomCount = view.symptoms.size();
+    const std::vector<float> outputs = TestPassScorer::SymptomOutputs(view);
     const double baseline = foodCount == 0 ? 0.0 : BaselineOf(outputs, foodCount, symptomCount);
     for (std::size_t i = 0; i < foodCount; ++i) {
-        CFood& food = m_foods[i];
+        const CFood& food = view.foods[i];
         const double score =
             ScoreOf(std::span<const float>(outputs).subspan(i * symptomCount, symptomCount));
         SortedNameList& list = !IsRecentlyEaten(food) ? unclassified
                                : score > baseline     ? included
                                                       : excluded;
         list.Insert(food.m_name);
-        food.m_score = static_cast<float>(score);
+        lists.scores.push_back(static_cast<float>(score));
     }
-    CopyNames(included, m_inclusions);
-    CopyNames(excluded, m_exclusions);
-    CopyNames(separate, m_over50Days);
+    CopyNames(included, lists.inclusions);
+    CopyNames(excluded, lists.exclusions);
+    CopyNames(separate, lists.over50Days);
+    lists.baseline = baseline;
     // Leave the network as the last food's test pass leaves it.
-    if (foodCount > 0) ForwardPass(0, static_cast<int>(foodCount - 1));
-
-    SetModifiedFlag(true);
-    UpdateAllViews();
-    Ui().EndWaitCursor();
-    return baseline;
+    if (foodCount > 0) ForwardPass(view, 0, static_cast<int>(foodCount - 1));
+    return lists;
 }
 
-void CGastrologDoc::OnGenerateTomorrowsLists() {
-    const bool wasModified = Host().IsModified();
-    const std::optional<std::vector<std::uint8_t>> before = StoredBytes();
-    GenerateLists();
-    m_listsCurrent = false;
-    // For the day after the one just entered, which may be yesterday's, whatever day follows.
-    m_listsDay = calendar::DaysEarlier(m_lastUpdate, -1);
-    m_nextAction = command::UpdateSymptoms;
-    if (CheckNewDay(true)) {
-        StartNewDay();
-    } else {
-        m_nextAction = command::CreateDayList;
-    }
-    KeepUnmodifiedUnlessStoredChanged(wasModified, before);
+GeneratedLists GenerateLists(CGastrologDoc& doc, int unclassifiedAction) {
+    return GenerateLists(doc.Network(), unclassifiedAction);
 }
 
-void CGastrologDoc::OnGenerateCurrentLists() {
-    const bool wasModified = Host().IsModified();
-    const std::optional<std::vector<std::uint8_t>> before = StoredBytes();
-    GenerateLists();
-    m_listsCurrent = true;
-    KeepUnmodifiedUnlessStoredChanged(wasModified, before);
+GeneratedLists GenerateLists(CGastrologDoc& doc) {
+    return GenerateLists(doc, doc.GetSetting(setting::UnclassifiedAction, PutInInclusions));
 }
 
-// The lists are not stored: a diary stays unmodified unless what a save writes changed (the
-// network's last test pass is kept in the stored units, a new day rolls the histories).
-void CGastrologDoc::KeepUnmodifiedUnlessStoredChanged(
-    bool wasModified, const std::optional<std::vector<std::uint8_t>>& before) {
-    if (!wasModified && before && StoredBytes() == before) SetModifiedFlag(false);
+GeneratedLists ListsOf(const CGastrologDoc& doc, int unclassifiedAction) {
+    std::vector<CFood> foods = doc.Foods();
+    std::vector<CSymptom> symptoms = doc.Symptoms();
+    std::vector<CHidden> hidden = doc.HiddenUnits();
+    return GenerateLists(NetworkView{foods, symptoms, hidden, doc.DayCount()}, unclassifiedAction);
 }

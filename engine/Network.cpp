@@ -1,6 +1,4 @@
-// The food–symptom network: reset, one training pattern in four steps, and the training run.
-
-#include <functional>
+#include "engine/Network.h"
 
 #include "diary/GastrologDoc.h"
 #include "diary/PseudoRandom.h"
@@ -34,78 +32,83 @@ void DrawWeight(Record& record, int unit, PseudoRandom& random) {
 
 }  // namespace
 
-void CGastrologDoc::ResetNetwork() {
+void ResetNetwork(const NetworkView& view) {
     // The draws go unit by unit, all foods then all symptoms, so stored networks depend on
     // this order. Every weight slot is drawn even when a unit is missing from the document.
     PseudoRandom random(PseudoRandom::WeightSeed);
     for (int unit = 0; unit < diary::HiddenUnitCount; ++unit) {
-        if (static_cast<std::size_t>(unit) < m_hidden.size())
-            ClearUnit(m_hidden[static_cast<std::size_t>(unit)]);
-        for (CFood& food : m_foods) {
+        if (static_cast<std::size_t>(unit) < view.hidden.size())
+            ClearUnit(view.hidden[static_cast<std::size_t>(unit)]);
+        for (CFood& food : view.foods) {
             food.m_input = 0.0f;
             DrawWeight(food, unit, random);
         }
-        for (CSymptom& symptom : m_symptoms) {
+        for (CSymptom& symptom : view.symptoms) {
             ClearUnit(symptom);
             DrawWeight(symptom, unit, random);
         }
     }
 }
 
-void CGastrologDoc::ForwardPass(int day, int testFood) {
-    for (std::size_t i = 0; i < m_foods.size(); ++i) {
+void ForwardPass(const NetworkView& view, int day, int testFood) {
+    for (std::size_t i = 0; i < view.foods.size(); ++i) {
         const bool underTest = testFood >= 0 && static_cast<std::size_t>(testFood) == i;
-        m_foods[i].m_input = network::FoodInput(m_foods[i].m_history, day, underTest);
+        view.foods[i].m_input = network::FoodInput(view.foods[i].m_history, day, underTest);
     }
-    const auto units = static_cast<std::size_t>(network::HiddenUnitsInUse(m_hidden.size()));
+    const auto units = static_cast<std::size_t>(network::HiddenUnitsInUse(view.hidden.size()));
     for (std::size_t j = 0; j < units; ++j) {
-        CHidden& unit = m_hidden[j];
+        CHidden& unit = view.hidden[j];
         unit.m_net = unit.m_bias;
-        for (const CFood& food : m_foods)
+        for (const CFood& food : view.foods)
             unit.m_net = AddProduct(unit.m_net, food.m_input, food.m_weight[j]);
         unit.m_output = network::Logistic(unit.m_net);
     }
-    network::ForwardSymptoms(m_symptoms, m_hidden);
+    network::ForwardSymptoms(view.symptoms, view.hidden);
 }
 
-void CGastrologDoc::BackPropagate(int targetDay) {
-    network::BackPropagateUpper(m_symptoms, m_hidden, targetDay);
+void BackPropagate(const NetworkView& view, int targetDay) {
+    network::BackPropagateUpper(view.symptoms, view.hidden, targetDay);
 }
 
-void CGastrologDoc::AccumulateGradients() {
-    network::AccumulateUpperGradients(m_symptoms, m_hidden);
-    const auto units = static_cast<std::size_t>(network::HiddenUnitsInUse(m_hidden.size()));
-    for (CFood& food : m_foods)
+void AccumulateGradients(const NetworkView& view) {
+    network::AccumulateUpperGradients(view.symptoms, view.hidden);
+    const auto units = static_cast<std::size_t>(network::HiddenUnitsInUse(view.hidden.size()));
+    for (CFood& food : view.foods)
         for (std::size_t j = 0; j < units; ++j)
             food.m_weightGrad[j] =
-                AddProduct(food.m_weightGrad[j], food.m_input, m_hidden[j].m_delta);
+                AddProduct(food.m_weightGrad[j], food.m_input, view.hidden[j].m_delta);
 }
 
-void CGastrologDoc::ApplyChanges() {
-    network::ApplyUpperChanges(m_symptoms, m_hidden);
-    const auto units = static_cast<std::size_t>(network::HiddenUnitsInUse(m_hidden.size()));
-    for (CFood& food : m_foods)
+void ApplyChanges(const NetworkView& view) {
+    network::ApplyUpperChanges(view.symptoms, view.hidden);
+    const auto units = static_cast<std::size_t>(network::HiddenUnitsInUse(view.hidden.size()));
+    for (CFood& food : view.foods)
         for (std::size_t j = 0; j < units; ++j)
             network::ApplyChange(food.m_weight[j], food.m_weightGrad[j], food.m_weightStep[j]);
 }
 
-void CGastrologDoc::TrainNetwork() {
-    ResetNetwork();
-    FastTrainer::Train(*this, network::TrainingEpochs);
+void ResetNetwork(CGastrologDoc& doc) {
+    ResetNetwork(doc.Network());
 }
 
-void CGastrologDoc::OnUpdateConnections() {
-    Ui().BeginWaitCursor();
-    ResetNetwork();
-    ProgressIndicator& progress = Progress();
-    progress.Open();
-    progress.SetRange(0, network::TrainingEpochs);
-    progress.SetPos(0);
-    progress.SetStep(1);
-    FastTrainer::Train(*this, network::TrainingEpochs, [&progress] { progress.StepIt(); });
-    progress.Close();
-    SetModifiedFlag(true);
-    UpdateAllViews();
-    m_nextAction = command::GenerateTomorrowsLists;
-    Ui().EndWaitCursor();
+void ForwardPass(CGastrologDoc& doc, int day, int testFood) {
+    ForwardPass(doc.Network(), day, testFood);
+}
+
+void BackPropagate(CGastrologDoc& doc, int targetDay) {
+    BackPropagate(doc.Network(), targetDay);
+}
+
+void AccumulateGradients(CGastrologDoc& doc) {
+    AccumulateGradients(doc.Network());
+}
+
+void ApplyChanges(CGastrologDoc& doc) {
+    ApplyChanges(doc.Network());
+}
+
+void TrainNetwork(CGastrologDoc& doc, const EpochDone& afterEpoch) {
+    const NetworkView view = doc.Network();
+    ResetNetwork(view);
+    FastTrainer::Train(view, network::TrainingEpochs, afterEpoch);
 }

@@ -67,12 +67,7 @@ inline void ApplyChange(float& value, float& gradient, float& step) {
     gradient = 0.0f;
 }
 
-// A history code at a position; positions outside the history read as not eaten / no change.
-inline char CodeAt(std::string_view history, int position) {
-    if (position < 0 || static_cast<std::size_t>(position) >= history.size())
-        return diary::NotEaten;
-    return history[static_cast<std::size_t>(position)];
-}
+using diary::CodeAt;
 
 // A food's input for a day: 1 when eaten that day or under test, otherwise a third for every
 // eaten day among the three before it. Position 0 never enters the window.

@@ -1,6 +1,7 @@
 #include "engine/NetworkLayers.h"
 
 #include <array>
+#include <span>
 
 #include "engine/NetworkArithmetic.h"
 
@@ -8,13 +9,13 @@ namespace network {
 
 namespace {
 
-std::size_t UnitsInUse(const std::vector<CHidden>& hidden) {
+std::size_t UnitsInUse(std::span<const CHidden> hidden) {
     return static_cast<std::size_t>(HiddenUnitsInUse(hidden.size()));
 }
 
 }  // namespace
 
-void ForwardSymptoms(std::vector<CSymptom>& symptoms, const std::vector<CHidden>& hidden) {
+void ForwardSymptoms(std::span<CSymptom> symptoms, std::span<const CHidden> hidden) {
     const std::size_t units = UnitsInUse(hidden);
     for (CSymptom& symptom : symptoms) {
         float net = symptom.m_bias;
@@ -25,8 +26,7 @@ void ForwardSymptoms(std::vector<CSymptom>& symptoms, const std::vector<CHidden>
     }
 }
 
-void BackPropagateUpper(std::vector<CSymptom>& symptoms, std::vector<CHidden>& hidden,
-                        int targetDay) {
+void BackPropagateUpper(std::span<CSymptom> symptoms, std::span<CHidden> hidden, int targetDay) {
     for (CSymptom& symptom : symptoms) {
         const double target = TargetFor(CodeAt(symptom.m_history, targetDay));
         symptom.m_error = static_cast<float>(target - static_cast<double>(symptom.m_output));
@@ -45,7 +45,7 @@ void BackPropagateUpper(std::vector<CSymptom>& symptoms, std::vector<CHidden>& h
     }
 }
 
-void AccumulateUpperGradients(std::vector<CSymptom>& symptoms, std::vector<CHidden>& hidden) {
+void AccumulateUpperGradients(std::span<CSymptom> symptoms, std::span<CHidden> hidden) {
     const std::size_t units = UnitsInUse(hidden);
     for (CSymptom& symptom : symptoms) {
         for (std::size_t j = 0; j < units; ++j)
@@ -57,7 +57,7 @@ void AccumulateUpperGradients(std::vector<CSymptom>& symptoms, std::vector<CHidd
         hidden[j].m_biasGrad = AddTerm(hidden[j].m_biasGrad, hidden[j].m_delta);
 }
 
-void ApplyUpperChanges(std::vector<CSymptom>& symptoms, std::vector<CHidden>& hidden) {
+void ApplyUpperChanges(std::span<CSymptom> symptoms, std::span<CHidden> hidden) {
     const std::size_t units = UnitsInUse(hidden);
     for (std::size_t j = 0; j < units; ++j)
         ApplyChange(hidden[j].m_bias, hidden[j].m_biasGrad, hidden[j].m_biasStep);

@@ -1,7 +1,4 @@
-// Day-after relationships: for each symptom, the food most consistently followed by a better
-// day and the one most consistently followed by a worse day, read straight from the histories.
-
-#include <string_view>
+#include "engine/Relationships.h"
 
 #include "diary/GastrologDoc.h"
 #include "engine/NetworkArithmetic.h"
@@ -9,7 +6,7 @@
 namespace {
 
 constexpr int MinimumRun = 4;
-constexpr std::string_view NotFound = "Not found.";
+using relationships::NotFound;
 
 struct RunLengths {
     int best = 0;
@@ -37,15 +34,13 @@ RunLengths RunLengthsOf(const CFood& food, const CSymptom& symptom) {
 
 }  // namespace
 
-void CGastrologDoc::ComputeRelationships() {
-    m_relateSymptoms.clear();
-    m_relateBest.clear();
-    m_relateWorst.clear();
-    for (const CSymptom& symptom : m_symptoms) {
+Relationships ComputeRelationships(const CGastrologDoc& doc) {
+    Relationships found;
+    for (const CSymptom& symptom : doc.Symptoms()) {
         RunLengths highest;
         std::string bestFood, worstFood;
         // Only a strictly longer run replaces the holder, so ties go to the earlier food.
-        for (const CFood& food : m_foods) {
+        for (const CFood& food : doc.Foods()) {
             const RunLengths runs = RunLengthsOf(food, symptom);
             if (runs.best > highest.best) {
                 highest.best = runs.best;
@@ -56,13 +51,9 @@ void CGastrologDoc::ComputeRelationships() {
                 worstFood = food.m_name;
             }
         }
-        m_relateSymptoms.push_back(symptom.m_name);
-        m_relateBest.push_back(highest.best < MinimumRun ? std::string(NotFound) : bestFood);
-        m_relateWorst.push_back(highest.worst < MinimumRun ? std::string(NotFound) : worstFood);
+        found.symptoms.push_back(symptom.m_name);
+        found.bestFoods.push_back(highest.best < MinimumRun ? std::string(NotFound) : bestFood);
+        found.worstFoods.push_back(highest.worst < MinimumRun ? std::string(NotFound) : worstFood);
     }
-}
-
-void CGastrologDoc::OnRelateFoodsToSymptoms() {
-    ComputeRelationships();
-    Ui().ShowRelationships(m_relateSymptoms, m_relateBest, m_relateWorst);
+    return found;
 }

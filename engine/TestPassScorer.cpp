@@ -4,7 +4,7 @@
 #include <array>
 #include <cmath>
 
-#include "diary/GastrologDoc.h"
+#include "engine/Network.h"
 #include "engine/NetworkArithmetic.h"
 #include "engine/NetworkLayers.h"
 
@@ -14,9 +14,9 @@ constexpr auto Units = static_cast<std::size_t>(diary::HiddenUnitCount);
 constexpr int TestPosition = 0;
 
 // Skipping the zero inputs is exact only for finite weights (0 × ∞ is not a zero).
-bool CanSkipZeroInputs(const CGastrologDoc& doc) {
-    if (network::HiddenUnitsInUse(doc.HiddenUnits().size()) != diary::HiddenUnitCount) return false;
-    return std::all_of(doc.Foods().begin(), doc.Foods().end(), [](const CFood& food) {
+bool CanSkipZeroInputs(const NetworkView& view) {
+    if (network::HiddenUnitsInUse(view.hidden.size()) != diary::HiddenUnitCount) return false;
+    return std::all_of(view.foods.begin(), view.foods.end(), [](const CFood& food) {
         return std::all_of(food.m_weight.begin(), food.m_weight.end(),
                            [](float weight) { return std::isfinite(weight); });
     });
@@ -24,28 +24,28 @@ bool CanSkipZeroInputs(const CGastrologDoc& doc) {
 
 }  // namespace
 
-std::vector<float> TestPassScorer::SymptomOutputs(CGastrologDoc& doc) {
-    if (!CanSkipZeroInputs(doc)) return OutputsStepByStep(doc);
-    TestPassScorer scorer(doc);
-    for (std::size_t food = 0; food < doc.m_foods.size(); ++food) scorer.ScoreFood(food);
+std::vector<float> TestPassScorer::SymptomOutputs(const NetworkView& view) {
+    if (!CanSkipZeroInputs(view)) return OutputsStepByStep(view);
+    TestPassScorer scorer(view);
+    for (std::size_t food = 0; food < view.foods.size(); ++food) scorer.ScoreFood(food);
     return std::move(scorer.m_outputs);
 }
 
-std::vector<float> TestPassScorer::OutputsStepByStep(CGastrologDoc& doc) {
+std::vector<float> TestPassScorer::OutputsStepByStep(const NetworkView& view) {
     std::vector<float> outputs;
-    outputs.reserve(doc.m_foods.size() * doc.m_symptoms.size());
-    for (std::size_t food = 0; food < doc.m_foods.size(); ++food) {
-        doc.ForwardPass(TestPosition, static_cast<int>(food));
-        for (const CSymptom& symptom : doc.m_symptoms) outputs.push_back(symptom.m_output);
+    outputs.reserve(view.foods.size() * view.symptoms.size());
+    for (std::size_t food = 0; food < view.foods.size(); ++food) {
+        ForwardPass(view, TestPosition, static_cast<int>(food));
+        for (const CSymptom& symptom : view.symptoms) outputs.push_back(symptom.m_output);
     }
     return outputs;
 }
 
-TestPassScorer::TestPassScorer(CGastrologDoc& doc)
-    : m_doc(doc), m_eatenFirstDay(doc.m_foods.size()) {
-    m_outputs.reserve(doc.m_foods.size() * doc.m_symptoms.size());
-    for (std::size_t i = 0; i < doc.m_foods.size(); ++i) {
-        const CFood& food = doc.m_foods[i];
+TestPassScorer::TestPassScorer(const NetworkView& view)
+    : m_view(view), m_eatenFirstDay(view.foods.size()) {
+    m_outputs.reserve(view.foods.size() * view.symptoms.size());
+    for (std::size_t i = 0; i < view.foods.size(); ++i) {
+        const CFood& food = view.foods[i];
         m_eatenFirstDay[i] = network::FoodInput(food.m_history, TestPosition, false) != 0.0f;
         if (!m_eatenFirstDay[i]) continue;
         m_eaten.push_back(i);
@@ -55,7 +55,7 @@ TestPassScorer::TestPassScorer(CGastrologDoc& doc)
     m_prefixSums.resize(Units * (count + 1));
     for (std::size_t j = 0; j < Units; ++j) {
         float* sums = m_prefixSums.data() + j * (count + 1);
-        sums[0] = doc.m_hidden[j].m_bias;
+        sums[0] = view.hidden[j].m_bias;
         for (std::size_t m = 0; m < count; ++m)
             sums[m + 1] = network::AddProduct(sums[m], 1.0f, m_eatenWeights[m * Units + j]);
     }
@@ -71,7 +71,7 @@ void TestPassScorer::ScoreFood(std::size_t food) {
         // The eaten foods before it, the food itself, then the eaten foods after it.
         const auto before = static_cast<std::size_t>(
             std::lower_bound(m_eaten.begin(), m_eaten.end(), food) - m_eaten.begin());
-        const UnitWeights& own = m_doc.m_foods[food].m_weight;
+        const UnitWeights& own = m_view.foods[food].m_weight;
         for (std::size_t j = 0; j < Units; ++j)
             net[j] = network::AddProduct(m_prefixSums[j * (count + 1) + before], 1.0f, own[j]);
         for (std::size_t m = before; m < count; ++m)
@@ -81,19 +81,19 @@ void TestPassScorer::ScoreFood(std::size_t food) {
     for (std::size_t j = 0; j < Units; ++j) {
         // A zero sum may carry a sign that a skipped zero term would have changed.
         if (net[j] == 0.0f) net[j] = FullSum(j, food);
-        CHidden& unit = m_doc.m_hidden[j];
+        CHidden& unit = m_view.hidden[j];
         unit.m_net = net[j];
         unit.m_output = network::Logistic(net[j]);
     }
-    network::ForwardSymptoms(m_doc.m_symptoms, m_doc.m_hidden);
-    for (const CSymptom& symptom : m_doc.m_symptoms) m_outputs.push_back(symptom.m_output);
+    network::ForwardSymptoms(m_view.symptoms, m_view.hidden);
+    for (const CSymptom& symptom : m_view.symptoms) m_outputs.push_back(symptom.m_output);
 }
 
 float TestPassScorer::FullSum(std::size_t unit, std::size_t food) const {
-    float net = m_doc.m_hidden[unit].m_bias;
-    for (std::size_t k = 0; k < m_doc.m_foods.size(); ++k) {
+    float net = m_view.hidden[unit].m_bias;
+    for (std::size_t k = 0; k < m_view.foods.size(); ++k) {
         const float input = k == food || m_eatenFirstDay[k] ? 1.0f : 0.0f;
-        net = network::AddProduct(net, input, m_doc.m_foods[k].m_weight[unit]);
+        net = network::AddProduct(net, input, m_view.foods[k].m_weight[unit]);
     }
     return net;
 }

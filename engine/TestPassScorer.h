@@ -8,23 +8,23 @@
 #include <cstddef>
 #include <vector>
 
-class CGastrologDoc;
+#include "diary/NetworkView.h"
 
 class TestPassScorer {
 public:
     // Food-major: for each food in list order, every symptom's output in symptom order. Uses
-    // the document's hidden and symptom units as scratch space; their fields are left as
+    // the network's hidden and symptom units as scratch space; their fields are left as
     // the last test pass computed them; the foods' inputs may or may not be set.
-    static std::vector<float> SymptomOutputs(CGastrologDoc& doc);
+    static std::vector<float> SymptomOutputs(const NetworkView& view);
 
 private:
-    explicit TestPassScorer(CGastrologDoc& doc);
+    explicit TestPassScorer(const NetworkView& view);
 
     void ScoreFood(std::size_t food);
     float FullSum(std::size_t unit, std::size_t food) const;
-    static std::vector<float> OutputsStepByStep(CGastrologDoc& doc);
+    static std::vector<float> OutputsStepByStep(const NetworkView& view);
 
-    CGastrologDoc& m_doc;
+    NetworkView m_view;
     std::vector<bool> m_eatenFirstDay;
     // The foods eaten on the oldest position, in list order, with their weights packed.
     std::vector<std::size_t> m_eaten;

@@ -37,8 +37,8 @@ public:
     // The file interleaves a unit's weight, gradient and step; JSON keeps three arrays.
     void operator()(std::string_view name, WeightColumns<const UnitWeights> columns) {
         m_object[std::string(name)] = Floats(columns.weight);
-        m_object[std::string(name) + "Grad"] = Floats(columns.gradient);
-        m_object[std::string(name) + "Step"] = Floats(columns.step);
+        m_object[std::string(name) + std::string(GradientKeySuffix)] = Floats(columns.gradient);
+        m_object[std::string(name) + std::string(StepKeySuffix)] = Floats(columns.step);
     }
     void operator()(std::string_view name, const TimeValue& time) {
         m_object[std::string(name)] = time;

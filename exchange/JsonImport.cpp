@@ -155,8 +155,8 @@ public:
     }
     void operator()(std::string_view name, WeightColumns<const UnitWeights>) {
         m_keys.emplace_back(name);
-        m_keys.push_back(std::string(name) + "Grad");
-        m_keys.push_back(std::string(name) + "Step");
+        m_keys.push_back(std::string(name) + std::string(GradientKeySuffix));
+        m_keys.push_back(std::string(name) + std::string(StepKeySuffix));
     }
 
 private:
@@ -196,8 +196,10 @@ public:
     void operator()(std::string_view name, WeightColumns<UnitWeights> columns) {
         const std::string key(name);
         columns.weight = Floats(Field(key), PathOf(key));
-        columns.gradient = Floats(Field(key + "Grad"), PathOf(key + "Grad"));
-        columns.step = Floats(Field(key + "Step"), PathOf(key + "Step"));
+        const std::string gradientKey = key + std::string(GradientKeySuffix);
+        const std::string stepKey = key + std::string(StepKeySuffix);
+        columns.gradient = Floats(Field(gradientKey), PathOf(gradientKey));
+        columns.step = Floats(Field(stepKey), PathOf(stepKey));
     }
     void operator()(std::string_view name, TimeValue& time) {
         time = WholeNumber(Field(name), PathOf(name), 0, std::numeric_limits<std::uint32_t>::max());
@@ -227,7 +229,7 @@ public:
     }
 
 private:
-    const Json& Field(std::string_view name) const { return m_object[std::string(name)]; }
+    const Json& Field(std::string_view name) const { return m_object.at(std::string(name)); }
     std::string PathOf(std::string_view name) const { return Member(m_path, std::string(name)); }
 
     const Json& m_object;
@@ -250,8 +252,8 @@ std::optional<std::string> SizeProblem(StoredDiary& diary) {
     const std::optional<std::size_t> size = StoredFileSize(diary);
     if (!size) return "the diary is too large for the file format";
     if (*size <= MaximumDiaryFileSize) return std::nullopt;
-    return "the diary would take " + std::to_string(*size) +
-           " bytes, more than the 16 MiB a diary file may hold";
+    return "the diary would take " + std::to_string(*size) + " bytes, more than the " +
+           MaximumDiaryFileSizeText() + " a diary file may hold";
 }
 
 }  // namespace

@@ -3,8 +3,8 @@
 // diary's description (diary/StoredDiary.h) lists them. Anything the diary file cannot hold is
 // refused with a message that names the field, for example
 // "foods[2].history: must be 50 characters long, found 49"; so is a diary the file reader
-// would refuse (its rules are diary/StoredRules.h) or one larger than the 16 MiB it reads.
-// Whatever import accepts, the program reads back once written.
+// would refuse (its rules are diary/StoredRules.h) or one larger than a diary file may be
+// (MaximumDiaryFileSize). Whatever import accepts, the program reads back once written.
 
 #include <optional>
 #include <string>

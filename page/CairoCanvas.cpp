@@ -7,31 +7,12 @@
 #include <string>
 
 #include "diary/Windows1252.h"
+#include "page/FillColours.h"
 
 namespace {
 
 // The page's face, asked for by name as the screen asks for it.
 constexpr const char* PageFace = "Courier New";
-
-struct Colour {
-    double red, green, blue;
-};
-
-Colour FillColour(CanvasFill fill) {
-    switch (fill) {
-        case CanvasFill::Black:
-            return {0, 0, 0};
-        case CanvasFill::Grey:
-            return {0.5, 0.5, 0.5};
-        case CanvasFill::LightGrey:
-            return {0.85, 0.85, 0.85};
-        case CanvasFill::Better:  // a light green: pale in black and white
-            return {0.56, 0.82, 0.56};
-        case CanvasFill::Worse:  // a strong red: dark in black and white
-            return {0.78, 0.2, 0.2};
-    }
-    return {0, 0, 0};
-}
 
 std::size_t FontIndex(CanvasFont font) {
     return static_cast<std::size_t>(font);
@@ -119,6 +100,10 @@ void CairoCanvas::DrawUnicodeText(int x, int y, std::string_view text) {
 }
 
 void CairoCanvas::DrawTextInCells(int x, int y, std::string_view text, int cellWidth) {
+    // As the wx canvas: one run when the font advances exactly one cell per character. The
+    // probe is laid out on every call rather than cached (the wx canvas keeps its answer
+    // because a window repaints often): a picture or a report draws few runs, and the answer
+    // then always holds for the font selected now.
     if (GetFontMetrics().averageCharWidth == cellWidth && TextWidth("+-+-+-+-+-") == 10 * cellWidth)
         DrawText(x, y, text);
     else
@@ -175,7 +160,7 @@ void CairoCanvas::DrawLine(int x1, int y1, int x2, int y2) {
 }
 
 void CairoCanvas::FillRectangle(int left, int top, int right, int bottom, CanvasFill fill) {
-    const Colour colour = FillColour(fill);
+    const FillColour colour = FillColourOf(fill);
     cairo_set_source_rgb(m_cairo, colour.red, colour.green, colour.blue);
     cairo_rectangle(m_cairo, left, top, right - left, bottom - top);
     cairo_fill(m_cairo);

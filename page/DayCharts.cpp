@@ -3,18 +3,18 @@
 #include <algorithm>
 #include <string>
 
+#include "diary/DiaryConstants.h"
 #include "page/Canvas.h"
 #include "page/DayAxis.h"
 
 namespace {
 
-char CodeAt(const DayAxis& axis, std::string_view history, int day) {
-    const int position = axis.HistoryPosition(day);
-    return position >= 0 && position < static_cast<int>(history.size()) ? history[position] : 'n';
-}
+using diary::Better;
+using diary::IsEaten;
+using diary::Worse;
 
-bool IsEaten(char code) {
-    return code == 'y' || code == 'Y';
+char CodeOnDay(const DayAxis& axis, std::string_view history, int day) {
+    return diary::CodeAt(history, axis.HistoryPosition(day));
 }
 
 // A chevron across the cell, pointing up for better and down for worse.
@@ -30,10 +30,10 @@ void DrawChevron(Canvas& canvas, int left, int top, int width, int height, bool 
 
 void DrawRatingCell(Canvas& canvas, int left, int top, int width, int height, char code) {
     const int right = left + width - 1;  // a pixel of white between neighbours
-    if (code == 'b' || code == 'w') {
+    if (code == Better || code == Worse) {
         canvas.FillRectangle(left, top, right, top + height,
-                             code == 'b' ? CanvasFill::Better : CanvasFill::Worse);
-        DrawChevron(canvas, left, top, width - 1, height, code == 'b');
+                             code == Better ? CanvasFill::Better : CanvasFill::Worse);
+        DrawChevron(canvas, left, top, width - 1, height, code == Better);
     } else {
         const int middle = top + height / 2;
         canvas.FillRectangle(left + width / 4, middle - 1, right - width / 4, middle + 1,
@@ -47,14 +47,14 @@ void DrawRatingStrip(Canvas& canvas, const DayAxis& axis, int top, int height,
                      std::string_view history) {
     for (int day = 0; day < axis.LivedDays(); ++day)
         DrawRatingCell(canvas, axis.X(day), top, axis.CellWidth(), height,
-                       CodeAt(axis, history, day));
+                       CodeOnDay(axis, history, day));
 }
 
 int RunningSumAt(const DayAxis& axis, std::string_view history, int day) {
     int sum = 0;
     for (int d = 0; d <= day && d < axis.LivedDays(); ++d) {
-        const char code = CodeAt(axis, history, d);
-        sum += code == 'b' ? 1 : code == 'w' ? -1 : 0;
+        const char code = CodeOnDay(axis, history, d);
+        sum += code == Better ? 1 : code == Worse ? -1 : 0;
     }
     return sum;
 }
@@ -87,7 +87,7 @@ void DrawEatenRow(Canvas& canvas, const DayAxis& axis, int top, int height,
                   std::string_view history) {
     const int inset = std::max(1, std::min(axis.CellWidth(), height) / 6);
     for (int day = 0; day < axis.LivedDays(); ++day)
-        if (IsEaten(CodeAt(axis, history, day)))
+        if (IsEaten(CodeOnDay(axis, history, day)))
             canvas.FillRectangle(axis.X(day) + inset, top + inset,
                                  axis.X(day) + axis.CellWidth() - inset, top + height - inset,
                                  CanvasFill::Black);
@@ -99,7 +99,7 @@ int DrawRatingLegend(Canvas& canvas, int left, int top, int cellWidth, int heigh
     const struct {
         char code;
         const char* word;
-    } samples[] = {{'b', "better"}, {'w', "worse"}, {'n', "no change"}};
+    } samples[] = {{Better, "better"}, {Worse, "worse"}, {diary::NoChange, "no change"}};
     for (const auto& sample : samples) {
         DrawRatingCell(canvas, x, top, cellWidth, height, sample.code);
         x += cellWidth + font.averageCharWidth / 2;

@@ -21,9 +21,7 @@ void FillCell(Canvas& canvas, int left, int top, int right, int bottom, CanvasFi
     canvas.FillRectangle(left + 1, top + 1, right - 1, bottom - 1, fill);
 }
 
-char CodeAt(const std::string& history, int slot) {
-    return slot < static_cast<int>(history.size()) ? history[static_cast<std::size_t>(slot)] : 'n';
-}
+using diary::CodeAt;
 
 constexpr std::array<std::string_view, 12> MonthNames = {
     "January", "February", "March",     "April",   "May",      "June",
@@ -66,7 +64,7 @@ void DrawRating(Canvas& canvas, int left, int top, int cellWidth, int rowHeight,
              rating == diary::Worse ? CanvasFill::Worse : CanvasFill::Better);
     const int textLeft = left + (cellWidth - metrics.averageCharWidth) / 2;
     canvas.DrawText(textLeft, top + (rowHeight - metrics.height) / 2,
-                    std::string_view(rating == diary::Worse ? "w" : "b"));
+                    std::string(1, rating));  // the rating's own letter, "w" or "b"
 }
 
 void DrawEaten(Canvas& canvas, int left, int top, int cellWidth, int rowHeight, bool eaten) {

@@ -9,14 +9,15 @@
 #include <vector>
 
 #include "diary/LivedDays.h"
+#include "diary/DiaryConstants.h"
 
 class Canvas;
 class CGastrologDoc;
 
 struct EvidenceStripColumn {
     bool eaten = false;
-    char nextDay = 'n';    // 'w' worse, 'b' better, 'n' no change
-    lived::Date date = 0;  // the day the food was eaten or not
+    char nextDay = diary::NoChange;  // or diary::Worse, diary::Better
+    lived::Date date = 0;            // the day the food was eaten or not
 };
 
 // The lived pairs (day, next day) of the food and the symptom, oldest first; empty when the

@@ -119,7 +119,8 @@ void PageLayout::DrawListSection(const ListSection& section, int firstRow) {
     for (int index = 0; index < count; ++index) {
         const int row = m_listStart + index % rowsPerColumn;
         const int column = index / rowsPerColumn * record_drawing::ListColumnWidth;
-        if (IsRowDrawn(row)) section.entries[index]->Draw(m_canvas, RowOnCanvas(row), column);
+        if (IsRowDrawn(row))
+            DrawListEntry(m_canvas, *section.entries[index], RowOnCanvas(row), column);
     }
     // Below the tallest column, so that the next section never runs across a shorter one.
     if (count > 0) m_nLine = m_listStart + count / ColumnCount + 1;
@@ -131,7 +132,8 @@ void PageLayout::DrawSymptoms() {
     m_nLine += 2;
     bool leftHalf = true;
     for (const CSymptom* symptom : SymptomsByName(m_doc.Symptoms())) {
-        if (IsRowDrawn(m_nLine)) symptom->DrawStatus(m_canvas, RowOnCanvas(m_nLine), leftHalf);
+        if (IsRowDrawn(m_nLine))
+            DrawSymptomStatus(m_canvas, *symptom, RowOnCanvas(m_nLine), leftHalf);
         if (!leftHalf) ++m_nLine;
         leftHalf = !leftHalf;
     }
@@ -144,7 +146,7 @@ void PageLayout::DrawFoods() {
     m_nLine += 2;
     const int sortOrder = m_doc.GetSetting(setting::SortOrder, SortFoodsByName);
     for (const CFood* food : FoodsInPageOrder(m_doc.Foods(), sortOrder)) {
-        if (IsRowDrawn(m_nLine)) food->Draw(m_canvas, RowOnCanvas(m_nLine));
+        if (IsRowDrawn(m_nLine)) DrawFood(m_canvas, *food, RowOnCanvas(m_nLine));
         ++m_nLine;
     }
     ++m_nLine;
@@ -157,7 +159,8 @@ void PageLayout::DrawHistory() {
     DrawRowText(m_nLine, 0, HistoryColumns);
     m_nLine += 3;
     for (const CSymptom* symptom : SymptomsByName(m_doc.Symptoms())) {
-        if (IsHistoryBoxDrawn(m_nLine)) symptom->DrawHistory(m_canvas, RowOnCanvas(m_nLine));
+        if (IsHistoryBoxDrawn(m_nLine))
+            DrawSymptomHistory(m_canvas, *symptom, RowOnCanvas(m_nLine));
         m_nLine += 6;
     }
     ++m_nLine;

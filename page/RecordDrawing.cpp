@@ -1,4 +1,4 @@
-// Each record draws its own row of the page (the page layout decides where).
+// Each record's row of the page (the page layout decides where).
 
 #include "page/RecordDrawing.h"
 
@@ -75,43 +75,47 @@ int HistoryStep(std::string_view history, int y, int rowHeight) {
 
 using namespace record_drawing;
 
-bool CListEntry::Draw(Canvas& canvas, int row, int column) const {
+bool DrawListEntry(Canvas& canvas, const CListEntry& entry, int row, int column) {
     const FontMetrics font = canvas.GetFontMetrics();
     canvas.DrawText(Margin(canvas) + column * font.averageCharWidth, row * font.RowHeight(),
-                    ShortenName(m_name, ListEntryNameLimit));
+                    ShortenName(entry.m_name, ListEntryNameLimit));
     return true;
 }
 
-bool CFood::Draw(Canvas& canvas, int row) const {
+bool DrawFood(Canvas& canvas, const CFood& food, int row) {
     const FontMetrics font = canvas.GetFontMetrics();
     const int characterWidth = font.averageCharWidth;
     const int x0 = Margin(canvas);
     const int y = row * font.RowHeight();
-    canvas.DrawText(x0, y, ShortenName(m_name, FoodNameLimit));
+    canvas.DrawText(x0, y, ShortenName(food.m_name, FoodNameLimit));
     canvas.DrawText(x0 + FoodScoreColumn * characterWidth, y,
-                    FormatScore(static_cast<double>(m_score) * 10000.0));
-    if (m_history.size() > 1) {
+                    FormatScore(static_cast<double>(food.m_score) * 10000.0));
+    if (food.m_history.size() > 1) {
         std::string marks;
-        for (std::size_t i = 1; i < m_history.size(); ++i)
-            marks += m_history[i] == diary::Eaten ? '+' : '-';
+        // Only the lower-case code shows as eaten on the page, as the page has always drawn
+        // it, so a diary holding "Y" keeps the picture it always had; everything that reads
+        // the diary (network, lists, relationships, evidence, charts) counts both.
+        for (std::size_t i = 1; i < food.m_history.size(); ++i)
+            marks += food.m_history[i] == diary::Eaten ? '+' : '-';
         canvas.DrawTextInCells(x0 + (FoodMarksColumn + 1) * characterWidth, y, marks,
                                characterWidth);
     }
     return true;
 }
 
-bool CSymptom::DrawStatus(Canvas& canvas, int row, bool leftHalf) const {
+bool DrawSymptomStatus(Canvas& canvas, const CSymptom& symptom, int row, bool leftHalf) {
     const FontMetrics font = canvas.GetFontMetrics();
     const int column = leftHalf ? 0 : RightHalfColumn;
     const int x0 = Margin(canvas);
     const int y = row * font.RowHeight();
-    canvas.DrawText(x0 + column * font.averageCharWidth, y, ShortenName(m_name, SymptomNameLimit));
+    canvas.DrawText(x0 + column * font.averageCharWidth, y,
+                    ShortenName(symptom.m_name, SymptomNameLimit));
     canvas.DrawText(x0 + (column + StatusColumn) * font.averageCharWidth, y,
-                    diary::LatestRatingWord(m_history));
+                    diary::LatestRatingWord(symptom.m_history));
     return true;
 }
 
-bool CSymptom::DrawHistory(Canvas& canvas, int row) const {
+bool DrawSymptomHistory(Canvas& canvas, const CSymptom& symptom, int row) {
     const FontMetrics font = canvas.GetFontMetrics();
     const int lineHeight = font.RowHeight();
     const int characterWidth = font.averageCharWidth;
@@ -127,13 +131,13 @@ bool CSymptom::DrawHistory(Canvas& canvas, int row) const {
     const int middle = y + lineHeight / 2;
     canvas.DrawLine(chartLeft, middle, chartRight, middle);
 
-    const int step = HistoryStep(m_history, y, lineHeight);
+    const int step = HistoryStep(symptom.m_history, y, lineHeight);
     canvas.SelectPen(CanvasPen::RedWide);
     int x = chartLeft;
     int position = middle + 1;
-    for (std::size_t i = 1; i < m_history.size(); ++i) {
+    for (std::size_t i = 1; i < symptom.m_history.size(); ++i) {
         const int nextX = (ChartLeftColumn + static_cast<int>(i)) * characterWidth;
-        const int nextPosition = position + MoveFor(m_history[i], step);
+        const int nextPosition = position + MoveFor(symptom.m_history[i], step);
         canvas.DrawLine(x, position, nextX, nextPosition);
         x = nextX;
         position = nextPosition;
@@ -141,7 +145,7 @@ bool CSymptom::DrawHistory(Canvas& canvas, int row) const {
     canvas.SelectPen(CanvasPen::Thin);
 
     canvas.DrawText(x0 + 13 * characterWidth, top + 1, "Better");
-    canvas.DrawText(x0, y, ShortenName(m_name, SymptomNameLimit));
+    canvas.DrawText(x0, y, ShortenName(symptom.m_name, SymptomNameLimit));
     canvas.DrawText(x0 + 14 * characterWidth, y + 2 * lineHeight, "Worse");
     return true;
 }

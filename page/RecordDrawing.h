@@ -1,11 +1,24 @@
 #pragma once
-// Helpers of the record drawing, shared with the page layout and the tests.
+// The records' rows of the page, and the helpers of their drawing shared with the page
+// layout and the tests.
 
 #include <cstddef>
 #include <string>
 #include <string_view>
 
 class Canvas;
+class CFood;
+class CListEntry;
+class CSymptom;
+
+// The shortened name at a row and a column offset (0, 25, 50 or 75 characters).
+bool DrawListEntry(Canvas& canvas, const CListEntry& entry, int row, int column);
+// The food's row on the page: name, eaten-day marks and score.
+bool DrawFood(Canvas& canvas, const CFood& food, int row);
+// Name and today's status in the left or right half of a page row.
+bool DrawSymptomStatus(Canvas& canvas, const CSymptom& symptom, int row, bool leftHalf);
+// The five-row history box centred on the row.
+bool DrawSymptomHistory(Canvas& canvas, const CSymptom& symptom, int row);
 
 namespace record_drawing {
 

@@ -10,14 +10,13 @@
 
 namespace {
 
-constexpr const char* LongDate = "%A, %B %d, %Y";
 
 int DaysEaten(const CGastrologDoc& doc, const DayAxis& axis, int food) {
     const std::string& history = doc.Foods()[static_cast<std::size_t>(food)].m_history;
     int eaten = 0;
     for (int day = 0; day < axis.LivedDays(); ++day) {
         const char code = history[static_cast<std::size_t>(axis.HistoryPosition(day))];
-        eaten += code == 'y' || code == 'Y';
+        eaten += diary::IsEaten(code);
     }
     return eaten;
 }
@@ -34,8 +33,8 @@ std::string PText(double p) {
 std::string PeriodText(const CGastrologDoc& doc) {
     const DayAxis axis = DayAxis::ForDiary(doc, 0, 1);
     if (axis.LivedDays() == 0) return {};
-    return calendar::Format(axis.DateOf(0), LongDate) + " to " +
-           calendar::Format(axis.DateOf(axis.LivedDays() - 1), LongDate);
+    return calendar::Format(axis.DateOf(0), calendar::DateFormat) + " to " +
+           calendar::Format(axis.DateOf(axis.LivedDays() - 1), calendar::DateFormat);
 }
 
 int DaysWithEntries(const CGastrologDoc& doc) {
@@ -44,11 +43,12 @@ int DaysWithEntries(const CGastrologDoc& doc) {
     for (int day = 0; day < axis.LivedDays(); ++day) {
         const auto position = static_cast<std::size_t>(axis.HistoryPosition(day));
         const bool eaten = std::any_of(doc.Foods().begin(), doc.Foods().end(), [&](const CFood& f) {
-            return f.m_history[position] == 'y' || f.m_history[position] == 'Y';
+            return diary::IsEaten(f.m_history[position]);
         });
         const bool rated =
             std::any_of(doc.Symptoms().begin(), doc.Symptoms().end(), [&](const CSymptom& s) {
-                return s.m_history[position] == 'b' || s.m_history[position] == 'w';
+                return s.m_history[position] == diary::Better ||
+                       s.m_history[position] == diary::Worse;
             });
         days += eaten || rated;
     }

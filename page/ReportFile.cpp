@@ -3,6 +3,8 @@
 #include <functional>
 
 #include "diary/GastrologDoc.h"
+#include "engine/ListGeneration.h"
+#include "engine/Relationships.h"
 #include "page/CairoCanvas.h"
 #include "page/CairoFile.h"
 #include "page/MeasuringCanvas.h"
@@ -15,8 +17,9 @@ constexpr CairoFontSizes ReportFonts{18, 28, 14};  // 9, 14 and 7 points
 
 // Lays the whole report out on the canvas; newPage is called before every page after the
 // first. Returns the number of pages.
-int LayOut(const CGastrologDoc& doc, const EvidenceReading& evidence, const std::string& name,
-           const ReportPaper& paper, Canvas& canvas, int pageCount,
+int LayOut(const CGastrologDoc& doc, const GeneratedLists& lists,
+           const Relationships& relationships, const EvidenceReading& evidence,
+           const std::string& name, const ReportPaper& paper, Canvas& canvas, int pageCount,
            const std::function<void()>& newPage) {
     const int footerTop = paper.height - paper.margin;
     const auto startPage = [&](int page) {
@@ -34,20 +37,21 @@ int LayOut(const CGastrologDoc& doc, const EvidenceReading& evidence, const std:
     ReportFlow flow(paper.margin, footerTop - 8, startPage);
     ReportLayout layout(doc, evidence, name, canvas, flow, paper.margin,
                         paper.width - 2 * paper.margin);
-    layout.Summary();
+    layout.Summary(lists);
     flow.NewPage();
     layout.SymptomsOverTime();
     flow.NewPage();
     layout.WhatWasEaten();
     flow.NewPage();
-    layout.DayAfterRelationships();
+    layout.DayAfterRelationships(relationships);
     return flow.PageCount();
 }
 
 }  // namespace
 
-std::string DrawReport(const CGastrologDoc& doc, const std::string& diaryName, PaperSize paperSize,
-                       std::string& failure) {
+std::string DrawReport(const CGastrologDoc& doc, const GeneratedLists& lists,
+                       const Relationships& relationships, const std::string& diaryName,
+                       PaperSize paperSize, std::string& failure) {
     const ReportPaper paper = PaperOf(paperSize);
     const EvidenceReading evidence = ReadEvidence(doc);
     CairoFile file(PictureFormat::Pdf, {double(paper.width), double(paper.height), PointsPerUnit});
@@ -57,18 +61,18 @@ std::string DrawReport(const CGastrologDoc& doc, const std::string& diaryName, P
         // The first pass counts the pages for "page n of N".
         CairoCanvas measure(file.Context(), ReportFonts, true);
         MeasuringCanvas counting(measure);
-        pages = LayOut(doc, evidence, diaryName, paper, counting, 0, [] {});
+        pages = LayOut(doc, lists, relationships, evidence, diaryName, paper, counting, 0, [] {});
     }
     {
         CairoCanvas canvas(file.Context(), ReportFonts, true);
-        LayOut(doc, evidence, diaryName, paper, canvas, pages, [&] { file.NextPage(); });
+        LayOut(doc, lists, relationships, evidence, diaryName, paper, canvas, pages,
+               [&] { file.NextPage(); });
     }
     return file.Finish(failure);
 }
 
-std::string MakeReport(CGastrologDoc& doc, const std::string& diaryName, PaperSize paper,
+std::string MakeReport(const CGastrologDoc& doc, const std::string& diaryName, PaperSize paper,
                        int unclassifiedAction, std::string& failure) {
-    doc.GenerateLists(unclassifiedAction);
-    doc.ComputeRelationships();
-    return DrawReport(doc, diaryName, paper, failure);
+    return DrawReport(doc, ListsOf(doc, unclassifiedAction), ComputeRelationships(doc), diaryName,
+                      paper, failure);
 }

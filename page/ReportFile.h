@@ -6,17 +6,19 @@
 
 #include <string>
 
+#include "diary/EngineResults.h"
 #include "page/ReportLayout.h"
 
 class CGastrologDoc;
 
-// Draws the document's generated lists and relationships as they are; the caller generates
-// them first. The diary's name is the file's name in UTF-8, as the file system holds it. The PDF's
-// bytes, or an empty string and the reason in `failure`.
-std::string DrawReport(const CGastrologDoc& doc, const std::string& diaryName, PaperSize paper,
-                       std::string& failure);
+// Draws the report with the lists and relationships given. The diary's name is the file's name
+// in UTF-8, as the file system holds it. The PDF's bytes, or an empty string and the reason in
+// `failure`.
+std::string DrawReport(const CGastrologDoc& doc, const GeneratedLists& lists,
+                       const Relationships& relationships, const std::string& diaryName,
+                       PaperSize paper, std::string& failure);
 
 // Generates the current lists (unclassified foods placed as the 50DayAction setting says) and
-// the day-after relationships, then draws the report.
-std::string MakeReport(CGastrologDoc& doc, const std::string& diaryName, PaperSize paper,
+// the day-after relationships, then draws the report. The diary stays exactly as it is.
+std::string MakeReport(const CGastrologDoc& doc, const std::string& diaryName, PaperSize paper,
                        int unclassifiedAction, std::string& failure);

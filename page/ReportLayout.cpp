@@ -9,6 +9,7 @@
 #include "page/EvidenceStrip.h"
 #include "page/RecordDrawing.h"
 #include "page/ReportContent.h"
+#include "page/ScopedFont.h"
 
 using record_drawing::ShortenName;
 
@@ -20,19 +21,29 @@ constexpr int FewestCellWidth = 3;
 constexpr int WidestCellWidth = 24;
 constexpr int RunningSumRows = 3;  // the height of a symptom's running sum band
 constexpr int LeastLinkNameCharacters = 8;
+// A page of the food grid is begun only with room for the symptoms' strips and this many small
+// rows more: the dates, a food or two and the rule above the strips.
+constexpr int LeastGridRowsBesideStrips = 7;
 
 int SmallRowHeight(Canvas& canvas) {
-    canvas.SelectFont(CanvasFont::Small);
-    const int height = canvas.GetFontMetrics().RowHeight();
-    canvas.SelectFont(CanvasFont::Page);
-    return height;
+    const ScopedFont small(canvas, CanvasFont::Small);
+    return canvas.GetFontMetrics().RowHeight();
 }
 
 int SmallCharWidth(Canvas& canvas) {
-    canvas.SelectFont(CanvasFont::Small);
-    const int width = canvas.GetFontMetrics().averageCharWidth;
-    canvas.SelectFont(CanvasFont::Page);
-    return width;
+    const ScopedFont small(canvas, CanvasFont::Small);
+    return canvas.GetFontMetrics().averageCharWidth;
+}
+
+// The characters of a link's heading besides the two names, for its longest word and
+// direction ("strong: ", " before ", " better"), and one to spare.
+int LinkHeadingFixedCharacters() {
+    const std::string_view word = EvidenceWordText(EvidenceWord::Strong);
+    const std::string_view direction = EvidenceDirectionText(EvidenceDirection::Better);
+    return static_cast<int>(word.size() + std::string_view(": ").size() +
+                            std::string_view(" before ").size() + std::string_view(" ").size() +
+                            direction.size()) +
+           1;
 }
 
 DayAxis MakeAxis(const CGastrologDoc& doc, Canvas& canvas, int left, int width) {
@@ -72,12 +83,13 @@ void ReportLayout::Gap(int rows) {
 }
 
 void ReportLayout::Title(const std::string& text) {
-    m_canvas.SelectFont(CanvasFont::Title);
-    const int height = m_canvas.GetFontMetrics().RowHeight();
-    // A title keeps at least a few rows of its section with it.
-    if (m_flow.Room() < height + 6 * Row()) m_flow.NewPage();
-    m_canvas.DrawUnicodeText(m_left, m_flow.Take(height), text);
-    m_canvas.SelectFont(CanvasFont::Page);
+    {
+        const ScopedFont title(m_canvas, CanvasFont::Title);
+        const int height = Row();
+        // A title keeps at least a few of its own rows' room for its section.
+        if (m_flow.Room() < height + 6 * height) m_flow.NewPage();
+        m_canvas.DrawUnicodeText(m_left, m_flow.Take(height), text);
+    }
     Gap();
 }
 
@@ -100,7 +112,7 @@ void ReportLayout::Paragraph(std::string_view text, int indentCharacters) {
         m_canvas.DrawText(m_left + indentCharacters * charWidth, m_flow.Take(Row()), line);
 }
 
-void ReportLayout::Summary() {
+void ReportLayout::Summary(const GeneratedLists& lists) {
     Title("Gastrolog report: " + m_diaryName);
     const std::string period = PeriodText(m_doc);
     if (period.empty()) {
@@ -137,9 +149,9 @@ void ReportLayout::Summary() {
         for (const auto& entry : entries) list.push_back(entry.m_name);
         return list;
     };
-    ListLine("Can be included", names(m_doc.Inclusions()));
-    ListLine("Should be excluded", names(m_doc.Exclusions()));
-    ListLine("Not currently classified", names(m_doc.Over50Days()));
+    ListLine("Can be included", names(lists.inclusions));
+    ListLine("Should be excluded", names(lists.exclusions));
+    ListLine("Not currently classified", names(lists.over50Days));
 }
 
 void ReportLayout::ListLine(const std::string& label, const std::vector<std::string>& names) {
@@ -155,11 +167,10 @@ int ReportLayout::NameColumnCharacters() const {
 }
 
 void ReportLayout::NameAt(int top, int height, const std::string& name) {
-    m_canvas.SelectFont(CanvasFont::Small);
+    const ScopedFont small(m_canvas, CanvasFont::Small);
     const int textTop = top + (height - m_canvas.GetFontMetrics().RowHeight()) / 2;
     m_canvas.DrawText(m_left, textTop,
                       ShortenName(name, static_cast<std::size_t>(NameColumnCharacters())));
-    m_canvas.SelectFont(CanvasFont::Page);
 }
 
 void ReportLayout::AxisHead(bool legend) {
@@ -168,10 +179,7 @@ void ReportLayout::AxisHead(bool legend) {
         const int top = m_flow.Take(cellHeight + 4);
         DrawRatingLegend(m_canvas, m_axis.Left(), top, std::max(m_axis.CellWidth(), 8), cellHeight);
     }
-    SmallRowHeight(m_canvas);
-    m_canvas.SelectFont(CanvasFont::Small);
-    const int labelHeight = m_canvas.GetFontMetrics().RowHeight() * 3 / 2;
-    m_canvas.SelectFont(CanvasFont::Page);
+    const int labelHeight = SmallRowHeight(m_canvas) * 3 / 2;
     const int labelTop = m_flow.Take(labelHeight);
     m_axis.DrawLabels(m_canvas, labelTop);
     m_axisBlocks.push_back({labelTop, m_flow.Y()});
@@ -218,8 +226,13 @@ void ReportLayout::SymptomStrips(int cellHeight) {
     }
 }
 
+int ReportLayout::SymptomStripsHeight(int cellHeight) const {
+    return static_cast<int>(m_doc.Symptoms().size()) * cellHeight;
+}
+
 void ReportLayout::FoodGridPage(const std::vector<int>& foods, std::size_t& next, int cellHeight) {
-    const int stripsHeight = static_cast<int>(m_doc.Symptoms().size()) * cellHeight + cellHeight;
+    // The strips, and a row for the gap and the rule above them.
+    const int belowFoods = SymptomStripsHeight(cellHeight) + cellHeight;
     AxisHead(false);
     const int gridTop = m_flow.Y();
     const int smallWidth = SmallCharWidth(m_canvas);
@@ -233,10 +246,9 @@ void ReportLayout::FoodGridPage(const std::vector<int>& foods, std::size_t& next
                                    CanvasFill::LightGrey);
         NameAt(top, cellHeight, record.m_name);
         DrawEatenRow(m_canvas, m_axis, top, cellHeight, record.m_history);
-        m_canvas.SelectFont(CanvasFont::Small);
+        const ScopedFont small(m_canvas, CanvasFont::Small);
         m_canvas.DrawText(m_axis.Right() + smallWidth, top, FoodLinkWord(m_evidence, food));
-        m_canvas.SelectFont(CanvasFont::Page);
-    } while (next < foods.size() && m_flow.Room() >= cellHeight + stripsHeight);
+    } while (next < foods.size() && m_flow.Room() >= cellHeight + belowFoods);
     m_axis.DrawWeekLines(m_canvas, gridTop, m_flow.Y());
     m_flow.Take(cellHeight / 2);
     m_canvas.SelectPen(CanvasPen::Thin);
@@ -264,8 +276,9 @@ void ReportLayout::WhatWasEaten() {
     const std::vector<int> foods = FoodsByEvidence(m_doc, m_evidence);
     std::size_t next = 0;
     while (next < foods.size()) {
-        const int stripsHeight = static_cast<int>(m_doc.Symptoms().size() + 4) * cellHeight;
-        if (m_flow.Room() < stripsHeight + 3 * cellHeight) m_flow.NewPage();
+        if (m_flow.Room() <
+            SymptomStripsHeight(cellHeight) + LeastGridRowsBesideStrips * cellHeight)
+            m_flow.NewPage();
         FoodGridPage(foods, next, cellHeight);
         Gap();
     }
@@ -280,14 +293,16 @@ void ReportLayout::LinkStrips() {
         "For each food with a strong link or some link, the strip of the Evidence window: the "
         "days it was eaten, and the symptom's rating on the next day.");
     Gap();
-    m_canvas.SelectFont(CanvasFont::Small);
-    const int stripHeight = EvidenceStripHeight(m_canvas, false);
-    DrawEvidenceStripLegend(m_canvas, m_left, m_flow.Take(Row()));
-    m_canvas.SelectFont(CanvasFont::Page);
-    // Each name gets half of the heading's line but for "strong: ", " before " and " better".
+    int stripHeight = 0;
+    {
+        const ScopedFont small(m_canvas, CanvasFont::Small);
+        stripHeight = EvidenceStripHeight(m_canvas, false);
+        DrawEvidenceStripLegend(m_canvas, m_left, m_flow.Take(Row()));
+    }
+    // Each name gets half of the heading's line but for the rest of the heading.
+    const int lineCharacters = m_width / std::max(1, m_canvas.GetFontMetrics().averageCharWidth);
     const auto nameRoom = static_cast<std::size_t>(
-        std::max(LeastLinkNameCharacters,
-                 (m_width / std::max(1, m_canvas.GetFontMetrics().averageCharWidth) - 24) / 2));
+        std::max(LeastLinkNameCharacters, (lineCharacters - LinkHeadingFixedCharacters()) / 2));
     for (const EvidenceEntry* link : links) {
         // A link's heading stays on the page of its strip.
         if (m_flow.Room() < Row() * 3 / 2 + stripHeight) m_flow.NewPage();
@@ -299,14 +314,13 @@ void ReportLayout::LinkStrips() {
                               ShortenName(food.m_name, nameRoom) + " before " +
                               ShortenName(symptom.m_name, nameRoom) + " " +
                               std::string(EvidenceDirectionText(link->direction)));
-        m_canvas.SelectFont(CanvasFont::Small);
+        const ScopedFont small(m_canvas, CanvasFont::Small);
         DrawEvidenceStrip(m_canvas, m_doc, link->food, link->symptom,
                           {m_left, m_flow.Take(stripHeight), m_width, false});
-        m_canvas.SelectFont(CanvasFont::Page);
     }
 }
 
-void ReportLayout::DayAfterRelationships() {
+void ReportLayout::DayAfterRelationships(const Relationships& relationships) {
     Title("Day-after relationships");
     Paragraph(RelationshipsExplanation);
     Gap();
@@ -325,9 +339,10 @@ void ReportLayout::DayAfterRelationships() {
     m_canvas.SelectPen(CanvasPen::Thin);
     m_canvas.DrawLine(m_left, m_flow.Y(), m_left + m_width, m_flow.Y());
     m_flow.Take(2);
-    const auto& symptoms = m_doc.RelateSymptoms();
+    const auto& symptoms = relationships.symptoms;
+    const auto& best = relationships.bestFoods;
+    const auto& worst = relationships.worstFoods;
     for (std::size_t i = 0; i < symptoms.size(); ++i)
-        row(symptoms[i], i < m_doc.RelateBest().size() ? m_doc.RelateBest()[i] : "",
-            i < m_doc.RelateWorst().size() ? m_doc.RelateWorst()[i] : "");
+        row(symptoms[i], i < best.size() ? best[i] : "", i < worst.size() ? worst[i] : "");
     if (symptoms.empty()) Paragraph("No symptoms are followed.");
 }

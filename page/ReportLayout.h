@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "diary/EngineResults.h"
 #include "engine/Evidence.h"
 #include "engine/EvidenceWords.h"
 #include "page/DayAxis.h"
@@ -18,15 +19,14 @@ enum class PaperSize { A4, Letter };
 
 class ReportLayout {
 public:
-    // Draws between x = left and left + width. The document's generated lists and relationships
-    // are drawn as they are.
+    // Draws between x = left and left + width.
     ReportLayout(const CGastrologDoc& doc, const EvidenceReading& evidence, std::string diaryName,
                  Canvas& canvas, ReportFlow& flow, int left, int width);
 
-    void Summary();
+    void Summary(const GeneratedLists& lists);
     void SymptomsOverTime();
     void WhatWasEaten();
-    void DayAfterRelationships();
+    void DayAfterRelationships(const Relationships& relationships);
 
     // The day columns of the charts, for finding the day under the mouse.
     const DayAxis& Axis() const { return m_axis; }
@@ -48,6 +48,8 @@ private:
     void EndAxisBlock();
     int NameColumnCharacters() const;
     void NameAt(int top, int height, const std::string& name);
+    // The symptoms' rating strips below a page of the food grid.
+    int SymptomStripsHeight(int cellHeight) const;
     void FoodGridPage(const std::vector<int>& foods, std::size_t& next, int cellHeight);
     void SymptomStrips(int cellHeight);
     void LinkStrips();

@@ -149,6 +149,9 @@ TEST_F(ImportRefusal, RefusesTextItCannotReadInTheDocumentedForm) {
     hugeName["foodNames"][0] = hugeName["foods"][0]["name"];
     const std::pair<std::string, std::string> cases[] = {
         {valid.dump().substr(0, 200), jsonPath + " is not valid JSON: "},
+        {"{", jsonPath + " is not valid JSON: parse error at line 1, column 2: syntax error while "
+                         "parsing object key - unexpected end of input; expected string literal; "
+                         "nothing was written.\n"},
         {"{\"lastUpdate\": 1e400}",
          jsonPath + " is not valid JSON: number overflow parsing '1e400'; nothing was written.\n"},
         {std::string(64 * 1024 * 1024 + 1, ' '),

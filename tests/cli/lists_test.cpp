@@ -4,10 +4,12 @@
 #include <regex>
 
 #include "diary/Windows1252.h"
+#include "engine/Network.h"
 #include "exchange/FloatJson.h"
 #include "page/ScoreFormat.h"
 #include "tests/cli/CliTestSupport.h"
 #include "tests/support/DocumentTestAccess.h"
+#include "tests/support/EngineSteps.h"
 
 namespace {
 
@@ -66,7 +68,7 @@ protected:
         Members(doc).m_symptoms.push_back(
             MakeSymptom("Fatigue", History('n', 'b', {13, 23, 34, 45})));
         CompleteDiary(doc, LocalTime(2025, 3, 6, 20), 55);
-        doc.TrainNetwork();
+        TrainNetwork(doc);
         SaveDiary(doc, path);
     }
     static void TearDownTestSuite() { delete folder; }
@@ -74,7 +76,7 @@ protected:
     // The lists and scores the document itself gives for the stored diary.
     static double Generate(CGastrologDoc& doc, int action) {
         EXPECT_EQ(doc.ReadFile(path).Message(), "");
-        return doc.GenerateLists(action);
+        return GenerateAndKeepLists(doc, action);
     }
 
     static inline ScratchFolder* folder = nullptr;

@@ -10,6 +10,7 @@
 #include "exchange/JsonExport.h"
 #include "page/ReportContent.h"
 #include "tests/cli/CliTestSupport.h"
+#include "tests/support/EngineSteps.h"
 #include "tests/support/ReaderTools.h"
 
 namespace {
@@ -108,7 +109,7 @@ TEST_F(ReportCommand, ReaderFindsThePeriodEveryStrongLinkAndTheLists) {
         EXPECT_THAT(text, HasSubstr(Flattened(LinkText(doc, entry))));
     }
     EXPECT_GE(strong, 3) << "the example's planted foods";
-    doc.GenerateLists(0);
+    GenerateAndKeepLists(doc, 0);
     EXPECT_THAT(text, HasSubstr("Should be excluded (" + std::to_string(doc.Exclusions().size()) +
                                 "): " + doc.Exclusions().front().m_name));
     EXPECT_THAT(text,

@@ -6,6 +6,7 @@
 #include "cli/Simulation.h"
 #include "cli/SimulationReport.h"
 #include "tests/cli/CliTestSupport.h"
+#include "tests/support/EngineSteps.h"
 
 namespace {
 
@@ -100,7 +101,7 @@ TEST(Simulate, PlantedWorseTriggersAreMostlyFoundAsTheWorstFood) {
     for (std::uint32_t seed = 1; seed <= 6; ++seed) {
         DiarySimulation simulation(Options(50, seed, 12, 1));
         ASSERT_EQ(simulation.Run(), "");
-        simulation.Doc().ComputeRelationships();
+        ComputeAndKeepRelationships(simulation.Doc());
         for (const PlantedTrigger& trigger : simulation.Triggers()) {
             if (!trigger.worse) continue;
             ++planted;

@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "diary/LocalTime.h"
+#include "engine/EngineCommands.h"
 #include "tests/support/DiaryScripts.h"
 #include "tests/support/DocumentTestAccess.h"
 
@@ -545,7 +546,7 @@ TEST_F(CycleStateTest, OpeningTheExampleFile) {
 TEST_F(CycleStateTest, GeneratingTomorrowsListsStartsOrPostponesTheDay) {
     Open(LocalTime(2024, 3, 12, 22), command::UpdateSymptoms);
     Members(doc).m_nextAction = command::GenerateTomorrowsLists;
-    doc.OnGenerateTomorrowsLists();  // same day: no question
+    OnGenerateTomorrowsLists(doc);  // same day: no question
     EXPECT_EQ(doc.NextAction(), command::CreateDayList);
     EXPECT_FALSE(doc.ListsCurrent());
     stored.ExpectRolled(doc, 0);
@@ -553,7 +554,7 @@ TEST_F(CycleStateTest, GeneratingTomorrowsListsStartsOrPostponesTheDay) {
     diary.clock.Set(LocalTime(2024, 3, 13, 9));
     Members(doc).m_nextAction = command::GenerateTomorrowsLists;
     diary.ui.ExpectQuestion(text::NewDayAfterLists, true);
-    doc.OnGenerateTomorrowsLists();
+    OnGenerateTomorrowsLists(doc);
     EXPECT_EQ(doc.NextAction(), command::UpdateSymptoms);
     stored.ExpectRolled(doc, 1);
     EXPECT_EQ(doc.LastUpdate(), LocalTime(2024, 3, 13, 9));

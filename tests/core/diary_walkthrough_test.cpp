@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "page/PageHeading.h"
+#include "engine/EngineCommands.h"
 #include "tests/support/DiaryScripts.h"
 
 namespace {
@@ -19,9 +20,9 @@ protected:
             case command::CreateDayList:
                 return doc.OnCreateDayList();
             case command::UpdateConnections:
-                return doc.OnUpdateConnections();
+                return OnUpdateConnections(doc);
             case command::GenerateTomorrowsLists:
-                return doc.OnGenerateTomorrowsLists();
+                return OnGenerateTomorrowsLists(doc);
         }
         FAIL() << "not a cycle command: " << commandId;
     }

@@ -9,9 +9,12 @@
 #include <vector>
 
 #include "diary/GastrologDoc.h"
+#include "engine/EngineCommands.h"
+#include "engine/Network.h"
 #include "engine/TestPassScorer.h"
 #include "tests/support/DiaryScripts.h"
 #include "tests/support/DocumentTestAccess.h"
+#include "tests/support/EngineSteps.h"
 #include "tests/support/FakePorts.h"
 
 namespace {
@@ -77,7 +80,7 @@ std::vector<std::uint32_t> Bits(const std::vector<float>& values) {
 std::vector<float> OutputsStepByStep(CGastrologDoc& doc) {
     std::vector<float> outputs;
     for (std::size_t i = 0; i < doc.Foods().size(); ++i) {
-        doc.ForwardPass(0, static_cast<int>(i));
+        ForwardPass(doc, 0, static_cast<int>(i));
         for (const CSymptom& symptom : doc.Symptoms()) outputs.push_back(symptom.m_output);
     }
     return outputs;
@@ -123,7 +126,7 @@ TEST_F(ListGeneration, ScoreEqualToTheBaselineGoesToTheExclusions) {
     // New foods share their starting weights, so every score is the same and equals the mean.
     for (const char* name : {"Tea", "Milk", "Bread"}) AddFood(doc(), name, EatenToday);
     AddSymptoms(doc(), 2);
-    const double baseline = doc().GenerateLists(0);
+    const double baseline = GenerateAndKeepLists(doc(), 0);
     EXPECT_GT(baseline, 0.0);
     EXPECT_EQ(Exclusions(), (StringList{"Bread", "Milk", "Tea"}));
     EXPECT_TRUE(Inclusions().empty());
@@ -135,7 +138,7 @@ TEST_F(ListGeneration, ScoreAboveTheBaselineGoesToTheInclusions) {
     AddFood(doc(), "Irritating", EatenToday).m_weight.fill(-3.0f);
     AddSymptoms(doc(), 2);
     for (CSymptom& symptom : Members(doc()).m_symptoms) symptom.m_weight.fill(2.0f);
-    const double baseline = doc().GenerateLists(0);
+    const double baseline = GenerateAndKeepLists(doc(), 0);
     EXPECT_EQ(Inclusions(), StringList{"Soothing"});
     EXPECT_EQ(Exclusions(), StringList{"Irritating"});
     EXPECT_GT(doc().Foods()[0].m_score, baseline);
@@ -147,9 +150,9 @@ TEST_F(ListGeneration, ScoreIsTheSumOfTheSymptomOutputsOfTheTestPass) {
     AddFood(doc(), "Milk", HistoryWith({0, 12})).m_weight.fill(0.75f);
     AddSymptoms(doc(), 4);
     Members(doc()).m_symptoms[2].m_bias = -1.5f;
-    doc().GenerateLists(0);
+    GenerateAndKeepLists(doc(), 0);
     for (std::size_t i = 0; i < 2; ++i) {
-        doc().ForwardPass(0, static_cast<int>(i));
+        ForwardPass(doc(), 0, static_cast<int>(i));
         double sum = 0.0;
         for (const CSymptom& symptom : doc().Symptoms()) sum += symptom.m_output;
         EXPECT_EQ(doc().Foods()[i].m_score, static_cast<float>(sum)) << "food " << i;
@@ -160,7 +163,7 @@ TEST_F(ListGeneration, WithoutSymptomsEveryRecentlyEatenFoodIsExcluded) {
     AddFood(doc(), "Tea", EatenToday);
     AddFood(doc(), "Old", EatenOnlyAtPositionZero);
     AddFood(doc(), "Upper", HistoryWith({1}, 'Y'));  // the upper-case mark counts as eaten
-    EXPECT_EQ(doc().GenerateLists(2), 0.0);
+    EXPECT_EQ(GenerateAndKeepLists(doc(), 2), 0.0);
     EXPECT_EQ(Exclusions(), (StringList{"Tea", "Upper"}));
     EXPECT_EQ(Separate(), StringList{"Old"});
     EXPECT_EQ(doc().Foods()[0].m_score, 0.0f);
@@ -171,7 +174,7 @@ TEST_F(ListGeneration, WithoutFoodsTheListsAreEmptied) {
     Members(doc()).m_inclusions.emplace_back("left over");
     Members(doc()).m_exclusions.emplace_back("left over");
     Members(doc()).m_over50Days.emplace_back("left over");
-    EXPECT_EQ(doc().GenerateLists(0), 0.0);
+    EXPECT_EQ(GenerateAndKeepLists(doc(), 0), 0.0);
     EXPECT_TRUE(Inclusions().empty());
     EXPECT_TRUE(Exclusions().empty());
     EXPECT_TRUE(Separate().empty());
@@ -184,7 +187,7 @@ TEST_F(ListGeneration, AnIncompleteHiddenLayerStillGivesLists) {
     AddFood(doc(), "Tea", EatenToday);
     AddFood(doc(), "Milk", HistoryWith({0, 30}));
     AddSymptoms(doc(), 2);
-    doc().GenerateLists(0);
+    GenerateAndKeepLists(doc(), 0);
     EXPECT_EQ(Exclusions().size() + Inclusions().size(), 2u);
 }
 
@@ -201,13 +204,13 @@ TEST_F(ListGeneration, FoodEatenOnlyOnTheOldestDayFollowsTheOption) {
         EXPECT_NE(WhereIs("Tea"), "") << context;
     };
 
-    doc().GenerateLists();
+    GenerateAndKeepLists(doc());
     expectBothIn("inclusions", "option not set");
     for (const auto& [option, list] :
          {std::pair{0, "inclusions"}, std::pair{1, "exclusions"}, std::pair{2, "separate"},
           std::pair{5, "inclusions"}, std::pair{-1, "inclusions"}, std::pair{3, "inclusions"}}) {
         diary.settings.WriteInt("Settings", "50DayAction", option);
-        doc().GenerateLists();
+        GenerateAndKeepLists(doc());
         expectBothIn(list, "option " + std::to_string(option));
     }
     EXPECT_EQ(Inclusions().size() + Exclusions().size() + Separate().size(), 3u);
@@ -217,19 +220,19 @@ TEST_F(ListGeneration, FoodEatenOnlyOnTheOldestDayFollowsTheOption) {
 
 TEST_F(ListGeneration, NamesDifferingInCaseKeepFoodListOrderBeforeLaterLetters) {
     for (const char* name : {"Banana", "apple", "Apple"}) AddFood(doc(), name, NeverEaten);
-    doc().GenerateLists(0);
+    GenerateAndKeepLists(doc(), 0);
     EXPECT_EQ(Inclusions(), (StringList{"apple", "Apple", "Banana"}));
 
     Members(doc()).m_foods.clear();
     for (const char* name : {"Apple", "banana", "apple"}) AddFood(doc(), name, NeverEaten);
-    doc().GenerateLists(0);
+    GenerateAndKeepLists(doc(), 0);
     EXPECT_EQ(Inclusions(), (StringList{"Apple", "apple", "banana"}));
 }
 
 TEST_F(ListGeneration, NamesAtOrBeyondTheSentinelAreListedAtTheEnd) {
     for (const char* name : {"\xE9\x63lair", "zzzzz", "apple", "Zucchini", "zzzzzz", "Zzzzz"})
         AddFood(doc(), name, NeverEaten);
-    doc().GenerateLists(0);
+    GenerateAndKeepLists(doc(), 0);
     EXPECT_EQ(Inclusions(),
               (StringList{"apple", "Zucchini", "zzzzz", "Zzzzz", "zzzzzz", "\xE9\x63lair"}));
 }
@@ -240,7 +243,7 @@ TEST(TestPassScorer, MatchesTheForwardPassOfEveryFoodBitForBit) {
     CGastrologDoc fast, plain;
     FillRandomNetwork(fast, 60, 6, 11);
     FillRandomNetwork(plain, 60, 6, 11);
-    const std::vector<float> outputs = TestPassScorer::SymptomOutputs(fast);
+    const std::vector<float> outputs = TestPassScorer::SymptomOutputs(fast.Network());
     EXPECT_EQ(Bits(outputs), Bits(OutputsStepByStep(plain)));
     ASSERT_EQ(outputs.size(), 360u);
     // An infinite weight of an uneaten food still gives the same outputs.
@@ -248,7 +251,7 @@ TEST(TestPassScorer, MatchesTheForwardPassOfEveryFoodBitForBit) {
         Members(*doc).m_foods[3].m_history = NeverEaten;
         Members(*doc).m_foods[3].m_weight[0] = std::numeric_limits<float>::infinity();
     }
-    EXPECT_EQ(Bits(TestPassScorer::SymptomOutputs(fast)), Bits(OutputsStepByStep(plain)));
+    EXPECT_EQ(Bits(TestPassScorer::SymptomOutputs(fast.Network())), Bits(OutputsStepByStep(plain)));
 }
 
 TEST(TestPassScorer, ZeroSumTakesTheSignTheUneatenFoodsWouldGiveIt) {
@@ -260,8 +263,8 @@ TEST(TestPassScorer, ZeroSumTakesTheSignTheUneatenFoodsWouldGiveIt) {
         AddFood(*doc, "under test", NeverEaten).m_weight[1] = -0.0f;
         AddSymptoms(*doc, 1);
     }
-    TestPassScorer::SymptomOutputs(fast);
-    plain.ForwardPass(0, 1);
+    TestPassScorer::SymptomOutputs(fast.Network());
+    ForwardPass(plain, 0, 1);
     EXPECT_EQ(std::bit_cast<std::uint32_t>(plain.HiddenUnits()[1].m_net), 0u);
     EXPECT_EQ(std::bit_cast<std::uint32_t>(fast.HiddenUnits()[1].m_net),
               std::bit_cast<std::uint32_t>(plain.HiddenUnits()[1].m_net));
@@ -271,8 +274,8 @@ TEST(ListGenerationState, LeavesTheNetworkAsTheLastFoodsTestPass) {
     CGastrologDoc generated, stepped;
     FillRandomNetwork(generated, 20, 3, 8);
     FillRandomNetwork(stepped, 20, 3, 8);
-    generated.GenerateLists(0);
-    stepped.ForwardPass(0, 19);
+    GenerateAndKeepLists(generated, 0);
+    ForwardPass(stepped, 0, 19);
     EXPECT_EQ(ForwardStateBits(generated), ForwardStateBits(stepped));
 }
 
@@ -309,7 +312,7 @@ protected:
 
 TEST_F(ListCommands, CurrentListsLeaveTheCycleAlone) {
     Members(diary.doc).m_listsCurrent = false;
-    diary.doc.OnGenerateCurrentLists();
+    OnGenerateCurrentLists(diary.doc);
     EXPECT_TRUE(diary.doc.ListsCurrent());
     EXPECT_EQ(diary.doc.NextAction(), 32779);
     EXPECT_EQ(diary.doc.Exclusions().size() + diary.doc.Inclusions().size(), 2u);
@@ -342,7 +345,7 @@ TEST_F(ListCommands, CurrentListsModifyTheDiaryOnlyWhenWhatIsStoredChanges) {
 
 TEST_F(ListCommands, TomorrowsListsOnTheSameDayWaitForTheDayList) {
     diary.clock.Set(LocalTime(2024, 3, 5, 22));
-    diary.doc.OnGenerateTomorrowsLists();
+    OnGenerateTomorrowsLists(diary.doc);
     EXPECT_FALSE(diary.doc.ListsCurrent());
     EXPECT_EQ(diary.doc.NextAction(), 32771);
     EXPECT_EQ(diary.doc.Foods()[0].m_history, EatenToday);
@@ -353,12 +356,12 @@ TEST_F(ListCommands, TomorrowsListsOnTheSameDayWaitForTheDayList) {
 TEST_F(ListCommands, TomorrowsListsOnANewDayRollTheHistoriesOnlyWhenAccepted) {
     diary.clock.Set(LocalTime(2024, 3, 6, 10));
     ui.ExpectQuestion(text::NewDayAfterLists, false);
-    diary.doc.OnGenerateTomorrowsLists();
+    OnGenerateTomorrowsLists(diary.doc);
     EXPECT_EQ(diary.doc.NextAction(), 32771);
     EXPECT_EQ(diary.doc.Foods()[0].m_history, EatenToday);
 
     ui.ExpectQuestion(text::NewDayAfterLists, true);
-    diary.doc.OnGenerateTomorrowsLists();
+    OnGenerateTomorrowsLists(diary.doc);
     EXPECT_EQ(diary.doc.NextAction(), 32780);
     EXPECT_EQ(diary.doc.Foods()[0].m_history, HistoryWith({48}));
     EXPECT_EQ(diary.doc.DayCount(), 13);
@@ -385,8 +388,8 @@ TEST(ListsAfterTraining, FoodsFollowedByWorseDaysAreExcludedAndByBetterDaysInclu
     AddFood(doc, "Rice", rice);
     Members(doc).m_symptoms.emplace_back("Stomach").m_history = stomach;
     Members(doc).m_dayCount = 50;
-    doc.OnUpdateConnections();
-    doc.GenerateLists(0);
+    OnUpdateConnections(doc);
+    GenerateAndKeepLists(doc, 0);
 
     const StringList included = NamesOf(doc.Inclusions());
     const StringList excluded = NamesOf(doc.Exclusions());

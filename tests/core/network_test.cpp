@@ -1,3 +1,5 @@
+#include "engine/Network.h"
+
 #include <gtest/gtest.h>
 
 #include <bit>
@@ -10,6 +12,7 @@
 
 #include "diary/GastrologDoc.h"
 #include "diary/PseudoRandom.h"
+#include "engine/EngineCommands.h"
 #include "engine/FastTrainer.h"
 #include "engine/NetworkArithmetic.h"
 #include "tests/support/DocumentTestAccess.h"
@@ -96,10 +99,10 @@ std::vector<std::uint32_t> NetworkBits(const CGastrologDoc& doc) {
 void RunPatternsByHand(CGastrologDoc& doc, int epochs, int oldest) {
     for (int epoch = 0; epoch < epochs; ++epoch)
         for (int target = 49; target >= oldest; --target) {
-            doc.ForwardPass(target - 1, -1);
-            doc.BackPropagate(target);
-            doc.AccumulateGradients();
-            doc.ApplyChanges();
+            ForwardPass(doc, target - 1, -1);
+            BackPropagate(doc, target);
+            AccumulateGradients(doc);
+            ApplyChanges(doc);
         }
 }
 
@@ -114,7 +117,7 @@ TEST(NetworkReset, DrawsFromSeed12345UnitByUnitOverAllFoodsThenAllSymptoms) {
     CGastrologDoc single;
     AddHiddenUnits(single);
     AddFood(single, "Tea", HistoryWith({49}));
-    single.ResetNetwork();
+    ResetNetwork(single);
     const double expected[] = {-0.2685476, 0.0848567, 0.2872249, 0.1752220, -0.3221381};
     for (std::size_t j = 0; j < 5; ++j) {
         EXPECT_NEAR(single.Foods()[0].m_weight[j], expected[j], 1e-7);
@@ -128,7 +131,7 @@ TEST(NetworkReset, DrawsFromSeed12345UnitByUnitOverAllFoodsThenAllSymptoms) {
     AddFood(doc, "Milk", HistoryWith({49}));
     AddSymptom(doc, "Headache", HistoryWith({}));
     Members(doc).m_foods[0].m_weight.fill(9.0f);
-    doc.ResetNetwork();
+    ResetNetwork(doc);
     PseudoRandom random(12345);
     for (std::size_t j = 0; j < 5; ++j) {
         EXPECT_EQ(doc.Foods()[0].m_weight[j], random.DrawWeight()) << "unit " << j;
@@ -141,11 +144,11 @@ TEST(NetworkReset, ClearsEveryOtherNetworkValueButLeavesScores) {
     CGastrologDoc trained, fresh;  // a fresh diary holds only zeros besides the weights
     FillRandomDiary(trained, 3, 2, 1);
     FillRandomDiary(fresh, 3, 2, 1);
-    trained.TrainNetwork();
+    TrainNetwork(trained);
     Members(trained).m_foods[0].m_score = 2.5f;
     Members(trained).m_symptoms[1].m_spare = 4.0f;
-    trained.ResetNetwork();
-    fresh.ResetNetwork();
+    ResetNetwork(trained);
+    ResetNetwork(fresh);
     EXPECT_EQ(NetworkBits(trained), NetworkBits(fresh));
     EXPECT_EQ(trained.Foods()[0].m_score, 2.5f);
 }
@@ -158,7 +161,7 @@ TEST(NetworkForwardPass, HiddenOutputsFollowTheClampedLogisticOfTheirNetInput) {
     AddHiddenUnits(doc);
     Members(doc).m_hidden[0].m_bias = 12.0f;
     Members(doc).m_hidden[1].m_bias = -12.0f;
-    doc.ForwardPass(48, -1);
+    ForwardPass(doc, 48, -1);
     EXPECT_EQ(doc.HiddenUnits()[0].m_output, 0.99999f);
     EXPECT_EQ(doc.HiddenUnits()[1].m_output, 0.00001f);
     EXPECT_EQ(doc.HiddenUnits()[2].m_output, 0.5f);
@@ -172,7 +175,7 @@ TEST(NetworkForwardPass, ThreeDayWindowCountsThirdsOfEatenDays) {
     AddFood(doc, "44 and 46", HistoryWith({44, 46}));
     AddFood(doc, "upper case", HistoryWith({46, 47}, 'Y'));
     AddFood(doc, "on the day", HistoryWith({48}));
-    doc.ForwardPass(48, -1);
+    ForwardPass(doc, 48, -1);
     EXPECT_EQ(doc.Foods()[0].m_input, 0.33333334f);
     EXPECT_EQ(doc.Foods()[1].m_input, 1.0f);
     EXPECT_EQ(doc.Foods()[2].m_input, 0.33333334f);
@@ -186,12 +189,12 @@ TEST(NetworkForwardPass, OldestPositionNeverEntersTheWindow) {
     AddFood(doc, "position 0", HistoryWith({0}));
     AddFood(doc, "position 1", HistoryWith({1}));
     AddFood(doc, "not eaten", HistoryWith({}));
-    doc.ForwardPass(3, -1);
+    ForwardPass(doc, 3, -1);
     EXPECT_EQ(doc.Foods()[0].m_input, 0.0f);
     EXPECT_EQ(doc.Foods()[1].m_input, 0.33333334f);
-    doc.ForwardPass(1, -1);
+    ForwardPass(doc, 1, -1);
     EXPECT_EQ(doc.Foods()[1].m_input, 1.0f);
-    doc.ForwardPass(2, 2);  // the food under test is always 1
+    ForwardPass(doc, 2, 2);  // the food under test is always 1
     EXPECT_EQ(doc.Foods()[0].m_input, 0.0f);
     EXPECT_EQ(doc.Foods()[1].m_input, 0.33333334f);
     EXPECT_EQ(doc.Foods()[2].m_input, 1.0f);
@@ -204,7 +207,7 @@ TEST(NetworkForwardPass, NetInputIsRoundedAfterEveryAddition) {
     Members(doc).m_hidden[0].m_bias = 1.0f;
     for (const char* name : {"A", "B"}) AddFood(doc, name, HistoryWith({10}));
     for (CFood& food : Members(doc).m_foods) food.m_weight[0] = std::ldexp(1.0f, -24);
-    doc.ForwardPass(10, -1);
+    ForwardPass(doc, 10, -1);
     EXPECT_EQ(doc.HiddenUnits()[0].m_net, 1.0f);
 }
 
@@ -217,8 +220,8 @@ TEST(NetworkBackPropagate, TargetsAreOneMinusOneOrZero) {
     AddSymptom(doc, "worse", HistoryWith({20}, 'w'));
     AddSymptom(doc, "other code", HistoryWith({20}, 'x'));
     AddSymptom(doc, "upper case", HistoryWith({20}, 'B'));
-    doc.ForwardPass(19, -1);
-    doc.BackPropagate(20);
+    ForwardPass(doc, 19, -1);
+    BackPropagate(doc, 20);
     const double targets[] = {1.0, -1.0, 0.0, 0.0};
     for (std::size_t s = 0; s < 4; ++s) {
         const CSymptom& symptom = doc.Symptoms()[s];
@@ -246,13 +249,13 @@ TEST(NetworkTraining, TrainsOnePatternPerDayAfterTheFirstUpToFortyNine) {
         CGastrologDoc trained, byHand, reset;
         for (CGastrologDoc* doc : {&trained, &byHand, &reset})
             FillRandomDiary(*doc, c.foods, c.symptoms, c.seed, c.dayCount);
-        trained.TrainNetwork();
-        byHand.ResetNetwork();
+        TrainNetwork(trained);
+        ResetNetwork(byHand);
         RunPatternsByHand(byHand, Epochs, c.oldestTarget);
         EXPECT_EQ(NetworkBits(trained), NetworkBits(byHand));
-        trained.TrainNetwork();  // starts again from the reset
+        TrainNetwork(trained);  // starts again from the reset
         EXPECT_EQ(NetworkBits(trained), NetworkBits(byHand));
-        reset.ResetNetwork();  // the run must have moved the weights away from the reset values
+        ResetNetwork(reset);  // the run must have moved the weights away from the reset values
         EXPECT_NE(trained.Foods()[0].m_weight, reset.Foods()[0].m_weight);
     }
 }
@@ -263,8 +266,8 @@ TEST(NetworkTraining, NoPatternBeforeTheSecondDayLeavesTheResetNetwork) {
         FillRandomDiary(diary.doc, 4, 2, 7, dayCount);
         CGastrologDoc reset;
         FillRandomDiary(reset, 4, 2, 7, dayCount);
-        reset.ResetNetwork();
-        diary.doc.OnUpdateConnections();
+        ResetNetwork(reset);
+        OnUpdateConnections(diary.doc);
         EXPECT_EQ(NetworkBits(diary.doc), NetworkBits(reset)) << "day count " << dayCount;
         EXPECT_EQ(diary.progress.steps, Epochs);
         EXPECT_EQ(diary.doc.NextAction(), 32779);
@@ -284,7 +287,7 @@ protected:
         }
     }
     void ExpectSameAfter(int epochs) {
-        FastTrainer::Train(fast, epochs);
+        FastTrainer::Train(fast.Network(), epochs);
         RunPatternsByHand(plain, epochs, 49);
         EXPECT_EQ(NetworkBits(fast), NetworkBits(plain));
     }
@@ -344,8 +347,8 @@ TEST(NetworkTraining, ShortOrMissingHistoriesReadAsNotEaten) {
     AddFood(doc, "empty", "");
     AddSymptom(doc, "short", "bw");
     Members(doc).m_dayCount = 50;
-    doc.TrainNetwork();
-    doc.ForwardPass(2, -1);
+    TrainNetwork(doc);
+    ForwardPass(doc, 2, -1);
     EXPECT_EQ(doc.Foods()[0].m_input, 0.33333334f);
     EXPECT_EQ(doc.Foods()[1].m_input, 0.0f);
 }
@@ -374,7 +377,7 @@ TEST(UpdateConnections, ShowsProgressPerEpochAndMovesTheCycleOn) {
     diary.doc.SetPorts({&diary.settings, &diary.host, &diary.ui, &progress, &diary.clock});
     FillRandomDiary(diary.doc, 4, 2, 7, 30);
     Members(diary.doc).m_nextAction = 32772;
-    diary.doc.OnUpdateConnections();
+    OnUpdateConnections(diary.doc);
 
     EXPECT_EQ(progress.opened, 1);
     EXPECT_EQ(progress.closed, 1);
@@ -392,7 +395,7 @@ TEST(UpdateConnections, ShowsProgressPerEpochAndMovesTheCycleOn) {
 
     CGastrologDoc quiet;
     FillRandomDiary(quiet, 4, 2, 7, 30);
-    quiet.TrainNetwork();
+    TrainNetwork(quiet);
     EXPECT_EQ(NetworkBits(diary.doc), NetworkBits(quiet));
     EXPECT_EQ(quiet.NextAction(), 0);  // the plain run leaves the cycle alone
 }

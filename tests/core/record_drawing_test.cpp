@@ -6,9 +6,9 @@
 #include "diary/Food.h"
 #include "diary/ListEntries.h"
 #include "diary/Symptom.h"
-#include "tests/support/RecordingCanvas.h"
 #include "page/RecordDrawing.h"
 #include "page/ScoreFormat.h"
+#include "tests/support/RecordingCanvas.h"
 
 namespace {
 
@@ -39,8 +39,8 @@ std::string HistoryStarting(const std::string& codes) {
 
 TEST(FoodRow, NameShortenedPastTwentyAndTheScoreTwoColumnsLeftOfItsHeader) {
     RecordingCanvas canvas;
-    FoodNamed("Twenty characters ok").Draw(canvas, 0);
-    FoodNamed("Twenty-one characters").Draw(canvas, 1);
+    DrawFood(canvas, FoodNamed("Twenty characters ok"), 0);
+    DrawFood(canvas, FoodNamed("Twenty-one characters"), 1);
     ASSERT_NE(canvas.FindText("Twenty characters ok"), nullptr);
     const DrawCall* shortened = canvas.FindText("Twenty-one charac...");
     ASSERT_NE(shortened, nullptr);
@@ -49,12 +49,12 @@ TEST(FoodRow, NameShortenedPastTwentyAndTheScoreTwoColumnsLeftOfItsHeader) {
     // Ten thousand times the score; a tiny one in exponent form.
     CFood salt("Salt");
     salt.m_score = std::ldexp(1.0f, -30);  // 9.313225746...e-10, exact in a float
-    salt.Draw(canvas, 2);
+    DrawFood(canvas, salt, 2);
     const DrawCall* tiny = canvas.FindText("9.3132257e-006");
     ASSERT_NE(tiny, nullptr);
     EXPECT_EQ(tiny->x, Column(72));
     RecordingCanvas printer(true);
-    FoodNamed("Rice").Draw(printer, 2);
+    DrawFood(printer, FoodNamed("Rice"), 2);
     const DrawCall* score = printer.FindText("5000.");
     ASSERT_NE(score, nullptr);
     EXPECT_EQ(score->x, Column(72, PrinterMargin));
@@ -74,7 +74,7 @@ TEST(FoodRow, MarksFollowTheHistoryPositionsAndUpperCaseYIsNotEaten) {
                                       std::pair{milk, "+" + std::string(48, '-')}}) {
         SCOPED_TRACE(food.m_name);
         RecordingCanvas canvas;
-        food.Draw(canvas, 3);
+        DrawFood(canvas, food, 3);
         std::string columns(70, ' ');
         for (const DrawCall& text : canvas.Texts()) {
             if (text.text != "+" && text.text != "-") continue;
@@ -110,9 +110,9 @@ TEST(ScoreFormat, FixedNotationOrThreeExponentDigitsForSmallAndHugeValues) {
 
 TEST(ListEntryRow, NameAndColumnOffset) {
     RecordingCanvas canvas;
-    CInclusion(std::string(23, 'i')).Draw(canvas, 4, 25);
-    CExclusion(std::string(20, 'e') + "tail").Draw(canvas, 5, 75);
-    COver50Day("Plum").Draw(canvas, 6, 50);
+    DrawListEntry(canvas, CInclusion(std::string(23, 'i')), 4, 25);
+    DrawListEntry(canvas, CExclusion(std::string(20, 'e') + "tail"), 5, 75);
+    DrawListEntry(canvas, COver50Day("Plum"), 6, 50);
     const auto texts = canvas.Texts();
     ASSERT_EQ(texts.size(), 3u);
     EXPECT_EQ(texts[0], (DrawCall{DrawCall::Kind::Text, Column(25), 4 * RowHeight, 0, 0,
@@ -127,9 +127,9 @@ TEST(SymptomStatus, TodaysCodeDecidesTheWordInEitherHalfAndNamesPastEighteenAreS
     CSymptom better("Headache"), worse("Bloating"), never("Cramps");
     better.m_history.back() = 'b';
     worse.m_history.back() = 'w';
-    better.DrawStatus(canvas, 2, true);
-    worse.DrawStatus(canvas, 2, false);
-    never.DrawStatus(canvas, 3, true);
+    DrawSymptomStatus(canvas, better, 2, true);
+    DrawSymptomStatus(canvas, worse, 2, false);
+    DrawSymptomStatus(canvas, never, 3, true);
     const auto texts = canvas.Texts();
     ASSERT_EQ(texts.size(), 6u);
     EXPECT_EQ(texts[0], (DrawCall{DrawCall::Kind::Text, Column(0), 32, 0, 0, "Headache"}));
@@ -137,8 +137,8 @@ TEST(SymptomStatus, TodaysCodeDecidesTheWordInEitherHalfAndNamesPastEighteenAreS
     EXPECT_EQ(texts[2], (DrawCall{DrawCall::Kind::Text, Column(50), 32, 0, 0, "Bloating"}));
     EXPECT_EQ(texts[3], (DrawCall{DrawCall::Kind::Text, Column(70), 32, 0, 0, "worse"}));
     EXPECT_EQ(texts[5].text, "no change");
-    CSymptom(std::string(18, 's')).DrawStatus(canvas, 0, true);
-    CSymptom("Nineteen characters").DrawStatus(canvas, 1, true);
+    DrawSymptomStatus(canvas, CSymptom(std::string(18, 's')), 0, true);
+    DrawSymptomStatus(canvas, CSymptom("Nineteen characters"), 1, true);
     EXPECT_NE(canvas.FindText(std::string(18, 's')), nullptr);
     EXPECT_NE(canvas.FindText("Nineteen charac..."), nullptr);
 }
@@ -156,7 +156,7 @@ protected:
         CSymptom symptom("Nausea");
         symptom.m_history = history;
         canvas.calls.clear();
-        symptom.DrawHistory(canvas, row);
+        DrawSymptomHistory(canvas, symptom, row);
         const auto red = RedLines();
         EXPECT_EQ(red.size(), history.size() - 1);
         for (const DrawCall& segment : red) {
@@ -172,7 +172,7 @@ protected:
 TEST_F(HistoryBox, BoxesBaselineLabelsAndLineGeometry) {
     CSymptom symptom("Headache");
     symptom.m_history = HistoryStarting("bw");
-    symptom.DrawHistory(canvas, 10);
+    DrawSymptomHistory(canvas, symptom, 10);
     const int y = 10 * RowHeight;
     const int top = y - 2 * RowHeight, bottom = y + 3 * RowHeight + 1;
     const auto rectangles = canvas.Rectangles();
@@ -200,7 +200,7 @@ TEST_F(HistoryBox, BoxesBaselineLabelsAndLineGeometry) {
 
 TEST_F(HistoryBox, RedPenOnlyForTheHistoryLine) {
     CSymptom symptom("Headache");
-    symptom.DrawHistory(canvas, 3);
+    DrawSymptomHistory(canvas, symptom, 3);
     std::vector<CanvasPen> selections;
     for (const DrawCall& call : canvas.calls)
         if (call.kind == DrawCall::Kind::Pen) selections.push_back(call.pen);
@@ -227,7 +227,7 @@ TEST_F(HistoryBox, StepDropsToTheLargestThatFits) {
     EXPECT_EQ(record_drawing::HistoryStep(std::string(50, 'n'), 0, RowHeight), 2 * RowHeight);
     CSymptom symptom("Nausea");
     canvas.calls.clear();
-    symptom.DrawHistory(canvas, 0);
+    DrawSymptomHistory(canvas, symptom, 0);
     EXPECT_EQ(canvas.Rectangles().front().y, -2 * RowHeight);
 }
 
@@ -244,7 +244,7 @@ TEST_F(HistoryBox, FortyNineBetterDaysRunFlatAtMidPlusOne) {
 TEST_F(HistoryBox, OnPaperBoxesStartAtTheEdgeAndTextsAtTheMargin) {
     RecordingCanvas printer(true);
     CSymptom symptom("Nausea");
-    symptom.DrawHistory(printer, 4);
+    DrawSymptomHistory(printer, symptom, 4);
     EXPECT_EQ(printer.Rectangles().front().x, 0);
     EXPECT_EQ(printer.FindText("Nausea")->x, PrinterMargin);
     EXPECT_EQ(printer.FindText("Better")->x, Column(13, PrinterMargin));
@@ -253,7 +253,7 @@ TEST_F(HistoryBox, OnPaperBoxesStartAtTheEdgeAndTextsAtTheMargin) {
 TEST_F(HistoryBox, EmptyHistoryStillDrawsTheBoxes) {
     CSymptom symptom("Nausea");
     symptom.m_history.clear();
-    EXPECT_TRUE(symptom.DrawHistory(canvas, 3));
+    EXPECT_TRUE(DrawSymptomHistory(canvas, symptom, 3));
     EXPECT_TRUE(RedLines().empty());
     EXPECT_EQ(canvas.Rectangles().size(), 2u);
 }

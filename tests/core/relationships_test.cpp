@@ -5,7 +5,9 @@
 #include <vector>
 
 #include "diary/GastrologDoc.h"
+#include "engine/EngineCommands.h"
 #include "tests/support/DocumentTestAccess.h"
+#include "tests/support/EngineSteps.h"
 #include "tests/support/FakePorts.h"
 
 namespace {
@@ -22,7 +24,7 @@ struct EatenThenRated {
     }
 };
 
-class Relationships : public ::testing::Test {
+class DayAfterRelationships : public ::testing::Test {
 protected:
     void AddFood(const std::string& name, const std::string& history) {
         Members(diary.doc).m_foods.emplace_back(name).m_history = history;
@@ -32,7 +34,7 @@ protected:
     }
     // Best and worst food of the only symptom.
     std::pair<std::string, std::string> Result() {
-        diary.doc.ComputeRelationships();
+        ComputeAndKeepRelationships(diary.doc);
         EXPECT_EQ(diary.doc.RelateSymptoms().size(), 1u);
         return {diary.doc.RelateBest().at(0), diary.doc.RelateWorst().at(0)};
     }
@@ -53,7 +55,7 @@ const std::pair<std::string, std::string> NothingFound{"Not found.", "Not found.
 
 }  // namespace
 
-TEST_F(Relationships, RunsOfFourOrMoreReachingTheMostRecentOccasionAreFound) {
+TEST_F(DayAfterRelationships, RunsOfFourOrMoreReachingTheMostRecentOccasionAreFound) {
     const std::string cheese = "Cheese", none = "Not found.";
     const struct {
         const char* ratings;
@@ -75,7 +77,7 @@ TEST_F(Relationships, RunsOfFourOrMoreReachingTheMostRecentOccasionAreFound) {
     }
 }
 
-TEST_F(Relationships, UpperCaseEatenMarkCounts) {
+TEST_F(DayAfterRelationships, UpperCaseEatenMarkCounts) {
     EatenThenRated history;
     for (const int day : {3, 5, 7, 9}) history.Eat(day, 'b');
     history.food[5] = 'Y';
@@ -84,7 +86,7 @@ TEST_F(Relationships, UpperCaseEatenMarkCounts) {
     EXPECT_EQ(Result().first, "Cheese");
 }
 
-TEST_F(Relationships, OldestRatingAndCurrentDayNeverCount) {
+TEST_F(DayAfterRelationships, OldestRatingAndCurrentDayNeverCount) {
     // Three better next days, then eaten on the current day; the oldest rating is "b" too.
     EatenThenRated history;
     for (const int day : {44, 45, 46}) history.Eat(day, 'b');
@@ -95,7 +97,7 @@ TEST_F(Relationships, OldestRatingAndCurrentDayNeverCount) {
     EXPECT_EQ(Result(), NothingFound);
 }
 
-TEST_F(Relationships, TiesGoToTheEarlierFoodAndLongerRunsWin) {
+TEST_F(DayAfterRelationships, TiesGoToTheEarlierFoodAndLongerRunsWin) {
     EatenThenRated four, five;
     for (const int day : {2, 4, 6, 8}) four.Eat(day, 'w');
     for (const int day : {2, 4, 6, 8, 10}) five.Eat(day, 'w');
@@ -107,7 +109,7 @@ TEST_F(Relationships, TiesGoToTheEarlierFoodAndLongerRunsWin) {
     EXPECT_EQ(Result(), (std::pair<std::string, std::string>{"Not found.", "Third"}));
 }
 
-TEST_F(Relationships, EverySymptomGetsARowInOrderAndWithoutFoodsNothingIsFound) {
+TEST_F(DayAfterRelationships, EverySymptomGetsARowInOrderAndWithoutFoodsNothingIsFound) {
     EatenThenRated better, worse;
     for (const int day : {20, 22, 24, 26}) better.Eat(day, 'b');
     for (const int day : {20, 22, 24, 26}) worse.Eat(day, 'w');
@@ -115,31 +117,31 @@ TEST_F(Relationships, EverySymptomGetsARowInOrderAndWithoutFoodsNothingIsFound) 
     AddSymptom("Headache", better.symptom);
     AddSymptom("Nausea", worse.symptom);
     AddSymptom("Rash", std::string(50, 'n'));
-    diary.doc.ComputeRelationships();
+    ComputeAndKeepRelationships(diary.doc);
     EXPECT_EQ(diary.doc.RelateSymptoms(), (StringList{"Headache", "Nausea", "Rash"}));
     EXPECT_EQ(diary.doc.RelateBest(), (StringList{"Tea", "Not found.", "Not found."}));
     EXPECT_EQ(diary.doc.RelateWorst(), (StringList{"Not found.", "Tea", "Not found."}));
     Members(diary.doc).m_foods.clear();  // without foods nothing is found
-    diary.doc.ComputeRelationships();
+    ComputeAndKeepRelationships(diary.doc);
     EXPECT_EQ(diary.doc.RelateBest(), StringList(3, "Not found."));
     EXPECT_EQ(diary.doc.RelateWorst(), StringList(3, "Not found."));
 }
 
-TEST_F(Relationships, ShortHistoriesAreReadWithoutFailing) {
+TEST_F(DayAfterRelationships, ShortHistoriesAreReadWithoutFailing) {
     AddFood("Short", "yyyyyyyy");
     AddFood("Empty", "");
     AddSymptom("Headache", "nbbb");
     EXPECT_EQ(Result(), NothingFound);
 }
 
-TEST_F(Relationships, CommandShowsTheColumnsEmptyWithoutSymptomsAndLeavesTheDocument) {
+TEST_F(DayAfterRelationships, CommandShowsTheColumnsEmptyWithoutSymptomsAndLeavesTheDocument) {
     EatenThenRated history;
     for (const int day : {30, 32, 34, 36}) history.Eat(day, 'b');
     AddFood("Tea", history.food);
     AddSymptom("Headache", history.symptom);
     Members(diary.doc).m_relateSymptoms = {"old", "rows"};
     diary.ui.ExpectRelationships();
-    diary.doc.OnRelateFoodsToSymptoms();
+    OnRelateFoodsToSymptoms(diary.doc);
     EXPECT_EQ(diary.ui.shownSymptoms, StringList{"Headache"});
     EXPECT_EQ(diary.ui.shownBest, StringList{"Tea"});
     EXPECT_EQ(diary.ui.shownWorst, StringList{"Not found."});
@@ -148,7 +150,7 @@ TEST_F(Relationships, CommandShowsTheColumnsEmptyWithoutSymptomsAndLeavesTheDocu
     EXPECT_EQ(diary.host.m_updateCount, 0);
     Members(diary.doc).m_symptoms.clear();  // without symptoms the columns are empty
     diary.ui.ExpectRelationships();
-    diary.doc.OnRelateFoodsToSymptoms();
+    OnRelateFoodsToSymptoms(diary.doc);
     EXPECT_TRUE(diary.ui.shownSymptoms.empty());
     EXPECT_TRUE(diary.ui.shownBest.empty());
     EXPECT_TRUE(diary.ui.shownWorst.empty());

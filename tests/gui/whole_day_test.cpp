@@ -17,6 +17,7 @@
 #include "desktop/dialogs/UpdateSymptomsDlg.h"
 #include "diary/GastrologDoc.h"
 #include "diary/QuietPorts.h"
+#include "engine/EngineCommands.h"
 #include "page/PageLayout.h"
 #include "tests/support/DocumentTestAccess.h"
 #include "tests/support/FakePorts.h"
@@ -164,16 +165,16 @@ TEST(WholeDay, TwoDaysOfANewDiaryThroughTheWindows) {
     EXPECT_EQ(diary->NextAction(), command::UpdateConnections);
 
     ASSERT_TRUE(diary->OnSaveDocument(path));
-    diary->OnUpdateConnections();
+    OnUpdateConnections(*diary);
     EXPECT_EQ(desktop.progress.steps, 5000);
     // The diary's first day is the day it was made: its lists start no second day that evening.
-    diary->OnGenerateTomorrowsLists();
+    OnGenerateTomorrowsLists(*diary);
     EXPECT_EQ(diary->DayCount(), 1);
 
     // ---- day two, the next evening: the lists left open overnight offer the new day; then
     // ratings, foods from the Master list, one food deleted
     desktop.clock.Set(LocalTime(2005, 3, 8, 20, 0));
-    wxTEST_DIALOG(diary->OnGenerateTomorrowsLists(), Question(NewDayAfterLists, wxID_YES));
+    wxTEST_DIALOG(OnGenerateTomorrowsLists(*diary), Question(NewDayAfterLists, wxID_YES));
     EXPECT_EQ(diary->NextAction(), command::UpdateSymptoms);
     EXPECT_EQ(diary->DayCount(), 2);
     wxTEST_DIALOG(diary->OnUpdateSymptoms(),
@@ -191,8 +192,8 @@ TEST(WholeDay, TwoDaysOfANewDiaryThroughTheWindows) {
                   }));
     EXPECT_EQ(Names(diary->Foods()), (Strings{"Bread", "Coffee", "Apple"}));
     ASSERT_TRUE(diary->OnSaveDocument(path));
-    diary->OnUpdateConnections();
-    diary->OnGenerateCurrentLists();
+    OnUpdateConnections(*diary);
+    OnGenerateCurrentLists(*diary);
 
     // The page shows every symptom and food, and every food in one of the generated lists.
     const Strings page = PageTexts(*diary);
@@ -206,7 +207,7 @@ TEST(WholeDay, TwoDaysOfANewDiaryThroughTheWindows) {
     EXPECT_EQ(listed, (Strings{"Apple", "Bread", "Coffee"}));
 
     // The second day began this evening: its lists start no third day.
-    diary->OnGenerateTomorrowsLists();
+    OnGenerateTomorrowsLists(*diary);
     ASSERT_TRUE(diary->OnSaveDocument(path));
 
     // ---- the file, read as it is stored: the two days side by side, no blank day between
