@@ -304,7 +304,7 @@ EvidenceInput EvidenceInputOf(const CGastrologDoc& document) {
     EvidenceInput input;
     for (const CFood& food : document.Foods()) input.foods.push_back(food.m_name);
     for (const CSymptom& symptom : document.Symptoms()) input.symptoms.push_back(symptom.m_name);
-    input.days = lived::DaysOfDiary(document);
+    input.days = lived::EveryLivedDay(document);
     return input;
 }
 

@@ -111,7 +111,7 @@ struct EvidenceInput {
 };
 
 EvidenceReading ReadEvidence(const EvidenceInput& input, const EvidenceOptions& options = {});
-// Every lived day the diary knows of (lived::DaysOfDiary).
+// Every lived day the diary knows of: its history file and its own days (lived::EveryLivedDay).
 EvidenceReading ReadEvidence(const CGastrologDoc& document, const EvidenceOptions& options = {});
 EvidenceInput EvidenceInputOf(const CGastrologDoc& document);
 
