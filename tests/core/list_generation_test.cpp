@@ -333,13 +333,13 @@ TEST_F(ListCommands, CurrentListsModifyTheDiaryOnlyWhenWhatIsStoredChanges) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         diary.host.SetModifiedFlag(c.modifiedBefore);
-        diary.doc.OnGenerateCurrentLists();
+        OnGenerateCurrentLists(diary.doc);
         EXPECT_EQ(diary.host.IsModified(), c.modifiedAfter);
     }
     // Tomorrow's lists on the same day start no day: nothing stored changes either.
     diary.clock.Set(LocalTime(2024, 3, 5, 22));
     diary.host.SetModifiedFlag(false);
-    diary.doc.OnGenerateTomorrowsLists();
+    OnGenerateTomorrowsLists(diary.doc);
     EXPECT_FALSE(diary.host.IsModified());
 }
 
