@@ -8,6 +8,7 @@
 #include "diary/AtomicFile.h"
 #include "diary/Backups.h"
 #include "diary/GastrologDoc.h"
+#include "diary/HistoryFile.h"
 #include "diary/QuietPorts.h"
 #include "diary/LivedDays.h"
 #include "diary/LocalTime.h"
@@ -282,6 +283,7 @@ FileResult CGastrologDoc::WriteFile(const std::string& path, bool overwriteChang
     if (result.GetCode() == FileResult::Code::Full && !copy.made.empty()) {
         // The copy must not cost the save: give its space back to the diary.
         Files().Remove(copy.made);
+        Files().Remove(history::PathFor(copy.made));
         m_backupProblem = "No daily copy of " + path +
                           " was kept: the disk has no room for both the copy and the diary.";
         options.beforeReplace = nullptr;

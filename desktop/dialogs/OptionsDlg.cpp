@@ -131,7 +131,7 @@ void COptionsDlg::CreateControls() {
     auto* evidenceGroup = new wxStaticBoxSizer(wxHORIZONTAL, this, "Evidence");
     m_symptomsMayComeLater =
         new wxCheckBox(evidenceGroup->GetStaticBox(), control::SymptomsMayComeLater,
-                       "My symptoms may come la&ter (the same day to three "
+                       "M&y symptoms may come later (the same day to three "
                        "days after a food)");
     evidenceGroup->Add(m_symptomsMayComeLater,
                        wxSizerFlags().CenterVertical().Border(wxALL, unit.x));

@@ -223,7 +223,8 @@ TEST_F(HistoryTest, SaveAsAndDailyCopiesCarryTheHistory) {
     ASSERT_TRUE(restorer.doc.OnSaveDocument(folder.File("restored.glg")));
     EXPECT_EQ(history::Read(folder.File("restored.glh")).days, every) << "restored";
 
-    backups::KeepDailyCopy(root, other, LocalTime(2024, 4, 20), 14, files);
+    // Keeping no copies removes the diary's copies, and their histories with them.
+    backups::KeepDailyCopy(root, other, LocalTime(2024, 4, 20), 0, files);
     EXPECT_FALSE(std::filesystem::exists(copiedHistory)) << "rotated with the diary's copy";
 }
 
