@@ -16,7 +16,7 @@ constexpr CairoFontSizes ReportFonts{18, 28, 14};  // 9, 14 and 7 points
 // Lays the whole report out on the canvas; newPage is called before every page after the
 // first. Returns the number of pages.
 int LayOut(const CGastrologDoc& doc, const EvidenceReading& evidence, const std::string& name,
-           const ReportPaper& paper, Canvas& canvas, int pageCount,
+           const ReportPaper& paper, const ReportPeriod& period, Canvas& canvas, int pageCount,
            const std::function<void()>& newPage) {
     const int footerTop = paper.height - paper.margin;
     const auto startPage = [&](int page) {
@@ -33,7 +33,7 @@ int LayOut(const CGastrologDoc& doc, const EvidenceReading& evidence, const std:
     };
     ReportFlow flow(paper.margin, footerTop - 8, startPage);
     ReportLayout layout(doc, evidence, name, canvas, flow, paper.margin,
-                        paper.width - 2 * paper.margin);
+                        paper.width - 2 * paper.margin, period, true);
     layout.Summary();
     flow.NewPage();
     layout.SymptomsOverTime();
@@ -47,7 +47,7 @@ int LayOut(const CGastrologDoc& doc, const EvidenceReading& evidence, const std:
 }  // namespace
 
 std::string DrawReport(const CGastrologDoc& doc, const std::string& diaryName, PaperSize paperSize,
-                       std::string& failure) {
+                       std::string& failure, const ReportPeriod& period) {
     const ReportPaper paper = PaperOf(paperSize);
     const EvidenceReading evidence = ReadEvidence(doc);
     CairoFile file(PictureFormat::Pdf, {double(paper.width), double(paper.height), PointsPerUnit});
@@ -57,18 +57,18 @@ std::string DrawReport(const CGastrologDoc& doc, const std::string& diaryName, P
         // The first pass counts the pages for "page n of N".
         CairoCanvas measure(file.Context(), ReportFonts, true);
         MeasuringCanvas counting(measure);
-        pages = LayOut(doc, evidence, diaryName, paper, counting, 0, [] {});
+        pages = LayOut(doc, evidence, diaryName, paper, period, counting, 0, [] {});
     }
     {
         CairoCanvas canvas(file.Context(), ReportFonts, true);
-        LayOut(doc, evidence, diaryName, paper, canvas, pages, [&] { file.NextPage(); });
+        LayOut(doc, evidence, diaryName, paper, period, canvas, pages, [&] { file.NextPage(); });
     }
     return file.Finish(failure);
 }
 
 std::string MakeReport(CGastrologDoc& doc, const std::string& diaryName, PaperSize paper,
-                       int unclassifiedAction, std::string& failure) {
+                       int unclassifiedAction, std::string& failure, const ReportPeriod& period) {
     doc.GenerateLists(unclassifiedAction);
     doc.ComputeRelationships();
-    return DrawReport(doc, diaryName, paper, failure);
+    return DrawReport(doc, diaryName, paper, failure, period);
 }

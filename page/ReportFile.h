@@ -14,9 +14,11 @@ class CGastrologDoc;
 // them first. The diary's name is the file's name in UTF-8, as the file system holds it. The PDF's
 // bytes, or an empty string and the reason in `failure`.
 std::string DrawReport(const CGastrologDoc& doc, const std::string& diaryName, PaperSize paper,
-                       std::string& failure);
+                       std::string& failure, const ReportPeriod& period = {});
 
 // Generates the current lists (unclassified foods placed as the 50DayAction setting says) and
-// the day-after relationships, then draws the report.
+// the day-after relationships, then draws the report over the period's days (every lived day
+// by default).
 std::string MakeReport(CGastrologDoc& doc, const std::string& diaryName, PaperSize paper,
-                       int unclassifiedAction, std::string& failure);
+                       int unclassifiedAction, std::string& failure,
+                       const ReportPeriod& period = {});

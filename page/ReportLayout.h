@@ -9,6 +9,7 @@
 #include "engine/Evidence.h"
 #include "page/DayAxis.h"
 #include "page/ReportFlow.h"
+#include "page/ReportPeriod.h"
 
 class Canvas;
 class CGastrologDoc;
@@ -18,9 +19,11 @@ enum class PaperSize { A4, Letter };
 class ReportLayout {
 public:
     // Draws between x = left and left + width. The document's generated lists and relationships
-    // are drawn as they are.
+    // are drawn as they are. The charts cover the period's days; on paper (`wrapDays`) a
+    // period too long for one row of cells goes on in further rows of days.
     ReportLayout(const CGastrologDoc& doc, const EvidenceReading& evidence, std::string diaryName,
-                 Canvas& canvas, ReportFlow& flow, int left, int width);
+                 Canvas& canvas, ReportFlow& flow, int left, int width, ReportPeriod period = {},
+                 bool wrapDays = false);
 
     void Summary();
     void SymptomsOverTime();
@@ -29,6 +32,8 @@ public:
 
     // The day columns of the charts, for finding the day under the mouse.
     const DayAxis& Axis() const { return m_axis; }
+    // The period's days the charts draw, by the Axis's history positions.
+    const PeriodHistories& Histories() const { return m_histories; }
     // Where the charts on those day columns lie, from their dates down, on their pages.
     struct AxisBlock {
         int top = 0;
@@ -46,6 +51,8 @@ private:
     void AxisHead(bool legend);
     void EndAxisBlock();
     int NameColumnCharacters() const;
+    // The axes of the rows of days, oldest first: one, or more when wrapped.
+    std::vector<DayAxis> DayRows() const;
     void NameAt(int top, int height, const std::string& name);
     void FoodGridPage(const std::vector<int>& foods, std::size_t& next, int cellHeight);
     void SymptomStrips(int cellHeight);
@@ -59,6 +66,8 @@ private:
     ReportFlow& m_flow;
     int m_left;
     int m_width;
+    PeriodHistories m_histories;
+    bool m_wrapDays;
     DayAxis m_axis;
     std::vector<AxisBlock> m_axisBlocks;
 };
