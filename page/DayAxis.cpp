@@ -60,8 +60,15 @@ int DayAxis::DrawLabels(Canvas& canvas, int top) const {
     const FontMetrics font = canvas.GetFontMetrics();
     const int tick = font.RowHeight() / 2;
     canvas.SelectPen(CanvasPen::Thin);
+    // On narrow cells a date goes only where the one before it has ended; every week keeps
+    // its tick.
+    const int labelWidth = 7 * font.averageCharWidth;
+    int freeFrom = X(0) - labelWidth;
     for (int day : WeekStarts()) {
-        canvas.DrawText(X(day), top, calendar::Format(DateOf(day), "%b %d"));
+        if (X(day) >= freeFrom) {
+            canvas.DrawText(X(day), top, calendar::Format(DateOf(day), "%b %d"));
+            freeFrom = X(day) + labelWidth;
+        }
         canvas.DrawLine(X(day), top + font.RowHeight(), X(day), top + font.RowHeight() + tick);
     }
     canvas.SelectFont(CanvasFont::Page);
