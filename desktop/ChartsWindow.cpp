@@ -113,7 +113,12 @@ void ChartsWindow::LayOut(wxDC& dc, bool draw) {
     // Every lived day has its column; a long diary scrolls sideways.
     const int chartsRight = m_axis->Right() + 8 * page.metrics.averageCharWidth;
     const wxSize wanted(std::max(width + Margin, chartsRight) + Margin, flow.Y() + Margin);
-    if (m_charts->GetVirtualSize() != wanted) m_charts->SetVirtualSize(wanted);
+    if (m_charts->GetVirtualSize() != wanted) {
+        const bool wider = wanted.x > m_charts->GetVirtualSize().x;
+        m_charts->SetVirtualSize(wanted);
+        // The newest days are the ones looked at first; the older ones lie to the left.
+        if (wider && !draw) m_charts->Scroll(wanted.x / 10, -1);
+    }
 }
 
 void ChartsWindow::OnPaint(wxPaintEvent&) {
