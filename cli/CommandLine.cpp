@@ -8,9 +8,10 @@
 #include "GastrologVersion.h"
 #include "cli/Assessment.h"
 #include "cli/Commands.h"
-#include "diary/Backups.h"
 #include "cli/RemindCommand.h"
 #include "cli/EvidenceAssessment.h"
+#include "diary/Backups.h"
+#include "diary/LivedDays.h"
 
 namespace {
 
@@ -25,6 +26,8 @@ struct Arguments {
     SimulationOptions simulation;
     PageOptions page;
     std::string paper = "a4";
+    std::string from;  // the report's period, YYYY-MM-DD
+    std::string to;
     EvidenceCommandOptions evidence;
     AssessmentOptions assessment;
     DiarySaving saving;
@@ -41,9 +44,10 @@ void AddSavingOptions(CLI::App& command, Arguments& arguments) {
                     "Daily copies to keep of the diary replaced (0 keeps none); the desktop's "
                     "Daily Backups setting by default")
         ->check(CLI::Range(0, backups::MostKeptDays));
-    command.add_flag("--force", arguments.saving.force,
-                     "Replace an existing diary at -o (its daily copy is kept first), or write while a "
-                     "Gastrolog window has the diary open");
+    command.add_flag(
+        "--force", arguments.saving.force,
+        "Replace an existing diary at -o (its daily copy is kept first), or write while a "
+        "Gastrolog window has the diary open");
 }
 
 void AddInfo(CLI::App& app, Arguments& arguments, std::map<CLI::App*, Action>& actions) {
@@ -176,6 +180,23 @@ void AddPage(CLI::App& app, Arguments& arguments, std::map<CLI::App*, Action>& a
     };
 }
 
+// A date as YYYY-MM-DD that exists in the calendar.
+const CLI::Validator CalendarDate(
+    [](std::string& text) {
+        lived::Date date = 0;
+        return lived::ParseDate(text, date) ? std::string()
+                                            : "\"" + text + "\" is not a date as YYYY-MM-DD";
+    },
+    "YYYY-MM-DD");
+
+ReportPeriod PeriodOf(const Arguments& arguments) {
+    ReportPeriod period;
+    lived::Date date = 0;
+    if (lived::ParseDate(arguments.from, date)) period.from = date;
+    if (lived::ParseDate(arguments.to, date)) period.to = date;
+    return period;
+}
+
 void AddReport(CLI::App& app, Arguments& arguments, std::map<CLI::App*, Action>& actions) {
     auto* command = app.add_subcommand(
         "report", "Write a PDF report for the doctor: period, symptoms, foods and the evidence");
@@ -184,9 +205,18 @@ void AddReport(CLI::App& app, Arguments& arguments, std::map<CLI::App*, Action>&
         ->required();
     command->add_option("--paper", arguments.paper, "a4 (the default) or letter")
         ->transform(CLI::IsMember({"a4", "letter"}, CLI::ignore_case));
+    command->add_option("--from", arguments.from, "The report's first day (every day by default)")
+        ->check(CalendarDate);
+    command->add_option("--to", arguments.to, "The report's last day (to the last by default)")
+        ->check(CalendarDate);
     actions[command] = [](const Arguments& a, std::ostream& out, std::ostream& err) {
+        const ReportPeriod period = PeriodOf(a);
+        if (period.from && period.to && *period.from > *period.to) {
+            err << "--from " << a.from << " is after --to " << a.to << ".\n";
+            return UsageError;
+        }
         return RunReport(a.file, a.output, a.paper == "letter" ? PaperSize::Letter : PaperSize::A4,
-                         out, err);
+                         out, err, period);
     };
 }
 

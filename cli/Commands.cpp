@@ -260,13 +260,13 @@ int RunPage(const std::string& path, const PageOptions& options, std::ostream& o
 }
 
 int RunReport(const std::string& path, const std::string& pdfPath, PaperSize paper,
-              std::ostream& out, std::ostream& err) {
+              std::ostream& out, std::ostream& err, const ReportPeriod& period) {
     if (!CheckOutput(pdfPath, path, err)) return Failure;
     CGastrologDoc doc;
     if (!LoadDiary(doc, path, err)) return Failure;
     std::string failure;
     const std::string name = file_names::NameOf(path);
-    const std::string bytes = MakeReport(doc, name, paper, 0, failure);
+    const std::string bytes = MakeReport(doc, name, paper, 0, failure, period);
     if (!failure.empty()) {
         err << failure << '\n';
         return Failure;

@@ -55,9 +55,10 @@ struct PageOptions {
 int RunPage(const std::string& path, const PageOptions& options, std::ostream& out,
             std::ostream& err);
 
-// The report for the doctor as a PDF; the lists are generated from current information first.
+// The report for the doctor as a PDF over the period's lived days; the lists are generated from
+// current information first.
 int RunReport(const std::string& path, const std::string& pdfPath, PaperSize paper,
-              std::ostream& out, std::ostream& err);
+              std::ostream& out, std::ostream& err, const ReportPeriod& period = {});
 
 // Simulates a diary and saves it to `outputPath`; an existing diary there only with
 // `saving.force`.

@@ -107,8 +107,16 @@ void ChartsWindow::LayOut(wxDC& dc, bool draw) {
     layout.WhatWasEaten();
     m_axis = layout.Axis();
     m_axisBlocks = layout.AxisBlocks();
-    const wxSize wanted(width + 2 * Margin, flow.Y() + Margin);
-    if (m_charts->GetVirtualSize() != wanted) m_charts->SetVirtualSize(wanted);
+    m_histories = layout.Histories();
+    // Every lived day has its column; a long diary scrolls sideways.
+    const int chartsRight = m_axis->Right() + 8 * page.metrics.averageCharWidth;
+    const wxSize wanted(std::max(width + Margin, chartsRight) + Margin, flow.Y() + Margin);
+    if (m_charts->GetVirtualSize() != wanted) {
+        const bool wider = wanted.x > m_charts->GetVirtualSize().x;
+        m_charts->SetVirtualSize(wanted);
+        // The newest days are the ones looked at first; the older ones lie to the left.
+        if (wider && !draw) m_charts->Scroll(wanted.x / 10, -1);
+    }
 }
 
 void ChartsWindow::OnPaint(wxPaintEvent&) {
@@ -139,17 +147,26 @@ wxString ChartsWindow::DayDescription(int x) const {
     const int day = m_axis->DayAt(x);
     if (day < 0) return {};
     const auto position = static_cast<std::size_t>(m_axis->HistoryPosition(day));
-    std::string text = calendar::Format(m_axis->DateOf(day), calendar::DateFormat) + "\nEaten: ";
+    std::string text = calendar::Format(m_axis->DateOf(day), calendar::DateFormat);
+    const auto codeOf = [&](const std::vector<std::string>& histories, std::size_t index) {
+        return index < histories.size() && position < histories[index].size()
+                   ? histories[index][position]
+                   : NotLived;
+    };
+    if (codeOf(m_histories.foods.empty() ? m_histories.symptoms : m_histories.foods, 0) == NotLived)
+        return DiaryTextToWx(text + "\nNot lived");
+    text += "\nEaten: ";
     std::size_t named = 0, eaten = 0;
-    for (const CFood& food : doc->Foods()) {
-        if (!diary::IsEaten(food.m_history[position])) continue;
-        if (named < MostFoodsNamed) text += (named++ ? ", " : "") + food.m_name;
+    for (std::size_t i = 0; i < doc->Foods().size(); ++i) {
+        if (codeOf(m_histories.foods, i) != diary::Eaten) continue;
+        if (named < MostFoodsNamed) text += (named++ ? ", " : "") + doc->Foods()[i].m_name;
         ++eaten;
     }
     if (eaten == 0) text += "nothing recorded";
     if (eaten > named) text += " and " + std::to_string(eaten - named) + " more";
-    for (const CSymptom& symptom : doc->Symptoms())
-        text += "\n" + symptom.m_name + ": " + diary::RatingWord(symptom.m_history[position]);
+    for (std::size_t i = 0; i < doc->Symptoms().size(); ++i)
+        text += "\n" + doc->Symptoms()[i].m_name + ": " +
+                diary::RatingWord(codeOf(m_histories.symptoms, i));
     return DiaryTextToWx(text);
 }
 

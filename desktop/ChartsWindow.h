@@ -57,6 +57,7 @@ private:
     // Read when the diary changes rather than at each paint: a large diary takes a while.
     EvidenceReading m_evidence;
     std::optional<DayAxis> m_axis;
+    PeriodHistories m_histories;  // the days under m_axis
     std::vector<ReportLayout::AxisBlock> m_axisBlocks;
     int m_tooltipDay = -2;  // the day under the mouse, -1 for none, -2 before a first look
 };

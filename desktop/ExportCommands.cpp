@@ -5,8 +5,10 @@
 #include <wx/msgdlg.h>
 #include <wx/utils.h>
 
+#include "desktop/dialogs/ReportPeriodDlg.h"
 #include "diary/DiaryConstants.h"
 #include "diary/GastrologDoc.h"
+#include "diary/LivedDays.h"
 #include "diary/OutputFile.h"
 #include "exchange/JsonExport.h"
 #include "exchange/JsonImport.h"
@@ -59,14 +61,18 @@ void ExportDiaryData(wxWindow* parent, const CGastrologDoc& doc, const wxString&
 
 void ExportReport(wxWindow* parent, const CGastrologDoc& doc, const wxString& diaryName,
                   const wxPrintData& printData) {
+    const lived::LivedDays days = lived::EveryLivedDay(doc);
+    ReportPeriodDlg periodDialog(parent, days.empty() ? 0 : days.front().date,
+                                 days.empty() ? 0 : days.back().date);
+    if (periodDialog.ShowModal() != wxID_OK) return;
     const wxString path =
         AskForFile(parent, "Export Report", wxFileName(diaryName).GetName() + " report.pdf",
                    "PDF (*.pdf)|*.pdf");
-    if (!path.empty()) WriteReport(parent, doc, diaryName, printData, path);
+    if (!path.empty()) WriteReport(parent, doc, diaryName, printData, path, periodDialog.Period());
 }
 
 void WriteReport(wxWindow* parent, const CGastrologDoc& doc, const wxString& diaryName,
-                 const wxPrintData& printData, const wxString& path) {
+                 const wxPrintData& printData, const wxString& path, const ReportPeriod& period) {
     const std::string target = path.utf8_string(), diary = doc.GetPathName();
     if (!Reported(parent, output_file::CheckTarget(target, diary))) return;
     wxBusyCursor busy;
@@ -74,7 +80,8 @@ void WriteReport(wxWindow* parent, const CGastrologDoc& doc, const wxString& dia
         printData.GetPaperId() == wxPAPER_LETTER ? PaperSize::Letter : PaperSize::A4;
     const int unclassified = doc.GetSetting(setting::UnclassifiedAction, 0);
     std::string failure;
-    const std::string pdf = MakeReport(doc, diaryName.utf8_string(), paper, unclassified, failure);
+    const std::string pdf =
+        MakeReport(doc, diaryName.utf8_string(), paper, unclassified, failure, period);
     if (!failure.empty()) {
         ReportFailure(parent, failure);
         return;

@@ -9,6 +9,7 @@
 
 #include "diary/FileResult.h"
 #include "exchange/DiaryExport.h"
+#include "page/ReportPeriod.h"
 
 class CGastrologDoc;
 
@@ -20,9 +21,11 @@ ExportFormat ExportFormatFor(const wxString& path, int chosenType);
 FileResult WriteDiaryExport(const CGastrologDoc& doc, const wxString& path, ExportFormat format);
 
 void ExportDiaryData(wxWindow* parent, const CGastrologDoc& doc, const wxString& diaryName);
+// Asks for the report's period, then for the file.
 void ExportReport(wxWindow* parent, const CGastrologDoc& doc, const wxString& diaryName,
                   const wxPrintData& printData);
 // Export Report once the file is chosen: refuses a diary (with a message, writing nothing),
 // else writes the report and reports any failure.
 void WriteReport(wxWindow* parent, const CGastrologDoc& doc, const wxString& diaryName,
-                 const wxPrintData& printData, const wxString& path);
+                 const wxPrintData& printData, const wxString& path,
+                 const ReportPeriod& period = {});

@@ -1,6 +1,6 @@
 #pragma once
-// The charts' horizontal axis: one column per lived day (the days the diary has lived, at most
-// its 50 kept days), oldest on the left, with a tick and a date each week.
+// The charts' horizontal axis: one column per day (the diary's kept days, or the calendar days
+// of a period of lived days), oldest on the left, with a tick and a date each week.
 
 #include <string>
 #include <vector>
@@ -9,13 +9,18 @@
 
 class Canvas;
 class CGastrologDoc;
+struct PeriodHistories;
 
 class DayAxis {
 public:
-    // livedDays columns of cellWidth from x = left; lastDay the date of the newest column.
-    DayAxis(int left, int cellWidth, int livedDays, TimeValue lastDay);
+    // livedDays columns of cellWidth from x = left; lastDay the date of the newest column;
+    // firstPosition the history position of the oldest column.
+    DayAxis(int left, int cellWidth, int livedDays, TimeValue lastDay, int firstPosition = -1);
     // The diary's lived days, the newest on the diary's current day.
     static DayAxis ForDiary(const CGastrologDoc& doc, int left, int cellWidth);
+    // `count` days of the histories from their day `firstDay` (positions in the histories).
+    static DayAxis ForPeriod(const CGastrologDoc& doc, const PeriodHistories& histories, int left,
+                             int cellWidth, int firstDay, int count);
 
     int LivedDays() const { return m_livedDays; }
     int CellWidth() const { return m_cellWidth; }
@@ -24,7 +29,7 @@ public:
     int X(int day) const { return m_left + day * m_cellWidth; }
     // The column under x, or -1 outside the axis.
     int DayAt(int x) const;
-    // A day's position in a 50-character history.
+    // A day's position in the histories the axis was made for.
     int HistoryPosition(int day) const;
     TimeValue DateOf(int day) const;
     // The days that start a week (Mondays), where the ticks and the dates go.
@@ -40,6 +45,7 @@ private:
     int m_cellWidth;
     int m_livedDays;
     TimeValue m_lastDay;
+    int m_firstPosition;
 };
 
 // The diary's lived days: min(day count, history length).

@@ -6,6 +6,7 @@
 #include "diary/DiaryConstants.h"
 #include "page/Canvas.h"
 #include "page/DayAxis.h"
+#include "page/ReportPeriod.h"
 
 namespace {
 
@@ -29,6 +30,7 @@ void DrawChevron(Canvas& canvas, int left, int top, int width, int height, bool 
 }
 
 void DrawRatingCell(Canvas& canvas, int left, int top, int width, int height, char code) {
+    if (code == NotLived) return;        // a day not lived stays blank
     const int right = left + width - 1;  // a pixel of white between neighbours
     if (code == Better || code == Worse) {
         canvas.FillRectangle(left, top, right, top + height,

@@ -8,7 +8,7 @@
 class Canvas;
 class DayAxis;
 
-// One cell per lived day: better, worse, or a small dash for no change.
+// One cell per day: better, worse, a small dash for no change, nothing for a day not lived.
 void DrawRatingStrip(Canvas& canvas, const DayAxis& axis, int top, int height,
                      std::string_view history);
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "diary/DiaryConstants.h"
 #include "diary/GastrologDoc.h"
 #include "diary/LocalTime.h"
 #include "page/DayAxis.h"
@@ -11,14 +12,9 @@
 namespace {
 
 
-int DaysEaten(const CGastrologDoc& doc, const DayAxis& axis, int food) {
-    const std::string& history = doc.Foods()[static_cast<std::size_t>(food)].m_history;
-    int eaten = 0;
-    for (int day = 0; day < axis.LivedDays(); ++day) {
-        const char code = history[static_cast<std::size_t>(axis.HistoryPosition(day))];
-        eaten += diary::IsEaten(code);
-    }
-    return eaten;
+int DaysEaten(const PeriodHistories& histories, int food) {
+    const std::string& history = histories.foods[static_cast<std::size_t>(food)];
+    return static_cast<int>(std::count(history.begin(), history.end(), diary::Eaten));
 }
 
 std::string PText(double p) {
@@ -30,25 +26,22 @@ std::string PText(double p) {
 
 }  // namespace
 
-std::string PeriodText(const CGastrologDoc& doc) {
-    const DayAxis axis = DayAxis::ForDiary(doc, 0, 1);
+std::string PeriodText(const DayAxis& axis) {
     if (axis.LivedDays() == 0) return {};
     return calendar::Format(axis.DateOf(0), calendar::DateFormat) + " to " +
            calendar::Format(axis.DateOf(axis.LivedDays() - 1), calendar::DateFormat);
 }
 
-int DaysWithEntries(const CGastrologDoc& doc) {
-    const DayAxis axis = DayAxis::ForDiary(doc, 0, 1);
+int DaysWithEntries(const PeriodHistories& histories) {
     int days = 0;
-    for (int day = 0; day < axis.LivedDays(); ++day) {
-        const auto position = static_cast<std::size_t>(axis.HistoryPosition(day));
-        const bool eaten = std::any_of(doc.Foods().begin(), doc.Foods().end(), [&](const CFood& f) {
-            return diary::IsEaten(f.m_history[position]);
-        });
-        const bool rated =
-            std::any_of(doc.Symptoms().begin(), doc.Symptoms().end(), [&](const CSymptom& s) {
-                return s.m_history[position] == diary::Better ||
-                       s.m_history[position] == diary::Worse;
+    for (std::size_t position = 0; position < static_cast<std::size_t>(histories.days);
+         ++position) {
+        const bool eaten =
+            std::any_of(histories.foods.begin(), histories.foods.end(),
+                        [&](const std::string& food) { return food[position] == diary::Eaten; });
+        const bool rated = std::any_of(
+            histories.symptoms.begin(), histories.symptoms.end(), [&](const std::string& symptom) {
+                return symptom[position] == diary::Better || symptom[position] == diary::Worse;
             });
         days += eaten || rated;
     }
@@ -61,15 +54,19 @@ std::string FoodLinkWord(const EvidenceReading& reading, int food) {
 }
 
 std::vector<int> FoodsByEvidence(const CGastrologDoc& doc, const EvidenceReading& reading) {
+    return FoodsByEvidence(doc, reading, HistoriesOfPeriod(doc, {}));
+}
+
+std::vector<int> FoodsByEvidence(const CGastrologDoc& doc, const EvidenceReading& reading,
+                                 const PeriodHistories& histories) {
     const int foods = static_cast<int>(doc.Foods().size());
     std::vector<int> rank(static_cast<std::size_t>(foods));
     for (int food = 0; food < foods; ++food)
         rank[static_cast<std::size_t>(food)] = EvidenceWordRank(StrongestWordOf(reading, food));
-    const DayAxis axis = DayAxis::ForDiary(doc, 0, 1);
     std::vector<int> eaten(static_cast<std::size_t>(foods));
     std::vector<int> order(static_cast<std::size_t>(foods));
     for (int food = 0; food < foods; ++food) {
-        eaten[static_cast<std::size_t>(food)] = DaysEaten(doc, axis, food);
+        eaten[static_cast<std::size_t>(food)] = DaysEaten(histories, food);
         order[static_cast<std::size_t>(food)] = food;
     }
     std::stable_sort(order.begin(), order.end(), [&](int a, int b) {

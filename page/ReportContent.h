@@ -8,17 +8,22 @@
 
 #include "engine/Evidence.h"
 #include "engine/EvidenceWords.h"
+#include "page/ReportPeriod.h"
 
 class CGastrologDoc;
+class DayAxis;
 
 // "Monday, March 03, 2025 to Tuesday, April 22, 2025", or an empty string before the first day.
-std::string PeriodText(const CGastrologDoc& doc);
+std::string PeriodText(const DayAxis& axis);
 
 // Lived days on which a food was eaten or a symptom rated better or worse.
-int DaysWithEntries(const CGastrologDoc& doc);
+int DaysWithEntries(const PeriodHistories& histories);
 
 // Food indices in the grid's order: foods with a strong link first, then foods with some link,
 // then the rest; within each, more lived days eaten first, then diary order.
+std::vector<int> FoodsByEvidence(const CGastrologDoc& doc, const EvidenceReading& reading,
+                                 const PeriodHistories& histories);
+// The same over every lived day.
 std::vector<int> FoodsByEvidence(const CGastrologDoc& doc, const EvidenceReading& reading);
 
 // The entries worth showing, in the engine's order (strong first, then some; worse first).

@@ -19,7 +19,8 @@ constexpr CairoFontSizes ReportFonts{18, 28, 14};  // 9, 14 and 7 points
 // first. Returns the number of pages.
 int LayOut(const CGastrologDoc& doc, const GeneratedLists& lists,
            const Relationships& relationships, const EvidenceReading& evidence,
-           const std::string& name, const ReportPaper& paper, Canvas& canvas, int pageCount,
+           const std::string& name, const ReportPaper& paper, const ReportPeriod& period,
+           Canvas& canvas, int pageCount,
            const std::function<void()>& newPage) {
     const int footerTop = paper.height - paper.margin;
     const auto startPage = [&](int page) {
@@ -36,7 +37,7 @@ int LayOut(const CGastrologDoc& doc, const GeneratedLists& lists,
     };
     ReportFlow flow(paper.margin, footerTop - 8, startPage);
     ReportLayout layout(doc, evidence, name, canvas, flow, paper.margin,
-                        paper.width - 2 * paper.margin);
+                        paper.width - 2 * paper.margin, period, true);
     layout.Summary(lists);
     flow.NewPage();
     layout.SymptomsOverTime();
@@ -51,7 +52,7 @@ int LayOut(const CGastrologDoc& doc, const GeneratedLists& lists,
 
 std::string DrawReport(const CGastrologDoc& doc, const GeneratedLists& lists,
                        const Relationships& relationships, const std::string& diaryName,
-                       PaperSize paperSize, std::string& failure) {
+                       PaperSize paperSize, std::string& failure, const ReportPeriod& period) {
     const ReportPaper paper = PaperOf(paperSize);
     const EvidenceReading evidence = ReadEvidence(doc);
     CairoFile file(PictureFormat::Pdf, {double(paper.width), double(paper.height), PointsPerUnit});
@@ -61,18 +62,19 @@ std::string DrawReport(const CGastrologDoc& doc, const GeneratedLists& lists,
         // The first pass counts the pages for "page n of N".
         CairoCanvas measure(file.Context(), ReportFonts, true);
         MeasuringCanvas counting(measure);
-        pages = LayOut(doc, lists, relationships, evidence, diaryName, paper, counting, 0, [] {});
+        pages = LayOut(doc, lists, relationships, evidence, diaryName, paper, period, counting, 0,
+                       [] {});
     }
     {
         CairoCanvas canvas(file.Context(), ReportFonts, true);
-        LayOut(doc, lists, relationships, evidence, diaryName, paper, canvas, pages,
+        LayOut(doc, lists, relationships, evidence, diaryName, paper, period, canvas, pages,
                [&] { file.NextPage(); });
     }
     return file.Finish(failure);
 }
 
 std::string MakeReport(const CGastrologDoc& doc, const std::string& diaryName, PaperSize paper,
-                       int unclassifiedAction, std::string& failure) {
+                       int unclassifiedAction, std::string& failure, const ReportPeriod& period) {
     return DrawReport(doc, ListsOf(doc, unclassifiedAction), ComputeRelationships(doc), diaryName,
-                      paper, failure);
+                      paper, failure, period);
 }

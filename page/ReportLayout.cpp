@@ -1,6 +1,7 @@
 #include "page/ReportLayout.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "diary/DiaryConstants.h"
 #include "diary/GastrologDoc.h"
@@ -46,13 +47,16 @@ int LinkHeadingFixedCharacters() {
            1;
 }
 
-DayAxis MakeAxis(const CGastrologDoc& doc, Canvas& canvas, int left, int width) {
-    const int smallWidth = SmallCharWidth(canvas);
-    const int gridLeft = left + NameCharacters * smallWidth;
-    const int gridWidth = width - (NameCharacters + CountCharacters) * smallWidth;
-    const int days = std::max(1, LivedDays(doc));
-    const int cell = std::clamp(gridWidth / days, FewestCellWidth, WidestCellWidth);
-    return DayAxis::ForDiary(doc, gridLeft, cell);
+int GridWidth(Canvas& canvas, int width) {
+    return width - (NameCharacters + CountCharacters) * SmallCharWidth(canvas);
+}
+
+DayAxis MakeAxis(const CGastrologDoc& doc, const PeriodHistories& histories, Canvas& canvas,
+                 int left, int width) {
+    const int gridLeft = left + NameCharacters * SmallCharWidth(canvas);
+    const int days = std::max(1, histories.days);
+    const int cell = std::clamp(GridWidth(canvas, width) / days, FewestCellWidth, WidestCellWidth);
+    return DayAxis::ForPeriod(doc, histories, gridLeft, cell, 0, histories.days);
 }
 
 }  // namespace
@@ -64,7 +68,7 @@ ReportPaper PaperOf(PaperSize paper) {
 
 ReportLayout::ReportLayout(const CGastrologDoc& doc, const EvidenceReading& evidence,
                            std::string diaryName, Canvas& canvas, ReportFlow& flow, int left,
-                           int width)
+                           int width, ReportPeriod period, bool wrapDays)
     : m_doc(doc),
       m_evidence(evidence),
       m_diaryName(std::move(diaryName)),
@@ -72,7 +76,19 @@ ReportLayout::ReportLayout(const CGastrologDoc& doc, const EvidenceReading& evid
       m_flow(flow),
       m_left(left),
       m_width(width),
-      m_axis(MakeAxis(doc, canvas, left, width)) {}
+      m_histories(HistoriesOfPeriod(doc, period)),
+      m_wrapDays(wrapDays),
+      m_axis(MakeAxis(doc, m_histories, canvas, left, width)) {}
+
+std::vector<DayAxis> ReportLayout::DayRows() const {
+    const int perRow = std::max(1, GridWidth(m_canvas, m_width) / m_axis.CellWidth());
+    if (!m_wrapDays || m_histories.days <= perRow) return {m_axis};
+    std::vector<DayAxis> rows;
+    for (int first = 0; first < m_histories.days; first += perRow)
+        rows.push_back(DayAxis::ForPeriod(m_doc, m_histories, m_axis.Left(), m_axis.CellWidth(),
+                                          first, std::min(perRow, m_histories.days - first)));
+    return rows;
+}
 
 int ReportLayout::Row() const {
     return m_canvas.GetFontMetrics().RowHeight();
@@ -114,16 +130,16 @@ void ReportLayout::Paragraph(std::string_view text, int indentCharacters) {
 
 void ReportLayout::Summary(const GeneratedLists& lists) {
     Title("Gastrolog report: " + m_diaryName);
-    const std::string period = PeriodText(m_doc);
+    const std::string period = PeriodText(m_axis);
     if (period.empty()) {
         Paragraph("Period: no day has been lived yet.");
     } else {
-        Paragraph("Period: " + period + " (" + std::to_string(m_axis.LivedDays()) +
+        Paragraph("Period: " + period + " (" + std::to_string(m_histories.lived) +
                   " days kept; the diary has run for " + std::to_string(m_doc.DayCount()) +
                   " days).");
     }
-    Paragraph("Days with entries: " + std::to_string(DaysWithEntries(m_doc)) + " of the " +
-              std::to_string(m_axis.LivedDays()) + " days kept.");
+    Paragraph("Days with entries: " + std::to_string(DaysWithEntries(m_histories)) + " of the " +
+              std::to_string(m_histories.lived) + " days kept.");
     Gap();
     Paragraph("Symptoms followed, with today's status:");
     if (m_doc.Symptoms().empty()) Paragraph("none yet.", 2);
@@ -202,27 +218,36 @@ void ReportLayout::SymptomsOverTime() {
     const int cellHeight = SmallRowHeight(m_canvas);
     const int bandHeight = RunningSumRows * cellHeight;
     const int blockHeight = cellHeight + 2 + bandHeight + cellHeight;
-    AxisHead(true);
-    for (const CSymptom& symptom : m_doc.Symptoms()) {
-        if (m_flow.Room() < blockHeight) {
-            EndAxisBlock();
-            m_flow.NewPage();
-            AxisHead(false);
+    const DayAxis whole = m_axis;
+    bool legend = true;
+    for (const DayAxis& row : DayRows()) {
+        m_axis = row;
+        if (!legend && m_flow.Room() < 3 * blockHeight) m_flow.NewPage();
+        AxisHead(std::exchange(legend, false));
+        for (std::size_t i = 0; i < m_doc.Symptoms().size(); ++i) {
+            if (m_flow.Room() < blockHeight) {
+                EndAxisBlock();
+                m_flow.NewPage();
+                AxisHead(false);
+            }
+            const int top = m_flow.Take(blockHeight);
+            m_axis.DrawWeekLines(m_canvas, top, top + cellHeight + 2 + bandHeight);
+            NameAt(top, cellHeight, m_doc.Symptoms()[i].m_name);
+            DrawRatingStrip(m_canvas, m_axis, top, cellHeight, m_histories.symptoms[i]);
+            DrawRunningSum(m_canvas, m_axis, top + cellHeight + 2, bandHeight,
+                           m_histories.symptoms[i]);
         }
-        const int top = m_flow.Take(blockHeight);
-        m_axis.DrawWeekLines(m_canvas, top, top + cellHeight + 2 + bandHeight);
-        NameAt(top, cellHeight, symptom.m_name);
-        DrawRatingStrip(m_canvas, m_axis, top, cellHeight, symptom.m_history);
-        DrawRunningSum(m_canvas, m_axis, top + cellHeight + 2, bandHeight, symptom.m_history);
+        EndAxisBlock();
+        m_flow.Take(std::min(m_flow.Room(), cellHeight));
     }
-    EndAxisBlock();
+    m_axis = whole;
 }
 
 void ReportLayout::SymptomStrips(int cellHeight) {
-    for (const CSymptom& symptom : m_doc.Symptoms()) {
+    for (std::size_t i = 0; i < m_doc.Symptoms().size(); ++i) {
         const int top = m_flow.Take(cellHeight);
-        NameAt(top, cellHeight, symptom.m_name);
-        DrawRatingStrip(m_canvas, m_axis, top, cellHeight, symptom.m_history);
+        NameAt(top, cellHeight, m_doc.Symptoms()[i].m_name);
+        DrawRatingStrip(m_canvas, m_axis, top, cellHeight, m_histories.symptoms[i]);
     }
 }
 
@@ -245,7 +270,8 @@ void ReportLayout::FoodGridPage(const std::vector<int>& foods, std::size_t& next
             m_canvas.FillRectangle(m_axis.Left(), top, m_axis.Right(), top + cellHeight,
                                    CanvasFill::LightGrey);
         NameAt(top, cellHeight, record.m_name);
-        DrawEatenRow(m_canvas, m_axis, top, cellHeight, record.m_history);
+        DrawEatenRow(m_canvas, m_axis, top, cellHeight,
+                     m_histories.foods[static_cast<std::size_t>(food)]);
         const ScopedFont small(m_canvas, CanvasFont::Small);
         m_canvas.DrawText(m_axis.Right() + smallWidth, top, FoodLinkWord(m_evidence, food));
     } while (next < foods.size() && m_flow.Room() >= cellHeight + belowFoods);
@@ -273,15 +299,20 @@ void ReportLayout::WhatWasEaten() {
     const int cellHeight = SmallRowHeight(m_canvas);
     const int top = m_flow.Take(cellHeight + 4);
     DrawRatingLegend(m_canvas, m_axis.Left(), top, std::max(m_axis.CellWidth(), 8), cellHeight);
-    const std::vector<int> foods = FoodsByEvidence(m_doc, m_evidence);
-    std::size_t next = 0;
-    while (next < foods.size()) {
-        if (m_flow.Room() <
-            SymptomStripsHeight(cellHeight) + LeastGridRowsBesideStrips * cellHeight)
-            m_flow.NewPage();
-        FoodGridPage(foods, next, cellHeight);
-        Gap();
+    const std::vector<int> foods = FoodsByEvidence(m_doc, m_evidence, m_histories);
+    const DayAxis whole = m_axis;
+    for (const DayAxis& row : DayRows()) {
+        m_axis = row;
+        std::size_t next = 0;
+        while (next < foods.size()) {
+            if (m_flow.Room() <
+                SymptomStripsHeight(cellHeight) + LeastGridRowsBesideStrips * cellHeight)
+                m_flow.NewPage();
+            FoodGridPage(foods, next, cellHeight);
+            Gap();
+        }
     }
+    m_axis = whole;
     LinkStrips();
 }
 

@@ -11,6 +11,7 @@
 #include "engine/EvidenceWords.h"
 #include "page/DayAxis.h"
 #include "page/ReportFlow.h"
+#include "page/ReportPeriod.h"
 
 class Canvas;
 class CGastrologDoc;
@@ -19,9 +20,12 @@ enum class PaperSize { A4, Letter };
 
 class ReportLayout {
 public:
-    // Draws between x = left and left + width.
+    // Draws between x = left and left + width. The document's generated lists and relationships
+    // are drawn as they are. The charts cover the period's days; on paper (`wrapDays`) a
+    // period too long for one row of cells goes on in further rows of days.
     ReportLayout(const CGastrologDoc& doc, const EvidenceReading& evidence, std::string diaryName,
-                 Canvas& canvas, ReportFlow& flow, int left, int width);
+                 Canvas& canvas, ReportFlow& flow, int left, int width, ReportPeriod period = {},
+                 bool wrapDays = false);
 
     void Summary(const GeneratedLists& lists);
     void SymptomsOverTime();
@@ -30,6 +34,8 @@ public:
 
     // The day columns of the charts, for finding the day under the mouse.
     const DayAxis& Axis() const { return m_axis; }
+    // The period's days the charts draw, by the Axis's history positions.
+    const PeriodHistories& Histories() const { return m_histories; }
     // Where the charts on those day columns lie, from their dates down, on their pages.
     struct AxisBlock {
         int top = 0;
@@ -47,6 +53,8 @@ private:
     void AxisHead(bool legend);
     void EndAxisBlock();
     int NameColumnCharacters() const;
+    // The axes of the rows of days, oldest first: one, or more when wrapped.
+    std::vector<DayAxis> DayRows() const;
     void NameAt(int top, int height, const std::string& name);
     // The symptoms' rating strips below a page of the food grid.
     int SymptomStripsHeight(int cellHeight) const;
@@ -62,6 +70,8 @@ private:
     ReportFlow& m_flow;
     int m_left;
     int m_width;
+    PeriodHistories m_histories;
+    bool m_wrapDays;
     DayAxis m_axis;
     std::vector<AxisBlock> m_axisBlocks;
 };

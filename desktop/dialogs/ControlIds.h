@@ -59,6 +59,11 @@ inline constexpr int SymptomsMayComeLater = 1078;
 // "Restore from Backup"
 inline constexpr int BackupList = 1080;
 
+// "Report Period"
+inline constexpr int PeriodChoice = 1085;
+inline constexpr int PeriodFrom = 1086;
+inline constexpr int PeriodTo = 1087;
+
 // "Tip of the Day"
 inline constexpr int TipPicture = 1000;
 inline constexpr int ShowTipsAtStartup = 1001;

@@ -180,12 +180,35 @@ TEST_F(ReportCommand, BadInputIsRefusedClearly) {
         {{"report", Example, "-o", folder.File("no/such/folder/r.pdf")}, 1, "no/such/folder was not found"},
         {{"report", Example, "-o", folder.File("r.pdf"), "--paper", "a5"}, 2, "a5"},
         {{"report", Example}, 2, "--output"},
+        {{"report", Example, "-o", folder.File("r.pdf"), "--from", "2025-02-30"}, 2, "2025-02-30"},
+        {{"report", Example, "-o", folder.File("r.pdf"), "--to", "March 3"}, 2, "March 3"},
+        {{"report", Example, "-o", folder.File("r.pdf"), "--from", "2025-03-10", "--to",
+          "2025-03-01"},
+         2,
+         "after --to"},
     };
     for (const auto& c : cases) {
         const CliRun run = RunCli(c.arguments);
         EXPECT_EQ(run.status, c.status) << c.message;
         EXPECT_THAT(run.err, HasSubstr(c.message));
     }
+}
+
+// --from and --to choose the days; either end left open runs to the first or last lived day.
+TEST_F(ReportCommand, FromAndToChooseThePeriod) {
+    const struct {
+        std::vector<std::string> flags;
+        std::string period;
+    } cases[] = {
+        {{"--from", "2025-03-01", "--to", "2025-03-04"},
+         "Period: Saturday, March 01, 2025 to Tuesday, March 04, 2025 (4 days kept"},
+        {{"--to", "2025-01-20"},
+         "Period: Thursday, January 16, 2025 to Monday, January 20, 2025 (5 days kept"},
+        {{"--from", "2024-01-01", "--to", "2024-12-31"}, "Period: no day has been lived yet."},
+    };
+    for (const auto& c : cases)
+        EXPECT_THAT(Flattened(PdfText(Report(Example, "period.pdf", c.flags), 1)),
+                    HasSubstr(c.period));
 }
 
 // A diary's name is the file system's UTF-8, not a diary name in Windows-1252: it reads as it

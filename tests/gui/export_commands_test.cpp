@@ -8,9 +8,11 @@
 #include <string>
 
 #include "desktop/ExportCommands.h"
+#include "desktop/dialogs/ReportPeriodDlg.h"
 #include "diary/GastrologDoc.h"
 #include "tests/cli/CliTestSupport.h"
 #include "tests/gui/support/ShellTestSupport.h"
+#include "tests/support/ReaderTools.h"
 
 TEST(ExportCommands, WriteTheBytesOfTheCommandLinesExport) {
     constexpr const char* Example = "../../res/example.glg";
@@ -66,4 +68,46 @@ TEST(ExportCommands, NeverReplaceADiary) {
                           wxID_OK));
         EXPECT_EQ(FileText(target), original);
     }
+}
+
+namespace {
+
+// Chooses From-To: first a date that is no date (refused, the dialog stays), then 2025-03-01
+// to 2025-03-04; keeps the period the dialog gives.
+class ChooseFromTo : public wxExpectModalBase<ReportPeriodDlg, ChooseFromTo> {
+public:
+    explicit ChooseFromTo(ReportPeriod& chosen) : m_chosen(&chosen) {}
+
+protected:
+    int OnInvoked(ReportPeriodDlg* dialog) const override {
+        EXPECT_EQ(dialog->Choice()->GetSelection(), 0);  // all days unless chosen otherwise
+        EXPECT_FALSE(dialog->FromEdit()->IsEnabled());
+        dialog->Choice()->SetSelection(4);
+        dialog->FromEdit()->SetValue("2025-02-30");
+        EXPECT_FALSE(dialog->TransferDataFromWindow());
+        dialog->FromEdit()->SetValue("2025-03-01");
+        dialog->ToEdit()->SetValue("2025-03-04");
+        EXPECT_TRUE(dialog->TransferDataFromWindow());
+        *m_chosen = dialog->Period();
+        return wxID_OK;
+    }
+
+private:
+    ReportPeriod* m_chosen;
+};
+
+}  // namespace
+
+// Export Report asks for the period before the file, and the report covers the days chosen.
+TEST(ExportCommands, ExportReportAsksForThePeriodFirst) {
+    CGastrologDoc doc;
+    ASSERT_EQ(doc.ReadFile("../../res/example.glg").Message(), "");
+    ReportPeriod chosen;
+    wxTEST_DIALOG(ExportReport(nullptr, doc, "example.glg", wxPrintData()), ChooseFromTo(chosen),
+                  wxExpectModal<wxFileDialog>(wxString(), wxID_CANCEL));
+    ScratchFolder folder;
+    const std::string target = folder.File("period.pdf");
+    WriteReport(nullptr, doc, "example.glg", wxPrintData(), wxString::FromUTF8(target), chosen);
+    EXPECT_NE(PdfText(target, 1).find("Saturday, March 01, 2025 to Tuesday, March 04, 2025"),
+              std::string::npos);
 }
