@@ -144,20 +144,6 @@ SimulationOptions DiaryOptions(const AssessmentOptions& options, int seed, bool 
     return simulation;
 }
 
-std::string Percent(int part, int whole) {
-    if (whole == 0) return "-";
-    char text[48];
-    std::snprintf(text, sizeof text, "%.0f %% (%d/%d)", 100.0 * part / whole, part, whole);
-    return text;
-}
-
-std::string PerDiary(int count, int diaries) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.2f",
-                  diaries > 0 ? static_cast<double>(count) / diaries : 0.0);
-    return text;
-}
-
 }  // namespace
 
 std::string CheckAssessmentOptions(const AssessmentOptions& options) {
@@ -215,13 +201,14 @@ void WriteAssessment(const AssessmentOptions& options, const Assessment& assessm
     for (std::size_t index = 0; index < AssessedReadingCount; ++index) {
         const ReadingTally& tally = assessment.withLinks[index];
         linked.AddRow({AssessedReadingName(static_cast<AssessedReading>(index)),
-                       Percent(tally.linksFound, tally.links),
-                       Percent(tally.trueVerdicts, tally.verdicts),
-                       PerDiary(tally.harmlessVerdicts, diaries)});
+                       PercentCell(tally.linksFound, tally.links, true),
+                       PercentCell(tally.trueVerdicts, tally.verdicts, true),
+                       PerDiaryCell(tally.harmlessVerdicts, diaries)});
     }
     linked.Write(out, "  ");
     out << "  Foods that make a symptom worse, put in the inclusion list: "
-        << Percent(assessment.worseningFoodsIncluded, assessment.worseningFoods) << "\n\n";
+        << PercentCell(assessment.worseningFoodsIncluded, assessment.worseningFoods, true)
+        << "\n\n";
 
     out << "The same diaries with every link cut (the symptoms follow a diet other than the one "
            "recorded, so no food does anything):\n";
@@ -230,8 +217,8 @@ void WriteAssessment(const AssessmentOptions& options, const Assessment& assessm
     for (std::size_t index = 0; index < AssessedReadingCount; ++index) {
         const ReadingTally& tally = assessment.withoutLinks[index];
         unlinked.AddRow({AssessedReadingName(static_cast<AssessedReading>(index)),
-                         PerDiary(tally.verdicts, diaries),
-                         Percent(tally.diariesWithVerdict, diaries)});
+                         PerDiaryCell(tally.verdicts, diaries),
+                         PercentCell(tally.diariesWithVerdict, diaries, true)});
     }
     unlinked.Write(out, "  ");
 }

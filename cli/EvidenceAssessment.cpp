@@ -83,20 +83,6 @@ void AssessSeed(const EvidenceAssessmentOptions& options, int length, std::uint3
     }
 }
 
-std::string Percent(int part, int whole) {
-    if (whole == 0) return "-";
-    char text[48];
-    std::snprintf(text, sizeof text, "%.0f %%", 100.0 * part / whole);
-    return text;
-}
-
-std::string PerDiary(int count, int diaries) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.2f",
-                  diaries > 0 ? static_cast<double>(count) / diaries : 0.0);
-    return text;
-}
-
 }  // namespace
 
 bool ParseAssessedLengths(const std::string& text, std::vector<int>& lengths) {
@@ -151,11 +137,11 @@ void WriteEvidenceAssessment(const EvidenceAssessment& assessment, std::ostream&
                       "Later links found"});
         for (std::size_t r = 0; r < assessment.rules.size(); ++r) {
             const EvidenceRuleTally& t = assessment.tallies[l][r];
-            table.AddRow({assessment.rules[r], Percent(t.worseningFound, t.worseningLinks),
-                          PerDiary(t.linkedDiaryFalseStrong, assessment.diaries),
-                          PerDiary(t.linkFreeStrong, assessment.diaries),
-                          Percent(t.linkFreeDiariesWithStrong, assessment.diaries),
-                          Percent(t.laterFound, t.laterLinks)});
+            table.AddRow({assessment.rules[r], PercentCell(t.worseningFound, t.worseningLinks),
+                          PerDiaryCell(t.linkedDiaryFalseStrong, assessment.diaries),
+                          PerDiaryCell(t.linkFreeStrong, assessment.diaries),
+                          PercentCell(t.linkFreeDiariesWithStrong, assessment.diaries),
+                          PercentCell(t.laterFound, t.laterLinks)});
         }
         table.Write(out, "  ");
     }

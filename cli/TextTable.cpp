@@ -1,6 +1,7 @@
 #include "cli/TextTable.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <ostream>
 
 std::size_t TextWidth(std::string_view utf8) {
@@ -39,4 +40,21 @@ void TextTable::Write(std::ostream& out, std::string_view indent) const {
         }
         out << '\n';
     }
+}
+
+std::string PercentCell(int part, int whole, bool withCounts) {
+    if (whole == 0) return "-";
+    char text[48];
+    if (withCounts)
+        std::snprintf(text, sizeof text, "%.0f %% (%d/%d)", 100.0 * part / whole, part, whole);
+    else
+        std::snprintf(text, sizeof text, "%.0f %%", 100.0 * part / whole);
+    return text;
+}
+
+std::string PerDiaryCell(int count, int diaries) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2f",
+                  diaries > 0 ? static_cast<double>(count) / diaries : 0.0);
+    return text;
 }

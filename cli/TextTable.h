@@ -26,3 +26,8 @@ std::size_t TextWidth(std::string_view utf8);
 
 // The text when it is at most `width` characters; else its first width - 3 and "...".
 std::string CutToWidth(std::string_view utf8, std::size_t width);
+
+// "84 %", or "84 % (42/50)" with the counts; "-" when there is nothing to count.
+std::string PercentCell(int part, int whole, bool withCounts = false);
+// How many per diary, with two decimals.
+std::string PerDiaryCell(int count, int diaries);

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "engine/Evidence.h"
-#include "engine/EvidenceSuspects.h"
+#include "engine/ForwardSelection.h"
 
 struct EvidenceBlock {
     int firstWord = 0;

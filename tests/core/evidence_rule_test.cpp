@@ -11,9 +11,9 @@
 
 #include "engine/Evidence.h"
 #include "engine/EvidenceLayout.h"
-#include "engine/EvidenceSuspects.h"
 #include "engine/EvidenceTails.h"
 #include "engine/EvidenceWords.h"
+#include "engine/ForwardSelection.h"
 #include "tests/support/LivedDiary.h"
 
 namespace {
@@ -75,7 +75,7 @@ TEST(EvidenceTails, AgreeWithExactRationalArithmeticAtAnyNumberOfDays) {
     EXPECT_EQ(UpperTailOfSum({}), 1.0);
 }
 
-TEST(EvidenceSuspects, StudentTableTakesTheRowBelowBetweenRows) {
+TEST(ForwardSelection, StudentTableTakesTheRowBelowBetweenRows) {
     EXPECT_EQ(StudentCriticalValue(10), 3.169273);
     EXPECT_EQ(StudentCriticalValue(65), StudentCriticalValue(60));
     EXPECT_EQ(StudentCriticalValue(100000), 2.576813);

@@ -4,7 +4,7 @@
 // basis), its residual norm is n1 - sum u_i^2 / d_i and its product with the residual of y is
 // c'y - sum u_i u_y,i / d_i.
 
-#include "engine/EvidenceSuspects.h"
+#include "engine/ForwardSelection.h"
 
 #include <array>
 #include <bit>
