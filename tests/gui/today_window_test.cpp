@@ -149,8 +149,7 @@ TEST(TodayWindow, ADayEnteredByKeysSearchAndTicks) {
         Key(dialog, WXK_TAB);
         const wxWindow* focus = wxWindow::FindFocus();
         EXPECT_TRUE(focus == dialog.Search() || focus->GetParent() == dialog.Search());
-        Key(dialog, 'B');
-        EXPECT_EQ(ShownRating(dialog, 0), "w");
+        Key(dialog, 'B');  // a rating here would show in the stored Headache below
 
         // The search filters; Milk is taken off, Bread ticked by Enter on its name.
         TypeInSearch(dialog, "MIL");
