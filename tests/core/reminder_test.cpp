@@ -109,9 +109,9 @@ TEST_F(ReminderDiaryState, ARatingOrAFoodOnTheCurrentDayCountsAsEntered) {
 TEST(ReminderUnits, TimesOfDayAreReadStrictly) {
     using reminder_units::ParseTime;
     using reminder_units::TimeOfDay;
-    EXPECT_EQ(ParseTime("20:30"), (TimeOfDay{20, 30}));
-    EXPECT_EQ(ParseTime("7:05"), (TimeOfDay{7, 5}));
-    EXPECT_EQ(ParseTime("00:00"), (TimeOfDay{0, 0}));
+    for (const auto& [text, time] :
+         {std::pair{"20:30", TimeOfDay{20, 30}}, {"7:05", {7, 5}}, {"00:00", {0, 0}}})
+        EXPECT_EQ(ParseTime(text), time) << text;
     for (const char* bad : {"", "24:00", "12:60", "12:5", "123:00", "12-30", " 1:00", "a:bc"}) {
         SCOPED_TRACE(bad);
         EXPECT_FALSE(ParseTime(bad));

@@ -145,10 +145,6 @@ TEST_F(TodayEntryTest, WithoutSymptomsNoFoodIsCommitted) {
     EXPECT_EQ(doc.NextAction(), command::UpdateSymptoms);
 }
 
-}  // namespace
-
-namespace {
-
 // The desktop opens the Today window after the new-day question's Yes, and only then.
 TEST_F(TodayEntryTest, TheDocumentTellsWhetherOpeningStartedADay) {
     const std::string path = folder.File("diary.glg");
