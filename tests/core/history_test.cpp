@@ -42,14 +42,6 @@ void Sql(const std::string& path, const std::string& statements) {
     sqlite3_close(db);
 }
 
-lived::LivedDay Lived(lived::Date date, std::vector<std::string> eaten, char headache = 'n') {
-    lived::LivedDay day;
-    day.date = date;
-    day.eaten = std::move(eaten);
-    day.ratings = {{"Headache", headache}};
-    return day;
-}
-
 struct Dated {
     lived::Date date;
     bool estimated;
@@ -64,13 +56,6 @@ std::vector<Dated> DatesOf(const lived::LivedDays& days) {
 
 void PrintTo(const Dated& dated, std::ostream* out) {
     *out << lived::DateText(dated.date) << (dated.estimated ? " (estimated)" : "");
-}
-
-// Five days from 8 to 12 March, estimated: the sample diary before any history knew it.
-std::vector<Dated> EstimatedStart() {
-    std::vector<Dated> dates;
-    for (int day = 8; day <= 12; ++day) dates.push_back({Day(2024, 3, day), true});
-    return dates;
 }
 
 class HistoryTest : public DiaryTest {
@@ -143,7 +128,8 @@ TEST_F(HistoryTest, EachSlotIsDatedWhenItIsLivedAndTheHistoryRemembersIt) {
         c.answers();
         ASSERT_TRUE(doc.OnOpenDocument(path));
         EXPECT_TRUE(diary.ui.Done());
-        std::vector<Dated> expected = EstimatedStart();
+        std::vector<Dated> expected;  // the five days before any history knew them
+        for (int day = 8; day <= 12; ++day) expected.push_back({Day(2024, 3, day), true});
         expected.insert(expected.end(), c.added.begin(), c.added.end());
         EXPECT_EQ(DatesOf(lived::DaysOfDiary(doc)), expected) << "as lived";
         ASSERT_TRUE(doc.OnSaveDocument(path));
@@ -177,8 +163,8 @@ TEST_F(HistoryTest, ADiarySavedSinceByAnotherProgramIsDatedByEstimate) {
 }
 
 TEST_F(HistoryTest, TheDiarysOwnDaysWinOverTheHistorysAndOlderDaysStay) {
-    lived::LivedDays older{Lived(Day(2023, 12, 31), {"Cake"}, 'w'),
-                           Lived(Day(2024, 3, 12), {"Cake"}, 'w')};
+    lived::LivedDays older{{Day(2023, 12, 31), false, {"Cake"}, {{"Headache", 'w'}}},
+                           {Day(2024, 3, 12), false, {"Cake"}, {{"Headache", 'w'}}}};
     ASSERT_EQ(history::Write(historyPath, older, {}, 0600), "");
     At(2024, 3, 12, 18);
     ASSERT_TRUE(doc.OnOpenDocument(path));
@@ -196,7 +182,9 @@ TEST_F(HistoryTest, TheDiarysOwnDaysWinOverTheHistorysAndOlderDaysStay) {
 // ---- the history moves with the diary
 
 TEST_F(HistoryTest, SaveAsAndDailyCopiesCarryTheHistory) {
-    ASSERT_EQ(history::Write(historyPath, {Lived(Day(2024, 1, 2), {"Cake"})}, {}, 0600), "");
+    ASSERT_EQ(history::Write(historyPath, {{Day(2024, 1, 2), false, {"Cake"}, {{"Headache", 'n'}}}},
+                             {}, 0600),
+              "");
     At(2024, 3, 12, 18);
     ASSERT_TRUE(doc.OnOpenDocument(path));
     const lived::LivedDays every = lived::EveryLivedDay(doc);
