@@ -82,44 +82,38 @@ protected:
 // ---- dates through the daily cycle
 
 TEST_F(HistoryTest, EachSlotIsDatedWhenItIsLivedAndTheHistoryRemembersIt) {
-    const std::string wednesday = "on Wednesday, March 13, 2024";
-    const std::string thursday = "on Thursday, March 14, 2024";
     const struct {
         const char* name;
         int day, hour;
+        std::vector<int> added;  // March days lived after the five estimated ones
         std::function<void()> answers;
-        std::vector<Dated> added;  // after the five estimated days
     } cases[] = {
-        {"a normal new day",
-         13,
-         15,
-         [this] { diary.ui.ExpectQuestion(text::NewDay, true); },
-         {{Day(2024, 3, 13), false}}},
+        {"a normal new day", 13, 15, {13}, [this] { diary.ui.ExpectQuestion(text::NewDay, true); }},
         {"skipped days entered",
          15,
          15,
-         [&] {
+         {13, 14, 15},
+         [this] {
              diary.ui.ExpectQuestion(text::TwoDaysSkipped, true);
-             ExpectUnchangedDay(wednesday);
-             ExpectUnchangedDay(thursday);
+             ExpectUnchangedDay("on Wednesday, March 13, 2024");
+             ExpectUnchangedDay("on Thursday, March 14, 2024");
              diary.ui.ExpectQuestion(text::NewDay, true);
-         },
-         {{Day(2024, 3, 13), false}, {Day(2024, 3, 14), false}, {Day(2024, 3, 15), false}}},
+         }},
         {"skipped days declined leave a gap",
          15,
          15,
+         {15},
          [this] {
              diary.ui.ExpectQuestion(text::TwoDaysSkipped, false);
              diary.ui.ExpectQuestion(text::NewDay, true);
-         },
-         {{Day(2024, 3, 15), false}}},
+         }},
         {"the yesterday path",
          13,
          15,
-         [this] { diary.ui.ExpectQuestion(text::NewDay, false); },
-         {}},
-        {"the clock set back", 10, 15, [this] { diary.ui.ExpectNotice(text::ClockBehind); }, {}},
-        {"before the new-day hour", 13, 3, [] {}, {}},
+         {},
+         [this] { diary.ui.ExpectQuestion(text::NewDay, false); }},
+        {"the clock set back", 10, 15, {}, [this] { diary.ui.ExpectNotice(text::ClockBehind); }},
+        {"before the new-day hour", 13, 3, {}, [] {}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -130,7 +124,7 @@ TEST_F(HistoryTest, EachSlotIsDatedWhenItIsLivedAndTheHistoryRemembersIt) {
         EXPECT_TRUE(diary.ui.Done());
         std::vector<Dated> expected;  // the five days before any history knew them
         for (int day = 8; day <= 12; ++day) expected.push_back({Day(2024, 3, day), true});
-        expected.insert(expected.end(), c.added.begin(), c.added.end());
+        for (int day : c.added) expected.push_back({Day(2024, 3, day), false});
         EXPECT_EQ(DatesOf(lived::DaysOfDiary(doc)), expected) << "as lived";
         ASSERT_TRUE(doc.OnSaveDocument(path));
         EXPECT_EQ(DatesOf(Reopened()), expected) << "as remembered at the next opening";
