@@ -12,10 +12,6 @@
 
 namespace {
 
-lived::Date Day(int year, int month, int day) {
-    return lived::DateFromCivil(year, month, day);
-}
-
 // A five-day diary (6 to 10 March 2025) whose history also remembers two older days, one of
 // them of a food since deleted.
 class HistoryExchange : public ::testing::Test {
@@ -25,8 +21,9 @@ protected:
         Members(doc).m_foods = {MakeFood("Tea", History('n', 'y', {45, 49}))};
         CompleteDiary(doc, LocalTime(2025, 3, 10, 20), 5);
         SaveDiary(doc, path);
-        lived::LivedDay cake{Day(2025, 1, 2), false, {"Cake"}, {{"Headache", 'w'}}};
-        lived::LivedDay tea{Day(2025, 3, 1), true, {"Tea"}, {{"Headache", 'b'}}};
+        lived::LivedDay cake{
+            lived::DateFromCivil(2025, 1, 2), false, {"Cake"}, {{"Headache", 'w'}}};
+        lived::LivedDay tea{lived::DateFromCivil(2025, 3, 1), true, {"Tea"}, {{"Headache", 'b'}}};
         history::Contents stored = history::Read(historyPath);
         ASSERT_EQ(stored.condition, history::Condition::Sound);
         ASSERT_EQ(history::Write(historyPath, {cake, tea}, *stored.state, 0600), "");
@@ -38,7 +35,7 @@ protected:
     CGastrologDoc doc;
 };
 
-TEST_F(HistoryExchange, CsvHasOneDatedRowPerLivedDayOnly) {
+TEST_F(HistoryExchange, CsvAndInfoShowEachLivedDayOnly) {
     const CliRun run = RunCli({"export", path, "--format", "csv"});
     ASSERT_EQ(run.status, 0) << run.err;
     const auto rows = Lines(run.out);
@@ -49,14 +46,10 @@ TEST_F(HistoryExchange, CsvHasOneDatedRowPerLivedDayOnly) {
     EXPECT_EQ(rows[3], "2025-03-06,no change,1,0\r") << "the diary's first day";
     EXPECT_EQ(rows[4], "2025-03-07,worse,0,0\r");
     EXPECT_EQ(rows[7], "2025-03-10,worse,1,0\r");
-}
-
-TEST_F(HistoryExchange, InfoSummarisesTheHistory) {
-    const CliRun run = RunCli({"info", path});
-    ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_NE(run.out.find("History:        7 days, from 2025-01-02 to 2025-03-10 (6 estimated)"),
+    const CliRun info = RunCli({"info", path});
+    EXPECT_NE(info.out.find("History:        7 days, from 2025-01-02 to 2025-03-10 (6 estimated)"),
               std::string::npos)
-        << run.out;
+        << info.out;
 }
 
 TEST_F(HistoryExchange, JsonExportAndImportCarryEveryDayAndTheDiaryByteForByte) {
