@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <ostream>
+#include <string>
+#include <utility>
 
 #include "cli/EvidenceWorld.h"
 #include "cli/TextTable.h"
@@ -18,16 +20,28 @@ struct Rule {
     EvidenceOptions options;
 };
 
+constexpr std::size_t DefaultRule = 3;            // the adjusted tally, the day after
+constexpr int DiariesPerAllowedFalseStrong = 10;  // the goal: at most 0.1 per diary
+
+// The p values behind one rule's words, for the threshold calibrated on other seeds.
+struct RulePValues {
+    std::vector<double> clearLinks;  // of the clear worsening links
+    std::vector<double> linkFree;    // of every reading of a link-free diary
+};
+
 std::vector<Rule> Rules() {
-    EvidenceOptions plainAllDays, plainBlocks, adjusted, adjustedLater;
-    plainAllDays.plain = plainBlocks.plain = true;
+    EvidenceOptions plainAllDays, plain, plainLater, adjusted, adjustedLater;
+    plainAllDays.plain = plain.plain = plainLater.plain = true;
     plainAllDays.blocks = false;
-    adjustedLater.shortestDelay = 0;
-    adjustedLater.longestDelay = 3;
-    return {{"Plain count, all days compared", plainAllDays},
-            {"Plain count, four-week blocks", plainBlocks},
-            {"Adjusted tally (blocks)", adjusted},
-            {"Adjusted tally, delays 0-3", adjustedLater}};
+    for (EvidenceOptions* later : {&plainLater, &adjustedLater}) {
+        later->shortestDelay = 0;
+        later->longestDelay = 3;
+    }
+    return {{"Plain, all days", plainAllDays},
+            {"Plain", plain},
+            {"Plain, delays 0-3", plainLater},
+            {"Adjusted", adjusted},
+            {"Adjusted, delays 0-3", adjustedLater}};
 }
 
 bool IsLinkedFood(const EvidenceWorld& world, int food) {
@@ -43,44 +57,123 @@ bool Strong(const EvidenceReading& reading, const WorldLink& link) {
     });
 }
 
-int HarmlessStrong(const EvidenceWorld& world, const EvidenceReading& reading) {
-    int count = 0;
+// "strong" on foods without a link, and of them on foods that ride with a linked one.
+std::pair<int, int> HarmlessStrong(const EvidenceWorld& world, const EvidenceReading& reading) {
+    int harmless = 0, riders = 0;
     for (const EvidenceEntry& entry : reading.entries)
-        if (entry.word == EvidenceWord::Strong && !IsLinkedFood(world, entry.food)) ++count;
-    return count;
+        if (entry.word == EvidenceWord::Strong && !IsLinkedFood(world, entry.food)) {
+            ++harmless;
+            riders += RidesWithLinkedFood(world, entry.food);
+        }
+    return {harmless, riders};
+}
+
+struct SeedWorlds {
+    EvidenceWorld linked, linkFree, steady, later;
+};
+
+SeedWorlds WorldsOf(const EvidenceAssessmentOptions& options, int length, std::uint32_t seed) {
+    EvidenceWorldOptions world{length, seed, options.foods, options.symptoms, WorldDelays::NextDay,
+                               false,  false};
+    SeedWorlds worlds;
+    worlds.linked = MakeEvidenceWorld(world);
+    world.noLinks = true;
+    worlds.linkFree = MakeEvidenceWorld(world);
+    world.steady = true;
+    worlds.steady = MakeEvidenceWorld(world);
+    world.noLinks = world.steady = false;
+    world.delays = WorldDelays::Mixed;
+    worlds.later = MakeEvidenceWorld(world);
+    return worlds;
+}
+
+double POf(const EvidenceReading& reading, const WorldLink& link) {
+    for (const EvidenceEntry& e : reading.entries)
+        if (e.food == link.food && e.symptom == link.symptom &&
+            (e.direction == EvidenceDirection::Worse) == link.worse)
+            return e.p;
+    return 1.0;
+}
+
+void AddLinkFreePValues(const EvidenceReading& reading, std::vector<double>& values) {
+    for (const EvidenceEntry& entry : reading.entries) values.push_back(entry.p);
+}
+
+void TallyLinked(const EvidenceWorld& world, const EvidenceReading& reading,
+                 EvidenceRuleTally& tally, RulePValues& values) {
+    for (const WorldLink& link : world.links) {
+        if (!link.worse) continue;
+        const bool found = Strong(reading, link);
+        ++tally.worseningLinks;
+        tally.worseningFound += found;
+        if (!IsClearLink(world, link)) continue;
+        ++tally.clearLinks;
+        tally.clearFound += found;
+        values.clearLinks.push_back(POf(reading, link));
+    }
+    const auto [harmless, riders] = HarmlessStrong(world, reading);
+    tally.linkedDiaryFalseStrong += harmless;
+    tally.riderStrong += riders;
 }
 
 void AssessSeed(const EvidenceAssessmentOptions& options, int length, std::uint32_t seed,
-                std::vector<EvidenceRuleTally>& tallies) {
-    EvidenceWorldOptions world{length, seed, options.foods, options.symptoms, WorldDelays::NextDay,
-                               false};
-    const EvidenceWorld linked = MakeEvidenceWorld(world);
-    world.noLinks = true;
-    const EvidenceWorld linkFree = MakeEvidenceWorld(world);
-    world.noLinks = false;
-    world.delays = WorldDelays::Mixed;
-    const EvidenceWorld later = MakeEvidenceWorld(world);
+                std::vector<EvidenceRuleTally>& tallies, std::vector<RulePValues>& values) {
+    const SeedWorlds worlds = WorldsOf(options, length, seed);
     const std::vector<Rule> rules = Rules();
     for (std::size_t r = 0; r < rules.size(); ++r) {
         EvidenceRuleTally& tally = tallies[r];
-        const EvidenceReading reading = ReadEvidence(linked.input, rules[r].options);
-        for (const WorldLink& link : linked.links) {
-            if (!link.worse) continue;
-            ++tally.worseningLinks;
-            tally.worseningFound += Strong(reading, link);
-        }
-        tally.linkedDiaryFalseStrong += HarmlessStrong(linked, reading);
-        const int falseStrong =
-            HarmlessStrong(linkFree, ReadEvidence(linkFree.input, rules[r].options));
+        TallyLinked(worlds.linked, ReadEvidence(worlds.linked.input, rules[r].options), tally,
+                    values[r]);
+        const EvidenceReading linkFree = ReadEvidence(worlds.linkFree.input, rules[r].options);
+        AddLinkFreePValues(linkFree, values[r].linkFree);
+        const int falseStrong = HarmlessStrong(worlds.linkFree, linkFree).first;
         tally.linkFreeStrong += falseStrong;
         tally.linkFreeDiariesWithStrong += falseStrong > 0;
-        const EvidenceReading laterReading = ReadEvidence(later.input, rules[r].options);
-        for (const WorldLink& link : later.links) {
-            if (!link.worse || (link.delay == 1 && !link.spread)) continue;
+        tally.steadyStrong +=
+            HarmlessStrong(worlds.steady, ReadEvidence(worlds.steady.input, rules[r].options))
+                .first;
+        const EvidenceReading laterReading = ReadEvidence(worlds.later.input, rules[r].options);
+        for (const WorldLink& link : worlds.later.links) {
+            if (!link.worse || (link.delay == 1 && !link.spread) ||
+                !IsClearLink(worlds.later, link))
+                continue;
             ++tally.laterLinks;
             tally.laterFound += Strong(laterReading, link);
         }
     }
+}
+
+// The p values of every reading of a link-free diary of another seed.
+void AddCalibrationPValues(const EvidenceAssessmentOptions& options, int length, std::uint32_t seed,
+                           std::vector<std::vector<double>>& values) {
+    EvidenceWorldOptions world{length, seed, options.foods, options.symptoms, WorldDelays::NextDay,
+                               true,   false};
+    const EvidenceWorld linkFree = MakeEvidenceWorld(world);
+    const std::vector<Rule> rules = Rules();
+    for (std::size_t r = 0; r < rules.size(); ++r)
+        AddLinkFreePValues(ReadEvidence(linkFree.input, rules[r].options), values[r]);
+}
+
+// The p below which at most one reading in DiariesPerAllowedFalseStrong diaries falls.
+double CalibratedThreshold(std::vector<double> values, int diaries) {
+    std::sort(values.begin(), values.end());
+    const auto allowed = static_cast<std::size_t>(diaries / DiariesPerAllowedFalseStrong);
+    return allowed < values.size() ? values[allowed] : 1.0;
+}
+
+int CountBelow(const std::vector<double>& values, double threshold) {
+    return static_cast<int>(
+        std::count_if(values.begin(), values.end(), [&](double p) { return p < threshold; }));
+}
+
+std::string Number(double value, const char* format) {
+    char text[32];
+    std::snprintf(text, sizeof text, format, value);
+    return text;
+}
+
+std::string PerDiary(int count, int diaries) {
+    return Number(diaries > 0 ? static_cast<double>(count) / diaries : 0.0, "%.2f");
 }
 
 }  // namespace
@@ -114,38 +207,125 @@ std::string RunEvidenceAssessment(const EvidenceAssessmentOptions& options,
     assessment.diaries = options.seeds;
     assessment.lengths = options.lengths;
     for (const Rule& rule : Rules()) assessment.rules.push_back(rule.name);
+    const std::size_t rules = assessment.rules.size();
     for (const int length : options.lengths) {
-        std::vector<EvidenceRuleTally> tallies(assessment.rules.size());
-        for (int seed = 1; seed <= options.seeds; ++seed)
-            AssessSeed(options, length, static_cast<std::uint32_t>(seed), tallies);
+        std::vector<EvidenceRuleTally> tallies(rules);
+        std::vector<RulePValues> values(rules);
+        std::vector<std::vector<double>> calibration(rules);
+        for (int seed = 1; seed <= options.seeds; ++seed) {
+            AssessSeed(options, length, static_cast<std::uint32_t>(seed), tallies, values);
+            AddCalibrationPValues(options, length, static_cast<std::uint32_t>(options.seeds + seed),
+                                  calibration);
+        }
+        for (std::size_t r = 0; r < rules; ++r) {
+            EvidenceRuleTally& tally = tallies[r];
+            tally.calibratedStrongBelow = CalibratedThreshold(calibration[r], options.seeds);
+            tally.clearFoundCalibrated =
+                CountBelow(values[r].clearLinks, tally.calibratedStrongBelow);
+            tally.linkFreeStrongCalibrated =
+                CountBelow(values[r].linkFree, tally.calibratedStrongBelow);
+        }
         assessment.tallies.push_back(tallies);
     }
     return {};
+}
+
+std::vector<EvidenceGoal> EvidenceGoals(const EvidenceAssessment& assessment) {
+    std::vector<EvidenceGoal> goals;
+    for (std::size_t l = 0; l < assessment.lengths.size(); ++l) {
+        if (assessment.tallies[l].size() <= DefaultRule) continue;
+        const int length = assessment.lengths[l];
+        const EvidenceRuleTally& t = assessment.tallies[l][DefaultRule];
+        const std::string days = std::to_string(length) + " days: ";
+        const int foundGoal = length == 50 ? 50 : length == 180 ? 75 : 0;
+        if (foundGoal > 0 && t.clearLinks > 0) {
+            const double found = 100.0 * t.clearFound / t.clearLinks;
+            goals.push_back(
+                {days + "at least " + std::to_string(foundGoal) +
+                     " % of clear worsening links \"strong\": " + Number(found, "%.0f") + " %",
+                 found >= foundGoal});
+        }
+        const double linkFree = static_cast<double>(t.linkFreeStrong) / assessment.diaries;
+        const double linked = static_cast<double>(t.linkedDiaryFalseStrong) / assessment.diaries;
+        goals.push_back({days + "false \"strong\" at most 0.10 per link-free diary: " +
+                             PerDiary(t.linkFreeStrong, assessment.diaries),
+                         linkFree <= 0.1});
+        goals.push_back({days + "false \"strong\" at most 0.10 per diary with links: " +
+                             PerDiary(t.linkedDiaryFalseStrong, assessment.diaries),
+                         linked <= 0.1});
+    }
+    return goals;
 }
 
 void WriteEvidenceAssessment(const EvidenceAssessment& assessment, std::ostream& out) {
     out << "The evidence on " << assessment.diaries << " simulated diaries per length (seeds 1 to "
         << assessment.diaries
         << "): several foods act on each symptom, two making it worse and one better, of sizes "
-           "0.8 to 2 noise deviations; foods come and go, symptoms have bad spells. \"Found\": "
-           "read \"strong\". False \"strong\": on foods that do nothing.\n";
+           "0.8 to 2 noise deviations; foods come and go, symptoms have bad spells, some foods "
+           "are mostly eaten with another. Each column is a rule: the plain count (all days "
+           "compared, or in four-week blocks) and the adjusted tally, the day after or with "
+           "delays 0-3.\n";
     for (std::size_t l = 0; l < assessment.lengths.size(); ++l) {
         out << "\n" << assessment.lengths[l] << " days:\n";
+        const std::vector<EvidenceRuleTally>& tallies = assessment.tallies[l];
+        const int diaries = assessment.diaries;
         TextTable table;
-        table.AddRow({"Rule", "Next-day worsening links found", "False strong per diary",
-                      "False strong per link-free diary", "Link-free diaries with one",
-                      "Later links found"});
-        for (std::size_t r = 0; r < assessment.rules.size(); ++r) {
-            const EvidenceRuleTally& t = assessment.tallies[l][r];
-            table.AddRow({assessment.rules[r], PercentCell(t.worseningFound, t.worseningLinks),
-                          PerDiaryCell(t.linkedDiaryFalseStrong, assessment.diaries),
-                          PerDiaryCell(t.linkFreeStrong, assessment.diaries),
-                          PercentCell(t.linkFreeDiariesWithStrong, assessment.diaries),
-                          PercentCell(t.laterFound, t.laterLinks)});
-        }
+        const auto row = [&](const char* label, auto cell) {
+            std::vector<std::string> cells{label};
+            for (const EvidenceRuleTally& t : tallies) cells.push_back(cell(t));
+            table.AddRow(cells);
+        };
+        std::vector<std::string> heading{""};
+        for (const std::string& rule : assessment.rules) heading.push_back(rule);
+        table.AddRow(heading);
+        row("Clear worsening links found",
+            [](const EvidenceRuleTally& t) { return PercentCell(t.clearFound, t.clearLinks); });
+        row("All worsening links found", [](const EvidenceRuleTally& t) {
+            return PercentCell(t.worseningFound, t.worseningLinks);
+        });
+        row("False strong, diary with links", [&](const EvidenceRuleTally& t) {
+            return PerDiary(t.linkedDiaryFalseStrong, diaries);
+        });
+        row("  of them on riders",
+            [&](const EvidenceRuleTally& t) { return PerDiary(t.riderStrong, diaries); });
+        row("False strong, link-free diary",
+            [&](const EvidenceRuleTally& t) { return PerDiary(t.linkFreeStrong, diaries); });
+        row("Link-free diaries with one", [&](const EvidenceRuleTally& t) {
+            return PercentCell(t.linkFreeDiariesWithStrong, diaries);
+        });
+        row("False strong, steady diary",
+            [&](const EvidenceRuleTally& t) { return PerDiary(t.steadyStrong, diaries); });
+        row("Clear later links found",
+            [](const EvidenceRuleTally& t) { return PercentCell(t.laterFound, t.laterLinks); });
+        row("For 0.1 false strong: p below",
+            [](const EvidenceRuleTally& t) { return Number(t.calibratedStrongBelow, "%.2g"); });
+        row("  clear links found at it", [](const EvidenceRuleTally& t) {
+            return PercentCell(t.clearFoundCalibrated, t.clearLinks);
+        });
+        row("  false strong, link-free", [&](const EvidenceRuleTally& t) {
+            return PerDiary(t.linkFreeStrongCalibrated, diaries);
+        });
         table.Write(out, "  ");
     }
-    out << "\nLater links: in diaries where each link acts the same day, the next, two days "
-           "later or spread over one to three days, the worsening links that do not act the "
-           "next day alone.\n";
+    out << "\n\"Found\": read \"strong\". Clear links: at least " << ClearLinkSize
+        << " noise deviation, the food eaten on at least " << ClearLinkPairs
+        << " of the pairs of days and left out on at least " << ClearLinkPairs
+        << "; all links: every next-day worsening link planted. False strong: on foods without "
+           "a link, per diary; riders: foods mostly eaten with a linked food. Link-free diaries: "
+           "the same days with every link cut. Steady diaries: link-free, without bad spells, "
+           "foods that come and go or foods eaten together: what luck alone gives among "
+        << "the diary's readings (foods x symptoms x two directions). Later links: in diaries "
+           "where each link acts the same day, the next, two days later or spread over one to "
+           "three days, the clear worsening links that do not act the next day alone. For 0.1 "
+           "false "
+           "strong: the p below which \"strong\" would have to lie for at most 0.1 false "
+           "\"strong\" per link-free diary, calibrated on the link-free diaries of seeds "
+        << assessment.diaries + 1 << " to " << 2 * assessment.diaries
+        << " (the words themselves stay at p below 0.001), and the clear links found and false "
+           "\"strong\" per link-free diary at that threshold on the seeds above.\n";
+    const std::vector<EvidenceGoal> goals = EvidenceGoals(assessment);
+    if (goals.empty()) return;
+    out << "\nGoals for the adjusted tally, the day after:\n";
+    for (const EvidenceGoal& goal : goals)
+        out << "  " << goal.text << (goal.met ? " (met)" : " (not met)") << "\n";
 }

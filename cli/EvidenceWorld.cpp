@@ -19,13 +19,15 @@ struct FoodHabit {
     bool comesAndGoes;  // in the diet for some weeks, then out
 };
 
-std::vector<FoodHabit> Habits(SimulationRandom& random, int foods) {
+// A steady world draws the same numbers and leaves out what they would do.
+std::vector<FoodHabit> Habits(SimulationRandom& random, int foods, bool steady) {
     std::vector<FoodHabit> habits(static_cast<std::size_t>(foods));
     for (int f = 0; f < foods; ++f) {
         FoodHabit& habit = habits[static_cast<std::size_t>(f)];
         habit.chance = 0.08 + 0.3 * random.Uniform();
-        habit.companion = f % 5 == 4 ? f - 1 : -1;  // every fifth food goes with the one before
-        habit.comesAndGoes = random.Chance(0.3);
+        // every fifth food goes with the one before
+        habit.companion = f % 5 == 4 && !steady ? f - 1 : -1;
+        habit.comesAndGoes = random.Chance(0.3) && !steady;
     }
     return habits;
 }
@@ -78,8 +80,9 @@ std::vector<std::vector<bool>> InDiet(SimulationRandom& random,
 
 EvidenceWorld MakeEvidenceWorld(const EvidenceWorldOptions& options) {
     SimulationRandom random(options.seed * 2654435761u + 12345u);
-    const std::vector<FoodHabit> habits = Habits(random, options.foods);
+    const std::vector<FoodHabit> habits = Habits(random, options.foods, options.steady);
     EvidenceWorld world;
+    for (const FoodHabit& habit : habits) world.companions.push_back(habit.companion);
     world.links = Links(random, options);
     const auto inDiet = InDiet(random, habits, options.days);
     for (int f = 0; f < options.foods; ++f)
@@ -109,7 +112,8 @@ EvidenceWorld MakeEvidenceWorld(const EvidenceWorldOptions& options) {
                 --spell;
             else if (random.Chance(SpellChance))
                 spell = 14 + static_cast<int>(random.Index(22));
-            double state = random.Noise() + (spell > 0 ? SpellShift : 0.0);
+            const bool inSpell = spell > 0 && !options.steady;
+            double state = random.Noise() + (inSpell ? SpellShift : 0.0);
             for (const WorldLink& link : world.links) {
                 if (link.symptom != s || options.noLinks) continue;
                 const double sign = link.worse ? 1.0 : -1.0;
@@ -134,4 +138,33 @@ EvidenceWorld MakeEvidenceWorld(const EvidenceWorldOptions& options) {
     }
     if (options.noLinks) world.links.clear();
     return world;
+}
+
+namespace {
+
+bool Eats(const lived::LivedDay& day, const std::string& food) {
+    return std::find(day.eaten.begin(), day.eaten.end(), food) != day.eaten.end();
+}
+
+}  // namespace
+
+bool IsClearLink(const EvidenceWorld& world, const WorldLink& link) {
+    if (link.size < ClearLinkSize) return false;
+    const auto delay = static_cast<std::size_t>(link.delay);
+    const std::vector<lived::LivedDay>& days = world.input.days;
+    if (days.size() <= delay) return false;
+    const std::string& food = world.input.foods[static_cast<std::size_t>(link.food)];
+    const auto pairs = static_cast<int>(days.size() - delay);
+    int eaten = 0;
+    for (std::size_t d = 0; d + delay < days.size(); ++d) eaten += Eats(days[d], food);
+    return eaten >= ClearLinkPairs && pairs - eaten >= ClearLinkPairs;
+}
+
+bool RidesWithLinkedFood(const EvidenceWorld& world, int food) {
+    const auto linked = [&](int f) {
+        return std::any_of(world.links.begin(), world.links.end(),
+                           [&](const WorldLink& link) { return link.food == f; });
+    };
+    const int companion = world.companions[static_cast<std::size_t>(food)];
+    return !linked(food) && companion >= 0 && linked(companion);
 }
