@@ -154,22 +154,41 @@ TEST(AssessEvidence, TalliesEachRuleAtEachLengthOnWorldsWithAndWithoutLinks) {
     }
     EXPECT_TRUE(ratingsDiffer);
     EXPECT_TRUE(aFoodLeftForWeeks);
+    // Every fifth food rides with the one before, except in a steady world.
+    EXPECT_EQ(linked.companions[4], 3);
+    EXPECT_EQ(linked.companions[3], -1);
+    options.steady = true;
+    const EvidenceWorld steady = MakeEvidenceWorld(options);
+    EXPECT_TRUE(std::all_of(steady.companions.begin(), steady.companions.end(),
+                            [](int companion) { return companion < 0; }));
 
     EvidenceAssessment assessment;
-    ASSERT_EQ(RunEvidenceAssessment({.seeds = 2, .lengths = {50, 120}}, assessment), "");
+    ASSERT_EQ(RunEvidenceAssessment({.seeds = 3, .lengths = {50, 120}}, assessment), "");
     ASSERT_EQ(assessment.tallies.size(), 2u);
     for (const auto& rules : assessment.tallies) {
-        ASSERT_EQ(rules.size(), 4u);
+        ASSERT_EQ(rules.size(), 5u);
         for (const EvidenceRuleTally& tally : rules) {
-            EXPECT_EQ(tally.worseningLinks, 2 * 2 * 5);
-            EXPECT_LE(tally.worseningFound, tally.worseningLinks);
-            EXPECT_LE(tally.linkFreeDiariesWithStrong, 2);
+            EXPECT_EQ(tally.worseningLinks, 3 * 2 * 5);
+            EXPECT_LE(tally.clearLinks, tally.worseningLinks);
+            EXPECT_LE(tally.clearFound, tally.worseningFound);
+            EXPECT_LE(tally.riderStrong, tally.linkedDiaryFalseStrong);
+            EXPECT_LE(tally.linkFreeDiariesWithStrong, 3);
         }
+        // The adjusted tally's words are p below 0.001 alone, so a threshold above finds at
+        // least the clear links "strong" found, one below at most those.
+        const EvidenceRuleTally& adjusted = rules[3];
+        EXPECT_GT(adjusted.clearLinks, 0);
+        if (adjusted.calibratedStrongBelow >= 0.001)
+            EXPECT_GE(adjusted.clearFoundCalibrated, adjusted.clearFound);
+        else
+            EXPECT_LE(adjusted.clearFoundCalibrated, adjusted.clearFound);
     }
     std::ostringstream out;
     WriteEvidenceAssessment(assessment, out);
     EXPECT_THAT(out.str(), ::testing::HasSubstr("120 days:"));
-    EXPECT_THAT(out.str(), ::testing::HasSubstr("Adjusted tally, delays 0-3"));
+    EXPECT_THAT(out.str(), ::testing::HasSubstr("Adjusted, delays 0-3"));
+    EXPECT_THAT(out.str(),
+                ::testing::HasSubstr("calibrated on the link-free diaries of seeds 4 to 6"));
 
     const struct {
         const char* text;
@@ -189,5 +208,72 @@ TEST(AssessEvidence, TalliesEachRuleAtEachLengthOnWorldsWithAndWithoutLinks) {
         if (c.valid) {
             EXPECT_EQ(lengths, c.lengths) << c.text;
         }
+    }
+}
+
+// A clear link: at least one noise deviation, its food eaten on at least ten of the pairs
+// (day, day + delay) and left out on at least ten; a rider has no link of its own.
+TEST(AssessEvidence, ClearLinksAndRiders) {
+    const struct {
+        double size;
+        int days;
+        int eatenOnDays;  // the first days of the diary
+        int delay;
+        bool clear;
+    } cases[] = {{1.0, 30, 10, 1, true},  {0.99, 30, 10, 1, false},
+                 {1.0, 30, 9, 1, false},  {1.5, 20, 10, 1, false},  // 19 pairs: left out on 9
+                 {1.5, 21, 10, 1, true},  {1.5, 21, 11, 1, false},
+                 {1.5, 30, 20, 2, false},  // 28 pairs at two days: eaten on 20, left out on 8
+                 {1.5, 30, 18, 2, true},  {1.5, 29, 18, 2, false},
+                 {2.0, 12, 12, 0, false}};
+    for (const auto& c : cases) {
+        EvidenceWorld world;
+        world.input.foods = {"Milk", "Cheese", "Bread"};
+        world.input.symptoms = {"Bloating"};
+        for (int d = 0; d < c.days; ++d) {
+            lived::LivedDay day;
+            day.date = 20000 + d;
+            if (d < c.eatenOnDays) day.eaten = {"Milk", "Cheese"};
+            world.input.days.push_back(day);
+        }
+        world.links = {{0, 0, true, c.size, c.delay, false}};
+        world.companions = {-1, 0, -1};
+        const bool clear = IsClearLink(world, world.links.front());
+        EXPECT_EQ(clear, c.clear) << c.size << " " << c.days << " " << c.eatenOnDays << " "
+                                  << c.delay;
+        EXPECT_FALSE(RidesWithLinkedFood(world, 0));
+        EXPECT_TRUE(RidesWithLinkedFood(world, 1));
+        EXPECT_FALSE(RidesWithLinkedFood(world, 2));
+    }
+}
+
+// The goals are checked for the adjusted tally the day after, each at its edge.
+TEST(AssessEvidence, GoalsAreMetAtTheirEdges) {
+    const struct {
+        int length;
+        int clearFound;  // of 100
+        int linkFreeStrong;
+        int linkedFalseStrong;  // per 100 diaries
+        std::vector<bool> met;
+    } cases[] = {{50, 50, 10, 10, {true, true, true}},
+                 {50, 49, 11, 10, {false, false, true}},
+                 {180, 75, 10, 11, {true, true, false}},
+                 {180, 74, 0, 0, {false, true, true}},
+                 {365, 10, 10, 10, {true, true}}};
+    for (const auto& c : cases) {
+        EvidenceAssessment assessment;
+        assessment.diaries = 100;
+        assessment.lengths = {c.length};
+        assessment.rules.assign(5, "rule");
+        EvidenceRuleTally adjusted;
+        adjusted.clearLinks = 100;
+        adjusted.clearFound = c.clearFound;
+        adjusted.linkFreeStrong = c.linkFreeStrong;
+        adjusted.linkedDiaryFalseStrong = c.linkedFalseStrong;
+        assessment.tallies = {std::vector<EvidenceRuleTally>(5)};
+        assessment.tallies[0][3] = adjusted;
+        std::vector<bool> met;
+        for (const EvidenceGoal& goal : EvidenceGoals(assessment)) met.push_back(goal.met);
+        EXPECT_EQ(met, c.met) << c.length;
     }
 }
