@@ -48,9 +48,9 @@ struct EvidenceWorld {
 EvidenceWorld MakeEvidenceWorld(const EvidenceWorldOptions& options);
 
 // A link is clear when it is at least one noise deviation and its food was eaten on at least
-// ten of the pairs (day, day + delay) and left out on at least ten: with fewer, even a symptom
-// worse after every one of them hardly reaches "strong" against the quarter to a third of
-// worse days a symptom has anyway, and no rule can find it.
+// ten of the pairs (day, day + delay) and left out on at least ten. Rarer foods no rule can
+// find: against the quarter to a third of worse days a symptom has anyway, "strong" then needs
+// the symptom worse after nearly every one of them (after every one below seven).
 inline constexpr double ClearLinkSize = 1.0;
 inline constexpr int ClearLinkPairs = 10;
 bool IsClearLink(const EvidenceWorld& world, const WorldLink& link);

@@ -103,9 +103,7 @@ ColumnVerdicts RunGuard(const EvidenceLayout& layout, int delay, const BitWords&
 }
 
 const EvidenceGrouping* GroupingFor(const SymptomSuspects& suspects, int column) {
-    for (std::size_t s = 0; s < suspects.suspects.size(); ++s)
-        if (suspects.suspects[s].column == column) return &suspects.groupings[s + 1];
-    return &suspects.groupings.front();
+    return &suspects.groupings[suspects.GroupingIndex(column)];
 }
 
 // The other pairs of the strata in which the food was eaten.

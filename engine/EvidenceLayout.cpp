@@ -192,18 +192,45 @@ EvidenceLayout LayOutDays(const EvidenceInput& input, const EvidenceOptions& opt
     return layout;
 }
 
-SymptomSuspects SuspectsOf(const EvidenceLayout& layout, int symptom) {
+namespace {
+
+// The suspects among the foods at one delay index; columns as in the layout.
+std::vector<Suspect> SuspectsAtDelay(const EvidenceLayout& layout, int symptom, int delay) {
     SuspectProblem problem;
     problem.wordCount = layout.words;
     problem.observations = layout.observations;
     problem.worse = layout.worse[static_cast<std::size_t>(symptom)];
     problem.better = layout.better[static_cast<std::size_t>(symptom)];
-    problem.columns = layout.eaten.data();
-    problem.columnCount = layout.foods * layout.delays;
+    BitWords columns;
+    if (layout.delays == 1) {
+        problem.columns = layout.eaten.data();
+    } else {
+        for (int food = 0; food < layout.foods; ++food) {
+            const std::uint64_t* column = layout.Column(food * layout.delays + delay);
+            columns.insert(columns.end(), column, column + layout.words);
+        }
+        problem.columns = columns.data();
+    }
+    problem.columnCount = layout.foods;
+    std::vector<Suspect> suspects = FindSuspects(problem);
+    for (Suspect& suspect : suspects) suspect.column = suspect.column * layout.delays + delay;
+    return suspects;
+}
+
+}  // namespace
+
+SymptomSuspects SuspectsOf(const EvidenceLayout& layout, int symptom) {
     SymptomSuspects result;
-    result.suspects = FindSuspects(problem);
-    result.groupings.push_back(GroupingOf(layout, result.suspects, -1));
-    for (std::size_t s = 0; s < result.suspects.size(); ++s)
-        result.groupings.push_back(GroupingOf(layout, result.suspects, static_cast<int>(s)));
+    result.delays = layout.delays;
+    for (int delay = 0; delay < layout.delays; ++delay) {
+        const std::vector<Suspect> suspects = SuspectsAtDelay(layout, symptom, delay);
+        result.delayGroupings.push_back(result.groupings.size());
+        result.groupings.push_back(GroupingOf(layout, suspects, -1));
+        for (std::size_t s = 0; s < suspects.size(); ++s) {
+            result.suspects.push_back(suspects[s]);
+            result.suspectGroupings.push_back(result.groupings.size());
+            result.groupings.push_back(GroupingOf(layout, suspects, static_cast<int>(s)));
+        }
+    }
     return result;
 }

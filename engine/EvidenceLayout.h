@@ -23,10 +23,23 @@ struct EvidenceGrouping {
     std::array<BitWords, 3> groups;  // soothing, neither, worsening
 };
 
+// Each delay has suspects of its own, chosen among the foods at that delay alone: a delay is
+// read as the day after is, so that multiplying p by the number of delays keeps luck in check.
 struct SymptomSuspects {
-    std::vector<Suspect> suspects;
-    // grouping 0: every suspect counts; grouping i + 1: every suspect but suspects[i]
+    int delays = 1;
+    std::vector<Suspect> suspects;  // delay by delay
+    // Per delay, the grouping in which every suspect of that delay counts, followed by one per
+    // suspect of the delay in which every other one counts.
     std::vector<EvidenceGrouping> groupings;
+    std::vector<std::size_t> delayGroupings;    // per delay index
+    std::vector<std::size_t> suspectGroupings;  // per suspect
+
+    // The grouping a column's days are compared in: its delay's suspects other than itself.
+    std::size_t GroupingIndex(int column) const {
+        for (std::size_t s = 0; s < suspects.size(); ++s)
+            if (suspects[s].column == column) return suspectGroupings[s];
+        return delayGroupings[static_cast<std::size_t>(column % delays)];
+    }
 };
 
 struct EvidenceLayout {
@@ -58,5 +71,5 @@ struct EvidenceLayout {
 // Lays out the input's days of the period for the options' delays.
 EvidenceLayout LayOutDays(const EvidenceInput& input, const EvidenceOptions& options);
 
-// The suspects of one symptom and the groupings they make.
+// The suspects of one symptom, delay by delay, and the groupings they make.
 SymptomSuspects SuspectsOf(const EvidenceLayout& layout, int symptom);

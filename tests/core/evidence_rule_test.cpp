@@ -297,6 +297,34 @@ TEST(AdjustedTally, DelayWindowFindsALaterTriggerAndMultipliesP) {
     EXPECT_EQ(EntryOf(plainInWindow, 1, 0, Worse).p, 4 * EntryOf(plainAtTwo, 1, 0, Worse).p);
 }
 
+// Each delay's suspects are chosen among the foods at that delay alone, so that each delay is
+// read as the day after is and multiplying p by the number of delays keeps luck in check
+// (chosen among every food at every delay, chance suspects tripled the false "strong" words
+// of the window 0-3 in 50-day diaries). Salt makes Bloating worse the same day: Rice's same
+// days are grouped by Salt's push, its days before by nothing.
+TEST(AdjustedTally, EachDelayHasSuspectsOfItsOwn) {
+    LivedDiary diary(60, {"Salt", "Rice"}, {"Bloating"});
+    for (int d = 0; d < 60; ++d) {
+        if (d % 4 < 2) diary.Eat(0, d).Rate(0, d, 'w', 0);
+        if (d % 2 == 0) diary.Eat(1, d);
+    }
+    EvidenceOptions window;
+    ASSERT_TRUE(ParseEvidenceDelays("0-1", window));
+    const EvidenceReading reading = ReadEvidence(diary.Input(), window);
+    EXPECT_EQ(EntryOf(reading, 0, 0, Worse).word, EvidenceWord::Strong);
+    EXPECT_EQ(EntryOf(reading, 0, 0, Worse).delay, 0);
+    for (const auto& [delay, withSaltsPush] : {std::pair{0, true}, std::pair{1, false}}) {
+        EvidenceEntry rice = EntryOf(reading, 1, 0, Worse);
+        rice.delay = delay;
+        bool worsening = false;
+        for (const EvidenceStratum& stratum : StrataOf(reading, rice)) {
+            EXPECT_NE(stratum.group, EvidenceGroup::Soothing) << delay;
+            worsening = worsening || stratum.group == EvidenceGroup::Worsening;
+        }
+        EXPECT_EQ(worsening, withSaltsPush) << delay;
+    }
+}
+
 // Over 120 days a food eaten only in a bad spell looks strong against all other days; within
 // four-week blocks it is compared with the spell's other days. The blocks' counts add up to
 // the table's totals.
