@@ -166,6 +166,27 @@ int CountBelow(const std::vector<double>& values, double threshold) {
         std::count_if(values.begin(), values.end(), [&](double p) { return p < threshold; }));
 }
 
+// Every rule at one length, with the threshold calibrated on seeds N + 1 to 2N.
+std::vector<EvidenceRuleTally> TallyLength(const EvidenceAssessmentOptions& options, int length,
+                                           std::size_t rules) {
+    std::vector<EvidenceRuleTally> tallies(rules);
+    std::vector<RulePValues> values(rules);
+    std::vector<std::vector<double>> calibration(rules);
+    for (int seed = 1; seed <= options.seeds; ++seed) {
+        AssessSeed(options, length, static_cast<std::uint32_t>(seed), tallies, values);
+        AddCalibrationPValues(options, length, static_cast<std::uint32_t>(options.seeds + seed),
+                              calibration);
+    }
+    for (std::size_t r = 0; r < rules; ++r) {
+        EvidenceRuleTally& tally = tallies[r];
+        tally.calibratedStrongBelow = CalibratedThreshold(calibration[r], options.seeds);
+        tally.clearFoundCalibrated = CountBelow(values[r].clearLinks, tally.calibratedStrongBelow);
+        tally.linkFreeStrongCalibrated =
+            CountBelow(values[r].linkFree, tally.calibratedStrongBelow);
+    }
+    return tallies;
+}
+
 std::string Number(double value, const char* format) {
     char text[32];
     std::snprintf(text, sizeof text, format, value);
@@ -174,6 +195,74 @@ std::string Number(double value, const char* format) {
 
 std::string PerDiary(int count, int diaries) {
     return Number(diaries > 0 ? static_cast<double>(count) / diaries : 0.0, "%.2f");
+}
+
+struct FigureRow {
+    const char* label;
+    std::string (*cell)(const EvidenceRuleTally& tally, int diaries);
+};
+
+// The figures of one length, a row each.
+constexpr FigureRow FigureRows[] = {
+    {"Clear worsening links found",
+     [](const EvidenceRuleTally& t, int) { return PercentCell(t.clearFound, t.clearLinks); }},
+    {"All worsening links found",
+     [](const EvidenceRuleTally& t, int) {
+         return PercentCell(t.worseningFound, t.worseningLinks);
+     }},
+    {"False strong, diary with links",
+     [](const EvidenceRuleTally& t, int d) { return PerDiary(t.linkedDiaryFalseStrong, d); }},
+    {"  of them on riders",
+     [](const EvidenceRuleTally& t, int d) { return PerDiary(t.riderStrong, d); }},
+    {"False strong, link-free diary",
+     [](const EvidenceRuleTally& t, int d) { return PerDiary(t.linkFreeStrong, d); }},
+    {"Link-free diaries with one",
+     [](const EvidenceRuleTally& t, int d) { return PercentCell(t.linkFreeDiariesWithStrong, d); }},
+    {"False strong, steady diary",
+     [](const EvidenceRuleTally& t, int d) { return PerDiary(t.steadyStrong, d); }},
+    {"Clear later links found",
+     [](const EvidenceRuleTally& t, int) { return PercentCell(t.laterFound, t.laterLinks); }},
+    {"For 0.1 false strong: p below",
+     [](const EvidenceRuleTally& t, int) { return Number(t.calibratedStrongBelow, "%.2g"); }},
+    {"  clear links found at it",
+     [](const EvidenceRuleTally& t, int) {
+         return PercentCell(t.clearFoundCalibrated, t.clearLinks);
+     }},
+    {"  false strong, link-free",
+     [](const EvidenceRuleTally& t, int d) { return PerDiary(t.linkFreeStrongCalibrated, d); }},
+};
+
+void WriteLengthTable(const EvidenceAssessment& assessment,
+                      const std::vector<EvidenceRuleTally>& tallies, std::ostream& out) {
+    TextTable table;
+    std::vector<std::string> heading{""};
+    for (const std::string& rule : assessment.rules) heading.push_back(rule);
+    table.AddRow(heading);
+    for (const FigureRow& row : FigureRows) {
+        std::vector<std::string> cells{row.label};
+        for (const EvidenceRuleTally& tally : tallies)
+            cells.push_back(row.cell(tally, assessment.diaries));
+        table.AddRow(cells);
+    }
+    table.Write(out, "  ");
+}
+
+void WriteExplanation(const EvidenceAssessment& assessment, std::ostream& out) {
+    out << "\n\"Found\": read \"strong\". Clear links: at least " << ClearLinkSize
+        << " noise deviation, the food eaten on at least " << ClearLinkPairs
+        << " of the pairs of days and left out on at least " << ClearLinkPairs
+        << "; all links: every next-day worsening link planted. False strong: on foods without "
+           "a link, per diary; riders: foods mostly eaten with a linked food. Link-free diaries: "
+           "the same days with every link cut. Steady diaries: link-free, without bad spells, "
+           "foods that come and go or foods eaten together: what luck alone gives among the "
+           "diary's readings (foods x symptoms x two directions). Later links: in diaries where "
+           "each link acts the same day, the next, two days later or spread over one to three "
+           "days, the clear worsening links that do not act the next day alone. For 0.1 false "
+           "strong: the p below which \"strong\" would have to lie for at most 0.1 false "
+           "\"strong\" per link-free diary, calibrated on the link-free diaries of seeds "
+        << assessment.diaries + 1 << " to " << 2 * assessment.diaries
+        << " (the words themselves stay at p below 0.001), and the clear links found and false "
+           "\"strong\" per link-free diary at that threshold on the seeds above.\n";
 }
 
 }  // namespace
@@ -207,26 +296,8 @@ std::string RunEvidenceAssessment(const EvidenceAssessmentOptions& options,
     assessment.diaries = options.seeds;
     assessment.lengths = options.lengths;
     for (const Rule& rule : Rules()) assessment.rules.push_back(rule.name);
-    const std::size_t rules = assessment.rules.size();
-    for (const int length : options.lengths) {
-        std::vector<EvidenceRuleTally> tallies(rules);
-        std::vector<RulePValues> values(rules);
-        std::vector<std::vector<double>> calibration(rules);
-        for (int seed = 1; seed <= options.seeds; ++seed) {
-            AssessSeed(options, length, static_cast<std::uint32_t>(seed), tallies, values);
-            AddCalibrationPValues(options, length, static_cast<std::uint32_t>(options.seeds + seed),
-                                  calibration);
-        }
-        for (std::size_t r = 0; r < rules; ++r) {
-            EvidenceRuleTally& tally = tallies[r];
-            tally.calibratedStrongBelow = CalibratedThreshold(calibration[r], options.seeds);
-            tally.clearFoundCalibrated =
-                CountBelow(values[r].clearLinks, tally.calibratedStrongBelow);
-            tally.linkFreeStrongCalibrated =
-                CountBelow(values[r].linkFree, tally.calibratedStrongBelow);
-        }
-        assessment.tallies.push_back(tallies);
-    }
+    for (const int length : options.lengths)
+        assessment.tallies.push_back(TallyLength(options, length, assessment.rules.size()));
     return {};
 }
 
@@ -267,62 +338,9 @@ void WriteEvidenceAssessment(const EvidenceAssessment& assessment, std::ostream&
            "delays 0-3.\n";
     for (std::size_t l = 0; l < assessment.lengths.size(); ++l) {
         out << "\n" << assessment.lengths[l] << " days:\n";
-        const std::vector<EvidenceRuleTally>& tallies = assessment.tallies[l];
-        const int diaries = assessment.diaries;
-        TextTable table;
-        const auto row = [&](const char* label, auto cell) {
-            std::vector<std::string> cells{label};
-            for (const EvidenceRuleTally& t : tallies) cells.push_back(cell(t));
-            table.AddRow(cells);
-        };
-        std::vector<std::string> heading{""};
-        for (const std::string& rule : assessment.rules) heading.push_back(rule);
-        table.AddRow(heading);
-        row("Clear worsening links found",
-            [](const EvidenceRuleTally& t) { return PercentCell(t.clearFound, t.clearLinks); });
-        row("All worsening links found", [](const EvidenceRuleTally& t) {
-            return PercentCell(t.worseningFound, t.worseningLinks);
-        });
-        row("False strong, diary with links", [&](const EvidenceRuleTally& t) {
-            return PerDiary(t.linkedDiaryFalseStrong, diaries);
-        });
-        row("  of them on riders",
-            [&](const EvidenceRuleTally& t) { return PerDiary(t.riderStrong, diaries); });
-        row("False strong, link-free diary",
-            [&](const EvidenceRuleTally& t) { return PerDiary(t.linkFreeStrong, diaries); });
-        row("Link-free diaries with one", [&](const EvidenceRuleTally& t) {
-            return PercentCell(t.linkFreeDiariesWithStrong, diaries);
-        });
-        row("False strong, steady diary",
-            [&](const EvidenceRuleTally& t) { return PerDiary(t.steadyStrong, diaries); });
-        row("Clear later links found",
-            [](const EvidenceRuleTally& t) { return PercentCell(t.laterFound, t.laterLinks); });
-        row("For 0.1 false strong: p below",
-            [](const EvidenceRuleTally& t) { return Number(t.calibratedStrongBelow, "%.2g"); });
-        row("  clear links found at it", [](const EvidenceRuleTally& t) {
-            return PercentCell(t.clearFoundCalibrated, t.clearLinks);
-        });
-        row("  false strong, link-free", [&](const EvidenceRuleTally& t) {
-            return PerDiary(t.linkFreeStrongCalibrated, diaries);
-        });
-        table.Write(out, "  ");
+        WriteLengthTable(assessment, assessment.tallies[l], out);
     }
-    out << "\n\"Found\": read \"strong\". Clear links: at least " << ClearLinkSize
-        << " noise deviation, the food eaten on at least " << ClearLinkPairs
-        << " of the pairs of days and left out on at least " << ClearLinkPairs
-        << "; all links: every next-day worsening link planted. False strong: on foods without "
-           "a link, per diary; riders: foods mostly eaten with a linked food. Link-free diaries: "
-           "the same days with every link cut. Steady diaries: link-free, without bad spells, "
-           "foods that come and go or foods eaten together: what luck alone gives among "
-        << "the diary's readings (foods x symptoms x two directions). Later links: in diaries "
-           "where each link acts the same day, the next, two days later or spread over one to "
-           "three days, the clear worsening links that do not act the next day alone. For 0.1 "
-           "false "
-           "strong: the p below which \"strong\" would have to lie for at most 0.1 false "
-           "\"strong\" per link-free diary, calibrated on the link-free diaries of seeds "
-        << assessment.diaries + 1 << " to " << 2 * assessment.diaries
-        << " (the words themselves stay at p below 0.001), and the clear links found and false "
-           "\"strong\" per link-free diary at that threshold on the seeds above.\n";
+    WriteExplanation(assessment, out);
     const std::vector<EvidenceGoal> goals = EvidenceGoals(assessment);
     if (goals.empty()) return;
     out << "\nGoals for the adjusted tally, the day after:\n";
