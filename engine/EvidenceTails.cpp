@@ -131,21 +131,119 @@ std::vector<double> Probabilities(const StratumCounts& c) {
 }
 
 // The distributions of small strata recur (a block's counts repeat from food to food), so each
-// is worked out once per thread; they depend on the counts alone.
-const std::vector<double>& CachedProbabilities(const StratumCounts& c) {
-    if (c.pairs > ExactPairs) {
-        thread_local std::vector<double> large;
-        large = Probabilities(c);
-        return large;
+// is worked out once per thread and kept one after another in one array; they depend on the
+// counts alone. Larger strata are worked out for the sum at hand.
+class DistributionStore {
+public:
+    // Where P(X = lowest) lies, in Values(); negative: -1 - the place in LargeValues().
+    std::ptrdiff_t Find(const StratumCounts& c) {
+        if (c.pairs > ExactPairs) {
+            const std::vector<double> values = Probabilities(c);
+            const auto at = static_cast<std::ptrdiff_t>(m_large.size());
+            m_large.insert(m_large.end(), values.begin(), values.end());
+            return -1 - at;
+        }
+        const auto table =
+            static_cast<std::size_t>(c.pairs) * Side + static_cast<std::size_t>(c.withOutcome);
+        if (m_tables[table] < 0) {
+            m_tables[table] = static_cast<std::ptrdiff_t>(m_offsets.size());
+            m_offsets.insert(m_offsets.end(), static_cast<std::size_t>(c.pairs) + 1, -1);
+        }
+        std::ptrdiff_t& offset = m_offsets[static_cast<std::size_t>(m_tables[table] + c.eaten)];
+        if (offset < 0) {
+            const std::vector<double> values = Probabilities(c);
+            offset = static_cast<std::ptrdiff_t>(m_values.size());
+            m_values.insert(m_values.end(), values.begin(), values.end());
+        }
+        return offset;
     }
-    constexpr std::size_t Side = ExactPairs + 1;
-    thread_local std::vector<std::vector<double>> cache(Side * Side * Side);
-    std::vector<double>& known =
-        cache[(static_cast<std::size_t>(c.pairs) * Side + static_cast<std::size_t>(c.withOutcome)) *
-                  Side +
-              static_cast<std::size_t>(c.eaten)];
-    if (known.empty()) known = Probabilities(c);
-    return known;
+    const double* At(std::ptrdiff_t place) const {
+        return place >= 0 ? m_values.data() + place : m_large.data() + (-1 - place);
+    }
+    // The large strata are kept for one sum only.
+    void ForgetLarge() { m_large.clear(); }
+
+private:
+    static constexpr std::size_t Side = ExactPairs + 1;
+    std::vector<std::ptrdiff_t> m_tables = std::vector<std::ptrdiff_t>(Side * Side, -1);
+    std::vector<std::ptrdiff_t> m_offsets;  // per table, one per number eaten
+    std::vector<double> m_values;
+    std::vector<double> m_large;
+};
+
+// One distribution of the sum, and what the distributions after it can still add.
+struct Stage {
+    std::ptrdiff_t place = 0;
+    const double* probabilities = nullptr;
+    int width = 0;       // values in the support
+    int reachAfter = 0;  // the most this and the later strata can add
+};
+
+// Four neighbouring partial sums at once. Each lane adds its terms in the order a lane-by-lane
+// loop would, and there is no fused multiply-add, so the lanes give the bits of that loop.
+using Lanes = double __attribute__((vector_size(4 * sizeof(double))));
+constexpr int LaneCount = 4;
+
+// sums[t] = sum over x from width - 1 down to 0 of sums[t - x] * probabilities[x], for t from
+// `lowest` to `highest`, in place: groups of lanes from the top down, so that each group reads
+// only sums not yet replaced. The terms come in the order of rising t - x.
+template <int Width>
+void Step(double* sums, const double* probabilities, int width, int lowest, int highest) {
+    const int w = Width > 0 ? Width : width;
+    const int groups = (highest - lowest) / LaneCount + 1;
+    for (int g = groups; g-- > 0;) {
+        double* at = sums + lowest + g * LaneCount;
+        Lanes total{};
+        for (int x = w; x-- > 0;) {
+            Lanes values;
+            __builtin_memcpy(&values, at - x, sizeof values);
+            total += values * probabilities[x];
+        }
+        __builtin_memcpy(at, &total, sizeof total);
+    }
+}
+
+using StepFunction = void (*)(double*, const double*, int, int, int);
+constexpr int WidestUnrolled = 8;
+constexpr std::array<StepFunction, WidestUnrolled + 1> Steps = {
+    Step<0>, Step<0>, Step<2>, Step<3>, Step<4>, Step<5>, Step<6>, Step<7>, Step<8>};
+
+// P(sum >= needed) for sums from 0: the partial sums below `needed` one by one, the chance of
+// `needed` or more in one number. A partial sum that the strata still to come cannot lift to
+// `needed` is left out, since it could only add to sums that are left out too.
+double TailOfConvolution(const std::vector<Stage>& stages, int needed,
+                         std::vector<double>& buffer) {
+    int widest = 0;
+    for (const Stage& stage : stages) widest = std::max(widest, stage.width);
+    // Room below partial sum 0 for the zeros the widest distribution reads there, and above
+    // `needed` for the highest group of lanes.
+    const int below = widest + LaneCount;
+    buffer.assign(static_cast<std::size_t>(below + needed + 2 * LaneCount), 0.0);
+    double* sums = buffer.data() + below;
+    sums[0] = 1.0;
+    double atLeastNeeded = 0.0;
+    int highest = 0;  // the highest partial sum that can be other than zero, below needed
+    for (const Stage& stage : stages) {
+        const int lowest = std::max(0, needed - stage.reachAfter);
+        if (lowest > highest) break;  // nothing left can reach `needed`
+        const double* probabilities = stage.probabilities;
+        const int width = stage.width;
+        // The terms that reach `needed`, in the order of rising partial sum and value.
+        for (int s = std::max(lowest, needed - width + 1); s <= highest; ++s) {
+            const double chance = sums[s];
+            if (chance == 0.0) continue;
+            for (int x = needed - s; x < width; ++x) atLeastNeeded += chance * probabilities[x];
+        }
+        // Sums below `lowest` take no part: zeros where the terms read below it.
+        for (int s = lowest - width + 1; s < lowest; ++s) sums[s] = 0.0;
+        const int top = std::min(highest + width - 1, needed - 1);
+        if (width <= WidestUnrolled)
+            Steps[static_cast<std::size_t>(width)](sums, probabilities, width, lowest, top);
+        else
+            Step<0>(sums, probabilities, width, lowest, top);
+        highest = top;
+    }
+    return atLeastNeeded;
 }
 
 }  // namespace
@@ -158,46 +256,33 @@ double HypergeometricUpperTail(const StratumCounts& counts) {
 double UpperTailOfSum(const std::vector<StratumCounts>& strata) {
     // Strata whose count cannot vary add a constant; what is left is the shifted sum of the
     // others, from 0 to `reach`, and its tail from `needed`.
-    thread_local std::vector<const StratumCounts*> varying;
-    varying.clear();
+    thread_local std::vector<Stage> stages;
+    stages.clear();
     int needed = 0;
+    const StratumCounts* single = nullptr;
     for (const StratumCounts& stratum : strata) {
         const Support support = SupportOf(stratum);
         if (support.lowest == support.highest) continue;
-        varying.push_back(&stratum);
+        stages.push_back({0, nullptr, support.highest - support.lowest + 1, 0});
+        single = &stratum;
         needed += stratum.both - support.lowest;
     }
     if (needed <= 0) return 1.0;
-    if (varying.size() == 1) return HypergeometricUpperTail(*varying.front());
-    thread_local std::vector<int> reachAfter;
-    reachAfter.assign(varying.size() + 1, 0);  // the most the later strata can add
-    for (std::size_t i = varying.size(); i-- > 0;) {
-        const Support support = SupportOf(*varying[i]);
-        reachAfter[i] = reachAfter[i + 1] + support.highest - support.lowest;
+    if (stages.size() == 1) return HypergeometricUpperTail(*single);
+    int reach = 0;
+    for (std::size_t i = stages.size(); i-- > 0;) {
+        reach += stages[i].width - 1;
+        stages[i].reachAfter = reach;
     }
-    if (needed > reachAfter[0]) return 0.0;
-    // sums[s] for s < needed: the chance of the partial sum s; sums[needed]: of needed or more.
-    thread_local std::vector<double> sums, next;
-    sums.assign(static_cast<std::size_t>(needed + 1), 0.0);
-    next.assign(sums.size(), 0.0);
-    sums[0] = 1.0;
-    int highestSoFar = 0;
-    for (std::size_t i = 0; i < varying.size(); ++i) {
-        const std::vector<double>& probabilities = CachedProbabilities(*varying[i]);
-        std::fill(next.begin(), next.end(), 0.0);
-        next[static_cast<std::size_t>(needed)] = sums[static_cast<std::size_t>(needed)];
-        // A partial sum that the rest cannot lift to `needed` can be left out.
-        const int lowestUseful = std::max(0, needed - reachAfter[i]);
-        for (int s = lowestUseful; s <= std::min(highestSoFar, needed - 1); ++s) {
-            const double chance = sums[static_cast<std::size_t>(s)];
-            if (chance == 0.0) continue;
-            for (std::size_t x = 0; x < probabilities.size(); ++x) {
-                const int to = std::min(needed, s + static_cast<int>(x));
-                next[static_cast<std::size_t>(to)] += chance * probabilities[x];
-            }
-        }
-        highestSoFar = std::min(needed, highestSoFar + static_cast<int>(probabilities.size()) - 1);
-        sums.swap(next);
+    if (needed > reach) return 0.0;
+    thread_local DistributionStore store;
+    store.ForgetLarge();
+    std::size_t next = 0;
+    for (const StratumCounts& stratum : strata) {
+        const Support support = SupportOf(stratum);
+        if (support.lowest != support.highest) stages[next++].place = store.Find(stratum);
     }
-    return sums[static_cast<std::size_t>(needed)];
+    for (Stage& stage : stages) stage.probabilities = store.At(stage.place);
+    thread_local std::vector<double> buffer;
+    return TailOfConvolution(stages, needed, buffer);
 }
