@@ -188,7 +188,8 @@ constexpr int LaneCount = 4;
 // `lowest` to `highest`, in place: groups of lanes from the top down, so that each group reads
 // only sums not yet replaced. The terms come in the order of rising t - x.
 template <int Width>
-void Step(double* sums, const double* probabilities, int width, int lowest, int highest) {
+inline __attribute__((always_inline)) void Step(double* sums, const double* probabilities,
+                                                int width, int lowest, int highest) {
     const int w = Width > 0 ? Width : width;
     const int groups = (highest - lowest) / LaneCount + 1;
     for (int g = groups; g-- > 0;) {
@@ -203,16 +204,13 @@ void Step(double* sums, const double* probabilities, int width, int lowest, int 
     }
 }
 
-using StepFunction = void (*)(double*, const double*, int, int, int);
-constexpr int WidestUnrolled = 8;
-constexpr std::array<StepFunction, WidestUnrolled + 1> Steps = {
-    Step<0>, Step<0>, Step<2>, Step<3>, Step<4>, Step<5>, Step<6>, Step<7>, Step<8>};
-
 // P(sum >= needed) for sums from 0: the partial sums below `needed` one by one, the chance of
 // `needed` or more in one number. A partial sum that the strata still to come cannot lift to
 // `needed` is left out, since it could only add to sums that are left out too.
-double TailOfConvolution(const std::vector<Stage>& stages, int needed,
-                         std::vector<double>& buffer) {
+// Built twice: for processors with AVX2 (four lanes in one register) and for any other; both
+// give the same bits.
+__attribute__((target_clones("arch=x86-64-v3", "default"))) double TailOfConvolution(
+    const std::vector<Stage>& stages, int needed, std::vector<double>& buffer) {
     int widest = 0;
     for (const Stage& stage : stages) widest = std::max(widest, stage.width);
     // Room below partial sum 0 for the zeros the widest distribution reads there, and above
@@ -237,10 +235,32 @@ double TailOfConvolution(const std::vector<Stage>& stages, int needed,
         // Sums below `lowest` take no part: zeros where the terms read below it.
         for (int s = lowest - width + 1; s < lowest; ++s) sums[s] = 0.0;
         const int top = std::min(highest + width - 1, needed - 1);
-        if (width <= WidestUnrolled)
-            Steps[static_cast<std::size_t>(width)](sums, probabilities, width, lowest, top);
-        else
-            Step<0>(sums, probabilities, width, lowest, top);
+        switch (width) {
+            case 2:
+                Step<2>(sums, probabilities, width, lowest, top);
+                break;
+            case 3:
+                Step<3>(sums, probabilities, width, lowest, top);
+                break;
+            case 4:
+                Step<4>(sums, probabilities, width, lowest, top);
+                break;
+            case 5:
+                Step<5>(sums, probabilities, width, lowest, top);
+                break;
+            case 6:
+                Step<6>(sums, probabilities, width, lowest, top);
+                break;
+            case 7:
+                Step<7>(sums, probabilities, width, lowest, top);
+                break;
+            case 8:
+                Step<8>(sums, probabilities, width, lowest, top);
+                break;
+            default:
+                Step<0>(sums, probabilities, width, lowest, top);
+                break;
+        }
         highest = top;
     }
     return atLeastNeeded;
