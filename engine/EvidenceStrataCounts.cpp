@@ -73,11 +73,25 @@ void StrataMasks::Count(const std::uint64_t* column, std::vector<StratumCounts>&
     worse = m_worse;
     better = m_better;
     CountBoth(m_pieces.data(), m_pieces.size(), column, worse.data(), better.data());
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < worse.size(); ++i) {
+        worse[kept] = worse[i];
+        better[kept] = better[i];
+        kept += worse[i].eaten > 0 ? 1 : 0;
+    }
+    worse.resize(kept);
+    better.resize(kept);
 }
 
 void StrataMasks::CountWorse(const std::uint64_t* column, std::vector<StratumCounts>& worse) const {
     worse = m_worse;
     CountOne(m_pieces.data(), m_pieces.size(), column, worse.data());
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < worse.size(); ++i) {
+        worse[kept] = worse[i];
+        kept += worse[i].eaten > 0 ? 1 : 0;
+    }
+    worse.resize(kept);
 }
 
 int PairsTogether(const std::uint64_t* first, const std::uint64_t* second,

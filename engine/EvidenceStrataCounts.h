@@ -25,10 +25,11 @@ public:
     StrataMasks(const EvidenceLayout& layout, const BitWords& inUse,
                 const EvidenceGrouping* grouping, const BitWords& worse, const BitWords& better);
 
-    // The column's counts, with `worse` and with `better` as the outcome.
+    // The column's counts, with `worse` and with `better` as the outcome, in the strata where
+    // the column was eaten (the others add nothing to a count or a tail).
     void Count(const std::uint64_t* column, std::vector<StratumCounts>& worse,
                std::vector<StratumCounts>& better) const;
-    // With `worse` as the outcome only.
+    // With `worse` as the outcome only (the plain count's guard reads one outcome at a time).
     void CountWorse(const std::uint64_t* column, std::vector<StratumCounts>& worse) const;
 
 private:

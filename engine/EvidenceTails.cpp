@@ -177,6 +177,7 @@ struct Stage {
     const double* probabilities = nullptr;
     int width = 0;       // values in the support
     int reachAfter = 0;  // the most this and the later strata can add
+    const StratumCounts* counts = nullptr;
 };
 
 // Four neighbouring partial sums at once. Each lane adds its terms in the order a lane-by-lane
@@ -187,20 +188,53 @@ constexpr int LaneCount = 4;
 // sums[t] = sum over x from width - 1 down to 0 of sums[t - x] * probabilities[x], for t from
 // `lowest` to `highest`, in place: groups of lanes from the top down, so that each group reads
 // only sums not yet replaced. The terms come in the order of rising t - x.
-template <int Width>
-inline __attribute__((always_inline)) void Step(double* sums, const double* probabilities,
-                                                int width, int lowest, int highest) {
-    const int w = Width > 0 ? Width : width;
-    const int groups = (highest - lowest) / LaneCount + 1;
-    for (int g = groups; g-- > 0;) {
+inline __attribute__((always_inline)) void StepAnyWidth(double* sums, const double* probabilities,
+                                                        int width, int lowest, int highest) {
+    for (int g = (highest - lowest) / LaneCount + 1; g-- > 0;) {
         double* at = sums + lowest + g * LaneCount;
         Lanes total{};
-        for (int x = w; x-- > 0;) {
+        for (int x = width; x-- > 0;) {
             Lanes values;
             __builtin_memcpy(&values, at - x, sizeof values);
             total += values * probabilities[x];
         }
         __builtin_memcpy(at, &total, sizeof total);
+    }
+}
+
+// The same for a width known in advance, two groups at a time: both groups read before either
+// is written, since the upper one reads the lower one's sums.
+template <int Width>
+inline __attribute__((always_inline)) void Step(double* sums, const double* probabilities,
+                                                int lowest, int highest) {
+    std::array<Lanes, Width> chances;
+    for (int x = 0; x < Width; ++x)
+        chances[static_cast<std::size_t>(x)] = Lanes{} + probabilities[x];
+    int g = (highest - lowest) / LaneCount + 1;
+    if (g % 2 == 1) {
+        --g;
+        double* at = sums + lowest + g * LaneCount;
+        Lanes total{};
+        for (int x = Width; x-- > 0;) {
+            Lanes values;
+            __builtin_memcpy(&values, at - x, sizeof values);
+            total += values * chances[static_cast<std::size_t>(x)];
+        }
+        __builtin_memcpy(at, &total, sizeof total);
+    }
+    for (; g > 0; g -= 2) {
+        double* upper = sums + lowest + (g - 1) * LaneCount;
+        double* lower = upper - LaneCount;
+        Lanes upperTotal{}, lowerTotal{};
+        for (int x = Width; x-- > 0;) {
+            Lanes upperValues, lowerValues;
+            __builtin_memcpy(&upperValues, upper - x, sizeof upperValues);
+            __builtin_memcpy(&lowerValues, lower - x, sizeof lowerValues);
+            upperTotal += upperValues * chances[static_cast<std::size_t>(x)];
+            lowerTotal += lowerValues * chances[static_cast<std::size_t>(x)];
+        }
+        __builtin_memcpy(upper, &upperTotal, sizeof upperTotal);
+        __builtin_memcpy(lower, &lowerTotal, sizeof lowerTotal);
     }
 }
 
@@ -237,28 +271,28 @@ __attribute__((target_clones("arch=x86-64-v3", "default"))) double TailOfConvolu
         const int top = std::min(highest + width - 1, needed - 1);
         switch (width) {
             case 2:
-                Step<2>(sums, probabilities, width, lowest, top);
+                Step<2>(sums, probabilities, lowest, top);
                 break;
             case 3:
-                Step<3>(sums, probabilities, width, lowest, top);
+                Step<3>(sums, probabilities, lowest, top);
                 break;
             case 4:
-                Step<4>(sums, probabilities, width, lowest, top);
+                Step<4>(sums, probabilities, lowest, top);
                 break;
             case 5:
-                Step<5>(sums, probabilities, width, lowest, top);
+                Step<5>(sums, probabilities, lowest, top);
                 break;
             case 6:
-                Step<6>(sums, probabilities, width, lowest, top);
+                Step<6>(sums, probabilities, lowest, top);
                 break;
             case 7:
-                Step<7>(sums, probabilities, width, lowest, top);
+                Step<7>(sums, probabilities, lowest, top);
                 break;
             case 8:
-                Step<8>(sums, probabilities, width, lowest, top);
+                Step<8>(sums, probabilities, lowest, top);
                 break;
             default:
-                Step<0>(sums, probabilities, width, lowest, top);
+                StepAnyWidth(sums, probabilities, width, lowest, top);
                 break;
         }
         highest = top;
@@ -277,32 +311,35 @@ double UpperTailOfSum(const std::vector<StratumCounts>& strata) {
     // Strata whose count cannot vary add a constant; what is left is the shifted sum of the
     // others, from 0 to `reach`, and its tail from `needed`.
     thread_local std::vector<Stage> stages;
+    thread_local DistributionStore store;
     stages.clear();
     int needed = 0;
-    const StratumCounts* single = nullptr;
+    int reach = 0;
+    bool large = false;
     for (const StratumCounts& stratum : strata) {
         const Support support = SupportOf(stratum);
         if (support.lowest == support.highest) continue;
-        stages.push_back({0, nullptr, support.highest - support.lowest + 1, 0});
-        single = &stratum;
+        const int width = support.highest - support.lowest + 1;
+        large = large || stratum.pairs > ExactPairs;
+        // The large strata's distributions are worked out once the sum is known to need them.
+        stages.push_back(
+            {stratum.pairs > ExactPairs ? 0 : store.Find(stratum), nullptr, width, 0, &stratum});
         needed += stratum.both - support.lowest;
+        reach += width - 1;
     }
     if (needed <= 0) return 1.0;
-    if (stages.size() == 1) return HypergeometricUpperTail(*single);
-    int reach = 0;
-    for (std::size_t i = stages.size(); i-- > 0;) {
-        reach += stages[i].width - 1;
-        stages[i].reachAfter = reach;
-    }
+    if (stages.size() == 1) return HypergeometricUpperTail(*stages.front().counts);
     if (needed > reach) return 0.0;
-    thread_local DistributionStore store;
-    store.ForgetLarge();
-    std::size_t next = 0;
-    for (const StratumCounts& stratum : strata) {
-        const Support support = SupportOf(stratum);
-        if (support.lowest != support.highest) stages[next++].place = store.Find(stratum);
+    if (large) {
+        store.ForgetLarge();
+        for (Stage& stage : stages)
+            if (stage.counts->pairs > ExactPairs) stage.place = store.Find(*stage.counts);
     }
-    for (Stage& stage : stages) stage.probabilities = store.At(stage.place);
+    for (Stage& stage : stages) {
+        stage.reachAfter = reach;
+        reach -= stage.width - 1;
+        stage.probabilities = store.At(stage.place);
+    }
     thread_local std::vector<double> buffer;
     return TailOfConvolution(stages, needed, buffer);
 }
