@@ -13,6 +13,7 @@
 #include "engine/EvidenceStrataCounts.h"
 #include "engine/EvidenceTails.h"
 #include "engine/EvidenceWords.h"
+#include "engine/PopulationCounts.h"
 
 namespace {
 
@@ -224,8 +225,8 @@ std::vector<int> SharedWithSuspects(const EvidenceLayout& layout, const SymptomS
     for (const Suspect& suspect : suspects.suspects) {
         const int other = suspect.column / layout.delays;
         if (other == food) continue;
-        const int together = PairsTogether(eaten, layout.Column(suspect.column),
-                                           layout.observations.data(), layout.words);
+        const int together =
+            OnesIn(eaten, layout.Column(suspect.column), layout.observations.data(), layout.words);
         if (2 * together > days) shared.push_back(other);
     }
     std::sort(shared.begin(), shared.end());

@@ -32,13 +32,6 @@ GASTROLOG_POPCOUNT_CLONES void CountOne(const StratumPiece* pieces, std::size_t 
     }
 }
 
-GASTROLOG_POPCOUNT_CLONES int CountTogether(const std::uint64_t* first, const std::uint64_t* second,
-                                            const std::uint64_t* mask, int words) {
-    int together = 0;
-    for (int w = 0; w < words; ++w) together += std::popcount(first[w] & second[w] & mask[w]);
-    return together;
-}
-
 }  // namespace
 
 StrataMasks::StrataMasks(const EvidenceLayout& layout, const BitWords& inUse,
@@ -92,9 +85,4 @@ void StrataMasks::CountWorse(const std::uint64_t* column, std::vector<StratumCou
         kept += worse[i].eaten > 0 ? 1 : 0;
     }
     worse.resize(kept);
-}
-
-int PairsTogether(const std::uint64_t* first, const std::uint64_t* second,
-                  const std::uint64_t* mask, int words) {
-    return CountTogether(first, second, mask, words);
 }

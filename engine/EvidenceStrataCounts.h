@@ -37,7 +37,3 @@ private:
     std::vector<StratumCounts> m_worse;  // pairs and outcomes; nothing eaten
     std::vector<StratumCounts> m_better;
 };
-
-// The pairs in `mask` on which both columns were eaten.
-int PairsTogether(const std::uint64_t* first, const std::uint64_t* second,
-                  const std::uint64_t* mask, int words);
