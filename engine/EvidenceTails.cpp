@@ -137,25 +137,15 @@ class DistributionStore {
 public:
     // Where P(X = lowest) lies, in Values(); negative: -1 - the place in LargeValues().
     std::ptrdiff_t Find(const StratumCounts& c) {
-        if (c.pairs > ExactPairs) {
-            const std::vector<double> values = Probabilities(c);
-            const auto at = static_cast<std::ptrdiff_t>(m_large.size());
-            m_large.insert(m_large.end(), values.begin(), values.end());
-            return -1 - at;
+        if (c.pairs <= ExactPairs) {
+            const std::ptrdiff_t table = m_tables[static_cast<std::size_t>(c.pairs) * Side +
+                                                  static_cast<std::size_t>(c.withOutcome)];
+            if (table >= 0) {
+                const std::ptrdiff_t offset = m_offsets[static_cast<std::size_t>(table + c.eaten)];
+                if (offset >= 0) return offset;
+            }
         }
-        const auto table =
-            static_cast<std::size_t>(c.pairs) * Side + static_cast<std::size_t>(c.withOutcome);
-        if (m_tables[table] < 0) {
-            m_tables[table] = static_cast<std::ptrdiff_t>(m_offsets.size());
-            m_offsets.insert(m_offsets.end(), static_cast<std::size_t>(c.pairs) + 1, -1);
-        }
-        std::ptrdiff_t& offset = m_offsets[static_cast<std::size_t>(m_tables[table] + c.eaten)];
-        if (offset < 0) {
-            const std::vector<double> values = Probabilities(c);
-            offset = static_cast<std::ptrdiff_t>(m_values.size());
-            m_values.insert(m_values.end(), values.begin(), values.end());
-        }
-        return offset;
+        return Add(c);
     }
     const double* At(std::ptrdiff_t place) const {
         return place >= 0 ? m_values.data() + place : m_large.data() + (-1 - place);
@@ -164,6 +154,25 @@ public:
     void ForgetLarge() { m_large.clear(); }
 
 private:
+    __attribute__((noinline)) std::ptrdiff_t Add(const StratumCounts& c) {
+        const std::vector<double> values = Probabilities(c);
+        if (c.pairs > ExactPairs) {
+            const auto at = static_cast<std::ptrdiff_t>(m_large.size());
+            m_large.insert(m_large.end(), values.begin(), values.end());
+            return -1 - at;
+        }
+        std::ptrdiff_t& table = m_tables[static_cast<std::size_t>(c.pairs) * Side +
+                                         static_cast<std::size_t>(c.withOutcome)];
+        if (table < 0) {
+            table = static_cast<std::ptrdiff_t>(m_offsets.size());
+            m_offsets.insert(m_offsets.end(), static_cast<std::size_t>(c.pairs) + 1, -1);
+        }
+        const auto offset = static_cast<std::ptrdiff_t>(m_values.size());
+        m_offsets[static_cast<std::size_t>(table + c.eaten)] = offset;
+        m_values.insert(m_values.end(), values.begin(), values.end());
+        return offset;
+    }
+
     static constexpr std::size_t Side = ExactPairs + 1;
     std::vector<std::ptrdiff_t> m_tables = std::vector<std::ptrdiff_t>(Side * Side, -1);
     std::vector<std::ptrdiff_t> m_offsets;  // per table, one per number eaten
