@@ -189,17 +189,68 @@ struct Stage {
     const StratumCounts* counts = nullptr;
 };
 
-// Four neighbouring partial sums at once. Each lane adds its terms in the order a lane-by-lane
+// Eight neighbouring partial sums at once. Each lane adds its terms in the order a lane-by-lane
 // loop would, and there is no fused multiply-add, so the lanes give the bits of that loop.
-using Lanes = double __attribute__((vector_size(4 * sizeof(double))));
-constexpr int LaneCount = 4;
+using Lanes = double __attribute__((vector_size(8 * sizeof(double))));
+constexpr int LaneCount = 8;
 
 // sums[t] = sum over x from width - 1 down to 0 of sums[t - x] * probabilities[x], for t from
-// `lowest` to `highest`, in place: groups of lanes from the top down, so that each group reads
+// `lowest` to the top, in place: groups of lanes from the top down, so that each group reads
 // only sums not yet replaced. The terms come in the order of rising t - x.
+//
+// The same for a width known in advance, several groups at a time, so that their chains of
+// additions overlap: all of them read before any is written, since each group reads the sums
+// of the group below it.
+constexpr int GroupsAtATime = 2;
+
+template <int Width, int Groups>
+inline __attribute__((always_inline)) void StepGroups(double* lowest,
+                                                      const std::array<Lanes, Width>& chances) {
+    std::array<Lanes, Groups> totals{};
+    for (int x = Width; x-- > 0;)
+        for (int g = 0; g < Groups; ++g) {
+            Lanes values;
+            __builtin_memcpy(&values, lowest + g * LaneCount - x, sizeof values);
+            totals[static_cast<std::size_t>(g)] += values * chances[static_cast<std::size_t>(x)];
+        }
+    for (int g = 0; g < Groups; ++g)
+        __builtin_memcpy(lowest + g * LaneCount, &totals[static_cast<std::size_t>(g)],
+                         sizeof(Lanes));
+}
+
+// One stratum's step for a width known in advance, with no branch that depends on the counts
+// but the loop over the groups: zeros below `lowest`, the terms that reach `needed` (a sum
+// below `lowest` or above `highest` is a zero there and adds nothing), then the sums below
+// `needed` from `lowest` to `top`.
+template <int Width>
+inline __attribute__((always_inline)) void Step(double* sums, const double* probabilities,
+                                                int lowest, int highest, int top, int needed,
+                                                double& atLeastNeeded) {
+    for (int s = lowest - Width + 1; s < lowest; ++s) sums[s] = 0.0;
+    // In the order of rising partial sum and value; until the sums come near `needed` there
+    // are none.
+    if (highest > needed - Width)
+        for (int s = needed - Width + 1; s < needed; ++s)
+            for (int x = needed - s; x < Width; ++x) atLeastNeeded += sums[s] * probabilities[x];
+    std::array<Lanes, Width> chances;
+    for (int x = 0; x < Width; ++x)
+        chances[static_cast<std::size_t>(x)] = Lanes{} + probabilities[x];
+    int groups = (top - lowest) / LaneCount + 1;
+    for (; groups % GroupsAtATime != 0; --groups)
+        StepGroups<Width, 1>(sums + lowest + (groups - 1) * LaneCount, chances);
+    for (; groups > 0; groups -= GroupsAtATime)
+        StepGroups<Width, GroupsAtATime>(sums + lowest + (groups - GroupsAtATime) * LaneCount,
+                                         chances);
+}
+
+// The same for any width.
 inline __attribute__((always_inline)) void StepAnyWidth(double* sums, const double* probabilities,
-                                                        int width, int lowest, int highest) {
-    for (int g = (highest - lowest) / LaneCount + 1; g-- > 0;) {
+                                                        int width, int lowest, int highest, int top,
+                                                        int needed, double& atLeastNeeded) {
+    for (int s = std::max(lowest, needed - width + 1); s <= highest; ++s)
+        for (int x = needed - s; x < width; ++x) atLeastNeeded += sums[s] * probabilities[x];
+    for (int s = lowest - width + 1; s < lowest; ++s) sums[s] = 0.0;
+    for (int g = (top - lowest) / LaneCount + 1; g-- > 0;) {
         double* at = sums + lowest + g * LaneCount;
         Lanes total{};
         for (int x = width; x-- > 0;) {
@@ -211,49 +262,13 @@ inline __attribute__((always_inline)) void StepAnyWidth(double* sums, const doub
     }
 }
 
-// The same for a width known in advance, two groups at a time: both groups read before either
-// is written, since the upper one reads the lower one's sums.
-template <int Width>
-inline __attribute__((always_inline)) void Step(double* sums, const double* probabilities,
-                                                int lowest, int highest) {
-    std::array<Lanes, Width> chances;
-    for (int x = 0; x < Width; ++x)
-        chances[static_cast<std::size_t>(x)] = Lanes{} + probabilities[x];
-    int g = (highest - lowest) / LaneCount + 1;
-    if (g % 2 == 1) {
-        --g;
-        double* at = sums + lowest + g * LaneCount;
-        Lanes total{};
-        for (int x = Width; x-- > 0;) {
-            Lanes values;
-            __builtin_memcpy(&values, at - x, sizeof values);
-            total += values * chances[static_cast<std::size_t>(x)];
-        }
-        __builtin_memcpy(at, &total, sizeof total);
-    }
-    for (; g > 0; g -= 2) {
-        double* upper = sums + lowest + (g - 1) * LaneCount;
-        double* lower = upper - LaneCount;
-        Lanes upperTotal{}, lowerTotal{};
-        for (int x = Width; x-- > 0;) {
-            Lanes upperValues, lowerValues;
-            __builtin_memcpy(&upperValues, upper - x, sizeof upperValues);
-            __builtin_memcpy(&lowerValues, lower - x, sizeof lowerValues);
-            upperTotal += upperValues * chances[static_cast<std::size_t>(x)];
-            lowerTotal += lowerValues * chances[static_cast<std::size_t>(x)];
-        }
-        __builtin_memcpy(upper, &upperTotal, sizeof upperTotal);
-        __builtin_memcpy(lower, &lowerTotal, sizeof lowerTotal);
-    }
-}
-
 // P(sum >= needed) for sums from 0: the partial sums below `needed` one by one, the chance of
 // `needed` or more in one number. A partial sum that the strata still to come cannot lift to
 // `needed` is left out, since it could only add to sums that are left out too.
-// Built twice: for processors with AVX2 (four lanes in one register) and for any other; both
-// give the same bits.
-__attribute__((target_clones("arch=x86-64-v3", "default"))) double TailOfConvolution(
-    const std::vector<Stage>& stages, int needed, std::vector<double>& buffer) {
+// Built three times: for processors with AVX-512 (eight lanes in one register), with AVX2 (four)
+// and for any other; all give the same bits.
+__attribute__((target_clones("arch=x86-64-v4", "arch=x86-64-v3", "default"))) double
+TailOfConvolution(const std::vector<Stage>& stages, int needed, std::vector<double>& buffer) {
     int widest = 0;
     for (const Stage& stage : stages) widest = std::max(widest, stage.width);
     // Room below partial sum 0 for the zeros the widest distribution reads there, and above
@@ -269,39 +284,23 @@ __attribute__((target_clones("arch=x86-64-v3", "default"))) double TailOfConvolu
         if (lowest > highest) break;  // nothing left can reach `needed`
         const double* probabilities = stage.probabilities;
         const int width = stage.width;
-        // The terms that reach `needed`, in the order of rising partial sum and value.
-        for (int s = std::max(lowest, needed - width + 1); s <= highest; ++s) {
-            const double chance = sums[s];
-            if (chance == 0.0) continue;
-            for (int x = needed - s; x < width; ++x) atLeastNeeded += chance * probabilities[x];
-        }
-        // Sums below `lowest` take no part: zeros where the terms read below it.
-        for (int s = lowest - width + 1; s < lowest; ++s) sums[s] = 0.0;
         const int top = std::min(highest + width - 1, needed - 1);
         switch (width) {
-            case 2:
-                Step<2>(sums, probabilities, lowest, top);
-                break;
-            case 3:
-                Step<3>(sums, probabilities, lowest, top);
-                break;
-            case 4:
-                Step<4>(sums, probabilities, lowest, top);
-                break;
-            case 5:
-                Step<5>(sums, probabilities, lowest, top);
-                break;
-            case 6:
-                Step<6>(sums, probabilities, lowest, top);
-                break;
-            case 7:
-                Step<7>(sums, probabilities, lowest, top);
-                break;
-            case 8:
-                Step<8>(sums, probabilities, lowest, top);
-                break;
+#define GASTROLOG_STEP(W)                                                          \
+    case W:                                                                        \
+        Step<W>(sums, probabilities, lowest, highest, top, needed, atLeastNeeded); \
+        break;
+            GASTROLOG_STEP(2)
+            GASTROLOG_STEP(3)
+            GASTROLOG_STEP(4)
+            GASTROLOG_STEP(5)
+            GASTROLOG_STEP(6)
+            GASTROLOG_STEP(7)
+            GASTROLOG_STEP(8)
+#undef GASTROLOG_STEP
             default:
-                StepAnyWidth(sums, probabilities, width, lowest, top);
+                StepAnyWidth(sums, probabilities, width, lowest, highest, top, needed,
+                             atLeastNeeded);
                 break;
         }
         highest = top;
