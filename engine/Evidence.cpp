@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <optional>
 
 #include "diary/GastrologDoc.h"
 #include "engine/EvidenceLayout.h"
@@ -148,19 +149,27 @@ OutcomeTotals OutcomeTotalsOf(const EvidenceLayout& layout, int symptom) {
 
 // The totals of an entry from its strata: the strata of all pairs in use (blocks, or groups
 // within them) hold every pair once.
-void CountTotals(const EvidenceLayout& layout, const std::vector<StratumCounts>& worse,
-                 const std::vector<StratumCounts>& better, OutcomeTotals totals,
-                 EvidenceEntry& entry) {
-    entry.daysEaten = entry.nextWorse = entry.nextBetter = 0;
-    for (const StratumCounts& stratum : worse) {
-        entry.daysEaten += stratum.eaten;
-        entry.nextWorse += stratum.both;
+struct EntryTotals {
+    int daysEaten = 0;
+    int nextWorse = 0;
+    int nextBetter = 0;
+    int otherDays = 0;
+    int otherWorse = 0;
+    int otherBetter = 0;
+};
+
+EntryTotals TotalsOf(const EvidenceLayout& layout, const std::vector<StratumCounts>& worse,
+                     const std::vector<StratumCounts>& better, OutcomeTotals outcomes) {
+    EntryTotals totals;
+    for (std::size_t i = 0; i < worse.size(); ++i) {
+        totals.daysEaten += worse[i].eaten;
+        totals.nextWorse += worse[i].both;
+        totals.nextBetter += better[i].both;
     }
-    for (const StratumCounts& stratum : better) entry.nextBetter += stratum.both;
-    entry.nextNoChange = entry.daysEaten - entry.nextWorse - entry.nextBetter;
-    entry.otherDays = layout.observationCount - entry.daysEaten;
-    entry.otherWorse = totals.worse - entry.nextWorse;
-    entry.otherBetter = totals.better - entry.nextBetter;
+    totals.otherDays = layout.observationCount - totals.daysEaten;
+    totals.otherWorse = outcomes.worse - totals.nextWorse;
+    totals.otherBetter = outcomes.better - totals.nextBetter;
+    return totals;
 }
 
 // A candidate reading of one food at one delay, in both directions (worse, better).
@@ -168,6 +177,7 @@ struct AtDelay {
     std::array<double, 2> p{1.0, 1.0};
     std::array<bool, 2> guardStrong{true, true};  // the adjusted tally has no guard
     std::array<std::vector<StratumCounts>, 2> strata;
+    std::optional<EntryTotals> totals;  // worked out for the first entry that needs them
 };
 
 EvidenceWord WordFor(int daysEaten, bool guardStrong, double p) {
@@ -180,8 +190,8 @@ EvidenceWord WordFor(int daysEaten, bool guardStrong, double p) {
 // The best delay (smallest p, ties to the shorter) and the entry it makes, but for the foods it
 // shares its days with.
 EvidenceEntry EntryOf(const EvidenceLayout& layout, int food, int symptom,
-                      EvidenceDirection direction, const std::vector<AtDelay>& delays,
-                      OutcomeTotals totals) {
+                      EvidenceDirection direction, std::vector<AtDelay>& delays,
+                      OutcomeTotals outcomes) {
     const std::size_t which = direction == EvidenceDirection::Worse ? 0 : 1;
     std::size_t best = 0;
     for (std::size_t d = 1; d < delays.size(); ++d)
@@ -191,7 +201,15 @@ EvidenceEntry EntryOf(const EvidenceLayout& layout, int food, int symptom,
     entry.symptom = symptom;
     entry.direction = direction;
     entry.delay = layout.shortestDelay + static_cast<int>(best);
-    CountTotals(layout, delays[best].strata[0], delays[best].strata[1], totals, entry);
+    AtDelay& at = delays[best];
+    if (!at.totals) at.totals = TotalsOf(layout, at.strata[0], at.strata[1], outcomes);
+    entry.daysEaten = at.totals->daysEaten;
+    entry.nextWorse = at.totals->nextWorse;
+    entry.nextBetter = at.totals->nextBetter;
+    entry.nextNoChange = entry.daysEaten - entry.nextWorse - entry.nextBetter;
+    entry.otherDays = at.totals->otherDays;
+    entry.otherWorse = at.totals->otherWorse;
+    entry.otherBetter = at.totals->otherBetter;
     CountComparable(delays[best].strata[which], entry);
     entry.p = std::min(1.0, delays[best].p[which] * static_cast<double>(layout.delays));
     entry.word = WordFor(entry.daysEaten, delays[best].guardStrong[which], entry.p);
@@ -255,6 +273,7 @@ void ReadPlainSymptom(const EvidenceLayout& layout, int symptom,
             AtDelay& at = atDelays[d];
             masks.Count(layout.Column(food * layout.delays + static_cast<int>(d)), at.strata[0],
                         at.strata[1]);
+            at.totals.reset();
             for (std::size_t which = 0; which < 2; ++which) {
                 const ColumnVerdicts& v = verdicts[which][d];
                 at.p[which] = v.p[static_cast<std::size_t>(food)];
@@ -289,6 +308,7 @@ void ReadAdjustedSymptom(const EvidenceLayout& layout, int symptom,
             const int column = food * layout.delays + static_cast<int>(d);
             masks[GroupingIndexFor(suspects, column)].Count(layout.Column(column), at.strata[0],
                                                             at.strata[1]);
+            at.totals.reset();
             for (std::size_t which = 0; which < 2; ++which) at.p[which] = TailOf(at.strata[which]);
         }
         int sharesDelay = -1;  // both directions often take the same delay
