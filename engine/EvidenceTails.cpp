@@ -101,35 +101,6 @@ double LargeTail(const StratumCounts& c) {
     return tail;
 }
 
-// P(X = lowest + i) for every i of the support.
-std::vector<double> Probabilities(const StratumCounts& c) {
-    const Support support = SupportOf(c);
-    std::vector<double> values(static_cast<std::size_t>(support.highest - support.lowest + 1));
-    if (c.pairs <= ExactPairs) {
-        const double all = static_cast<double>(Choose(c.pairs, c.eaten));
-        for (int x = support.lowest; x <= support.highest; ++x)
-            values[static_cast<std::size_t>(x - support.lowest)] =
-                static_cast<double>(Choose(c.withOutcome, x) *
-                                    Choose(c.pairs - c.withOutcome, c.eaten - x)) /
-                all;
-        return values;
-    }
-    double total = 0.0;
-    double term = 1.0;
-    for (int x = support.lowest; x <= support.highest; ++x) {
-        values[static_cast<std::size_t>(x - support.lowest)] = term;
-        total += term;
-        term *= Ratio(c, x);
-        if (term > 0x1p900) {  // keep the walk finite; the smaller terms are lost in the sum
-            for (double& value : values) value *= 0x1p-900;
-            total *= 0x1p-900;
-            term *= 0x1p-900;
-        }
-    }
-    for (double& value : values) value /= total;
-    return values;
-}
-
 // The distributions of small strata recur (a block's counts repeat from food to food), so each
 // is worked out once per thread and kept one after another in one array; they depend on the
 // counts alone. Larger strata are worked out for the sum at hand.
@@ -155,7 +126,7 @@ public:
 
 private:
     __attribute__((noinline)) std::ptrdiff_t Add(const StratumCounts& c) {
-        const std::vector<double> values = Probabilities(c);
+        const std::vector<double> values = HypergeometricProbabilities(c);
         if (c.pairs > ExactPairs) {
             const auto at = static_cast<std::ptrdiff_t>(m_large.size());
             m_large.insert(m_large.end(), values.begin(), values.end());
@@ -309,6 +280,34 @@ TailOfConvolution(const std::vector<Stage>& stages, int needed, std::vector<doub
 }
 
 }  // namespace
+
+std::vector<double> HypergeometricProbabilities(const StratumCounts& c) {
+    const Support support = SupportOf(c);
+    std::vector<double> values(static_cast<std::size_t>(support.highest - support.lowest + 1));
+    if (c.pairs <= ExactPairs) {
+        const double all = static_cast<double>(Choose(c.pairs, c.eaten));
+        for (int x = support.lowest; x <= support.highest; ++x)
+            values[static_cast<std::size_t>(x - support.lowest)] =
+                static_cast<double>(Choose(c.withOutcome, x) *
+                                    Choose(c.pairs - c.withOutcome, c.eaten - x)) /
+                all;
+        return values;
+    }
+    double total = 0.0;
+    double term = 1.0;
+    for (int x = support.lowest; x <= support.highest; ++x) {
+        values[static_cast<std::size_t>(x - support.lowest)] = term;
+        total += term;
+        term *= Ratio(c, x);
+        if (term > 0x1p900) {  // keep the walk finite; the smaller terms are lost in the sum
+            for (double& value : values) value *= 0x1p-900;
+            total *= 0x1p-900;
+            term *= 0x1p-900;
+        }
+    }
+    for (double& value : values) value /= total;
+    return values;
+}
 
 double HypergeometricUpperTail(const StratumCounts& counts) {
     if (counts.pairs <= ExactPairs) return ExactTail(counts);
