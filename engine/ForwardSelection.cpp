@@ -65,7 +65,10 @@ public:
         m_lower.push_back({});
         m_uY.push_back(OnesIn(problem.worse.data(), in, words) -
                        OnesIn(problem.better.data(), in, words));
-        for (std::size_t c = 0; c < columns; ++c) m_u[c].push_back(m_eaten[c]);
+        for (std::size_t c = 0; c < columns; ++c) {
+            m_u[c].reserve(MostSuspects + 1);  // one allocation a column, not one a step
+            m_u[c].push_back(m_eaten[c]);
+        }
     }
 
     int BasisSize() const { return static_cast<int>(m_d.size()); }
