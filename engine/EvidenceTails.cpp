@@ -106,7 +106,8 @@ double LargeTail(const StratumCounts& c) {
 // counts alone. Larger strata are worked out for the sum at hand.
 class DistributionStore {
 public:
-    // Where P(X = lowest) lies, in Values(); negative: -1 - the place in LargeValues().
+    // Where P(X = lowest) lies among the kept values; for a large stratum, -1 - its place
+    // among the large ones (see At).
     std::ptrdiff_t Find(const StratumCounts& c) {
         if (c.pairs <= ExactPairs) {
             const std::ptrdiff_t table = m_tables[static_cast<std::size_t>(c.pairs) * Side +
@@ -165,13 +166,13 @@ struct Stage {
 using Lanes = double __attribute__((vector_size(8 * sizeof(double))));
 constexpr int LaneCount = 8;
 
-// sums[t] = sum over x from width - 1 down to 0 of sums[t - x] * probabilities[x], for t from
-// `lowest` to the top, in place: groups of lanes from the top down, so that each group reads
-// only sums not yet replaced. The terms come in the order of rising t - x.
+// A step replaces sums[t] by the sum over x from width - 1 down to 0 of sums[t - x] *
+// probabilities[x], for t from `lowest` to `top`, in place: groups of lanes from the top down,
+// so that each group reads only sums not yet replaced. The terms come in the order of rising
+// t - x, as in the one-by-one loop.
 //
-// The same for a width known in advance, several groups at a time, so that their chains of
-// additions overlap: all of them read before any is written, since each group reads the sums
-// of the group below it.
+// Several groups at a time, so that their chains of additions overlap: all of them read before
+// any is written, since each group reads the sums of the group below it.
 constexpr int GroupsAtATime = 2;
 
 template <int Width, int Groups>
@@ -214,7 +215,7 @@ inline __attribute__((always_inline)) void Step(double* sums, const double* prob
                                          chances);
 }
 
-// The same for any width.
+// The same for any width, one group at a time.
 inline __attribute__((always_inline)) void StepAnyWidth(double* sums, const double* probabilities,
                                                         int width, int lowest, int highest, int top,
                                                         int needed, double& atLeastNeeded) {
