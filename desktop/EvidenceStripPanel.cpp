@@ -4,6 +4,7 @@
 
 #include "desktop/PageFont.h"
 #include "desktop/WxCanvas.h"
+#include "engine/EvidenceWords.h"
 #include "page/EvidenceStrip.h"
 
 EvidenceStripPanel::EvidenceStripPanel(wxWindow* parent, int id, const CGastrologDoc& document)
@@ -19,9 +20,10 @@ EvidenceStripPanel::EvidenceStripPanel(wxWindow* parent, int id, const CGastrolo
     Bind(wxEVT_MOTION, &EvidenceStripPanel::OnMotion, this);
 }
 
-void EvidenceStripPanel::ShowDays(int food, int symptom) {
+void EvidenceStripPanel::ShowDays(int food, int symptom, int delay) {
     m_food = food;
     m_symptom = symptom;
+    m_delay = delay;
     Refresh();
 }
 
@@ -38,13 +40,13 @@ void EvidenceStripPanel::OnPaint(wxPaintEvent&) {
         return;
     }
     DrawEvidenceStrip(canvas, m_document, m_food, m_symptom,
-                      {margin, margin, GetClientSize().GetWidth() - 2 * margin});
+                      {margin, margin, GetClientSize().GetWidth() - 2 * margin}, m_delay);
 }
 
 wxString EvidenceStripPanel::TipAt(int x, int y) const {
     if (m_food < 0 || m_symptom < 0) return {};
     const std::vector<EvidenceStripColumn> columns =
-        EvidenceStripColumns(m_document, m_food, m_symptom);
+        EvidenceStripColumns(m_document, m_food, m_symptom, m_delay);
     wxClientDC dc(const_cast<EvidenceStripPanel*>(this));
     const PageFont font = MakeScreenFont(dc);
     dc.SetFont(font.font);
@@ -56,9 +58,9 @@ wxString EvidenceStripPanel::TipAt(int x, int y) const {
     const int column = cells.ColumnAt(x, y);
     if (column < 0) return {};
     const EvidenceStripColumn& day = columns[static_cast<std::size_t>(column)];
-    const char* next = day.nextDay == 'w' ? "worse" : day.nextDay == 'b' ? "better" : "no change";
-    return wxString::Format("%s: %s; the next day %s", LongDayText(day.date),
-                            day.eaten ? "eaten" : "not eaten", next);
+    const char* later = day.later == 'w' ? "worse" : day.later == 'b' ? "better" : "no change";
+    return wxString::Format("%s: %s; %s %s", LongDayText(day.date),
+                            day.eaten ? "eaten" : "not eaten", EvidenceDelayText(m_delay), later);
 }
 
 void EvidenceStripPanel::OnMotion(wxMouseEvent& event) {

@@ -202,7 +202,7 @@ void EvidenceWindow::ShowSelectedDays() {
     m_details->ChangeValue(DetailsText());
     const EvidenceEntry* entry = m_table->SelectedEntry();
     if (entry)
-        m_strip->ShowDays(entry->food, entry->symptom);
+        m_strip->ShowDays(entry->food, entry->symptom, entry->delay);
     else
         m_strip->ShowDays(-1, -1);
 }

@@ -5,12 +5,16 @@
 #include "engine/Evidence.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
+#include <optional>
 
 #include "diary/GastrologDoc.h"
 #include "engine/EvidenceLayout.h"
+#include "engine/EvidenceStrataCounts.h"
 #include "engine/EvidenceTails.h"
 #include "engine/EvidenceWords.h"
+#include "engine/PopulationCounts.h"
 
 namespace {
 
@@ -81,10 +85,12 @@ ColumnVerdicts RunGuard(const EvidenceLayout& layout, int delay, const BitWords&
     };
     std::vector<StratumCounts> strata;
     for (;;) {
+        // The guard reads one outcome: it is given as `worse`.
+        const StrataMasks masks(layout, inUse, nullptr, outcome, outcome);
         int smallest = -1;
         for (std::size_t food = 0; food < foods; ++food) {
             if (result.strong[food]) continue;
-            CountStrata(layout, column(food), outcome, inUse, nullptr, strata);
+            masks.CountWorse(column(food), strata);
             result.p[food] = TailOf(strata);
             if (EatenIn(strata) < FewestDaysEaten) continue;
             // Strictly smaller only, so ties go to the earlier food.
@@ -102,8 +108,13 @@ ColumnVerdicts RunGuard(const EvidenceLayout& layout, int delay, const BitWords&
     return result;
 }
 
+// The grouping a column's days are split by: its delay's suspects other than the column itself.
+std::size_t GroupingIndexFor(const SymptomSuspects& suspects, int column) {
+    return suspects.GroupingIndex(column);
+}
+
 const EvidenceGrouping* GroupingFor(const SymptomSuspects& suspects, int column) {
-    return &suspects.groupings[suspects.GroupingIndex(column)];
+    return &suspects.groupings[GroupingIndexFor(suspects, column)];
 }
 
 // The other pairs of the strata in which the food was eaten.
@@ -117,31 +128,54 @@ void CountComparable(const std::vector<StratumCounts>& strata, EvidenceEntry& en
         }
 }
 
-void CountTotals(const EvidenceLayout& layout, int symptom, const std::uint64_t* eaten,
-                 EvidenceEntry& entry) {
+// The pairs of the symptom's outcomes among all pairs in use.
+struct OutcomeTotals {
+    int worse = 0;
+    int better = 0;
+};
+
+OutcomeTotals OutcomeTotalsOf(const EvidenceLayout& layout, int symptom) {
     const BitWords& worse = layout.worse[static_cast<std::size_t>(symptom)];
     const BitWords& better = layout.better[static_cast<std::size_t>(symptom)];
-    entry.daysEaten = entry.nextWorse = entry.nextBetter = 0;
-    entry.otherDays = entry.otherWorse = entry.otherBetter = 0;
+    OutcomeTotals totals;
     for (std::size_t w = 0; w < static_cast<std::size_t>(layout.words); ++w) {
-        const std::uint64_t in = layout.observations[w] & eaten[w];
-        const std::uint64_t out = layout.observations[w] & ~eaten[w];
-        entry.daysEaten += std::popcount(in);
-        entry.nextWorse += std::popcount(in & worse[w]);
-        entry.nextBetter += std::popcount(in & better[w]);
-        entry.otherDays += std::popcount(out);
-        entry.otherWorse += std::popcount(out & worse[w]);
-        entry.otherBetter += std::popcount(out & better[w]);
+        totals.worse += std::popcount(layout.observations[w] & worse[w]);
+        totals.better += std::popcount(layout.observations[w] & better[w]);
     }
-    entry.nextNoChange = entry.daysEaten - entry.nextWorse - entry.nextBetter;
+    return totals;
 }
 
-// A candidate reading of one food at one delay.
+// The totals of an entry from its strata: the strata of all pairs in use (blocks, or groups
+// within them) hold every pair once.
+struct EntryTotals {
+    int daysEaten = 0;
+    int nextWorse = 0;
+    int nextBetter = 0;
+    int otherDays = 0;
+    int otherWorse = 0;
+    int otherBetter = 0;
+};
+
+EntryTotals TotalsOf(const EvidenceLayout& layout, const std::vector<StratumCounts>& worse,
+                     const std::vector<StratumCounts>& better, OutcomeTotals outcomes) {
+    EntryTotals totals;
+    for (std::size_t i = 0; i < worse.size(); ++i) {
+        totals.daysEaten += worse[i].eaten;
+        totals.nextWorse += worse[i].both;
+        totals.nextBetter += better[i].both;
+    }
+    totals.otherDays = layout.observationCount - totals.daysEaten;
+    totals.otherWorse = outcomes.worse - totals.nextWorse;
+    totals.otherBetter = outcomes.better - totals.nextBetter;
+    return totals;
+}
+
+// A candidate reading of one food at one delay, in both directions (worse, better).
 struct AtDelay {
-    double p = 1.0;
-    bool guardStrong = true;  // the adjusted tally has no guard
-    std::vector<StratumCounts> strata;
-    std::vector<int> shares;
+    std::array<double, 2> p{1.0, 1.0};
+    std::array<bool, 2> guardStrong{true, true};  // the adjusted tally has no guard
+    std::array<std::vector<StratumCounts>, 2> strata;
+    std::optional<EntryTotals> totals;  // worked out for the first entry that needs them
 };
 
 EvidenceWord WordFor(int daysEaten, bool guardStrong, double p) {
@@ -151,23 +185,32 @@ EvidenceWord WordFor(int daysEaten, bool guardStrong, double p) {
     return EvidenceWord::NoClearLink;
 }
 
-// The best delay (smallest p, ties to the shorter) and the entry it makes.
+// The best delay (smallest p, ties to the shorter) and the entry it makes, but for the foods it
+// shares its days with.
 EvidenceEntry EntryOf(const EvidenceLayout& layout, int food, int symptom,
-                      EvidenceDirection direction, const std::vector<AtDelay>& delays) {
+                      EvidenceDirection direction, std::vector<AtDelay>& delays,
+                      OutcomeTotals outcomes) {
+    const std::size_t which = direction == EvidenceDirection::Worse ? 0 : 1;
     std::size_t best = 0;
     for (std::size_t d = 1; d < delays.size(); ++d)
-        if (delays[d].p < delays[best].p) best = d;
+        if (delays[d].p[which] < delays[best].p[which]) best = d;
     EvidenceEntry entry;
     entry.food = food;
     entry.symptom = symptom;
     entry.direction = direction;
     entry.delay = layout.shortestDelay + static_cast<int>(best);
-    CountTotals(layout, symptom, layout.Column(food * layout.delays + static_cast<int>(best)),
-                entry);
-    CountComparable(delays[best].strata, entry);
-    entry.p = std::min(1.0, delays[best].p * static_cast<double>(layout.delays));
-    entry.word = WordFor(entry.daysEaten, delays[best].guardStrong, entry.p);
-    entry.sharesDaysWith = delays[best].shares;
+    AtDelay& at = delays[best];
+    if (!at.totals) at.totals = TotalsOf(layout, at.strata[0], at.strata[1], outcomes);
+    entry.daysEaten = at.totals->daysEaten;
+    entry.nextWorse = at.totals->nextWorse;
+    entry.nextBetter = at.totals->nextBetter;
+    entry.nextNoChange = entry.daysEaten - entry.nextWorse - entry.nextBetter;
+    entry.otherDays = at.totals->otherDays;
+    entry.otherWorse = at.totals->otherWorse;
+    entry.otherBetter = at.totals->otherBetter;
+    CountComparable(delays[best].strata[which], entry);
+    entry.p = std::min(1.0, delays[best].p[which] * static_cast<double>(layout.delays));
+    entry.word = WordFor(entry.daysEaten, delays[best].guardStrong[which], entry.p);
     return entry;
 }
 
@@ -189,25 +232,18 @@ std::vector<int> SharedWithStrong(const EvidenceLayout& layout, const ColumnVerd
     return shared;
 }
 
-// The suspects (other foods) eaten on more than half of this column's pairs, in diary order.
+// The suspects (other foods) eaten on more than half of this column's `days` pairs, in diary
+// order.
 std::vector<int> SharedWithSuspects(const EvidenceLayout& layout, const SymptomSuspects& suspects,
-                                    int food, int column) {
+                                    int food, int column, int days) {
     std::vector<int> shared;
     const std::uint64_t* eaten = layout.Column(column);
-    const int days = [&] {
-        int count = 0;
-        for (int w = 0; w < layout.words; ++w)
-            count += std::popcount(eaten[w] & layout.observations[static_cast<std::size_t>(w)]);
-        return count;
-    }();
     for (const Suspect& suspect : suspects.suspects) {
         const int other = suspect.column / layout.delays;
-        if (other == food) continue;
-        int together = 0;
-        const std::uint64_t* theirs = layout.Column(suspect.column);
-        for (int w = 0; w < layout.words; ++w)
-            together += std::popcount(eaten[w] & theirs[w] &
-                                      layout.observations[static_cast<std::size_t>(w)]);
+        // Only the suspects of the same delay form the groups the food is compared in.
+        if (other == food || suspect.column % layout.delays != column % layout.delays) continue;
+        const int together =
+            OnesIn(eaten, layout.Column(suspect.column), layout.observations.data(), layout.words);
         if (2 * together > days) shared.push_back(other);
     }
     std::sort(shared.begin(), shared.end());
@@ -215,52 +251,79 @@ std::vector<int> SharedWithSuspects(const EvidenceLayout& layout, const SymptomS
     return shared;
 }
 
+constexpr std::array<EvidenceDirection, 2> Directions{EvidenceDirection::Worse,
+                                                      EvidenceDirection::Better};
+
 void ReadPlainSymptom(const EvidenceLayout& layout, int symptom,
                       std::vector<EvidenceEntry>& entries) {
     const auto delays = static_cast<std::size_t>(layout.delays);
-    std::vector<ColumnVerdicts> verdicts[2];
-    for (int direction = 0; direction < 2; ++direction)
+    std::array<std::vector<ColumnVerdicts>, 2> verdicts;
+    for (std::size_t which = 0; which < 2; ++which)
         for (std::size_t d = 0; d < delays; ++d)
-            verdicts[direction].push_back(
-                RunGuard(layout, static_cast<int>(d),
-                         layout.Outcome(symptom, direction == 0 ? EvidenceDirection::Worse
-                                                                : EvidenceDirection::Better)));
-    for (int food = 0; food < layout.foods; ++food)
-        for (int direction = 0; direction < 2; ++direction) {
-            const auto which =
-                direction == 0 ? EvidenceDirection::Worse : EvidenceDirection::Better;
-            std::vector<AtDelay> atDelays(delays);
-            for (std::size_t d = 0; d < delays; ++d) {
-                const ColumnVerdicts& v = verdicts[direction][d];
-                atDelays[d].p = v.p[static_cast<std::size_t>(food)];
-                atDelays[d].guardStrong = v.strong[static_cast<std::size_t>(food)];
-                atDelays[d].strata =
-                    StrataCounts(layout, layout.Column(food * layout.delays + static_cast<int>(d)),
-                                 layout.Outcome(symptom, which), layout.observations, nullptr);
-                atDelays[d].shares = SharedWithStrong(layout, v, food, static_cast<int>(d));
+            verdicts[which].push_back(
+                RunGuard(layout, static_cast<int>(d), layout.Outcome(symptom, Directions[which])));
+    const StrataMasks masks(layout, layout.observations, nullptr,
+                            layout.worse[static_cast<std::size_t>(symptom)],
+                            layout.better[static_cast<std::size_t>(symptom)]);
+    const OutcomeTotals totals = OutcomeTotalsOf(layout, symptom);
+    std::vector<AtDelay> atDelays(delays);
+    for (int food = 0; food < layout.foods; ++food) {
+        for (std::size_t d = 0; d < delays; ++d) {
+            AtDelay& at = atDelays[d];
+            masks.Count(layout.Column(food * layout.delays + static_cast<int>(d)), at.strata[0],
+                        at.strata[1]);
+            at.totals.reset();
+            for (std::size_t which = 0; which < 2; ++which) {
+                const ColumnVerdicts& v = verdicts[which][d];
+                at.p[which] = v.p[static_cast<std::size_t>(food)];
+                at.guardStrong[which] = v.strong[static_cast<std::size_t>(food)];
             }
-            entries.push_back(EntryOf(layout, food, symptom, which, atDelays));
         }
+        for (std::size_t which = 0; which < 2; ++which) {
+            EvidenceEntry entry =
+                EntryOf(layout, food, symptom, Directions[which], atDelays, totals);
+            const int best = entry.delay - layout.shortestDelay;
+            entry.sharesDaysWith = SharedWithStrong(
+                layout, verdicts[which][static_cast<std::size_t>(best)], food, best);
+            entries.push_back(std::move(entry));
+        }
+    }
 }
 
 void ReadAdjustedSymptom(const EvidenceLayout& layout, int symptom,
                          std::vector<EvidenceEntry>& entries) {
     const SymptomSuspects& suspects = layout.suspects[static_cast<std::size_t>(symptom)];
     const auto delays = static_cast<std::size_t>(layout.delays);
-    for (int food = 0; food < layout.foods; ++food)
-        for (const EvidenceDirection direction :
-             {EvidenceDirection::Worse, EvidenceDirection::Better}) {
-            std::vector<AtDelay> atDelays(delays);
-            for (std::size_t d = 0; d < delays; ++d) {
-                const int column = food * layout.delays + static_cast<int>(d);
-                atDelays[d].strata =
-                    StrataCounts(layout, layout.Column(column), layout.Outcome(symptom, direction),
-                                 layout.observations, GroupingFor(suspects, column));
-                atDelays[d].p = TailOf(atDelays[d].strata);
-                atDelays[d].shares = SharedWithSuspects(layout, suspects, food, column);
-            }
-            entries.push_back(EntryOf(layout, food, symptom, direction, atDelays));
+    std::vector<StrataMasks> masks;
+    for (const EvidenceGrouping& grouping : suspects.groupings)
+        masks.emplace_back(layout, layout.observations, &grouping,
+                           layout.worse[static_cast<std::size_t>(symptom)],
+                           layout.better[static_cast<std::size_t>(symptom)]);
+    const OutcomeTotals totals = OutcomeTotalsOf(layout, symptom);
+    std::vector<AtDelay> atDelays(delays);
+    for (int food = 0; food < layout.foods; ++food) {
+        for (std::size_t d = 0; d < delays; ++d) {
+            AtDelay& at = atDelays[d];
+            const int column = food * layout.delays + static_cast<int>(d);
+            masks[GroupingIndexFor(suspects, column)].Count(layout.Column(column), at.strata[0],
+                                                            at.strata[1]);
+            at.totals.reset();
+            for (std::size_t which = 0; which < 2; ++which) at.p[which] = TailOf(at.strata[which]);
         }
+        int sharesDelay = -1;  // both directions often take the same delay
+        std::vector<int> shares;
+        for (const EvidenceDirection direction : Directions) {
+            EvidenceEntry entry = EntryOf(layout, food, symptom, direction, atDelays, totals);
+            if (entry.delay != sharesDelay) {
+                sharesDelay = entry.delay;
+                shares = SharedWithSuspects(
+                    layout, suspects, food,
+                    food * layout.delays + entry.delay - layout.shortestDelay, entry.daysEaten);
+            }
+            entry.sharesDaysWith = shares;
+            entries.push_back(std::move(entry));
+        }
+    }
 }
 
 }  // namespace

@@ -101,8 +101,188 @@ double LargeTail(const StratumCounts& c) {
     return tail;
 }
 
-// P(X = lowest + i) for every i of the support.
-std::vector<double> Probabilities(const StratumCounts& c) {
+// The distributions of small strata recur (a block's counts repeat from food to food), so each
+// is worked out once per thread and kept one after another in one array; they depend on the
+// counts alone. Larger strata are worked out for the sum at hand.
+class DistributionStore {
+public:
+    // Where P(X = lowest) lies among the kept values; for a large stratum, -1 - its place
+    // among the large ones (see At).
+    std::ptrdiff_t Find(const StratumCounts& c) {
+        if (c.pairs <= ExactPairs) {
+            const std::ptrdiff_t table = m_tables[static_cast<std::size_t>(c.pairs) * Side +
+                                                  static_cast<std::size_t>(c.withOutcome)];
+            if (table >= 0) {
+                const std::ptrdiff_t offset = m_offsets[static_cast<std::size_t>(table + c.eaten)];
+                if (offset >= 0) return offset;
+            }
+        }
+        return Add(c);
+    }
+    const double* At(std::ptrdiff_t place) const {
+        return place >= 0 ? m_values.data() + place : m_large.data() + (-1 - place);
+    }
+    // The large strata are kept for one sum only.
+    void ForgetLarge() { m_large.clear(); }
+
+private:
+    __attribute__((noinline)) std::ptrdiff_t Add(const StratumCounts& c) {
+        const std::vector<double> values = HypergeometricProbabilities(c);
+        if (c.pairs > ExactPairs) {
+            const auto at = static_cast<std::ptrdiff_t>(m_large.size());
+            m_large.insert(m_large.end(), values.begin(), values.end());
+            return -1 - at;
+        }
+        std::ptrdiff_t& table = m_tables[static_cast<std::size_t>(c.pairs) * Side +
+                                         static_cast<std::size_t>(c.withOutcome)];
+        if (table < 0) {
+            table = static_cast<std::ptrdiff_t>(m_offsets.size());
+            m_offsets.insert(m_offsets.end(), static_cast<std::size_t>(c.pairs) + 1, -1);
+        }
+        const auto offset = static_cast<std::ptrdiff_t>(m_values.size());
+        m_offsets[static_cast<std::size_t>(table + c.eaten)] = offset;
+        m_values.insert(m_values.end(), values.begin(), values.end());
+        return offset;
+    }
+
+    static constexpr std::size_t Side = ExactPairs + 1;
+    std::vector<std::ptrdiff_t> m_tables = std::vector<std::ptrdiff_t>(Side * Side, -1);
+    std::vector<std::ptrdiff_t> m_offsets;  // per table, one per number eaten
+    std::vector<double> m_values;
+    std::vector<double> m_large;
+};
+
+// One distribution of the sum, and what the distributions after it can still add.
+struct Stage {
+    std::ptrdiff_t place = 0;
+    const double* probabilities = nullptr;
+    int width = 0;       // values in the support
+    int reachAfter = 0;  // the most this and the later strata can add
+    const StratumCounts* counts = nullptr;
+};
+
+// Eight neighbouring partial sums at once. Each lane adds its terms in the order a lane-by-lane
+// loop would, and there is no fused multiply-add, so the lanes give the bits of that loop.
+using Lanes = double __attribute__((vector_size(8 * sizeof(double))));
+constexpr int LaneCount = 8;
+
+// A step replaces sums[t] by the sum over x from width - 1 down to 0 of sums[t - x] *
+// probabilities[x], for t from `lowest` to `top`, in place: groups of lanes from the top down,
+// so that each group reads only sums not yet replaced. The terms come in the order of rising
+// t - x, as in the one-by-one loop.
+//
+// Several groups at a time, so that their chains of additions overlap: all of them read before
+// any is written, since each group reads the sums of the group below it.
+constexpr int GroupsAtATime = 2;
+
+template <int Width, int Groups>
+inline __attribute__((always_inline)) void StepGroups(double* lowest,
+                                                      const std::array<Lanes, Width>& chances) {
+    std::array<Lanes, Groups> totals{};
+    for (int x = Width; x-- > 0;)
+        for (int g = 0; g < Groups; ++g) {
+            Lanes values;
+            __builtin_memcpy(&values, lowest + g * LaneCount - x, sizeof values);
+            totals[static_cast<std::size_t>(g)] += values * chances[static_cast<std::size_t>(x)];
+        }
+    for (int g = 0; g < Groups; ++g)
+        __builtin_memcpy(lowest + g * LaneCount, &totals[static_cast<std::size_t>(g)],
+                         sizeof(Lanes));
+}
+
+// One stratum's step for a width known in advance, with no branch that depends on the counts
+// but the loop over the groups: zeros below `lowest`, the terms that reach `needed` (a sum
+// below `lowest` or above `highest` is a zero there and adds nothing), then the sums below
+// `needed` from `lowest` to `top`.
+template <int Width>
+inline __attribute__((always_inline)) void Step(double* sums, const double* probabilities,
+                                                int lowest, int highest, int top, int needed,
+                                                double& atLeastNeeded) {
+    for (int s = lowest - Width + 1; s < lowest; ++s) sums[s] = 0.0;
+    // In the order of rising partial sum and value; until the sums come near `needed` there
+    // are none.
+    if (highest > needed - Width)
+        for (int s = needed - Width + 1; s < needed; ++s)
+            for (int x = needed - s; x < Width; ++x) atLeastNeeded += sums[s] * probabilities[x];
+    std::array<Lanes, Width> chances;
+    for (int x = 0; x < Width; ++x)
+        chances[static_cast<std::size_t>(x)] = Lanes{} + probabilities[x];
+    int groups = (top - lowest) / LaneCount + 1;
+    for (; groups % GroupsAtATime != 0; --groups)
+        StepGroups<Width, 1>(sums + lowest + (groups - 1) * LaneCount, chances);
+    for (; groups > 0; groups -= GroupsAtATime)
+        StepGroups<Width, GroupsAtATime>(sums + lowest + (groups - GroupsAtATime) * LaneCount,
+                                         chances);
+}
+
+// The same for any width, one group at a time.
+inline __attribute__((always_inline)) void StepAnyWidth(double* sums, const double* probabilities,
+                                                        int width, int lowest, int highest, int top,
+                                                        int needed, double& atLeastNeeded) {
+    for (int s = std::max(lowest, needed - width + 1); s <= highest; ++s)
+        for (int x = needed - s; x < width; ++x) atLeastNeeded += sums[s] * probabilities[x];
+    for (int s = lowest - width + 1; s < lowest; ++s) sums[s] = 0.0;
+    for (int g = (top - lowest) / LaneCount + 1; g-- > 0;) {
+        double* at = sums + lowest + g * LaneCount;
+        Lanes total{};
+        for (int x = width; x-- > 0;) {
+            Lanes values;
+            __builtin_memcpy(&values, at - x, sizeof values);
+            total += values * probabilities[x];
+        }
+        __builtin_memcpy(at, &total, sizeof total);
+    }
+}
+
+// P(sum >= needed) for sums from 0: the partial sums below `needed` one by one, the chance of
+// `needed` or more in one number. A partial sum that the strata still to come cannot lift to
+// `needed` is left out, since it could only add to sums that are left out too.
+// Built three times: for processors with AVX-512 (eight lanes in one register), with AVX2 (four)
+// and for any other; all give the same bits.
+__attribute__((target_clones("arch=x86-64-v4", "arch=x86-64-v3", "default"))) double
+TailOfConvolution(const std::vector<Stage>& stages, int needed, std::vector<double>& buffer) {
+    int widest = 0;
+    for (const Stage& stage : stages) widest = std::max(widest, stage.width);
+    // Room below partial sum 0 for the zeros the widest distribution reads there, and above
+    // `needed` for the highest group of lanes.
+    const int below = widest + LaneCount;
+    buffer.assign(static_cast<std::size_t>(below + needed + 2 * LaneCount), 0.0);
+    double* sums = buffer.data() + below;
+    sums[0] = 1.0;
+    double atLeastNeeded = 0.0;
+    int highest = 0;  // the highest partial sum that can be other than zero, below needed
+    for (const Stage& stage : stages) {
+        const int lowest = std::max(0, needed - stage.reachAfter);
+        if (lowest > highest) break;  // nothing left can reach `needed`
+        const double* probabilities = stage.probabilities;
+        const int width = stage.width;
+        const int top = std::min(highest + width - 1, needed - 1);
+        switch (width) {
+#define GASTROLOG_STEP(W)                                                          \
+    case W:                                                                        \
+        Step<W>(sums, probabilities, lowest, highest, top, needed, atLeastNeeded); \
+        break;
+            GASTROLOG_STEP(2)
+            GASTROLOG_STEP(3)
+            GASTROLOG_STEP(4)
+            GASTROLOG_STEP(5)
+            GASTROLOG_STEP(6)
+            GASTROLOG_STEP(7)
+            GASTROLOG_STEP(8)
+#undef GASTROLOG_STEP
+            default:
+                StepAnyWidth(sums, probabilities, width, lowest, highest, top, needed,
+                             atLeastNeeded);
+                break;
+        }
+        highest = top;
+    }
+    return atLeastNeeded;
+}
+
+}  // namespace
+
+std::vector<double> HypergeometricProbabilities(const StratumCounts& c) {
     const Support support = SupportOf(c);
     std::vector<double> values(static_cast<std::size_t>(support.highest - support.lowest + 1));
     if (c.pairs <= ExactPairs) {
@@ -130,26 +310,6 @@ std::vector<double> Probabilities(const StratumCounts& c) {
     return values;
 }
 
-// The distributions of small strata recur (a block's counts repeat from food to food), so each
-// is worked out once per thread; they depend on the counts alone.
-const std::vector<double>& CachedProbabilities(const StratumCounts& c) {
-    if (c.pairs > ExactPairs) {
-        thread_local std::vector<double> large;
-        large = Probabilities(c);
-        return large;
-    }
-    constexpr std::size_t Side = ExactPairs + 1;
-    thread_local std::vector<std::vector<double>> cache(Side * Side * Side);
-    std::vector<double>& known =
-        cache[(static_cast<std::size_t>(c.pairs) * Side + static_cast<std::size_t>(c.withOutcome)) *
-                  Side +
-              static_cast<std::size_t>(c.eaten)];
-    if (known.empty()) known = Probabilities(c);
-    return known;
-}
-
-}  // namespace
-
 double HypergeometricUpperTail(const StratumCounts& counts) {
     if (counts.pairs <= ExactPairs) return ExactTail(counts);
     return LargeTail(counts);
@@ -158,46 +318,36 @@ double HypergeometricUpperTail(const StratumCounts& counts) {
 double UpperTailOfSum(const std::vector<StratumCounts>& strata) {
     // Strata whose count cannot vary add a constant; what is left is the shifted sum of the
     // others, from 0 to `reach`, and its tail from `needed`.
-    thread_local std::vector<const StratumCounts*> varying;
-    varying.clear();
+    thread_local std::vector<Stage> stages;
+    thread_local DistributionStore store;
+    stages.clear();
     int needed = 0;
+    int reach = 0;
+    bool large = false;
     for (const StratumCounts& stratum : strata) {
         const Support support = SupportOf(stratum);
         if (support.lowest == support.highest) continue;
-        varying.push_back(&stratum);
+        const int width = support.highest - support.lowest + 1;
+        large = large || stratum.pairs > ExactPairs;
+        // The large strata's distributions are worked out once the sum is known to need them.
+        stages.push_back(
+            {stratum.pairs > ExactPairs ? 0 : store.Find(stratum), nullptr, width, 0, &stratum});
         needed += stratum.both - support.lowest;
+        reach += width - 1;
     }
     if (needed <= 0) return 1.0;
-    if (varying.size() == 1) return HypergeometricUpperTail(*varying.front());
-    thread_local std::vector<int> reachAfter;
-    reachAfter.assign(varying.size() + 1, 0);  // the most the later strata can add
-    for (std::size_t i = varying.size(); i-- > 0;) {
-        const Support support = SupportOf(*varying[i]);
-        reachAfter[i] = reachAfter[i + 1] + support.highest - support.lowest;
+    if (stages.size() == 1) return HypergeometricUpperTail(*stages.front().counts);
+    if (needed > reach) return 0.0;
+    if (large) {
+        store.ForgetLarge();
+        for (Stage& stage : stages)
+            if (stage.counts->pairs > ExactPairs) stage.place = store.Find(*stage.counts);
     }
-    if (needed > reachAfter[0]) return 0.0;
-    // sums[s] for s < needed: the chance of the partial sum s; sums[needed]: of needed or more.
-    thread_local std::vector<double> sums, next;
-    sums.assign(static_cast<std::size_t>(needed + 1), 0.0);
-    next.assign(sums.size(), 0.0);
-    sums[0] = 1.0;
-    int highestSoFar = 0;
-    for (std::size_t i = 0; i < varying.size(); ++i) {
-        const std::vector<double>& probabilities = CachedProbabilities(*varying[i]);
-        std::fill(next.begin(), next.end(), 0.0);
-        next[static_cast<std::size_t>(needed)] = sums[static_cast<std::size_t>(needed)];
-        // A partial sum that the rest cannot lift to `needed` can be left out.
-        const int lowestUseful = std::max(0, needed - reachAfter[i]);
-        for (int s = lowestUseful; s <= std::min(highestSoFar, needed - 1); ++s) {
-            const double chance = sums[static_cast<std::size_t>(s)];
-            if (chance == 0.0) continue;
-            for (std::size_t x = 0; x < probabilities.size(); ++x) {
-                const int to = std::min(needed, s + static_cast<int>(x));
-                next[static_cast<std::size_t>(to)] += chance * probabilities[x];
-            }
-        }
-        highestSoFar = std::min(needed, highestSoFar + static_cast<int>(probabilities.size()) - 1);
-        sums.swap(next);
+    for (Stage& stage : stages) {
+        stage.reachAfter = reach;
+        reach -= stage.width - 1;
+        stage.probabilities = store.At(stage.place);
     }
-    return sums[static_cast<std::size_t>(needed)];
+    thread_local std::vector<double> buffer;
+    return TailOfConvolution(stages, needed, buffer);
 }

@@ -19,6 +19,11 @@ struct StratumCounts {
 // error below 1e-12 up to thousands of pairs).
 double HypergeometricUpperTail(const StratumCounts& counts);
 
+// P(X = lowest + i) for every i of the support, lowest = max(0, n1 + k - n); they sum to 1.
+std::vector<double> HypergeometricProbabilities(const StratumCounts& counts);
+
 // P(X_1 + ... + X_m >= a_1 + ... + a_m) for independent hypergeometric X_i, one per stratum:
-// the upper tail of the convolution. With one stratum this is the tail above.
+// the upper tail of the convolution. With one stratum this is the tail above. The convolution
+// is the plain one, partial sum after partial sum in rising order, with every sum of `needed`
+// or more kept in one number, so the result has the bits of that loop on every machine.
 double UpperTailOfSum(const std::vector<StratumCounts>& strata);

@@ -10,6 +10,8 @@
 #include <bit>
 #include <limits>
 
+#include "engine/PopulationCounts.h"
+
 namespace {
 
 struct CriticalRow {
@@ -37,26 +39,15 @@ constexpr std::array<CriticalRow, 72> CriticalValues{{
     {2000, 2.578290}, {5000, 2.576813},
 }};
 
-int Ones(const std::uint64_t* words, const std::uint64_t* mask, int count) {
-    int ones = 0;
-    for (int w = 0; w < count; ++w) ones += std::popcount(words[w] & mask[w]);
-    return ones;
-}
-
-int Ones(const std::uint64_t* a, const std::uint64_t* b, const std::uint64_t* mask, int count) {
-    int ones = 0;
-    for (int w = 0; w < count; ++w) ones += std::popcount(a[w] & b[w] & mask[w]);
-    return ones;
-}
-
 // The growing fit: basis 0 is the intercept, then the suspects in the order chosen.
 class Fit {
 public:
     explicit Fit(const SuspectProblem& problem) : m_problem(problem) {
         const int words = problem.wordCount;
         const std::uint64_t* in = problem.observations.data();
-        m_count = Ones(in, in, words);
-        m_ySquares = Ones(problem.worse.data(), in, words) + Ones(problem.better.data(), in, words);
+        m_count = OnesIn(in, in, words);
+        m_ySquares =
+            OnesIn(problem.worse.data(), in, words) + OnesIn(problem.better.data(), in, words);
         const auto columns = static_cast<std::size_t>(problem.columnCount);
         m_eaten.resize(columns);
         m_product.resize(columns);
@@ -64,17 +55,20 @@ public:
         m_usable.assign(columns, true);
         for (std::size_t c = 0; c < columns; ++c) {
             const std::uint64_t* column = Column(static_cast<int>(c));
-            m_eaten[c] = Ones(column, in, words);
-            m_product[c] = Ones(column, problem.worse.data(), in, words) -
-                           Ones(column, problem.better.data(), in, words);
+            m_eaten[c] = OnesIn(column, in, words);
+            m_product[c] = OnesIn(column, problem.worse.data(), in, words) -
+                           OnesIn(column, problem.better.data(), in, words);
             m_usable[c] = m_eaten[c] >= FewestPairsOfACandidate;
         }
         // The intercept: its products are the counts themselves.
         m_d.push_back(m_count);
         m_lower.push_back({});
-        m_uY.push_back(Ones(problem.worse.data(), in, words) -
-                       Ones(problem.better.data(), in, words));
-        for (std::size_t c = 0; c < columns; ++c) m_u[c].push_back(m_eaten[c]);
+        m_uY.push_back(OnesIn(problem.worse.data(), in, words) -
+                       OnesIn(problem.better.data(), in, words));
+        for (std::size_t c = 0; c < columns; ++c) {
+            m_u[c].reserve(MostSuspects + 1);  // one allocation a column, not one a step
+            m_u[c].push_back(m_eaten[c]);
+        }
     }
 
     int BasisSize() const { return static_cast<int>(m_d.size()); }
@@ -138,7 +132,7 @@ public:
         for (std::size_t c = 0; c < m_usable.size(); ++c) {
             if (!m_usable[c]) continue;
             std::vector<double>& uc = m_u[c];
-            double value = Ones(Column(static_cast<int>(c)), basis, in, m_problem.wordCount);
+            double value = OnesIn(Column(static_cast<int>(c)), basis, in, m_problem.wordCount);
             for (std::size_t i = 0; i < lower.size(); ++i) value -= lower[i] * uc[i];
             uc.push_back(value);
         }

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "diary/GastrologDoc.h"
+#include "engine/EvidenceWords.h"
 #include "page/Canvas.h"
 #include "page/RecordDrawing.h"
 
@@ -74,9 +75,16 @@ void DrawEaten(Canvas& canvas, int left, int top, int cellWidth, int rowHeight, 
         canvas.DrawRectangle(left, top, left + cellWidth, top + rowHeight);
 }
 
+// The rating row's label: "Next day", "Same day", "2 days on".
+std::string LaterLabel(int delay) {
+    if (delay == 0) return "Same day";
+    if (delay == 1) return "Next day";
+    return std::to_string(delay) + " days on";
+}
+
 // A sample of each mark with its meaning, on one row.
 void DrawLegend(Canvas& canvas, int left, int top, int cellWidth, int rowHeight,
-                const FontMetrics& metrics) {
+                const FontMetrics& metrics, int delay) {
     const int gap = metrics.averageCharWidth;
     int x = left;
     DrawEaten(canvas, x, top, cellWidth, rowHeight, true);
@@ -86,19 +94,21 @@ void DrawLegend(Canvas& canvas, int left, int top, int cellWidth, int rowHeight,
     x += static_cast<int>(eatenText.size() + 3) * metrics.averageCharWidth;
     DrawRating(canvas, x, top, cellWidth, rowHeight, diary::Worse, metrics);
     x += cellWidth + gap;
-    constexpr std::string_view worseText = "worse the next day";
+    const std::string worseText = "worse " + EvidenceDelayText(delay);
     canvas.DrawText(x, top, worseText);
     x += static_cast<int>(worseText.size() + 3) * metrics.averageCharWidth;
     DrawRating(canvas, x, top, cellWidth, rowHeight, diary::Better, metrics);
-    canvas.DrawText(x + cellWidth + gap, top, "better the next day");
+    canvas.DrawText(x + cellWidth + gap, top, "better " + EvidenceDelayText(delay));
 }
 
 // The strip's heading, its names shortened with "..." where both would not fit the width; the
 // shorter name keeps what it needs and the longer one takes the rest.
-std::string Heading(const std::string& food, const std::string& symptom, int width,
+std::string Heading(const std::string& food, const std::string& symptom, int delay, int width,
                     const FontMetrics& metrics) {
-    constexpr std::string_view Before = "Days you ate ", Between = ", and ",
-                               After = " on the day after (oldest on the left):";
+    constexpr std::string_view Before = "Days you ate ", Between = ", and ";
+    const std::string After =
+        " " + (delay == 1 ? std::string("on the day after") : EvidenceDelayText(delay)) +
+        " (oldest on the left):";
     constexpr int LeastNameCharacters = 12;
     const int characters = width / std::max(1, metrics.averageCharWidth);
     const int forNames =
@@ -111,8 +121,7 @@ std::string Heading(const std::string& food, const std::string& symptom, int wid
     const std::size_t foodRoom = foodShorter ? shorter : longer;
     const std::size_t symptomRoom = foodShorter ? longer : shorter;
     return std::string(Before) + record_drawing::ShortenName(food, foodRoom) +
-           std::string(Between) + record_drawing::ShortenName(symptom, symptomRoom) +
-           std::string(After);
+           std::string(Between) + record_drawing::ShortenName(symptom, symptomRoom) + After;
 }
 
 // A tick under each Monday's column and the first and last columns' dates, in the strip's
@@ -172,18 +181,18 @@ EvidenceStripCells EvidenceStripCellsFor(const Canvas& canvas, EvidenceStripPlac
 }
 
 std::vector<EvidenceStripColumn> EvidenceStripColumns(const CGastrologDoc& document, int food,
-                                                      int symptom) {
+                                                      int symptom, int delay) {
     std::vector<EvidenceStripColumn> columns;
     if (food < 0 || symptom < 0 || food >= static_cast<int>(document.Foods().size()) ||
-        symptom >= static_cast<int>(document.Symptoms().size()))
+        symptom >= static_cast<int>(document.Symptoms().size()) || delay < 0 || delay >= Slots)
         return columns;
     const std::string& eaten = document.Foods()[static_cast<std::size_t>(food)].m_history;
     const std::string& rated = document.Symptoms()[static_cast<std::size_t>(symptom)].m_history;
     const int livedDays = std::clamp(static_cast<int>(document.DayCount()), 0, Slots);
     // The lived days are the slots from Slots - livedDays on, oldest first.
     const lived::LivedDays days = lived::DaysOfDiary(document);
-    for (int t = Slots - livedDays; t + 1 < Slots; ++t) {
-        const char next = CodeAt(rated, t + 1);
+    for (int t = Slots - livedDays; t + delay < Slots; ++t) {
+        const char next = CodeAt(rated, t + delay);
         const auto day = static_cast<std::size_t>(t - (Slots - livedDays));
         columns.push_back({diary::IsEaten(CodeAt(eaten, t)),
                            next == diary::Worse || next == diary::Better ? next : diary::NoChange,
@@ -200,21 +209,23 @@ int EvidenceStripHeight(const Canvas& canvas, bool legend) {
 
 void DrawEvidenceStripLegend(Canvas& canvas, int left, int top) {
     const FontMetrics metrics = canvas.GetFontMetrics();
-    DrawLegend(canvas, left, top, 2 * metrics.averageCharWidth, metrics.RowHeight(), metrics);
+    DrawLegend(canvas, left, top, 2 * metrics.averageCharWidth, metrics.RowHeight(), metrics, 1);
 }
 
 int DrawEvidenceStrip(Canvas& canvas, const CGastrologDoc& document, int food, int symptom,
-                      EvidenceStripPlace place) {
+                      EvidenceStripPlace place, int delay) {
     const FontMetrics metrics = canvas.GetFontMetrics();
     const int row = metrics.RowHeight();
-    const std::vector<EvidenceStripColumn> columns = EvidenceStripColumns(document, food, symptom);
+    const std::vector<EvidenceStripColumn> columns =
+        EvidenceStripColumns(document, food, symptom, delay);
     if (columns.empty()) {
         canvas.DrawText(place.left, place.top, "No lived days to show yet.");
         return EvidenceStripHeight(canvas, place.legend);
     }
     const std::string& foodName = document.Foods()[static_cast<std::size_t>(food)].m_name;
     const std::string& symptomName = document.Symptoms()[static_cast<std::size_t>(symptom)].m_name;
-    canvas.DrawText(place.left, place.top, Heading(foodName, symptomName, place.width, metrics));
+    canvas.DrawText(place.left, place.top,
+                    Heading(foodName, symptomName, delay, place.width, metrics));
     const EvidenceStripCells cells =
         EvidenceStripCellsFor(canvas, place, static_cast<int>(columns.size()));
     const int cellsLeft = cells.left;
@@ -222,14 +233,15 @@ int DrawEvidenceStrip(Canvas& canvas, const CGastrologDoc& document, int food, i
     const int eatenTop = cells.top;
     const int ratingTop = eatenTop + row;
     canvas.DrawText(place.left, eatenTop, "Eaten");
-    canvas.DrawText(place.left, ratingTop, "Next day");
+    canvas.DrawText(place.left, ratingTop, LaterLabel(delay));
     for (std::size_t column = 0; column < columns.size(); ++column) {
         const int left = cellsLeft + static_cast<int>(column) * cellWidth;
         DrawEaten(canvas, left, eatenTop, cellWidth, row, columns[column].eaten);
-        DrawRating(canvas, left, ratingTop, cellWidth, row, columns[column].nextDay, metrics);
+        DrawRating(canvas, left, ratingTop, cellWidth, row, columns[column].later, metrics);
     }
     DrawDates(canvas, columns, cells);
     if (place.legend)
-        DrawLegend(canvas, cellsLeft, ratingTop + 2 * row + row / 2, cellWidth, row, metrics);
+        DrawLegend(canvas, cellsLeft, ratingTop + 2 * row + row / 2, cellWidth, row, metrics,
+                   delay);
     return EvidenceStripHeight(canvas, place.legend);
 }

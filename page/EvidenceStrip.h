@@ -1,29 +1,29 @@
 #pragma once
-// One food's lived days as a strip, for one symptom: a column per lived day that has a next
-// day, oldest on the left; the top row marks the days the food was eaten, the row below the
-// symptom's rating on the day after. Colour helps, but the marks ("w", "b", a dark cell) read
-// in black and white too. Under the cells, a tick at each Monday and the dates of the first and
-// the last column.
+// One food's lived days as a strip, for one symptom at one delay: a column per lived day that
+// has a day `delay` days later (the next day by default), oldest on the left; the top row marks
+// the days the food was eaten, the row below the symptom's rating on that later day. Colour helps,
+// but the marks ("w", "b", a dark cell) read in black and white too. Under the cells, a tick at
+// each Monday and the dates of the first and the last column.
 
 #include <string>
 #include <vector>
 
-#include "diary/LivedDays.h"
 #include "diary/DiaryConstants.h"
+#include "diary/LivedDays.h"
 
 class Canvas;
 class CGastrologDoc;
 
 struct EvidenceStripColumn {
     bool eaten = false;
-    char nextDay = diary::NoChange;  // or diary::Worse, diary::Better
-    lived::Date date = 0;            // the day the food was eaten or not
+    char later = diary::NoChange;  // the rating `delay` days on: or diary::Worse, diary::Better
+    lived::Date date = 0;          // the day the food was eaten or not
 };
 
-// The lived pairs (day, next day) of the food and the symptom, oldest first; empty when the
-// indices are out of range.
+// The lived pairs (day, the day `delay` days later) of the food and the symptom, oldest first;
+// empty when the indices or the delay are out of range.
 std::vector<EvidenceStripColumn> EvidenceStripColumns(const CGastrologDoc& document, int food,
-                                                      int symptom);
+                                                      int symptom, int delay = 1);
 
 struct EvidenceStripPlace {
     int left = 0;
@@ -51,9 +51,9 @@ EvidenceStripCells EvidenceStripCellsFor(const Canvas& canvas, EvidenceStripPlac
 std::string ShortDayText(lived::Date date);
 std::string LongDayText(lived::Date date);
 
-// Draws the strip and returns its height.
+// Draws the strip at the delay and returns its height.
 int DrawEvidenceStrip(Canvas& canvas, const CGastrologDoc& document, int food, int symptom,
-                      EvidenceStripPlace place);
+                      EvidenceStripPlace place, int delay = 1);
 
 // The height DrawEvidenceStrip uses with these font metrics, with or without its legend.
 int EvidenceStripHeight(const Canvas& canvas, bool legend = true);

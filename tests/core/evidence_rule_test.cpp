@@ -11,6 +11,7 @@
 
 #include "engine/Evidence.h"
 #include "engine/EvidenceLayout.h"
+#include "engine/EvidenceStrataCounts.h"
 #include "engine/EvidenceTails.h"
 #include "engine/EvidenceWords.h"
 #include "engine/ForwardSelection.h"
@@ -73,6 +74,132 @@ TEST(EvidenceTails, AgreeWithExactRationalArithmeticAtAnyNumberOfDays) {
     for (const auto& c : sums) EXPECT_LT(RelativeError(UpperTailOfSum(c.strata), c.exact), 1e-12);
     EXPECT_EQ(UpperTailOfSum({{28, 5, 5, 0}, {28, 3, 4, 0}}), 1.0);
     EXPECT_EQ(UpperTailOfSum({}), 1.0);
+}
+
+namespace {
+
+// The textbook convolution: partial sum after partial sum in rising order, each distribution's
+// values in rising order, every sum of `needed` or more in one number.
+double PlainConvolutionTail(const std::vector<StratumCounts>& strata) {
+    std::vector<std::vector<double>> distributions;
+    int needed = 0;
+    for (const StratumCounts& c : strata) {
+        const int lowest = std::max(0, c.eaten + c.withOutcome - c.pairs);
+        if (lowest == std::min(c.eaten, c.withOutcome)) continue;
+        distributions.push_back(HypergeometricProbabilities(c));
+        needed += c.both - lowest;
+    }
+    if (needed <= 0) return 1.0;
+    if (distributions.size() == 1) return UpperTailOfSum(strata);  // the single exact test
+    std::vector<double> sums(static_cast<std::size_t>(needed) + 1, 0.0);
+    sums[0] = 1.0;
+    for (const std::vector<double>& probabilities : distributions) {
+        std::vector<double> next(sums.size(), 0.0);
+        next.back() = sums.back();
+        for (std::size_t s = 0; s + 1 < sums.size(); ++s)
+            for (std::size_t x = 0; x < probabilities.size(); ++x)
+                next[std::min(sums.size() - 1, s + x)] += sums[s] * probabilities[x];
+        sums = next;
+    }
+    return sums.back();
+}
+
+}  // namespace
+
+// The sum's tail leaves out the partial sums that cannot reach the observed count and works on
+// several of them at once; neither may change a bit. Random strata of every width the evidence
+// meets: four-week blocks split in groups, more than 66 pairs without blocks, counts far out.
+TEST(EvidenceTails, SumHasTheBitsOfThePlainConvolution) {
+    std::mt19937 random(2026);
+    const auto draw = [&](int lowest, int highest) {
+        return std::uniform_int_distribution<int>(lowest, highest)(random);
+    };
+    for (int trial = 0; trial < 400; ++trial) {
+        std::vector<StratumCounts> strata(static_cast<std::size_t>(draw(2, trial % 4 ? 40 : 120)));
+        for (StratumCounts& c : strata) {
+            c.pairs = draw(1, trial % 10 == 0 ? 300 : 28);
+            c.withOutcome = draw(0, c.pairs);
+            c.eaten = draw(0, trial % 3 == 0 ? c.pairs : std::min(c.pairs, 6));
+            const int lowest = std::max(0, c.eaten + c.withOutcome - c.pairs);
+            const int highest = std::min(c.eaten, c.withOutcome);
+            const int mean = c.eaten * c.withOutcome / c.pairs;
+            c.both = trial % 5 == 0 ? draw(lowest, highest)
+                                    : std::clamp(mean + draw(-1, 2), lowest, highest);
+        }
+        SCOPED_TRACE("trial " + std::to_string(trial));
+        EXPECT_EQ(UpperTailOfSum(strata), PlainConvolutionTail(strata));
+    }
+}
+
+// A food column's strata counts as the pairs counted one by one: per block, and per group of a
+// grouping, over the pairs in use; only the strata the food was eaten in.
+TEST(EvidenceStrataCounts, AgreeWithThePairsCountedOneByOne) {
+    std::mt19937 random(7);
+    LivedDiary diary(150, {"A", "B", "C"}, {"Pain"});
+    for (int day = 0; day < diary.days; ++day) {
+        for (int food = 0; food < 3; ++food)
+            if (random() % (food + 2) == 0) diary.Eat(food, day);
+        diary.Rate(0, day, "wbnn"[random() % 4]);
+    }
+    diary.skipped = {30, 31, 90};
+    const EvidenceLayout layout = LayOutDays(diary.Input(), EvidenceOptions{});
+    ASSERT_EQ(layout.blocks.size(), 6u);
+    EvidenceGrouping grouping;  // every pair in use in one of three groups, at random
+    BitWords inUse = layout.observations;
+    for (BitWords& group : grouping.groups) group.assign(inUse.size(), 0);
+    for (std::size_t w = 0; w < inUse.size(); ++w)
+        for (int bit = 0; bit < 64; ++bit) {
+            grouping.groups[random() % 3][w] |= std::uint64_t{1} << bit;
+            if (random() % 10 == 0) inUse[w] &= ~(std::uint64_t{1} << bit);  // a guard's round
+        }
+    const BitWords& worse = layout.worse[0];
+    const BitWords& better = layout.better[0];
+    for (const EvidenceGrouping* groups : std::vector<const EvidenceGrouping*>{nullptr, &grouping})
+        for (int food = 0; food < 3; ++food) {
+            const std::uint64_t* column = layout.Column(food);
+            std::vector<StratumCounts> expectWorse, expectBetter;
+            for (const EvidenceBlock& block : layout.blocks)
+                for (int group = 0; group < (groups ? 3 : 1); ++group) {
+                    StratumCounts w, b;
+                    for (int bit = 64 * block.firstWord;
+                         bit < 64 * (block.firstWord + block.wordCount); ++bit) {
+                        const auto word = static_cast<std::size_t>(bit / 64);
+                        const auto mask = std::uint64_t{1} << (bit % 64);
+                        if (!(inUse[word] & mask)) continue;
+                        if (groups &&
+                            !(groups->groups[static_cast<std::size_t>(group)][word] & mask))
+                            continue;
+                        const bool eaten = column[word] & mask;
+                        ++w.pairs;
+                        w.eaten += eaten;
+                        w.withOutcome += (worse[word] & mask) != 0;
+                        b.withOutcome += (better[word] & mask) != 0;
+                        w.both += eaten && (worse[word] & mask);
+                        b.both += eaten && (better[word] & mask);
+                    }
+                    b.pairs = w.pairs;
+                    b.eaten = w.eaten;
+                    if (w.eaten == 0) continue;
+                    expectWorse.push_back(w);
+                    expectBetter.push_back(b);
+                }
+            const StrataMasks masks(layout, inUse, groups, worse, better);
+            std::vector<StratumCounts> gotWorse, gotBetter, worseOnly;
+            masks.Count(column, gotWorse, gotBetter);
+            masks.CountWorse(column, worseOnly);
+            const auto same = [](const std::vector<StratumCounts>& a,
+                                 const std::vector<StratumCounts>& b) {
+                return a.size() == b.size() &&
+                       std::equal(a.begin(), a.end(), b.begin(),
+                                  [](const StratumCounts& x, const StratumCounts& y) {
+                                      return std::tie(x.pairs, x.withOutcome, x.eaten, x.both) ==
+                                             std::tie(y.pairs, y.withOutcome, y.eaten, y.both);
+                                  });
+            };
+            EXPECT_TRUE(same(gotWorse, expectWorse)) << "food " << food;
+            EXPECT_TRUE(same(gotBetter, expectBetter)) << "food " << food;
+            EXPECT_TRUE(same(worseOnly, expectWorse)) << "food " << food;
+        }
 }
 
 TEST(ForwardSelection, StudentTableTakesTheRowBelowBetweenRows) {

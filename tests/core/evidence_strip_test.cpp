@@ -212,3 +212,60 @@ TEST(EvidenceStrip, HeadingFitsTheWidthWithLongNamesCutShort) {
         }
     }
 }
+
+// At a row's delay the strip pairs each day with the day that many days later, and says so in
+// its heading, its row label and its legend.
+TEST(EvidenceStrip, PairsEachDayWithTheDayAtTheRowsDelay) {
+    const struct {
+        int delay;
+        std::size_t columns;
+        std::vector<int> eatenColumns;
+        std::map<int, char> ratings;  // column, rating
+        std::string when, label;
+    } cases[] = {
+        {0,
+         50,
+         {5, 40, 44, 48},
+         {{6, 'w'}, {41, 'w'}, {45, 'b'}, {47, 'w'}, {49, 'b'}},
+         "the same day",
+         "Same day"},
+        {1,
+         49,
+         {5, 40, 44, 48},
+         {{5, 'w'}, {40, 'w'}, {44, 'b'}, {46, 'w'}, {48, 'b'}},
+         "on the day after",
+         "Next day"},
+        {2,
+         48,
+         {5, 40, 44},
+         {{4, 'w'}, {39, 'w'}, {43, 'b'}, {45, 'w'}, {47, 'b'}},
+         "2 days later",
+         "2 days on"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE("delay " + std::to_string(c.delay));
+        FakeDiary diary;
+        FillDiary(diary, 50);
+        const std::vector<EvidenceStripColumn> columns =
+            EvidenceStripColumns(diary.doc, 0, 0, c.delay);
+        ASSERT_EQ(columns.size(), c.columns);
+        std::vector<int> eaten;
+        std::map<int, char> ratings;
+        for (std::size_t column = 0; column < columns.size(); ++column) {
+            if (columns[column].eaten) eaten.push_back(static_cast<int>(column));
+            if (columns[column].later != 'n')
+                ratings[static_cast<int>(column)] = columns[column].later;
+        }
+        EXPECT_EQ(eaten, c.eatenColumns);
+        EXPECT_EQ(ratings, c.ratings);
+        RecordingCanvas canvas;
+        DrawEvidenceStrip(canvas, diary.doc, 0, 0, {0, 0, 1200}, c.delay);
+        EXPECT_NE(canvas.FindText("Days you ate Cheese, and Headache " + c.when +
+                                  " (oldest on the left):"),
+                  nullptr);
+        EXPECT_NE(canvas.FindText(c.label), nullptr);
+    }
+    FakeDiary diary;
+    FillDiary(diary, 50);
+    EXPECT_TRUE(EvidenceStripColumns(diary.doc, 0, 0, 50).empty());
+}

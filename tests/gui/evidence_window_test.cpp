@@ -186,6 +186,13 @@ TEST(EvidenceWindow, ReadsRowsInWordsAndRereadsOnTheChoices) {
     Tick(window, window.LaterSymptoms(), true);
     EXPECT_EQ(window.Reading().options.shortestDelay, 0);
     EXPECT_EQ(window.Reading().options.longestDelay, 3);
+    // The strip shows the days at the selected row's best delay.
+    ChooseSymptom(window, 0, false);
+    long later = 0;
+    while (later < window.Table().ShownRows() && window.Table().EntryAt(later)->delay == 1) ++later;
+    ASSERT_LT(later, window.Table().ShownRows()) << "no row at another delay";
+    Select(window, later);
+    EXPECT_EQ(window.Strip().Delay(), window.Table().EntryAt(later)->delay);
     Tick(window, window.ComparePlain(), true);
     EXPECT_TRUE(window.Reading().options.plain);
     EXPECT_TRUE(ShowsExplanation(window, true));
