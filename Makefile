@@ -27,7 +27,7 @@ package: build
 asan: deps
 	cmake --preset asan
 	cmake --build --preset asan
-	ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan-suppressions.txt ctest --preset asan
+	ctest --preset asan
 
 fuzz: deps
 	cmake --preset fuzz

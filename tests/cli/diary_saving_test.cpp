@@ -3,38 +3,17 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <ctime>
 #include <filesystem>
 
 #include "diary/Backups.h"
 #include "diary/LocalTime.h"
 #include "tests/cli/CliTestSupport.h"
+#include "tests/support/ScopedEnvironment.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-// Points a variable at a folder for one test and puts it back afterwards.
-class ScopedVariable {
-public:
-    ScopedVariable(const char* name, const std::string& value) : m_name(name) {
-        if (const char* previous = std::getenv(name)) m_previous = previous;
-        ::setenv(name, value.c_str(), 1);
-    }
-    ~ScopedVariable() {
-        if (m_previous)
-            ::setenv(m_name, m_previous->c_str(), 1);
-        else
-            ::unsetenv(m_name);
-    }
-    ScopedVariable(const ScopedVariable&) = delete;
-    ScopedVariable& operator=(const ScopedVariable&) = delete;
-
-private:
-    const char* m_name;
-    std::optional<std::string> m_previous;
-};
 
 std::string Today() {
     return calendar::Format(std::time(nullptr), "%Y-%m-%d");
@@ -66,8 +45,8 @@ protected:
     std::string CopyFolder() { return backups::FolderFor(root, path, RealFileSystem()); }
 
     ScratchFolder folder;
-    ScopedVariable data{"XDG_DATA_HOME", folder.File("data")};
-    ScopedVariable config{"XDG_CONFIG_HOME", folder.File("config")};
+    ScopedEnvironment data{"XDG_DATA_HOME", folder.File("data")};
+    ScopedEnvironment config{"XDG_CONFIG_HOME", folder.File("config")};
     std::string root = folder.File("data") + "/gastrolog/backups";
     std::string path = folder.File("diary.glg");
 };

@@ -6,11 +6,11 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <cstdlib>
 #include <filesystem>
 
 #include "diary/Backups.h"
 #include "tests/cli/CliTestSupport.h"
+#include "tests/support/ScopedEnvironment.h"
 
 namespace {
 
@@ -21,24 +21,6 @@ mode_t ModeOf(const std::string& path) {
     EXPECT_EQ(::stat(path.c_str(), &status), 0) << path;
     return status.st_mode & 0777;
 }
-
-// Points the daily copies at a folder of the test's own while it runs.
-class DataHome {
-public:
-    explicit DataHome(const std::string& folder) {
-        if (const char* previous = std::getenv("XDG_DATA_HOME")) m_previous = previous;
-        ::setenv("XDG_DATA_HOME", folder.c_str(), 1);
-    }
-    ~DataHome() {
-        if (m_previous.empty())
-            ::unsetenv("XDG_DATA_HOME");
-        else
-            ::setenv("XDG_DATA_HOME", m_previous.c_str(), 1);
-    }
-
-private:
-    std::string m_previous;
-};
 
 class Outputs : public ::testing::Test {
 protected:
@@ -95,7 +77,7 @@ TEST_F(Outputs, ImportAndSimulateReplaceADiaryOnlyWithForceAndKeepItsCopy) {
           std::vector<std::string>{"simulate", "--days=2", "--seed", "3", "-o", other}}) {
         SCOPED_TRACE(arguments[0]);
         const std::string data = File("data-" + arguments[0]);
-        DataHome home(data);
+        const ScopedEnvironment dailyCopies("XDG_DATA_HOME", data);
         const CliRun refused = RunCli(arguments);
         EXPECT_EQ(refused.status, 1);
         EXPECT_EQ(refused.err, other +

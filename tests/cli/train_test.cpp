@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <ctime>
 
 #include "diary/LocalTime.h"
 #include "tests/cli/CliTestSupport.h"
 #include "tests/support/DocumentTestAccess.h"
+#include "tests/support/ScopedEnvironment.h"
 
 namespace {
 
@@ -99,9 +99,7 @@ namespace {
 // `backups` lists it (and says so when there is none).
 TEST_F(TrainCommand, InPlaceKeepsTheDaysCopyThatBackupsLists) {
     const std::string data = folder.File("data");
-    const char* previous = std::getenv("XDG_DATA_HOME");
-    const std::string kept = previous ? previous : "";
-    ::setenv("XDG_DATA_HOME", data.c_str(), 1);
+    const ScopedEnvironment dailyCopies("XDG_DATA_HOME", data);
 
     const CliRun none = RunCli({"backups", path});
     EXPECT_EQ(none.status, 0) << none.err;
@@ -117,11 +115,6 @@ TEST_F(TrainCommand, InPlaceKeepsTheDaysCopyThatBackupsLists) {
                               "  daily    55    3      2         " + data),
               std::string::npos)
         << listed.out;
-
-    if (previous)
-        ::setenv("XDG_DATA_HOME", kept.c_str(), 1);
-    else
-        ::unsetenv("XDG_DATA_HOME");
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <fstream>
+#include <functional>
 
 #include "diary/LocalTime.h"
 #include "engine/EngineCommands.h"
@@ -504,7 +505,9 @@ TEST_F(CycleStateTest, OpeningAsStoredAsksNothingAndStartsNoDay) {
         SCOPED_TRACE(c.what);
         diary.clock.Set(LocalTime(2024, 3, 20, 10));  // eight days on: the cycle would ask
         Members(doc).m_nextAction = command::CreateDayList;
-        ASSERT_TRUE((doc.*c.open)(path));
+        // Through std::invoke: GCC 12's UBSan checks the wrong object in `(doc.*c.open)(path)`
+        // when doc is a member reference, and stops the test with a false report.
+        ASSERT_TRUE(std::invoke(c.open, doc, path));
         stored.ExpectRolled(doc, 0);
         EXPECT_EQ(doc.DayCount(), 5);
         EXPECT_EQ(doc.LastUpdate(), LocalTime(2024, 3, 12, 10));

@@ -4,7 +4,6 @@
 #include "diary/Reminder.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <filesystem>
 #include <fstream>
@@ -13,6 +12,7 @@
 #include "diary/ReminderUnits.h"
 #include "tests/support/DiaryScripts.h"
 #include "tests/support/DocumentTestAccess.h"
+#include "tests/support/ScopedEnvironment.h"
 
 namespace {
 
@@ -128,7 +128,7 @@ std::string Contents(const fs::path& path) {
 
 TEST(ReminderUnits, AreWrittenToTheUsersSystemdFolderAndRemoved) {
     TemporaryFolder home;
-    setenv("XDG_CONFIG_HOME", home.File("config").c_str(), 1);
+    const ScopedEnvironment config("XDG_CONFIG_HOME", home.File("config"));
     const std::string folder = reminder_units::UnitFolder();
     EXPECT_EQ(folder, home.File("config") + "/systemd/user");
 
@@ -155,7 +155,6 @@ TEST(ReminderUnits, AreWrittenToTheUsersSystemdFolderAndRemoved) {
     // A folder that cannot be made is a message, not a crash.
     std::ofstream(home.File("file")) << "x";
     EXPECT_NE(reminder_units::WriteUnits(home.File("file") + "/sub", {6, 0}, "/x"), "");
-    unsetenv("XDG_CONFIG_HOME");
 }
 
 }  // namespace

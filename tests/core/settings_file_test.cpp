@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "diary/SettingsFile.h"
+#include "tests/support/ScopedEnvironment.h"
 
 namespace {
 
@@ -47,10 +48,12 @@ TEST(SettingsFile, ReadsTheRecentDiariesAndTheirPlace) {
     EXPECT_EQ(settings_file::RecentFiles(settings),
               (std::vector<std::string>{" /home/a b/d\\x\"y\tz.glg ", "/tmp/x=1;#2.glg",
                                         "/tmp/four.glg"}));
-    setenv("XDG_CONFIG_HOME", "/x/config", 1);
-    EXPECT_EQ(settings_file::DefaultPath(), "/x/config/Gastrolog.conf");
-    unsetenv("XDG_CONFIG_HOME");
-    setenv("HOME", "/x/home", 1);
+    {
+        const ScopedEnvironment config("XDG_CONFIG_HOME", "/x/config");
+        EXPECT_EQ(settings_file::DefaultPath(), "/x/config/Gastrolog.conf");
+    }
+    const ScopedEnvironment noConfig("XDG_CONFIG_HOME", std::nullopt);
+    const ScopedEnvironment home("HOME", "/x/home");
     EXPECT_EQ(settings_file::DefaultPath(), "/x/home/.config/Gastrolog.conf");
     EXPECT_TRUE(settings_file::RecentFiles(settings_file::Read("/nonexistent/G.conf")).empty());
 }

@@ -3,11 +3,11 @@
 // The Options group of the daily reminder with a stand-in systemctl on PATH.
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 #include <wx/checklst.h>
 #include <wx/srchctrl.h>
 #include <wx/tglbtn.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
@@ -26,6 +26,7 @@
 #include "tests/support/DiaryScripts.h"
 #include "tests/support/DocumentTestAccess.h"
 #include "tests/support/FakePorts.h"
+#include "tests/support/ScopedEnvironment.h"
 
 namespace {
 
@@ -294,19 +295,12 @@ TEST(TodayWindow, IsTheFirstActionCommandWithItsKeyAndPicture) {
 class ReminderOptions : public ::testing::Test {
 protected:
     void SetUp() override {
-        m_path = getenv("PATH");
-        setenv("XDG_CONFIG_HOME", m_folder.File("config").c_str(), 1);
         const std::string bin = m_folder.File("bin");
         fs::create_directories(bin);
         std::ofstream(bin + "/systemctl")
             << "#!/bin/sh\necho \"$@\" >> '" << Log() << "'\n"
             << "[ -e '" << m_folder.File("no-manager") << "' ] && exit 1\nexit 0\n";
         fs::permissions(bin + "/systemctl", fs::perms::owner_all);
-        setenv("PATH", (bin + ":" + m_path).c_str(), 1);
-    }
-    void TearDown() override {
-        setenv("PATH", m_path.c_str(), 1);
-        unsetenv("XDG_CONFIG_HOME");
     }
     std::string Log() const { return m_folder.File("systemctl.log"); }
     Strings Calls() const {
@@ -328,7 +322,8 @@ protected:
     }
 
     TemporaryFolder m_folder;
-    std::string m_path;
+    ScopedEnvironment m_config{"XDG_CONFIG_HOME", m_folder.File("config")};
+    ScopedEnvironment m_path{"PATH", m_folder.File("bin") + ":" + std::getenv("PATH")};
     MemorySettings settings;
 };
 
