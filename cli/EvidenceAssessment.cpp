@@ -104,12 +104,13 @@ bool ParseAssessedLengths(const std::string& text, std::vector<int>& lengths) {
     return true;
 }
 
-std::string RunEvidenceAssessment(const EvidenceAssessmentOptions& options,
-                                  EvidenceAssessment& assessment) {
+Result RunEvidenceAssessment(const EvidenceAssessmentOptions& options,
+                             EvidenceAssessment& assessment) {
     if (options.seeds < 1 || options.seeds > MostSeeds)
-        return "--seeds must be from 1 to " + std::to_string(MostSeeds);
+        return {Result::Code::Invalid, "--seeds must be from 1 to " + std::to_string(MostSeeds)};
     if (options.foods < 5 || options.foods > 1000 || options.symptoms < 1 || options.symptoms > 50)
-        return "--foods must be from 5 to 1000 and --symptoms from 1 to 50";
+        return {Result::Code::Invalid,
+                "--foods must be from 5 to 1000 and --symptoms from 1 to 50"};
     assessment = {};
     assessment.diaries = options.seeds;
     assessment.lengths = options.lengths;
@@ -120,7 +121,7 @@ std::string RunEvidenceAssessment(const EvidenceAssessmentOptions& options,
             AssessSeed(options, length, static_cast<std::uint32_t>(seed), tallies);
         assessment.tallies.push_back(tallies);
     }
-    return {};
+    return Result::Success();
 }
 
 void WriteEvidenceAssessment(const EvidenceAssessment& assessment, std::ostream& out) {

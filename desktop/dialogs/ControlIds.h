@@ -56,6 +56,12 @@ inline constexpr int ReminderNote = 1076;
 inline constexpr int TodayOnNewDay = 1077;
 inline constexpr int SymptomsMayComeLater = 1078;
 
+// "Day After Relationships"
+inline constexpr int RelationshipsSymptoms = 1074;
+inline constexpr int RelationshipsHelp = 1078;
+inline constexpr int RelationshipsBestFoods = 1079;
+inline constexpr int RelationshipsWorstFoods = 1081;
+
 // "Restore from Backup"
 inline constexpr int BackupList = 1080;
 

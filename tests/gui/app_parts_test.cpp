@@ -449,23 +449,23 @@ private:
 
 TEST_F(SpoolerTest, HandsThePagesToLprForTheNamedPrinter) {
     InstallRecordingSpooler();
-    EXPECT_EQ(PrintThroughSpooler(diary, "mine.glg", "Office"), "");
+    EXPECT_EQ(PrintThroughSpooler(diary, "mine.glg", "Office").Message(), "");
     EXPECT_TRUE(Read("spooled.ps").starts_with("%!PS"));
     EXPECT_TRUE(Read("arguments").starts_with("-P Office -T mine.glg ")) << Read("arguments");
 }
 
 TEST_F(SpoolerTest, TheDefaultPrinterIsLprsOwn) {
     InstallRecordingSpooler();
-    EXPECT_EQ(PrintThroughSpooler(diary, "mine.glg", ""), "");
+    EXPECT_EQ(PrintThroughSpooler(diary, "mine.glg", "").Message(), "");
     EXPECT_TRUE(Read("arguments").starts_with("-T mine.glg ")) << Read("arguments");
 }
 
 TEST_F(SpoolerTest, AFailingOrMissingLprIsReported) {
     InstallRecordingSpooler(3);
-    EXPECT_EQ(PrintThroughSpooler(diary, "mine.glg", ""),
+    EXPECT_EQ(PrintThroughSpooler(diary, "mine.glg", "").Message(),
               "The diary could not be printed: \"lpr\" ended with status 3.");
     std::filesystem::remove(folder.File("lpr"));
-    EXPECT_EQ(PrintThroughSpooler(diary, "mine.glg", ""), MissingSpoolerMessage);
+    EXPECT_EQ(PrintThroughSpooler(diary, "mine.glg", "").Message(), MissingSpoolerMessage);
 }
 
 // ---- the help book
