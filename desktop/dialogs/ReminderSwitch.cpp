@@ -47,14 +47,14 @@ Result SwitchReminder(std::optional<reminder_units::TimeOfDay> time) {
     if (!time) {
         // Stopping a timer that is not there fails harmlessly; the files go all the same.
         for (const Command& command : reminder_units::DisableCommands()) Run(command);
-        const std::string failure = reminder_units::RemoveUnits(folder);
+        Result removed = reminder_units::RemoveUnits(folder);
         Run(reminder_units::ReloadCommand());
-        return failure.empty() ? Result::Success() : Failed(failure);
+        return removed;
     }
-    if (const std::string failure =
+    if (Result written =
             reminder_units::WriteUnits(folder, *time, ReminderCommandLineProgram().utf8_string());
-        !failure.empty())
-        return Failed(failure);
+        !written.IsOk())
+        return written;
     for (const Command& command : reminder_units::EnableCommands()) {
         if (Result failure = Run(command); !failure.IsOk()) {
             SwitchReminder(std::nullopt);
