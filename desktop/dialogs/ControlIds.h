@@ -1,6 +1,8 @@
 #pragma once
 // The numeric ids of the dialogs' controls. They are the ids the resources have always had;
-// the Help buttons pass their own id to the help book as the context number.
+// the Help buttons pass their own id to the help book as the context number. Every control that
+// a handler, a test or the help book finds by its number has its id here; the others are made
+// with wxID_ANY (or a stock id) and reached through their pointers.
 
 namespace control {
 
