@@ -29,7 +29,5 @@ Result ReadEvidenceChoice(const EvidenceChoice& choice, EvidenceOptions& options
     }
     if (choice.days < 0) return Refused("--days must be a positive number of days");
     options.period.lastDays = choice.days;
-    if (std::string problem = CheckEvidenceOptions(options); !problem.empty())
-        return Refused(std::move(problem));
-    return Result::Success();
+    return CheckEvidenceOptions(options);
 }
