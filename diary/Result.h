@@ -17,7 +17,7 @@ public:
         Missing,          // the file or a folder on its path does not exist
         Sharing,          // the file is busy
         Full,             // no space left, a quota, a file size limit
-        TooLarge,         // larger than any diary the reader accepts
+        TooLarge,         // larger than the diary reader, import or a PNG picture takes
         ChangedOnDisk,    // another program replaced the file since it was read
         NotRegular,       // a device, a pipe, a dangling link
         HardLinked,       // a save would leave the file's other names on the old diary
