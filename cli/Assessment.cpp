@@ -146,9 +146,9 @@ SimulationOptions DiaryOptions(const AssessmentOptions& options, int seed, bool 
 
 }  // namespace
 
-std::string CheckAssessmentOptions(const AssessmentOptions& options) {
+Result CheckAssessmentOptions(const AssessmentOptions& options) {
     if (options.seeds < 1 || options.seeds > MostSeeds)
-        return "--seeds must be from 1 to " + std::to_string(MostSeeds);
+        return {Result::Code::Invalid, "--seeds must be from 1 to " + std::to_string(MostSeeds)};
     return CheckSimulationOptions(DiaryOptions(options, 1, false));
 }
 
@@ -168,15 +168,16 @@ std::string AssessedReadingName(AssessedReading reading) {
     return {};
 }
 
-std::string RunAssessment(const AssessmentOptions& options, Assessment& assessment,
-                          const std::function<void(int, int)>& progress) {
-    if (std::string problem = CheckAssessmentOptions(options); !problem.empty()) return problem;
+Result RunAssessment(const AssessmentOptions& options, Assessment& assessment,
+                     const std::function<void(int, int)>& progress) {
+    if (Result problem = CheckAssessmentOptions(options); !problem.IsOk()) return problem;
     assessment = {};
     for (int seed = 1; seed <= options.seeds; ++seed) {
         for (const bool noLinks : {false, true}) {
             DiarySimulation simulation(DiaryOptions(options, seed, noLinks));
-            if (std::string failure = simulation.Run(); !failure.empty())
-                return "seed " + std::to_string(seed) + ": " + failure;
+            if (const Result failure = simulation.Run(); !failure.IsOk())
+                return {failure.GetCode(),
+                        "seed " + std::to_string(seed) + ": " + failure.Message()};
             // Without links there are no triggers, so every verdict is on a harmless food.
             AssessDiary(simulation.Doc(), simulation.Triggers(),
                         noLinks ? assessment.withoutLinks : assessment.withLinks, assessment);
@@ -184,7 +185,7 @@ std::string RunAssessment(const AssessmentOptions& options, Assessment& assessme
         ++assessment.diaries;
         if (progress) progress(seed, options.seeds);
     }
-    return {};
+    return Result::Success();
 }
 
 void WriteAssessment(const AssessmentOptions& options, const Assessment& assessment,

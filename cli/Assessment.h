@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "diary/Result.h"
+
 struct AssessmentOptions {
     int seeds = 0;  // diaries made with seeds 1 to seeds
     int days = 60;
@@ -16,8 +18,8 @@ struct AssessmentOptions {
     int symptoms = 5;
 };
 
-// The options' problem in a sentence, or an empty string.
-std::string CheckAssessmentOptions(const AssessmentOptions& options);
+// Refuses options that cannot be assessed, with the problem in a sentence.
+Result CheckAssessmentOptions(const AssessmentOptions& options);
 
 enum class AssessedReading { Exclusions, Inclusions, Relate, EvidenceStrong, EvidenceSome };
 inline constexpr std::size_t AssessedReadingCount = 5;
@@ -45,10 +47,10 @@ struct Assessment {
 };
 
 // Lives through the diaries (training on the first and last day only; the saved diaries are
-// the same as with training every day). `progress` is told of each diary done. Returns the
-// failure message, or an empty string.
-std::string RunAssessment(const AssessmentOptions& options, Assessment& assessment,
-                          const std::function<void(int done, int total)>& progress = {});
+// the same as with training every day). `progress` is told of each diary done. A diary that
+// cannot be lived through stops the assessment; the message names its seed.
+Result RunAssessment(const AssessmentOptions& options, Assessment& assessment,
+                     const std::function<void(int done, int total)>& progress = {});
 
 void WriteAssessment(const AssessmentOptions& options, const Assessment& assessment,
                      std::ostream& out);

@@ -8,8 +8,8 @@
 #include "GastrologVersion.h"
 #include "cli/Assessment.h"
 #include "cli/Commands.h"
-#include "cli/RemindCommand.h"
 #include "cli/EvidenceAssessment.h"
+#include "cli/RemindCommand.h"
 #include "diary/Backups.h"
 #include "diary/LivedDays.h"
 

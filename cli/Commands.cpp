@@ -64,29 +64,21 @@ constexpr std::size_t LargestJsonInput = 64 * 1024 * 1024;
 
 // Reads at most LargestJsonInput bytes; one more means the input is refused. The text grows
 // with what is read, so a small input takes little memory.
-bool ReadText(const std::string& path, const std::string& source, std::string& text,
-              std::ostream& err) {
+FileResult ReadText(const std::string& path, const std::string& source, std::string& text) {
     std::ifstream file;
     if (path != "-") file.open(path, std::ios::binary);
     std::istream& in = path == "-" ? std::cin : file;
-    if (!in) {
-        err << "Cannot read " << path << ".\n";
-        return false;
-    }
+    if (!in) return {FileResult::Code::Failed, "Cannot read " + path + "."};
     std::vector<char> chunk(64 * 1024);
     while (in.read(chunk.data(), static_cast<std::streamsize>(chunk.size())) || in.gcount() > 0) {
         const auto count = static_cast<std::size_t>(in.gcount());
-        if (text.size() + count > LargestJsonInput) {
-            err << source << " is larger than the 64 MiB that import reads; nothing was written.\n";
-            return false;
-        }
+        if (text.size() + count > LargestJsonInput)
+            return {FileResult::Code::TooLarge,
+                    source + " is larger than the 64 MiB that import reads; nothing was written."};
         text.append(chunk.data(), count);
     }
-    if (in.bad()) {
-        err << "Cannot read " << path << ".\n";
-        return false;
-    }
-    return true;
+    if (in.bad()) return {FileResult::Code::Failed, "Cannot read " + path + "."};
+    return FileResult::Success();
 }
 
 // Writes an output made from the diary at `diaryPath` and says so; false after a message.
@@ -107,21 +99,19 @@ bool CheckOutput(const std::string& path, const std::string& diaryPath, std::ost
 
 // A diary written by import or simulate replaces another diary only when asked to; the file it
 // is made from (import's JSON) never.
-bool CheckDiaryTarget(const std::string& path, const std::string& sourcePath, bool force,
-                      std::ostream& err) {
+FileResult CheckDiaryTarget(const std::string& path, const std::string& sourcePath, bool force) {
     struct stat target {};
     struct stat source {};
-    if (::stat(path.c_str(), &target) != 0) return true;
+    if (::stat(path.c_str(), &target) != 0) return FileResult::Success();
     if (!sourcePath.empty() && sourcePath != "-" && ::stat(sourcePath.c_str(), &source) == 0 &&
-        source.st_dev == target.st_dev && source.st_ino == target.st_ino) {
-        err << path << " is the file being imported; choose another name for the diary.\n";
-        return false;
-    }
-    if (force || !output_file::IsDiaryFile(path)) return true;
-    err << path
-        << " is a Gastrolog diary; add --force to replace it (a daily copy of it is kept "
-           "first).\n";
-    return false;
+        source.st_dev == target.st_dev && source.st_ino == target.st_ino)
+        return {FileResult::Code::Invalid,
+                path + " is the file being imported; choose another name for the diary."};
+    if (force || !output_file::IsDiaryFile(path)) return FileResult::Success();
+    return {FileResult::Code::IsDiary,
+            path +
+                " is a Gastrolog diary; add --force to replace it (a daily copy of it is kept "
+                "first)."};
 }
 
 // The parser's own text without its "[json.exception...] " tag.
@@ -132,6 +122,26 @@ std::string ParserReason(const std::exception& error) {
         if (end != std::string::npos) reason.erase(0, end + 2);
     }
     return reason;
+}
+
+// Parses the text (and lets it go); a failure's message says what the source is not.
+Result ParseJson(std::string& text, const std::string& source, Json& json) {
+    try {
+        json = Json::parse(text);
+        // The parsed form is all that is needed now.
+        std::string().swap(text);
+    } catch (const Json::exception& error) {  // not JSON, or a number out of range (1e400)
+        return {Result::Code::NotJson, source + " is not valid JSON: " + ParserReason(error)};
+    } catch (const std::bad_alloc&) {
+        return {Result::Code::TooLarge, source + " is too large to import"};
+    }
+    return Result::Success();
+}
+
+// Prints a failure's message on its own line; false after a failure.
+bool Reported(const Result& result, std::ostream& err) {
+    if (!result.IsOk()) err << result.Message() << '\n';
+    return result.IsOk();
 }
 
 }  // namespace
@@ -158,30 +168,21 @@ int RunExport(const std::string& path, ExportFormat format, const std::string& o
 
 int RunImport(const std::string& jsonPath, const std::string& outputPath, std::ostream& out,
               std::ostream& err, const DiarySaving& saving) {
-    if (!MayWriteDiary(outputPath, saving, err)) return Failure;
-    if (!CheckDiaryTarget(outputPath, jsonPath, saving.force, err)) return Failure;
+    if (!Reported(MayWriteDiary(outputPath, saving), err)) return Failure;
+    if (!Reported(CheckDiaryTarget(outputPath, jsonPath, saving.force), err)) return Failure;
     const std::string source = jsonPath == "-" ? "standard input" : jsonPath;
     std::string text;
-    if (!ReadText(jsonPath, source, text, err)) return Failure;
-    if (const FileResult check = json_limits::CheckBeforeParsing(text, source); !check.IsOk()) {
-        err << check.Message() << "; nothing was written.\n";
-        return Failure;
-    }
+    if (!Reported(ReadText(jsonPath, source, text), err)) return Failure;
     Json json;
-    try {
-        json = Json::parse(text);
-        std::string().swap(text);  // the parsed form is all that is needed now
-    } catch (const Json::exception& error) {  // not JSON, or a number out of range (1e400)
-        err << source << " is not valid JSON: " << ParserReason(error)
-            << "; nothing was written.\n";
-        return Failure;
-    } catch (const std::bad_alloc&) {
-        err << source << " is too large to import; nothing was written.\n";
+    Result read = json_limits::CheckBeforeParsing(text, source);
+    if (read.IsOk()) read = ParseJson(text, source, json);
+    if (!read.IsOk()) {
+        err << read.Message() << "; nothing was written.\n";
         return Failure;
     }
     CGastrologDoc doc;
-    if (const auto refusal = DiaryFromJson(json, doc)) {
-        err << source << ": " << *refusal << "; nothing was written.\n";
+    if (const Result refusal = DiaryFromJson(json, doc); !refusal.IsOk()) {
+        err << source << ": " << refusal.Message() << "; nothing was written.\n";
         return Failure;
     }
     if (!SaveDiaryHoldingLock(doc, outputPath, saving, err)) return Failure;
@@ -192,7 +193,7 @@ int RunImport(const std::string& jsonPath, const std::string& outputPath, std::o
 int RunTrain(const std::string& path, const std::string& outputPath, std::ostream& out,
              std::ostream& err, const DiarySaving& saving) {
     const std::string& target = outputPath.empty() ? path : outputPath;
-    if (!MayWriteDiary(target, saving, err)) return Failure;
+    if (!Reported(MayWriteDiary(target, saving), err)) return Failure;
     CGastrologDoc doc;
     if (!LoadDiary(doc, path, err)) return Failure;
     TrainNetwork(doc);
@@ -246,12 +247,8 @@ int RunPage(const std::string& path, const PageOptions& options, std::ostream& o
     std::vector<std::pair<std::string, std::string>> drawn;
     for (const auto& [picturePath, format] : pictures) {
         if (picturePath.empty()) continue;
-        std::string failure;
-        std::string bytes = DrawPagePicture(doc, format, failure);
-        if (!failure.empty()) {
-            err << failure << '\n';
-            return Failure;
-        }
+        std::string bytes;
+        if (!Reported(DrawPagePicture(doc, format, bytes), err)) return Failure;
         drawn.emplace_back(picturePath, std::move(bytes));
     }
     for (const auto& [picturePath, bytes] : drawn)
@@ -264,32 +261,25 @@ int RunReport(const std::string& path, const std::string& pdfPath, PaperSize pap
     if (!CheckOutput(pdfPath, path, err)) return Failure;
     CGastrologDoc doc;
     if (!LoadDiary(doc, path, err)) return Failure;
-    std::string failure;
     const std::string name = file_names::NameOf(path);
-    const std::string bytes = MakeReport(doc, name, paper, 0, failure, period);
-    if (!failure.empty()) {
-        err << failure << '\n';
-        return Failure;
-    }
+    std::string bytes;
+    if (!Reported(MakeReport(doc, name, paper, 0, bytes, period), err)) return Failure;
     return WriteOutput(pdfPath, bytes, path, out, err) ? Success : Failure;
 }
 
 int RunSimulate(const SimulationOptions& options, const std::string& outputPath, std::ostream& out,
                 std::ostream& err, const DiarySaving& saving) {
-    if (const std::string problem = CheckSimulationOptions(options); !problem.empty()) {
-        err << problem << '\n';
-        return UsageError;
-    }
-    if (!MayWriteDiary(outputPath, saving, err)) return Failure;
-    if (!CheckDiaryTarget(outputPath, {}, saving.force, err)) return Failure;
+    if (!Reported(CheckSimulationOptions(options), err)) return UsageError;
+    if (!Reported(MayWriteDiary(outputPath, saving), err)) return Failure;
+    if (!Reported(CheckDiaryTarget(outputPath, {}, saving.force), err)) return Failure;
     DiarySimulation simulation(options);
     if (options.noLinks)
         out << "No food does anything in this diary: the symptoms follow a diet other than the "
                "one recorded.\n";
     else
         WritePlantedTriggers(simulation.Triggers(), out);
-    if (const std::string failure = simulation.Run(); !failure.empty()) {
-        err << "The simulation stopped: " << failure << '\n';
+    if (const Result failure = simulation.Run(); !failure.IsOk()) {
+        err << "The simulation stopped: " << failure.Message() << '\n';
         return Failure;
     }
     CGastrologDoc& doc = simulation.Doc();
@@ -318,9 +308,8 @@ int RunEvidence(const std::string& path, const EvidenceCommandOptions& options, 
         }
     }
     EvidenceOptions evidence;
-    if (const std::string problem = ReadEvidenceChoice(options.choice, evidence);
-        !problem.empty()) {
-        err << problem << ".\n";
+    if (const Result problem = ReadEvidenceChoice(options.choice, evidence); !problem.IsOk()) {
+        err << problem.Message() << ".\n";
         return Failure;
     }
     const EvidenceReading reading = ReadEvidence(doc, evidence);
@@ -334,8 +323,8 @@ int RunEvidence(const std::string& path, const EvidenceCommandOptions& options, 
 int RunEvidenceAssess(const EvidenceAssessmentOptions& options, std::ostream& out,
                       std::ostream& err) {
     EvidenceAssessment assessment;
-    if (const std::string failure = RunEvidenceAssessment(options, assessment); !failure.empty()) {
-        err << failure << ".\n";
+    if (const Result failure = RunEvidenceAssessment(options, assessment); !failure.IsOk()) {
+        err << failure.Message() << ".\n";
         return Failure;
     }
     WriteEvidenceAssessment(assessment, out);
@@ -343,15 +332,9 @@ int RunEvidenceAssess(const EvidenceAssessmentOptions& options, std::ostream& ou
 }
 
 int RunAssess(const AssessmentOptions& options, std::ostream& out, std::ostream& err) {
-    if (const std::string problem = CheckAssessmentOptions(options); !problem.empty()) {
-        err << problem << '\n';
-        return UsageError;
-    }
+    if (!Reported(CheckAssessmentOptions(options), err)) return UsageError;
     Assessment assessment;
-    if (const std::string failure = RunAssessment(options, assessment); !failure.empty()) {
-        err << failure << '\n';
-        return Failure;
-    }
+    if (!Reported(RunAssessment(options, assessment), err)) return Failure;
     WriteAssessment(options, assessment, out);
     return Success;
 }

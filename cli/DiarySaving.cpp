@@ -41,20 +41,25 @@ int KeptBackupDays(const DiarySaving& saving) {
         settings.GetInt("Settings", backups::KeptDaysSetting, backups::DefaultKeptDays));
 }
 
-bool MayWriteDiary(const std::string& path, const DiarySaving& saving, std::ostream& err) {
-    if (saving.force) return true;
+Result MayWriteDiary(const std::string& path, const DiarySaving& saving) {
+    if (saving.force) return Result::Success();
     const auto holder = diary_lock::OtherHolder(path, RealFileSystem());
-    if (!holder) return true;
-    err << path << " is open in Gastrolog (" << diary_lock::Describe(*holder)
-        << "); close it there first, or add --force.\n";
-    return false;
+    if (!holder) return Result::Success();
+    return {Result::Code::HeldElsewhere,
+            path + " is open in Gastrolog (" + diary_lock::Describe(*holder) +
+                "); close it there first, or add --force.",
+            true};
 }
 
 bool SaveDiaryHoldingLock(CGastrologDoc& doc, const std::string& path, const DiarySaving& saving,
                           std::ostream& err) {
     const HeldLock lock(path);
     // A lock another process took meanwhile refuses the save as one found before would.
-    if (!lock.Held() && !MayWriteDiary(path, saving, err)) return false;
+    if (const Result may = lock.Held() ? Result::Success() : MayWriteDiary(path, saving);
+        !may.IsOk()) {
+        err << may.Message() << '\n';
+        return false;
+    }
     // The diary replaced, if any, keeps its daily copy as when the desktop saves it.
     doc.SetBackupFolder(backups::DefaultRootFolder());
     doc.SetBackupDays(KeptBackupDays(saving));

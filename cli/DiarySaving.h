@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+#include "diary/Result.h"
+
 class CGastrologDoc;
 
 struct DiarySaving {
@@ -19,9 +21,9 @@ struct DiarySaving {
 // The number of daily copies a save keeps: --backup-days, else the settings file's.
 int KeptBackupDays(const DiarySaving& saving);
 
-// The refusal, on `err`, to write a diary another live Gastrolog has open; true when the
-// diary may be written. Checked before long work too, so that no one waits for nothing.
-bool MayWriteDiary(const std::string& path, const DiarySaving& saving, std::ostream& err);
+// Refuses to write a diary another live Gastrolog has open. Checked before long work too, so
+// that no one waits for nothing.
+Result MayWriteDiary(const std::string& path, const DiarySaving& saving);
 
 // Saves the diary to `path` holding its lock meanwhile, after its daily copy; a copy that
 // could not be made is told on `err` and costs nothing else. False when nothing was saved.

@@ -286,19 +286,20 @@ bool ParseAssessedLengths(const std::string& text, std::vector<int>& lengths) {
     return true;
 }
 
-std::string RunEvidenceAssessment(const EvidenceAssessmentOptions& options,
-                                  EvidenceAssessment& assessment) {
+Result RunEvidenceAssessment(const EvidenceAssessmentOptions& options,
+                             EvidenceAssessment& assessment) {
     if (options.seeds < 1 || options.seeds > MostSeeds)
-        return "--seeds must be from 1 to " + std::to_string(MostSeeds);
+        return {Result::Code::Invalid, "--seeds must be from 1 to " + std::to_string(MostSeeds)};
     if (options.foods < 5 || options.foods > 1000 || options.symptoms < 1 || options.symptoms > 50)
-        return "--foods must be from 5 to 1000 and --symptoms from 1 to 50";
+        return {Result::Code::Invalid,
+                "--foods must be from 5 to 1000 and --symptoms from 1 to 50"};
     assessment = {};
     assessment.diaries = options.seeds;
     assessment.lengths = options.lengths;
     for (const Rule& rule : Rules()) assessment.rules.push_back(rule.name);
     for (const int length : options.lengths)
         assessment.tallies.push_back(TallyLength(options, length, assessment.rules.size()));
-    return {};
+    return Result::Success();
 }
 
 std::vector<EvidenceGoal> EvidenceGoals(const EvidenceAssessment& assessment) {

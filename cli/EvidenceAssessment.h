@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "diary/Result.h"
+
 struct EvidenceAssessmentOptions {
     int seeds = 0;
     std::vector<int> lengths{50, 180, 365};
@@ -52,7 +54,7 @@ struct EvidenceGoal {
 };
 std::vector<EvidenceGoal> EvidenceGoals(const EvidenceAssessment& assessment);
 
-// The problem in a sentence, or an empty string.
-std::string RunEvidenceAssessment(const EvidenceAssessmentOptions& options,
-                                  EvidenceAssessment& assessment);
+// Refuses options it cannot assess, with the problem in a sentence.
+Result RunEvidenceAssessment(const EvidenceAssessmentOptions& options,
+                             EvidenceAssessment& assessment);
 void WriteEvidenceAssessment(const EvidenceAssessment& assessment, std::ostream& out);

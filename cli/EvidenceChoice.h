@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "diary/Result.h"
 #include "engine/Evidence.h"
 
 struct EvidenceChoice {
@@ -14,5 +15,5 @@ struct EvidenceChoice {
     bool plain = false;
 };
 
-// The problem in a sentence (naming the option), or an empty string.
-std::string ReadEvidenceChoice(const EvidenceChoice& choice, EvidenceOptions& options);
+// Refuses a choice the engine cannot read, with the problem in a sentence naming the option.
+Result ReadEvidenceChoice(const EvidenceChoice& choice, EvidenceOptions& options);

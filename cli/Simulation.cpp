@@ -66,18 +66,26 @@ bool IsWeekendEvening(TimeValue time) {
     return weekday == "5" || weekday == "6";
 }
 
+// Why a simulated day could not be lived through.
+Result Stopped(std::string why) {
+    return {Result::Code::Simulation, std::move(why)};
+}
+
 }  // namespace
 
-std::string CheckSimulationOptions(const SimulationOptions& options) {
+Result CheckSimulationOptions(const SimulationOptions& options) {
     if (options.days < 1 || options.days > LongestSimulation)
-        return "--days must be from 1 to " + std::to_string(LongestSimulation);
+        return {Result::Code::Invalid,
+                "--days must be from 1 to " + std::to_string(LongestSimulation)};
     if (options.foods < 1 || options.foods > LargestDiet)
-        return "--foods must be from 1 to " + std::to_string(LargestDiet);
+        return {Result::Code::Invalid, "--foods must be from 1 to " + std::to_string(LargestDiet)};
     if (options.symptoms < 1 || options.symptoms > diary::MaximumSymptoms)
-        return "--symptoms must be from 1 to " + std::to_string(diary::MaximumSymptoms);
+        return {Result::Code::Invalid,
+                "--symptoms must be from 1 to " + std::to_string(diary::MaximumSymptoms)};
     if (FirstEvening(options.startDate) < 0)
-        return "--start must be a date written YYYY-MM-DD, from 1971 to 2090";
-    return {};
+        return {Result::Code::Invalid,
+                "--start must be a date written YYYY-MM-DD, from 1971 to 2090"};
+    return Result::Success();
 }
 
 struct DiarySimulation::State {
@@ -92,10 +100,10 @@ struct DiarySimulation::State {
           firstDay(FirstEvening(chosen.startDate)),
           workingFile(WorkingFilePath(chosen.workingFolder)) {}
 
-    std::string LiveDay(int day);
-    std::string OpenDiary(int day);
-    std::string Command(int commandId, void (*handler)(CGastrologDoc&), int day);
-    std::string Save();
+    Result LiveDay(int day);
+    Result OpenDiary(int day);
+    Result Command(int commandId, void (*handler)(CGastrologDoc&), int day);
+    Result Save();
 
     SimulationOptions options;
     SimulationRandom random;
@@ -115,64 +123,64 @@ struct DiarySimulation::State {
     std::vector<PlantedTrigger> noTriggers;
 };
 
-std::string DiarySimulation::State::Command(int commandId, void (*handler)(CGastrologDoc&),
-                                            int day) {
+Result DiarySimulation::State::Command(int commandId, void (*handler)(CGastrologDoc&), int day) {
     if (!doc.IsActionEnabled(commandId))
-        return "command " + std::to_string(commandId) + " was not enabled on day " +
-               std::to_string(day + 1);
+        return Stopped("command " + std::to_string(commandId) + " was not enabled on day " +
+                       std::to_string(day + 1));
     handler(doc);
-    return {};
+    return Result::Success();
 }
 
-std::string DiarySimulation::State::Save() {
-    if (doc.OnSaveDocument(workingFile)) return {};
-    return user.Errors().empty() ? "the diary could not be saved" : user.Errors().back();
+Result DiarySimulation::State::Save() {
+    if (doc.OnSaveDocument(workingFile)) return Result::Success();
+    return Stopped(user.Errors().empty() ? "the diary could not be saved" : user.Errors().back());
 }
 
 // The first day starts a new diary with its symptoms; every later day opens the saved diary
 // on the new day and rates the symptoms against yesterday.
-std::string DiarySimulation::State::OpenDiary(int day) {
+Result DiarySimulation::State::OpenDiary(int day) {
     const auto& symptoms = model.Symptoms();
     if (day == 0) {
         doc.OnNewDocument();
         user.PlanSymptoms(symptoms, {}, {});
-        return {};
+        return Result::Success();
     }
     if (!doc.OnOpenDocument(workingFile))
-        return user.Errors().empty() ? "the diary could not be opened" : user.Errors().back();
+        return Stopped(user.Errors().empty() ? "the diary could not be opened"
+                                             : user.Errors().back());
     const std::vector<std::string>& eatenYesterday =
         options.noLinks ? unrecordedMenus[unrecordedMenus.size() - 2]
                         : journal[journal.size() - 2].foods;
     std::vector<char> ratings = model.RateDay(eatenYesterday, random);
     user.PlanSymptoms({}, symptoms, ratings);
     journal.back().ratings = std::move(ratings);
-    return {};
+    return Result::Success();
 }
 
-std::string DiarySimulation::State::LiveDay(int day) {
+Result DiarySimulation::State::LiveDay(int day) {
     clock.Set(calendar::DaysEarlier(firstDay, -day));
     std::vector<std::string> menu = diet.DayMenu(random, IsWeekendEvening(clock.Now()));
     journal.push_back({clock.Now(), menu, {}});
     if (options.noLinks)
         unrecordedMenus.push_back(diet.DayMenu(unrecordedRandom, IsWeekendEvening(clock.Now())));
-    std::string failure = OpenDiary(day);
-    if (failure.empty())
-        failure = Command(
+    Result result = OpenDiary(day);
+    if (result.IsOk())
+        result = Command(
             command::UpdateSymptoms, [](CGastrologDoc& diary) { diary.OnUpdateSymptoms(); }, day);
     // A new diary asks to be saved before anything else.
-    if (failure.empty() && day == 0) failure = Save();
+    if (result.IsOk() && day == 0) result = Save();
     user.PlanFoods(menu);
-    if (failure.empty())
-        failure = Command(
+    if (result.IsOk())
+        result = Command(
             command::CreateDayList, [](CGastrologDoc& diary) { diary.OnCreateDayList(); }, day);
     const bool trains = !options.trainLastDayOnly || day == 0 || day + 1 == options.days;
-    if (failure.empty() && trains) {
-        failure = Command(command::UpdateConnections, OnUpdateConnections, day);
-        if (failure.empty())
-            failure = Command(command::GenerateTomorrowsLists, OnGenerateTomorrowsLists, day);
+    if (result.IsOk() && trains) {
+        result = Command(command::UpdateConnections, OnUpdateConnections, day);
+        if (result.IsOk())
+            result = Command(command::GenerateTomorrowsLists, OnGenerateTomorrowsLists, day);
     }
-    if (failure.empty()) failure = Save();
-    return failure;
+    if (result.IsOk()) result = Save();
+    return result;
 }
 
 DiarySimulation::DiarySimulation(const SimulationOptions& options)
@@ -188,12 +196,10 @@ const std::vector<PlantedTrigger>& DiarySimulation::Triggers() const {
     return m_state->options.noLinks ? m_state->noTriggers : m_state->model.Triggers();
 }
 
-std::string DiarySimulation::Run() {
-    for (int day = 0; day < m_state->options.days; ++day) {
-        const std::string failure = m_state->LiveDay(day);
-        if (!failure.empty()) return failure;
-    }
-    return {};
+Result DiarySimulation::Run() {
+    for (int day = 0; day < m_state->options.days; ++day)
+        if (Result result = m_state->LiveDay(day); !result.IsOk()) return result;
+    return Result::Success();
 }
 
 CGastrologDoc& DiarySimulation::Doc() {

@@ -13,6 +13,7 @@
 
 #include "cli/SymptomModel.h"
 #include "diary/Ports.h"
+#include "diary/Result.h"
 
 class CGastrologDoc;
 
@@ -33,8 +34,8 @@ struct SimulationOptions {
     std::string workingFolder;
 };
 
-// The options' problem in a sentence, or an empty string when they can be simulated.
-std::string CheckSimulationOptions(const SimulationOptions& options);
+// Refuses options that cannot be simulated, with the problem in a sentence.
+Result CheckSimulationOptions(const SimulationOptions& options);
 
 // What the simulated person ate and felt on one day.
 struct SimulatedDay {
@@ -52,8 +53,8 @@ public:
 
     // The foods that act on a symptom; none in a diary without links.
     const std::vector<PlantedTrigger>& Triggers() const;
-    // Lives through every day. Returns the failure message, or an empty string.
-    std::string Run();
+    // Lives through every day, or stops at the first day that fails.
+    Result Run();
     // The diary as the last day left it: trained, with tomorrow's lists generated.
     CGastrologDoc& Doc();
     TimeValue FirstDay() const;

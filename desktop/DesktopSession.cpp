@@ -76,12 +76,11 @@ bool DesktopSession::PrintDiary(const wxString& printer) {
     const DiaryDocument* document = Document();
     const CGastrologDoc& diary = document->Core();
     const wxString title = document->GetUserReadableName();
-    const wxString failure =
-        m_printFile.empty()
-            ? PrintThroughSpooler(diary, title, printer)
-            : PrintToPostScriptFile(diary, diary.GetLineCount(), m_printFile, title);
-    if (!failure.empty()) ReportProblem(failure);
-    return failure.empty();
+    const Result printed = m_printFile.empty() ? PrintThroughSpooler(diary, title, printer)
+                                               : PrintToPostScriptFile(diary, diary.GetLineCount(),
+                                                                       m_printFile, title);
+    if (!printed.IsOk()) ReportProblem(wxString::FromUTF8(printed.Message()));
+    return printed.IsOk();
 }
 
 bool DesktopSession::RemoveSettings() {

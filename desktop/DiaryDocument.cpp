@@ -172,8 +172,8 @@ bool DiaryDocument::OpenToPrint(const wxString& path) {
 
 bool DiaryDocument::OnSaveDocument(const wxString& path) {
     const std::string native = NativePath(path);
-    if (const std::string refusal = m_access.RefusalToSave(native); !refusal.empty()) {
-        Ui().ReportError(refusal);
+    if (const Result refusal = m_access.CheckSave(native); !refusal.IsOk()) {
+        Ui().ReportError(refusal.Message());
         return false;
     }
     bool overwriteChanged = false;

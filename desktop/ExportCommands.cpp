@@ -17,13 +17,11 @@
 
 namespace {
 
-void ReportFailure(wxWindow* parent, const std::string& failure) {
-    wxMessageBox(wxString::FromUTF8(failure), "Gastrolog", wxOK | wxICON_EXCLAMATION, parent);
-}
-
 // Reports a result that has something to say; true when the file was written.
-bool Reported(wxWindow* parent, const FileResult& result) {
-    if (!result.Message().empty()) ReportFailure(parent, result.Message());
+bool Reported(wxWindow* parent, const Result& result) {
+    if (!result.Message().empty())
+        wxMessageBox(wxString::FromUTF8(result.Message()), "Gastrolog", wxOK | wxICON_EXCLAMATION,
+                     parent);
     return result.Succeeded();
 }
 
@@ -79,12 +77,9 @@ void WriteReport(wxWindow* parent, const CGastrologDoc& doc, const wxString& dia
     const PaperSize paper =
         printData.GetPaperId() == wxPAPER_LETTER ? PaperSize::Letter : PaperSize::A4;
     const int unclassified = doc.GetSetting(setting::UnclassifiedAction, 0);
-    std::string failure;
-    const std::string pdf =
-        MakeReport(doc, diaryName.utf8_string(), paper, unclassified, failure, period);
-    if (!failure.empty()) {
-        ReportFailure(parent, failure);
+    std::string pdf;
+    if (!Reported(parent,
+                  MakeReport(doc, diaryName.utf8_string(), paper, unclassified, pdf, period)))
         return;
-    }
     Reported(parent, output_file::Write(target, pdf, diary));
 }

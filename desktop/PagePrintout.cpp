@@ -135,13 +135,16 @@ void ShowPrintPreview(wxWindow* parent, wxPrintData& printData, const CGastrolog
     frame->Show();
 }
 
-wxString PrintToPostScriptFile(const CGastrologDoc& doc, int totalLines, const wxString& path,
-                               const wxString& title) {
+Result PrintToPostScriptFile(const CGastrologDoc& doc, int totalLines, const wxString& path,
+                             const wxString& title) {
+    const auto failed = [](const wxString& why) {
+        return Result(Result::Code::Printing, why.utf8_string());
+    };
     {
         // Fail early with a clear reason rather than a silent empty document.
         wxLogNull quiet;
         wxFFile probe(path, "w");
-        if (!probe.IsOpened()) return "Cannot write the file " + path + ".";
+        if (!probe.IsOpened()) return failed("Cannot write the file " + path + ".");
     }
     wxPrintData printData;
     printData.SetFilename(path);
@@ -155,7 +158,8 @@ wxString PrintToPostScriptFile(const CGastrologDoc& doc, int totalLines, const w
     dialogData.SetFromPage(1);
     dialogData.SetToPage(page_metrics::PageCount(totalLines, 1));
     wxPostScriptPrinter printer(&dialogData);
-    if (!printer.Print(nullptr, &printout, false)) return "Printing to " + path + " failed.";
-    if (wxFileName::GetSize(path) == 0) return "Printing to " + path + " wrote nothing.";
-    return {};
+    if (!printer.Print(nullptr, &printout, false))
+        return failed("Printing to " + path + " failed.");
+    if (wxFileName::GetSize(path) == 0) return failed("Printing to " + path + " wrote nothing.");
+    return Result::Success();
 }

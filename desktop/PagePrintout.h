@@ -5,6 +5,7 @@
 #include <wx/font.h>
 #include <wx/print.h>
 
+#include "diary/Result.h"
 #include "page/Canvas.h"
 
 class CGastrologDoc;
@@ -48,7 +49,6 @@ bool PrintPage(wxWindow* parent, wxPrintData& printData, const CGastrologDoc& do
 // A preview frame showing one page at a time.
 void ShowPrintPreview(wxWindow* parent, wxPrintData& printData, const CGastrologDoc& doc,
                       int totalLines, const wxString& title);
-// Every page into a PostScript file, without any dialog. Returns an empty string on success,
-// otherwise the reason of the failure.
-wxString PrintToPostScriptFile(const CGastrologDoc& doc, int totalLines, const wxString& path,
-                               const wxString& title);
+// Every page into a PostScript file, without any dialog.
+Result PrintToPostScriptFile(const CGastrologDoc& doc, int totalLines, const wxString& path,
+                             const wxString& title);

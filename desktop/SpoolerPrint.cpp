@@ -4,6 +4,7 @@
 #include <wx/tokenzr.h>
 #include <wx/utils.h>
 
+#include <string>
 #include <vector>
 
 #include "desktop/PagePrintout.h"
@@ -26,14 +27,16 @@ wxString FindProgramOnPath(const wxString& name) {
     return wxString();
 }
 
-wxString PrintThroughSpooler(const CGastrologDoc& diary, const wxString& title,
-                             const wxString& printer) {
+Result PrintThroughSpooler(const CGastrologDoc& diary, const wxString& title,
+                           const wxString& printer) {
     const wxString spooler = FindProgramOnPath(SpoolerProgram);
-    if (spooler.empty()) return MissingSpoolerMessage;
+    if (spooler.empty()) return {Result::Code::Printing, MissingSpoolerMessage};
     const wxString pages = wxFileName::CreateTempFileName("gastrolog-print");
-    if (pages.empty()) return "The diary cannot be printed: no temporary file can be made.";
-    const wxString failure = PrintToPostScriptFile(diary, diary.GetLineCount(), pages, title);
-    if (!failure.empty()) {
+    if (pages.empty())
+        return {Result::Code::Printing,
+                "The diary cannot be printed: no temporary file can be made."};
+    if (Result failure = PrintToPostScriptFile(diary, diary.GetLineCount(), pages, title);
+        !failure.IsOk()) {
         wxRemoveFile(pages);
         return failure;
     }
@@ -47,7 +50,8 @@ wxString PrintThroughSpooler(const CGastrologDoc& diary, const wxString& title,
     const long status = wxExecute(arguments.data(), wxEXEC_SYNC | wxEXEC_NODISABLE);
     wxRemoveFile(pages);
     if (status != 0)
-        return wxString::Format("The diary could not be printed: \"lpr\" ended with status %ld.",
-                                status);
-    return wxString();
+        return {Result::Code::Printing,
+                "The diary could not be printed: \"lpr\" ended with status " +
+                    std::to_string(status) + "."};
+    return Result::Success();
 }

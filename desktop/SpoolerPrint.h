@@ -5,6 +5,8 @@
 
 #include <wx/string.h>
 
+#include "diary/Result.h"
+
 class CGastrologDoc;
 
 // The full path of a program found on PATH, or an empty string.
@@ -16,6 +18,5 @@ inline constexpr const char* MissingSpoolerMessage =
     "installed (it comes with the package cups-bsd).\nOpen the diary and use File > Print "
     "Preview to print it, or File > Export Report to write a PDF.";
 
-// Returns an empty string on success, otherwise the reason of the failure.
-wxString PrintThroughSpooler(const CGastrologDoc& diary, const wxString& title,
-                             const wxString& printer);
+Result PrintThroughSpooler(const CGastrologDoc& diary, const wxString& title,
+                           const wxString& printer);

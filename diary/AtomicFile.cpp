@@ -58,9 +58,10 @@ using file_names::FolderOf;
 using file_names::NameOf;
 
 // ".NAME.PID-N.tmp", with NAME shortened so the whole stays within the name limit.
-std::string TemporaryName(FileSystem& files, const std::string& target, unsigned sequence) {
+std::string TemporaryName(FileSystem& files, Processes& processes, const std::string& target,
+                          unsigned sequence) {
     const std::string suffix =
-        "." + std::to_string(files.ProcessId()) + "-" + std::to_string(sequence) + ".tmp";
+        "." + std::to_string(processes.ProcessId()) + "-" + std::to_string(sequence) + ".tmp";
     return file_names::HiddenCompanion(NameOf(target), suffix, files.LongestName(FolderOf(target)));
 }
 
@@ -92,13 +93,13 @@ std::string ResolveTarget(FileSystem& files, const std::string& path) {
 
 // Creates a new temporary file beside the target, never reusing an existing name. It is
 // created with the diary's own mode, so that no one else can read it meanwhile.
-int CreateTemporary(FileSystem& files, Descriptor& descriptor, const std::string& target,
-                    mode_t mode, std::string& temporaryPath) {
+int CreateTemporary(FileSystem& files, Processes& processes, Descriptor& descriptor,
+                    const std::string& target, mode_t mode, std::string& temporaryPath) {
     static unsigned sequence = 0;
     int error = EEXIST;
     for (int attempt = 0; attempt < 100 && error == EEXIST; ++attempt) {
         temporaryPath =
-            file_names::Join(FolderOf(target), TemporaryName(files, target, ++sequence));
+            file_names::Join(FolderOf(target), TemporaryName(files, processes, target, ++sequence));
         error = descriptor.Open(temporaryPath, O_WRONLY | O_CREAT | O_EXCL, mode & 0777);
     }
     return error;
@@ -199,7 +200,7 @@ FileIdentity IdentityOf(const struct stat& status) {
             status.st_mtim.tv_nsec};
 }
 
-void RemoveStaleTemporaries(const std::string& path, FileSystem& files) {
+void RemoveStaleTemporaries(const std::string& path, FileSystem& files, Processes& processes) {
     const std::string target = ResolveTarget(files, path), folder = FolderOf(target);
     const std::size_t longest = files.LongestName(folder);
     std::vector<std::string> names;
@@ -207,19 +208,19 @@ void RemoveStaleTemporaries(const std::string& path, FileSystem& files) {
     for (const std::string& name : names) {
         const long owner = TemporaryOwner(name, NameOf(target), longest);
         struct stat status {};
-        if (owner == 0 || files.ProcessExists(owner)) continue;
+        if (owner == 0 || processes.ProcessExists(owner)) continue;
         const std::string stale = file_names::Join(folder, name);
         if (files.Status(stale, false, status) == 0 && S_ISREG(status.st_mode)) files.Remove(stale);
     }
 }
 
-bool FolderTakesSave(const std::string& path, FileSystem& files) {
+bool FolderTakesSave(const std::string& path, FileSystem& files, Processes& processes) {
     const std::string target = ResolveTarget(files, path);
     std::string temporaryPath;
     int error = 0;
     {
         Descriptor descriptor(files);
-        error = CreateTemporary(files, descriptor, target, 0600, temporaryPath);
+        error = CreateTemporary(files, processes, descriptor, target, 0600, temporaryPath);
     }
     if (error == 0) files.Remove(temporaryPath);
     return error != EACCES && error != EPERM && error != EROFS;
@@ -280,11 +281,12 @@ FileResult ReplaceFile(const std::string& path, std::span<const std::uint8_t> by
     // A rename would replace a write-protected file too; its owner asked for it to be kept.
     if (::access(target.c_str(), F_OK) == 0 && ::access(target.c_str(), W_OK) != 0)
         return ResultForError(errno, path, true);
-    RemoveStaleTemporaries(target, files);
+    RemoveStaleTemporaries(target, files, *options.processes);
     if (options.beforeReplace) options.beforeReplace(target);
     std::string temporaryPath;
     Descriptor descriptor(files);
-    if (const int error = CreateTemporary(files, descriptor, target, mode, temporaryPath))
+    if (const int error =
+            CreateTemporary(files, *options.processes, descriptor, target, mode, temporaryPath))
         return ResultForError(error, path, true);
 
     int error = FillTemporary(files, descriptor, target, bytes, options.newFileMode, written);

@@ -16,6 +16,7 @@
 
 #include "diary/FileResult.h"
 #include "diary/FileSystem.h"
+#include "diary/Processes.h"
 
 namespace atomic_file {
 
@@ -52,6 +53,9 @@ struct SaveOptions {
     mode_t newFileMode = 0600;
     // Runs once every check has passed, just before the temporary file is made.
     std::function<void(const std::string& target)> beforeReplace;
+    // Whose temporary files these are: ours get our process number, and those of processes
+    // that are gone are cleared away.
+    Processes* processes = &RealProcesses();
 };
 
 // Reads a regular file whole. A file larger than maximumSize is refused rather than read.
@@ -67,10 +71,12 @@ FileResult ReplaceFile(const std::string& path, std::span<const std::uint8_t> by
 
 // Whether a save could make its new file beside the diary; false only when the folder refuses
 // new files (permissions, a read-only file system). Leaves nothing behind.
-bool FolderTakesSave(const std::string& path, FileSystem& files = RealFileSystem());
+bool FolderTakesSave(const std::string& path, FileSystem& files = RealFileSystem(),
+                     Processes& processes = RealProcesses());
 
 // Removes the temporary files that saves of this diary by processes now gone left behind.
-void RemoveStaleTemporaries(const std::string& path, FileSystem& files = RealFileSystem());
+void RemoveStaleTemporaries(const std::string& path, FileSystem& files = RealFileSystem(),
+                            Processes& processes = RealProcesses());
 
 // The result for an operating-system error while opening (reading) or saving a file.
 FileResult ResultForError(int error, const std::string& path, bool saving);

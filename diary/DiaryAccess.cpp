@@ -4,7 +4,7 @@
 
 std::optional<DiaryAccess::Mode> DiaryAccess::AskToOpen(const std::string& path,
                                                         UserInterface& ui) {
-    const auto holder = diary_lock::OtherHolder(path, m_files);
+    const auto holder = diary_lock::OtherHolder(path, m_files, m_processes);
     if (!holder) return Mode::Own;
     const std::string question =
         path + " is already open in Gastrolog (" + diary_lock::Describe(*holder) +
@@ -34,23 +34,25 @@ void DiaryAccess::Hold(const std::string& path, Mode mode) {
     m_path = path;
     m_mode = mode;
     if (mode == Mode::Own && !path.empty()) {
-        m_locked = diary_lock::Acquire(path, m_files);
+        m_locked = diary_lock::Acquire(path, m_files, m_processes);
         // A folder that takes no lock file still lets the diary open as before.
-        if (!m_locked && diary_lock::OtherHolder(path, m_files)) m_mode = Mode::Shared;
+        if (!m_locked && diary_lock::OtherHolder(path, m_files, m_processes)) m_mode = Mode::Shared;
     }
 }
 
 void DiaryAccess::Release() {
-    if (m_locked) diary_lock::Release(m_path, m_files);
+    if (m_locked) diary_lock::Release(m_path, m_files, m_processes);
     m_locked = false;
     m_path.clear();
     m_mode = Mode::Own;
 }
 
-std::string DiaryAccess::RefusalToSave(const std::string& path) {
-    if (!IsReadOnly() || path != m_path) return {};
-    const auto holder = diary_lock::OtherHolder(path, m_files);
-    if (!holder) return {};
-    return path + " is open in another Gastrolog window (" + diary_lock::Describe(*holder) +
-           "), so this window saves it only under another name.";
+Result DiaryAccess::CheckSave(const std::string& path) {
+    if (!IsReadOnly() || path != m_path) return Result::Success();
+    const auto holder = diary_lock::OtherHolder(path, m_files, m_processes);
+    if (!holder) return Result::Success();
+    return {Result::Code::HeldElsewhere,
+            path + " is open in another Gastrolog window (" + diary_lock::Describe(*holder) +
+                "), so this window saves it only under another name.",
+            true};
 }

@@ -7,12 +7,16 @@
 
 #include "diary/FileSystem.h"
 #include "diary/Ports.h"
+#include "diary/Processes.h"
+#include "diary/Result.h"
 
 class DiaryAccess {
 public:
     enum class Mode { Own, ReadOnly, Shared };
 
-    explicit DiaryAccess(FileSystem& files = RealFileSystem()) : m_files(files) {}
+    explicit DiaryAccess(FileSystem& files = RealFileSystem(),
+                         Processes& processes = RealProcesses())
+        : m_files(files), m_processes(processes) {}
     ~DiaryAccess() { Release(); }
     DiaryAccess(const DiaryAccess&) = delete;
     DiaryAccess& operator=(const DiaryAccess&) = delete;
@@ -31,12 +35,13 @@ public:
     // The diary is this window's, but no lock could be taken (a read-only folder, a folder of
     // the lock's name): a second window would not be warned.
     bool IsUnprotected() const { return m_mode == Mode::Own && !m_path.empty() && !m_locked; }
-    // Why a save to `path` may not go ahead (a diary opened read-only that the other window
-    // still holds); empty when it may.
-    std::string RefusalToSave(const std::string& path);
+    // Refuses a save to `path` that may not go ahead: a diary opened read-only that the other
+    // window still holds.
+    Result CheckSave(const std::string& path);
 
 private:
     FileSystem& m_files;
+    Processes& m_processes;
     std::string m_path;
     Mode m_mode = Mode::Own;
     bool m_locked = false;

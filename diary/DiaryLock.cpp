@@ -29,27 +29,27 @@ std::optional<Holder> ReadHolder(const std::string& lockPath, FileSystem& files)
     return holder;
 }
 
-bool IsOurs(const Holder& holder, FileSystem& files) {
-    return holder.process == files.ProcessId() && holder.host == files.HostName();
+bool IsOurs(const Holder& holder, Processes& processes) {
+    return holder.process == processes.ProcessId() && holder.host == processes.HostName();
 }
 
 // A lock without a readable owner was cut short by a crash, as no writer leaves it so.
-bool IsStale(const Holder& holder, FileSystem& files) {
+bool IsStale(const Holder& holder, Processes& processes) {
     if (holder.process <= 0) return true;
-    return holder.host == files.HostName() && !files.ProcessExists(holder.process);
+    return holder.host == processes.HostName() && !processes.ProcessExists(holder.process);
 }
 
-std::string HolderLine(FileSystem& files) {
-    return std::to_string(files.ProcessId()) + " " + files.HostName() + "\n";
+std::string HolderLine(Processes& processes) {
+    return std::to_string(processes.ProcessId()) + " " + processes.HostName() + "\n";
 }
 
 // Creates `path` (which must not exist) holding our holder line; the errno value of a failure.
-int WriteNewFile(const std::string& path, FileSystem& files) {
+int WriteNewFile(const std::string& path, FileSystem& files, Processes& processes) {
     int descriptor = -1;
     if (const int error = files.Open(path, O_WRONLY | O_CREAT | O_EXCL, LockMode, descriptor))
         return error;
     files.SetMode(descriptor, LockMode);
-    const std::string text = HolderLine(files);
+    const std::string text = HolderLine(processes);
     int error = files.WriteAll(descriptor, text.data(), text.size());
     if (const int closed = files.Close(descriptor); error == 0) error = closed;
     if (error != 0) files.Remove(path);
@@ -58,20 +58,21 @@ int WriteNewFile(const std::string& path, FileSystem& files) {
 
 // Puts the lock in place whole: a temporary lock with its content, then a second name that
 // fails when a lock exists. A reader never sees the lock empty or half written.
-int PlaceLock(const std::string& diaryPath, const std::string& lockPath, FileSystem& files) {
+int PlaceLock(const std::string& diaryPath, const std::string& lockPath, FileSystem& files,
+              Processes& processes) {
     const std::string folder = file_names::FolderOf(diaryPath);
     const std::string temporary =
         folder + "/" +
         file_names::HiddenCompanion(file_names::NameOf(diaryPath),
-                                    ".lock." + std::to_string(files.ProcessId()) + ".tmp",
+                                    ".lock." + std::to_string(processes.ProcessId()) + ".tmp",
                                     files.LongestName(folder));
     files.Remove(temporary);  // left by an earlier process of our number that crashed here
-    if (const int error = WriteNewFile(temporary, files)) return error;
+    if (const int error = WriteNewFile(temporary, files, processes)) return error;
     int error = files.Link(temporary, lockPath);
     files.Remove(temporary);
     // A file system without hard links: the lock is made in place, as well as it allows.
     if (error == EPERM || error == ENOTSUP || error == EOPNOTSUPP || error == ENOSYS)
-        error = WriteNewFile(lockPath, files);
+        error = WriteNewFile(lockPath, files, processes);
     return error;
 }
 
@@ -92,27 +93,28 @@ std::string LockPath(const std::string& diaryPath, FileSystem& files) {
                                        files.LongestName(folder));
 }
 
-std::optional<Holder> OtherHolder(const std::string& diaryPath, FileSystem& files) {
+std::optional<Holder> OtherHolder(const std::string& diaryPath, FileSystem& files,
+                                  Processes& processes) {
     const std::string lockPath = LockPath(diaryPath, files);
     const std::optional<Holder> holder = ReadHolder(lockPath, files);
-    if (!holder || IsOurs(*holder, files)) return std::nullopt;
-    if (IsStale(*holder, files)) {
+    if (!holder || IsOurs(*holder, processes)) return std::nullopt;
+    if (IsStale(*holder, processes)) {
         RemoveStale(lockPath, *holder, files);
         return std::nullopt;
     }
     return holder;
 }
 
-bool Acquire(const std::string& diaryPath, FileSystem& files) {
+bool Acquire(const std::string& diaryPath, FileSystem& files, Processes& processes) {
     const std::string lockPath = LockPath(diaryPath, files);
     // Twice: a stale lock removed on the first round leaves the place to the second.
     for (int round = 0; round < 2; ++round) {
         if (const auto holder = ReadHolder(lockPath, files)) {
-            if (IsOurs(*holder, files)) return true;
-            if (!IsStale(*holder, files)) return false;
+            if (IsOurs(*holder, processes)) return true;
+            if (!IsStale(*holder, processes)) return false;
             RemoveStale(lockPath, *holder, files);
         }
-        const int error = PlaceLock(diaryPath, lockPath, files);
+        const int error = PlaceLock(diaryPath, lockPath, files, processes);
         if (error != EEXIST) return error == 0;
     }
     return false;
@@ -122,9 +124,9 @@ void RemoveLock(const std::string& diaryPath, FileSystem& files) {
     files.Remove(LockPath(diaryPath, files));
 }
 
-void Release(const std::string& diaryPath, FileSystem& files) {
+void Release(const std::string& diaryPath, FileSystem& files, Processes& processes) {
     const std::string lockPath = LockPath(diaryPath, files);
-    if (const auto holder = ReadHolder(lockPath, files); holder && IsOurs(*holder, files))
+    if (const auto holder = ReadHolder(lockPath, files); holder && IsOurs(*holder, processes))
         files.Remove(lockPath);
 }
 

@@ -2,7 +2,6 @@
 
 #include <dirent.h>
 #include <fcntl.h>
-#include <signal.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -118,21 +117,6 @@ int PosixFileSystem::RealPath(const std::string& path, std::string& resolved) {
 std::size_t PosixFileSystem::LongestName(const std::string& folder) {
     const long longest = ::pathconf(folder.c_str(), _PC_NAME_MAX);
     return longest > 0 ? static_cast<std::size_t>(longest) : NAME_MAX;
-}
-
-bool PosixFileSystem::ProcessExists(long process) {
-    if (process <= 0) return false;
-    return ::kill(static_cast<pid_t>(process), 0) == 0 || errno != ESRCH;
-}
-
-long PosixFileSystem::ProcessId() {
-    return static_cast<long>(::getpid());
-}
-
-std::string PosixFileSystem::HostName() {
-    char name[256] = {};
-    if (::gethostname(name, sizeof name - 1) != 0) return "localhost";
-    return name;
 }
 
 FileSystem& RealFileSystem() {

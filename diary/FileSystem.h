@@ -38,10 +38,6 @@ public:
     virtual int RealPath(const std::string& path, std::string& resolved) = 0;
     // The longest file name the folder's file system takes.
     virtual std::size_t LongestName(const std::string& folder) = 0;
-    // False only when no process of that number exists on this machine.
-    virtual bool ProcessExists(long process) = 0;
-    virtual long ProcessId() = 0;
-    virtual std::string HostName() = 0;
 };
 
 // The operating system's file system.
@@ -64,9 +60,6 @@ public:
     int ListFolder(const std::string& folder, std::vector<std::string>& names) override;
     int RealPath(const std::string& path, std::string& resolved) override;
     std::size_t LongestName(const std::string& folder) override;
-    bool ProcessExists(long process) override;
-    long ProcessId() override;
-    std::string HostName() override;
 };
 
 // The one real file system, for callers that are given none.

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <system_error>
+#include <utility>
 
 namespace reminder_units {
 
@@ -34,17 +35,21 @@ std::string QuotedForSystemd(const std::string& path) {
     return quoted + '"';
 }
 
-std::string WriteFile(const fs::path& path, const std::string& text) {
+FileResult Failed(std::string message) {
+    return {FileResult::Code::Failed, std::move(message), true};
+}
+
+FileResult WriteFile(const fs::path& path, const std::string& text) {
     const fs::path temporary = path.string() + ".new";
     {
         std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
         file << text;
-        if (!file.flush()) return "Cannot write " + temporary.string() + ".";
+        if (!file.flush()) return Failed("Cannot write " + temporary.string() + ".");
     }
     std::error_code error;
     fs::rename(temporary, path, error);
-    if (error) return "Cannot write " + path.string() + ": " + error.message() + ".";
-    return {};
+    if (error) return Failed("Cannot write " + path.string() + ": " + error.message() + ".");
+    return FileResult::Success();
 }
 
 Command Systemctl(std::initializer_list<std::string_view> arguments) {
@@ -106,27 +111,28 @@ std::string ServiceText(const std::string& cliPath) {
            QuotedForSystemd(cliPath) + " remind\n";
 }
 
-std::string WriteUnits(const std::string& folder, TimeOfDay time, const std::string& cliPath) {
-    if (folder.empty()) return "There is no home folder to keep the reminder in.";
+FileResult WriteUnits(const std::string& folder, TimeOfDay time, const std::string& cliPath) {
+    if (folder.empty())
+        return {FileResult::Code::Missing, "There is no home folder to keep the reminder in."};
     std::error_code error;
     fs::create_directories(folder, error);
-    if (error) return "Cannot make the folder " + folder + ": " + error.message() + ".";
-    if (std::string failure = WriteFile(fs::path(folder) / ServiceName, ServiceText(cliPath));
-        !failure.empty())
-        return failure;
+    if (error) return Failed("Cannot make the folder " + folder + ": " + error.message() + ".");
+    if (FileResult written = WriteFile(fs::path(folder) / ServiceName, ServiceText(cliPath));
+        !written.IsOk())
+        return written;
     return WriteFile(fs::path(folder) / TimerName, TimerText(time));
 }
 
-std::string RemoveUnits(const std::string& folder) {
-    if (folder.empty()) return {};
+FileResult RemoveUnits(const std::string& folder) {
+    if (folder.empty()) return FileResult::Success();
     for (std::string_view name : {TimerName, ServiceName}) {
         std::error_code error;
         fs::remove(fs::path(folder) / name, error);
         if (error)
-            return "Cannot remove " + (fs::path(folder) / name).string() + ": " + error.message() +
-                   ".";
+            return Failed("Cannot remove " + (fs::path(folder) / name).string() + ": " +
+                          error.message() + ".");
     }
-    return {};
+    return FileResult::Success();
 }
 
 Command ProbeCommand() {

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "diary/FileResult.h"
+
 namespace reminder_units {
 
 inline constexpr std::string_view TimerName = "gastrolog-reminder.timer";
@@ -36,10 +38,10 @@ std::string TimerText(TimeOfDay time);
 // The service runs "CLI remind"; the path is quoted and escaped for systemd.
 std::string ServiceText(const std::string& cliPath);
 
-// Writes both unit files, creating the folder; returns why it failed (empty on success).
-std::string WriteUnits(const std::string& folder, TimeOfDay time, const std::string& cliPath);
+// Writes both unit files, creating the folder.
+FileResult WriteUnits(const std::string& folder, TimeOfDay time, const std::string& cliPath);
 // Removes both unit files; a file that is not there is no failure.
-std::string RemoveUnits(const std::string& folder);
+FileResult RemoveUnits(const std::string& folder);
 
 using Command = std::vector<std::string>;
 // Succeeds only where a systemd user manager answers.

@@ -328,15 +328,17 @@ void ReadAdjustedSymptom(const EvidenceLayout& layout, int symptom,
 
 }  // namespace
 
-std::string CheckEvidenceOptions(const EvidenceOptions& options) {
+Result CheckEvidenceOptions(const EvidenceOptions& options) {
     if (options.shortestDelay < 0 || options.longestDelay > LongestEvidenceDelay ||
         options.shortestDelay > options.longestDelay)
-        return "the delays must run from 0 to " + std::to_string(LongestEvidenceDelay) +
-               " days, the shorter first (for example 0-3)";
-    if (options.period.lastDays < 0) return "the number of days must be positive";
+        return {Result::Code::Invalid, "the delays must run from 0 to " +
+                                           std::to_string(LongestEvidenceDelay) +
+                                           " days, the shorter first (for example 0-3)"};
+    if (options.period.lastDays < 0)
+        return {Result::Code::Invalid, "the number of days must be positive"};
     if (options.period.from && options.period.to && *options.period.from > *options.period.to)
-        return "the period's first date is after its last";
-    return {};
+        return {Result::Code::Invalid, "the period's first date is after its last"};
+    return Result::Success();
 }
 
 bool ParseEvidenceDelays(std::string_view text, EvidenceOptions& options) {

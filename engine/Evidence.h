@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "diary/LivedDays.h"
+#include "diary/Result.h"
 
 class CGastrologDoc;
 
@@ -46,8 +47,8 @@ struct EvidenceOptions {
     int DelayCount() const { return longestDelay - shortestDelay + 1; }
 };
 
-// The options' problem in a sentence, or an empty string.
-std::string CheckEvidenceOptions(const EvidenceOptions& options);
+// Refuses options the engine cannot read, with the problem in a sentence.
+Result CheckEvidenceOptions(const EvidenceOptions& options);
 // Reads "1-1", "0-3" or "2" into the options' delays; false for anything else.
 bool ParseEvidenceDelays(std::string_view text, EvidenceOptions& options);
 // "1-1", "0-3".

@@ -1,5 +1,8 @@
 #include "exchange/HistoryJson.h"
 
+#include <optional>
+#include <utility>
+
 #include "diary/DiaryConstants.h"
 #include "diary/Windows1252.h"
 
@@ -16,43 +19,47 @@ std::optional<std::string> DiaryName(const Json& value) {
     return Utf8ToWindows1252(text);
 }
 
-bool ReadDay(const Json& value, lived::LivedDay& day, std::string& problem) {
-    if (!value.is_object()) return problem = "must be an object", false;
+Result Refused(std::string what) {
+    return {Result::Code::Invalid, std::move(what)};
+}
+
+// The refusal's message names the member of the day and what is wrong with it.
+Result ReadDay(const Json& value, lived::LivedDay& day) {
+    if (!value.is_object()) return Refused("must be an object");
     for (const auto& [key, member] : value.items())
         if (key != "date" && key != "estimated" && key != "eaten" && key != "ratings")
-            return problem = key + ": is not a member of a day", false;
+            return Refused(key + ": is not a member of a day");
     if (!value.contains("date") || !value["date"].is_string() ||
         !lived::ParseDate(value["date"].get_ref<const std::string&>(), day.date))
-        return problem = "date: must be a date written YYYY-MM-DD", false;
+        return Refused("date: must be a date written YYYY-MM-DD");
     if (value.contains("estimated")) {
-        if (!value["estimated"].is_boolean())
-            return problem = "estimated: must be true or false", false;
+        if (!value["estimated"].is_boolean()) return Refused("estimated: must be true or false");
         day.estimated = value["estimated"].get<bool>();
     }
     if (value.contains("eaten")) {
         const Json& eaten = value["eaten"];
         if (!eaten.is_array() || eaten.size() > MostNamesADay)
-            return problem = "eaten: must be a list of food names", false;
+            return Refused("eaten: must be a list of food names");
         for (const Json& name : eaten) {
             const auto food = DiaryName(name);
-            if (!food) return problem = "eaten: holds a name no diary can hold", false;
+            if (!food) return Refused("eaten: holds a name no diary can hold");
             day.eaten.push_back(*food);
         }
     }
     if (value.contains("ratings")) {
         const Json& ratings = value["ratings"];
         if (!ratings.is_object() || ratings.size() > MostNamesADay)
-            return problem = "ratings: must map symptom names to \"b\", \"w\" or \"n\"", false;
+            return Refused("ratings: must map symptom names to \"b\", \"w\" or \"n\"");
         for (const auto& [key, rating] : ratings.items()) {
             const auto symptom = DiaryName(Json(key));
             const bool known =
                 rating.is_string() && (rating == "b" || rating == "w" || rating == "n");
             if (!symptom || !known)
-                return problem = "ratings: must map symptom names to \"b\", \"w\" or \"n\"", false;
+                return Refused("ratings: must map symptom names to \"b\", \"w\" or \"n\"");
             day.ratings.emplace_back(*symptom, rating.get_ref<const std::string&>()[0]);
         }
     }
-    return true;
+    return Result::Success();
 }
 
 }  // namespace
@@ -78,20 +85,17 @@ Json LivedDaysToJson(const lived::LivedDays& days) {
     return list;
 }
 
-std::optional<lived::LivedDays> LivedDaysFromJson(const Json& json, std::string& problem) {
-    if (!json.is_array() || json.size() > MostDays) {
-        problem = std::string(HistoryMember) + ": must be a list of days";
-        return std::nullopt;
-    }
-    lived::LivedDays days;
+Result LivedDaysFromJson(const Json& json, lived::LivedDays& days) {
+    if (!json.is_array() || json.size() > MostDays)
+        return Refused(std::string(HistoryMember) + ": must be a list of days");
+    lived::LivedDays read;
     for (std::size_t index = 0; index < json.size(); ++index) {
         lived::LivedDay day;
-        std::string what;
-        if (!ReadDay(json[index], day, what)) {
-            problem = std::string(HistoryMember) + "[" + std::to_string(index) + "]." + what;
-            return std::nullopt;
-        }
-        days.push_back(std::move(day));
+        if (const Result refusal = ReadDay(json[index], day); !refusal.IsOk())
+            return Refused(std::string(HistoryMember) + "[" + std::to_string(index) + "]." +
+                           refusal.Message());
+        read.push_back(std::move(day));
     }
-    return lived::Merge(std::move(days), {});
+    days = lived::Merge(std::move(read), {});
+    return Result::Success();
 }

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cstdint>
 #include <limits>
+#include <optional>
 #include <stdexcept>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -248,32 +250,33 @@ const std::vector<std::string>& StoredMemberKeys() {
 }
 
 // The reader refuses a file larger than it reads; a diary that large is refused here already.
-std::optional<std::string> SizeProblem(StoredDiary& diary) {
+Result CheckSize(StoredDiary& diary) {
     const std::optional<std::size_t> size = StoredFileSize(diary);
-    if (!size) return "the diary is too large for the file format";
-    if (*size <= MaximumDiaryFileSize) return std::nullopt;
-    return "the diary would take " + std::to_string(*size) + " bytes, more than the " +
-           MaximumDiaryFileSizeText() + " a diary file may hold";
+    if (!size) return {Result::Code::TooLarge, "the diary is too large for the file format"};
+    if (*size <= MaximumDiaryFileSize) return Result::Success();
+    return {Result::Code::TooLarge, "the diary would take " + std::to_string(*size) +
+                                        " bytes, more than the " + MaximumDiaryFileSizeText() +
+                                        " a diary file may hold"};
 }
 
 }  // namespace
 
-std::optional<std::string> DiaryFromJson(const Json& json, CGastrologDoc& doc) {
+Result DiaryFromJson(const Json& json, CGastrologDoc& doc) {
     try {
         ExactObject(json, "", StoredMemberKeys(), {HistoryMember});
         StoredDiary diary;
         ForEachStoredMember(diary, JsonReader(json, "", std::nullopt));
-        if (auto tooLarge = SizeProblem(diary)) return tooLarge;
+        if (Result size = CheckSize(diary); !size.IsOk()) return size;
         std::optional<lived::LivedDays> days;
         if (json.contains(HistoryMember)) {
-            std::string problem;
-            days = LivedDaysFromJson(json[HistoryMember], problem);
-            if (!days) return problem;
+            days.emplace();
+            if (Result history = LivedDaysFromJson(json[HistoryMember], *days); !history.IsOk())
+                return history;
         }
         doc.ReplaceStoredDiary(std::move(diary));
         if (days) doc.AdoptHistory(std::move(*days));
-        return std::nullopt;
+        return Result::Success();
     } catch (const Refusal& refusal) {
-        return refusal.what();
+        return {Result::Code::Invalid, refusal.what()};
     }
 }

@@ -6,13 +6,11 @@
 // would refuse (its rules are diary/StoredRules.h) or one larger than a diary file may be
 // (MaximumDiaryFileSize). Whatever import accepts, the program reads back once written.
 
-#include <optional>
-#include <string>
-
+#include "diary/Result.h"
 #include "exchange/FloatJson.h"
 
 class CGastrologDoc;
 
-// Fills the stored members of `doc` from `json`. Returns the refusal message, or nullopt on
-// success; on refusal the document is left as it was.
-std::optional<std::string> DiaryFromJson(const Json& json, CGastrologDoc& doc);
+// Fills the stored members of `doc` from `json`. On a refusal (its message names the field)
+// the document is left as it was.
+Result DiaryFromJson(const Json& json, CGastrologDoc& doc);

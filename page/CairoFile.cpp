@@ -73,8 +73,8 @@ void CairoFile::NextPage() {
     PaintWhite();
 }
 
-std::string CairoFile::Finish(std::string& failure) {
-    failure.clear();
+Result CairoFile::Finish(std::string& bytes) {
+    bytes.clear();
     cairo_destroy(m_cairo);
     m_cairo = nullptr;
     if (m_format == PictureFormat::Png)
@@ -83,11 +83,11 @@ std::string CairoFile::Finish(std::string& failure) {
     const cairo_status_t status = cairo_surface_status(m_surface);
     cairo_surface_destroy(m_surface);
     m_surface = nullptr;
-    if (status != CAIRO_STATUS_SUCCESS) {
-        failure = std::string("The drawing failed: ") + cairo_status_to_string(status) + ".";
-        return {};
-    }
-    return std::move(m_bytes);
+    if (status != CAIRO_STATUS_SUCCESS)
+        return {Result::Code::Drawing,
+                std::string("The drawing failed: ") + cairo_status_to_string(status) + "."};
+    bytes = std::move(m_bytes);
+    return Result::Success();
 }
 
 int PixelsOf(double scaledLength) {

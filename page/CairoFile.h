@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "diary/Ports.h"
+#include "diary/Result.h"
 
 typedef struct _cairo cairo_t;
 typedef struct _cairo_surface cairo_surface_t;
@@ -36,8 +37,8 @@ public:
     // PDF only: ends the page drawn so far and starts a new, white one.
     void NextPage();
 
-    // Ends the drawing; the file's bytes, or an empty string and the reason in `failure`.
-    std::string Finish(std::string& failure);
+    // Ends the drawing and hands over the file's bytes (none when it fails).
+    Result Finish(std::string& bytes);
 
 private:
     void PaintWhite();

@@ -32,24 +32,24 @@ PictureSize MeasurePage(const CGastrologDoc& doc, const CairoFontSizes& sizes) {
 
 }  // namespace
 
-std::string DrawPagePicture(const CGastrologDoc& doc, PictureFormat format, std::string& failure) {
+Result DrawPagePicture(const CGastrologDoc& doc, PictureFormat format, std::string& bytes) {
     CairoFontSizes sizes;
     sizes.page = -page_metrics::ScreenFontHeight(ScreenDotsPerInch);
     PictureSize size = MeasurePage(doc, sizes);
     size.scale = format == PictureFormat::Png ? 1.0 : PointsPerPixel;
     // Shrunk to fit, a long page's text would be too small to read; the other formats have no
     // such limit.
-    if (format == PictureFormat::Png && !FitsPngPicture(size)) {
-        failure = "The page is " + std::to_string(PixelsOf(size.width * size.scale)) + " x " +
-                  std::to_string(PixelsOf(size.height * size.scale)) + " pixels, larger than the " +
-                  std::to_string(LargestPngSide) + " x " + std::to_string(LargestPngSide) +
-                  " pixels a PNG picture can have; write it with --pdf or --svg instead.";
-        return {};
-    }
+    if (format == PictureFormat::Png && !FitsPngPicture(size))
+        return {Result::Code::TooLarge,
+                "The page is " + std::to_string(PixelsOf(size.width * size.scale)) + " x " +
+                    std::to_string(PixelsOf(size.height * size.scale)) +
+                    " pixels, larger than the " + std::to_string(LargestPngSide) + " x " +
+                    std::to_string(LargestPngSide) +
+                    " pixels a PNG picture can have; write it with --pdf or --svg instead."};
     CairoFile file(format, size);
     {
         CairoCanvas canvas(file.Context(), sizes, false);
         PageLayout(doc, canvas).Draw();
     }
-    return file.Finish(failure);
+    return file.Finish(bytes);
 }

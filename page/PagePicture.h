@@ -8,5 +8,5 @@
 
 class CGastrologDoc;
 
-// The picture's bytes, or an empty string and the reason in `failure`.
-std::string DrawPagePicture(const CGastrologDoc& doc, PictureFormat format, std::string& failure);
+// Draws the picture into `bytes` (none when it fails).
+Result DrawPagePicture(const CGastrologDoc& doc, PictureFormat format, std::string& bytes);

@@ -20,8 +20,7 @@ constexpr CairoFontSizes ReportFonts{18, 28, 14};  // 9, 14 and 7 points
 int LayOut(const CGastrologDoc& doc, const GeneratedLists& lists,
            const Relationships& relationships, const EvidenceReading& evidence,
            const std::string& name, const ReportPaper& paper, const ReportPeriod& period,
-           Canvas& canvas, int pageCount,
-           const std::function<void()>& newPage) {
+           Canvas& canvas, int pageCount, const std::function<void()>& newPage) {
     const int footerTop = paper.height - paper.margin;
     const auto startPage = [&](int page) {
         if (page > 1) newPage();
@@ -50,9 +49,9 @@ int LayOut(const CGastrologDoc& doc, const GeneratedLists& lists,
 
 }  // namespace
 
-std::string DrawReport(const CGastrologDoc& doc, const GeneratedLists& lists,
-                       const Relationships& relationships, const std::string& diaryName,
-                       PaperSize paperSize, std::string& failure, const ReportPeriod& period) {
+Result DrawReport(const CGastrologDoc& doc, const GeneratedLists& lists,
+                  const Relationships& relationships, const std::string& diaryName,
+                  PaperSize paperSize, std::string& pdf, const ReportPeriod& period) {
     const ReportPaper paper = PaperOf(paperSize);
     const EvidenceReading evidence = ReadEvidence(doc);
     CairoFile file(PictureFormat::Pdf, {double(paper.width), double(paper.height), PointsPerUnit});
@@ -70,11 +69,11 @@ std::string DrawReport(const CGastrologDoc& doc, const GeneratedLists& lists,
         LayOut(doc, lists, relationships, evidence, diaryName, paper, period, canvas, pages,
                [&] { file.NextPage(); });
     }
-    return file.Finish(failure);
+    return file.Finish(pdf);
 }
 
-std::string MakeReport(const CGastrologDoc& doc, const std::string& diaryName, PaperSize paper,
-                       int unclassifiedAction, std::string& failure, const ReportPeriod& period) {
+Result MakeReport(const CGastrologDoc& doc, const std::string& diaryName, PaperSize paper,
+                  int unclassifiedAction, std::string& pdf, const ReportPeriod& period) {
     return DrawReport(doc, ListsOf(doc, unclassifiedAction), ComputeRelationships(doc), diaryName,
-                      paper, failure, period);
+                      paper, pdf, period);
 }

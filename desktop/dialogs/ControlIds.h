@@ -1,6 +1,8 @@
 #pragma once
 // The numeric ids of the dialogs' controls. They are the ids the resources have always had;
-// the Help buttons pass their own id to the help book as the context number.
+// the Help buttons pass their own id to the help book as the context number. Every control that
+// a handler, a test or the help book finds by its number has its id here; the others are made
+// with wxID_ANY (or a stock id) and reached through their pointers.
 
 namespace control {
 
@@ -55,6 +57,12 @@ inline constexpr int ReminderTime = 1075;
 inline constexpr int ReminderNote = 1076;
 inline constexpr int TodayOnNewDay = 1077;
 inline constexpr int SymptomsMayComeLater = 1078;
+
+// "Day After Relationships"
+inline constexpr int RelationshipsSymptoms = 1074;
+inline constexpr int RelationshipsHelp = 1078;
+inline constexpr int RelationshipsBestFoods = 1079;
+inline constexpr int RelationshipsWorstFoods = 1081;
 
 // "Restore from Backup"
 inline constexpr int BackupList = 1080;

@@ -225,22 +225,21 @@ void CDayListDlg::OnCopy(wxCommandEvent&) {
         if (m_dayBox->FindIgnoringCase(name) == wxNOT_FOUND) PutOnDay(name);
 }
 
-wxString CDayListDlg::NewFoodProblem(const wxString& typed) const {
+Result CDayListDlg::CheckNewFood(const wxString& typed) const {
     const auto kind = name_rules::Kind::Food;
     const name_rules::Checked checked = name_rules::Check(typed.utf8_string(), kind);
     if (checked.problem != name_rules::Problem::None)
-        return wxString::FromUTF8(name_rules::Message(checked, kind));
+        return {Result::Code::Invalid, name_rules::Message(checked, kind)};
     const wxString name = FromDiaryText(checked.name);
     if (m_dayBox->FindIgnoringCase(name) != wxNOT_FOUND)
-        return wxString::FromUTF8(name_rules::DuplicateMessage(name.utf8_string()));
-    return {};
+        return {Result::Code::Invalid, name_rules::DuplicateMessage(name.utf8_string())};
+    return Result::Success();
 }
 
 void CDayListDlg::OnNew(wxCommandEvent&) {
     CNewFoodDlg dialog(this);
     dialog.m_strName = " ";
-    dialog.SetNameCheck([this](const wxString& typed) { return NewFoodProblem(typed); },
-                        "New Food");
+    dialog.SetNameCheck([this](const wxString& typed) { return CheckNewFood(typed); }, "New Food");
     if (dialog.ShowModal() != wxID_OK) return;
 
     // The dialog took only a name that passed the check.

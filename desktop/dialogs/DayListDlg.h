@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "diary/Ports.h"
+#include "diary/Result.h"
 
 class SortedListBox;
 class wxSearchCtrl;
@@ -30,8 +31,8 @@ private:
     void OnInitDialog(wxInitDialogEvent& event);
     void OnCopy(wxCommandEvent& event);
     void OnNew(wxCommandEvent& event);
-    // Why the small dialog cannot take the typed name (empty when it can).
-    wxString NewFoodProblem(const wxString& typed) const;
+    // Refuses a typed name the small dialog cannot take, saying why.
+    Result CheckNewFood(const wxString& typed) const;
     void OnDelete(wxCommandEvent& event);
     void OnClear(wxCommandEvent& event);
     void OnOkButton(wxCommandEvent& event);

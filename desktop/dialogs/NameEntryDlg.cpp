@@ -68,9 +68,8 @@ bool CNameEntryDlg::TransferDataToWindow() {
 
 bool CNameEntryDlg::TransferDataFromWindow() {
     const wxString typed = m_edit->GetValue();
-    const wxString problem = m_nameCheck ? m_nameCheck(typed) : wxString();
-    if (!problem.empty()) {
-        ShowDialogMessage(this, problem, m_checkCaption);
+    if (const Result check = m_nameCheck ? m_nameCheck(typed) : Result::Success(); !check.IsOk()) {
+        ShowDialogMessage(this, wxString::FromUTF8(check.Message()), m_checkCaption);
         m_edit->SetFocus();
         return false;
     }

@@ -8,6 +8,8 @@
 
 #include <functional>
 
+#include "diary/Result.h"
+
 class CNameEntryDlg : public wxDialog {
 public:
     wxString m_strName;
@@ -19,8 +21,8 @@ public:
     // and the dialog stays open with the text as typed.
     bool TransferDataFromWindow() override;
 
-    // Returns the message for a typed name that cannot be taken, or an empty string.
-    using NameCheck = std::function<wxString(const wxString& typed)>;
+    // Refuses a typed name that cannot be taken, with the message that says why.
+    using NameCheck = std::function<Result(const wxString& typed)>;
     void SetNameCheck(NameCheck check, const wxString& caption);
 
     // What tells the four dialogs apart.

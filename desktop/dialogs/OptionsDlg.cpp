@@ -352,11 +352,10 @@ void ApplyReminderChoice(wxWindow* parent, SettingsStore& settings, const COptio
         settings.GetString(setting::Section, reminder_units::TimeSetting, "");
     const std::string wanted = dialog.m_bReminder ? dialog.m_strReminderTime.utf8_string() : "";
     if (wanted == before) return;
-    const wxString failure = SwitchReminder(reminder_units::ParseTime(wanted));
-    if (!failure.empty()) {
+    if (const Result failure = SwitchReminder(reminder_units::ParseTime(wanted)); !failure.IsOk()) {
         ShowApplicationMessage(parent, "The daily reminder could not be " +
                                            wxString(wanted.empty() ? "turned off" : "set") +
-                                           ".\n\n" + failure);
+                                           ".\n\n" + wxString::FromUTF8(failure.Message()));
         if (!wanted.empty()) return;  // still off
     }
     settings.WriteString(setting::Section, reminder_units::TimeSetting, wanted);

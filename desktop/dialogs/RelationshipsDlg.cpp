@@ -4,6 +4,7 @@
 #include <wx/sizer.h>
 #include <wx/stattext.h>
 
+#include "desktop/dialogs/ControlIds.h"
 #include "desktop/dialogs/DiaryText.h"
 #include "desktop/dialogs/HelpContext.h"
 #include "desktop/dialogs/PlainButton.h"
@@ -19,15 +20,17 @@ CRelationshipsDlg::CRelationshipsDlg(wxWindow* parent, const StringList* symptom
                                      const StringList* bestFoods, const StringList* worstFoods)
     : wxDialog(parent, wxID_ANY, "Day After Relationships") {
     auto* columns = new wxBoxSizer(wxHORIZONTAL);
-    columns->Add(CreateColumn(SymptomColumnId, "Symptom", symptoms), 1, wxEXPAND);
-    columns->Add(CreateColumn(BestFoodColumnId, "Best food", bestFoods), 1, wxEXPAND);
-    columns->Add(CreateColumn(WorstFoodColumnId, "Worst food", worstFoods), 1, wxEXPAND);
+    columns->Add(CreateColumn(control::RelationshipsSymptoms, "Symptom", symptoms), 1, wxEXPAND);
+    columns->Add(CreateColumn(control::RelationshipsBestFoods, "Best food", bestFoods), 1,
+                 wxEXPAND);
+    columns->Add(CreateColumn(control::RelationshipsWorstFoods, "Worst food", worstFoods), 1,
+                 wxEXPAND);
 
     auto* buttons = new wxBoxSizer(wxHORIZONTAL);
     auto* ok = NewPlainButton(this, wxID_OK, "OK");
     ok->SetDefault();
     buttons->Add(ok, 0, wxRIGHT, FromDIP(40));
-    buttons->Add(new wxButton(this, HelpButtonId, "&Help"));
+    buttons->Add(new wxButton(this, control::RelationshipsHelp, "&Help"));
 
     auto* dialog = new wxBoxSizer(wxVERTICAL);
     dialog->Add(columns, 1, wxEXPAND | wxALL, FromDIP(10));
@@ -36,8 +39,8 @@ CRelationshipsDlg::CRelationshipsDlg(wxWindow* parent, const StringList* symptom
 
     // OK and Esc both just close the box.
     SetEscapeId(wxID_OK);
-    Bind(wxEVT_BUTTON, &CRelationshipsDlg::OnHelpButton, this, HelpButtonId);
-    BindHelpKey(this, HelpButtonId);
+    Bind(wxEVT_BUTTON, &CRelationshipsDlg::OnHelpButton, this, control::RelationshipsHelp);
+    BindHelpKey(this, control::RelationshipsHelp);
     // Selecting a row in any column selects the same row in the others: the symptom with its
     // best and its worst food stand out together.
     Bind(wxEVT_LISTBOX, &CRelationshipsDlg::OnRowSelected, this);
@@ -60,7 +63,8 @@ wxSizer* CRelationshipsDlg::CreateColumn(int id, const wxString& heading,
 
 void CRelationshipsDlg::OnRowSelected(wxCommandEvent& event) {
     const int row = event.GetSelection();
-    for (int id : {SymptomColumnId, BestFoodColumnId, WorstFoodColumnId}) {
+    for (int id : {control::RelationshipsSymptoms, control::RelationshipsBestFoods,
+                   control::RelationshipsWorstFoods}) {
         auto* list = dynamic_cast<wxListBox*>(FindWindow(id));
         if (list && row >= 0 && static_cast<unsigned int>(row) < list->GetCount() &&
             list->GetSelection() != row)
@@ -69,5 +73,5 @@ void CRelationshipsDlg::OnRowSelected(wxCommandEvent& event) {
 }
 
 void CRelationshipsDlg::OnHelpButton(wxCommandEvent&) {
-    ShowHelpContext(HelpButtonId);
+    ShowHelpContext(control::RelationshipsHelp);
 }

@@ -9,11 +9,6 @@
 
 class CRelationshipsDlg : public wxDialog {
 public:
-    static constexpr int SymptomColumnId = 1074;
-    static constexpr int BestFoodColumnId = 1079;
-    static constexpr int WorstFoodColumnId = 1081;
-    static constexpr int HelpButtonId = 1078;
-
     // A null list leaves its column empty. The lists are read while the dialog is built.
     CRelationshipsDlg(wxWindow* parent, const StringList* symptoms, const StringList* bestFoods,
                       const StringList* worstFoods);

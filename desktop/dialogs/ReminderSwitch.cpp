@@ -14,21 +14,26 @@ wxString CommandText(const Command& command) {
     return text;
 }
 
-// Runs the command and waits; the empty text when it succeeded, else what it said.
-wxString Run(const Command& command) {
+Result Failed(const std::string& why) {
+    return {Result::Code::Failed, why};
+}
+
+// Runs the command and waits; a failure carries what it said.
+Result Run(const Command& command) {
     wxArrayString output, errors;
     const long status =
         wxExecute(CommandText(command), output, errors, wxEXEC_SYNC | wxEXEC_NOEVENTS);
-    if (status == 0) return {};
+    if (status == 0) return Result::Success();
     wxString said;
     for (const wxString& line : errors) said << "\n" << line;
-    return CommandText(command) + (status < 0 ? " could not be run." : " failed.") + said;
+    return Failed((CommandText(command) + (status < 0 ? " could not be run." : " failed.") + said)
+                      .utf8_string());
 }
 
 }  // namespace
 
 bool SystemdUserManagerAvailable() {
-    return Run(reminder_units::ProbeCommand()).empty();
+    return Run(reminder_units::ProbeCommand()).IsOk();
 }
 
 wxString ReminderCommandLineProgram() {
@@ -37,24 +42,24 @@ wxString ReminderCommandLineProgram() {
     return beside.FileExists() ? beside.GetFullPath() : wxString("/usr/bin/gastrolog-cli");
 }
 
-wxString SwitchReminder(std::optional<reminder_units::TimeOfDay> time) {
+Result SwitchReminder(std::optional<reminder_units::TimeOfDay> time) {
     const std::string folder = reminder_units::UnitFolder();
     if (!time) {
         // Stopping a timer that is not there fails harmlessly; the files go all the same.
         for (const Command& command : reminder_units::DisableCommands()) Run(command);
-        const std::string failure = reminder_units::RemoveUnits(folder);
+        Result removed = reminder_units::RemoveUnits(folder);
         Run(reminder_units::ReloadCommand());
-        return wxString::FromUTF8(failure);
+        return removed;
     }
-    if (const std::string failure =
+    if (Result written =
             reminder_units::WriteUnits(folder, *time, ReminderCommandLineProgram().utf8_string());
-        !failure.empty())
-        return wxString::FromUTF8(failure);
+        !written.IsOk())
+        return written;
     for (const Command& command : reminder_units::EnableCommands()) {
-        if (const wxString failure = Run(command); !failure.empty()) {
+        if (Result failure = Run(command); !failure.IsOk()) {
             SwitchReminder(std::nullopt);
             return failure;
         }
     }
-    return {};
+    return Result::Success();
 }

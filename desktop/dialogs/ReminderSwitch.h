@@ -7,13 +7,14 @@
 #include <optional>
 
 #include "diary/ReminderUnits.h"
+#include "diary/Result.h"
 
 // Whether systemd's user manager answers (without it no timer can run).
 bool SystemdUserManagerAvailable();
 
-// On at the time given, or off (nullopt). Returns why it failed, or an empty text. A reminder
-// that could not be turned on is taken away again, so nothing half-made stays behind.
-wxString SwitchReminder(std::optional<reminder_units::TimeOfDay> time);
+// On at the time given, or off (nullopt). A reminder that could not be turned on is taken away
+// again, so nothing half-made stays behind.
+Result SwitchReminder(std::optional<reminder_units::TimeOfDay> time);
 
 // The gastrolog-cli the service runs: the one beside this program, else the installed one.
 wxString ReminderCommandLineProgram();

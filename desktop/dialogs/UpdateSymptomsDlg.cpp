@@ -175,15 +175,17 @@ bool CUpdateSymptomsDlg::HoldsSymptom(const wxString& name) const {
     return false;
 }
 
-wxString CUpdateSymptomsDlg::NewSymptomProblem(const wxString& typed) const {
+Result CUpdateSymptomsDlg::CheckNewSymptom(const wxString& typed) const {
     const std::string utf8 = typed.utf8_string();
     const wxString trimmed = wxString::FromUTF8(name_rules::Trim(utf8));
     // A name already listed is the same symptom, whatever else might be wrong with it.
     if (!trimmed.empty() && HoldsSymptom(trimmed))
-        return wxString::FromUTF8(name_rules::DuplicateMessage(trimmed.utf8_string()));
+        return {Result::Code::Invalid, name_rules::DuplicateMessage(trimmed.utf8_string())};
     const auto kind = name_rules::Kind::Symptom;
     const name_rules::Checked checked = name_rules::Check(utf8, kind);
-    return wxString::FromUTF8(name_rules::Message(checked, kind));
+    if (checked.problem != name_rules::Problem::None)
+        return {Result::Code::Invalid, name_rules::Message(checked, kind)};
+    return Result::Success();
 }
 
 void CUpdateSymptomsDlg::OnNew(wxCommandEvent&) {
@@ -194,7 +196,7 @@ void CUpdateSymptomsDlg::OnNew(wxCommandEvent&) {
     }
     CNewSymptomDlg dialog(this);
     dialog.m_strName = " ";
-    dialog.SetNameCheck([this](const wxString& typed) { return NewSymptomProblem(typed); },
+    dialog.SetNameCheck([this](const wxString& typed) { return CheckNewSymptom(typed); },
                         "New Symptom");
     if (dialog.ShowModal() == wxID_OK) {
         // The dialog took only a name that passed the check.

@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "diary/Ports.h"
+#include "diary/Result.h"
 
 class SortedListBox;
 
@@ -38,8 +39,8 @@ private:
     // Gives the row's symptom the rating; a row whose line is not found stays as it is.
     void RateRow(int row, std::string_view suffix);
     bool HoldsSymptom(const wxString& name) const;
-    // Why the small dialog cannot take the typed name (empty when it can).
-    wxString NewSymptomProblem(const wxString& typed) const;
+    // Refuses a typed name the small dialog cannot take, saying why.
+    Result CheckNewSymptom(const wxString& typed) const;
     // The first symptom line equal to text, or nullptr.
     std::string* FindLine(const std::string& text) const;
 

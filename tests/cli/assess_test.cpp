@@ -18,7 +18,8 @@ TEST(Assess, TalliesEveryReadingWithAndWithoutLinks) {
                             [&](int done, int total) {
                                 EXPECT_EQ(done, ++reported);
                                 EXPECT_EQ(total, 3);
-                            }),
+                            })
+                  .Message(),
               "");
     EXPECT_EQ(assessment.diaries, 3);
     // 30 foods plant 3 worsening and 2 bettering links in every diary.
@@ -83,8 +84,8 @@ TEST(SimulateWithoutLinks, KeepsTheFoodsAndCutsTheLinks) {
     DiarySimulation linked(options);
     options.noLinks = true;
     DiarySimulation unlinked(options);
-    ASSERT_EQ(linked.Run(), "");
-    ASSERT_EQ(unlinked.Run(), "");
+    ASSERT_EQ(linked.Run().Message(), "");
+    ASSERT_EQ(unlinked.Run().Message(), "");
     EXPECT_FALSE(linked.Triggers().empty());
     EXPECT_TRUE(unlinked.Triggers().empty());
     ASSERT_EQ(linked.Journal().size(), unlinked.Journal().size());
@@ -123,7 +124,7 @@ TEST(SimulateManyFoods, NamesFoodsBeyondTheCatalog) {
     options.foods = 300;
     options.trainLastDayOnly = true;
     DiarySimulation simulation(options);
-    ASSERT_EQ(simulation.Run(), "");
+    ASSERT_EQ(simulation.Run().Message(), "");
     EXPECT_GT(simulation.Doc().Foods().size(), catalog);
 }
 
@@ -163,7 +164,7 @@ TEST(AssessEvidence, TalliesEachRuleAtEachLengthOnWorldsWithAndWithoutLinks) {
                             [](int companion) { return companion < 0; }));
 
     EvidenceAssessment assessment;
-    ASSERT_EQ(RunEvidenceAssessment({.seeds = 3, .lengths = {50, 120}}, assessment), "");
+    ASSERT_EQ(RunEvidenceAssessment({.seeds = 3, .lengths = {50, 120}}, assessment).Message(), "");
     ASSERT_EQ(assessment.tallies.size(), 2u);
     for (const auto& rules : assessment.tallies) {
         ASSERT_EQ(rules.size(), 5u);

@@ -8,6 +8,7 @@
 
 #include "diary/Backups.h"
 #include "diary/LocalTime.h"
+#include "diary/Processes.h"
 #include "tests/cli/CliTestSupport.h"
 #include "tests/support/ScopedEnvironment.h"
 
@@ -92,11 +93,11 @@ TEST_F(SavingCommands, TellOnStandardErrorWhenNoCopyCouldBeMadeAndSaveAllTheSame
 
 TEST_F(SavingCommands, RefuseADiaryOpenInALiveGastrologUnlessForced) {
     const std::string lock = folder.File(".diary.glg.lock");
-    const std::string holder = "1 " + PosixFileSystem().HostName() + "\n";  // init: always runs
+    const std::string holder = "1 " + PosixProcesses().HostName() + "\n";  // init: always runs
     WriteText(lock, holder);
     const std::string before = FileText(path);
     const std::string refusal = path + " is open in Gastrolog (process 1 on " +
-                                PosixFileSystem().HostName() +
+                                PosixProcesses().HostName() +
                                 "); close it there first, or add --force.\n";
     const std::string json = folder.File("diary.json");
     WriteText(json, RunCli({"export", path}).out);

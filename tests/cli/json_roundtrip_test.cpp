@@ -88,7 +88,7 @@ TEST(JsonRoundTrip, SimulatedDiaryComesBackByteForByte) {
     options.symptoms = 3;
     options.trainLastDayOnly = true;
     DiarySimulation simulation(options);
-    ASSERT_EQ(simulation.Run(), "");
+    ASSERT_EQ(simulation.Run().Message(), "");
     const RoundTrip trip = ExportAndImport(simulation.Doc());
     EXPECT_EQ(trip.imported, trip.original);
 }

@@ -67,7 +67,7 @@ TEST(Simulate, TrainingEveryDayOrOnlyAtTheEndSavesTheSameDiary) {
 TEST(Simulate, HistoriesRecordEachDaysFoodsAndRatings) {
     const SimulationOptions options = Options(30, 9, 20, 3);
     DiarySimulation simulation(options);
-    ASSERT_EQ(simulation.Run(), "");
+    ASSERT_EQ(simulation.Run().Message(), "");
     const CGastrologDoc& doc = simulation.Doc();
     const auto& journal = simulation.Journal();
     ASSERT_EQ(journal.size(), 30u);
@@ -100,7 +100,7 @@ TEST(Simulate, PlantedWorseTriggersAreMostlyFoundAsTheWorstFood) {
     int planted = 0, found = 0;
     for (std::uint32_t seed = 1; seed <= 6; ++seed) {
         DiarySimulation simulation(Options(50, seed, 12, 1));
-        ASSERT_EQ(simulation.Run(), "");
+        ASSERT_EQ(simulation.Run().Message(), "");
         ComputeAndKeepRelationships(simulation.Doc());
         for (const PlantedTrigger& trigger : simulation.Triggers()) {
             if (!trigger.worse) continue;

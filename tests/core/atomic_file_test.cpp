@@ -17,6 +17,7 @@
 #include "tests/support/DocumentTestAccess.h"
 #include "tests/support/FakePorts.h"
 #include "tests/support/FaultyFileSystem.h"
+#include "tests/support/PretendProcesses.h"
 
 namespace {
 
@@ -186,11 +187,13 @@ const SaveSituation SaveSituations[] = {
      OldDiary,
      {"diary.glg", "other.glg"}},
     {"a stale temporary file of a process that is gone",
-     [](const TemporaryFolder& f, FaultyFileSystem& files, Options&) {
+     [](const TemporaryFolder& f, FaultyFileSystem&, Options& options) {
          Put(f.File("diary.glg"), OldDiary);
          Put(f.File(".diary.glg.999999-3.tmp"), OldDiary);
          Put(f.File(".diary.glg.x-3.tmp"), OldDiary);  // not one of ours: kept
-         files.PretendOtherProcessesGone();
+         static PretendProcesses othersGone;
+         othersGone.PretendOtherProcessesGone();
+         options.processes = &othersGone;
      },
      FileResult::Code::Ok,
      "",

@@ -60,9 +60,8 @@ std::string Draw(PictureFormat format, PictureSize size, auto drawing) {
         CairoCanvas canvas(file.Context(), {}, false);
         drawing(canvas);
     }
-    std::string failure;
-    std::string bytes = file.Finish(failure);
-    EXPECT_EQ(failure, "");
+    std::string bytes;
+    EXPECT_EQ(file.Finish(bytes).Message(), "");
     return bytes;
 }
 
@@ -121,10 +120,9 @@ TEST(PagePicture, EveryFormatHoldsTheWholePage) {
         Members(diary.doc).m_symptoms.emplace_back(name);
     Members(diary.doc).m_symptoms.back().m_history.back() = 'b';
     diary.doc.RebuildSymptomLines();
-    std::string failure;
-    const std::string pdf =
-        SaveScratch(DrawPagePicture(diary.doc, PictureFormat::Pdf, failure), ".pdf");
-    ASSERT_EQ(failure, "");
+    std::string drawn;
+    ASSERT_EQ(DrawPagePicture(diary.doc, PictureFormat::Pdf, drawn).Message(), "");
+    const std::string pdf = SaveScratch(drawn, ".pdf");
     const std::string text = PdfText(pdf);
     EXPECT_NE(text.find("\"picture.glg\"."), std::string::npos) << text;
     int better = 0;
@@ -133,11 +131,14 @@ TEST(PagePicture, EveryFormatHoldsTheWholePage) {
     EXPECT_EQ(better, 3) << "every history box, the last one too";
     EXPECT_NE(text.find("better"), std::string::npos) << "Cramps' status";
 
-    const std::string svg = DrawPagePicture(diary.doc, PictureFormat::Svg, failure);
+    std::string svg;
+    EXPECT_TRUE(DrawPagePicture(diary.doc, PictureFormat::Svg, svg).IsOk());
     EXPECT_EQ(svg.rfind("<?xml", 0), 0u);
     EXPECT_NE(svg.find("</svg>"), std::string::npos);
 
-    const Pixels png(DrawPagePicture(diary.doc, PictureFormat::Png, failure));
+    std::string pngBytes;
+    EXPECT_TRUE(DrawPagePicture(diary.doc, PictureFormat::Png, pngBytes).IsOk());
+    const Pixels png(pngBytes);
     EXPECT_EQ(png.Width(), 10 + 100 * 7);
     // The last history box's lower edge lies inside the picture.
     int lowestBlack = -1;

@@ -19,6 +19,7 @@
 #include "tests/support/DocumentTestAccess.h"
 #include "tests/support/FakePorts.h"
 #include "tests/support/FaultyFileSystem.h"
+#include "tests/support/PretendProcesses.h"
 
 namespace {
 
@@ -34,7 +35,7 @@ void Put(const std::string& path, const std::string& text) {
 }
 
 std::string Host() {
-    return PosixFileSystem().HostName();
+    return PosixProcesses().HostName();
 }
 
 // ---- the lock
@@ -53,13 +54,14 @@ TEST_P(LockFile, NamesALiveHolderOnlyAndClearsWhatACrashLeft) {
     const LockCase& row = GetParam();
     TemporaryFolder folder;
     FaultyFileSystem files;
-    if (row.othersGone) files.PretendOtherProcessesGone();
+    PretendProcesses processes;
+    if (row.othersGone) processes.PretendOtherProcessesGone();
     const std::string diary = folder.File("mine.glg");
     const std::string lock = diary_lock::LockPath(diary, files);
     EXPECT_EQ(lock, folder.File(".mine.glg.lock"));
     if (row.lockText != "none") Put(lock, row.lockText);
 
-    const auto holder = diary_lock::OtherHolder(diary, files);
+    const auto holder = diary_lock::OtherHolder(diary, files, processes);
     EXPECT_EQ(holder ? std::optional<long>(holder->process) : std::nullopt, row.holder);
     EXPECT_EQ(fs::exists(lock), row.lockKept);
 }
@@ -82,7 +84,8 @@ TEST(LockRace, AStarterReadingWhileTheFirstWritesNeverSharesTheLock) {
     const std::string diary = folder.File("mine.glg");
     const std::string lock = folder.File(".mine.glg.lock");
     FaultyFileSystem first;  // another program, held up while it writes its lock
-    first.PretendProcessId(1);
+    PretendProcesses firstProcess;
+    firstProcess.PretendProcessId(1);
     PosixFileSystem second;
     bool secondHolds = false;
     std::optional<diary_lock::Holder> secondSaw;
@@ -91,7 +94,7 @@ TEST(LockRace, AStarterReadingWhileTheFirstWritesNeverSharesTheLock) {
         secondHolds = diary_lock::Acquire(diary, second);
     });
     const mode_t previous = ::umask(0);  // the lock is private whatever the umask
-    const bool firstHolds = diary_lock::Acquire(diary, first);
+    const bool firstHolds = diary_lock::Acquire(diary, first, firstProcess);
     ::umask(previous);
 
     EXPECT_FALSE(secondSaw) << "no lock is seen before it is whole";
@@ -156,12 +159,12 @@ TEST(DiaryAccess, AReadOnlyWindowSavesOverTheDiaryOnlyOnceTheOtherWindowHasLetGo
     DiaryAccess access;
     access.Hold(diary, DiaryAccess::Mode::ReadOnly);
     EXPECT_TRUE(access.IsReadOnly());
-    EXPECT_EQ(access.RefusalToSave(diary),
+    EXPECT_EQ(access.CheckSave(diary).Message(),
               diary + " is open in another Gastrolog window (process 1 on " + Host() +
                   "), so this window saves it only under another name.");
-    EXPECT_EQ(access.RefusalToSave(folder.File("copy.glg")), "");
+    EXPECT_TRUE(access.CheckSave(folder.File("copy.glg")).IsOk());
     fs::remove(lock);
-    EXPECT_EQ(access.RefusalToSave(diary), "");
+    EXPECT_TRUE(access.CheckSave(diary).IsOk());
     access.Hold(diary, DiaryAccess::Mode::Own);
     EXPECT_FALSE(access.IsReadOnly());
     EXPECT_TRUE(fs::exists(lock));

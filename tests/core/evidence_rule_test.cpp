@@ -517,7 +517,7 @@ TEST(EvidencePeriod, ChoosesDaysAndAGapBreaksAPair) {
     EvidenceOptions wrong;
     wrong.period.from = LivedDiary::Start + 3;
     wrong.period.to = LivedDiary::Start + 2;
-    EXPECT_FALSE(CheckEvidenceOptions(wrong).empty());
+    EXPECT_EQ(CheckEvidenceOptions(wrong).GetCode(), Result::Code::Invalid);
 }
 
 // The ranking and words every presentation uses.

@@ -132,7 +132,9 @@ TEST(ReminderUnits, AreWrittenToTheUsersSystemdFolderAndRemoved) {
     const std::string folder = reminder_units::UnitFolder();
     EXPECT_EQ(folder, home.File("config") + "/systemd/user");
 
-    ASSERT_EQ(reminder_units::WriteUnits(folder, {21, 15}, "/opt/my tools/50%/gastrolog-cli"), "");
+    ASSERT_EQ(
+        reminder_units::WriteUnits(folder, {21, 15}, "/opt/my tools/50%/gastrolog-cli").Message(),
+        "");
     const std::string timer = Contents(fs::path(folder) / "gastrolog-reminder.timer");
     const std::string service = Contents(fs::path(folder) / "gastrolog-reminder.service");
     EXPECT_NE(timer.find("\nOnCalendar=*-*-* 21:15:00\n"), std::string::npos) << timer;
@@ -143,18 +145,18 @@ TEST(ReminderUnits, AreWrittenToTheUsersSystemdFolderAndRemoved) {
         << service;
 
     // A new time replaces the old one.
-    ASSERT_EQ(reminder_units::WriteUnits(folder, {6, 0}, "/usr/bin/gastrolog-cli"), "");
+    ASSERT_EQ(reminder_units::WriteUnits(folder, {6, 0}, "/usr/bin/gastrolog-cli").Message(), "");
     EXPECT_NE(Contents(fs::path(folder) / "gastrolog-reminder.timer").find("06:00:00"),
               std::string::npos);
 
-    EXPECT_EQ(reminder_units::RemoveUnits(folder), "");
+    EXPECT_EQ(reminder_units::RemoveUnits(folder).Message(), "");
     EXPECT_FALSE(fs::exists(fs::path(folder) / "gastrolog-reminder.timer"));
     EXPECT_FALSE(fs::exists(fs::path(folder) / "gastrolog-reminder.service"));
-    EXPECT_EQ(reminder_units::RemoveUnits(folder), "");  // nothing there: no failure
+    EXPECT_EQ(reminder_units::RemoveUnits(folder).Message(), "");  // nothing there: no failure
 
     // A folder that cannot be made is a message, not a crash.
     std::ofstream(home.File("file")) << "x";
-    EXPECT_NE(reminder_units::WriteUnits(home.File("file") + "/sub", {6, 0}, "/x"), "");
+    EXPECT_NE(reminder_units::WriteUnits(home.File("file") + "/sub", {6, 0}, "/x").Message(), "");
 }
 
 }  // namespace

@@ -35,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Json json;
     if (!Parse(text, json)) return 0;
     CGastrologDoc doc;
-    if (DiaryFromJson(json, doc)) return 0;  // refused
+    if (!DiaryFromJson(json, doc).IsOk()) return 0;  // refused
     // What import would take, its pass before parsing must not refuse.
     if (!passesPrePass) std::abort();
     // Import refuses what the format cannot hold and what the reader would refuse.
@@ -43,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CGastrologDoc read;
     if (!read.ReadBytes(stored).Succeeded()) std::abort();
     CGastrologDoc again;
-    if (DiaryFromJson(DiaryToJson(read), again)) std::abort();
+    if (!DiaryFromJson(DiaryToJson(read), again).IsOk()) std::abort();
     if (again.WriteBytes() != stored) std::abort();
     return 0;
 }

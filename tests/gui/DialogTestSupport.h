@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "desktop/dialogs/ControlIds.h"
 #include "desktop/dialogs/DeleteFoodDlg.h"
 #include "desktop/dialogs/DeleteSymptomDlg.h"
 #include "desktop/dialogs/NewFoodDlg.h"
@@ -90,10 +91,10 @@ protected:
         *m_answer.shown = dialog->NameEdit()->GetValue().utf8_string();
         if (m_answer.typeName) dialog->NameEdit()->SetValue(wxString::FromUTF8(m_answer.typed));
         if (m_answer.tickMaster >= 0) {
-            auto* box = ControlOf<wxCheckBox>(dialog, 1018);
+            auto* box = ControlOf<wxCheckBox>(dialog, control::DeleteFromMaster);
             if (box) {
                 box->SetValue(m_answer.tickMaster == 1);
-                wxCommandEvent click(wxEVT_CHECKBOX, 1018);
+                wxCommandEvent click(wxEVT_CHECKBOX, control::DeleteFromMaster);
                 click.SetEventObject(box);
                 click.SetInt(m_answer.tickMaster);
                 box->ProcessWindowEvent(click);

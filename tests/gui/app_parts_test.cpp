@@ -28,6 +28,7 @@
 #include "desktop/MainMenu.h"
 #include "desktop/SpoolerPrint.h"
 #include "desktop/ToolbarArt.h"
+#include "desktop/dialogs/ControlIds.h"
 #include "desktop/dialogs/RelationshipsDlg.h"
 #include "desktop/dialogs/ResourcePaths.h"
 #include "desktop/dialogs/TrainingProgressDlg.h"
@@ -222,10 +223,13 @@ TEST(RelationshipsDialog, ShowsTheThreeColumnsRowByRowUnsorted) {
                 rows.push_back(list->GetString(row).utf8_string());
         return rows;
     };
-    EXPECT_EQ(column(1074), (std::vector<std::string>{"Sore throat", "Headache"}));
-    EXPECT_EQ(column(1079), (std::vector<std::string>{"Not found.", "Caf\xc3\xa9"}));
-    EXPECT_EQ(column(1081), (std::vector<std::string>{"Wine", "Not found."}));
-    auto* help = dynamic_cast<wxButton*>(dialog.FindWindow(1078));
+    EXPECT_EQ(column(control::RelationshipsSymptoms),
+              (std::vector<std::string>{"Sore throat", "Headache"}));
+    EXPECT_EQ(column(control::RelationshipsBestFoods),
+              (std::vector<std::string>{"Not found.", "Caf\xc3\xa9"}));
+    EXPECT_EQ(column(control::RelationshipsWorstFoods),
+              (std::vector<std::string>{"Wine", "Not found."}));
+    auto* help = dynamic_cast<wxButton*>(dialog.FindWindow(control::RelationshipsHelp));
     ASSERT_NE(help, nullptr);
     EXPECT_EQ(help->GetLabel(), "&Help");
     EXPECT_NE(dialog.FindWindow(wxID_OK), nullptr);
@@ -234,9 +238,15 @@ TEST(RelationshipsDialog, ShowsTheThreeColumnsRowByRowUnsorted) {
 TEST(RelationshipsDialog, AMissingListLeavesItsColumnEmpty) {
     const StringList symptoms = {"Headache"};
     CRelationshipsDlg dialog(nullptr, &symptoms, nullptr, nullptr);
-    EXPECT_EQ(dynamic_cast<wxListBox*>(dialog.FindWindow(1074))->GetCount(), 1u);
-    EXPECT_EQ(dynamic_cast<wxListBox*>(dialog.FindWindow(1079))->GetCount(), 0u);
-    EXPECT_EQ(dynamic_cast<wxListBox*>(dialog.FindWindow(1081))->GetCount(), 0u);
+    EXPECT_EQ(
+        dynamic_cast<wxListBox*>(dialog.FindWindow(control::RelationshipsSymptoms))->GetCount(),
+        1u);
+    EXPECT_EQ(
+        dynamic_cast<wxListBox*>(dialog.FindWindow(control::RelationshipsBestFoods))->GetCount(),
+        0u);
+    EXPECT_EQ(
+        dynamic_cast<wxListBox*>(dialog.FindWindow(control::RelationshipsWorstFoods))->GetCount(),
+        0u);
 }
 
 // ---- About
@@ -449,23 +459,23 @@ private:
 
 TEST_F(SpoolerTest, HandsThePagesToLprForTheNamedPrinter) {
     InstallRecordingSpooler();
-    EXPECT_EQ(PrintThroughSpooler(diary, "mine.glg", "Office"), "");
+    EXPECT_EQ(PrintThroughSpooler(diary, "mine.glg", "Office").Message(), "");
     EXPECT_TRUE(Read("spooled.ps").starts_with("%!PS"));
     EXPECT_TRUE(Read("arguments").starts_with("-P Office -T mine.glg ")) << Read("arguments");
 }
 
 TEST_F(SpoolerTest, TheDefaultPrinterIsLprsOwn) {
     InstallRecordingSpooler();
-    EXPECT_EQ(PrintThroughSpooler(diary, "mine.glg", ""), "");
+    EXPECT_EQ(PrintThroughSpooler(diary, "mine.glg", "").Message(), "");
     EXPECT_TRUE(Read("arguments").starts_with("-T mine.glg ")) << Read("arguments");
 }
 
 TEST_F(SpoolerTest, AFailingOrMissingLprIsReported) {
     InstallRecordingSpooler(3);
-    EXPECT_EQ(PrintThroughSpooler(diary, "mine.glg", ""),
+    EXPECT_EQ(PrintThroughSpooler(diary, "mine.glg", "").Message(),
               "The diary could not be printed: \"lpr\" ended with status 3.");
     std::filesystem::remove(folder.File("lpr"));
-    EXPECT_EQ(PrintThroughSpooler(diary, "mine.glg", ""), MissingSpoolerMessage);
+    EXPECT_EQ(PrintThroughSpooler(diary, "mine.glg", "").Message(), MissingSpoolerMessage);
 }
 
 // ---- the help book

@@ -21,6 +21,7 @@
 #include "desktop/RestoreCommand.h"
 #include "desktop/dialogs/RestoreBackupDlg.h"
 #include "diary/DiaryLock.h"
+#include "diary/Processes.h"
 #include "tests/gui/support/ShellTestSupport.h"
 #include "tests/support/FaultyFileSystem.h"
 
@@ -34,7 +35,7 @@ std::string Contents(const std::string& path) {
 }
 
 std::string Host() {
-    return PosixFileSystem().HostName();
+    return PosixProcesses().HostName();
 }
 
 // Opens the copy the dialog shows first, as a user who clicks Open does.

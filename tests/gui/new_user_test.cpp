@@ -98,7 +98,7 @@ std::vector<DialogEntry> EveryDialog(MemorySettings& settings, const CGastrologD
         {[] { return new CDeleteSymptomDlg(nullptr); }, control::DeleteSymptomHelp},
         {[&] { return new COptionsDlg(nullptr, settings); }, control::OptionsHelp},
         {[] { return new CRelationshipsDlg(nullptr, nullptr, nullptr, nullptr); },
-         CRelationshipsDlg::HelpButtonId},
+         control::RelationshipsHelp},
         {[&] { return new CTipOfTheDayDlg(nullptr, settings); }, 0, help_context::TipOfTheDay},
         {[&] { return new EvidenceWindow(nullptr, diary); }, EvidenceWindow::HelpButtonId,
          command::ShowEvidence},
@@ -261,8 +261,8 @@ TEST(RelationshipsWindow, HighlightsTheWholeRowOfTheSelection) {
     const StringList worst = {"Wine", "Eggs", "Not found."};
     CRelationshipsDlg dialog(nullptr, &symptoms, &best, &worst);
     dialog.Show();
-    const int columns[] = {CRelationshipsDlg::SymptomColumnId, CRelationshipsDlg::BestFoodColumnId,
-                           CRelationshipsDlg::WorstFoodColumnId};
+    const int columns[] = {control::RelationshipsSymptoms, control::RelationshipsBestFoods,
+                           control::RelationshipsWorstFoods};
     for (const int column : columns) {
         for (const int row : {2, 0, 1}) {
             SCOPED_TRACE(testing::Message() << "column " << column << " row " << row);

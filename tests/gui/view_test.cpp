@@ -317,7 +317,7 @@ TEST_F(Printing, PostScriptFileHasOnePagePerRowsPerPageOfTheEstimate) {
     const int perPage = LinesPerPage();
     const int expectedPages = (lines + perPage - 1) / perPage;
     ASSERT_GT(expectedPages, 3);
-    EXPECT_EQ(PrintToPostScriptFile(diary.Core(), lines, path, "Printed diary.glg"), "");
+    EXPECT_EQ(PrintToPostScriptFile(diary.Core(), lines, path, "Printed diary.glg").Message(), "");
     const std::string postScript = ReadAll(path);
     EXPECT_EQ(CountOccurrences(postScript, "%%Page: "), expectedPages);
     // Every row on exactly one page: each food once, each symptom twice (status and box).
@@ -333,7 +333,7 @@ TEST_F(Printing, EverySectionOffStillPrintsOnePageWithTheHeading) {
     Members(core).m_showInclusions = Members(core).m_showUnclassified =
         Members(core).m_showExclusions = false;
     Members(core).m_showSymptoms = Members(core).m_showFoods = Members(core).m_showHistory = false;
-    EXPECT_EQ(PrintToPostScriptFile(core, core.GetLineCount(), path, "x"), "");
+    EXPECT_EQ(PrintToPostScriptFile(core, core.GetLineCount(), path, "x").Message(), "");
     const std::string postScript = ReadAll(path);
     EXPECT_EQ(CountOccurrences(postScript, "%%Page: "), 1);
     EXPECT_EQ(CountOccurrences(postScript, "Printed diary.glg"), 1);
@@ -341,10 +341,9 @@ TEST_F(Printing, EverySectionOffStillPrintsOnePageWithTheHeading) {
 }
 
 TEST_F(Printing, UnwritableFileIsReportedNotPrinted) {
-    const wxString message =
-        PrintToPostScriptFile(diary.Core(), 10, "/nonexistent-folder/x.ps", "x");
-    EXPECT_NE(message, "");
-    EXPECT_NE(message.Find("/nonexistent-folder/x.ps"), wxNOT_FOUND);
+    const Result printed = PrintToPostScriptFile(diary.Core(), 10, "/nonexistent-folder/x.ps", "x");
+    EXPECT_EQ(printed.GetCode(), Result::Code::Printing);
+    EXPECT_NE(printed.Message().find("/nonexistent-folder/x.ps"), std::string::npos);
 }
 
 TEST_F(Printing, PreviewShowsTheSamePagesAsPrinting) {

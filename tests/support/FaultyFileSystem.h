@@ -10,7 +10,7 @@
 
 #include "diary/FileSystem.h"
 
-enum class FileStep { CreateFile, Write, Flush, Close, Rename, FlushFolder, ProcessLookup };
+enum class FileStep { CreateFile, Write, Flush, Close, Rename, FlushFolder };
 
 class FaultyFileSystem : public PosixFileSystem {
 public:
@@ -29,10 +29,6 @@ public:
         m_seen = 0;
     }
     void Heal() { m_step.reset(); }
-    // Every process number but our own counts as gone.
-    void PretendOtherProcessesGone() { m_othersGone = true; }
-    // This file system's process number is another (1, init, always runs): a second program.
-    void PretendProcessId(long process) { m_processId = process; }
     // Runs `action` once, just before the step next comes: what another program does while
     // this one is held up there.
     void Before(FileStep step, std::function<void()> action) {
@@ -65,11 +61,6 @@ public:
     int FlushFolder(const std::string& folder) override {
         return Failing(FileStep::FlushFolder) ? m_error : PosixFileSystem::FlushFolder(folder);
     }
-    bool ProcessExists(long process) override {
-        if (m_othersGone) return process == ProcessId();
-        return PosixFileSystem::ProcessExists(process);
-    }
-    long ProcessId() override { return m_processId ? m_processId : PosixFileSystem::ProcessId(); }
 
 private:
     bool Failing(FileStep step) {
@@ -86,8 +77,6 @@ private:
     int m_error = 0;
     int m_occurrence = 0;
     int m_seen = 0;
-    bool m_othersGone = false;
-    long m_processId = 0;
     std::optional<FileStep> m_delayedStep;
     std::function<void()> m_delayed;
 };
