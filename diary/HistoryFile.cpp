@@ -1,12 +1,14 @@
 #include "diary/HistoryFile.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sqlite3.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <map>
 
 #include "diary/FileNames.h"
@@ -249,6 +251,44 @@ std::string CreateSchema(SqliteDatabase& database) {
     return {};
 }
 
+// Temporaries of replacements killed before their rename (PATH.new-PID and its journal):
+// removed once their process is gone, so killed saves leave no copies of the history behind.
+void RemoveStaleTemporaries(const std::string& path) {
+    const std::filesystem::path target(path);
+    const std::string prefix = target.filename().string() + ".new-";
+    std::error_code error;
+    std::filesystem::directory_iterator entries(
+        target.has_parent_path() ? target.parent_path() : std::filesystem::path("."), error);
+    for (; !error && entries != std::filesystem::directory_iterator(); entries.increment(error)) {
+        const std::string name = entries->path().filename().string();
+        if (!name.starts_with(prefix)) continue;
+        std::string owner = name.substr(prefix.size());
+        if (owner.ends_with("-journal")) owner.resize(owner.size() - std::strlen("-journal"));
+        if (owner.empty() || owner.size() > 9 ||
+            owner.find_first_not_of("0123456789") != std::string::npos)
+            continue;
+        const pid_t process = static_cast<pid_t>(std::stol(owner));
+        if (process <= 0 || process == ::getpid()) continue;
+        if (::kill(process, 0) == 0 || errno != ESRCH) continue;
+        ::unlink(entries->path().c_str());
+    }
+}
+
+// A journal beside the file about to be replaced belongs to that file: once the new file is
+// in its place, SQLite would roll the old pages into it. Opening the old file rolls a hot
+// journal back; what is left then is no longer needed by anyone and is removed.
+void SettleJournal(const std::string& path) {
+    const std::string journal = path + "-journal";
+    if (::access(journal.c_str(), F_OK) != 0) return;
+    {
+        SqliteDatabase old;
+        std::int64_t ignored = 0;
+        if (old.Open(path, false, false) == SQLITE_OK)
+            old.QueryInteger("SELECT count(*) FROM sqlite_schema", ignored);
+    }
+    ::unlink(journal.c_str());
+}
+
 }  // namespace
 
 std::string PathFor(const std::string& diaryPath) {
@@ -338,6 +378,7 @@ std::string Write(const std::string& path, const lived::LivedDays& days, const D
 
 std::string Replace(const std::string& path, const lived::LivedDays& days, const DiaryState& state,
                     mode_t mode) {
+    RemoveStaleTemporaries(path);
     const std::string temporary = path + ".new-" + std::to_string(::getpid());
     ::unlink(temporary.c_str());
     ::unlink((temporary + "-journal").c_str());
@@ -345,6 +386,7 @@ std::string Replace(const std::string& path, const lived::LivedDays& days, const
         ::unlink(temporary.c_str());
         return failed;
     }
+    SettleJournal(path);
     if (::rename(temporary.c_str(), path.c_str()) != 0) {
         const std::string cause = std::strerror(errno);
         ::unlink(temporary.c_str());

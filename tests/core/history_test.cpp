@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -283,6 +285,53 @@ TEST_F(HistoryTest, ASaveStoppedAtAnyStepLeavesDiaryAndHistoryConsistent) {
         EXPECT_NE(history::Read(historyPath).condition, history::Condition::Damaged);
     }
     EXPECT_TRUE(survived) << "the save completed once no step failed";
+}
+
+// A process killed in the middle of a commit leaves a hot journal (the file already holds
+// some of the transaction's pages); one killed while replacing the file leaves its temporary.
+pid_t KilledInCommit(const std::string& historyPath) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        sqlite3* db = nullptr;
+        sqlite3_open(historyPath.c_str(), &db);
+        // A cache of a few pages spills the changes into the file before the commit.
+        sqlite3_exec(db,
+                     "PRAGMA cache_size = 2; BEGIN; DELETE FROM eaten; DELETE FROM rating;"
+                     "UPDATE day SET estimated = 1;",
+                     nullptr, nullptr, nullptr);
+        ::_exit(0);
+    }
+    ::waitpid(child, nullptr, 0);
+    return child;
+}
+
+TEST_F(HistoryTest, AReplacementLeavesNothingOfKilledSavesBeside) {
+    lived::LivedDays oldDays, newDays;
+    for (lived::Date date = Day(2023, 1, 1); date < Day(2024, 1, 1); ++date)
+        oldDays.push_back({date, false, {"Milk", "Bread", "Cheese"}, {{"Headache", 'w'}}});
+    for (lived::Date date = Day(2024, 2, 1); date < Day(2024, 2, 20); ++date)
+        newDays.push_back({date, false, {"Rice"}, {{"Headache", 'b'}}});
+    history::DiaryState state{LocalTime(2024, 2, 19, 10), 19, {}};
+    state.slotDates.fill(history::NoDate);
+    ASSERT_EQ(history::Write(historyPath, oldDays, state, 0600), "");
+
+    const pid_t gone = KilledInCommit(historyPath);
+    ASSERT_TRUE(std::filesystem::exists(historyPath + "-journal"));
+    const std::string deadTemporary = historyPath + ".new-" + std::to_string(gone);
+    const std::string liveTemporary = historyPath + ".new-" + std::to_string(::getppid());
+    for (const std::string& name : {deadTemporary, deadTemporary + "-journal", liveTemporary})
+        Put(name, "left by a killed save");
+
+    ASSERT_EQ(history::Replace(historyPath, newDays, state, 0600), "");
+    EXPECT_FALSE(std::filesystem::exists(historyPath + "-journal"))
+        << "the old file's journal would roll its pages into the new one";
+    const history::Contents read = history::Read(historyPath);
+    EXPECT_EQ(read.condition, history::Condition::Sound) << read.problem;
+    EXPECT_EQ(DatesOf(read.days), DatesOf(newDays));
+    EXPECT_TRUE(read.days == newDays) << "the new days, untouched by the old file's pages";
+    EXPECT_FALSE(std::filesystem::exists(deadTemporary));
+    EXPECT_FALSE(std::filesystem::exists(deadTemporary + "-journal"));
+    EXPECT_TRUE(std::filesystem::exists(liveTemporary)) << "its process may still be writing";
 }
 
 TEST_F(HistoryTest, AHistoryThatCannotBeWrittenNeverFailsTheSaveAndIsToldOnce) {
