@@ -20,8 +20,7 @@ constexpr CairoFontSizes ReportFonts{18, 28, 14};  // 9, 14 and 7 points
 int LayOut(const CGastrologDoc& doc, const GeneratedLists& lists,
            const Relationships& relationships, const EvidenceReading& evidence,
            const std::string& name, const ReportPaper& paper, const ReportPeriod& period,
-           Canvas& canvas, int pageCount,
-           const std::function<void()>& newPage) {
+           Canvas& canvas, int pageCount, const std::function<void()>& newPage) {
     const int footerTop = paper.height - paper.margin;
     const auto startPage = [&](int page) {
         if (page > 1) newPage();
@@ -54,7 +53,10 @@ std::string DrawReport(const CGastrologDoc& doc, const GeneratedLists& lists,
                        const Relationships& relationships, const std::string& diaryName,
                        PaperSize paperSize, std::string& failure, const ReportPeriod& period) {
     const ReportPaper paper = PaperOf(paperSize);
-    const EvidenceReading evidence = ReadEvidence(doc);
+    // The tally counts the days the report covers, as its charts show them.
+    EvidenceOptions options;
+    options.period = {period.lastDays, period.from, period.to};
+    const EvidenceReading evidence = ReadEvidence(doc, options);
     CairoFile file(PictureFormat::Pdf, {double(paper.width), double(paper.height), PointsPerUnit});
     file.SetPdfInformation("Gastrolog report: " + ValidUtf8(diaryName), doc.LastUpdate());
     int pages = 0;
