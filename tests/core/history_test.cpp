@@ -10,6 +10,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 
 #include "diary/Backups.h"
@@ -332,6 +333,74 @@ TEST_F(HistoryTest, AReplacementLeavesNothingOfKilledSavesBeside) {
     EXPECT_FALSE(std::filesystem::exists(deadTemporary));
     EXPECT_FALSE(std::filesystem::exists(deadTemporary + "-journal"));
     EXPECT_TRUE(std::filesystem::exists(liveTemporary)) << "its process may still be writing";
+}
+
+// SQLite's file change counter (offset 24): it goes up with every transaction that wrote.
+std::uint32_t ChangeCounter(const std::string& path) {
+    const std::string bytes = Bytes(path);
+    std::uint32_t counter = 0;
+    for (int i = 24; i < 28; ++i)
+        counter = counter << 8 | static_cast<unsigned char>(bytes.at(static_cast<std::size_t>(i)));
+    return counter;
+}
+
+// A save writes only the days that differ from the file's, and nothing at all (no journal, no
+// wait on the disk) when no day and no slot changed; what is read back is what was given.
+TEST_F(HistoryTest, ASaveWritesOnlyWhatChanged) {
+    const lived::Date first = Day(2024, 3, 1);
+    lived::LivedDays days;
+    for (int i = 0; i < 3; ++i)
+        days.push_back({first + i, false, {"Milk", "Bread"}, {{"Headache", 'w'}, {"Itch", 'n'}}});
+    history::DiaryState state{LocalTime(2024, 3, 3, 10), 3, {}};
+    state.slotDates.fill(history::NoDate);
+    state.slotDates.back() = first + 2;
+    const struct {
+        const char* change;
+        std::function<void(lived::LivedDays&, history::DiaryState&)> make;
+        bool writes;
+    } cases[] = {
+        {"nothing", [](lived::LivedDays&, history::DiaryState&) {}, false},
+        {"a name given twice",
+         [](lived::LivedDays& d, history::DiaryState&) { d[1].eaten.push_back("Milk"); }, false},
+        {"another rating code for no change",
+         [](lived::LivedDays& d, history::DiaryState&) { d[0].ratings[1].second = 'x'; }, false},
+        {"a food more",
+         [](lived::LivedDays& d, history::DiaryState&) { d[2].eaten.push_back("Tea"); }, true},
+        {"the foods' order",
+         [](lived::LivedDays& d, history::DiaryState&) { std::swap(d[0].eaten[0], d[0].eaten[1]); },
+         true},
+        {"a rating",
+         [](lived::LivedDays& d, history::DiaryState&) { d[1].ratings[0].second = 'b'; }, true},
+        {"estimated", [](lived::LivedDays& d, history::DiaryState&) { d[0].estimated = true; },
+         true},
+        {"a new day",
+         [](lived::LivedDays& d, history::DiaryState&) {
+             d.push_back({Day(2024, 3, 4), false, {}, {}});
+         },
+         true},
+        {"the day count", [](lived::LivedDays&, history::DiaryState& s) { s.dayCount = 4; }, true},
+        {"a slot's date",
+         [](lived::LivedDays&, history::DiaryState& s) { s.slotDates[48] = Day(2024, 3, 2); },
+         true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.change);
+        std::filesystem::remove(historyPath);
+        ASSERT_EQ(history::Write(historyPath, days, state, 0600), "");
+        const std::uint32_t before = ChangeCounter(historyPath);
+        lived::LivedDays changed = days;
+        history::DiaryState changedState = state;
+        c.make(changed, changedState);
+        ASSERT_EQ(history::Write(historyPath, changed, changedState, 0600), "");
+        EXPECT_EQ(ChangeCounter(historyPath) != before, c.writes);
+        EXPECT_FALSE(std::filesystem::exists(historyPath + "-journal"));
+        const history::Contents read = history::Read(historyPath);
+        ASSERT_EQ(read.condition, history::Condition::Sound) << read.problem;
+        EXPECT_EQ(read.state, changedState);
+        if (c.writes) {
+            EXPECT_TRUE(read.days == changed) << "read back as given";
+        }
+    }
 }
 
 TEST_F(HistoryTest, AHistoryThatCannotBeWrittenNeverFailsTheSaveAndIsToldOnce) {
