@@ -12,6 +12,7 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <optional>
 
 #include "diary/Backups.h"
 #include "diary/HistoryFile.h"
@@ -157,6 +158,47 @@ TEST_F(HistoryTest, ADiarySavedSinceByAnotherProgramIsDatedByEstimate) {
     const lived::LivedDays known = Reopened(lived::EveryLivedDay);
     ASSERT_EQ(known.size(), 9u);
     EXPECT_EQ(known.front().date, Day(2024, 3, 8));
+}
+
+// A symptom added today has "no change" in every slot before; the days the history recorded
+// without it stay without a rating for it, in the diary's days, every lived day and the file.
+TEST_F(HistoryTest, DaysBeforeASymptomExistedAreNotRated) {
+    At(2024, 3, 12, 18);
+    ASSERT_TRUE(doc.OnOpenDocument(path));
+    ASSERT_TRUE(doc.OnSaveDocument(path));  // the history knows the five days, two symptoms
+    At(2024, 3, 13, 15);
+    FakeDiary next;
+    next.clock.Set(LocalTime(2024, 3, 13, 15));
+    next.ui.ExpectQuestion(text::NewDay, true);
+    ASSERT_TRUE(next.doc.OnOpenDocument(path));
+    CSymptom& itch = Members(next.doc).m_symptoms.emplace_back("Itch");
+    itch.m_history[46] = 'w';  // a real rating is kept whatever the history says
+    const std::string itchBefore = itch.m_history;
+    const struct {
+        lived::Date date;
+        std::optional<char> itch;  // nullopt: not rated
+    } expected[] = {
+        {Day(2024, 3, 8), std::nullopt},  {Day(2024, 3, 9), std::nullopt},
+        {Day(2024, 3, 10), 'w'},          {Day(2024, 3, 11), std::nullopt},
+        {Day(2024, 3, 12), std::nullopt}, {Day(2024, 3, 13), 'n'},  // today: rated
+    };
+    const auto check = [&](const lived::LivedDays& days, const char* where) {
+        ASSERT_EQ(days.size(), std::size(expected)) << where;
+        for (std::size_t i = 0; i < days.size(); ++i) {
+            EXPECT_EQ(days[i].date, expected[i].date) << where;
+            std::optional<char> rating;
+            for (const auto& [name, code] : days[i].ratings)
+                if (name == "Itch") rating = code;
+            EXPECT_EQ(rating, expected[i].itch) << where << " " << lived::DateText(days[i].date);
+            EXPECT_EQ(days[i].ratings.size(), rating ? 3u : 2u) << "the other symptoms rated";
+        }
+    };
+    check(lived::DaysOfDiary(next.doc), "the diary's days");
+    check(lived::EveryLivedDay(next.doc), "every lived day");
+    ASSERT_TRUE(next.doc.OnSaveDocument(path));
+    check(history::Read(historyPath).days, "the history file");
+    check(Reopened(lived::EveryLivedDay), "at the next opening");
+    EXPECT_EQ(next.doc.Symptoms().back().m_history, itchBefore) << "the diary is as it was";
 }
 
 TEST_F(HistoryTest, TheDiarysOwnDaysWinOverTheHistorysAndOlderDaysStay) {
