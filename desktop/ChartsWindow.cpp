@@ -164,9 +164,11 @@ wxString ChartsWindow::DayDescription(int x) const {
     }
     if (eaten == 0) text += "nothing recorded";
     if (eaten > named) text += " and " + std::to_string(eaten - named) + " more";
-    for (std::size_t i = 0; i < doc->Symptoms().size(); ++i)
+    for (std::size_t i = 0; i < doc->Symptoms().size(); ++i) {
+        const char code = codeOf(m_histories.symptoms, i);
         text += "\n" + doc->Symptoms()[i].m_name + ": " +
-                diary::RatingWord(codeOf(m_histories.symptoms, i));
+                (code == NotRated ? "not rated" : diary::RatingWord(code));
+    }
     return DiaryTextToWx(text);
 }
 

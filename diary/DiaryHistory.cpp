@@ -178,6 +178,17 @@ lived::LivedDays DiaryHistory::KnownDays() const {
     return lived::Merge(m_stored, m_unsaved);
 }
 
+const lived::LivedDay* DiaryHistory::KnownDay(lived::Date date) const {
+    // The days that left the slots since the history was written are the newer word.
+    for (const lived::LivedDays* days : {&m_unsaved, &m_stored}) {
+        const auto found = std::lower_bound(
+            days->begin(), days->end(), date,
+            [](const lived::LivedDay& day, lived::Date wanted) { return day.date < wanted; });
+        if (found != days->end() && found->date == date) return &*found;
+    }
+    return nullptr;
+}
+
 std::string DiaryHistory::TakeNotice() {
     return std::exchange(m_notice, {});
 }

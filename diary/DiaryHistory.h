@@ -50,6 +50,8 @@ public:
     // Every day the history holds or has taken from the slots, oldest first; the diary's own
     // days may hold newer versions of the same dates.
     lived::LivedDays KnownDays() const;
+    // The day the history holds (or has taken from the slots) for a date; null when none.
+    const lived::LivedDay* KnownDay(lived::Date date) const;
     bool IsReadOnly() const { return m_readOnly; }
     // What the last Load or Save has to tell the user; empty when nothing.
     std::string TakeNotice();

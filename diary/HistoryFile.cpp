@@ -1,13 +1,18 @@
 #include "diary/HistoryFile.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sqlite3.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <map>
+#include <set>
+#include <utility>
+#include <vector>
 
 #include "diary/FileNames.h"
 #include "diary/SqliteDatabase.h"
@@ -182,7 +187,75 @@ std::string CreateEmpty(const std::string& path, mode_t mode) {
     return {};
 }
 
+// A day as its rows in the file, in their order: each name once (the first rating of a
+// symptom counts), in UTF-8, ratings as b, w or n.
+struct DayRows {
+    bool estimated = false;
+    std::vector<std::string> eaten;
+    std::vector<std::pair<std::string, char>> ratings;
+
+    bool operator==(const DayRows&) const = default;
+};
+
+DayRows RowsOf(const lived::LivedDay& day) {
+    DayRows rows;
+    rows.estimated = day.estimated;
+    std::set<std::string> seen;
+    for (const std::string& food : day.eaten)
+        if (std::string name = Windows1252ToUtf8(food); seen.insert(name).second)
+            rows.eaten.push_back(std::move(name));
+    seen.clear();
+    for (const auto& [symptom, code] : day.ratings)
+        if (std::string name = Windows1252ToUtf8(symptom); seen.insert(name).second)
+            rows.ratings.emplace_back(std::move(name), code == diary::Better || code == diary::Worse
+                                                           ? code
+                                                           : diary::NoChange);
+    return rows;
+}
+
+// Runs a statement without results and makes it ready for the next run.
+int Run(SqliteStatement& statement) {
+    const int step = statement.Step();
+    statement.Reset();
+    return step == SQLITE_DONE ? SQLITE_OK : step;
+}
+
+// Reads what the file holds for a date, so that a save rewrites (and waits on the disk for)
+// only the days that changed: most saves change today's day alone.
+class StoredRows {
+public:
+    explicit StoredRows(SqliteDatabase& database)
+        : m_day(database, "SELECT estimated FROM day WHERE date = ?1"),
+          m_eaten(database, "SELECT food FROM eaten WHERE date = ?1 ORDER BY rowid"),
+          m_ratings(database, "SELECT symptom, rating FROM rating WHERE date = ?1 ORDER BY rowid") {
+    }
+
+    // Whether the file holds exactly these rows for the date.
+    bool Holds(const std::string& date, const DayRows& wanted) {
+        DayRows stored;
+        m_day.Bind(1, date);
+        const bool found = m_day.Step() == SQLITE_ROW;
+        if (found) stored.estimated = m_day.IntegerAt(0) != 0;
+        m_day.Reset();
+        if (!found) return false;
+        m_eaten.Bind(1, date);
+        while (m_eaten.Step() == SQLITE_ROW) stored.eaten.push_back(m_eaten.TextAt(0));
+        m_eaten.Reset();
+        m_ratings.Bind(1, date);
+        while (m_ratings.Step() == SQLITE_ROW) {
+            const std::string code = m_ratings.TextAt(1);
+            stored.ratings.emplace_back(m_ratings.TextAt(0), code.size() == 1 ? code[0] : '?');
+        }
+        m_ratings.Reset();
+        return stored == wanted;
+    }
+
+private:
+    SqliteStatement m_day, m_eaten, m_ratings;
+};
+
 int WriteDays(SqliteDatabase& database, const lived::LivedDays& days) {
+    StoredRows stored(database);
     SqliteStatement clearEaten(database, "DELETE FROM eaten WHERE date = ?1");
     SqliteStatement clearRatings(database, "DELETE FROM rating WHERE date = ?1");
     SqliteStatement addDay(database,
@@ -190,37 +263,55 @@ int WriteDays(SqliteDatabase& database, const lived::LivedDays& days) {
     SqliteStatement addEaten(database, "INSERT OR IGNORE INTO eaten (date, food) VALUES (?1, ?2)");
     SqliteStatement addRating(
         database, "INSERT OR IGNORE INTO rating (date, symptom, rating) VALUES (?1, ?2, ?3)");
-    const auto run = [](SqliteStatement& statement) {
-        const int step = statement.Step();
-        statement.Reset();
-        return step == SQLITE_DONE ? SQLITE_OK : step;
-    };
     for (const lived::LivedDay& day : days) {
         const std::string date = lived::DateText(day.date);
+        const DayRows rows = RowsOf(day);
+        if (stored.Holds(date, rows)) continue;
         clearEaten.Bind(1, date);
         clearRatings.Bind(1, date);
         addDay.Bind(1, date);
-        addDay.Bind(2, std::int64_t{day.estimated ? 1 : 0});
+        addDay.Bind(2, std::int64_t{rows.estimated ? 1 : 0});
         for (SqliteStatement* statement : {&clearEaten, &clearRatings, &addDay})
-            if (int result = run(*statement); result != SQLITE_OK) return result;
-        for (const std::string& food : day.eaten) {
+            if (int result = Run(*statement); result != SQLITE_OK) return result;
+        for (const std::string& food : rows.eaten) {
             addEaten.Bind(1, date);
-            addEaten.Bind(2, Windows1252ToUtf8(food));
-            if (int result = run(addEaten); result != SQLITE_OK) return result;
+            addEaten.Bind(2, food);
+            if (int result = Run(addEaten); result != SQLITE_OK) return result;
         }
-        for (const auto& [symptom, code] : day.ratings) {
+        for (const auto& [symptom, code] : rows.ratings) {
             addRating.Bind(1, date);
-            addRating.Bind(2, Windows1252ToUtf8(symptom));
-            const char stored =
-                code == diary::Better || code == diary::Worse ? code : diary::NoChange;
-            addRating.Bind(3, std::string_view(&stored, 1));
-            if (int result = run(addRating); result != SQLITE_OK) return result;
+            addRating.Bind(2, symptom);
+            addRating.Bind(3, std::string_view(&code, 1));
+            if (int result = Run(addRating); result != SQLITE_OK) return result;
         }
     }
     return SQLITE_OK;
 }
 
+// The state's rows as the file holds them: "last update, day count" and "slot date" lines.
+std::vector<std::string> StoredStateRows(SqliteDatabase& database) {
+    std::vector<std::string> rows;
+    SqliteStatement state(database, "SELECT last_update, day_count FROM diary_state");
+    while (state.Step() == SQLITE_ROW)
+        rows.push_back(std::to_string(state.IntegerAt(0)) + " " +
+                       std::to_string(state.IntegerAt(1)));
+    SqliteStatement slots(database, "SELECT slot, date FROM slot ORDER BY slot");
+    while (slots.Step() == SQLITE_ROW)
+        rows.push_back(std::to_string(slots.IntegerAt(0)) + " " + slots.TextAt(1));
+    return rows;
+}
+
+std::vector<std::string> StateRows(const DiaryState& state) {
+    std::vector<std::string> rows{std::to_string(state.lastUpdate) + " " +
+                                  std::to_string(state.dayCount)};
+    for (std::size_t slot = 0; slot < state.slotDates.size(); ++slot)
+        if (state.slotDates[slot] != NoDate)
+            rows.push_back(std::to_string(slot) + " " + lived::DateText(state.slotDates[slot]));
+    return rows;
+}
+
 int WriteState(SqliteDatabase& database, const DiaryState& state) {
+    if (StoredStateRows(database) == StateRows(state)) return SQLITE_OK;
     if (int result = database.Execute("DELETE FROM diary_state; DELETE FROM slot");
         result != SQLITE_OK)
         return result;
@@ -247,6 +338,44 @@ std::string CreateSchema(SqliteDatabase& database) {
         "; PRAGMA user_version = " + std::to_string(SchemaVersion) + ";" + std::string(Schema);
     if (database.Execute(setup) != SQLITE_OK) return Cause(database);
     return {};
+}
+
+// Temporaries of replacements killed before their rename (PATH.new-PID and its journal):
+// removed once their process is gone, so killed saves leave no copies of the history behind.
+void RemoveStaleTemporaries(const std::string& path) {
+    const std::filesystem::path target(path);
+    const std::string prefix = target.filename().string() + ".new-";
+    std::error_code error;
+    std::filesystem::directory_iterator entries(
+        target.has_parent_path() ? target.parent_path() : std::filesystem::path("."), error);
+    for (; !error && entries != std::filesystem::directory_iterator(); entries.increment(error)) {
+        const std::string name = entries->path().filename().string();
+        if (!name.starts_with(prefix)) continue;
+        std::string owner = name.substr(prefix.size());
+        if (owner.ends_with("-journal")) owner.resize(owner.size() - std::strlen("-journal"));
+        if (owner.empty() || owner.size() > 9 ||
+            owner.find_first_not_of("0123456789") != std::string::npos)
+            continue;
+        const pid_t process = static_cast<pid_t>(std::stol(owner));
+        if (process <= 0 || process == ::getpid()) continue;
+        if (::kill(process, 0) == 0 || errno != ESRCH) continue;
+        ::unlink(entries->path().c_str());
+    }
+}
+
+// A journal beside the file about to be replaced belongs to that file: once the new file is
+// in its place, SQLite would roll the old pages into it. Opening the old file rolls a hot
+// journal back; what is left then is no longer needed by anyone and is removed.
+void SettleJournal(const std::string& path) {
+    const std::string journal = path + "-journal";
+    if (::access(journal.c_str(), F_OK) != 0) return;
+    {
+        SqliteDatabase old;
+        std::int64_t ignored = 0;
+        if (old.Open(path, false, false) == SQLITE_OK)
+            old.QueryInteger("SELECT count(*) FROM sqlite_schema", ignored);
+    }
+    ::unlink(journal.c_str());
 }
 
 }  // namespace
@@ -338,6 +467,7 @@ std::string Write(const std::string& path, const lived::LivedDays& days, const D
 
 std::string Replace(const std::string& path, const lived::LivedDays& days, const DiaryState& state,
                     mode_t mode) {
+    RemoveStaleTemporaries(path);
     const std::string temporary = path + ".new-" + std::to_string(::getpid());
     ::unlink(temporary.c_str());
     ::unlink((temporary + "-journal").c_str());
@@ -345,6 +475,7 @@ std::string Replace(const std::string& path, const lived::LivedDays& days, const
         ::unlink(temporary.c_str());
         return failed;
     }
+    SettleJournal(path);
     if (::rename(temporary.c_str(), path.c_str()) != 0) {
         const std::string cause = std::strerror(errno);
         ::unlink(temporary.c_str());

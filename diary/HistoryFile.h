@@ -53,13 +53,15 @@ struct Contents {
 Contents Read(const std::string& path);
 
 // Writes the given days (replacing what the file held for their dates) and the diary's state
-// in one transaction; creates the file with `mode` when it does not exist. Returns the cause
-// of a failure, empty on success.
+// in one transaction; creates the file with `mode` when it does not exist. Days and state the
+// file already holds as given are left as they are, so an unchanged save writes nothing.
+// Returns the cause of a failure, empty on success.
 std::string Write(const std::string& path, const lived::LivedDays& days, const DiaryState& state,
                   mode_t mode);
 
 // Replaces the whole file by one holding exactly these days (written beside it, then renamed
-// over it). Returns the cause of a failure, empty on success.
+// over it; the old file's journal and the temporaries of killed replacements go). Returns the
+// cause of a failure, empty on success.
 std::string Replace(const std::string& path, const lived::LivedDays& days, const DiaryState& state,
                     mode_t mode);
 

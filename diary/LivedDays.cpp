@@ -94,6 +94,19 @@ LivedDay DayAt(const CGastrologDoc& document, const DiaryHistory::DatedSlots& sl
     return day;
 }
 
+// A new symptom's slots hold "no change" for the days before it existed. A past day the history
+// recorded without the symptom was lived before it: that day leaves it out (not rated), unless
+// it holds a real rating. The current day always shows every symptom.
+void LeaveOutLaterSymptoms(LivedDay& day, const DiaryHistory& history) {
+    const LivedDay* known = history.KnownDay(day.date);
+    if (!known) return;
+    std::erase_if(day.ratings, [&](const std::pair<std::string, char>& rating) {
+        if (rating.second == diary::Better || rating.second == diary::Worse) return false;
+        return std::none_of(known->ratings.begin(), known->ratings.end(),
+                            [&](const auto& recorded) { return recorded.first == rating.first; });
+    });
+}
+
 DiaryHistory::DatedSlots SlotsOf(const CGastrologDoc& document) {
     return document.History().Slots(document.LastUpdate(), document.DayCount());
 }
@@ -107,8 +120,11 @@ LivedDay DayOfSlot(const CGastrologDoc& document, std::size_t slot) {
 LivedDays DaysOfDiary(const CGastrologDoc& document) {
     const DiaryHistory::DatedSlots slots = SlotsOf(document);
     LivedDays days;
-    for (std::size_t slot = 0; slot < diary::HistoryLength; ++slot)
-        if (slots.dates[slot] != history::NoDate) days.push_back(DayAt(document, slots, slot));
+    for (std::size_t slot = 0; slot < diary::HistoryLength; ++slot) {
+        if (slots.dates[slot] == history::NoDate) continue;
+        days.push_back(DayAt(document, slots, slot));
+        if (slot + 1 < diary::HistoryLength) LeaveOutLaterSymptoms(days.back(), document.History());
+    }
     // Slots whose dates do not rise (a clock set back far) keep the newest of each date.
     return Merge(std::move(days), {});
 }

@@ -42,7 +42,8 @@ using LivedDays = std::vector<LivedDay>;
 
 // The diary's own kept slots that were lived, oldest first, each with its date: the date
 // remembered by the history file, or for a diary without one, dated backwards from the last
-// update over the last min(day count, 50) slots and marked estimated.
+// update over the last min(day count, 50) slots and marked estimated. A past day the history
+// recorded before a symptom existed has no rating for it (the slot's "no change" is filler).
 LivedDays DaysOfDiary(const CGastrologDoc& document);
 
 // One day slot (0 oldest, 49 current) as a lived day, dated as DaysOfDiary dates it.

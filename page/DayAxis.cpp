@@ -18,7 +18,8 @@ DayAxis::DayAxis(int left, int cellWidth, int livedDays, TimeValue lastDay, int 
       m_livedDays(livedDays),
       m_lastDay(lastDay),
       m_firstPosition(firstPosition >= 0 ? firstPosition
-                                         : static_cast<int>(diary::HistoryLength) - livedDays) {}
+                                         : static_cast<int>(diary::HistoryLength) - livedDays),
+      m_periodStart(firstPosition >= 0 ? 0 : m_firstPosition) {}
 
 DayAxis DayAxis::ForDiary(const CGastrologDoc& doc, int left, int cellWidth) {
     // The current day began at the last update; its date is the newest column's.

@@ -14,7 +14,8 @@ struct PeriodHistories;
 class DayAxis {
 public:
     // livedDays columns of cellWidth from x = left; lastDay the date of the newest column;
-    // firstPosition the history position of the oldest column.
+    // firstPosition the history position of the oldest column, given for a row of a period's
+    // histories (which begin at position 0), else the diary's lived days end its history.
     DayAxis(int left, int cellWidth, int livedDays, TimeValue lastDay, int firstPosition = -1);
     // The diary's lived days, the newest on the diary's current day.
     static DayAxis ForDiary(const CGastrologDoc& doc, int left, int cellWidth);
@@ -31,6 +32,9 @@ public:
     int DayAt(int x) const;
     // A day's position in the histories the axis was made for.
     int HistoryPosition(int day) const;
+    // The history position the axis's period begins at: a period drawn in several rows of
+    // days has its running sums counted from there, not from each row's first day.
+    int PeriodStart() const { return m_periodStart; }
     TimeValue DateOf(int day) const;
     // The days that start a week (Mondays), where the ticks and the dates go.
     std::vector<int> WeekStarts() const;
@@ -46,6 +50,7 @@ private:
     int m_livedDays;
     TimeValue m_lastDay;
     int m_firstPosition;
+    int m_periodStart;
 };
 
 // The diary's lived days: min(day count, history length).

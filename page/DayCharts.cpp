@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include "diary/DiaryConstants.h"
 #include "page/Canvas.h"
@@ -13,6 +14,10 @@ namespace {
 using diary::Better;
 using diary::IsEaten;
 using diary::Worse;
+
+int SumStep(char code) {
+    return code == Better ? 1 : code == Worse ? -1 : 0;
+}
 
 char CodeOnDay(const DayAxis& axis, std::string_view history, int day) {
     return diary::CodeAt(history, axis.HistoryPosition(day));
@@ -30,8 +35,8 @@ void DrawChevron(Canvas& canvas, int left, int top, int width, int height, bool 
 }
 
 void DrawRatingCell(Canvas& canvas, int left, int top, int width, int height, char code) {
-    if (code == NotLived) return;        // a day not lived stays blank
-    const int right = left + width - 1;  // a pixel of white between neighbours
+    if (code == NotLived || code == NotRated) return;  // stays blank
+    const int right = left + width - 1;                // a pixel of white between neighbours
     if (code == Better || code == Worse) {
         canvas.FillRectangle(left, top, right, top + height,
                              code == Better ? CanvasFill::Better : CanvasFill::Worse);
@@ -54,30 +59,35 @@ void DrawRatingStrip(Canvas& canvas, const DayAxis& axis, int top, int height,
 
 int RunningSumAt(const DayAxis& axis, std::string_view history, int day) {
     int sum = 0;
-    for (int d = 0; d <= day && d < axis.LivedDays(); ++d) {
-        const char code = CodeOnDay(axis, history, d);
-        sum += code == Better ? 1 : code == Worse ? -1 : 0;
-    }
+    for (int position = axis.PeriodStart(); position <= axis.HistoryPosition(day); ++position)
+        sum += SumStep(diary::CodeAt(history, position));
     return sum;
 }
 
 void DrawRunningSum(Canvas& canvas, const DayAxis& axis, int top, int height,
                     std::string_view history) {
-    int highest = 0, lowest = 0;
-    for (int day = 0; day < axis.LivedDays(); ++day) {
-        const int sum = RunningSumAt(axis, history, day);
+    // The sums before and along this row, and the extremes of the whole period.
+    int sum = 0, highest = 0, lowest = 0, beforeRow = 0;
+    std::vector<int> sums;
+    const int firstOfRow = axis.HistoryPosition(0);
+    const int lastOfRow = axis.HistoryPosition(axis.LivedDays() - 1);
+    const int end = std::max(static_cast<int>(history.size()), lastOfRow + 1);
+    for (int position = axis.PeriodStart(); position < end; ++position) {
+        if (position == firstOfRow) beforeRow = sum;
+        sum += SumStep(diary::CodeAt(history, position));
         highest = std::max(highest, sum);
         lowest = std::min(lowest, sum);
+        if (position >= firstOfRow && position <= lastOfRow) sums.push_back(sum);
     }
     const int span = std::max(1, highest - lowest);
-    const auto yOf = [&](int sum) { return top + 1 + (highest - sum) * (height - 3) / span; };
+    const auto yOf = [&](int value) { return top + 1 + (highest - value) * (height - 3) / span; };
     canvas.SelectPen(CanvasPen::Faint);
     canvas.DrawLine(axis.Left(), yOf(0), axis.Right(), yOf(0));
     canvas.SelectPen(CanvasPen::RedWide);
-    int previousX = axis.Left(), previousY = yOf(0);
-    for (int day = 0; day < axis.LivedDays(); ++day) {
-        const int x = axis.X(day) + axis.CellWidth() / 2;
-        const int y = yOf(RunningSumAt(axis, history, day));
+    int previousX = axis.Left(), previousY = yOf(beforeRow);
+    for (std::size_t day = 0; day < sums.size(); ++day) {
+        const int x = axis.X(static_cast<int>(day)) + axis.CellWidth() / 2;
+        const int y = yOf(sums[day]);
         canvas.DrawLine(previousX, previousY, x, y);
         previousX = x;
         previousY = y;

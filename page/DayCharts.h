@@ -8,12 +8,14 @@
 class Canvas;
 class DayAxis;
 
-// One cell per day: better, worse, a small dash for no change, nothing for a day not lived.
+// One cell per day: better, worse, a small dash for no change, nothing for a day not lived
+// or not rated.
 void DrawRatingStrip(Canvas& canvas, const DayAxis& axis, int top, int height,
                      std::string_view history);
 
-// The sum of better (+1) and worse (-1) ratings day by day, scaled into the band, with a faint
-// zero line; better days take the line up.
+// The sum of better (+1) and worse (-1) ratings day by day from the start of the axis's period,
+// scaled into the band by the whole period's highest and lowest sums (so the rows of a long
+// period read alike), with a faint zero line; better days take the line up.
 void DrawRunningSum(Canvas& canvas, const DayAxis& axis, int top, int height,
                     std::string_view history);
 
@@ -24,5 +26,6 @@ void DrawEatenRow(Canvas& canvas, const DayAxis& axis, int top, int height,
 // The legend of the strips' cells: a sample of each rating with its word; returns its width.
 int DrawRatingLegend(Canvas& canvas, int left, int top, int cellWidth, int height);
 
-// The running sum after each lived day (better +1, worse -1), for tests and tooltips.
+// The running sum after a day (better +1, worse -1), counted from the start of the axis's
+// period, for tests and tooltips.
 int RunningSumAt(const DayAxis& axis, std::string_view history, int day);

@@ -53,7 +53,10 @@ Result DrawReport(const CGastrologDoc& doc, const GeneratedLists& lists,
                   const Relationships& relationships, const std::string& diaryName,
                   PaperSize paperSize, std::string& pdf, const ReportPeriod& period) {
     const ReportPaper paper = PaperOf(paperSize);
-    const EvidenceReading evidence = ReadEvidence(doc);
+    // The tally counts the days the report covers, as its charts show them.
+    EvidenceOptions options;
+    options.period = {period.lastDays, period.from, period.to};
+    const EvidenceReading evidence = ReadEvidence(doc, options);
     CairoFile file(PictureFormat::Pdf, {double(paper.width), double(paper.height), PointsPerUnit});
     file.SetPdfInformation("Gastrolog report: " + ValidUtf8(diaryName), doc.LastUpdate());
     int pages = 0;

@@ -45,7 +45,7 @@ PeriodHistories HistoriesOf(const CGastrologDoc& doc, const lived::LivedDays& da
     for (const lived::LivedDay& day : days) {
         const auto position = static_cast<std::size_t>(day.date - histories.first);
         for (std::string& food : histories.foods) food[position] = diary::NotEaten;
-        for (std::string& symptom : histories.symptoms) symptom[position] = diary::NoChange;
+        for (std::string& symptom : histories.symptoms) symptom[position] = NotRated;
         for (const std::string& name : day.eaten)
             if (const auto found = foods.find(name); found != foods.end())
                 histories.foods[found->second][position] = diary::Eaten;

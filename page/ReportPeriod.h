@@ -22,9 +22,12 @@ lived::LivedDays DaysOfPeriod(const lived::LivedDays& days, const ReportPeriod& 
 
 // The code a day not lived has in PeriodHistories.
 inline constexpr char NotLived = ' ';
+// The code of a lived day a symptom has no rating for (it did not exist yet): drawn blank like
+// a day not lived, as the CSV export leaves its cell empty, and counted by no running sum.
+inline constexpr char NotRated = '-';
 
 // One code a calendar day from `first` to the newest taken day, for each of the diary's foods
-// ('y' eaten, 'n' not) and symptoms ('b', 'w', 'n'); NotLived on days not lived.
+// ('y' eaten, 'n' not) and symptoms ('b', 'w', 'n', NotRated); NotLived on days not lived.
 struct PeriodHistories {
     lived::Date first = 0;
     int days = 0;   // calendar days, gaps included

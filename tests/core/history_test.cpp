@@ -5,10 +5,14 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
+#include <optional>
 
 #include "diary/Backups.h"
 #include "diary/HistoryFile.h"
@@ -156,6 +160,47 @@ TEST_F(HistoryTest, ADiarySavedSinceByAnotherProgramIsDatedByEstimate) {
     EXPECT_EQ(known.front().date, Day(2024, 3, 8));
 }
 
+// A symptom added today has "no change" in every slot before; the days the history recorded
+// without it stay without a rating for it, in the diary's days, every lived day and the file.
+TEST_F(HistoryTest, DaysBeforeASymptomExistedAreNotRated) {
+    At(2024, 3, 12, 18);
+    ASSERT_TRUE(doc.OnOpenDocument(path));
+    ASSERT_TRUE(doc.OnSaveDocument(path));  // the history knows the five days, two symptoms
+    At(2024, 3, 13, 15);
+    FakeDiary next;
+    next.clock.Set(LocalTime(2024, 3, 13, 15));
+    next.ui.ExpectQuestion(text::NewDay, true);
+    ASSERT_TRUE(next.doc.OnOpenDocument(path));
+    CSymptom& itch = Members(next.doc).m_symptoms.emplace_back("Itch");
+    itch.m_history[46] = 'w';  // a real rating is kept whatever the history says
+    const std::string itchBefore = itch.m_history;
+    const struct {
+        lived::Date date;
+        std::optional<char> itch;  // nullopt: not rated
+    } expected[] = {
+        {Day(2024, 3, 8), std::nullopt},  {Day(2024, 3, 9), std::nullopt},
+        {Day(2024, 3, 10), 'w'},          {Day(2024, 3, 11), std::nullopt},
+        {Day(2024, 3, 12), std::nullopt}, {Day(2024, 3, 13), 'n'},  // today: rated
+    };
+    const auto check = [&](const lived::LivedDays& days, const char* where) {
+        ASSERT_EQ(days.size(), std::size(expected)) << where;
+        for (std::size_t i = 0; i < days.size(); ++i) {
+            EXPECT_EQ(days[i].date, expected[i].date) << where;
+            std::optional<char> rating;
+            for (const auto& [name, code] : days[i].ratings)
+                if (name == "Itch") rating = code;
+            EXPECT_EQ(rating, expected[i].itch) << where << " " << lived::DateText(days[i].date);
+            EXPECT_EQ(days[i].ratings.size(), rating ? 3u : 2u) << "the other symptoms rated";
+        }
+    };
+    check(lived::DaysOfDiary(next.doc), "the diary's days");
+    check(lived::EveryLivedDay(next.doc), "every lived day");
+    ASSERT_TRUE(next.doc.OnSaveDocument(path));
+    check(history::Read(historyPath).days, "the history file");
+    check(Reopened(lived::EveryLivedDay), "at the next opening");
+    EXPECT_EQ(next.doc.Symptoms().back().m_history, itchBefore) << "the diary is as it was";
+}
+
 TEST_F(HistoryTest, TheDiarysOwnDaysWinOverTheHistorysAndOlderDaysStay) {
     lived::LivedDays older{{Day(2023, 12, 31), false, {"Cake"}, {{"Headache", 'w'}}},
                            {Day(2024, 3, 12), false, {"Cake"}, {{"Headache", 'w'}}}};
@@ -283,6 +328,121 @@ TEST_F(HistoryTest, ASaveStoppedAtAnyStepLeavesDiaryAndHistoryConsistent) {
         EXPECT_NE(history::Read(historyPath).condition, history::Condition::Damaged);
     }
     EXPECT_TRUE(survived) << "the save completed once no step failed";
+}
+
+// A process killed in the middle of a commit leaves a hot journal (the file already holds
+// some of the transaction's pages); one killed while replacing the file leaves its temporary.
+pid_t KilledInCommit(const std::string& historyPath) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        sqlite3* db = nullptr;
+        sqlite3_open(historyPath.c_str(), &db);
+        // A cache of a few pages spills the changes into the file before the commit.
+        sqlite3_exec(db,
+                     "PRAGMA cache_size = 2; BEGIN; DELETE FROM eaten; DELETE FROM rating;"
+                     "UPDATE day SET estimated = 1;",
+                     nullptr, nullptr, nullptr);
+        ::_exit(0);
+    }
+    ::waitpid(child, nullptr, 0);
+    return child;
+}
+
+TEST_F(HistoryTest, AReplacementLeavesNothingOfKilledSavesBeside) {
+    lived::LivedDays oldDays, newDays;
+    for (lived::Date date = Day(2023, 1, 1); date < Day(2024, 1, 1); ++date)
+        oldDays.push_back({date, false, {"Milk", "Bread", "Cheese"}, {{"Headache", 'w'}}});
+    for (lived::Date date = Day(2024, 2, 1); date < Day(2024, 2, 20); ++date)
+        newDays.push_back({date, false, {"Rice"}, {{"Headache", 'b'}}});
+    history::DiaryState state{LocalTime(2024, 2, 19, 10), 19, {}};
+    state.slotDates.fill(history::NoDate);
+    ASSERT_EQ(history::Write(historyPath, oldDays, state, 0600), "");
+
+    const pid_t gone = KilledInCommit(historyPath);
+    ASSERT_TRUE(std::filesystem::exists(historyPath + "-journal"));
+    const std::string deadTemporary = historyPath + ".new-" + std::to_string(gone);
+    const std::string liveTemporary = historyPath + ".new-" + std::to_string(::getppid());
+    for (const std::string& name : {deadTemporary, deadTemporary + "-journal", liveTemporary})
+        Put(name, "left by a killed save");
+
+    ASSERT_EQ(history::Replace(historyPath, newDays, state, 0600), "");
+    EXPECT_FALSE(std::filesystem::exists(historyPath + "-journal"))
+        << "the old file's journal would roll its pages into the new one";
+    const history::Contents read = history::Read(historyPath);
+    EXPECT_EQ(read.condition, history::Condition::Sound) << read.problem;
+    EXPECT_EQ(DatesOf(read.days), DatesOf(newDays));
+    EXPECT_TRUE(read.days == newDays) << "the new days, untouched by the old file's pages";
+    EXPECT_FALSE(std::filesystem::exists(deadTemporary));
+    EXPECT_FALSE(std::filesystem::exists(deadTemporary + "-journal"));
+    EXPECT_TRUE(std::filesystem::exists(liveTemporary)) << "its process may still be writing";
+}
+
+// SQLite's file change counter (offset 24): it goes up with every transaction that wrote.
+std::uint32_t ChangeCounter(const std::string& path) {
+    const std::string bytes = Bytes(path);
+    std::uint32_t counter = 0;
+    for (int i = 24; i < 28; ++i)
+        counter = counter << 8 | static_cast<unsigned char>(bytes.at(static_cast<std::size_t>(i)));
+    return counter;
+}
+
+// A save writes only the days that differ from the file's, and nothing at all (no journal, no
+// wait on the disk) when no day and no slot changed; what is read back is what was given.
+TEST_F(HistoryTest, ASaveWritesOnlyWhatChanged) {
+    const lived::Date first = Day(2024, 3, 1);
+    lived::LivedDays days;
+    for (int i = 0; i < 3; ++i)
+        days.push_back({first + i, false, {"Milk", "Bread"}, {{"Headache", 'w'}, {"Itch", 'n'}}});
+    history::DiaryState state{LocalTime(2024, 3, 3, 10), 3, {}};
+    state.slotDates.fill(history::NoDate);
+    state.slotDates.back() = first + 2;
+    const struct {
+        const char* change;
+        std::function<void(lived::LivedDays&, history::DiaryState&)> make;
+        bool writes;
+    } cases[] = {
+        {"nothing", [](lived::LivedDays&, history::DiaryState&) {}, false},
+        {"a name given twice",
+         [](lived::LivedDays& d, history::DiaryState&) { d[1].eaten.push_back("Milk"); }, false},
+        {"another rating code for no change",
+         [](lived::LivedDays& d, history::DiaryState&) { d[0].ratings[1].second = 'x'; }, false},
+        {"a food more",
+         [](lived::LivedDays& d, history::DiaryState&) { d[2].eaten.push_back("Tea"); }, true},
+        {"the foods' order",
+         [](lived::LivedDays& d, history::DiaryState&) { std::swap(d[0].eaten[0], d[0].eaten[1]); },
+         true},
+        {"a rating",
+         [](lived::LivedDays& d, history::DiaryState&) { d[1].ratings[0].second = 'b'; }, true},
+        {"estimated", [](lived::LivedDays& d, history::DiaryState&) { d[0].estimated = true; },
+         true},
+        {"a new day",
+         [](lived::LivedDays& d, history::DiaryState&) {
+             d.push_back({Day(2024, 3, 4), false, {}, {}});
+         },
+         true},
+        {"the day count", [](lived::LivedDays&, history::DiaryState& s) { s.dayCount = 4; }, true},
+        {"a slot's date",
+         [](lived::LivedDays&, history::DiaryState& s) { s.slotDates[48] = Day(2024, 3, 2); },
+         true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.change);
+        std::filesystem::remove(historyPath);
+        ASSERT_EQ(history::Write(historyPath, days, state, 0600), "");
+        const std::uint32_t before = ChangeCounter(historyPath);
+        lived::LivedDays changed = days;
+        history::DiaryState changedState = state;
+        c.make(changed, changedState);
+        ASSERT_EQ(history::Write(historyPath, changed, changedState, 0600), "");
+        EXPECT_EQ(ChangeCounter(historyPath) != before, c.writes);
+        EXPECT_FALSE(std::filesystem::exists(historyPath + "-journal"));
+        const history::Contents read = history::Read(historyPath);
+        ASSERT_EQ(read.condition, history::Condition::Sound) << read.problem;
+        EXPECT_EQ(read.state, changedState);
+        if (c.writes) {
+            EXPECT_TRUE(read.days == changed) << "read back as given";
+        }
+    }
 }
 
 TEST_F(HistoryTest, AHistoryThatCannotBeWrittenNeverFailsTheSaveAndIsToldOnce) {

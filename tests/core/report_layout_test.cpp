@@ -108,6 +108,38 @@ TEST(DayCharts, EatenDaysCountCapitalYAndRunningSumFollowsTheRatings) {
     for (int day = 0; day < 5; ++day) EXPECT_EQ(RunningSumAt(axis, symptom, day), sums[day]);
 }
 
+// A long period drawn in rows of four days: each row's sums go on from the row above, days not
+// lived or not rated count nothing, and every row's line has the same scale.
+TEST(DayCharts, RunningSumGoesOnFromRowToRowOfALongPeriod) {
+    const std::string period = "bbwb-n bbwwww";
+    const struct {
+        int firstPosition;
+        std::vector<int> sums;
+    } rows[] = {
+        {0, {1, 2, 1, 2}},
+        {4, {2, 2, 2, 3}},
+        {8, {4, 3, 2, 1}},
+        {12, {0}},
+    };
+    std::vector<std::pair<int, int>> ends;  // each row line's first and last height
+    for (const auto& row : rows) {
+        const auto count = static_cast<int>(row.sums.size());
+        const DayAxis axis(0, 10, count, LastDay, row.firstPosition);
+        for (int day = 0; day < count; ++day)
+            EXPECT_EQ(RunningSumAt(axis, period, day), row.sums[static_cast<std::size_t>(day)])
+                << "row from " << row.firstPosition << ", day " << day;
+        RecordingCanvas canvas;
+        DrawRunningSum(canvas, axis, 0, 43, period);
+        const auto lines = canvas.Lines();
+        ASSERT_EQ(lines.size(), row.sums.size() + 1) << "the zero line and a step a day";
+        ends.emplace_back(lines[1].y, lines.back().y2);
+        EXPECT_EQ(lines[0].y, 1 + 4 * 40 / 4) << "the zero line: the period spans 4 down to 0";
+    }
+    for (std::size_t row = 1; row < ends.size(); ++row)
+        EXPECT_EQ(ends[row].first, ends[row - 1].second) << "row " << row << " starts where "
+                                                         << "the row above ended";
+}
+
 TEST(ReportContent, WrapsAtWordsAndCutsOverlongWords) {
     const struct {
         const char* text;

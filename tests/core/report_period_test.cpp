@@ -52,23 +52,26 @@ TEST(ReportPeriod, TakesTheLivedDaysOfThePeriod) {
 }
 
 // One code a calendar day for each of the diary's foods and symptoms, a blank on a day not
-// lived; a food no longer in the diary is left out.
+// lived; a food no longer in the diary is left out; a symptom is not rated on the days before
+// it existed, which are not "no change".
 TEST(ReportPeriod, HistoriesHoldACodeADayAndLeaveGapsBlank) {
     CGastrologDoc doc;
     Members(doc).m_foods = {CFood("Milk"), CFood("Tea")};
-    Members(doc).m_symptoms = {CSymptom("Headache")};
-    lived::LivedDays days = DaysOn({200, 201, 204});
+    Members(doc).m_symptoms = {CSymptom("Headache"), CSymptom("Nausea")};
+    lived::LivedDays days = DaysOn({200, 201, 204, 205});
     days[0].eaten = {"Milk", "Bread"};
     days[0].ratings = {{"Headache", 'w'}};
     days[1].eaten = {"Tea"};
+    days[1].ratings = {{"Headache", 'n'}};
     days[2].eaten = {"Milk", "Tea"};
-    days[2].ratings = {{"Headache", 'b'}};
+    days[2].ratings = {{"Headache", 'b'}, {"Nausea", 'n'}};
+    days[3].ratings = {{"Nausea", 'w'}};
     const PeriodHistories histories = HistoriesOf(doc, days);
     EXPECT_EQ(histories.first, 200);
-    EXPECT_EQ(histories.days, 5);
-    EXPECT_EQ(histories.lived, 3);
-    EXPECT_EQ(histories.foods, (std::vector<std::string>{"yn  y", "ny  y"}));
-    EXPECT_EQ(histories.symptoms, (std::vector<std::string>{"wn  b"}));
+    EXPECT_EQ(histories.days, 6);
+    EXPECT_EQ(histories.lived, 4);
+    EXPECT_EQ(histories.foods, (std::vector<std::string>{"yn  yn", "ny  yn"}));
+    EXPECT_EQ(histories.symptoms, (std::vector<std::string>{"wn  b-", "--  nw"}));
     const PeriodHistories none = HistoriesOf(doc, {});
     EXPECT_EQ(none.days, 0);
     EXPECT_EQ(none.foods.size(), 2u);
