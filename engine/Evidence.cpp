@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <iterator>
 #include <optional>
 
 #include "diary/GastrologDoc.h"
@@ -14,6 +15,7 @@
 #include "engine/EvidenceStrataCounts.h"
 #include "engine/EvidenceTails.h"
 #include "engine/EvidenceWords.h"
+#include "engine/ParallelFor.h"
 #include "engine/PopulationCounts.h"
 
 namespace {
@@ -377,9 +379,20 @@ EvidenceReading ReadEvidence(const CGastrologDoc& document, const EvidenceOption
 
 EvidenceReading ReadEvidence(const EvidenceInput& input, const EvidenceOptions& options) {
     auto layout = std::make_shared<EvidenceLayout>(LayOutDays(input, options));
-    if (!options.plain)
-        for (int symptom = 0; symptom < layout->symptoms; ++symptom)
-            layout->suspects.push_back(SuspectsOf(*layout, symptom));
+    const auto symptoms = static_cast<std::size_t>(layout->symptoms);
+    if (!options.plain) layout->suspects.resize(symptoms);
+    // Symptoms are read independently of each other, so each gets a core of its own; every
+    // symptom's entries are its own, in the same order as when read one after another.
+    std::vector<std::vector<EvidenceEntry>> bySymptom(symptoms);
+    ParallelFor(layout->symptoms, [&](int symptom) {
+        const auto s = static_cast<std::size_t>(symptom);
+        if (options.plain) {
+            ReadPlainSymptom(*layout, symptom, bySymptom[s]);
+        } else {
+            layout->suspects[s] = SuspectsOf(*layout, symptom);
+            ReadAdjustedSymptom(*layout, symptom, bySymptom[s]);
+        }
+    });
     EvidenceReading reading;
     reading.options = options;
     reading.livedDays = layout->livedDays;
@@ -387,14 +400,9 @@ EvidenceReading ReadEvidence(const EvidenceInput& input, const EvidenceOptions& 
     reading.blocks = static_cast<int>(layout->blocks.size());
     reading.firstDate = layout->firstDate;
     reading.lastDate = layout->lastDate;
-    reading.entries.reserve(static_cast<std::size_t>(layout->symptoms) *
-                            static_cast<std::size_t>(layout->foods) * 2);
-    for (int symptom = 0; symptom < layout->symptoms; ++symptom) {
-        if (options.plain)
-            ReadPlainSymptom(*layout, symptom, reading.entries);
-        else
-            ReadAdjustedSymptom(*layout, symptom, reading.entries);
-    }
+    reading.entries.reserve(symptoms * static_cast<std::size_t>(layout->foods) * 2);
+    for (std::vector<EvidenceEntry>& entries : bySymptom)
+        std::move(entries.begin(), entries.end(), std::back_inserter(reading.entries));
     reading.layout = std::move(layout);
     return reading;
 }
