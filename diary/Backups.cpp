@@ -195,6 +195,7 @@ CopyOutcome MakeTodaysCopy(const std::string& folder, const std::string& diaryPa
     if (!result.Succeeded()) return {{}, NoCopy(diaryPath, result.Message())};
     struct stat status {};
     const mode_t mode = files.Status(copy, true, status) == 0 ? (status.st_mode & 0777) : 0600;
+    // The diary's copy is what matters; a history that cannot be copied is left out.
     history::Copy(history::PathFor(diaryPath), history::PathFor(copy), mode);
     return {copy, {}};
 }

@@ -73,8 +73,8 @@ void DiaryHistory::Load(const std::string& diaryPath, TimeValue lastUpdate, std:
             m_syncedPath = path;
             return;
         case history::Condition::Damaged: {
-            const std::string setAside = history::SetAside(path, today);
-            if (setAside.empty()) {
+            std::string setAside;
+            if (!history::SetAside(path, today, setAside).IsOk()) {
                 m_readOnly = true;
                 m_readOnlyPath = path;
                 m_notice = "The history file " + ForUser(path) + " " + contents.problem +
@@ -143,35 +143,35 @@ void DiaryHistory::Roll(const lived::LivedDay* dropped, lived::Date current) {
     m_estimated.back() = false;
 }
 
-std::string DiaryHistory::Save(const std::string& diaryPath, const lived::LivedDays& diaryDays,
-                               TimeValue lastUpdate, std::int32_t dayCount, mode_t mode) {
+Result DiaryHistory::Save(const std::string& diaryPath, const lived::LivedDays& diaryDays,
+                          TimeValue lastUpdate, std::int32_t dayCount, mode_t mode) {
     // A file this version must not write stays as it is; a diary saved under another name
     // takes what could be read to its own new history.
-    if (m_readOnly && history::PathFor(diaryPath) == m_readOnlyPath) return {};
+    if (m_readOnly && history::PathFor(diaryPath) == m_readOnlyPath) return Result::Success();
     const DatedSlots slots = Slots(lastUpdate, dayCount);
     m_slotDates = slots.dates;
     m_estimated = slots.estimated;
     const std::string path = history::PathFor(diaryPath);
     const history::DiaryState state{lastUpdate, dayCount, m_slotDates};
-    std::string failure;
+    Result written;
     if (path == m_syncedPath) {
         lived::LivedDays changed = lived::Merge(m_unsaved, diaryDays);
-        failure = history::Write(path, changed, state, mode);
+        written = history::Write(path, changed, state, mode);
     } else {
         // Another name (Save As, an import, a new diary): the history moves with the diary.
-        failure = history::Replace(path, lived::Merge(KnownDays(), diaryDays), state, mode);
+        written = history::Replace(path, lived::Merge(KnownDays(), diaryDays), state, mode);
     }
-    if (!failure.empty()) {
-        if (m_toldFailure) return {};
+    if (!written.IsOk()) {
+        if (m_toldFailure) return {written.GetCode(), {}};
         m_toldFailure = true;
-        return WriteFailedMessage + failure + ".";
+        return {written.GetCode(), WriteFailedMessage + written.Message() + "."};
     }
     m_stored = lived::Merge(std::move(m_stored), std::move(m_unsaved));
     m_unsaved.clear();
     m_syncedPath = path;
     m_readOnly = false;
     m_toldFailure = false;
-    return {};
+    return Result::Success();
 }
 
 lived::LivedDays DiaryHistory::KnownDays() const {

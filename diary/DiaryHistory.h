@@ -10,6 +10,7 @@
 
 #include "diary/HistoryFile.h"
 #include "diary/LivedDays.h"
+#include "diary/Result.h"
 
 class DiaryHistory {
 public:
@@ -34,10 +35,11 @@ public:
     // is not earlier (a skipped day being entered).
     void Roll(const lived::LivedDay* dropped, lived::Date current);
     // After the diary was written to `diaryPath`: writes the diary's days and the days that
-    // left its slots into the history beside it, in one transaction. Returns the message for
-    // the user (once), empty when written or already told.
-    std::string Save(const std::string& diaryPath, const lived::LivedDays& diaryDays,
-                     TimeValue lastUpdate, std::int32_t dayCount, mode_t mode);
+    // left its slots into the history beside it, in one transaction. Succeeds when written
+    // or when the file is one this version never writes; a failure carries the message for
+    // the user once, and an empty message once the user has been told.
+    Result Save(const std::string& diaryPath, const lived::LivedDays& diaryDays,
+                TimeValue lastUpdate, std::int32_t dayCount, mode_t mode);
 
     struct DatedSlots {
         history::SlotDates dates{};

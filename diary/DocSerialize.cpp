@@ -9,9 +9,9 @@
 #include "diary/Backups.h"
 #include "diary/GastrologDoc.h"
 #include "diary/HistoryFile.h"
-#include "diary/QuietPorts.h"
 #include "diary/LivedDays.h"
 #include "diary/LocalTime.h"
+#include "diary/QuietPorts.h"
 #include "diary/StoredDiary.h"
 #include "diary/StoredRules.h"
 
@@ -300,9 +300,10 @@ FileResult CGastrologDoc::WithHistoryWritten(const std::string& path, const File
     struct stat status {};
     const mode_t mode =
         Files().Status(path, true, status) == 0 ? (status.st_mode & 07777) : mode_t{0600};
-    const std::string caveat =
+    const Result written =
         m_history.Save(path, lived::DaysOfDiary(*this), m_lastUpdate, m_dayCount, mode);
-    if (caveat.empty()) return saved;
+    if (written.Message().empty()) return saved;
+    const std::string& caveat = written.Message();
     const std::string message =
         saved.Message().empty() ? caveat : saved.Message() + "\n\n" + caveat;
     return FileResult(

@@ -65,6 +65,52 @@ std::string Cause(SqliteDatabase& database) {
     return database.ErrorText();
 }
 
+// A failed write in SQLite's words, of the kind its last result code names.
+Result WriteFailure(SqliteDatabase& database) {
+    switch (sqlite3_errcode(database.Handle()) & 0xff) {
+        case SQLITE_FULL:
+            return {Result::Code::Full, Cause(database)};
+        case SQLITE_READONLY:
+        case SQLITE_PERM:
+        case SQLITE_AUTH:
+            return {Result::Code::Access, Cause(database)};
+        case SQLITE_BUSY:
+        case SQLITE_LOCKED:
+            return {Result::Code::Sharing, Cause(database)};
+        case SQLITE_CORRUPT:
+        case SQLITE_NOTADB:
+            return {Result::Code::Format, Cause(database)};
+        default:
+            return {Result::Code::Failed, Cause(database)};
+    }
+}
+
+// A failed system call in the system's words, of the kind its error number names.
+Result SystemFailure(int error) {
+    switch (error) {
+        case ENOENT:
+        case ENOTDIR:
+            return {Result::Code::Missing, std::strerror(error)};
+        case EACCES:
+        case EPERM:
+        case EROFS:
+            return {Result::Code::Access, std::strerror(error)};
+        case ENOSPC:
+        case EDQUOT:
+        case EFBIG:
+            return {Result::Code::Full, std::strerror(error)};
+        default:
+            return {Result::Code::Failed, std::strerror(error)};
+    }
+}
+
+// A failed write undone: the failure as it was before the rollback, which has words of its own.
+Result RolledBack(SqliteDatabase& database) {
+    Result failure = WriteFailure(database);
+    database.Execute("ROLLBACK");
+    return failure;
+}
+
 // Opened for writing: a rollback journal removed at each commit and every commit on the
 // disk before it returns.
 int PrepareForWriting(SqliteDatabase& database) {
@@ -179,12 +225,12 @@ Contents Damaged(std::string problem) {
 
 // Creates an empty file with the diary's mode, so the history is never readable by more
 // people than the diary, not even for a moment.
-std::string CreateEmpty(const std::string& path, mode_t mode) {
+Result CreateEmpty(const std::string& path, mode_t mode) {
     const int descriptor = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
-    if (descriptor < 0) return std::strerror(errno);
+    if (descriptor < 0) return SystemFailure(errno);
     ::fchmod(descriptor, mode);  // the umask takes no say in it
     ::close(descriptor);
-    return {};
+    return Result::Success();
 }
 
 // A day as its rows in the file, in their order: each name once (the first rating of a
@@ -332,12 +378,12 @@ int WriteState(SqliteDatabase& database, const DiaryState& state) {
     return SQLITE_OK;
 }
 
-std::string CreateSchema(SqliteDatabase& database) {
+Result CreateSchema(SqliteDatabase& database) {
     const std::string setup =
         std::string("PRAGMA application_id = ") + std::to_string(ApplicationId) +
         "; PRAGMA user_version = " + std::to_string(SchemaVersion) + ";" + std::string(Schema);
-    if (database.Execute(setup) != SQLITE_OK) return Cause(database);
-    return {};
+    if (database.Execute(setup) != SQLITE_OK) return WriteFailure(database);
+    return Result::Success();
 }
 
 // Temporaries of replacements killed before their rename (PATH.new-PID and its journal):
@@ -430,88 +476,79 @@ Contents Read(const std::string& path) {
     return contents;
 }
 
-std::string Write(const std::string& path, const lived::LivedDays& days, const DiaryState& state,
-                  mode_t mode) {
+Result Write(const std::string& path, const lived::LivedDays& days, const DiaryState& state,
+             mode_t mode) {
     bool created = false;
     if (::access(path.c_str(), F_OK) != 0) {
-        if (std::string failed = CreateEmpty(path, mode); !failed.empty()) return failed;
+        if (Result made = CreateEmpty(path, mode); !made.IsOk()) return made;
         created = true;
     }
     SqliteDatabase database;
-    if (database.Open(path, false, false) != SQLITE_OK) return Cause(database);
-    if (PrepareForWriting(database) != SQLITE_OK) return Cause(database);
-    if (database.Execute("BEGIN IMMEDIATE") != SQLITE_OK) return Cause(database);
+    if (database.Open(path, false, false) != SQLITE_OK) return WriteFailure(database);
+    if (PrepareForWriting(database) != SQLITE_OK) return WriteFailure(database);
+    if (database.Execute("BEGIN IMMEDIATE") != SQLITE_OK) return WriteFailure(database);
     std::int64_t version = 0;
-    if (database.QueryInteger("PRAGMA user_version", version) != SQLITE_OK) {
-        const std::string cause = Cause(database);
-        database.Execute("ROLLBACK");
-        return cause;
-    }
+    if (database.QueryInteger("PRAGMA user_version", version) != SQLITE_OK)
+        return RolledBack(database);
     if (created || version == 0)
-        if (std::string failed = CreateSchema(database); !failed.empty()) {
+        if (Result made = CreateSchema(database); !made.IsOk()) {
             database.Execute("ROLLBACK");
-            return failed;
+            return made;
         }
-    if (WriteDays(database, days) != SQLITE_OK || WriteState(database, state) != SQLITE_OK) {
-        const std::string cause = Cause(database);
-        database.Execute("ROLLBACK");
-        return cause;
-    }
-    if (database.Execute("COMMIT") != SQLITE_OK) {
-        const std::string cause = Cause(database);
-        database.Execute("ROLLBACK");
-        return cause;
-    }
-    return {};
+    if (WriteDays(database, days) != SQLITE_OK || WriteState(database, state) != SQLITE_OK)
+        return RolledBack(database);
+    if (database.Execute("COMMIT") != SQLITE_OK) return RolledBack(database);
+    return Result::Success();
 }
 
-std::string Replace(const std::string& path, const lived::LivedDays& days, const DiaryState& state,
-                    mode_t mode) {
+Result Replace(const std::string& path, const lived::LivedDays& days, const DiaryState& state,
+               mode_t mode) {
     RemoveStaleTemporaries(path);
     const std::string temporary = path + ".new-" + std::to_string(::getpid());
     ::unlink(temporary.c_str());
     ::unlink((temporary + "-journal").c_str());
-    if (std::string failed = Write(temporary, days, state, mode); !failed.empty()) {
+    if (Result written = Write(temporary, days, state, mode); !written.IsOk()) {
         ::unlink(temporary.c_str());
-        return failed;
+        return written;
     }
     SettleJournal(path);
     if (::rename(temporary.c_str(), path.c_str()) != 0) {
-        const std::string cause = std::strerror(errno);
+        const Result failure = SystemFailure(errno);
         ::unlink(temporary.c_str());
-        return cause;
+        return failure;
     }
-    return {};
+    return Result::Success();
 }
 
-std::string SetAside(const std::string& path, lived::Date today) {
+Result SetAside(const std::string& path, lived::Date today, std::string& setAsideAs) {
     const std::string base = path + ".damaged-" + lived::DateText(today);
     for (int attempt = 0; attempt < 100; ++attempt) {
         const std::string name = attempt == 0 ? base : base + "-" + std::to_string(attempt + 1);
         if (::access(name.c_str(), F_OK) == 0) continue;
-        if (::rename(path.c_str(), name.c_str()) != 0) return {};
+        if (::rename(path.c_str(), name.c_str()) != 0) return SystemFailure(errno);
         ::rename((path + "-journal").c_str(), (name + "-journal").c_str());
-        return name;
+        setAsideAs = name;
+        return Result::Success();
     }
-    return {};
+    return SystemFailure(EEXIST);  // every name for a set-aside file is taken
 }
 
-std::string Copy(const std::string& from, const std::string& to, mode_t mode) {
-    if (::access(from.c_str(), F_OK) != 0) return {};
+Result Copy(const std::string& from, const std::string& to, mode_t mode) {
+    if (::access(from.c_str(), F_OK) != 0) return Result::Success();
     SqliteDatabase source;
-    if (source.Open(from, false, true) != SQLITE_OK) return Cause(source);
+    if (source.Open(from, false, true) != SQLITE_OK) return WriteFailure(source);
     ::unlink(to.c_str());
-    if (std::string failed = CreateEmpty(to, mode); !failed.empty()) return failed;
+    if (Result made = CreateEmpty(to, mode); !made.IsOk()) return made;
     SqliteDatabase destination;
-    if (destination.Open(to, false, false) != SQLITE_OK) return Cause(destination);
+    if (destination.Open(to, false, false) != SQLITE_OK) return WriteFailure(destination);
     PrepareForWriting(destination);
     if (source.CopyInto(destination) != SQLITE_OK) {
-        const std::string cause = Cause(destination);
+        const Result failure = WriteFailure(destination);
         destination.Close();
         ::unlink(to.c_str());
-        return cause;
+        return failure;
     }
-    return {};
+    return Result::Success();
 }
 
 }  // namespace history

@@ -13,6 +13,7 @@
 #include "diary/DiaryConstants.h"
 #include "diary/LivedDays.h"
 #include "diary/Ports.h"
+#include "diary/Result.h"
 
 namespace history {
 
@@ -55,22 +56,22 @@ Contents Read(const std::string& path);
 // Writes the given days (replacing what the file held for their dates) and the diary's state
 // in one transaction; creates the file with `mode` when it does not exist. Days and state the
 // file already holds as given are left as they are, so an unchanged save writes nothing.
-// Returns the cause of a failure, empty on success.
-std::string Write(const std::string& path, const lived::LivedDays& days, const DiaryState& state,
-                  mode_t mode);
+// A failure's message is its cause in SQLite's or the system's words.
+Result Write(const std::string& path, const lived::LivedDays& days, const DiaryState& state,
+             mode_t mode);
 
 // Replaces the whole file by one holding exactly these days (written beside it, then renamed
-// over it; the old file's journal and the temporaries of killed replacements go). Returns the
-// cause of a failure, empty on success.
-std::string Replace(const std::string& path, const lived::LivedDays& days, const DiaryState& state,
-                    mode_t mode);
+// over it; the old file's journal and the temporaries of killed replacements go). A failure's
+// message is its cause.
+Result Replace(const std::string& path, const lived::LivedDays& days, const DiaryState& state,
+               mode_t mode);
 
 // Moves a damaged file out of the way as PATH.damaged-YYYY-MM-DD (a number added when that
-// exists); returns the new name, empty when it could not be moved.
-std::string SetAside(const std::string& path, lived::Date today);
+// exists), the new name in `setAsideAs`. A failure's message is its cause.
+Result SetAside(const std::string& path, lived::Date today, std::string& setAsideAs);
 
-// A consistent copy of a history file (SQLite's backup API) with the given mode; returns the
-// cause of a failure, empty on success or when there is nothing to copy.
-std::string Copy(const std::string& from, const std::string& to, mode_t mode);
+// A consistent copy of a history file (SQLite's backup API) with the given mode; succeeds
+// without a copy when there is nothing to copy. A failure's message is its cause.
+Result Copy(const std::string& from, const std::string& to, mode_t mode);
 
 }  // namespace history

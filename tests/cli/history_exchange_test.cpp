@@ -26,7 +26,7 @@ protected:
         lived::LivedDay tea{lived::DateFromCivil(2025, 3, 1), true, {"Tea"}, {{"Headache", 'b'}}};
         history::Contents stored = history::Read(historyPath);
         ASSERT_EQ(stored.condition, history::Condition::Sound);
-        ASSERT_EQ(history::Write(historyPath, {cake, tea}, *stored.state, 0600), "");
+        ASSERT_EQ(history::Write(historyPath, {cake, tea}, *stored.state, 0600).Message(), "");
     }
 
     ScratchFolder folder;

@@ -204,7 +204,7 @@ TEST_F(HistoryTest, DaysBeforeASymptomExistedAreNotRated) {
 TEST_F(HistoryTest, TheDiarysOwnDaysWinOverTheHistorysAndOlderDaysStay) {
     lived::LivedDays older{{Day(2023, 12, 31), false, {"Cake"}, {{"Headache", 'w'}}},
                            {Day(2024, 3, 12), false, {"Cake"}, {{"Headache", 'w'}}}};
-    ASSERT_EQ(history::Write(historyPath, older, {}, 0600), "");
+    ASSERT_EQ(history::Write(historyPath, older, {}, 0600).Message(), "");
     At(2024, 3, 12, 18);
     ASSERT_TRUE(doc.OnOpenDocument(path));
     const lived::LivedDays every = lived::EveryLivedDay(doc);
@@ -222,7 +222,8 @@ TEST_F(HistoryTest, TheDiarysOwnDaysWinOverTheHistorysAndOlderDaysStay) {
 
 TEST_F(HistoryTest, SaveAsAndDailyCopiesCarryTheHistory) {
     ASSERT_EQ(history::Write(historyPath, {{Day(2024, 1, 2), false, {"Cake"}, {{"Headache", 'n'}}}},
-                             {}, 0600),
+                             {}, 0600)
+                  .Message(),
               "");
     At(2024, 3, 12, 18);
     ASSERT_TRUE(doc.OnOpenDocument(path));
@@ -356,7 +357,7 @@ TEST_F(HistoryTest, AReplacementLeavesNothingOfKilledSavesBeside) {
         newDays.push_back({date, false, {"Rice"}, {{"Headache", 'b'}}});
     history::DiaryState state{LocalTime(2024, 2, 19, 10), 19, {}};
     state.slotDates.fill(history::NoDate);
-    ASSERT_EQ(history::Write(historyPath, oldDays, state, 0600), "");
+    ASSERT_EQ(history::Write(historyPath, oldDays, state, 0600).Message(), "");
 
     const pid_t gone = KilledInCommit(historyPath);
     ASSERT_TRUE(std::filesystem::exists(historyPath + "-journal"));
@@ -365,7 +366,7 @@ TEST_F(HistoryTest, AReplacementLeavesNothingOfKilledSavesBeside) {
     for (const std::string& name : {deadTemporary, deadTemporary + "-journal", liveTemporary})
         Put(name, "left by a killed save");
 
-    ASSERT_EQ(history::Replace(historyPath, newDays, state, 0600), "");
+    ASSERT_EQ(history::Replace(historyPath, newDays, state, 0600).Message(), "");
     EXPECT_FALSE(std::filesystem::exists(historyPath + "-journal"))
         << "the old file's journal would roll its pages into the new one";
     const history::Contents read = history::Read(historyPath);
@@ -428,12 +429,12 @@ TEST_F(HistoryTest, ASaveWritesOnlyWhatChanged) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.change);
         std::filesystem::remove(historyPath);
-        ASSERT_EQ(history::Write(historyPath, days, state, 0600), "");
+        ASSERT_EQ(history::Write(historyPath, days, state, 0600).Message(), "");
         const std::uint32_t before = ChangeCounter(historyPath);
         lived::LivedDays changed = days;
         history::DiaryState changedState = state;
         c.make(changed, changedState);
-        ASSERT_EQ(history::Write(historyPath, changed, changedState, 0600), "");
+        ASSERT_EQ(history::Write(historyPath, changed, changedState, 0600).Message(), "");
         EXPECT_EQ(ChangeCounter(historyPath) != before, c.writes);
         EXPECT_FALSE(std::filesystem::exists(historyPath + "-journal"));
         const history::Contents read = history::Read(historyPath);
