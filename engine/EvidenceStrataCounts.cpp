@@ -2,9 +2,11 @@
 
 #include <bit>
 
+#include "engine/TargetClones.h"
+
 // Population counts are most of the work: where the processor has an instruction for them, a
 // copy of these loops uses it.
-#define GASTROLOG_POPCOUNT_CLONES __attribute__((target_clones("popcnt", "default")))
+#define GASTROLOG_POPCOUNT_CLONES GASTROLOG_TARGET_CLONES("popcnt", "default")
 
 namespace {
 

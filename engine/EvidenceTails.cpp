@@ -4,6 +4,8 @@
 #include <array>
 #include <cstdint>
 
+#include "engine/TargetClones.h"
+
 namespace {
 
 // C(66, 33) is about 7.2e18; every product C(k, x) C(n - k, n1 - x) is at most C(n, n1)
@@ -239,8 +241,9 @@ inline __attribute__((always_inline)) void StepAnyWidth(double* sums, const doub
 // `needed` is left out, since it could only add to sums that are left out too.
 // Built three times: for processors with AVX-512 (eight lanes in one register), with AVX2 (four)
 // and for any other; all give the same bits.
-__attribute__((target_clones("arch=x86-64-v4", "arch=x86-64-v3", "default"))) double
-TailOfConvolution(const std::vector<Stage>& stages, int needed, std::vector<double>& buffer) {
+GASTROLOG_TARGET_CLONES("arch=x86-64-v4", "arch=x86-64-v3", "default")
+double TailOfConvolution(const std::vector<Stage>& stages, int needed,
+                         std::vector<double>& buffer) {
     int widest = 0;
     for (const Stage& stage : stages) widest = std::max(widest, stage.width);
     // Room below partial sum 0 for the zeros the widest distribution reads there, and above

@@ -7,16 +7,13 @@
 #include "engine/Network.h"
 #include "engine/NetworkArithmetic.h"
 #include "engine/NetworkLayers.h"
+#include "engine/TargetClones.h"
 #include "engine/TrainingSchedule.h"
 
 // The weight update is the bulk of a run and runs element by element, so wider vector units
 // help; every element gets the same IEEE operations whichever clone runs, so the bits do not
 // depend on the machine.
-#if defined(__GNUC__) && defined(__x86_64__) && !defined(__clang__)
-#define GASTROLOG_VECTOR_CLONES __attribute__((target_clones("avx512f", "avx2", "default")))
-#else
-#define GASTROLOG_VECTOR_CLONES
-#endif
+#define GASTROLOG_VECTOR_CLONES GASTROLOG_TARGET_CLONES("avx512f", "avx2", "default")
 
 namespace {
 
