@@ -253,6 +253,13 @@ std::vector<int> SharedWithSuspects(const EvidenceLayout& layout, const SymptomS
     return shared;
 }
 
+// The strata of every pair of the period, with the symptom's worse and better next days.
+StrataMasks SymptomMasks(const EvidenceLayout& layout, int symptom,
+                         const EvidenceGrouping* grouping) {
+    const auto s = static_cast<std::size_t>(symptom);
+    return StrataMasks(layout, layout.observations, grouping, layout.worse[s], layout.better[s]);
+}
+
 constexpr std::array<EvidenceDirection, 2> Directions{EvidenceDirection::Worse,
                                                       EvidenceDirection::Better};
 
@@ -264,9 +271,7 @@ void ReadPlainSymptom(const EvidenceLayout& layout, int symptom,
         for (std::size_t d = 0; d < delays; ++d)
             verdicts[which].push_back(
                 RunGuard(layout, static_cast<int>(d), layout.Outcome(symptom, Directions[which])));
-    const StrataMasks masks(layout, layout.observations, nullptr,
-                            layout.worse[static_cast<std::size_t>(symptom)],
-                            layout.better[static_cast<std::size_t>(symptom)]);
+    const StrataMasks masks = SymptomMasks(layout, symptom, nullptr);
     const OutcomeTotals totals = OutcomeTotalsOf(layout, symptom);
     std::vector<AtDelay> atDelays(delays);
     for (int food = 0; food < layout.foods; ++food) {
@@ -298,9 +303,7 @@ void ReadAdjustedSymptom(const EvidenceLayout& layout, int symptom,
     const auto delays = static_cast<std::size_t>(layout.delays);
     std::vector<StrataMasks> masks;
     for (const EvidenceGrouping& grouping : suspects.groupings)
-        masks.emplace_back(layout, layout.observations, &grouping,
-                           layout.worse[static_cast<std::size_t>(symptom)],
-                           layout.better[static_cast<std::size_t>(symptom)]);
+        masks.push_back(SymptomMasks(layout, symptom, &grouping));
     const OutcomeTotals totals = OutcomeTotalsOf(layout, symptom);
     std::vector<AtDelay> atDelays(delays);
     for (int food = 0; food < layout.foods; ++food) {
