@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "diary/SymptomLine.h"
 #include "diary/TodayEntry.h"
 #include "tests/support/DiaryScripts.h"
@@ -112,8 +114,92 @@ TEST_F(TodayEntryTest, EnterTicksAKnownFoodOffersANewOneAndRefusesABadName) {
     }
 }
 
-// The same stored diary as the two dialogs, day by day, is checked through the real windows
-// (tests/gui/today_window_test.cpp).
+// One day entered both ways: ratings (symptom, code), foods put on the day, taken off, new.
+struct Day {
+    const char* what;
+    std::vector<std::pair<std::string, char>> ratings;
+    std::vector<std::string> putOn, takeOff, add;
+};
+
+// A diary of two symptoms and four foods whose day is entered, with a file, as the desktop has.
+struct DiaryToEnter : FakeDiary {
+    DiaryToEnter() {
+        PinTimeZone();
+        clock.Set(LocalTime(2005, 3, 7, 20));
+        EXPECT_TRUE(doc.OnNewDocument());
+        SampleDiary().Fill(doc);
+        Members(doc).m_foods.emplace_back("Bread");
+        Members(doc).m_foods.back().m_history = EatenOn({1});
+        Members(doc).m_foods.emplace_back("Apple");
+        Members(doc).m_foods.back().m_history = EatenOn({});
+        doc.RebuildFoodNames();
+        doc.RebuildDayList(0);
+        Members(doc).m_nextAction = command::UpdateSymptoms;
+        host.SetPathName("/tmp/diary.glg");
+        host.SetModifiedFlag(false);
+    }
+};
+
+// The lists edited as the two dialogs leave them (tests/gui checks that the dialogs do).
+void EnterThroughTheDialogs(DiaryToEnter& diary, const Day& day) {
+    diary.ui.ExpectSymptomDialog([&](const std::string&, StringList& lines) {
+        for (const auto& [name, code] : day.ratings)
+            Rate(lines, name,
+                 code == diary::Better  ? diary::SuffixBetter
+                 : code == diary::Worse ? diary::SuffixWorse
+                                        : diary::SuffixNoChange);
+        return true;
+    });
+    diary.ui.ExpectDayListDialog([&](const std::string&, StringList& master, StringList& list) {
+        for (const std::string& name : day.putOn) list.push_back(name);
+        for (const std::string& name : day.takeOff) MarkFood(master, name, diary::MarkOffDay);
+        for (const std::string& name : day.add) AddNewFood(master, list, name);
+        return true;
+    });
+    diary.doc.OnUpdateSymptoms();
+    diary.doc.OnCreateDayList();
+}
+
+template <class Row>
+std::size_t RowNamed(const std::vector<Row>& rows, const std::string& name) {
+    const auto row = std::find_if(rows.begin(), rows.end(),
+                                  [&](const Row& candidate) { return candidate.name == name; });
+    EXPECT_NE(row, rows.end()) << name;
+    return static_cast<std::size_t>(row - rows.begin());
+}
+
+void EnterThroughToday(DiaryToEnter& diary, const Day& day) {
+    TodayEntry entry(diary.doc);
+    for (const auto& [name, code] : day.ratings) entry.Rate(RowNamed(entry.Symptoms(), name), code);
+    for (const std::string& name : day.putOn) entry.SetEaten(RowNamed(entry.Foods(), name), true);
+    for (const std::string& name : day.takeOff)
+        entry.SetEaten(RowNamed(entry.Foods(), name), false);
+    for (const std::string& name : day.add) {
+        const EnterOutcome outcome = entry.Enter(name);
+        ASSERT_EQ(outcome.kind, EnterOutcome::Kind::OfferNew) << name;
+        entry.AddNewFood(outcome.name);
+    }
+    EXPECT_TRUE(diary.doc.CommitToday(entry));
+}
+
+TEST(TodayCommit, StoresTheSameDiaryAsTheTwoDialogs) {
+    const Day days[] = {
+        {"confirmed unchanged", {}, {}, {}, {}},
+        {"ratings", {{"Headache", diary::Worse}, {"Bloating", diary::NoChange}}, {}, {}, {}},
+        {"foods on and off", {{"Bloating", diary::Better}}, {"Apple", "Bread"}, {"Tea"}, {}},
+        {"new foods", {{"Headache", diary::Better}}, {}, {"Milk", "Tea"}, {"Kale", "Oat milk"}},
+    };
+    for (const Day& day : days) {
+        SCOPED_TRACE(day.what);
+        DiaryToEnter viaDialogs, viaToday;
+        EnterThroughTheDialogs(viaDialogs, day);
+        EnterThroughToday(viaToday, day);
+        EXPECT_TRUE(viaDialogs.ui.Done());
+        EXPECT_EQ(viaToday.doc.WriteBytes(), viaDialogs.doc.WriteBytes());
+        EXPECT_EQ(viaToday.doc.NextAction(), viaDialogs.doc.NextAction());
+        EXPECT_EQ(viaToday.host.IsModified(), viaDialogs.host.IsModified());
+    }
+}
 
 TEST_F(TodayEntryTest, CommitKeepsTheOperationsMessagesAndTheCycleRules) {
     stored.Fill(doc);

@@ -1,6 +1,7 @@
-// The Today window through its real widgets: rating by keys, searching and ticking, adding a
-// new food, Cancel, and, for a table of days, the same stored diary as the two dialogs give.
-// The Options group of the daily reminder with a stand-in systemctl on PATH.
+// The Today window through its real widgets: Cancel, rating by keys, searching and ticking,
+// adding a new food. That the commit stores the same diary as the two dialogs is decided in the
+// core (tests/core/today_entry_test.cpp). The Options group of the daily reminder with a
+// stand-in systemctl on PATH.
 
 #include <gtest/gtest.h>
 #include <wx/checklst.h>
@@ -16,10 +17,8 @@
 #include "desktop/MainMenu.h"
 #include "desktop/WxUserInterface.h"
 #include "desktop/dialogs/ControlIds.h"
-#include "desktop/dialogs/DayListDlg.h"
 #include "desktop/dialogs/OptionsDlg.h"
 #include "desktop/dialogs/TodayDlg.h"
-#include "desktop/dialogs/UpdateSymptomsDlg.h"
 #include "diary/GastrologDoc.h"
 #include "diary/ReminderUnits.h"
 #include "diary/TodayEntry.h"
@@ -111,6 +110,12 @@ std::string ShownRating(const CTodayDlg& dialog, std::size_t symptom) {
     return down;
 }
 
+// Presses the button and hands on the code the window ends with.
+int Finish(CTodayDlg& dialog, int button) {
+    Press(dialog, button, wxID_NONE);
+    return dialog.GetReturnCode();
+}
+
 // Opens the window on the diary as the Today command does and lets the script work it.
 bool RunToday(CGastrologDoc& diary, std::function<int(CTodayDlg&)> script) {
     today::TodayEntry entry(diary);
@@ -124,17 +129,31 @@ bool RunToday(CGastrologDoc& diary, std::function<int(CTodayDlg&)> script) {
     return result == wxID_OK && diary.CommitToday(entry);
 }
 
-TEST(TodayWindow, ADayEnteredByKeysSearchAndTicks) {
+TEST(TodayWindow, CancelThenADayEnteredByKeysSearchAndTicks) {
     Desktop desktop;
+    const std::vector<std::uint8_t> before = desktop.diary.WriteBytes();
+    EXPECT_FALSE(RunToday(desktop.diary, [](CTodayDlg& dialog) {
+        Key(dialog, 'W');
+        SetTicked(dialog, "Tea", false);
+        return Finish(dialog, wxID_CANCEL);
+    }));
+    EXPECT_EQ(desktop.diary.WriteBytes(), before);
+
     const bool committed = RunToday(desktop.diary, [](CTodayDlg& dialog) {
         EXPECT_EQ(dialog.GetTitle(), "Today");
         // Bread was eaten on most recent days, Tea on more than Milk, Apple on none.
         EXPECT_EQ(ListedFoods(dialog), (Strings{"[ ] Bread", "[x] Tea", "[x] Milk", "[ ] Apple"}));
 
-        // Headache, then Bloating: W rates and moves on, 1 rates better.
-        EXPECT_EQ(dialog.CurrentSymptom(), 0u);
-        Key(dialog, 'W');
-        EXPECT_EQ(dialog.CurrentSymptom(), 1u);
+        // Each rating key rates the current symptom (Headache) and moves on; Up comes back.
+        for (const auto& [key, shown] :
+             {std::pair{'B', "b"}, {'1', "b"}, {'N', "n"}, {'2', "n"}, {'3', "w"}, {'W', "w"}}) {
+            EXPECT_EQ(dialog.CurrentSymptom(), 0u);
+            Key(dialog, key);
+            EXPECT_EQ(ShownRating(dialog, 0), shown) << key;
+            EXPECT_EQ(dialog.CurrentSymptom(), 1u);
+            Key(dialog, WXK_UP);
+        }
+        Key(dialog, WXK_DOWN);
         Key(dialog, '1');
         EXPECT_EQ(ShownRating(dialog, 0), "w");
         EXPECT_EQ(ShownRating(dialog, 1), "b");
@@ -173,7 +192,7 @@ TEST(TodayWindow, ADayEnteredByKeysSearchAndTicks) {
                                     "Gastrolog", ExpectMessage::Icon::Question, wxID_YES));
         EXPECT_EQ(ListedFoods(dialog),
                   (Strings{"[x] Bread", "[x] Tea", "[ ] Milk", "[ ] Apple", "[x] Oat milk"}));
-        return Press(dialog, wxID_OK, wxID_OK);
+        return Finish(dialog, wxID_OK);
     });
     ASSERT_TRUE(committed);
     const CGastrologDoc& diary = desktop.diary;
@@ -188,104 +207,10 @@ TEST(TodayWindow, ADayEnteredByKeysSearchAndTicks) {
     EXPECT_TRUE(desktop.host.IsModified());
 }
 
-TEST(TodayWindow, CancelChangesNothing) {
-    Desktop desktop;
-    const std::vector<std::uint8_t> before = desktop.diary.WriteBytes();
-    const Strings foodNames = desktop.diary.FoodNames();
-    EXPECT_FALSE(RunToday(desktop.diary, [](CTodayDlg& dialog) {
-        Key(dialog, 'W');
-        Key(dialog, 'W');
-        SetTicked(dialog, "Tea", false);
-        TypeInSearch(dialog, "Kale");
-        wxTEST_DIALOG(PressEnterInSearch(dialog),
-                      ExpectMessage("\"Kale\" is not one of your foods.\n\nAdd it as a new food?",
-                                    "Gastrolog", ExpectMessage::Icon::Question, wxID_YES));
-        return Press(dialog, wxID_CANCEL, wxID_CANCEL);
-    }));
-    EXPECT_EQ(desktop.diary.WriteBytes(), before);
-    EXPECT_EQ(desktop.diary.FoodNames(), foodNames);
-    EXPECT_FALSE(desktop.host.IsModified());
-}
-
-// One day of the table: the ratings, foods put on the day, foods taken off, new foods.
-struct Day {
-    const char* what;
-    std::vector<std::pair<std::string, int>> ratings;  // symptom, rating button of the dialog
-    Strings putOn, takeOff, add;
-};
-
-class SameAsTheDialogs : public ::testing::TestWithParam<Day> {};
-
-TEST_P(SameAsTheDialogs, StoresTheSameDiary) {
-    const Day& day = GetParam();
-    Desktop viaDialogs, viaToday;
-
-    wxTEST_DIALOG(viaDialogs.diary.OnUpdateSymptoms(),
-                  ScriptedDialog<CUpdateSymptomsDlg>([&](CUpdateSymptomsDlg& dialog) {
-                      auto* list = ControlOf<wxListBox>(&dialog, control::SymptomList);
-                      for (const auto& [name, button] : day.ratings) {
-                          for (unsigned int row = 0; row < list->GetCount(); ++row)
-                              list->SetSelection(row, list->GetString(row).StartsWith(name));
-                          Click(&dialog, button);
-                      }
-                      return Press(dialog, wxID_OK, wxID_OK);
-                  }));
-    wxTEST_DIALOG(viaDialogs.diary.OnCreateDayList(),
-                  ScriptedDialog<CDayListDlg>([&](CDayListDlg& dialog) {
-                      auto* master = ControlOf<wxListBox>(&dialog, control::MasterList);
-                      for (const std::string& name : day.putOn) SelectRow(master, name);
-                      Click(&dialog, control::CopyToDayList);
-                      for (const std::string& name : day.takeOff) {
-                          SelectRow(ControlOf<wxListBox>(&dialog, control::DayList), name);
-                          wxTEST_DIALOG(Click(&dialog, control::DeleteFood),
-                                        wxExpectModal<CDeleteFoodDlg>(Confirm()));
-                      }
-                      for (const std::string& name : day.add)
-                          wxTEST_DIALOG(Click(&dialog, control::NewFood),
-                                        wxExpectModal<CNewFoodDlg>(Type(name)));
-                      return Press(dialog, control::DayListOk, wxID_OK);
-                  }));
-
-    ASSERT_TRUE(RunToday(viaToday.diary, [&](CTodayDlg& dialog) {
-        for (const auto& [name, button] : day.ratings) {
-            while (dialog.CurrentSymptom() > 0) Key(dialog, WXK_UP);
-            for (const CSymptom& symptom : viaToday.diary.Symptoms()) {
-                if (symptom.m_name == name) break;
-                Key(dialog, WXK_DOWN);
-            }
-            Key(dialog, button == control::Better ? 'B' : button == control::Worse ? 'W' : 'N');
-        }
-        for (const std::string& name : day.putOn) SetTicked(dialog, name, true);
-        for (const std::string& name : day.takeOff) SetTicked(dialog, name, false);
-        for (const std::string& name : day.add) {
-            TypeInSearch(dialog, name);
-            wxTEST_DIALOG(PressEnterInSearch(dialog),
-                          ExpectMessage("\"" + name +
-                                            "\" is not one of your foods.\n\nAdd it as a "
-                                            "new food?",
-                                        "Gastrolog", ExpectMessage::Icon::Question, wxID_YES));
-        }
-        return Press(dialog, wxID_OK, wxID_OK);
-    }));
-
-    EXPECT_EQ(viaToday.diary.WriteBytes(), viaDialogs.diary.WriteBytes());
-    EXPECT_EQ(viaToday.diary.NextAction(), viaDialogs.diary.NextAction());
-    EXPECT_EQ(viaToday.host.IsModified(), viaDialogs.host.IsModified());
-}
-
-const Day Days[] = {
-    {"confirmed unchanged", {}, {}, {}, {}},
-    {"ratings", {{"Headache", control::Worse}, {"Bloating", control::NoChange}}, {}, {}, {}},
-    {"foods on and off", {{"Bloating", control::Better}}, {"Bread", "Apple"}, {"Tea"}, {}},
-    {"new foods", {{"Headache", control::Better}}, {}, {"Milk", "Tea"}, {"Kale", "Oat milk"}},
-};
-
-INSTANTIATE_TEST_SUITE_P(Days, SameAsTheDialogs, ::testing::ValuesIn(Days));
-
-TEST(TodayWindow, IsTheFirstActionCommandWithItsKeyAndPicture) {
+// Its menu text and key are read in the shell's menu test (tests/gui/app_test.cpp).
+TEST(TodayWindow, IsTheFirstActionCommandWithItsPicture) {
     const ActionCommand& first = ActionCommands().front();
     EXPECT_EQ(first.id, command::Today);
-    EXPECT_STREQ(first.menuText, "&Today...\tCtrl+T");
     EXPECT_EQ(first.toolbarImage, ToolbarImage::Today);
     EXPECT_EQ(ToolTipText(command::Today), "Today");
 }
