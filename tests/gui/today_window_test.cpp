@@ -222,12 +222,12 @@ protected:
     void SetUp() override {
         const std::string bin = m_folder.File("bin");
         fs::create_directories(bin);
-        std::ofstream(bin + "/systemctl")
-            << "#!/bin/sh\necho \"$@\" >> '" << Log() << "'\n"
-            << "[ -e '" << m_folder.File("no-manager") << "' ] && exit 1\nexit 0\n";
+        std::ofstream(bin + "/systemctl") << "#!/bin/sh\necho \"$@\" >> '" << Log() << "'\n"
+                                          << "[ -e '" << NoManager() << "' ] && exit 1\nexit 0\n";
         fs::permissions(bin + "/systemctl", fs::perms::owner_all);
     }
     std::string Log() const { return m_folder.File("systemctl.log"); }
+    std::string NoManager() const { return m_folder.File("no-manager"); }
     Strings Calls() const {
         Strings calls;
         std::ifstream log(Log());
@@ -235,8 +235,11 @@ protected:
         fs::remove(Log());
         return calls;
     }
-    fs::path Unit(const char* name) const {
-        return fs::path(m_folder.File("config")) / "systemd/user" / name;
+    bool UnitsExist() const {
+        const fs::path folder = fs::path(m_folder.File("config")) / "systemd/user";
+        const bool timer = fs::exists(folder / "gastrolog-reminder.timer");
+        EXPECT_EQ(fs::exists(folder / "gastrolog-reminder.service"), timer);
+        return timer;
     }
     void RunOptions(std::function<void(COptionsDlg&)> work) {
         wxTEST_DIALOG(RunOptionsCommand(nullptr, settings),
@@ -252,7 +255,18 @@ protected:
     MemorySettings settings;
 };
 
-TEST_F(ReminderOptions, OnWritesAndEnablesTheTimerOffRemovesIt) {
+TEST_F(ReminderOptions, WithoutAUserManagerItStaysOffOnWritesTheTimerOffRemovesIt) {
+    std::ofstream(NoManager()) << "";
+    RunOptions([](COptionsDlg& dialog) {
+        EXPECT_FALSE(ControlOf<wxCheckBox>(&dialog, control::Reminder)->IsEnabled());
+        auto* note = ControlOf<wxStaticText>(&dialog, control::ReminderNote);
+        EXPECT_NE(note->GetLabel().Find("systemd's user manager is not running"), wxNOT_FOUND);
+    });
+    EXPECT_EQ(settings.GetString("Settings", "ReminderTime", "?"), "?");
+    EXPECT_EQ(Calls(), (Strings{"--user show-environment"}));
+    EXPECT_FALSE(UnitsExist());
+
+    fs::remove(NoManager());
     RunOptions([](COptionsDlg& dialog) {
         auto* reminder = ControlOf<wxCheckBox>(&dialog, control::Reminder);
         EXPECT_FALSE(reminder->GetValue());  // off by default
@@ -264,8 +278,7 @@ TEST_F(ReminderOptions, OnWritesAndEnablesTheTimerOffRemovesIt) {
     EXPECT_EQ(settings.GetInt("Settings", "TodayOnNewDay", 0), 1);
     EXPECT_EQ(Calls(), (Strings{"--user show-environment", "--user daemon-reload",
                                 "--user enable --now gastrolog-reminder.timer"}));
-    ASSERT_TRUE(fs::exists(Unit("gastrolog-reminder.timer")));
-    ASSERT_TRUE(fs::exists(Unit("gastrolog-reminder.service")));
+    EXPECT_TRUE(UnitsExist());
 
     RunOptions([](COptionsDlg& dialog) {
         auto* reminder = ControlOf<wxCheckBox>(&dialog, control::Reminder);
@@ -277,20 +290,7 @@ TEST_F(ReminderOptions, OnWritesAndEnablesTheTimerOffRemovesIt) {
     EXPECT_EQ(Calls(),
               (Strings{"--user show-environment", "--user disable --now gastrolog-reminder.timer",
                        "--user daemon-reload"}));
-    EXPECT_FALSE(fs::exists(Unit("gastrolog-reminder.timer")));
-    EXPECT_FALSE(fs::exists(Unit("gastrolog-reminder.service")));
-}
-
-TEST_F(ReminderOptions, WithoutAUserManagerTheGroupSaysSoAndStaysOff) {
-    std::ofstream(m_folder.File("no-manager")) << "";
-    RunOptions([](COptionsDlg& dialog) {
-        EXPECT_FALSE(ControlOf<wxCheckBox>(&dialog, control::Reminder)->IsEnabled());
-        auto* note = ControlOf<wxStaticText>(&dialog, control::ReminderNote);
-        EXPECT_NE(note->GetLabel().Find("systemd's user manager is not running"), wxNOT_FOUND);
-    });
-    EXPECT_EQ(settings.GetString("Settings", "ReminderTime", "?"), "?");
-    EXPECT_EQ(Calls(), (Strings{"--user show-environment"}));
-    EXPECT_FALSE(fs::exists(Unit("gastrolog-reminder.timer")));
+    EXPECT_FALSE(UnitsExist());
 }
 
 }  // namespace
