@@ -19,56 +19,34 @@ namespace {
 namespace fs = std::filesystem;
 
 TEST(ReminderDecision, SpeaksOnlyForADiaryThatWantsTodayAndADesktopToShowIt) {
-    const struct {
-        const char* what;
-        reminder::Facts facts;
-        bool wanted, notify;
-        const char* reason;
-    } cases[] = {
-        {"no diary known",
-         {"", false, "", 0, false, true},
-         false,
-         false,
-         "No diary to remind of: none has been opened in Gastrolog yet."},
-        {"missing diary",
-         {"/d/x.glg", false, "The file does not exist.", 0, false, true},
-         false,
-         false,
-         "The diary cannot be read: The file does not exist."},
-        {"entered", {"/d/x.glg", true, "", 0, true, true}, false, false, "Today's entries are in."},
-        {"not entered",
-         {"/d/x.glg", true, "", 0, false, true},
-         true,
-         true,
-         "Today has no rating and no food yet."},
-        {"behind a day, old day entered",
-         {"/d/x.glg", true, "", 1, true, true},
-         true,
-         true,
-         "The diary is 1 day behind: today's day has not been started yet."},
-        {"behind three days",
-         {"/d/x.glg", true, "", 3, false, true},
-         true,
-         true,
-         "The diary is 3 days behind: today's day has not been started yet."},
-        {"clock set back",
-         {"/d/x.glg", true, "", -2, true, true},
-         false,
-         false,
-         "Today's entries are in."},
-        {"no session",
-         {"/d/x.glg", true, "", 0, false, false},
-         true,
-         false,
-         "Today has no rating and no food yet. There is no graphical session to show a "
-         "notification in."},
+    // The facts: diary path, read, read problem, days behind, day entered, graphical session;
+    // the decision: notify, wanted, reason.
+    const std::pair<reminder::Facts, reminder::Decision> cases[] = {
+        {{"", false, "", 0, false, true},
+         {false, false, "No diary to remind of: none has been opened in Gastrolog yet."}},
+        {{"/d/x.glg", false, "The file does not exist.", 0, false, true},
+         {false, false, "The diary cannot be read: The file does not exist."}},
+        {{"/d/x.glg", true, "", 0, true, true}, {false, false, "Today's entries are in."}},
+        {{"/d/x.glg", true, "", 0, false, true},
+         {true, true, "Today has no rating and no food yet."}},
+        // Behind, whether the old day was entered or not.
+        {{"/d/x.glg", true, "", 1, true, true},
+         {true, true, "The diary is 1 day behind: today's day has not been started yet."}},
+        {{"/d/x.glg", true, "", 3, false, true},
+         {true, true, "The diary is 3 days behind: today's day has not been started yet."}},
+        // A clock set back.
+        {{"/d/x.glg", true, "", -2, true, true}, {false, false, "Today's entries are in."}},
+        {{"/d/x.glg", true, "", 0, false, false},
+         {false, true,
+          "Today has no rating and no food yet. There is no graphical session to show a "
+          "notification in."}},
     };
-    for (const auto& [what, facts, wanted, notify, reason] : cases) {
-        SCOPED_TRACE(what);
+    for (const auto& [facts, expected] : cases) {
+        SCOPED_TRACE(expected.reason);
         const reminder::Decision decision = reminder::Decide(facts);
-        EXPECT_EQ(decision.wanted, wanted);
-        EXPECT_EQ(decision.notify, notify);
-        EXPECT_EQ(decision.reason, reason);
+        EXPECT_EQ(decision.wanted, expected.wanted);
+        EXPECT_EQ(decision.notify, expected.notify);
+        EXPECT_EQ(decision.reason, expected.reason);
     }
     EXPECT_EQ(reminder::Summary(reminder::DiaryName("/home/me/My diary.glg")),
               "Time for today's entries in My diary.glg");
