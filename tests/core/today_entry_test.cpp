@@ -224,26 +224,4 @@ TEST_F(TodayEntryTest, WithoutSymptomsNoFoodIsCommitted) {
     EXPECT_EQ(doc.NextAction(), command::UpdateSymptoms);
 }
 
-// The desktop opens the Today window after the new-day question's Yes, and only then.
-TEST_F(TodayEntryTest, TheDocumentTellsWhetherOpeningStartedADay) {
-    const std::string path = folder.File("diary.glg");
-    const struct {
-        const char* what;
-        int lastUpdateDay;  // of March 2024; it is the 12th
-        bool asked, answer, started;
-    } cases[] = {
-        {"a new day, Yes", 11, true, true, true},
-        {"a new day, No", 11, true, false, false},
-        {"the same day", 12, false, false, false},
-    };
-    for (const auto& [what, lastUpdateDay, asked, answer, started] : cases) {
-        SCOPED_TRACE(what);
-        stored.Write(path, LocalTime(2024, 3, lastUpdateDay, 9), 3);
-        if (asked) diary.ui.ExpectQuestion(text::NewDay, answer);
-        ASSERT_TRUE(doc.OnOpenDocument(path));
-        EXPECT_TRUE(diary.ui.Done());
-        EXPECT_EQ(doc.DayStartedOnOpening(), started);
-    }
-}
-
 }  // namespace
