@@ -195,9 +195,18 @@ TEST(TodayCommit, StoresTheSameDiaryAsTheTwoDialogs) {
 }
 
 TEST_F(TodayEntryTest, CommitKeepsTheOperationsMessagesAndTheCycleRules) {
-    stored.Fill(doc);
-    // A diary without a file hears the save reminder, as after Update Symptoms.
+    // Without symptoms no food is committed, and the day still waits for its ratings.
+    SetFoods({{"Bread", EatenOn({})}});
     Members(doc).m_nextAction = command::UpdateSymptoms;
+    TodayEntry bare(doc);
+    EXPECT_FALSE(bare.CanEnterFoods());
+    bare.SetEaten(0, true);
+    EXPECT_TRUE(doc.CommitToday(bare));
+    EXPECT_EQ(doc.Foods()[0].m_history.back(), diary::NotEaten);
+    EXPECT_EQ(doc.NextAction(), command::UpdateSymptoms);
+
+    // A diary without a file hears the save reminder, as after Update Symptoms.
+    stored.Fill(doc);
     diary.host.SetPathName("");
     diary.ui.ExpectNotice(text::SaveReminder);
     TodayEntry entry(doc);
@@ -211,17 +220,6 @@ TEST_F(TodayEntryTest, CommitKeepsTheOperationsMessagesAndTheCycleRules) {
     entry.Rate(0, diary::Better);
     EXPECT_FALSE(doc.CommitToday(entry));
     EXPECT_EQ(doc.Symptoms()[0].m_history.back(), diary::Worse);
-}
-
-TEST_F(TodayEntryTest, WithoutSymptomsNoFoodIsCommitted) {
-    SetFoods({{"Bread", EatenOn({})}});
-    Members(doc).m_nextAction = command::UpdateSymptoms;
-    TodayEntry entry(doc);
-    EXPECT_FALSE(entry.CanEnterFoods());
-    entry.SetEaten(0, true);
-    EXPECT_TRUE(doc.CommitToday(entry));
-    EXPECT_EQ(doc.Foods()[0].m_history.back(), diary::NotEaten);
-    EXPECT_EQ(doc.NextAction(), command::UpdateSymptoms);
 }
 
 }  // namespace
