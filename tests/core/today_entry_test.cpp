@@ -5,7 +5,6 @@
 
 #include <algorithm>
 
-#include "diary/SymptomLine.h"
 #include "diary/TodayEntry.h"
 #include "tests/support/DiaryScripts.h"
 #include "tests/support/DocumentTestAccess.h"

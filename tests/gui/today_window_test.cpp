@@ -20,7 +20,6 @@
 #include "desktop/dialogs/OptionsDlg.h"
 #include "desktop/dialogs/TodayDlg.h"
 #include "diary/GastrologDoc.h"
-#include "diary/ReminderUnits.h"
 #include "diary/TodayEntry.h"
 #include "tests/support/DiaryScripts.h"
 #include "tests/support/DocumentTestAccess.h"
