@@ -36,6 +36,7 @@ protected:
         EXPECT_NE(run.err.find(field + ": "), std::string::npos) << run.err;
         EXPECT_NE(run.err.find("nothing was written"), std::string::npos) << run.err;
         EXPECT_EQ(FileText(output), "the file that was there");
+        EXPECT_FALSE(std::filesystem::exists(folder.File("out.glh"))) << "no history either";
         EXPECT_EQ(run.out, "");
     }
 
@@ -132,6 +133,13 @@ TEST_F(ImportRefusal, RefusesEachFaultNamingItsField) {
         {[](Json& j) { j["symptoms"][0].erase("biasStep"); }, "symptoms[0].biasStep"},
         {[](Json& j) { j.erase("symptomLines"); }, "symptomLines"},
         {[](Json& j) { j["foods"][0]["nmae"] = "Tea"; }, "foods[0].nmae"},
+        // lived days no diary holds
+        {[](Json& j) { j["history"][0]["date"] = "2025-02-30"; }, "history[0].date",
+         "must be a date written YYYY-MM-DD"},
+        {[](Json& j) { j["history"][0]["eaten"] = {17}; }, "history[0].eaten",
+         "holds a name no diary can hold"},
+        {[](Json& j) { j["history"][0]["ratings"]["Headache"] = "x"; }, "history[0].ratings",
+         "must map symptom names to \"b\", \"w\" or \"n\""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.field + " " + c.message);
