@@ -130,6 +130,8 @@ TEST_F(HistoryTest, EachSlotIsDatedWhenItIsLivedAndTheHistoryRemembersIt) {
         for (int day = 8; day <= 12; ++day) expected.push_back({Day(2024, 3, day), true});
         for (int day : c.added) expected.push_back({Day(2024, 3, day), false});
         EXPECT_EQ(DatesOf(lived::DaysOfDiary(doc)), expected) << "as lived";
+        stored.ExpectRolled(doc, c.added.size());  // a slot for each day lived, and no other
+        EXPECT_EQ(diary.host.IsModified(), !c.added.empty());
         ASSERT_TRUE(doc.OnSaveDocument(path));
         EXPECT_EQ(DatesOf(Reopened()), expected) << "as remembered at the next opening";
         EXPECT_EQ(DatesOf(Reopened(lived::EveryLivedDay)), expected) << "all that is known";
