@@ -199,7 +199,9 @@ TEST_F(HistoryTest, DaysBeforeASymptomExistedAreNotRated) {
     EXPECT_EQ(next.doc.Symptoms().back().m_history, itchBefore) << "the diary is as it was";
 }
 
-TEST_F(HistoryTest, TheDiarysOwnDaysWinOverTheHistorysAndOlderDaysStay) {
+// The diary's days win over the history's, older days stay, and the history moves with the
+// diary: to a new name, into a daily copy, back from it, and out with the copy.
+TEST_F(HistoryTest, TheDiarysOwnDaysWinOlderDaysStayAndTheHistoryMovesWithTheDiary) {
     lived::LivedDays older{{Day(2023, 12, 31), false, {"Cake"}, {{"Headache", 'w'}}},
                            {Day(2024, 3, 12), false, {"Cake"}, {{"Headache", 'w'}}}};
     ASSERT_EQ(history::Write(historyPath, older, {}, 0600).Message(), "");
@@ -214,18 +216,6 @@ TEST_F(HistoryTest, TheDiarysOwnDaysWinOverTheHistorysAndOlderDaysStay) {
     const history::Contents written = history::Read(historyPath);
     ASSERT_EQ(written.condition, history::Condition::Sound);
     EXPECT_EQ(written.days, every);
-}
-
-// ---- the history moves with the diary
-
-TEST_F(HistoryTest, SaveAsAndDailyCopiesCarryTheHistory) {
-    ASSERT_EQ(history::Write(historyPath, {{Day(2024, 1, 2), false, {"Cake"}, {{"Headache", 'n'}}}},
-                             {}, 0600)
-                  .Message(),
-              "");
-    At(2024, 3, 12, 18);
-    ASSERT_TRUE(doc.OnOpenDocument(path));
-    const lived::LivedDays every = lived::EveryLivedDay(doc);
 
     const std::string other = folder.File("other name.glg");
     ASSERT_TRUE(doc.OnSaveDocument(other));
@@ -395,34 +385,29 @@ TEST_F(HistoryTest, ASaveWritesOnlyWhatChanged) {
     history::DiaryState state{LocalTime(2024, 3, 3, 10), 3, {}};
     state.slotDates.fill(history::NoDate);
     state.slotDates.back() = first + 2;
+    using Days = lived::LivedDays;
+    using State = history::DiaryState;
     const struct {
         const char* change;
-        std::function<void(lived::LivedDays&, history::DiaryState&)> make;
+        std::function<void(Days&, State&)> make;
         bool writes;
     } cases[] = {
-        {"nothing", [](lived::LivedDays&, history::DiaryState&) {}, false},
-        {"a name given twice",
-         [](lived::LivedDays& d, history::DiaryState&) { d[1].eaten.push_back("Milk"); }, false},
-        {"another rating code for no change",
-         [](lived::LivedDays& d, history::DiaryState&) { d[0].ratings[1].second = 'x'; }, false},
-        {"a food more",
-         [](lived::LivedDays& d, history::DiaryState&) { d[2].eaten.push_back("Tea"); }, true},
-        {"the foods' order",
-         [](lived::LivedDays& d, history::DiaryState&) { std::swap(d[0].eaten[0], d[0].eaten[1]); },
+        {"nothing", [](Days&, State&) {}, false},
+        {"a name given twice", [](Days& d, State&) { d[1].eaten.push_back("Milk"); }, false},
+        {"another rating code for no change", [](Days& d, State&) { d[0].ratings[1].second = 'x'; },
+         false},
+        {"a food more", [](Days& d, State&) { d[2].eaten.push_back("Tea"); }, true},
+        {"the foods' order", [](Days& d, State&) { std::swap(d[0].eaten[0], d[0].eaten[1]); },
          true},
-        {"a rating",
-         [](lived::LivedDays& d, history::DiaryState&) { d[1].ratings[0].second = 'b'; }, true},
-        {"estimated", [](lived::LivedDays& d, history::DiaryState&) { d[0].estimated = true; },
-         true},
+        {"a rating", [](Days& d, State&) { d[1].ratings[0].second = 'b'; }, true},
+        {"estimated", [](Days& d, State&) { d[0].estimated = true; }, true},
         {"a new day",
-         [](lived::LivedDays& d, history::DiaryState&) {
+         [](Days& d, State&) {
              d.push_back({Day(2024, 3, 4), false, {}, {}});
          },
          true},
-        {"the day count", [](lived::LivedDays&, history::DiaryState& s) { s.dayCount = 4; }, true},
-        {"a slot's date",
-         [](lived::LivedDays&, history::DiaryState& s) { s.slotDates[48] = Day(2024, 3, 2); },
-         true},
+        {"the day count", [](Days&, State& s) { s.dayCount = 4; }, true},
+        {"a slot's date", [](Days&, State& s) { s.slotDates[48] = Day(2024, 3, 2); }, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.change);
