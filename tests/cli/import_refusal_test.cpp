@@ -150,11 +150,14 @@ TEST_F(ImportRefusal, RefusesEachFaultNamingItsField) {
 }
 
 // Each input is refused in the documented form and leaves the existing file alone: text that
-// is no JSON, out-of-range numbers, oversized input and diaries too large to read.
+// is no JSON, out-of-range numbers, oversized input, diaries too large to read, and nesting
+// deeper than a diary's (refused at the first level too deep; a diary's own depth is accepted
+// above).
 TEST_F(ImportRefusal, RefusesTextItCannotReadInTheDocumentedForm) {
     Json hugeName = valid;
     hugeName["foods"][0]["name"] = std::string(17 * 1024 * 1024, 'a');
     hugeName["foodNames"][0] = hugeName["foods"][0]["name"];
+    const std::string deeper = jsonPath + " nests deeper than the 4 levels of a diary's JSON";
     const std::pair<std::string, std::string> cases[] = {
         {valid.dump().substr(0, 200), jsonPath + " is not valid JSON: "},
         {"{", jsonPath + " is not valid JSON: parse error at line 1, column 2: syntax error while "
@@ -164,7 +167,10 @@ TEST_F(ImportRefusal, RefusesTextItCannotReadInTheDocumentedForm) {
          jsonPath + " is not valid JSON: number overflow parsing '1e400'; nothing was written.\n"},
         {std::string(64 * 1024 * 1024 + 1, ' '),
          jsonPath + " is larger than the 64 MiB that import reads; nothing was written.\n"},
-        {hugeName.dump(), jsonPath + ": the diary would take "}};
+        {hugeName.dump(), jsonPath + ": the diary would take "},
+        {"{\"foods\":[{\"weight\":[[1]]}]}", deeper},
+        {"[[[[[]]]]]", deeper},
+        {std::string(1000, '[') + std::string(1000, ']'), deeper}};
     for (const auto& [text, message] : cases) {
         SCOPED_TRACE(message);
         WriteText(jsonPath, text);
