@@ -103,7 +103,7 @@ TEST_F(WalkthroughTest, FirstDaysOfANewDiary) {
     EXPECT_EQ(doc.DayCount(), 2);
     // Tuesday's foods lie in the slot right before Wednesday's.
     EXPECT_EQ(Food(0).m_history, Rolled(std::string(diary::NewFoodHistory), 1));
-    // The day list left pending by the last opening stays the next step; rating the
+    // The day list left pending at the last save stays the next step; rating the
     // symptoms first is enabled all the same.
     EXPECT_EQ(doc.NextAction(), command::CreateDayList);
     const std::string wednesday = "on Wednesday, March 13, 2024";
