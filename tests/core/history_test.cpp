@@ -19,6 +19,7 @@
 #include "diary/LivedDays.h"
 #include "tests/support/DiaryScripts.h"
 #include "tests/support/DocumentTestAccess.h"
+#include "tests/support/FaultyFileSystem.h"
 
 namespace {
 
@@ -246,41 +247,6 @@ TEST_F(HistoryTest, TheDiarysOwnDaysWinOlderDaysStayAndTheHistoryMovesWithTheDia
 
 // ---- a save stopped at any step
 
-// The real file system, except that the process "dies" at the chosen call.
-class DyingFileSystem : public PosixFileSystem {
-public:
-    struct Died {};
-    explicit DyingFileSystem(int dieAt) : m_dieAt(dieAt) {}
-    int Open(const std::string& p, int flags, mode_t mode, int& d) override {
-        Step();
-        return PosixFileSystem::Open(p, flags, mode, d);
-    }
-    int WriteAll(int d, const void* data, std::size_t size) override {
-        Step();
-        return PosixFileSystem::WriteAll(d, data, size);
-    }
-    int Flush(int d) override {
-        Step();
-        return PosixFileSystem::Flush(d);
-    }
-    int Rename(const std::string& from, const std::string& to) override {
-        Step();
-        return PosixFileSystem::Rename(from, to);
-    }
-    int FlushFolder(const std::string& f) override {
-        Step();
-        return PosixFileSystem::FlushFolder(f);
-    }
-    bool Survived() const { return m_calls < m_dieAt; }
-
-private:
-    void Step() {
-        if (++m_calls == m_dieAt) throw Died{};
-    }
-    int m_dieAt;
-    int m_calls = 0;
-};
-
 TEST_F(HistoryTest, ASaveStoppedAtAnyStepLeavesDiaryAndHistoryConsistent) {
     At(2024, 3, 13, 15);
     diary.ui.ExpectQuestion(text::NewDay, true);
@@ -297,13 +263,19 @@ TEST_F(HistoryTest, ASaveStoppedAtAnyStepLeavesDiaryAndHistoryConsistent) {
         next.ui.ExpectQuestion(text::NewDay, true);
         ASSERT_TRUE(next.doc.OnOpenDocument(path));
         const std::vector<Dated> newDates = DatesOf(lived::DaysOfDiary(next.doc));
-        DyingFileSystem dying(dieAt);
+        // The real file system, except that the process "dies" at the chosen step.
+        struct Died {};
+        int steps = 0;
+        FaultyFileSystem dying;
+        dying.BeforeEachStep([&] {
+            if (++steps == dieAt) throw Died{};
+        });
         next.doc.SetPorts({nullptr, nullptr, nullptr, nullptr, nullptr, &dying});
         try {
             next.doc.SaveDocument(path, true);
-        } catch (const DyingFileSystem::Died&) {
+        } catch (const Died&) {
         }
-        survived = dying.Survived();
+        survived = steps < dieAt;
         const std::string diaryNow = Bytes(path);
         const std::vector<Dated> dates = DatesOf(Reopened());
         if (diaryNow == oldDiary) {
