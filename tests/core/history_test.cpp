@@ -165,7 +165,6 @@ TEST_F(HistoryTest, DaysBeforeASymptomExistedAreNotRated) {
     At(2024, 3, 12, 18);
     ASSERT_TRUE(doc.OnOpenDocument(path));
     ASSERT_TRUE(doc.OnSaveDocument(path));  // the history knows the five days, two symptoms
-    At(2024, 3, 13, 15);
     FakeDiary next;
     next.clock.Set(LocalTime(2024, 3, 13, 15));
     next.ui.ExpectQuestion(text::NewDay, true);
