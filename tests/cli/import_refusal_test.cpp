@@ -36,6 +36,7 @@ protected:
         EXPECT_NE(run.err.find(field + ": "), std::string::npos) << run.err;
         EXPECT_NE(run.err.find("nothing was written"), std::string::npos) << run.err;
         EXPECT_EQ(FileText(output), "the file that was there");
+        EXPECT_FALSE(std::filesystem::exists(folder.File("out.glh"))) << "no history either";
         EXPECT_EQ(run.out, "");
     }
 
@@ -132,6 +133,13 @@ TEST_F(ImportRefusal, RefusesEachFaultNamingItsField) {
         {[](Json& j) { j["symptoms"][0].erase("biasStep"); }, "symptoms[0].biasStep"},
         {[](Json& j) { j.erase("symptomLines"); }, "symptomLines"},
         {[](Json& j) { j["foods"][0]["nmae"] = "Tea"; }, "foods[0].nmae"},
+        // lived days no diary holds
+        {[](Json& j) { j["history"][0]["date"] = "2025-02-30"; }, "history[0].date",
+         "must be a date written YYYY-MM-DD"},
+        {[](Json& j) { j["history"][0]["eaten"] = {17}; }, "history[0].eaten",
+         "holds a name no diary can hold"},
+        {[](Json& j) { j["history"][0]["ratings"]["Headache"] = "x"; }, "history[0].ratings",
+         "must map symptom names to \"b\", \"w\" or \"n\""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.field + " " + c.message);
@@ -142,11 +150,14 @@ TEST_F(ImportRefusal, RefusesEachFaultNamingItsField) {
 }
 
 // Each input is refused in the documented form and leaves the existing file alone: text that
-// is no JSON, out-of-range numbers, oversized input and diaries too large to read.
+// is no JSON, out-of-range numbers, oversized input, diaries too large to read, and nesting
+// deeper than a diary's (refused at the first level too deep; a diary's own depth is accepted
+// above).
 TEST_F(ImportRefusal, RefusesTextItCannotReadInTheDocumentedForm) {
     Json hugeName = valid;
     hugeName["foods"][0]["name"] = std::string(17 * 1024 * 1024, 'a');
     hugeName["foodNames"][0] = hugeName["foods"][0]["name"];
+    const std::string deeper = jsonPath + " nests deeper than the 4 levels of a diary's JSON";
     const std::pair<std::string, std::string> cases[] = {
         {valid.dump().substr(0, 200), jsonPath + " is not valid JSON: "},
         {"{", jsonPath + " is not valid JSON: parse error at line 1, column 2: syntax error while "
@@ -156,7 +167,10 @@ TEST_F(ImportRefusal, RefusesTextItCannotReadInTheDocumentedForm) {
          jsonPath + " is not valid JSON: number overflow parsing '1e400'; nothing was written.\n"},
         {std::string(64 * 1024 * 1024 + 1, ' '),
          jsonPath + " is larger than the 64 MiB that import reads; nothing was written.\n"},
-        {hugeName.dump(), jsonPath + ": the diary would take "}};
+        {hugeName.dump(), jsonPath + ": the diary would take "},
+        {"{\"foods\":[{\"weight\":[[1]]}]}", deeper},
+        {"[[[[[]]]]]", deeper},
+        {std::string(1000, '[') + std::string(1000, ']'), deeper}};
     for (const auto& [text, message] : cases) {
         SCOPED_TRACE(message);
         WriteText(jsonPath, text);

@@ -39,26 +39,21 @@ def history_of(diary):
     return diary[:-len(".glg")] + ".glh"
 
 
+def read_only(history, *queries):
+    database = sqlite3.connect("file:" + history + "?mode=ro", uri=True)
+    try:
+        return tuple(tuple(database.execute(query).fetchall()) for query in queries)
+    finally:
+        database.close()
+
+
 def days_held(history):
     """What a history holds, in an order that does not depend on how it was written."""
-    database = sqlite3.connect("file:" + history + "?mode=ro", uri=True)
-    try:
-        return tuple(tuple(database.execute(query).fetchall()) for query in (
-            "SELECT date, estimated FROM day ORDER BY date",
-            "SELECT date, food FROM eaten ORDER BY date, food",
-            "SELECT date, symptom, rating FROM rating ORDER BY date, symptom",
-            "SELECT last_update, day_count FROM diary_state",
-            "SELECT slot, date FROM slot ORDER BY slot"))
-    finally:
-        database.close()
-
-
-def integrity(history):
-    database = sqlite3.connect("file:" + history + "?mode=ro", uri=True)
-    try:
-        return database.execute("PRAGMA integrity_check").fetchone()[0]
-    finally:
-        database.close()
+    return read_only(history, "SELECT date, estimated FROM day ORDER BY date",
+                     "SELECT date, food FROM eaten ORDER BY date, food",
+                     "SELECT date, symptom, rating FROM rating ORDER BY date, symptom",
+                     "SELECT last_update, day_count FROM diary_state",
+                     "SELECT slot, date FROM slot ORDER BY slot")
 
 
 def snapshot(diary):
@@ -71,34 +66,24 @@ def leftovers(folder):
                   if name.endswith("-journal") or name.endswith(".tmp") or ".glh.new" in name)
 
 
-def start_and_time(arguments, lock):
-    """Runs a save to its end; returns the seconds from taking the diary's lock to exiting."""
+def save(arguments, lock, kill_after=None):
+    """Runs a save, killed `kill_after` seconds after it took the diary's lock unless it ended
+    first. Returns the seconds from taking the lock to exiting, and whether it was killed."""
     process = subprocess.Popen([cli, *arguments], stdout=subprocess.DEVNULL,
                                stderr=subprocess.DEVNULL, env=environment)
     while not os.path.exists(lock) and process.poll() is None:
         pass
     locked = time.perf_counter()
-    process.wait()
-    if process.returncode != 0:
-        raise RuntimeError(" ".join(arguments) + " failed")
-    return time.perf_counter() - locked
-
-
-def kill_during(arguments, lock, delay):
-    """Starts a save and kills it `delay` seconds after it took the lock (or never, when it
-    ends first). Returns whether the kill came before the end."""
-    process = subprocess.Popen([cli, *arguments], stdout=subprocess.DEVNULL,
-                               stderr=subprocess.DEVNULL, env=environment)
-    while not os.path.exists(lock) and process.poll() is None:
+    while kill_after is not None and time.perf_counter() < locked + kill_after \
+            and process.poll() is None:
         pass
-    until = time.perf_counter() + delay
-    while time.perf_counter() < until and process.poll() is None:
-        pass
-    killed = process.poll() is None
+    killed = kill_after is not None and process.poll() is None
     if killed:
         os.kill(process.pid, signal.SIGKILL)
     process.wait()
-    return killed
+    if not killed and process.returncode != 0:
+        raise RuntimeError(" ".join(arguments) + " failed")
+    return time.perf_counter() - locked, killed
 
 
 def check_after_kill(diary, allowed, what):
@@ -111,7 +96,8 @@ def check_after_kill(diary, allowed, what):
     check("History:" in shown and "damaged" not in shown, what + ": info says " + shown)
     check(open(diary, "rb").read() == data, what + ": reading changed the diary")
     history = history_of(diary)
-    check(integrity(history) == "ok", what + ": the history fails SQLite's integrity check")
+    check(read_only(history, "PRAGMA integrity_check") == ((("ok",),),),
+          what + ": the history fails SQLite's integrity check")
     check(any(days_held(history) == version[1] for version in allowed),
           what + ": the history holds neither version's days")
 
@@ -143,9 +129,9 @@ try:
     # What each version looks like once imported, and once trained in place after that.
     imported, trained, window = {}, {}, {}
     for name in versions:
-        window["import"] = start_and_time(import_arguments(name), lock)
+        window["import"] = save(import_arguments(name), lock)[0]
         imported[name] = snapshot(diary)
-        window["train"] = start_and_time(train_arguments, lock)
+        window["train"] = save(train_arguments, lock)[0]
         trained[name] = snapshot(diary)
     check(imported["first"][0] != imported["second"][0], "the two diaries differ")
     check(imported["first"][1] != imported["second"][1], "the two histories differ")
@@ -165,7 +151,7 @@ try:
             allowed = [now, trained[current]]
             arguments = train_arguments
         what = "%s killed %.1f ms into its save" % (operation, delay * 1000)
-        kills += kill_during(arguments, lock, delay)
+        kills += save(arguments, lock, delay)[1]
         check_after_kill(diary, allowed, what)
 
         # The next complete save leaves nothing beside the diary but the diary and history.

@@ -35,18 +35,23 @@ public:
         m_delayedStep = step;
         m_delayed = std::move(action);
     }
+    // Runs `action` before every step: a process that dies at some step throws from here.
+    void BeforeEachStep(std::function<void()> action) { m_eachStep = std::move(action); }
 
     int Open(const std::string& path, int flags, mode_t mode, int& descriptor) override {
+        EachStep();
         if ((flags & O_CREAT) && Failing(FileStep::CreateFile)) return m_error;
         if (flags & O_CREAT) Delay(FileStep::CreateFile);
         return PosixFileSystem::Open(path, flags, mode, descriptor);
     }
     int WriteAll(int descriptor, const void* data, std::size_t size) override {
+        EachStep();
         Delay(FileStep::Write);
         return Failing(FileStep::Write) ? m_error
                                         : PosixFileSystem::WriteAll(descriptor, data, size);
     }
     int Flush(int descriptor) override {
+        EachStep();
         Delay(FileStep::Flush);
         return Failing(FileStep::Flush) ? m_error : PosixFileSystem::Flush(descriptor);
     }
@@ -55,10 +60,12 @@ public:
         return Failing(FileStep::Close) ? m_error : error;
     }
     int Rename(const std::string& from, const std::string& to) override {
+        EachStep();
         Delay(FileStep::Rename);
         return Failing(FileStep::Rename) ? m_error : PosixFileSystem::Rename(from, to);
     }
     int FlushFolder(const std::string& folder) override {
+        EachStep();
         return Failing(FileStep::FlushFolder) ? m_error : PosixFileSystem::FlushFolder(folder);
     }
 
@@ -66,6 +73,9 @@ private:
     bool Failing(FileStep step) {
         if (m_step != step) return false;
         return m_occurrence == 0 || ++m_seen == m_occurrence;
+    }
+    void EachStep() {
+        if (m_eachStep) m_eachStep();
     }
     void Delay(FileStep step) {
         if (m_delayedStep != step || !m_delayed) return;
@@ -79,4 +89,5 @@ private:
     int m_seen = 0;
     std::optional<FileStep> m_delayedStep;
     std::function<void()> m_delayed;
+    std::function<void()> m_eachStep;
 };
