@@ -139,12 +139,13 @@ void CommitFoodMarks(StringList& foodNames, std::vector<CFood>& foods) {
 
 // Rolls in and offers each skipped day in turn; returns how many days were rolled in. A
 // cancelled dialog that the user does not mean to cancel opens again for the same day, so no
-// day's entries are passed over; the day list comes back as the user left it.
+// day's entries are passed over; the symptoms and the day list come back as the user left them.
 int EnterSkippedDays(CGastrologDoc& doc, UserInterface& ui, int count) {
     const auto userGivesUp = [&ui] { return ui.AskYesNo(CancelSkippedDaysQuestion); };
     for (int dayIndex = 1; dayIndex <= count; ++dayIndex) {
         doc.StartNewDay();
-        while (!doc.UpdateSymptoms(false, dayIndex))
+        StringList symptomLines = doc.SymptomLines();
+        while (!doc.UpdateSymptoms(false, dayIndex, symptomLines))
             if (userGivesUp()) return dayIndex;
         StringList masterList = doc.FoodNames();
         StringList dayList = doc.DayList();
@@ -252,6 +253,10 @@ void CGastrologDoc::StartNewDay() {
 
 bool CGastrologDoc::UpdateSymptoms(bool fromCommand, int dayIndex) {
     StringList lines = m_symptomLines;
+    return UpdateSymptoms(fromCommand, dayIndex, lines);
+}
+
+bool CGastrologDoc::UpdateSymptoms(bool fromCommand, int dayIndex, StringList& lines) {
     if (!Ui().ShowSymptomDialog(GetDayLabel(dayIndex), lines)) return false;
     m_symptomLines = std::move(lines);
     CommitSymptomEntries(m_symptomLines, m_symptoms);

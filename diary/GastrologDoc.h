@@ -117,8 +117,9 @@ public:
     void OfferSkippedDays(int count);
     bool UpdateSymptoms(bool fromCommand, int dayIndex);
     bool CreateDayList(int dayIndex);
-    // CreateDayList on working copies the caller keeps: a cancelled dialog leaves them as the
-    // user left them, so that the dialog can open again on them.
+    // UpdateSymptoms and CreateDayList on working copies the caller keeps: a cancelled dialog
+    // leaves them as the user left them, so that the dialog can open again on them.
+    bool UpdateSymptoms(bool fromCommand, int dayIndex, StringList& symptomLines);
     bool CreateDayList(int dayIndex, StringList& masterList, StringList& dayList);
     std::string GetDayLabel(int dayIndex) const;
     // The Today window's day, committed through UpdateSymptoms and CreateDayList as if the two

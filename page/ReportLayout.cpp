@@ -99,12 +99,18 @@ void ReportLayout::Gap(int rows) {
 }
 
 void ReportLayout::Title(const std::string& text) {
+    int height = 0;
     {
         const ScopedFont title(m_canvas, CanvasFont::Title);
-        const int height = Row();
-        // A title keeps at least a few of its own rows' room for its section.
-        if (m_flow.Room() < height + 6 * height) m_flow.NewPage();
-        m_canvas.DrawUnicodeText(m_left, m_flow.Take(height), text);
+        height = Row();
+    }
+    // A title keeps at least a few of its own rows' room for its section. The page is started
+    // before the title's font is chosen: starting one draws the footer and leaves the page's font.
+    if (m_flow.Room() < height + 6 * height) m_flow.NewPage();
+    const int top = m_flow.Take(height);
+    {
+        const ScopedFont title(m_canvas, CanvasFont::Title);
+        m_canvas.DrawUnicodeText(m_left, top, text);
     }
     Gap();
 }

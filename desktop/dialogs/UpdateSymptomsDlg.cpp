@@ -106,9 +106,13 @@ bool CUpdateSymptomsDlg::TransferDataToWindow() {
 void CUpdateSymptomsDlg::OnInitDialog(wxInitDialogEvent&) {
     TransferDataToWindow();
     m_symptomBox->Clear();
+    // The lines may hold the marks of an earlier run that the user cancelled and came back to
+    // (a skipped day): a symptom deleted there stays deleted, one added there is listed.
     if (m_pSymptomList)
         for (const std::string& line : *m_pSymptomList)
-            m_symptomBox->AddSorted(FromDiaryText(line));
+            if (line.empty() || line.front() != diary::MarkDelete)
+                m_symptomBox->AddSorted(
+                    FromDiaryText(line.starts_with(diary::MarkNew) ? line.substr(1) : line));
     // Taking the focus puts the list's cursor on its first row and, in a single-selection
     // list, selects that row; the dialog opens with nothing selected.
     m_symptomBox->SetFocus();

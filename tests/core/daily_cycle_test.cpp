@@ -474,6 +474,21 @@ TEST_F(CycleStateTest, EveryDayRolledInIsCounted) {
     }
 }
 
+// Not giving up a cancelled skipped day reopens its symptoms as the user left them.
+TEST_F(CycleStateTest, SkippedDaySymptomsComeBackAsTheUserLeftThem) {
+    const std::string day = "on Wednesday, March 13, 2024";
+    const StringList left{"Headache  (worse)    ", ">Bloating  (no change)", "~Nausea"};
+    diary.ui.ExpectQuestion(text::OneDaySkipped, true);
+    ExpectSymptomDialog(
+        day, [&](StringList& lines) { lines = left; }, false);
+    diary.ui.ExpectQuestion(text::CancelSkipped, false);
+    ExpectSymptomDialog(day, [&](StringList& lines) { EXPECT_EQ(lines, left); });
+    ExpectDayListDialog(day, nullptr);
+    diary.ui.ExpectQuestion(text::NewDay, false);
+    Open(LocalTime(2024, 3, 14, 10), command::UpdateSymptoms);
+    EXPECT_EQ(doc.SymptomLines(), (StringList{"Headache  (worse)    ", "Nausea  (no change)"}));
+}
+
 // Printing and restoring a copy show the diary as stored; the cycle resumes on a real opening.
 TEST_F(CycleStateTest, OpeningAsStoredAsksNothingAndStartsNoDay) {
     const std::string path = folder.File("stored.glg");

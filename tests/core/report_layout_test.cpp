@@ -167,6 +167,20 @@ TEST(ReportFlow, BlocksThatDoNotFitStartTheNextPage) {
     EXPECT_EQ(started, (std::vector<int>{1, 2, 3, 4}));
 }
 
+// A title too low on its page starts the next, whose start leaves the page's font selected.
+TEST(ReportLayout, TitleOnANewPageKeepsItsFont) {
+    FakeDiary diary;
+    RecordingCanvas canvas;
+    ReportFlow flow(0, 1000, [&](int) { canvas.SelectFont(CanvasFont::Page); });
+    const EvidenceReading reading;
+    ReportLayout layout(FiftyDays(diary), reading, "diary.glg", canvas, flow, 0, 800);
+    flow.Take(950);
+    layout.SymptomsOverTime();
+    EXPECT_EQ(flow.PageCount(), 2);
+    ASSERT_NE(canvas.FindText("Symptoms over time"), nullptr);
+    EXPECT_EQ(canvas.FindText("Symptoms over time")->font, CanvasFont::Title);
+}
+
 // The grid's rows, as FoodsByEvidence gives them and as drawn: strong links first, then some,
 // then the most eaten, ties in diary order; each row's link word beside it; the symptoms' strips
 // below the foods on the same day columns.

@@ -102,6 +102,13 @@ TEST_F(SymptomDialogTest, NewSymptomIsMarkedNewAndRatedAtOnce) {
     EXPECT_NE(Box()->FindString("Heartburn" + NoChange, true), wxNOT_FOUND);
 }
 
+// A skipped day's dialog cancelled and not given up opens again on the lines it left.
+TEST_F(SymptomDialogTest, OpenedAgainOnMarkedLinesItShowsThemAsTheUserLeftThem) {
+    lines = {">Headache" + Worse, "Bloating" + Better, "~Heartburn" + NoChange};
+    Open();
+    EXPECT_EQ(Rows(Box()), (Strings{"Bloating" + Better, "Heartburn" + NoChange}));
+}
+
 TEST_F(SymptomDialogTest, NewWithAKnownSymptomInAnyCaseAddsNothing) {
     Open();
     for (const char* typed : {"headache", "NAUSEA", "BLOATING"})

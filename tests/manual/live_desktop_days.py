@@ -20,7 +20,9 @@ It runs on $DISPLAY, an X server without a window manager, with settings of its 
 
 The foods are those of that simulated diary. Afterwards open the diary at the last day's
 evening (faketime) and look at View > Charts, Action > Evidence and File > Export Report
-(`import -window root` takes screenshots), and run `sqlite3 DIARY.glh .dump`.
+(`import -window root` takes screenshots), and run `sqlite3 DIARY.glh .dump`. Run
+`gastrolog-cli info DIARY` with the same TZ: the file holds the moment in seconds, and info
+shows it in the reader's local time (19:00 in Berlin reads 18:00 on a machine kept on UTC).
 """
 
 import datetime
