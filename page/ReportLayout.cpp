@@ -322,12 +322,12 @@ void ReportLayout::LinkStrips() {
     Subtitle("The days behind each link");
     Paragraph(
         "For each food with a strong link or some link, the strip of the Evidence window: the "
-        "days it was eaten, and the symptom's rating on the next day.");
+        "days counted when it was eaten, and the symptom's rating on the next day. A long period "
+        "goes on in further rows; where days are compared within four weeks, a line marks where "
+        "each four weeks begin.");
     Gap();
-    int stripHeight = 0;
     {
         const ScopedFont small(m_canvas, CanvasFont::Small);
-        stripHeight = EvidenceStripHeight(m_canvas, false);
         DrawEvidenceStripLegend(m_canvas, m_left, m_flow.Take(Row()));
     }
     // Each name gets half of the heading's line but for the rest of the heading.
@@ -335,19 +335,36 @@ void ReportLayout::LinkStrips() {
     const auto nameRoom = static_cast<std::size_t>(
         std::max(LeastLinkNameCharacters, (lineCharacters - LinkHeadingFixedCharacters()) / 2));
     for (const EvidenceEntry* link : links) {
-        // A link's heading stays on the page of its strip.
-        if (m_flow.Room() < Row() * 3 / 2 + stripHeight) m_flow.NewPage();
+        const EvidenceStripDays days =
+            EvidenceStripDaysOf(m_doc, m_evidence, link->food, link->symptom, link->delay);
+        int firstRowHeight = 0;
+        {
+            const ScopedFont small(m_canvas, CanvasFont::Small);
+            firstRowHeight = EvidenceStripHeight(m_canvas, false, true, days.Blocked());
+        }
+        // A link's heading stays on the page of its strip's first row.
+        if (m_flow.Room() < Row() * 3 / 2 + firstRowHeight) m_flow.NewPage();
         m_flow.Take(Row() / 2);
-        const CFood& food = m_doc.Foods()[static_cast<std::size_t>(link->food)];
-        const CSymptom& symptom = m_doc.Symptoms()[static_cast<std::size_t>(link->symptom)];
         m_canvas.DrawText(m_left, m_flow.Take(Row()),
                           std::string(EvidenceWordText(link->word)) + ": " +
-                              ShortenName(food.m_name, nameRoom) + " before " +
-                              ShortenName(symptom.m_name, nameRoom) + " " +
+                              ShortenName(days.food, nameRoom) + " before " +
+                              ShortenName(days.symptom, nameRoom) + " " +
                               std::string(EvidenceDirectionText(link->direction)));
-        const ScopedFont small(m_canvas, CanvasFont::Small);
-        DrawEvidenceStrip(m_canvas, m_doc, link->food, link->symptom,
-                          {m_left, m_flow.Take(stripHeight), m_width, false});
+        WrappedStrip(days);
+    }
+}
+
+void ReportLayout::WrappedStrip(const EvidenceStripDays& days) {
+    const ScopedFont small(m_canvas, CanvasFont::Small);
+    const int perRow = EvidenceStripColumnsThatFit(m_canvas, m_width);
+    const int columns = std::max(1, static_cast<int>(days.columns.size()));
+    for (int first = 0; first < columns; first += perRow) {
+        EvidenceStripPlace place{m_left, 0, m_width, false, first, first == 0};
+        const int height =
+            EvidenceStripHeight(m_canvas, place.legend, place.heading, days.Blocked());
+        if (first > 0 && m_flow.Room() < height) m_flow.NewPage();
+        place.top = m_flow.Take(height);
+        DrawEvidenceStrip(m_canvas, days, place);
     }
 }
 
