@@ -131,15 +131,18 @@ void EvidenceStripPanel::OnWheel(wxMouseEvent& event) {
     ScrollToColumn(FirstShown() + direction * notches * WheelColumns);
 }
 
-wxString EvidenceStripPanel::TipAt(int x, int y) const {
-    if (m_days.columns.empty()) return {};
+EvidenceStripCells EvidenceStripPanel::Cells() const {
     wxClientDC dc(const_cast<EvidenceStripPanel*>(this));
     const PageFont font = MakeScreenFont(dc);
     dc.SetFont(font.font);
     WxCanvas canvas(dc, false, font.metrics);
-    const EvidenceStripCells cells = EvidenceStripCellsFor(
-        canvas, Place(), static_cast<int>(m_days.columns.size()), m_days.Blocked());
-    const int column = cells.ColumnAt(x, y);
+    return EvidenceStripCellsFor(canvas, Place(), static_cast<int>(m_days.columns.size()),
+                                 m_days.Blocked());
+}
+
+wxString EvidenceStripPanel::TipAt(int x, int y) const {
+    if (m_days.columns.empty()) return {};
+    const int column = Cells().ColumnAt(x, y);
     if (column < 0) return {};
     const EvidenceStripColumn& day = m_days.columns[static_cast<std::size_t>(column)];
     const char* later = day.later == diary::Worse    ? "worse"

@@ -31,6 +31,8 @@ public:
     int FirstShown() const;
     int ShownCount() const;
     void ScrollToColumn(int first);
+    // Where the shown columns' cells lie on the panel.
+    EvidenceStripCells Cells() const;
 
     // The tooltip for the point (x, y) of the panel: the day under it, or empty.
     wxString TipAt(int x, int y) const;
