@@ -307,6 +307,7 @@ void FillHistoryDiary(FakeDiary& diary) {
 // The strip shows the pairs the reading counted: the history's days and the diary's, only in the
 // period, a pair only where both its days were lived, each with its date and its four weeks.
 TEST(EvidenceStrip, ShowsThePairsTheReadingCountedOverHistoryAndDiary) {
+    const auto Day = lived::DateFromCivil;
     const struct {
         const char* name;
         EvidencePeriod period;
@@ -318,13 +319,7 @@ TEST(EvidenceStrip, ShowsThePairsTheReadingCountedOverHistoryAndDiary) {
         // 39 and 58 pairs in the history either side of November 10, 49 in the slots.
         {"all days", {}, 1, 146, "2024-10-01", "2025-03-05", 6},
         {"last 50 days", {50, {}, {}}, 1, 49, "2025-01-16", "2025-03-05", 1},
-        {"from-to",
-         {0, lived::DateFromCivil(2024, 11, 1), lived::DateFromCivil(2025, 1, 20)},
-         1,
-         70,
-         "2024-11-01",
-         "2025-01-19",
-         3},
+        {"from-to", {0, Day(2024, 11, 1), Day(2025, 1, 20)}, 1, 70, "2024-11-01", "2025-01-19", 3},
         // Two days on, November 9 pairs with November 11 over the day not lived.
         {"two days on", {}, 2, 144, "2024-10-01", "2025-03-04", 6},
     };
@@ -344,7 +339,6 @@ TEST(EvidenceStrip, ShowsThePairsTheReadingCountedOverHistoryAndDiary) {
         EXPECT_EQ(lived::DateText(days.columns.front().date), c.first);
         EXPECT_EQ(lived::DateText(days.columns.back().date), c.last);
         ASSERT_EQ(days.blocks.size(), c.blocks);
-        EXPECT_EQ(days.Blocked(), c.blocks > 1);
         int block = 0;
         for (const EvidenceStripColumn& column : days.columns) {
             const lived::Date later = column.date + c.delay;
@@ -383,18 +377,14 @@ TEST(EvidenceStrip, DrawsTheLongStripAPieceAtATimeWithItsBlocksMarked) {
         SCOPED_TRACE("from column " + std::to_string(c.first));
         RecordingCanvas canvas;
         const EvidenceStripPlace place{0, 0, width, false, c.first, c.first == 0};
-        EXPECT_EQ(DrawEvidenceStrip(canvas, days, place),
-                  EvidenceStripHeight(canvas, false, c.first == 0, true));
+        DrawEvidenceStrip(canvas, days, place);
         const EvidenceStripCells cells = EvidenceStripCellsFor(canvas, place, 146, true);
         EXPECT_EQ(cells.count, c.count);
         EXPECT_EQ(cells.cellWidth, 12);
         EXPECT_EQ(cells.ColumnAt(cells.left + 1, cells.top + 1), c.first);
-        EXPECT_EQ(canvas.FindText("Days you ate Cheese, and Headache on the day after (oldest on "
-                                  "the left):") != nullptr,
-                  c.first == 0);
-        ASSERT_NE(canvas.FindText(ShortDayText(days.columns[std::size_t(c.first)].date)), nullptr);
-        EXPECT_EQ(canvas.FindText(ShortDayText(days.columns[std::size_t(c.first)].date))->x,
-                  cells.left);
+        const DrawCall* date =
+            canvas.FindText(ShortDayText(days.columns[std::size_t(c.first)].date));
+        EXPECT_TRUE(date && date->x == cells.left);
         std::vector<std::string> labels;
         for (const DrawCall& text : canvas.Texts())
             if (text.text.size() == 10 && text.text[4] == '-') labels.push_back(text.text);

@@ -222,21 +222,13 @@ TEST(EvidenceWindow, StripScrollsThroughTheHistorysDays) {
     Select(window, 0);
     EvidenceStripPanel& strip = window.Strip();
     ASSERT_EQ(static_cast<int>(strip.Days().columns.size()), window.Reading().pairs);
-    ASSERT_GT(window.Reading().pairs, 400);
     EXPECT_LT(strip.ShownCount(), window.Reading().pairs);
     EXPECT_EQ(strip.FirstShown() + strip.ShownCount(), window.Reading().pairs);
-    for (const int column : {window.Reading().pairs, 0}) {
-        strip.ScrollToColumn(column);
-        const EvidenceStripCells cells = strip.Cells();
-        EXPECT_EQ(cells.first, strip.FirstShown());
-        const EvidenceStripColumn& shown = strip.Days().columns[std::size_t(cells.first)];
-        const wxString tip = strip.TipAt(cells.left + 1, cells.top + 1);
-        EXPECT_TRUE(tip.StartsWith(LongDayText(shown.date))) << tip;
-        EXPECT_TRUE(
-            tip.Contains("the four weeks " +
-                         lived::DateText(strip.Days().blocks[std::size_t(shown.block)].firstDate)))
-            << tip;
-    }
-    EXPECT_EQ(strip.FirstShown(), 0);
-    EXPECT_EQ(strip.Days().columns.front().date, first);
+    strip.ScrollToColumn(0);
+    const EvidenceStripCells cells = strip.Cells();
+    EXPECT_EQ(cells.first, 0);
+    const wxString tip = strip.TipAt(cells.left + 1, cells.top + 1);
+    EXPECT_TRUE(tip.StartsWith(LongDayText(first))) << tip;
+    EXPECT_TRUE(tip.Contains("the four weeks " + lived::DateText(strip.Days().blocks[0].firstDate)))
+        << tip;
 }
