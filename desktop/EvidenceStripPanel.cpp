@@ -37,12 +37,11 @@ EvidenceStripPanel::EvidenceStripPanel(wxWindow* parent, int id, const CGastrolo
     Bind(wxEVT_SIZE, &EvidenceStripPanel::OnSize, this);
     Bind(wxEVT_MOTION, &EvidenceStripPanel::OnMotion, this);
     Bind(wxEVT_MOUSEWHEEL, &EvidenceStripPanel::OnWheel, this);
-    m_scrollBar->Bind(wxEVT_SCROLL_CHANGED, &EvidenceStripPanel::OnScroll, this);
-    m_scrollBar->Bind(wxEVT_SCROLL_THUMBTRACK, &EvidenceStripPanel::OnScroll, this);
-    m_scrollBar->Bind(wxEVT_SCROLL_LINEUP, &EvidenceStripPanel::OnScroll, this);
-    m_scrollBar->Bind(wxEVT_SCROLL_LINEDOWN, &EvidenceStripPanel::OnScroll, this);
-    m_scrollBar->Bind(wxEVT_SCROLL_PAGEUP, &EvidenceStripPanel::OnScroll, this);
-    m_scrollBar->Bind(wxEVT_SCROLL_PAGEDOWN, &EvidenceStripPanel::OnScroll, this);
+    for (const auto type :
+         {wxEVT_SCROLL_TOP, wxEVT_SCROLL_BOTTOM, wxEVT_SCROLL_LINEUP, wxEVT_SCROLL_LINEDOWN,
+          wxEVT_SCROLL_PAGEUP, wxEVT_SCROLL_PAGEDOWN, wxEVT_SCROLL_THUMBTRACK,
+          wxEVT_SCROLL_THUMBRELEASE, wxEVT_SCROLL_CHANGED})
+        m_scrollBar->Bind(type, &EvidenceStripPanel::OnScroll, this);
 }
 
 void EvidenceStripPanel::ShowDays(int food, int symptom, int delay) {

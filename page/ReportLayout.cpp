@@ -322,9 +322,8 @@ void ReportLayout::LinkStrips() {
     Subtitle("The days behind each link");
     Paragraph(
         "For each food with a strong link or some link, the strip of the Evidence window: the "
-        "days counted when it was eaten, and the symptom's rating on the next day. A long period "
-        "goes on in further rows; where days are compared within four weeks, a line marks where "
-        "each four weeks begin.");
+        "days it was eaten, and the symptom's rating on the next day; a line where each four "
+        "weeks begin.");
     Gap();
     {
         const ScopedFont small(m_canvas, CanvasFont::Small);
