@@ -113,7 +113,9 @@ void EvidenceStripPanel::OnPaint(wxPaintEvent&) {
 }
 
 void EvidenceStripPanel::OnSize(wxSizeEvent& event) {
-    UpdateScrollBar(FirstShown());
+    // A strip that fitted until now goes on showing its newest days.
+    UpdateScrollBar(m_scrollBar->IsShown() ? FirstShown()
+                                           : static_cast<int>(m_days.columns.size()));
     event.Skip();
 }
 

@@ -354,15 +354,26 @@ void ReportLayout::LinkStrips() {
 }
 
 void ReportLayout::WrappedStrip(const EvidenceStripDays& days) {
-    const ScopedFont small(m_canvas, CanvasFont::Small);
-    const int perRow = EvidenceStripColumnsThatFit(m_canvas, m_width);
     const int columns = std::max(1, static_cast<int>(days.columns.size()));
+    int perRow = 1;
+    {
+        const ScopedFont small(m_canvas, CanvasFont::Small);
+        perRow = EvidenceStripColumnsThatFit(m_canvas, m_width);
+    }
     for (int first = 0; first < columns; first += perRow) {
         EvidenceStripPlace place{m_left, 0, m_width, false, first, first == 0};
-        const int height =
-            EvidenceStripHeight(m_canvas, place.legend, place.heading, days.Blocked());
-        if (first > 0 && m_flow.Room() < height) m_flow.NewPage();
-        place.top = m_flow.Take(height);
+        const auto height = [&] {
+            const ScopedFont small(m_canvas, CanvasFont::Small);
+            return EvidenceStripHeight(m_canvas, place.legend, place.heading, days.Blocked());
+        };
+        // A row going on at the top of a page says again whose days it shows. A new page draws
+        // its heading in fonts of its own: the small font is chosen after it.
+        if (first > 0 && m_flow.Room() < height()) {
+            m_flow.NewPage();
+            place.heading = true;
+        }
+        place.top = m_flow.Take(height());
+        const ScopedFont small(m_canvas, CanvasFont::Small);
         DrawEvidenceStrip(m_canvas, days, place);
     }
 }
