@@ -53,7 +53,7 @@ EvidenceWindow::EvidenceWindow(wxWindow* parent, const CGastrologDoc& document)
     m_shown = new wxStaticText(this, wxID_ANY, wxString());
     m_details = new wxTextCtrl(this, DetailsId, wxString(), wxDefaultPosition,
                                wxSize(-1, FromDIP(96)), wxTE_MULTILINE | wxTE_READONLY);
-    m_strip = new EvidenceStripPanel(this, StripId, m_document);
+    m_strip = new EvidenceStripPanel(this, StripId, m_document, m_reading);
 
     auto* buttons = new wxBoxSizer(wxHORIZONTAL);
     buttons->Add(new wxButton(this, HelpButtonId, "&Help"));

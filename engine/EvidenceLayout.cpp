@@ -189,6 +189,9 @@ EvidenceLayout LayOutDays(const EvidenceInput& input, const EvidenceOptions& opt
         observations.back().date - observations.front().date + 1 > LongestSpanWithoutBlocks;
     const std::vector<int> bits = PlaceObservations(observations, blocked, layout);
     FillBits(days, observations, bits, input, layout);
+    for (const Observation& observation : observations)
+        layout.observationDates.push_back(observation.date);
+    layout.observationBits = bits;
     return layout;
 }
 

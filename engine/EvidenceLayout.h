@@ -54,6 +54,9 @@ struct EvidenceLayout {
     lived::Date lastDate = 0;
     std::vector<EvidenceBlock> blocks;
     BitWords observations;
+    // Per observation, oldest first: the judged day's date and its bit, for showing the pairs.
+    std::vector<lived::Date> observationDates;
+    std::vector<int> observationBits;
     std::vector<BitWords> worse;   // per symptom
     std::vector<BitWords> better;  // per symptom
     BitWords eaten;                // column food * delays + delay index, `words` words each

@@ -12,7 +12,6 @@
 
 namespace {
 
-constexpr int Slots = static_cast<int>(diary::HistoryLength);
 constexpr int LabelCharacters = 10;  // "Next day" and a gap
 
 // A filled cell keeps the outline the plain cells have, so the strip's grid stays whole. The
@@ -21,8 +20,6 @@ void FillCell(Canvas& canvas, int left, int top, int right, int bottom, CanvasFi
     canvas.DrawRectangle(left, top, right, bottom);
     canvas.FillRectangle(left + 1, top + 1, right - 1, bottom - 1, fill);
 }
-
-using diary::CodeAt;
 
 constexpr std::array<std::string_view, 12> MonthNames = {
     "January", "February", "March",     "April",   "May",      "June",
@@ -47,11 +44,6 @@ int WeekdayOf(lived::Date date) {
 
 std::string TwoDigits(int value) {
     return (value < 10 ? "0" : "") + std::to_string(value);
-}
-
-int CellWidth(const FontMetrics& metrics, int space, int columns) {
-    const int least = metrics.averageCharWidth + 4;
-    return columns > 0 ? std::max(least, space / columns) : least;
 }
 
 void DrawRating(Canvas& canvas, int left, int top, int cellWidth, int rowHeight, char rating,
@@ -124,26 +116,64 @@ std::string Heading(const std::string& food, const std::string& symptom, int del
            std::string(Between) + record_drawing::ShortenName(symptom, symptomRoom) + After;
 }
 
-// A tick under each Monday's column and the first and last columns' dates, in the strip's
-// font; the last date ends under the last column.
+// A tick under each Monday's column and the first and last columns' dates of the piece drawn, in
+// the strip's font; the last date ends under the last column.
 void DrawDates(Canvas& canvas, const std::vector<EvidenceStripColumn>& columns,
                const EvidenceStripCells& cells) {
     canvas.SelectPen(CanvasPen::Thin);
     const int tick = canvas.GetFontMetrics().RowHeight() / 3;
-    for (int column = 0; column < cells.count; ++column) {
-        if (WeekdayOf(columns[static_cast<std::size_t>(column)].date) != 1) continue;
-        const int x = cells.left + column * cells.cellWidth;
+    for (int place = 0; place < cells.count; ++place) {
+        if (WeekdayOf(columns[static_cast<std::size_t>(cells.first + place)].date) != 1) continue;
+        const int x = cells.left + place * cells.cellWidth;
         canvas.DrawLine(x, cells.bottom, x, cells.bottom + tick);
     }
     const int charWidth = canvas.GetFontMetrics().averageCharWidth;
-    const std::string first = ShortDayText(columns.front().date);
-    const std::string last = ShortDayText(columns.back().date);
+    const std::string first = ShortDayText(columns[static_cast<std::size_t>(cells.first)].date);
+    const std::string last =
+        ShortDayText(columns[static_cast<std::size_t>(cells.first + cells.count - 1)].date);
     const int right = cells.left + cells.count * cells.cellWidth;
     const int lastLeft = right - static_cast<int>(last.size()) * charWidth;
     canvas.DrawText(cells.left, cells.bottom + tick, first);
     // One column has its one date.
     if (cells.count > 1 && lastLeft > cells.left + static_cast<int>(first.size() + 1) * charWidth)
         canvas.DrawText(lastLeft, cells.bottom + tick, last);
+}
+
+// The row above the cells: a line where each block begins, down through the cells, and the
+// block's first date beside it as the words beside the strip write it; a piece that begins
+// within a block names that block at its left. A date with no room before the next is left out.
+void DrawBlockMarks(Canvas& canvas, const EvidenceStripDays& days, const EvidenceStripCells& cells,
+                    int rowTop) {
+    struct Label {
+        int x;
+        std::string text;
+    };
+    std::vector<Label> labels;
+    const int charWidth = canvas.GetFontMetrics().averageCharWidth;
+    canvas.SelectPen(CanvasPen::Wide);
+    for (int place = 0; place < cells.count; ++place) {
+        const int column = cells.first + place;
+        const int block = days.columns[static_cast<std::size_t>(column)].block;
+        const bool begins =
+            column == 0 || days.columns[static_cast<std::size_t>(column - 1)].block != block;
+        if (!begins && place > 0) continue;
+        const int x = cells.left + place * cells.cellWidth;
+        if (begins && column > 0) canvas.DrawLine(x, rowTop, x, cells.bottom);
+        if (block >= 0 && block < static_cast<int>(days.blocks.size()))
+            labels.push_back(
+                {x + charWidth / 2,
+                 lived::DateText(days.blocks[static_cast<std::size_t>(block)].firstDate)});
+    }
+    const int right = cells.left + cells.count * cells.cellWidth;
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+        const int end = labels[i].x + static_cast<int>(labels[i].text.size()) * charWidth;
+        const int room = i + 1 < labels.size() ? labels[i + 1].x - charWidth : right;
+        if (end <= room) canvas.DrawText(labels[i].x, rowTop, labels[i].text);
+    }
+}
+
+int LeastCellWidth(const FontMetrics& metrics) {
+    return metrics.averageCharWidth + 4;
 }
 
 }  // namespace
@@ -163,48 +193,53 @@ std::string LongDayText(lived::Date date) {
 
 int EvidenceStripCells::ColumnAt(int x, int y) const {
     if (y < top || y >= bottom || x < left || x >= left + count * cellWidth) return -1;
-    return (x - left) / cellWidth;
+    return first + (x - left) / cellWidth;
+}
+
+int EvidenceStripColumnsThatFit(const Canvas& canvas, int width) {
+    const FontMetrics metrics = canvas.GetFontMetrics();
+    return std::max(1, (width - LabelCharacters * metrics.averageCharWidth) /
+                           std::max(1, LeastCellWidth(metrics)));
 }
 
 EvidenceStripCells EvidenceStripCellsFor(const Canvas& canvas, EvidenceStripPlace place,
-                                         int columns) {
+                                         int columns, bool blocked) {
     const FontMetrics metrics = canvas.GetFontMetrics();
     const int row = metrics.RowHeight();
     const int labelWidth = LabelCharacters * metrics.averageCharWidth;
+    const int fit = EvidenceStripColumnsThatFit(canvas, place.width);
+    // A strip that fits is spread over the width; a longer one has cells of one width in
+    // every piece.
+    const int spread = std::clamp(columns, 1, fit);
     EvidenceStripCells cells;
     cells.left = place.left + labelWidth;
-    cells.cellWidth = CellWidth(metrics, place.width - labelWidth, columns);
-    cells.top = place.top + row + row / 4;
+    cells.cellWidth = std::max(LeastCellWidth(metrics), (place.width - labelWidth) / spread);
+    cells.top = place.top + (place.heading ? row + row / 4 : 0) + (blocked ? row : 0);
     cells.bottom = cells.top + 2 * row;
-    cells.count = columns;
+    cells.first = std::clamp(place.first, 0, std::max(0, columns - 1));
+    cells.count = std::clamp(columns - cells.first, 0, fit);
     return cells;
 }
 
-std::vector<EvidenceStripColumn> EvidenceStripColumns(const CGastrologDoc& document, int food,
-                                                      int symptom, int delay) {
-    std::vector<EvidenceStripColumn> columns;
+EvidenceStripDays EvidenceStripDaysOf(const CGastrologDoc& document, const EvidenceReading& reading,
+                                      int food, int symptom, int delay) {
+    EvidenceStripDays days;
+    days.delay = delay;
     if (food < 0 || symptom < 0 || food >= static_cast<int>(document.Foods().size()) ||
-        symptom >= static_cast<int>(document.Symptoms().size()) || delay < 0 || delay >= Slots)
-        return columns;
-    const std::string& eaten = document.Foods()[static_cast<std::size_t>(food)].m_history;
-    const std::string& rated = document.Symptoms()[static_cast<std::size_t>(symptom)].m_history;
-    const int livedDays = std::clamp(static_cast<int>(document.DayCount()), 0, Slots);
-    // The lived days are the slots from Slots - livedDays on, oldest first.
-    const lived::LivedDays days = lived::DaysOfDiary(document);
-    for (int t = Slots - livedDays; t + delay < Slots; ++t) {
-        const char next = CodeAt(rated, t + delay);
-        const auto day = static_cast<std::size_t>(t - (Slots - livedDays));
-        columns.push_back({diary::IsEaten(CodeAt(eaten, t)),
-                           next == diary::Worse || next == diary::Better ? next : diary::NoChange,
-                           day < days.size() ? days[day].date : 0});
-    }
-    return columns;
+        symptom >= static_cast<int>(document.Symptoms().size()))
+        return days;
+    days.food = document.Foods()[static_cast<std::size_t>(food)].m_name;
+    days.symptom = document.Symptoms()[static_cast<std::size_t>(symptom)].m_name;
+    days.columns = EvidencePairsOf(reading, food, symptom, delay);
+    days.blocks = EvidenceBlocksOf(reading);
+    return days;
 }
 
-int EvidenceStripHeight(const Canvas& canvas, bool legend) {
+int EvidenceStripHeight(const Canvas& canvas, bool legend, bool heading, bool blocked) {
     const int row = canvas.GetFontMetrics().RowHeight();
-    // The heading, the two rows of cells, the dates, then the legend.
-    return legend ? 6 * row : 4 * row + 2 * row / 3;
+    // The heading, the block marks, the two rows of cells, the dates, then the legend.
+    return (legend ? 6 * row : 4 * row + 2 * row / 3) - (heading ? 0 : row + row / 4) +
+           (blocked ? row : 0);
 }
 
 void DrawEvidenceStripLegend(Canvas& canvas, int left, int top) {
@@ -212,36 +247,35 @@ void DrawEvidenceStripLegend(Canvas& canvas, int left, int top) {
     DrawLegend(canvas, left, top, 2 * metrics.averageCharWidth, metrics.RowHeight(), metrics, 1);
 }
 
-int DrawEvidenceStrip(Canvas& canvas, const CGastrologDoc& document, int food, int symptom,
-                      EvidenceStripPlace place, int delay) {
+int DrawEvidenceStrip(Canvas& canvas, const EvidenceStripDays& days, EvidenceStripPlace place) {
     const FontMetrics metrics = canvas.GetFontMetrics();
     const int row = metrics.RowHeight();
-    const std::vector<EvidenceStripColumn> columns =
-        EvidenceStripColumns(document, food, symptom, delay);
-    if (columns.empty()) {
+    const bool blocked = days.Blocked();
+    const int height = EvidenceStripHeight(canvas, place.legend, place.heading, blocked);
+    if (days.columns.empty()) {
         canvas.DrawText(place.left, place.top, "No lived days to show yet.");
-        return EvidenceStripHeight(canvas, place.legend);
+        return height;
     }
-    const std::string& foodName = document.Foods()[static_cast<std::size_t>(food)].m_name;
-    const std::string& symptomName = document.Symptoms()[static_cast<std::size_t>(symptom)].m_name;
-    canvas.DrawText(place.left, place.top,
-                    Heading(foodName, symptomName, delay, place.width, metrics));
+    if (place.heading)
+        canvas.DrawText(place.left, place.top,
+                        Heading(days.food, days.symptom, days.delay, place.width, metrics));
     const EvidenceStripCells cells =
-        EvidenceStripCellsFor(canvas, place, static_cast<int>(columns.size()));
-    const int cellsLeft = cells.left;
-    const int cellWidth = cells.cellWidth;
-    const int eatenTop = cells.top;
-    const int ratingTop = eatenTop + row;
-    canvas.DrawText(place.left, eatenTop, "Eaten");
-    canvas.DrawText(place.left, ratingTop, LaterLabel(delay));
-    for (std::size_t column = 0; column < columns.size(); ++column) {
-        const int left = cellsLeft + static_cast<int>(column) * cellWidth;
-        DrawEaten(canvas, left, eatenTop, cellWidth, row, columns[column].eaten);
-        DrawRating(canvas, left, ratingTop, cellWidth, row, columns[column].later, metrics);
+        EvidenceStripCellsFor(canvas, place, static_cast<int>(days.columns.size()), blocked);
+    const int ratingTop = cells.top + row;
+    if (blocked) canvas.DrawText(place.left, cells.top - row, "4 weeks");
+    canvas.DrawText(place.left, cells.top, "Eaten");
+    canvas.DrawText(place.left, ratingTop, LaterLabel(days.delay));
+    for (int shown = 0; shown < cells.count; ++shown) {
+        const EvidenceStripColumn& column =
+            days.columns[static_cast<std::size_t>(cells.first + shown)];
+        const int left = cells.left + shown * cells.cellWidth;
+        DrawEaten(canvas, left, cells.top, cells.cellWidth, row, column.eaten);
+        DrawRating(canvas, left, ratingTop, cells.cellWidth, row, column.later, metrics);
     }
-    DrawDates(canvas, columns, cells);
+    if (blocked) DrawBlockMarks(canvas, days, cells, cells.top - row);
+    DrawDates(canvas, days.columns, cells);
     if (place.legend)
-        DrawLegend(canvas, cellsLeft, ratingTop + 2 * row + row / 2, cellWidth, row, metrics,
-                   delay);
-    return EvidenceStripHeight(canvas, place.legend);
+        DrawLegend(canvas, cells.left, ratingTop + 2 * row + row / 2, cells.cellWidth, row, metrics,
+                   days.delay);
+    return height;
 }

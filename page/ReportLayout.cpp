@@ -328,12 +328,11 @@ void ReportLayout::LinkStrips() {
     Subtitle("The days behind each link");
     Paragraph(
         "For each food with a strong link or some link, the strip of the Evidence window: the "
-        "days it was eaten, and the symptom's rating on the next day.");
+        "days it was eaten, and the symptom's rating on the next day; a line where each four "
+        "weeks begin.");
     Gap();
-    int stripHeight = 0;
     {
         const ScopedFont small(m_canvas, CanvasFont::Small);
-        stripHeight = EvidenceStripHeight(m_canvas, false);
         DrawEvidenceStripLegend(m_canvas, m_left, m_flow.Take(Row()));
     }
     // Each name gets half of the heading's line but for the rest of the heading.
@@ -341,19 +340,47 @@ void ReportLayout::LinkStrips() {
     const auto nameRoom = static_cast<std::size_t>(
         std::max(LeastLinkNameCharacters, (lineCharacters - LinkHeadingFixedCharacters()) / 2));
     for (const EvidenceEntry* link : links) {
-        // A link's heading stays on the page of its strip.
-        if (m_flow.Room() < Row() * 3 / 2 + stripHeight) m_flow.NewPage();
+        const EvidenceStripDays days =
+            EvidenceStripDaysOf(m_doc, m_evidence, link->food, link->symptom, link->delay);
+        int firstRowHeight = 0;
+        {
+            const ScopedFont small(m_canvas, CanvasFont::Small);
+            firstRowHeight = EvidenceStripHeight(m_canvas, false, true, days.Blocked());
+        }
+        // A link's heading stays on the page of its strip's first row.
+        if (m_flow.Room() < Row() * 3 / 2 + firstRowHeight) m_flow.NewPage();
         m_flow.Take(Row() / 2);
-        const CFood& food = m_doc.Foods()[static_cast<std::size_t>(link->food)];
-        const CSymptom& symptom = m_doc.Symptoms()[static_cast<std::size_t>(link->symptom)];
         m_canvas.DrawText(m_left, m_flow.Take(Row()),
                           std::string(EvidenceWordText(link->word)) + ": " +
-                              ShortenName(food.m_name, nameRoom) + " before " +
-                              ShortenName(symptom.m_name, nameRoom) + " " +
+                              ShortenName(days.food, nameRoom) + " before " +
+                              ShortenName(days.symptom, nameRoom) + " " +
                               std::string(EvidenceDirectionText(link->direction)));
+        WrappedStrip(days);
+    }
+}
+
+void ReportLayout::WrappedStrip(const EvidenceStripDays& days) {
+    const int columns = std::max(1, static_cast<int>(days.columns.size()));
+    int perRow = 1;
+    {
         const ScopedFont small(m_canvas, CanvasFont::Small);
-        DrawEvidenceStrip(m_canvas, m_doc, link->food, link->symptom,
-                          {m_left, m_flow.Take(stripHeight), m_width, false});
+        perRow = EvidenceStripColumnsThatFit(m_canvas, m_width);
+    }
+    for (int first = 0; first < columns; first += perRow) {
+        EvidenceStripPlace place{m_left, 0, m_width, false, first, first == 0};
+        const auto height = [&] {
+            const ScopedFont small(m_canvas, CanvasFont::Small);
+            return EvidenceStripHeight(m_canvas, place.legend, place.heading, days.Blocked());
+        };
+        // A row going on at the top of a page says again whose days it shows. A new page draws
+        // its heading in fonts of its own: the small font is chosen after it.
+        if (first > 0 && m_flow.Room() < height()) {
+            m_flow.NewPage();
+            place.heading = true;
+        }
+        place.top = m_flow.Take(height());
+        const ScopedFont small(m_canvas, CanvasFont::Small);
+        DrawEvidenceStrip(m_canvas, days, place);
     }
 }
 

@@ -10,6 +10,7 @@
 #include "engine/Evidence.h"
 #include "engine/EvidenceWords.h"
 #include "page/DayAxis.h"
+#include "page/EvidenceStrip.h"
 #include "page/ReportFlow.h"
 #include "page/ReportPeriod.h"
 
@@ -61,6 +62,8 @@ private:
     void FoodGridPage(const std::vector<int>& foods, std::size_t& next, int cellHeight);
     void SymptomStrips(int cellHeight);
     void LinkStrips();
+    // A link's strip in rows that fit the width, the heading on the first.
+    void WrappedStrip(const EvidenceStripDays& days);
     void ListLine(const std::string& label, const std::vector<std::string>& names);
 
     const CGastrologDoc& m_doc;

@@ -39,6 +39,15 @@ void FillDiary(FakeDiary& diary, int dayCount, const std::string& food = "Cheese
     Members(diary.doc).m_dayCount = dayCount;
 }
 
+// The strip of the diary's reading at one delay over the period.
+EvidenceStripDays StripOf(FakeDiary& diary, int food = 0, int symptom = 0, int delay = 1,
+                          EvidencePeriod period = {}) {
+    EvidenceOptions options;
+    options.period = period;
+    options.shortestDelay = options.longestDelay = delay;
+    return EvidenceStripDaysOf(diary.doc, ReadEvidence(diary.doc, options), food, symptom, delay);
+}
+
 constexpr int LabelWidth = 10 * 8;  // ten average characters of the recording canvas
 constexpr int Row = 16;
 
@@ -60,19 +69,18 @@ TEST(EvidenceStrip, DrawsAColumnPerLivedPairWithMarksThatReadWithoutColour) {
          14,
          {5, 40, 44, 48},
          {{5, "w"}, {40, "w"}, {44, "b"}, {46, "w"}, {48, "b"}}},
-        // Too narrow: the cells keep room for a letter (a character and 4 pixels).
-        {50, 49, 100, 12, {5, 40, 44, 48}, {{5, "w"}, {40, "w"}, {44, "b"}, {46, "w"}, {48, "b"}}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE("day count " + std::to_string(c.dayCount));
         FakeDiary diary;
         FillDiary(diary, c.dayCount);
         RecordingCanvas canvas;
-        const int height = DrawEvidenceStrip(canvas, diary.doc, 0, 0, {10, 100, c.width});
+        const EvidenceStripDays days = StripOf(diary);
+        const int height = DrawEvidenceStrip(canvas, days, {10, 100, c.width});
         EXPECT_EQ(height, EvidenceStripHeight(canvas));
         // Strips one below the other may share one legend.
         RecordingCanvas bare;
-        EXPECT_LT(DrawEvidenceStrip(bare, diary.doc, 0, 0, {10, 100, c.width, false}), height);
+        EXPECT_LT(DrawEvidenceStrip(bare, days, {10, 100, c.width, false}), height);
         EXPECT_NE(canvas.FindText("eaten that day"), nullptr);
         EXPECT_EQ(bare.FindText("eaten that day"), nullptr);
 
@@ -146,11 +154,11 @@ TEST(EvidenceStrip, ShowsTheDatesAtItsEndsAndATickEachWeek) {
         FakeDiary diary;
         FillDiary(diary, c.dayCount);
         Members(diary.doc).m_lastUpdate = LocalTime(2025, 3, 6, 20);
-        const std::vector<EvidenceStripColumn> columns = EvidenceStripColumns(diary.doc, 0, 0);
-        ASSERT_EQ(columns.size(), static_cast<std::size_t>(c.dayCount - 1));
-        EXPECT_EQ(LongDayText(columns.back().date), "Wednesday, March 05, 2025");
+        const EvidenceStripDays days = StripOf(diary);
+        ASSERT_EQ(days.columns.size(), static_cast<std::size_t>(c.dayCount - 1));
+        EXPECT_EQ(LongDayText(days.columns.back().date), "Wednesday, March 05, 2025");
         RecordingCanvas canvas;
-        DrawEvidenceStrip(canvas, diary.doc, 0, 0, {0, 0, LabelWidth + 49 * 12});
+        DrawEvidenceStrip(canvas, days, {0, 0, LabelWidth + 49 * 12});
         const EvidenceStripCells cells =
             EvidenceStripCellsFor(canvas, {0, 0, LabelWidth + 49 * 12}, c.dayCount - 1);
         const DrawCall* first = canvas.FindText(c.first);
@@ -179,7 +187,7 @@ TEST(EvidenceStrip, SaysSoWhenThereIsNothingToShow) {
     for (const auto& [dayCount, food, symptom] : {std::tuple{1, 0, 0}, {50, 1, 0}, {50, 0, -1}}) {
         Members(diary.doc).m_dayCount = dayCount;
         RecordingCanvas canvas;
-        DrawEvidenceStrip(canvas, diary.doc, food, symptom, {0, 0, 400});
+        DrawEvidenceStrip(canvas, StripOf(diary, food, symptom), {0, 0, 400});
         EXPECT_EQ(canvas.TextStrings(), std::vector<std::string>{"No lived days to show yet."});
     }
 }
@@ -203,7 +211,7 @@ TEST(EvidenceStrip, HeadingFitsTheWidthWithLongNamesCutShort) {
         FakeDiary diary;
         FillDiary(diary, 50, c.food, c.symptom);
         RecordingCanvas canvas;
-        DrawEvidenceStrip(canvas, diary.doc, 0, 0, {0, 0, c.width});
+        DrawEvidenceStrip(canvas, StripOf(diary), {0, 0, c.width});
         const std::string heading =
             "Days you ate " + c.names + " on the day after (oldest on the left):";
         EXPECT_NE(canvas.FindText(heading), nullptr);
@@ -246,8 +254,8 @@ TEST(EvidenceStrip, PairsEachDayWithTheDayAtTheRowsDelay) {
         SCOPED_TRACE("delay " + std::to_string(c.delay));
         FakeDiary diary;
         FillDiary(diary, 50);
-        const std::vector<EvidenceStripColumn> columns =
-            EvidenceStripColumns(diary.doc, 0, 0, c.delay);
+        const EvidenceStripDays days = StripOf(diary, 0, 0, c.delay);
+        const std::vector<EvidenceStripColumn>& columns = days.columns;
         ASSERT_EQ(columns.size(), c.columns);
         std::vector<int> eaten;
         std::map<int, char> ratings;
@@ -259,13 +267,134 @@ TEST(EvidenceStrip, PairsEachDayWithTheDayAtTheRowsDelay) {
         EXPECT_EQ(eaten, c.eatenColumns);
         EXPECT_EQ(ratings, c.ratings);
         RecordingCanvas canvas;
-        DrawEvidenceStrip(canvas, diary.doc, 0, 0, {0, 0, 1200}, c.delay);
+        DrawEvidenceStrip(canvas, days, {0, 0, 1200});
         EXPECT_NE(canvas.FindText("Days you ate Cheese, and Headache " + c.when +
                                   " (oldest on the left):"),
                   nullptr);
         EXPECT_NE(canvas.FindText(c.label), nullptr);
     }
+    // A delay the reading did not count shows nothing.
     FakeDiary diary;
     FillDiary(diary, 50);
-    EXPECT_TRUE(EvidenceStripColumns(diary.doc, 0, 0, 50).empty());
+    const EvidenceReading nextDay = ReadEvidence(diary.doc);
+    EXPECT_TRUE(EvidenceStripDaysOf(diary.doc, nextDay, 0, 0, 2).columns.empty());
+}
+
+namespace {
+
+// A diary whose 50 slots end on Thursday, March 6, 2025 (the slots from January 16) and whose
+// history holds 100 older days from October 1, 2024, less November 10: Cheese eaten every
+// third day and Headache worse each next day. January 9 to 15 were not lived.
+const lived::Date HistoryStart = lived::DateFromCivil(2024, 10, 1);
+void FillHistoryDiary(FakeDiary& diary) {
+    FillDiary(diary, 200);
+    Members(diary.doc).m_lastUpdate = LocalTime(2025, 3, 6, 20);
+    lived::LivedDays older;
+    for (int day = 0; day < 100; ++day) {
+        const lived::Date date = HistoryStart + day;
+        if (lived::DateText(date) == "2024-11-10") continue;
+        older.push_back(
+            {date,
+             false,
+             day % 3 == 0 ? std::vector<std::string>{"Cheese"} : std::vector<std::string>{},
+             {{"Headache", day % 3 == 1 ? 'w' : 'n'}}});
+    }
+    diary.doc.AdoptHistory(std::move(older));
+}
+
+}  // namespace
+
+// The strip shows the pairs the reading counted: the history's days and the diary's, only in the
+// period, a pair only where both its days were lived, each with its date and its four weeks.
+TEST(EvidenceStrip, ShowsThePairsTheReadingCountedOverHistoryAndDiary) {
+    const auto Day = lived::DateFromCivil;
+    const struct {
+        const char* name;
+        EvidencePeriod period;
+        int delay;
+        std::size_t pairs;
+        std::string first, last;
+        std::size_t blocks;
+    } cases[] = {
+        // 39 and 58 pairs in the history either side of November 10, 49 in the slots.
+        {"all days", {}, 1, 146, "2024-10-01", "2025-03-05", 6},
+        {"last 50 days", {50, {}, {}}, 1, 49, "2025-01-16", "2025-03-05", 1},
+        {"from-to", {0, Day(2024, 11, 1), Day(2025, 1, 20)}, 1, 70, "2024-11-01", "2025-01-19", 3},
+        // Two days on, November 9 pairs with November 11 over the day not lived.
+        {"two days on", {}, 2, 144, "2024-10-01", "2025-03-04", 6},
+    };
+    FakeDiary diary;
+    FillHistoryDiary(diary);
+    std::set<lived::Date> lived;
+    for (const lived::LivedDay& day : lived::EveryLivedDay(diary.doc)) lived.insert(day.date);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EvidenceOptions options;
+        options.period = c.period;
+        options.shortestDelay = options.longestDelay = c.delay;
+        const EvidenceReading reading = ReadEvidence(diary.doc, options);
+        const EvidenceStripDays days = EvidenceStripDaysOf(diary.doc, reading, 0, 0, c.delay);
+        ASSERT_EQ(days.columns.size(), c.pairs);
+        EXPECT_EQ(static_cast<int>(c.pairs), reading.pairs);
+        EXPECT_EQ(lived::DateText(days.columns.front().date), c.first);
+        EXPECT_EQ(lived::DateText(days.columns.back().date), c.last);
+        ASSERT_EQ(days.blocks.size(), c.blocks);
+        int block = 0;
+        for (const EvidenceStripColumn& column : days.columns) {
+            const lived::Date later = column.date + c.delay;
+            EXPECT_TRUE(lived.count(column.date) && lived.count(later)) << column.date;
+            const int day = column.date - HistoryStart;
+            if (later < HistoryStart + 100) {
+                EXPECT_EQ(column.eaten, day % 3 == 0) << column.date;
+                EXPECT_EQ(column.later, (day + c.delay) % 3 == 1 ? 'w' : 'n') << column.date;
+            }
+            // The four weeks of the words beside the strip hold the day judged.
+            EXPECT_GE(column.block, block);
+            block = column.block;
+            const EvidenceBlockDates& dates = days.blocks[static_cast<std::size_t>(block)];
+            EXPECT_TRUE(later >= dates.firstDate && later <= dates.lastDate) << column.date;
+        }
+        EXPECT_EQ(block + 1, static_cast<int>(c.blocks));
+    }
+}
+
+// A strip longer than its width is drawn a piece at a time, in cells as wide in every piece, with
+// the piece's own dates; a line and the first date of its four weeks where each block begins.
+TEST(EvidenceStrip, DrawsTheLongStripAPieceAtATimeWithItsBlocksMarked) {
+    FakeDiary diary;
+    FillHistoryDiary(diary);
+    const EvidenceStripDays days = StripOf(diary);
+    const int width = LabelWidth + 30 * 12 + 5;  // 30 columns of the least width
+    const struct {
+        int first, count;
+        std::vector<std::string> blockDates;  // labelled in the row above the cells
+    } cases[] = {
+        {0, 30, {"2024-10-02", "2024-10-18"}},
+        {30, 30, {"2024-10-18", "2024-11-15"}},
+        {120, 26, {"2025-02-07"}},  // the last piece, shorter
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE("from column " + std::to_string(c.first));
+        RecordingCanvas canvas;
+        const EvidenceStripPlace place{0, 0, width, false, c.first, c.first == 0};
+        DrawEvidenceStrip(canvas, days, place);
+        const EvidenceStripCells cells = EvidenceStripCellsFor(canvas, place, 146, true);
+        EXPECT_EQ(cells.count, c.count);
+        EXPECT_EQ(cells.cellWidth, 12);
+        EXPECT_EQ(cells.ColumnAt(cells.left + 1, cells.top + 1), c.first);
+        const DrawCall* date =
+            canvas.FindText(ShortDayText(days.columns[std::size_t(c.first)].date));
+        EXPECT_TRUE(date && date->x == cells.left);
+        std::vector<std::string> labels;
+        for (const DrawCall& text : canvas.Texts())
+            if (text.text.size() == 10 && text.text[4] == '-') labels.push_back(text.text);
+        EXPECT_EQ(labels, c.blockDates);
+        int begins = 0, lines = 0;
+        for (int column = c.first + 1; column < c.first + c.count; ++column)
+            begins += days.columns[std::size_t(column)].block !=
+                      days.columns[std::size_t(column - 1)].block;
+        for (const DrawCall& line : canvas.Lines())
+            lines += line.pen == CanvasPen::Wide && line.y2 == cells.bottom;
+        EXPECT_EQ(lines, begins);
+    }
 }

@@ -211,8 +211,9 @@ TEST(ReportLayout, GridRowsFollowTheEvidenceAndSymptomStripsShareTheDayColumns) 
             Members(doc).m_foods.emplace_back("Food " + std::to_string(food)).m_history = history;
         }
         Members(doc).m_symptoms.emplace_back("Headache").m_history = Codes('n', {{4, 'w'}});
-        EvidenceReading reading;
-        reading.livedDays = 50;
+        // The diary's days as read, with words given by hand: the strips show the days read.
+        EvidenceReading reading = ReadEvidence(doc);
+        reading.entries.clear();
         for (const auto& [food, word] : c.words) {
             EvidenceEntry& entry = reading.entries.emplace_back();
             entry.food = food;

@@ -14,6 +14,7 @@
 #include "desktop/EvidenceWindow.h"
 #include "diary/GastrologDoc.h"
 #include "tests/support/DocumentTestAccess.h"
+#include "tests/support/FakePorts.h"
 
 namespace {
 
@@ -193,6 +194,7 @@ TEST(EvidenceWindow, ReadsRowsInWordsAndRereadsOnTheChoices) {
     ASSERT_LT(later, window.Table().ShownRows()) << "no row at another delay";
     Select(window, later);
     EXPECT_EQ(window.Strip().Delay(), window.Table().EntryAt(later)->delay);
+    EXPECT_EQ(static_cast<int>(window.Strip().Days().columns.size()), window.Reading().pairs);
     Tick(window, window.ComparePlain(), true);
     EXPECT_TRUE(window.Reading().options.plain);
     EXPECT_TRUE(ShowsExplanation(window, true));
@@ -202,4 +204,31 @@ TEST(EvidenceWindow, ReadsRowsInWordsAndRereadsOnTheChoices) {
     window.PeriodChoice().ProcessWindowEvent(event);
     EXPECT_EQ(window.Reading().options.period.lastDays, 50);
     EXPECT_EQ(window.Table().GetItemCount(), window.Table().ShownRows());
+}
+
+// Over a long period the strip shows every pair the reading counted, the newest first, and
+// scrolls back to the oldest; the tooltip names the day under the mouse and its four weeks.
+TEST(EvidenceWindow, StripScrollsThroughTheHistorysDays) {
+    CGastrologDoc doc;
+    SmallDiary(doc);
+    Members(doc).m_lastUpdate = LocalTime(2025, 3, 6, 20);
+    lived::LivedDays older;
+    const lived::Date first = lived::DateFromCivil(2024, 1, 1);
+    for (lived::Date date = first; date < lived::DateFromCivil(2025, 1, 10); ++date)
+        older.push_back({date, false, {"Cheese"}, {{"Headache", "nw"[date % 2]}}});
+    doc.AdoptHistory(std::move(older));
+    EvidenceWindow window(nullptr, doc);
+    ChooseSymptom(window, 1, false);
+    Select(window, 0);
+    EvidenceStripPanel& strip = window.Strip();
+    ASSERT_EQ(static_cast<int>(strip.Days().columns.size()), window.Reading().pairs);
+    EXPECT_LT(strip.ShownCount(), window.Reading().pairs);
+    EXPECT_EQ(strip.FirstShown() + strip.ShownCount(), window.Reading().pairs);
+    strip.ScrollToColumn(0);
+    const EvidenceStripCells cells = strip.Cells();
+    EXPECT_EQ(cells.first, 0);
+    const wxString tip = strip.TipAt(cells.left + 1, cells.top + 1);
+    EXPECT_TRUE(tip.StartsWith(LongDayText(first))) << tip;
+    EXPECT_TRUE(tip.Contains("the four weeks " + lived::DateText(strip.Days().blocks[0].firstDate)))
+        << tip;
 }
