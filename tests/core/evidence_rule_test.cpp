@@ -388,7 +388,7 @@ TEST(AdjustedTally, DelayWindowFindsALaterTriggerAndMultipliesP) {
     ASSERT_TRUE(ParseEvidenceDelays("0-3", window));
     ASSERT_TRUE(ParseEvidenceDelays("2", atTwo));
     EXPECT_FALSE(ParseEvidenceDelays("3-1", window));
-    EXPECT_FALSE(ParseEvidenceDelays("0-9", window));
+    EXPECT_FALSE(ParseEvidenceDelays("0-8", window));  // the longest delay is 7
     EXPECT_FALSE(ParseEvidenceDelays("x", window));
     EXPECT_NE(EntryOf(ReadEvidence(diary.Input(), nextDay), 1, 0, Worse).word,
               EvidenceWord::Strong);
