@@ -63,12 +63,8 @@ TEST_F(PageCommand, RefusesMissingOrUnwritablePictures) {
         std::string message;
     } cases[] = {
         {{"page", path}, 2, "--svg,--pdf,--png"},
-        {{"page", path, "--svg", folder.File("no/such/folder/page.svg")},
-         1,
-         "no/such/folder was not found"},
-        {{"page", path, "--png", folder.File("no/such/folder/page.png")},
-         1,
-         "no/such/folder was not found"},
+        {{"page", path, "--svg", folder.File("no/such/folder/page.svg")}, 1, "no/such/folder was not found"},
+        {{"page", path, "--png", folder.File("no/such/folder/page.png")}, 1, "no/such/folder was not found"},
     };
     for (const auto& c : cases) {
         const CliRun run = RunCli(c.arguments);
