@@ -15,6 +15,7 @@ constexpr const char* Example = "../../res/example.glg";
 
 // Every command refuses what it cannot do with the reason on standard error and nothing on
 // standard output: 2 for a value the arguments cannot take, 1 for a failure of the work.
+// (simulate's ranges and page's pictures have tables of their own.)
 TEST(CommandLine, RefusalsExitTwoForTheArgumentsAndOneForTheWork) {
     ScratchFolder folder;
     const std::string missing = folder.File("missing.glg"), out = folder.File("out.glg"),
@@ -33,7 +34,6 @@ TEST(CommandLine, RefusalsExitTwoForTheArgumentsAndOneForTheWork) {
         {{"info"}, 2, "FILE is required"},
         {{"import", "x.json"}, 2, "--output is required"},
         {{"report", Example}, 2, "--output is required"},
-        {{"page", Example}, 2, "--svg,--pdf,--png"},
         {{"export", Example, "--format", "xml"}, 2, "xml not in"},
         {{"lists", Example, "--unclassified", "3"}, 2, "--unclassified"},
         {{"report", Example, "-o", pdf, "--paper", "a5"}, 2, "a5 not in"},
@@ -43,14 +43,8 @@ TEST(CommandLine, RefusalsExitTwoForTheArgumentsAndOneForTheWork) {
          2,
          "--from 2025-03-10 is after --to 2025-03-01."},
         {{"simulate", "--days", "5", "-o", out}, 2, "--seed is required"},
-        {{"simulate", "--days", "0", "--seed", "1", "-o", out}, 2, "--days must be"},
-        {{"simulate", "--days", "3651", "--seed", "1", "-o", out}, 2, "--days must be"},
-        {{"simulate", "--days", "2", "--seed", "1", "--foods", "2001", "-o", out}, 2, "--foods"},
         {{"simulate", "--days", "2", "--seed", "-1", "-o", out}, 2, "--seed"},
         {{"simulate", "--days", "2", "--seed", "1", "--symptoms", "0", "-o", out}, 2, "--symptoms"},
-        {{"simulate", "--days", "2", "--seed", "1", "--start", "2025-13-01", "-o", out},
-         2,
-         "--start"},
         {{"assess", "--seeds", "0"}, 2, "--seeds must be"},
         {{"assess", "--seeds", "1", "--days", "0"}, 2, "--days must be"},
         {{"assess", "--seeds", "1", "--foods", "0"}, 2, "--foods must be"},
