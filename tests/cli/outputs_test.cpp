@@ -62,7 +62,10 @@ TEST_F(Outputs, EachCommandRefusesADiaryAndWritesWithTheDiarysMode) {
         std::string written;  // a new file's name
     } cases[] = {
         {{"report", diary, "-o"}, diary, report, "report.pdf"},
-        {{"page", diary, "--svg", File("page.svg"), "--png"}, other, report, "page.png"},
+        {{"page", diary, "--svg", File("page.svg"), "--pdf", File("page.pdf"), "--png"},
+         other,
+         report,
+         "page.png"},
         {{"export", diary, "--format", "csv", "-o"}, other, report, "diary.csv"},
         {{"import", json, "-o"}, other, force, "imported.glg"},
         {{"simulate", "--days=2", "--seed", "3", "-o"}, other, force, "simulated.glg"},
@@ -88,7 +91,8 @@ TEST_F(Outputs, EachCommandRefusesADiaryAndWritesWithTheDiarysMode) {
     EXPECT_EQ(FileText(diary), diaryBytes);
     EXPECT_EQ(FileText(other), otherBytes);
     // The diary's outputs take its mode; a new diary is its owner's alone.
-    for (const char* name : {"report.pdf", "page.svg", "page.png", "diary.csv", "diary.json"})
+    for (const char* name :
+         {"report.pdf", "page.svg", "page.pdf", "page.png", "diary.csv", "diary.json"})
         EXPECT_EQ(ModeOf(File(name)), 0640u) << name;
     for (const char* name : {"imported.glg", "simulated.glg"})
         EXPECT_EQ(ModeOf(File(name)), 0600u) << name;
