@@ -51,7 +51,7 @@ TEST(Assess, TalliesEveryReadingWithAndWithoutLinks) {
     EXPECT_LE(with[3].linksFound, with[4].linksFound);
 }
 
-TEST(Assess, CommandPrintsBothTablesAndRefusesBadOptions) {
+TEST(Assess, CommandPrintsBothTables) {
     const CliRun run = RunCli({"assess", "--seeds", "1", "--days", "12", "--foods", "8"});
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_THAT(run.out, ::testing::HasSubstr(
@@ -62,14 +62,6 @@ TEST(Assess, CommandPrintsBothTablesAndRefusesBadOptions) {
         ASSERT_NE(first, std::string::npos) << row;
         EXPECT_NE(run.out.find(std::string("  ") + row + "  ", first + 1), std::string::npos)
             << row;
-    }
-    for (const auto& [option, value] : std::vector<std::pair<std::string, std::string>>{
-             {"--seeds", "0"}, {"--days", "0"}, {"--foods", "2001"}, {"--symptoms", "21"}}) {
-        std::vector<std::string> arguments{"assess", option, value};
-        if (option != "--seeds") arguments.insert(arguments.end(), {"--seeds", "1"});
-        const CliRun refused = RunCli(arguments);
-        EXPECT_EQ(refused.status, 2) << option;
-        EXPECT_THAT(refused.err, ::testing::HasSubstr(option));
     }
 }
 

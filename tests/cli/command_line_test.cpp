@@ -1,4 +1,7 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 #include "GastrologVersion.h"
 #include "tests/cli/CliTestSupport.h"
@@ -6,20 +9,76 @@
 
 namespace {
 
-TEST(CommandLine, ArgumentsNotUnderstoodGiveStatusTwo) {
-    EXPECT_EQ(RunCli({}).status, 2);
-    EXPECT_EQ(RunCli({"frobnicate", "x.glg"}).status, 2);
-    EXPECT_EQ(RunCli({"info"}).status, 2);
-    EXPECT_EQ(RunCli({"export", "x.glg", "--format", "xml"}).status, 2);
-    EXPECT_EQ(RunCli({"import", "x.json"}).status, 2) << "the output file is required";
-    EXPECT_EQ(RunCli({"lists", "x.glg", "--unclassified", "3"}).status, 2);
-    EXPECT_EQ(RunCli({"simulate", "--days", "5", "-o", "x.glg"}).status, 2) << "no seed";
-}
+using ::testing::HasSubstr;
 
-TEST(CommandLine, UsageErrorsAreReportedOnStandardError) {
-    const CliRun run = RunCli({"lists", "x.glg", "--unclassified", "7"});
-    EXPECT_EQ(run.out, "");
-    EXPECT_NE(run.err.find("--unclassified"), std::string::npos) << run.err;
+constexpr const char* Example = "../../res/example.glg";
+
+// Every command refuses what it cannot do with the reason on standard error and nothing on
+// standard output: 2 for a value the arguments cannot take, 1 for a failure of the work.
+// (simulate's ranges and page's pictures have tables of their own.)
+TEST(CommandLine, RefusalsExitTwoForTheArgumentsAndOneForTheWork) {
+    ScratchFolder folder;
+    const std::string missing = folder.File("missing.glg"), out = folder.File("out.glg"),
+                      pdf = folder.File("r.pdf"), notADiary = folder.File("notes.glg"),
+                      empty = folder.File("empty.glg");
+    WriteText(notADiary, "not a diary");
+    WriteText(empty, "");
+    const std::string notFound = missing + " was not found.";
+    const struct {
+        std::vector<std::string> arguments;
+        int status;
+        std::string reason;  // a part of standard error
+    } cases[] = {
+        {{}, 2, "A subcommand is required"},
+        {{"frobnicate", "x.glg"}, 2, "A subcommand is required"},
+        {{"info"}, 2, "FILE is required"},
+        {{"import", "x.json"}, 2, "--output is required"},
+        {{"report", Example}, 2, "--output is required"},
+        {{"export", Example, "--format", "xml"}, 2, "xml not in"},
+        {{"lists", Example, "--unclassified", "3"}, 2, "--unclassified"},
+        {{"report", Example, "-o", pdf, "--paper", "a5"}, 2, "a5 not in"},
+        {{"report", Example, "-o", pdf, "--from", "2025-02-30"}, 2, "2025-02-30"},
+        {{"report", Example, "-o", pdf, "--to", "March 3"}, 2, "March 3"},
+        {{"report", Example, "-o", pdf, "--from", "2025-03-10", "--to", "2025-03-01"},
+         2,
+         "--from 2025-03-10 is after --to 2025-03-01."},
+        {{"simulate", "--days", "5", "-o", out}, 2, "--seed is required"},
+        {{"simulate", "--days", "2", "--seed", "-1", "-o", out}, 2, "--seed"},
+        {{"simulate", "--days", "2", "--seed", "1", "--symptoms", "0", "-o", out}, 2, "--symptoms"},
+        {{"assess", "--seeds", "0"}, 2, "--seeds must be"},
+        {{"assess", "--seeds", "1", "--days", "0"}, 2, "--days must be"},
+        {{"assess", "--seeds", "1", "--foods", "0"}, 2, "--foods must be"},
+        {{"assess", "--seeds", "1", "--foods", "2001"}, 2, "--foods must be"},
+        {{"assess", "--seeds", "1", "--symptoms", "21"}, 2, "--symptoms must be"},
+        {{"info", missing}, 1, notFound},
+        {{"export", missing}, 1, notFound},
+        {{"train", missing}, 1, notFound},
+        {{"lists", missing}, 1, notFound},
+        {{"relate", missing}, 1, notFound},
+        {{"evidence", missing}, 1, notFound},
+        {{"page", missing, "--svg", folder.File("p.svg")}, 1, notFound},
+        {{"report", missing, "-o", pdf}, 1, notFound},
+        {{"import", missing, "-o", out}, 1, "Cannot read " + missing + "."},
+        {{"info", empty}, 1, "Unexpected file format.\n" + empty + " is empty."},
+        {{"report", notADiary, "-o", pdf}, 1, notADiary + " is not a Gastrolog diary."},
+        {{"report", Example, "-o", folder.File("no/such/folder/r.pdf")},
+         1,
+         "The folder " + folder.File("no/such/folder") + " was not found."},
+        {{"evidence", Example, "--symptom", "Migraine"}, 1, "no symptom is named \"Migraine\""},
+        {{"evidence", Example, "--delays", "3-1"}, 1, "--delays must be like 1-1 or 0-3"},
+        {{"evidence", Example, "--from", "2025-02-30"}, 1, "--from must be a date"},
+        {{"evidence", Example, "--from", "2025-03-01", "--to", "2025-02-01"}, 1, "first date"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c.arguments));
+        const CliRun run = RunCli(c.arguments);
+        EXPECT_EQ(run.status, c.status);
+        EXPECT_THAT(run.err, HasSubstr(c.reason));
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(run.err.find(missing), run.err.rfind(missing)) << "the name once is enough";
+    }
+    EXPECT_FALSE(std::filesystem::exists(out));
+    EXPECT_FALSE(std::filesystem::exists(pdf));
 }
 
 TEST(CommandLine, HelpListsEveryCommandAndSucceeds) {

@@ -47,13 +47,11 @@ protected:
 }  // namespace
 
 // The plain count's text: the explanation, the lived days and the rows with strong or some
-// evidence unless --all asks for every row; an unknown symptom or file, or a wrong period or
-// delay, is refused with nothing on the output.
-TEST_F(EvidenceCommand, TextShowsStrongOrSomeRowsUnlessAllAndRefusesWhatItCannotRead) {
+// evidence unless --all asks for every row.
+TEST_F(EvidenceCommand, TextShowsStrongOrSomeRowsUnlessAll) {
     const struct {
         std::vector<std::string> arguments;
         std::vector<std::string> rows;  // food, symptom, direction, word of each row
-        std::string refusal = {};       // a part of the message of a refusal
     } cases[] = {
         {{"evidence", path, "--plain"}, {"Cheese Headache worse strong"}},
         {{"evidence", path, "--plain", "--symptom", "skin RASH"}, {}},
@@ -61,22 +59,10 @@ TEST_F(EvidenceCommand, TextShowsStrongOrSomeRowsUnlessAllAndRefusesWhatItCannot
          {"Bread Skin rash worse no clear link", "Bread Skin rash better no clear link",
           "Cheese Skin rash worse no clear link", "Cheese Skin rash better no clear link",
           "Tea Skin rash worse too few days", "Tea Skin rash better too few days"}},
-        {{"evidence", path, "--symptom", "Migraine"}, {}, "no symptom is named \"Migraine\""},
-        {{"evidence", folder.File("missing.glg")}, {}, "missing.glg"},
-        {{"evidence", path, "--delays", "3-1"}, {}, "--delays must be like 1-1 or 0-3"},
-        {{"evidence", path, "--delays", "0-8"}, {}, "--delays must be like 1-1 or 0-3"},
-        {{"evidence", path, "--from", "2025-02-30"}, {}, "--from must be a date"},
-        {{"evidence", path, "--from", "2025-03-01", "--to", "2025-02-01"}, {}, "first date"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::PrintToString(c.arguments));
         const CliRun run = RunCli(c.arguments);
-        if (!c.refusal.empty()) {
-            EXPECT_EQ(run.status, 1);
-            EXPECT_THAT(run.err, HasSubstr(c.refusal));
-            EXPECT_TRUE(run.out.empty());
-            continue;
-        }
         ASSERT_EQ(run.status, 0) << run.err;
         const auto lines = Lines(run.out);
         ASSERT_GE(lines.size(), 3u);
@@ -142,12 +128,9 @@ TEST_F(EvidenceCommand, JsonHoldsEveryEntryInDiaryOrder) {
                     shares.push_back(foods[static_cast<std::size_t>(other)]);
                 EXPECT_EQ(entry["shares_days_with"], shares);
             }
-    // What the diary was made to show: Bread rides along with Cheese, which is strong; Tea,
-    // eaten on two days only, has too few.
+    // What the diary was made to show, so that each member above has a value to show: Bread
+    // rides along with Cheese, which is strong; Tea, eaten on two days only, has too few.
     const std::tuple<int, const char*, Json> shown[] = {
-        {0, "days_eaten", 11},
-        {0, "next_worse", 8},
-        {0, "next_no_change", 3},
         {0, "word", "no clear link"},
         {0, "shares_days_with", Json::array({"Cheese"})},
         {2, "word", "strong"},

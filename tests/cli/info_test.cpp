@@ -76,41 +76,4 @@ TEST_F(InfoCommand, ShowsNamesInUtf8) {
     EXPECT_NE(run.out.find("  Ekz\xC3\xA9m  better"), std::string::npos) << run.out;
 }
 
-TEST(InfoFailures, HostileFileGivesTheFormatMessageAndStatusOne) {
-    ScratchFolder folder;
-    const std::string path = folder.File("broken.glg");
-    // A plausible start, then a food list whose class tag names an unknown class.
-    const char bytes[] =
-        "\x10\x20\x30\x40"
-        "\x01\x00\x00\x00"
-        "\x01\x00\x03Tea"
-        "\x01\x00\xFF\xFF\x01\x00\x05\x00"
-        "CEvil";
-    WriteText(path, std::string(bytes, sizeof bytes - 1));
-    const CliRun run = RunCli({"info", path});
-    EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.out, "");
-    // The reader has read the unknown class name, which ends at byte 27, when it refuses it.
-    EXPECT_EQ(run.err, "Unexpected file format.\n" + path + " is damaged at byte 27.\n");
-}
-
-TEST(InfoFailures, MissingFileNamesTheFile) {
-    ScratchFolder folder;
-    const std::string path = folder.File("absent.glg");
-    const CliRun run = RunCli({"info", path});
-    EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.out, "");
-    EXPECT_NE(run.err.find(path), std::string::npos) << run.err;
-    EXPECT_EQ(run.err.find(path), run.err.rfind(path)) << "the name once is enough: " << run.err;
-}
-
-TEST(InfoFailures, EmptyFileIsRefused) {
-    ScratchFolder folder;
-    const std::string path = folder.File("empty.glg");
-    WriteText(path, "");
-    const CliRun run = RunCli({"info", path});
-    EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.err.find("Unexpected file format."), std::string::npos) << run.err;
-}
-
 }  // namespace

@@ -187,18 +187,15 @@ TEST(EvidenceStrataCounts, AgreeWithThePairsCountedOneByOne) {
             std::vector<StratumCounts> gotWorse, gotBetter, worseOnly;
             masks.Count(column, gotWorse, gotBetter);
             masks.CountWorse(column, worseOnly);
-            const auto same = [](const std::vector<StratumCounts>& a,
-                                 const std::vector<StratumCounts>& b) {
-                return a.size() == b.size() &&
-                       std::equal(a.begin(), a.end(), b.begin(),
-                                  [](const StratumCounts& x, const StratumCounts& y) {
-                                      return std::tie(x.pairs, x.withOutcome, x.eaten, x.both) ==
-                                             std::tie(y.pairs, y.withOutcome, y.eaten, y.both);
-                                  });
+            const auto counts = [](const std::vector<StratumCounts>& strata) {
+                std::vector<std::tuple<int, int, int, int>> all;
+                for (const StratumCounts& c : strata)
+                    all.emplace_back(c.pairs, c.withOutcome, c.eaten, c.both);
+                return all;
             };
-            EXPECT_TRUE(same(gotWorse, expectWorse)) << "food " << food;
-            EXPECT_TRUE(same(gotBetter, expectBetter)) << "food " << food;
-            EXPECT_TRUE(same(worseOnly, expectWorse)) << "food " << food;
+            EXPECT_EQ(counts(gotWorse), counts(expectWorse)) << "food " << food;
+            EXPECT_EQ(counts(gotBetter), counts(expectBetter)) << "food " << food;
+            EXPECT_EQ(counts(worseOnly), counts(expectWorse)) << "food " << food;
         }
 }
 
@@ -391,7 +388,7 @@ TEST(AdjustedTally, DelayWindowFindsALaterTriggerAndMultipliesP) {
     ASSERT_TRUE(ParseEvidenceDelays("0-3", window));
     ASSERT_TRUE(ParseEvidenceDelays("2", atTwo));
     EXPECT_FALSE(ParseEvidenceDelays("3-1", window));
-    EXPECT_FALSE(ParseEvidenceDelays("0-9", window));
+    EXPECT_FALSE(ParseEvidenceDelays("0-8", window));  // the longest delay is 7
     EXPECT_FALSE(ParseEvidenceDelays("x", window));
     EXPECT_NE(EntryOf(ReadEvidence(diary.Input(), nextDay), 1, 0, Worse).word,
               EvidenceWord::Strong);
@@ -403,7 +400,6 @@ TEST(AdjustedTally, DelayWindowFindsALaterTriggerAndMultipliesP) {
     // factor of 4: a smaller p.
     const EvidenceReading two = ReadEvidence(diary.Input(), atTwo);
     EXPECT_LT(4 * EntryOf(two, 1, 0, Worse).p, found.p);
-    EXPECT_EQ(EvidenceDelayText(2), "2 days later");
     const EvidenceStratum stratum{0, 0, 0, EvidenceGroup::Neither, 4, 3, 10, 1};
     for (const auto& [delay, words] :
          {std::pair{0, "3 of 4 with Cabbage"}, std::pair{1, "3 of 4 after Cabbage"},
