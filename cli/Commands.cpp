@@ -296,6 +296,12 @@ int RunSimulate(const SimulationOptions& options, const std::string& outputPath,
 
 int RunEvidence(const std::string& path, const EvidenceCommandOptions& options, std::ostream& out,
                 std::ostream& err) {
+    // A choice the reading cannot take is the arguments' fault, whatever the diary holds.
+    EvidenceOptions evidence;
+    if (const Result problem = ReadEvidenceChoice(options.choice, evidence); !problem.IsOk()) {
+        err << problem.Message() << ".\n";
+        return UsageError;
+    }
     CGastrologDoc doc;
     if (!LoadDiary(doc, path, err)) return Failure;
     EvidenceReportOptions report;
@@ -306,11 +312,6 @@ int RunEvidence(const std::string& path, const EvidenceCommandOptions& options, 
             err << path << ": no symptom is named \"" << options.symptom << "\".\n";
             return Failure;
         }
-    }
-    EvidenceOptions evidence;
-    if (const Result problem = ReadEvidenceChoice(options.choice, evidence); !problem.IsOk()) {
-        err << problem.Message() << ".\n";
-        return Failure;
     }
     const EvidenceReading reading = ReadEvidence(doc, evidence);
     if (options.json)

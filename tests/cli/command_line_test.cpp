@@ -65,9 +65,9 @@ TEST(CommandLine, RefusalsExitTwoForTheArgumentsAndOneForTheWork) {
          1,
          "The folder " + folder.File("no/such/folder") + " was not found."},
         {{"evidence", Example, "--symptom", "Migraine"}, 1, "no symptom is named \"Migraine\""},
-        {{"evidence", Example, "--delays", "3-1"}, 1, "--delays must be like 1-1 or 0-3"},
-        {{"evidence", Example, "--from", "2025-02-30"}, 1, "--from must be a date"},
-        {{"evidence", Example, "--from", "2025-03-01", "--to", "2025-02-01"}, 1, "first date"},
+        {{"evidence", Example, "--delays", "3-1"}, 2, "--delays must be like 1-1 or 0-3"},
+        {{"evidence", Example, "--from", "2025-02-30"}, 2, "--from must be a date"},
+        {{"evidence", Example, "--from", "2025-03-01", "--to", "2025-02-01"}, 2, "first date"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::PrintToString(c.arguments));
