@@ -7,6 +7,7 @@
 #include <unordered_map>
 
 #include "diary/DiaryConstants.h"
+#include "engine/ParallelFor.h"
 
 namespace {
 
@@ -51,6 +52,24 @@ std::unordered_map<std::string, int> IndexOfNames(const std::vector<std::string>
     std::unordered_map<std::string, int> index;
     for (std::size_t i = 0; i < names.size(); ++i) index.emplace(names[i], static_cast<int>(i));
     return index;
+}
+
+// The foods of each day as indices. Looking the names up is most of laying out a long
+// history, so the days are shared among the cores; each day's list is its own.
+std::vector<std::vector<int>> FoodsEatenOn(const std::vector<KeptDay>& days,
+                                           const std::vector<std::string>& foods) {
+    const auto foodIndex = IndexOfNames(foods);
+    std::vector<std::vector<int>> eatenOn(days.size());
+    constexpr std::size_t DaysAPiece = 128;
+    const auto pieces = static_cast<int>((days.size() + DaysAPiece - 1) / DaysAPiece);
+    ParallelFor(pieces, [&](int piece) {
+        const std::size_t first = static_cast<std::size_t>(piece) * DaysAPiece;
+        for (std::size_t d = first; d < std::min(days.size(), first + DaysAPiece); ++d)
+            for (const std::string& name : days[d].day->eaten)
+                if (const auto found = foodIndex.find(name); found != foodIndex.end())
+                    eatenOn[d].push_back(found->second);
+    });
+    return eatenOn;
 }
 
 struct Observation {
@@ -121,13 +140,8 @@ void FillBits(const std::vector<KeptDay>& days, const std::vector<Observation>& 
     layout.worse.assign(input.symptoms.size(), BitWords(words, 0));
     layout.better.assign(input.symptoms.size(), BitWords(words, 0));
     layout.eaten.assign(words * input.foods.size() * static_cast<std::size_t>(layout.delays), 0);
-    const auto foodIndex = IndexOfNames(input.foods);
     const auto symptomIndex = IndexOfNames(input.symptoms);
-    std::vector<std::vector<int>> eatenOn(days.size());
-    for (std::size_t d = 0; d < days.size(); ++d)
-        for (const std::string& name : days[d].day->eaten)
-            if (const auto found = foodIndex.find(name); found != foodIndex.end())
-                eatenOn[d].push_back(found->second);
+    const std::vector<std::vector<int>> eatenOn = FoodsEatenOn(days, input.foods);
     for (std::size_t i = 0; i < observations.size(); ++i) {
         const Observation& observation = observations[i];
         SetBit(layout.observations, 0, bits[i]);
@@ -153,16 +167,27 @@ EvidenceGrouping GroupingOf(const EvidenceLayout& layout, const std::vector<Susp
     const auto words = static_cast<std::size_t>(layout.words);
     EvidenceGrouping grouping;
     for (BitWords& group : grouping.groups) group.assign(words, 0);
+    // The suspects in play and their words of the pairs at hand. A suspect not eaten on a pair
+    // adds +0, which leaves every sum as it was (a push is never -0), so the sums need no branch.
+    std::vector<double> weights;
+    std::vector<const std::uint64_t*> columns;
+    for (std::size_t s = 0; s < suspects.size(); ++s)
+        if (static_cast<int>(s) != leftOut) {
+            weights.push_back(suspects[s].weight);
+            columns.push_back(layout.Column(suspects[s].column));
+        }
+    std::vector<std::uint64_t> eaten(columns.size());
     for (std::size_t w = 0; w < words; ++w) {
+        for (std::size_t s = 0; s < columns.size(); ++s) eaten[s] = columns[s][w];
         for (std::uint64_t bits = layout.observations[w]; bits != 0; bits &= bits - 1) {
             const int bit = std::countr_zero(bits);
-            const std::uint64_t mask = std::uint64_t{1} << bit;
             double push = 0.0;
-            for (std::size_t s = 0; s < suspects.size(); ++s)
-                if (static_cast<int>(s) != leftOut && (layout.Column(suspects[s].column)[w] & mask))
-                    push += suspects[s].weight;
+            for (std::size_t s = 0; s < weights.size(); ++s) {
+                const std::array<double, 2> choice{0.0, weights[s]};
+                push += choice[(eaten[s] >> bit) & 1];
+            }
             const int group = push < -GroupEdge ? 0 : push > GroupEdge ? 2 : 1;
-            grouping.groups[static_cast<std::size_t>(group)][w] |= mask;
+            grouping.groups[static_cast<std::size_t>(group)][w] |= std::uint64_t{1} << bit;
         }
     }
     return grouping;
