@@ -112,12 +112,8 @@ public:
     // among the large ones (see At).
     std::ptrdiff_t Find(const StratumCounts& c) {
         if (c.pairs <= ExactPairs) {
-            const std::ptrdiff_t table = m_tables[static_cast<std::size_t>(c.pairs) * Side +
-                                                  static_cast<std::size_t>(c.withOutcome)];
-            if (table >= 0) {
-                const std::ptrdiff_t offset = m_offsets[static_cast<std::size_t>(table + c.eaten)];
-                if (offset >= 0) return offset;
-            }
+            const std::int32_t offset = m_offsets[Index(c)];
+            if (offset >= 0) return offset;
         }
         return Add(c);
     }
@@ -135,21 +131,23 @@ private:
             m_large.insert(m_large.end(), values.begin(), values.end());
             return -1 - at;
         }
-        std::ptrdiff_t& table = m_tables[static_cast<std::size_t>(c.pairs) * Side +
-                                         static_cast<std::size_t>(c.withOutcome)];
-        if (table < 0) {
-            table = static_cast<std::ptrdiff_t>(m_offsets.size());
-            m_offsets.insert(m_offsets.end(), static_cast<std::size_t>(c.pairs) + 1, -1);
-        }
         const auto offset = static_cast<std::ptrdiff_t>(m_values.size());
-        m_offsets[static_cast<std::size_t>(table + c.eaten)] = offset;
+        m_offsets[Index(c)] = static_cast<std::int32_t>(offset);
         m_values.insert(m_values.end(), values.begin(), values.end());
         return offset;
     }
 
+    // One look-up, by pairs, pairs with the outcome and number eaten: the strata of one reading
+    // use few of the rows, and each row's numbers eaten lie together. In 32 bits: the kept values
+    // of all small strata number far fewer than 2^31.
     static constexpr std::size_t Side = ExactPairs + 1;
-    std::vector<std::ptrdiff_t> m_tables = std::vector<std::ptrdiff_t>(Side * Side, -1);
-    std::vector<std::ptrdiff_t> m_offsets;  // per table, one per number eaten
+    static std::size_t Index(const StratumCounts& c) {
+        return (static_cast<std::size_t>(c.pairs) * Side +
+                static_cast<std::size_t>(c.withOutcome)) *
+                   Side +
+               static_cast<std::size_t>(c.eaten);
+    }
+    std::vector<std::int32_t> m_offsets = std::vector<std::int32_t>(Side * Side * Side, -1);
     std::vector<double> m_values;
     std::vector<double> m_large;
 };
