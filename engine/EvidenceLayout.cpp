@@ -4,6 +4,7 @@
 #include <bit>
 #include <numeric>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 
 #include "diary/DiaryConstants.h"
@@ -48,17 +49,44 @@ std::vector<KeptDay> DaysOfPeriod(const lived::LivedDays& days, const EvidencePe
     return unique;
 }
 
-std::unordered_map<std::string, int> IndexOfNames(const std::vector<std::string>& names) {
-    std::unordered_map<std::string, int> index;
-    for (std::size_t i = 0; i < names.size(); ++i) index.emplace(names[i], static_cast<int>(i));
-    return index;
-}
+// Names to their first index: open addressing over a power of two of places, so that a look-up
+// is one hash and mostly one comparison (a long history looks up every food of every day).
+class NameIndex {
+public:
+    explicit NameIndex(const std::vector<std::string>& names) : m_names(names) {
+        std::size_t places = 16;
+        while (places < 2 * names.size()) places *= 2;
+        m_places.assign(places, -1);
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            std::size_t at = PlaceOf(names[i]);
+            while (m_places[at] >= 0 && names[static_cast<std::size_t>(m_places[at])] != names[i])
+                at = (at + 1) & (m_places.size() - 1);
+            if (m_places[at] < 0) m_places[at] = static_cast<int>(i);  // the first one stays
+        }
+    }
+
+    // The index of `name`, or -1.
+    int Find(std::string_view name) const {
+        for (std::size_t at = PlaceOf(name);; at = (at + 1) & (m_places.size() - 1)) {
+            const int index = m_places[at];
+            if (index < 0 || m_names[static_cast<std::size_t>(index)] == name) return index;
+        }
+    }
+
+private:
+    std::size_t PlaceOf(std::string_view name) const {
+        return std::hash<std::string_view>{}(name) & (m_places.size() - 1);
+    }
+
+    const std::vector<std::string>& m_names;
+    std::vector<int> m_places;
+};
 
 // The foods of each day as indices. Looking the names up is most of laying out a long
 // history, so the days are shared among the cores; each day's list is its own.
 std::vector<std::vector<int>> FoodsEatenOn(const std::vector<KeptDay>& days,
                                            const std::vector<std::string>& foods) {
-    const auto foodIndex = IndexOfNames(foods);
+    const NameIndex foodIndex(foods);
     std::vector<std::vector<int>> eatenOn(days.size());
     constexpr std::size_t DaysAPiece = 128;
     const auto pieces = static_cast<int>((days.size() + DaysAPiece - 1) / DaysAPiece);
@@ -66,8 +94,7 @@ std::vector<std::vector<int>> FoodsEatenOn(const std::vector<KeptDay>& days,
         const std::size_t first = static_cast<std::size_t>(piece) * DaysAPiece;
         for (std::size_t d = first; d < std::min(days.size(), first + DaysAPiece); ++d)
             for (const std::string& name : days[d].day->eaten)
-                if (const auto found = foodIndex.find(name); found != foodIndex.end())
-                    eatenOn[d].push_back(found->second);
+                if (const int food = foodIndex.Find(name); food >= 0) eatenOn[d].push_back(food);
     });
     return eatenOn;
 }
@@ -140,16 +167,16 @@ void FillBits(const std::vector<KeptDay>& days, const std::vector<Observation>& 
     layout.worse.assign(input.symptoms.size(), BitWords(words, 0));
     layout.better.assign(input.symptoms.size(), BitWords(words, 0));
     layout.eaten.assign(words * input.foods.size() * static_cast<std::size_t>(layout.delays), 0);
-    const auto symptomIndex = IndexOfNames(input.symptoms);
+    const NameIndex symptomIndex(input.symptoms);
     const std::vector<std::vector<int>> eatenOn = FoodsEatenOn(days, input.foods);
     for (std::size_t i = 0; i < observations.size(); ++i) {
         const Observation& observation = observations[i];
         SetBit(layout.observations, 0, bits[i]);
         for (const auto& [name, code] :
              days[static_cast<std::size_t>(observation.day)].day->ratings) {
-            const auto found = symptomIndex.find(name);
-            if (found == symptomIndex.end()) continue;
-            const auto symptom = static_cast<std::size_t>(found->second);
+            const int found = symptomIndex.Find(name);
+            if (found < 0) continue;
+            const auto symptom = static_cast<std::size_t>(found);
             if (code == diary::Worse) SetBit(layout.worse[symptom], 0, bits[i]);
             if (code == diary::Better) SetBit(layout.better[symptom], 0, bits[i]);
         }
