@@ -121,13 +121,16 @@ const EvidenceGrouping* GroupingFor(const SymptomSuspects& suspects, int column)
 
 // The other pairs of the strata in which the food was eaten.
 void CountComparable(const std::vector<StratumCounts>& strata, EvidenceEntry& entry) {
-    entry.comparableDays = 0;
-    entry.comparableOutcome = 0;
+    // In locals: summed in the entry, each addition would wait for the store of the last.
+    int days = 0;
+    int outcome = 0;
     for (const StratumCounts& stratum : strata)
         if (stratum.eaten > 0) {
-            entry.comparableDays += stratum.pairs - stratum.eaten;
-            entry.comparableOutcome += stratum.withOutcome - stratum.both;
+            days += stratum.pairs - stratum.eaten;
+            outcome += stratum.withOutcome - stratum.both;
         }
+    entry.comparableDays = days;
+    entry.comparableOutcome = outcome;
 }
 
 // The pairs of the symptom's outcomes among all pairs in use.
@@ -389,6 +392,7 @@ EvidenceReading ReadEvidence(const EvidenceInput& input, const EvidenceOptions& 
     std::vector<std::vector<EvidenceEntry>> bySymptom(symptoms);
     ParallelFor(layout->symptoms, [&](int symptom) {
         const auto s = static_cast<std::size_t>(symptom);
+        bySymptom[s].reserve(static_cast<std::size_t>(layout->foods) * 2);
         if (options.plain) {
             ReadPlainSymptom(*layout, symptom, bySymptom[s]);
         } else {

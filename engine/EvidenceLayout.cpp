@@ -4,9 +4,11 @@
 #include <bit>
 #include <numeric>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 
 #include "diary/DiaryConstants.h"
+#include "engine/ParallelFor.h"
 
 namespace {
 
@@ -47,10 +49,54 @@ std::vector<KeptDay> DaysOfPeriod(const lived::LivedDays& days, const EvidencePe
     return unique;
 }
 
-std::unordered_map<std::string, int> IndexOfNames(const std::vector<std::string>& names) {
-    std::unordered_map<std::string, int> index;
-    for (std::size_t i = 0; i < names.size(); ++i) index.emplace(names[i], static_cast<int>(i));
-    return index;
+// Names to their first index: open addressing over a power of two of places, so that a look-up
+// is one hash and mostly one comparison (a long history looks up every food of every day).
+class NameIndex {
+public:
+    explicit NameIndex(const std::vector<std::string>& names) : m_names(names) {
+        std::size_t places = 16;
+        while (places < 2 * names.size()) places *= 2;
+        m_places.assign(places, -1);
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            std::size_t at = PlaceOf(names[i]);
+            while (m_places[at] >= 0 && names[static_cast<std::size_t>(m_places[at])] != names[i])
+                at = (at + 1) & (m_places.size() - 1);
+            if (m_places[at] < 0) m_places[at] = static_cast<int>(i);  // the first one stays
+        }
+    }
+
+    // The index of `name`, or -1.
+    int Find(std::string_view name) const {
+        for (std::size_t at = PlaceOf(name);; at = (at + 1) & (m_places.size() - 1)) {
+            const int index = m_places[at];
+            if (index < 0 || m_names[static_cast<std::size_t>(index)] == name) return index;
+        }
+    }
+
+private:
+    std::size_t PlaceOf(std::string_view name) const {
+        return std::hash<std::string_view>{}(name) & (m_places.size() - 1);
+    }
+
+    const std::vector<std::string>& m_names;
+    std::vector<int> m_places;
+};
+
+// The foods of each day as indices. Looking the names up is most of laying out a long
+// history, so the days are shared among the cores; each day's list is its own.
+std::vector<std::vector<int>> FoodsEatenOn(const std::vector<KeptDay>& days,
+                                           const std::vector<std::string>& foods) {
+    const NameIndex foodIndex(foods);
+    std::vector<std::vector<int>> eatenOn(days.size());
+    constexpr std::size_t DaysAPiece = 128;
+    const auto pieces = static_cast<int>((days.size() + DaysAPiece - 1) / DaysAPiece);
+    ParallelFor(pieces, [&](int piece) {
+        const std::size_t first = static_cast<std::size_t>(piece) * DaysAPiece;
+        for (std::size_t d = first; d < std::min(days.size(), first + DaysAPiece); ++d)
+            for (const std::string& name : days[d].day->eaten)
+                if (const int food = foodIndex.Find(name); food >= 0) eatenOn[d].push_back(food);
+    });
+    return eatenOn;
 }
 
 struct Observation {
@@ -121,21 +167,16 @@ void FillBits(const std::vector<KeptDay>& days, const std::vector<Observation>& 
     layout.worse.assign(input.symptoms.size(), BitWords(words, 0));
     layout.better.assign(input.symptoms.size(), BitWords(words, 0));
     layout.eaten.assign(words * input.foods.size() * static_cast<std::size_t>(layout.delays), 0);
-    const auto foodIndex = IndexOfNames(input.foods);
-    const auto symptomIndex = IndexOfNames(input.symptoms);
-    std::vector<std::vector<int>> eatenOn(days.size());
-    for (std::size_t d = 0; d < days.size(); ++d)
-        for (const std::string& name : days[d].day->eaten)
-            if (const auto found = foodIndex.find(name); found != foodIndex.end())
-                eatenOn[d].push_back(found->second);
+    const NameIndex symptomIndex(input.symptoms);
+    const std::vector<std::vector<int>> eatenOn = FoodsEatenOn(days, input.foods);
     for (std::size_t i = 0; i < observations.size(); ++i) {
         const Observation& observation = observations[i];
         SetBit(layout.observations, 0, bits[i]);
         for (const auto& [name, code] :
              days[static_cast<std::size_t>(observation.day)].day->ratings) {
-            const auto found = symptomIndex.find(name);
-            if (found == symptomIndex.end()) continue;
-            const auto symptom = static_cast<std::size_t>(found->second);
+            const int found = symptomIndex.Find(name);
+            if (found < 0) continue;
+            const auto symptom = static_cast<std::size_t>(found);
             if (code == diary::Worse) SetBit(layout.worse[symptom], 0, bits[i]);
             if (code == diary::Better) SetBit(layout.better[symptom], 0, bits[i]);
         }
@@ -153,16 +194,27 @@ EvidenceGrouping GroupingOf(const EvidenceLayout& layout, const std::vector<Susp
     const auto words = static_cast<std::size_t>(layout.words);
     EvidenceGrouping grouping;
     for (BitWords& group : grouping.groups) group.assign(words, 0);
+    // The suspects in play and their words of the pairs at hand. A suspect not eaten on a pair
+    // adds +0, which leaves every sum as it was (a push is never -0), so the sums need no branch.
+    std::vector<double> weights;
+    std::vector<const std::uint64_t*> columns;
+    for (std::size_t s = 0; s < suspects.size(); ++s)
+        if (static_cast<int>(s) != leftOut) {
+            weights.push_back(suspects[s].weight);
+            columns.push_back(layout.Column(suspects[s].column));
+        }
+    std::vector<std::uint64_t> eaten(columns.size());
     for (std::size_t w = 0; w < words; ++w) {
+        for (std::size_t s = 0; s < columns.size(); ++s) eaten[s] = columns[s][w];
         for (std::uint64_t bits = layout.observations[w]; bits != 0; bits &= bits - 1) {
             const int bit = std::countr_zero(bits);
-            const std::uint64_t mask = std::uint64_t{1} << bit;
             double push = 0.0;
-            for (std::size_t s = 0; s < suspects.size(); ++s)
-                if (static_cast<int>(s) != leftOut && (layout.Column(suspects[s].column)[w] & mask))
-                    push += suspects[s].weight;
+            for (std::size_t s = 0; s < weights.size(); ++s) {
+                const std::array<double, 2> choice{0.0, weights[s]};
+                push += choice[(eaten[s] >> bit) & 1];
+            }
             const int group = push < -GroupEdge ? 0 : push > GroupEdge ? 2 : 1;
-            grouping.groups[static_cast<std::size_t>(group)][w] |= mask;
+            grouping.groups[static_cast<std::size_t>(group)][w] |= std::uint64_t{1} << bit;
         }
     }
     return grouping;

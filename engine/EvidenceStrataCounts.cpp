@@ -24,6 +24,28 @@ GASTROLOG_POPCOUNT_CLONES void CountBoth(const StratumPiece* pieces, std::size_t
     }
 }
 
+// With blocks every stratum lies in one word, so a stratum is one piece: its counts are
+// written straight into the strata the column was eaten in, with no copy to fill in.
+GASTROLOG_POPCOUNT_CLONES std::size_t CountOnePieceEach(
+    const StratumPiece* pieces, std::size_t count, const std::uint64_t* column,
+    const StratumCounts* worseOfPairs, const StratumCounts* betterOfPairs, StratumCounts* worse,
+    StratumCounts* better) {
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        const StratumPiece& piece = pieces[i];
+        const std::uint64_t eaten = column[piece.word];
+        const int inStratum = std::popcount(eaten & piece.pairs);
+        worse[kept] = worseOfPairs[i];
+        better[kept] = betterOfPairs[i];
+        worse[kept].eaten = inStratum;
+        better[kept].eaten = inStratum;
+        worse[kept].both = std::popcount(eaten & piece.worse);
+        better[kept].both = std::popcount(eaten & piece.better);
+        kept += inStratum > 0 ? 1 : 0;
+    }
+    return kept;
+}
+
 GASTROLOG_POPCOUNT_CLONES void CountOne(const StratumPiece* pieces, std::size_t count,
                                         const std::uint64_t* column, StratumCounts* worse) {
     for (std::size_t i = 0; i < count; ++i) {
@@ -65,6 +87,16 @@ StrataMasks::StrataMasks(const EvidenceLayout& layout, const BitWords& inUse,
 
 void StrataMasks::Count(const std::uint64_t* column, std::vector<StratumCounts>& worse,
                         std::vector<StratumCounts>& better) const {
+    if (m_pieces.size() == m_worse.size()) {  // every stratum has a piece, so one each
+        worse.resize(m_worse.size());
+        better.resize(m_better.size());
+        const std::size_t kept =
+            CountOnePieceEach(m_pieces.data(), m_pieces.size(), column, m_worse.data(),
+                              m_better.data(), worse.data(), better.data());
+        worse.resize(kept);
+        better.resize(kept);
+        return;
+    }
     worse = m_worse;
     better = m_better;
     CountBoth(m_pieces.data(), m_pieces.size(), column, worse.data(), better.data());

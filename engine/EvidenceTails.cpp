@@ -112,18 +112,13 @@ public:
     // among the large ones (see At).
     std::ptrdiff_t Find(const StratumCounts& c) {
         if (c.pairs <= ExactPairs) {
-            const std::ptrdiff_t table = m_tables[static_cast<std::size_t>(c.pairs) * Side +
-                                                  static_cast<std::size_t>(c.withOutcome)];
-            if (table >= 0) {
-                const std::ptrdiff_t offset = m_offsets[static_cast<std::size_t>(table + c.eaten)];
-                if (offset >= 0) return offset;
-            }
+            const std::int32_t offset = m_offsets[Index(c)];
+            if (offset >= 0) return offset;
         }
         return Add(c);
     }
-    const double* At(std::ptrdiff_t place) const {
-        return place >= 0 ? m_values.data() + place : m_large.data() + (-1 - place);
-    }
+    const double* Kept() const { return m_values.data(); }
+    const double* Large() const { return m_large.data(); }
     // The large strata are kept for one sum only.
     void ForgetLarge() { m_large.clear(); }
 
@@ -135,32 +130,42 @@ private:
             m_large.insert(m_large.end(), values.begin(), values.end());
             return -1 - at;
         }
-        std::ptrdiff_t& table = m_tables[static_cast<std::size_t>(c.pairs) * Side +
-                                         static_cast<std::size_t>(c.withOutcome)];
-        if (table < 0) {
-            table = static_cast<std::ptrdiff_t>(m_offsets.size());
-            m_offsets.insert(m_offsets.end(), static_cast<std::size_t>(c.pairs) + 1, -1);
-        }
         const auto offset = static_cast<std::ptrdiff_t>(m_values.size());
-        m_offsets[static_cast<std::size_t>(table + c.eaten)] = offset;
+        m_offsets[Index(c)] = static_cast<std::int32_t>(offset);
         m_values.insert(m_values.end(), values.begin(), values.end());
         return offset;
     }
 
+    // One look-up, by pairs, pairs with the outcome and number eaten: the strata of one reading
+    // use few of the rows, and each row's numbers eaten lie together. In 32 bits: the kept values
+    // of all small strata number far fewer than 2^31.
     static constexpr std::size_t Side = ExactPairs + 1;
-    std::vector<std::ptrdiff_t> m_tables = std::vector<std::ptrdiff_t>(Side * Side, -1);
-    std::vector<std::ptrdiff_t> m_offsets;  // per table, one per number eaten
+    static std::size_t Index(const StratumCounts& c) {
+        return (static_cast<std::size_t>(c.pairs) * Side +
+                static_cast<std::size_t>(c.withOutcome)) *
+                   Side +
+               static_cast<std::size_t>(c.eaten);
+    }
+    std::vector<std::int32_t> m_offsets = std::vector<std::int32_t>(Side * Side * Side, -1);
     std::vector<double> m_values;
     std::vector<double> m_large;
 };
 
 // One distribution of the sum, and what the distributions after it can still add.
 struct Stage {
-    std::ptrdiff_t place = 0;
-    const double* probabilities = nullptr;
-    int width = 0;       // values in the support
-    int reachAfter = 0;  // the most this and the later strata can add
+    std::ptrdiff_t place = 0;  // of its distribution in the store
+    int width = 0;             // values in the support
     const StratumCounts* counts = nullptr;
+};
+
+// The sum's stages with what the convolution needs to know of them all.
+struct Stages {
+    const std::vector<Stage>& stages;
+    int needed = 0;
+    int reach = 0;                 // the most all of them can add
+    int widest = 0;                // the widest distribution
+    const double* kept = nullptr;  // the store's values, by place (see DistributionStore::At)
+    const double* large = nullptr;
 };
 
 // Eight neighbouring partial sums at once. Each lane adds its terms in the order a lane-by-lane
@@ -242,23 +247,24 @@ inline __attribute__((always_inline)) void StepAnyWidth(double* sums, const doub
 // Built three times: for processors with AVX-512 (eight lanes in one register), with AVX2 (four)
 // and for any other; all give the same bits.
 GASTROLOG_TARGET_CLONES("arch=x86-64-v4", "arch=x86-64-v3", "default")
-double TailOfConvolution(const std::vector<Stage>& stages, int needed,
-                         std::vector<double>& buffer) {
-    int widest = 0;
-    for (const Stage& stage : stages) widest = std::max(widest, stage.width);
+double TailOfConvolution(const Stages& sum, std::vector<double>& buffer) {
+    const int needed = sum.needed;
     // Room below partial sum 0 for the zeros the widest distribution reads there, and above
     // `needed` for the highest group of lanes.
-    const int below = widest + LaneCount;
+    const int below = sum.widest + LaneCount;
     buffer.assign(static_cast<std::size_t>(below + needed + 2 * LaneCount), 0.0);
     double* sums = buffer.data() + below;
     sums[0] = 1.0;
     double atLeastNeeded = 0.0;
     int highest = 0;  // the highest partial sum that can be other than zero, below needed
-    for (const Stage& stage : stages) {
-        const int lowest = std::max(0, needed - stage.reachAfter);
+    int reachAfter = sum.reach;  // the most this stage and the later ones can add
+    for (const Stage& stage : sum.stages) {
+        const int lowest = std::max(0, needed - reachAfter);
         if (lowest > highest) break;  // nothing left can reach `needed`
-        const double* probabilities = stage.probabilities;
+        const double* probabilities =
+            stage.place >= 0 ? sum.kept + stage.place : sum.large + (-1 - stage.place);
         const int width = stage.width;
+        reachAfter -= width - 1;
         const int top = std::min(highest + width - 1, needed - 1);
         switch (width) {
 #define GASTROLOG_STEP(W)                                                          \
@@ -326,6 +332,7 @@ double UpperTailOfSum(const std::vector<StratumCounts>& strata) {
     stages.clear();
     int needed = 0;
     int reach = 0;
+    int widest = 0;
     bool large = false;
     for (const StratumCounts& stratum : strata) {
         const Support support = SupportOf(stratum);
@@ -333,10 +340,10 @@ double UpperTailOfSum(const std::vector<StratumCounts>& strata) {
         const int width = support.highest - support.lowest + 1;
         large = large || stratum.pairs > ExactPairs;
         // The large strata's distributions are worked out once the sum is known to need them.
-        stages.push_back(
-            {stratum.pairs > ExactPairs ? 0 : store.Find(stratum), nullptr, width, 0, &stratum});
+        stages.push_back({stratum.pairs > ExactPairs ? 0 : store.Find(stratum), width, &stratum});
         needed += stratum.both - support.lowest;
         reach += width - 1;
+        widest = std::max(widest, width);
     }
     if (needed <= 0) return 1.0;
     if (stages.size() == 1) return HypergeometricUpperTail(*stages.front().counts);
@@ -346,11 +353,6 @@ double UpperTailOfSum(const std::vector<StratumCounts>& strata) {
         for (Stage& stage : stages)
             if (stage.counts->pairs > ExactPairs) stage.place = store.Find(*stage.counts);
     }
-    for (Stage& stage : stages) {
-        stage.reachAfter = reach;
-        reach -= stage.width - 1;
-        stage.probabilities = store.At(stage.place);
-    }
     thread_local std::vector<double> buffer;
-    return TailOfConvolution(stages, needed, buffer);
+    return TailOfConvolution({stages, needed, reach, widest, store.Kept(), store.Large()}, buffer);
 }

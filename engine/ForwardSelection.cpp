@@ -127,12 +127,16 @@ public:
         m_uY.push_back(uY);
         m_columns.push_back(column);
         m_usable[chosen] = false;
+        // The new suspect's pairs in use, once, rather than masked again for every column.
         const std::uint64_t* basis = Column(column);
-        const std::uint64_t* in = m_problem.observations.data();
+        BitWords basisInUse(static_cast<std::size_t>(m_problem.wordCount));
+        for (std::size_t w = 0; w < basisInUse.size(); ++w)
+            basisInUse[w] = basis[w] & m_problem.observations[w];
         for (std::size_t c = 0; c < m_usable.size(); ++c) {
             if (!m_usable[c]) continue;
             std::vector<double>& uc = m_u[c];
-            double value = OnesIn(Column(static_cast<int>(c)), basis, in, m_problem.wordCount);
+            double value =
+                OnesIn(Column(static_cast<int>(c)), basisInUse.data(), m_problem.wordCount);
             for (std::size_t i = 0; i < lower.size(); ++i) value -= lower[i] * uc[i];
             uc.push_back(value);
         }
