@@ -150,5 +150,5 @@ std::string EvidenceExplanation(bool plain) {
            "one food and symptom; 'some' less than once in 100, a hint to watch, not a verdict. "
            "A diary holds hundreds of foods and symptoms, so even in diaries where no food does "
            "anything a 'strong' turns up in about one diary in " +
-           std::to_string(DiariesPerFalseStrong) + ".";
+           std::to_string(DiariesPerFalseStrong) + ", and over a year in about one in four.";
 }

@@ -48,7 +48,8 @@ std::string StratumSentence(const EvidenceNames& names, const EvidenceStratum& s
 std::string TooFewDaysSentence(const std::string& food, int daysEaten);
 
 // The share of link-free simulated diaries in which a "strong" still turned up, as "one
-// diary in N" (9 of 100 with `gastrolog-cli assess --seeds 100 --days 60`).
+// diary in N" (9 of 100 with `gastrolog-cli assess --seeds 100 --days 60`). Over a year it is
+// about one in four (0.28 per diary with `assess --seeds 400 --evidence-days 365`).
 inline constexpr int DiariesPerFalseStrong = 11;
 
 // The explanation shown above every presentation of the evidence.

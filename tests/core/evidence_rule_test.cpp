@@ -552,7 +552,7 @@ TEST(EvidenceWords, HelpPageStatesTheSameExplanation) {
     for (const std::string& text :
          {EvidenceExplanation(false), std::string(EvidenceWhatToDo),
           std::string(NoClearLinkIsNotSafe),
-          "in about one diary in " + std::to_string(DiariesPerFalseStrong) + ".",
+          "in about one diary in " + std::to_string(DiariesPerFalseStrong) + ",",
           std::string("\"strong\" still appeared in 9 of 100 diaries")})
         EXPECT_NE(help.find(text), std::string::npos) << text;
 }
