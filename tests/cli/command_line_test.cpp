@@ -49,7 +49,6 @@ TEST(CommandLine, RefusalsExitTwoForTheArgumentsAndOneForTheWork) {
         {{"assess", "--seeds", "1", "--symptoms", "21"}, 2, "--symptoms must be"},
         {{"info", missing}, 1, notFound},
         {{"export", missing}, 1, notFound},
-        {{"train", missing}, 1, notFound},
         {{"lists", missing}, 1, notFound},
         {{"relate", missing}, 1, notFound},
         {{"evidence", missing}, 1, notFound},

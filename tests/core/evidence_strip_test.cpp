@@ -259,7 +259,7 @@ TEST(EvidenceStrip, ShowsThePairsTheReadingCountedOverHistoryAndDiary) {
         std::size_t blocks;
         std::string when = "on the day after", label = "Next day";
     } cases[] = {
-        // 39 and 58 pairs in the history either side of November 10, 49 in the slots.
+        // 39 and 58 pairs in the history either side of November 10, none over it; 49 in the slots.
         {"all days", {}, 1, 146, "2024-10-01", "2025-03-05", 6},
         {"last 50 days", {50, {}, {}}, 1, 49, "2025-01-16", "2025-03-05", 1},
         {"from-to", {0, Day(2024, 11, 1), Day(2025, 1, 20)}, 1, 70, "2024-11-01", "2025-01-19", 3},
@@ -269,8 +269,6 @@ TEST(EvidenceStrip, ShowsThePairsTheReadingCountedOverHistoryAndDiary) {
     };
     FakeDiary diary;
     FillHistoryDiary(diary);
-    std::set<lived::Date> lived;
-    for (const lived::LivedDay& day : lived::EveryLivedDay(diary.doc)) lived.insert(day.date);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         EvidenceOptions options;
@@ -286,7 +284,6 @@ TEST(EvidenceStrip, ShowsThePairsTheReadingCountedOverHistoryAndDiary) {
         int block = 0;
         for (const EvidenceStripColumn& column : days.columns) {
             const lived::Date later = column.date + c.delay;
-            EXPECT_TRUE(lived.count(column.date) && lived.count(later)) << column.date;
             const int day = column.date - HistoryStart;
             if (later < HistoryStart + 100) {
                 EXPECT_EQ(column.eaten, day % 3 == 0) << column.date;
