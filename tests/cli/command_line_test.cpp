@@ -19,10 +19,7 @@ constexpr const char* Example = "../../res/example.glg";
 TEST(CommandLine, RefusalsExitTwoForTheArgumentsAndOneForTheWork) {
     ScratchFolder folder;
     const std::string missing = folder.File("missing.glg"), out = folder.File("out.glg"),
-                      pdf = folder.File("r.pdf"), notADiary = folder.File("notes.glg"),
-                      empty = folder.File("empty.glg");
-    WriteText(notADiary, "not a diary");
-    WriteText(empty, "");
+                      pdf = folder.File("r.pdf");
     const std::string notFound = missing + " was not found.";
     const struct {
         std::vector<std::string> arguments;
@@ -52,15 +49,12 @@ TEST(CommandLine, RefusalsExitTwoForTheArgumentsAndOneForTheWork) {
         {{"assess", "--seeds", "1", "--symptoms", "21"}, 2, "--symptoms must be"},
         {{"info", missing}, 1, notFound},
         {{"export", missing}, 1, notFound},
-        {{"train", missing}, 1, notFound},
         {{"lists", missing}, 1, notFound},
         {{"relate", missing}, 1, notFound},
         {{"evidence", missing}, 1, notFound},
         {{"page", missing, "--svg", folder.File("p.svg")}, 1, notFound},
         {{"report", missing, "-o", pdf}, 1, notFound},
         {{"import", missing, "-o", out}, 1, "Cannot read " + missing + "."},
-        {{"info", empty}, 1, "Unexpected file format.\n" + empty + " is empty."},
-        {{"report", notADiary, "-o", pdf}, 1, notADiary + " is not a Gastrolog diary."},
         {{"report", Example, "-o", folder.File("no/such/folder/r.pdf")},
          1,
          "The folder " + folder.File("no/such/folder") + " was not found."},

@@ -133,7 +133,6 @@ TEST(DayCharts, RunningSumGoesOnFromRowToRowOfALongPeriod) {
         const auto lines = canvas.Lines();
         ASSERT_EQ(lines.size(), row.sums.size() + 1) << "the zero line and a step a day";
         ends.emplace_back(lines[1].y, lines.back().y2);
-        EXPECT_EQ(lines[0].y, 1 + 4 * 40 / 4) << "the zero line: the period spans 4 down to 0";
     }
     for (std::size_t row = 1; row < ends.size(); ++row)
         EXPECT_EQ(ends[row].first, ends[row - 1].second) << "row " << row << " starts where "
